@@ -1,0 +1,40 @@
+// The layout of one sample block of the laser export file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "data/export_table.h"
+#include "data/field_reader.h"
+
+namespace granomet {
+
+// Lines longer than this are sample lines; shorter ones are not counted.
+inline constexpr std::size_t kSampleLineLength = 300;
+
+// Counts the sample lines behind the heading line into exportSampleCount and
+// sets trailingComma from the last character of each line read while the count
+// is exactly 1. More sample lines than a 16-bit count holds throw
+// ReadError(Overflow); an empty file throws ReadError(EndOfFile).
+void countSampleLines(const std::filesystem::path& path, ExportTable& table);
+
+struct ExportBlockHead {
+  std::string resultFileName;  // field 24
+  std::int16_t orderNumber = 0;
+};
+
+// Fields 1 to 30: the sample name and lot name go into the table, the order
+// number is checked before anything is stored under it: outside 1..254 (a text
+// that is no number reads as 0) throws ReadError(OutOfRange) with the field's text.
+ExportBlockHead readExportBlockHead(FieldReader& reader, ExportTable& table);
+
+// Fields 31 to 228 (66 triples of diameter, frequency and a discarded
+// cumulative value), then the empty field behind a trailing comma.
+void readExportClasses(FieldReader& reader, ExportTable& table, std::int16_t orderNumber);
+
+// The same fields of a block that is not used, read and discarded, so that the
+// next block starts at its first field.
+void skipExportClasses(FieldReader& reader, std::int16_t trailingComma);
+
+}  // namespace granomet

@@ -1,0 +1,116 @@
+#include "data/export_button.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/export_block.h"
+#include "data/field_reader.h"
+#include "data/file_names.h"
+#include "data/list_items.h"
+#include "data/read_error.h"
+#include "data/text_encoding.h"
+
+namespace granomet {
+namespace {
+
+constexpr std::size_t kOrderNumberWidth = 3;
+
+// block: the sample block being read when the failure came, 0 before the first.
+std::string failureText(const std::string& file, int block, const ReadError& error) {
+  const std::string where = "Fichero de exportación " + file;
+  if (block == 0) {
+    switch (error.cause()) {
+      case ReadError::Cause::CannotOpen:
+        return "No se puede abrir el fichero de exportación " + file + ".";
+      case ReadError::Cause::EndOfFile:
+        return "El fichero de exportación " + file + " está vacío.";
+      case ReadError::Cause::Overflow:
+        return "El fichero de exportación " + file + " tiene más de 32767 líneas de muestra.";
+      default:
+        return "Error de lectura en el fichero de exportación " + file + ".";
+    }
+  }
+  const std::string sample = where + ", muestra " + std::to_string(block) + ": ";
+  switch (error.cause()) {
+    case ReadError::Cause::EndOfFile:
+      return sample + "el fichero termina dentro de la muestra (faltan campos).";
+    case ReadError::Cause::OutOfRange:
+      return sample + "el número de orden \"" + cp1252ToUtf8(error.subject()) +
+             "\" no es un número entre 1 y 254.";
+    case ReadError::Cause::Overflow:
+      return sample + "hay un valor demasiado grande.";
+    default:
+      return sample + "error de lectura del fichero.";
+  }
+}
+
+void readBlocks(const std::filesystem::path& path, ExportTable& table, WindowOperations& window,
+                int& block) {
+  FieldReader reader = FieldReader::open(path);
+  reader.readLine();
+  for (block = 1; block <= table.exportSampleCount; ++block) {
+    const ExportBlockHead head = readExportBlockHead(reader, table);
+    window.addItem(ListId::List1, exportListItem(head.orderNumber, table.exportSampleName));
+    readExportClasses(reader, table, head.orderNumber);
+  }
+}
+
+// Neighbours are compared in text order, the order a sorting list shows, so that
+// every repeat is found wherever it lies in the file.
+void reportRepeatedOrderNumbers(WindowOperations& window) {
+  std::vector<std::string> items;
+  for (int i = 0; i < window.itemCount(ListId::List1); ++i) {
+    items.push_back(window.item(ListId::List1, i));
+  }
+  std::stable_sort(items.begin(), items.end());
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    const std::string& earlier = items[i - 1];
+    const std::string& later = items[i];
+    if (earlier.compare(0, kOrderNumberWidth, later, 0, kOrderNumberWidth) != 0) {
+      continue;
+    }
+    window.showMessage(
+        {"Muestras con el mismo numero de orden" + later.substr(0, kOrderNumberWidth), "ERROR",
+         MessageButtons::Ok, MessageIcon::Warning});
+    window.addItem(ListId::List2, earlier);
+    window.addItem(ListId::List2, later);
+  }
+}
+
+}  // namespace
+
+void exportbutton(Tables& tables, WindowOperations& window, const Platform& platform) {
+  ExportTable& table = tables.exports;
+  window.clearList(ListId::List1);
+  window.clearList(ListId::List2);
+  table.exportSampleCount = 0;
+  window.setListTextColor(ListId::List2, kDarkRed);
+  FileDialog& dialog = window.fileDialog();
+  dialog.setFilter(kExportFilter);
+  dialog.setFilterIndex(2);
+  dialog.showOpen();
+  if (dialog.fileName().empty()) {
+    return;
+  }
+  window.setText(TextBoxId::EXPORT_file, dialog.fileName());
+  window.setText(TextBoxId::EXPORT_file, fileNamePart(window.text(TextBoxId::EXPORT_file)));
+  dialog.setFileName("");
+  const std::string file = window.text(TextBoxId::EXPORT_file);
+  const std::filesystem::path path = platform.folder.resolve(file);
+  int block = 0;
+  try {
+    countSampleLines(path, table);
+    readBlocks(path, table, window, block);
+  } catch (const ReadError& error) {
+    table.exportSampleCount = 0;
+    window.setEnabled(ButtonId::calculatot, false);
+    window.showMessage({utf8ToCp1252(failureText(cp1252ToUtf8(file), block, error)),
+                        "ERROR EN EXPORT", MessageButtons::Ok, MessageIcon::Error});
+    return;
+  }
+  reportRepeatedOrderNumbers(window);
+  window.setEnabled(ButtonId::calculatot, true);
+}
+
+}  // namespace granomet

@@ -1,0 +1,212 @@
+#include "data/field_reader.h"
+
+#include <utility>
+
+#include "data/field_number.h"
+#include "data/read_error.h"
+
+namespace granomet {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+bool isBlank(int c) {
+  return c == ' ' || c == '\t';
+}
+bool isLineEnd(int c) {
+  return c == '\r' || c == '\n';
+}
+
+[[noreturn]] void endOfFile() {
+  throw ReadError(ReadError::Cause::EndOfFile, "unexpected end of file");
+}
+
+}  // namespace
+
+FieldReader FieldReader::open(const std::filesystem::path& path) {
+  FieldReader reader;
+  reader.file_ = std::fopen(path.c_str(), "rb");
+  if (reader.file_ == nullptr) {
+    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
+  }
+  return reader;
+}
+
+FieldReader FieldReader::fromBytes(std::string bytes) {
+  FieldReader reader;
+  reader.buffer_ = std::move(bytes);
+  return reader;
+}
+
+FieldReader::FieldReader(FieldReader&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)),
+      buffer_(std::move(other.buffer_)),
+      pos_(other.pos_),
+      fieldPending_(other.fieldPending_) {}
+
+FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
+  if (this != &other) {
+    close();
+    file_ = std::exchange(other.file_, nullptr);
+    buffer_ = std::move(other.buffer_);
+    pos_ = other.pos_;
+    fieldPending_ = other.fieldPending_;
+  }
+  return *this;
+}
+
+FieldReader::~FieldReader() {
+  close();
+}
+
+void FieldReader::close() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+}
+
+bool FieldReader::refill() {
+  if (file_ == nullptr) {
+    return false;
+  }
+  buffer_.resize(kChunk);
+  const std::size_t got = std::fread(buffer_.data(), 1, kChunk, file_);
+  if (got == 0 && std::ferror(file_) != 0) {
+    throw ReadError(ReadError::Cause::Io, "read error");
+  }
+  buffer_.resize(got);
+  pos_ = 0;
+  return got > 0;
+}
+
+int FieldReader::peek() {
+  if (pos_ >= buffer_.size() && !refill()) {
+    return EOF;
+  }
+  return static_cast<unsigned char>(buffer_[pos_]);
+}
+
+int FieldReader::get() {
+  const int c = peek();
+  if (c != EOF) {
+    ++pos_;
+  }
+  return c;
+}
+
+bool FieldReader::atEnd() {
+  return peek() == EOF;
+}
+
+void FieldReader::consumeLineEnd(int c) {
+  if (c == '\r' && peek() == '\n') {
+    ++pos_;
+  }
+}
+
+std::string FieldReader::readLine() {
+  fieldPending_ = false;
+  if (peek() == EOF) {
+    endOfFile();
+  }
+  std::string line;
+  for (int c = get(); c != EOF; c = get()) {
+    if (isLineEnd(c)) {
+      consumeLineEnd(c);
+      break;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  return line;
+}
+
+LineSummary FieldReader::skipLine() {
+  fieldPending_ = false;
+  if (peek() == EOF) {
+    endOfFile();
+  }
+  LineSummary summary;
+  for (int c = get(); c != EOF; c = get()) {
+    if (isLineEnd(c)) {
+      consumeLineEnd(c);
+      break;
+    }
+    ++summary.length;
+    summary.lastChar = static_cast<char>(c);
+  }
+  return summary;
+}
+
+std::string FieldReader::takeField() {
+  while (isBlank(peek())) {
+    ++pos_;
+  }
+  int c = peek();
+  if (c == EOF) {
+    if (!std::exchange(fieldPending_, false)) {
+      endOfFile();
+    }
+    return {};
+  }
+  fieldPending_ = false;
+  std::string value;
+  if (c == '"') {
+    ++pos_;
+    for (c = get(); c != EOF && c != '"'; c = get()) {
+      value.push_back(static_cast<char>(c));
+    }
+    for (c = peek(); c != EOF && c != ',' && !isLineEnd(c); c = peek()) {
+      ++pos_;
+    }
+  } else {
+    for (; c != EOF && c != ',' && !isLineEnd(c); c = peek()) {
+      value.push_back(static_cast<char>(c));
+      ++pos_;
+    }
+    while (!value.empty() && isBlank(value.back())) {
+      value.pop_back();
+    }
+  }
+  c = get();
+  if (c == ',') {
+    fieldPending_ = true;
+  } else if (isLineEnd(c)) {
+    consumeLineEnd(c);
+  }
+  return value;
+}
+
+FieldValue FieldReader::readField(FieldKind kind) {
+  std::string text = takeField();
+  switch (kind) {
+    case FieldKind::Int16:
+      return fieldInt16(text);
+    case FieldKind::Single:
+      return fieldSingle(text);
+    case FieldKind::Double:
+      return fieldDouble(text);
+    case FieldKind::Text:
+    case FieldKind::Any:
+      break;
+  }
+  return text;
+}
+
+std::string FieldReader::readText() {
+  return std::get<std::string>(readField(FieldKind::Text));
+}
+std::int16_t FieldReader::readInt16() {
+  return std::get<std::int16_t>(readField(FieldKind::Int16));
+}
+float FieldReader::readSingle() {
+  return std::get<float>(readField(FieldKind::Single));
+}
+double FieldReader::readDouble() {
+  return std::get<double>(readField(FieldKind::Double));
+}
+void FieldReader::skipField() {
+  (void)takeField();
+}
+
+}  // namespace granomet

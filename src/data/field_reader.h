@@ -1,0 +1,71 @@
+// Sequential reader of one text file, by whole lines or by comma-separated fields.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <variant>
+
+namespace granomet {
+
+enum class FieldKind { Text, Int16, Single, Double, Any };
+
+// Any reads like Text: the caller keeps the text or discards it.
+using FieldValue = std::variant<std::string, std::int16_t, float, double>;
+
+// What the export's counting pass needs of a line without keeping the line.
+struct LineSummary {
+  std::size_t length = 0;
+  char lastChar = '\0';  // '\0' for an empty line
+};
+
+// Text stays 8-bit bytes as the file holds them. CR LF, LF and a lone CR all end
+// a line. Failures throw ReadError (EndOfFile, Overflow, Io; CannotOpen from open).
+class FieldReader {
+ public:
+  static FieldReader open(const std::filesystem::path& path);
+  static FieldReader fromBytes(std::string bytes);
+
+  FieldReader(FieldReader&& other) noexcept;
+  FieldReader& operator=(FieldReader&& other) noexcept;
+  FieldReader(const FieldReader&) = delete;
+  FieldReader& operator=(const FieldReader&) = delete;
+  ~FieldReader();
+
+  // The text up to the next line end, without it.
+  std::string readLine();
+  LineSummary skipLine();
+
+  // Skips blanks, then takes one field up to the next comma or line end and
+  // consumes that separator. A field opened by a double quote runs to the next
+  // double quote (across line ends); what follows the closing quote up to the
+  // separator is dropped. An unquoted field loses its trailing blanks.
+  FieldValue readField(FieldKind kind);
+  std::string readText();
+  std::int16_t readInt16();
+  float readSingle();
+  double readDouble();
+  void skipField();
+
+  bool atEnd();
+  void close();
+
+ private:
+  FieldReader() = default;
+
+  int peek();
+  int get();
+  bool refill();
+  void consumeLineEnd(int c);
+  std::string takeField();
+
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+  std::size_t pos_ = 0;
+  // A comma promises one more field even when the file ends right behind it.
+  bool fieldPending_ = false;
+};
+
+}  // namespace granomet

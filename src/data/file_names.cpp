@@ -1,0 +1,28 @@
+#include "data/file_names.h"
+
+#include <cstdio>
+
+namespace granomet {
+
+std::string fileNamePart(std::string_view path) {
+  const auto cut = path.find_last_of("/\\");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::optional<std::string> lotNameOf(std::string_view fileName) {
+  const auto dot = fileName.rfind('.');
+  if (dot == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return std::string(fileName.substr(0, dot));
+}
+
+std::string proposedResultsName(std::string_view lotName, const LocalDateTime& time) {
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "_%02d%02d%04d_%02d%02d%02d.csv", time.day % 100,
+                time.month % 100, time.year % 10000, time.hour % 100, time.minute % 100,
+                time.second % 100);
+  return std::string(lotName) + stamp;
+}
+
+}  // namespace granomet

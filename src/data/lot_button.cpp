@@ -1,0 +1,94 @@
+#include "data/lot_button.h"
+
+#include <optional>
+#include <string>
+
+#include "data/field_reader.h"
+#include "data/file_names.h"
+#include "data/list_items.h"
+#include "data/lot_file.h"
+#include "data/read_error.h"
+#include "data/text_encoding.h"
+
+namespace granomet {
+namespace {
+
+// Thrown when the chosen name has no "." to cut the lot name at.
+struct NoExtension {};
+
+void readLot(Tables& tables, WindowOperations& window, const Platform& platform) {
+  LotTable& lot = tables.lot;
+  FieldReader reader =
+      FieldReader::open(platform.folder.resolve(window.text(TextBoxId::LOTE_file)));
+  readLotPreamble(reader, lot.header);
+  for (int row = 1; row <= lot.header.sampleCount; ++row) {
+    const std::int16_t orderNumber = readLotRow(reader, lot, NameSpaces::Trim);
+    window.addItem(ListId::List1, lotListItem(row, orderNumber, lot.records[orderNumber].name));
+  }
+}
+
+std::string causeText(const ReadError& error, std::int16_t orderNumber) {
+  switch (error.cause()) {
+    case ReadError::Cause::CannotOpen:
+      return "no se puede abrir el fichero.";
+    case ReadError::Cause::EndOfFile:
+      return "el fichero termina antes de lo esperado (faltan filas o columnas).";
+    case ReadError::Cause::Overflow:
+      return "hay un número demasiado grande para su columna.";
+    case ReadError::Cause::OutOfRange:
+      return "el número de orden " + std::to_string(orderNumber) + " no está entre 1 y 254.";
+    case ReadError::Cause::Io:
+      break;
+  }
+  return "error de lectura del fichero.";
+}
+
+void reportFailure(const Tables& tables, WindowOperations& window, const std::string& cause) {
+  const std::string file = fileNamePart(window.text(TextBoxId::LOTE_file));
+  const std::string prompt = "Error aproximadamente en la muestra " +
+                             std::to_string(tables.lot.currentOrderNumber) + "\n\n" + file + ": " +
+                             utf8ToCp1252(cause);
+  window.showMessage({prompt, "ERROR EN CSV", MessageButtons::Ok, MessageIcon::Error});
+  window.setLabelTextColor(LabelId::Label8, kDarkRed);
+  window.setListTextColor(ListId::List1, kBlack);
+  window.setEnabled(ButtonId::exportbutton, false);
+  window.setEnabled(ButtonId::calculatot, false);
+}
+
+}  // namespace
+
+void lotebutton(Tables& tables, WindowOperations& window, const Platform& platform) {
+  resetWindow(window);
+  tables.exports.exportSampleCount = 0;
+  FileDialog& dialog = window.fileDialog();
+  dialog.setFilter(kLotFilter);
+  dialog.setFilterIndex(2);
+  dialog.showOpen();
+  if (dialog.fileName().empty()) {
+    return;
+  }
+  window.setText(TextBoxId::LOTE_file, dialog.fileName());
+  try {
+    readLot(tables, window, platform);
+    window.setText(TextBoxId::recalculado_file, "");
+    window.setText(TextBoxId::LOTE_file, fileNamePart(window.text(TextBoxId::LOTE_file)));
+    const std::optional<std::string> lotName = lotNameOf(window.text(TextBoxId::LOTE_file));
+    if (!lotName) {
+      throw NoExtension{};
+    }
+    tables.lot.header.lotName = *lotName;
+  } catch (const ReadError& error) {
+    reportFailure(tables, window, causeText(error, tables.lot.currentOrderNumber));
+    return;
+  } catch (const NoExtension&) {
+    reportFailure(tables, window, "el nombre del fichero no tiene extensión (falta el punto).");
+    return;
+  }
+  window.setText(TextBoxId::recalculado_file,
+                 proposedResultsName(tables.lot.header.lotName, platform.clock.now()));
+  dialog.setFileName("");
+  window.setEnabled(ButtonId::exportbutton, true);
+  window.setEnabled(ButtonId::calculatot, true);
+}
+
+}  // namespace granomet

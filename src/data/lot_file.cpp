@@ -1,0 +1,106 @@
+#include "data/lot_file.h"
+
+#include <charconv>
+#include <string>
+
+#include "data/read_error.h"
+
+namespace granomet {
+
+void readLotPreamble(FieldReader& reader, LotHeader& header) {
+  reader.readLine();
+  reader.skipField();
+  reader.skipField();
+  header.ip = reader.readText();
+  reader.skipField();
+  reader.skipField();
+  reader.skipField();
+  header.campaign = reader.readText();
+  reader.skipField();
+  header.sampleCount = reader.readInt16();
+  reader.readLine();
+  reader.readLine();
+}
+
+std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpaces) {
+  table.currentOrderNumber = reader.readInt16();
+  const std::int16_t orderNumber = table.currentOrderNumber;
+  if (!decltype(table.records)::contains(orderNumber)) {
+    throw ReadError(ReadError::Cause::OutOfRange,
+                    "order number " + std::to_string(orderNumber) + " outside 1..254");
+  }
+  SampleRecord& record = table.records[orderNumber];
+  record.name = reader.readText();
+  if (nameSpaces == NameSpaces::Trim) {
+    const auto first = record.name.find_first_not_of(' ');
+    const auto last = record.name.find_last_not_of(' ');
+    record.name = first == std::string::npos ? "" : record.name.substr(first, last - first + 1);
+  }
+  record.longitude = reader.readSingle();
+  record.latitude = reader.readSingle();
+  record.depthM = reader.readSingle();
+  record.subDepthCm = reader.readText();
+  record.samplingMethod = reader.readText();
+  record.visualDescription = reader.readText();
+  table.carbonateText = reader.readText();
+  record.totalWeight = reader.readDouble();
+  record.partialWeight1 = reader.readDouble();
+  record.partialWeight2 = reader.readDouble();
+  record.partialWeight3 = reader.readDouble();
+  record.shellWeight1 = reader.readSingle();
+  record.shellWeight2 = reader.readSingle();
+  record.shellWeight3 = reader.readSingle();
+  return orderNumber;
+}
+
+std::int16_t rereadLotRow(FieldReader& reader, std::int16_t orderNumber, LotTable& table,
+                          char decimalMark) {
+  readLotPreamble(reader, table.header);
+  for (int line = 1; line < orderNumber; ++line) {
+    reader.skipLine();
+  }
+  const std::int16_t found = readLotRow(reader, table, NameSpaces::Keep);
+  const std::optional<float> carbonate = parseCarbonate(table.carbonateText, decimalMark);
+  if (!carbonate) {
+    throw CarbonateError("carbonate \"" + table.carbonateText + "\" is not a number");
+  }
+  table.records[found].carbonatePct = *carbonate;
+  return found;
+}
+
+std::optional<float> parseCarbonate(std::string_view text, char decimalMark) {
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  std::string number(text.substr(0, text.size() - 1));
+  for (char& c : number) {
+    if (c == decimalMark) {
+      c = '.';
+    }
+  }
+  const auto first = number.find_first_not_of(' ');
+  const auto last = number.find_last_not_of(' ');
+  if (first == std::string::npos) {
+    return std::nullopt;
+  }
+  const char* begin = number.data() + first;
+  const char* end = number.data() + last + 1;
+  if (*begin == '+' || *begin == '-') {
+    ++begin;
+  }
+  // from_chars would take "inf" and "nan", which no lab means as a percentage.
+  if (begin == end || !((*begin >= '0' && *begin <= '9') || *begin == '.')) {
+    return std::nullopt;
+  }
+  if (number[first] == '-') {
+    --begin;
+  }
+  float value = 0;
+  const auto [stop, error] = std::from_chars(begin, end, value, std::chars_format::fixed);
+  if (error != std::errc() || stop != end) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace granomet

@@ -1,0 +1,44 @@
+// The layout of the lot file: its preamble and its sixteen-column sample rows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "data/field_reader.h"
+#include "data/lot_table.h"
+
+namespace granomet {
+
+// Title line, the nine header fields (ip, campaign, sampleCount kept) and the two
+// lines behind them; when the header line holds more than nine fields the first
+// of those two reads is the rest of that line.
+void readLotPreamble(FieldReader& reader, LotHeader& header);
+
+enum class NameSpaces { Trim, Keep };
+
+// Takes the next sixteen fields, whatever lines they span: a row with a
+// seventeenth field shifts every later row. Column 1 goes into
+// currentOrderNumber before it is checked, so a failure can quote it; an order
+// number outside 1..254 throws ReadError(OutOfRange) and stores nothing more.
+// Returns the order number.
+std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpaces);
+
+// The calculation's reading of one sample: from the start of the file, the
+// preamble, orderNumber - 1 whole lines, then one row with its name as read and
+// its carbonate converted. Rows must therefore sit one per line, sorted from 1.
+// Throws ReadError, or CarbonateError when column 9 is not a percentage.
+std::int16_t rereadLotRow(FieldReader& reader, std::int16_t orderNumber, LotTable& table,
+                          char decimalMark);
+
+// Column 9 less its last character ("12.5%" gives 12.5), read with the regional
+// decimal mark; a point is accepted too, so that "12.5%" is never read as 125.
+// Empty or not a number: nullopt.
+std::optional<float> parseCarbonate(std::string_view text, char decimalMark);
+
+class CarbonateError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace granomet

@@ -1,0 +1,32 @@
+// The failures of reading an input file, each with the cause the user is told.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace granomet {
+
+class ReadError : public std::runtime_error {
+ public:
+  enum class Cause {
+    CannotOpen,  // the file is missing or unreadable
+    EndOfFile,   // the file ends where a line or field is expected
+    Overflow,    // a number too large for the width it is read into
+    OutOfRange,  // an order number outside 1..254
+    Io,          // the system failed while reading
+  };
+
+  ReadError(Cause cause, const std::string& detail, std::string subject = {})
+      : std::runtime_error(detail), cause_(cause), subject_(std::move(subject)) {}
+
+  Cause cause() const { return cause_; }
+  // The offending field's text as the file holds it, where there is one.
+  const std::string& subject() const { return subject_; }
+
+ private:
+  Cause cause_;
+  std::string subject_;
+};
+
+}  // namespace granomet

@@ -1,0 +1,16 @@
+// Conversion between the program's Windows-1252 bytes and UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace granomet {
+
+// Lossless: the five bytes that Windows-1252 leaves undefined map to the C1
+// control characters of the same value and back.
+std::string cp1252ToUtf8(std::string_view text);
+
+// Characters that Windows-1252 cannot hold, and malformed UTF-8, become "?".
+std::string utf8ToCp1252(std::string_view text);
+
+}  // namespace granomet

@@ -1,0 +1,23 @@
+#include "ui/window_operations.h"
+
+namespace granomet {
+
+std::string_view effectiveTitle(const MessageRequest& request) {
+  return request.title.empty() ? kProgramName : std::string_view(request.title);
+}
+
+MessageAnswer defaultAnswer(MessageButtons buttons) {
+  return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+void resetWindow(WindowOperations& window) {
+  window.setText(TextBoxId::LOTE_file, "");
+  window.setText(TextBoxId::EXPORT_file, "");
+  window.setText(TextBoxId::recalculado_file, "");
+  window.clearList(ListId::List1);
+  window.clearList(ListId::List2);
+  window.setLabelText(LabelId::Label10, "0");
+  window.setLabelText(LabelId::Label11, "0");
+}
+
+}  // namespace granomet

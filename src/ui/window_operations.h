@@ -1,0 +1,105 @@
+// The operations through which the work flow acts on the main window, its dialog and graph.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace granomet {
+
+// Control names are the window's own. All texts crossing these operations are the
+// program's 8-bit (Windows-1252) bytes; each realisation converts at its edge.
+enum class TextBoxId { LOTE_file, EXPORT_file, recalculado_file };
+enum class ListId { List1, List2 };
+enum class LabelId { Label8, Label10, Label11 };
+enum class ButtonId { exportbutton, calculatot };
+
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kDarkRed{192, 0, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kLightYellow{255, 255, 128};
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Warning, Error };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRequest {
+  std::string prompt;
+  std::string title;  // empty: the program's name
+  MessageButtons buttons = MessageButtons::Ok;
+  MessageIcon icon = MessageIcon::None;
+};
+
+inline constexpr std::string_view kProgramName = "Granomet";
+
+std::string_view effectiveTitle(const MessageRequest& request);
+MessageAnswer defaultAnswer(MessageButtons buttons);
+
+// The window's one file-open dialog. Its held name outlives each use: it opens
+// showing that name, choosing a file replaces it with the file's full path and
+// makes the file's folder the current folder, cancelling changes nothing.
+class FileDialog {
+ public:
+  virtual ~FileDialog() = default;
+  // Alternating descriptions and patterns separated by "|".
+  virtual void setFilter(std::string filter) = 0;
+  // Counted from 1, a description and pattern pair.
+  virtual void setFilterIndex(int entry) = 0;
+  virtual void showOpen() = 0;
+  virtual std::string fileName() const = 0;
+  virtual void setFileName(std::string name) = 0;
+};
+
+inline constexpr int kPlottedClasses = 68;
+using CurveValues = std::array<float, kPlottedClasses>;
+
+class Graph {
+ public:
+  virtual ~Graph() = default;
+  virtual void startRun() = 0;
+  // x: natural logarithms of the class diameters; y: class weights in percent.
+  virtual void plotCurve(std::string_view sampleName, const CurveValues& x,
+                         const CurveValues& y) = 0;
+};
+
+class WindowOperations {
+ public:
+  virtual ~WindowOperations() = default;
+
+  virtual std::string text(TextBoxId box) const = 0;
+  virtual void setText(TextBoxId box, std::string text) = 0;
+
+  // Items are shown in the order they were added; positions count from 0.
+  virtual void clearList(ListId list) = 0;
+  virtual void addItem(ListId list, std::string item) = 0;
+  virtual int itemCount(ListId list) const = 0;
+  virtual std::string item(ListId list, int position) const = 0;
+  virtual void setListTextColor(ListId list, Rgb color) = 0;
+
+  virtual void setLabelText(LabelId label, std::string text) = 0;
+  virtual void setLabelTextColor(LabelId label, Rgb color) = 0;
+  virtual void setLabelBackColor(LabelId label, Rgb color) = 0;
+
+  virtual void setEnabled(ButtonId button, bool enabled) = 0;
+
+  // Modal; returns the button pressed.
+  virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+
+  virtual FileDialog& fileDialog() = 0;
+  virtual Graph& graph() = 0;
+};
+
+// Empties the three file boxes and both lists and sets both counts to "0"; the
+// buttons, the status line and the graph stay as they are. Files are owned by the
+// handler that opened them and are closed before it returns, so none is open here.
+void resetWindow(WindowOperations& window);
+
+}  // namespace granomet

@@ -1,0 +1,29 @@
+// Synthetic lot files and matching laser export files for tests, demos and benchmarks.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace granomet::tools {
+
+struct SampleFileOptions {
+  int sampleCount = 12;            // lot rows, and export blocks when orderNumbers is empty
+  std::string lotName = "LOTE12";  // written into field 26 of every export block
+  bool trailingComma = false;      // every export sample line ends with ","
+  std::vector<int> orderNumbers;   // order number of each export block; empty = 1..sampleCount
+  int nameMismatchEvery = 0;  // >0: blocks k, 2k, ... carry a sample name unlike the lot's ("B")
+  int otherLotEvery = 0;      // >0: blocks k, 2k, ... carry lotName + "X" in field 26
+  unsigned seed = 1;
+};
+
+// Both return the file's bytes: Windows-1252 text with CR LF line ends.
+// Throw std::invalid_argument when sampleCount is negative.
+std::string makeLotFile(const SampleFileOptions& options);
+std::string makeExportFile(const SampleFileOptions& options);
+
+// Writes folder/<lotName>.csv and folder/<lotName>_export.txt, creating folder if needed.
+// Throws std::runtime_error when a file cannot be written.
+void writeSampleFiles(const SampleFileOptions& options, const std::filesystem::path& folder);
+
+}  // namespace granomet::tools
