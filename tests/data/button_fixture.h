@@ -1,0 +1,74 @@
+// A headless main window with its tables, clock and current folder, in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "data/export_button.h"
+#include "data/lot_button.h"
+#include "data/tables.h"
+#include "ui/headless/fixed_clock.h"
+#include "ui/headless/fixed_regional_settings.h"
+#include "ui/headless/headless_folder.h"
+#include "ui/headless/headless_window.h"
+
+namespace granomet::testing {
+
+class ButtonTest : public ::testing::Test {
+ protected:
+  ButtonTest()
+      : folder_(makeFolder()),
+        currentFolder_(std::filesystem::temp_directory_path()),
+        window_(currentFolder_) {
+    resetWindow(window_);
+  }
+  ~ButtonTest() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path write(const std::string& name, const std::string& bytes) {
+    const std::filesystem::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  // nullopt cancels the dialog.
+  void pressLot(std::optional<std::filesystem::path> file) {
+    window_.dialog().queueAnswer(std::move(file));
+    lotebutton(*tables_, window_, platform_);
+  }
+  void pressExport(std::optional<std::filesystem::path> file) {
+    window_.dialog().queueAnswer(std::move(file));
+    exportbutton(*tables_, window_, platform_);
+  }
+
+  const std::vector<std::string>& items(ListId list) const { return window_.list(list).items; }
+  const LotTable& lot() const { return tables_->lot; }
+  const ExportTable& exports() const { return tables_->exports; }
+  Tables& tables() { return *tables_; }
+  HeadlessWindow& window() { return window_; }
+  const std::filesystem::path& folder() const { return folder_; }
+
+ private:
+  static std::filesystem::path makeFolder() {
+    std::random_device random;
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("granomet_test_" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(path);
+    return path;
+  }
+
+  std::filesystem::path folder_;
+  HeadlessFolder currentFolder_;
+  HeadlessWindow window_;
+  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
+  FixedRegionalSettings regional_;
+  Platform platform_{clock_, regional_, currentFolder_};
+  std::unique_ptr<Tables> tables_ = std::make_unique<Tables>();
+};
+
+}  // namespace granomet::testing

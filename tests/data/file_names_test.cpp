@@ -1,0 +1,43 @@
+// The bare file name, the lot name and the proposed results file name.
+#include "data/file_names.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace granomet {
+namespace {
+
+TEST(FileNames, CutsAtTheLastSlashOfEitherKind) {
+  EXPECT_EQ(fileNamePart("/home/lab/lotes/LOTE12.csv"), "LOTE12.csv");
+  EXPECT_EQ(fileNamePart("C:\\Datos\\LOTE12.csv"), "LOTE12.csv");
+  EXPECT_EQ(fileNamePart("/mnt/c\\mixto/dir\\LOTE12.csv"), "LOTE12.csv");
+  EXPECT_EQ(fileNamePart("LOTE12.csv"), "LOTE12.csv");
+  EXPECT_EQ(fileNamePart("/dir/"), "");
+}
+
+TEST(FileNames, TheLotNameIsEverythingBeforeTheLastDot) {
+  EXPECT_EQ(lotNameOf("LOTE12.csv"), "LOTE12");
+  EXPECT_EQ(lotNameOf("lote.2016.06.csv"), "lote.2016.06");
+  EXPECT_EQ(lotNameOf(".csv"), "");
+  EXPECT_EQ(lotNameOf("LOTE12"), std::nullopt);
+}
+
+TEST(FileNames, ResultsNameTakesDayMonthYearAndTwoDigitTimePieces) {
+  struct Case {
+    LocalDateTime time;
+    const char* expected;
+  };
+  const std::vector<Case> cases = {
+      {{2016, 6, 6, 9, 30, 5}, "LOTE12_06062016_093005.csv"},
+      {{2016, 6, 6, 9, 5, 7}, "LOTE12_06062016_090507.csv"},  // one-digit hour
+      {{2016, 6, 6, 14, 5, 7}, "LOTE12_06062016_140507.csv"},
+      {{2026, 12, 31, 0, 0, 0}, "LOTE12_31122026_000000.csv"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(proposedResultsName("LOTE12", c.time), c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace granomet

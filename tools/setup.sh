@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for Granomet, then configures and
+# builds it in build/. Sourced by tools/run.sh and tools/test.sh.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+packages=(
+  cmake ninja-build g++ pkg-config clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Instalando: ${missing[*]}"
+  sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Faltan paquetes (${missing[*]}) y no hay sudo: instálalos como root." >&2
+      exit 1
+    fi
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+werror=OFF
+if [ "${CI:-}" = true ]; then
+  werror=ON
+fi
+
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DGRANOMET_WERROR="$werror" >/dev/null
+cmake --build "$root/build"
