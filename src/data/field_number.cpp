@@ -1,5 +1,6 @@
 #include "data/field_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -20,6 +21,35 @@ bool isDigit(char c) {
 [[noreturn]] void overflow(std::string_view text, const char* width) {
   throw ReadError(ReadError::Cause::Overflow,
                   "\"" + std::string(text) + "\" does not fit " + width);
+}
+
+// The power of ten of the leading significant digit of a number written as
+// digits, an optional point and an optional exponent; the exponent saturates.
+long decimalOrder(std::string_view number) {
+  const std::size_t point = number.find('.');
+  const std::size_t exponentAt = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, exponentAt);
+  long exponent = 0;
+  if (exponentAt != std::string_view::npos) {
+    std::size_t i = exponentAt + 1;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) {
+      ++i;
+    }
+    for (; i < number.size() && isDigit(number[i]) && exponent < 1'000'000'000; ++i) {
+      exponent = exponent * 10 + (number[i] - '0');
+    }
+    exponent = negative ? -exponent : exponent;
+  }
+  const std::size_t firstSignificant = mantissa.find_first_of("123456789");
+  if (firstSignificant == std::string_view::npos) {
+    return -1;  // all zeros
+  }
+  const std::size_t integerDigits = std::min(point, mantissa.size());
+  const long position = firstSignificant < integerDigits
+                            ? static_cast<long>(integerDigits - firstSignificant) - 1
+                            : -static_cast<long>(firstSignificant - integerDigits);
+  return position + exponent;
 }
 
 }  // namespace
@@ -45,12 +75,10 @@ double fieldDouble(std::string_view text) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data() + pos, text.data() + text.size(), value,
                                             std::chars_format::general);
-  (void)end;
   if (error == std::errc::result_out_of_range) {
-    // from_chars reports tiny values as out of range too; those are zero to the lab.
-    const std::string_view digits = text.substr(pos);
-    const auto e = digits.find_first_of("eE");
-    if (e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-') {
+    // from_chars reports values too small for a double as out of range too;
+    // those are zero to the lab, only the large ones overflow.
+    if (decimalOrder(text.substr(pos, static_cast<std::size_t>(end - (text.data() + pos)))) < 0) {
       return 0;
     }
     overflow(text, "a double");

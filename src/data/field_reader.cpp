@@ -96,7 +96,7 @@ int FieldReader::get() {
 }
 
 bool FieldReader::atEnd() {
-  return peek() == EOF;
+  return peek() == EOF && !fieldPending_;
 }
 
 void FieldReader::consumeLineEnd(int c) {

@@ -49,6 +49,7 @@ class FieldReader {
   double readDouble();
   void skipField();
 
+  // True when nothing is left, not even the empty field a final comma promises.
   bool atEnd();
   void close();
 

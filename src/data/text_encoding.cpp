@@ -82,6 +82,10 @@ std::string utf8ToCp1252(std::string_view text) {
       valid = (next & 0xC0) == 0x80;
       cp = (cp << 6) | (next & 0x3F);
     }
+    // Overlong forms and surrogates are malformed: an overlong "/" must not
+    // slip into a file name.
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    valid = valid && cp >= kSmallest[length] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
     if (!valid) {
       out.push_back('?');
       ++i;

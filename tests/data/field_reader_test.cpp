@@ -1,0 +1,220 @@
+// The field reader: fields, lines, numbers, and files larger than its buffer.
+#include "data/field_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "data/read_error.h"
+
+namespace granomet {
+namespace {
+
+using Cause = ReadError::Cause;
+using Strings = std::vector<std::string>;
+
+template <typename Action>
+std::optional<Cause> failureOf(Action action) {
+  try {
+    action();
+  } catch (const ReadError& error) {
+    return error.cause();
+  }
+  return std::nullopt;
+}
+
+Strings readAllFields(FieldReader& reader) {
+  Strings fields;
+  while (!reader.atEnd()) {
+    fields.push_back(reader.readText());
+  }
+  return fields;
+}
+
+struct SplitCase {
+  const char* name;
+  std::string input;
+  Strings expected;
+};
+
+TEST(FieldReader, ReadsFieldsUntilTheEnd) {
+  const SplitCase cases[] = {
+      {"plain", "a,b,c\r\n", {"a", "b", "c"}},
+      {"blanks around an unquoted field", "  a  ,\t b\t\r\n", {"a", "b"}},
+      {"quoted keeps commas, tail dropped", "\"x, y\" junk,z\r\n", {"x, y", "z"}},
+      {"quoted runs across line ends", "\"one\r\ntwo\",n\r\n", {"one\r\ntwo", "n"}},
+      {"an empty line is one empty field", "\r\n", {""}},
+      {"empty line between lines", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+      {"comma before line end", "a,\r\n", {"a", ""}},
+      {"a comma promises one more field at end of file", "a,", {"a", ""}},
+      {"LF line ends", "a,b\nc\n", {"a", "b", "c"}},
+      {"lone CR line ends", "a,b\rc\r", {"a", "b", "c"}},
+      {"unclosed quote runs to end of file", "\"open, x\r\ny", {"open, x\r\ny"}},
+      {"Windows-1252 bytes pass through", "Espa\xF1ol,N\xBA\r\n", {"Espa\xF1ol", "N\xBA"}},
+      {"no input", "", {}},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    FieldReader reader = FieldReader::fromBytes(c.input);
+    EXPECT_EQ(readAllFields(reader), c.expected);
+  }
+}
+
+TEST(FieldReader, ReadsLinesWhateverEndsThem) {
+  const SplitCase cases[] = {
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"LF", "a\nb\n", {"a", "b"}},
+      {"lone CR", "a\rb\r", {"a", "b"}},
+      {"last line without line end", "a\r\nb", {"a", "b"}},
+      {"empty lines", "\r\n\nx", {"", "", "x"}},
+      {"LF then CR is two line ends", "a\n\rb", {"a", "", "b"}},
+      {"CR then CR LF is two line ends", "a\r\r\nb", {"a", "", "b"}},
+      {"commas and quotes stay in the line", "\"q,1\",2\r\n", {"\"q,1\",2"}},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    FieldReader reader = FieldReader::fromBytes(c.input);
+    Strings lines;
+    while (!reader.atEnd()) {
+      lines.push_back(reader.readLine());
+    }
+    EXPECT_EQ(lines, c.expected);
+  }
+}
+
+TEST(FieldReader, ReadingPastTheEndFailsWithEndOfFile) {
+  FieldReader lines = FieldReader::fromBytes("only\r\n");
+  lines.readLine();
+  EXPECT_TRUE(lines.atEnd());
+  EXPECT_EQ(failureOf([&] { lines.readLine(); }), Cause::EndOfFile);
+  EXPECT_EQ(failureOf([&] { lines.readText(); }), Cause::EndOfFile);
+
+  // The field a trailing comma promises is given once, then the end is reached.
+  FieldReader fields = FieldReader::fromBytes("a,");
+  EXPECT_EQ(fields.readText(), "a");
+  EXPECT_EQ(fields.readText(), "");
+  EXPECT_EQ(failureOf([&] { fields.readDouble(); }), Cause::EndOfFile);
+}
+
+// Through the typed helpers, which also check that readField gave the width asked for.
+double readNumber(FieldReader& reader, FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Int16:
+      return reader.readInt16();
+    case FieldKind::Single:
+      return reader.readSingle();
+    default:
+      return reader.readDouble();
+  }
+}
+
+struct NumberCase {
+  const char* text;
+  FieldKind kind;
+  std::optional<double> expected;  // nullopt: the value overflows the width
+};
+
+TEST(FieldReader, ConvertsNumbersToTheirWidth) {
+  constexpr auto D = FieldKind::Double;
+  constexpr auto S = FieldKind::Single;
+  constexpr auto I = FieldKind::Int16;
+  const NumberCase cases[] = {
+      {"12.5", D, 12.5},       {"abc", D, 0},         {"", D, 0},        {" 7 ", D, 7},
+      {"12.5%", D, 12.5},      {"-3", D, -3},         {"+4", D, 4},      {"1e3", D, 1000},
+      {".5", D, 0.5},          {"inf", D, 0},         {"-inf", D, 0},    {"nan", D, 0},
+      {"--3", D, 0},           {"1e400", D, {}},      {"-1e400", D, {}}, {"1e-400", D, 0},
+      {"1.5", S, 1.5},         {"1e39", S, {}},       {"-1e39", S, {}},  {"32767", I, 32767},
+      {"32768", I, {}},        {"-32768", I, -32768}, {"-32769", I, {}}, {"2.5", I, 2},
+      {"3.5", I, 4},           {"-2.5", I, -2},       {"2.6", I, 3},     {"32767.5", I, {}},
+      {"-32768.5", I, -32768}, {"1e10", I, {}},
+  };
+  // A value too small for a double is zero however it is written.
+  const std::string tinyDecimal = "0." + std::string(400, '0') + "1";
+  const std::string hugeDecimal = "1" + std::string(400, '0');
+  const NumberCase written[] = {{tinyDecimal.c_str(), D, 0},
+                                {hugeDecimal.c_str(), D, {}},
+                                {"0.001e-400", D, 0},
+                                {"1000e306", D, {}}};
+  std::vector<NumberCase> all(std::begin(cases), std::end(cases));
+  all.insert(all.end(), std::begin(written), std::end(written));
+  for (const NumberCase& c : all) {
+    SCOPED_TRACE(std::string("\"") + c.text + "\"");
+    FieldReader reader = FieldReader::fromBytes(std::string(c.text) + "\r\n");
+    double value = 0;
+    const auto failure = failureOf([&] { value = readNumber(reader, c.kind); });
+    if (c.expected) {
+      EXPECT_EQ(failure, std::nullopt);
+      EXPECT_EQ(value, *c.expected);
+    } else {
+      EXPECT_EQ(failure, Cause::Overflow);
+    }
+  }
+}
+
+struct TempFolder {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ("granomet-reader-" + std::to_string(std::random_device{}()));
+  TempFolder() { std::filesystem::create_directories(path); }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+};
+
+// Builds a file's bytes together with the fields they must read back as.
+struct FileBuilder {
+  std::string bytes;
+  Strings fields;
+
+  void add(const std::string& raw, const std::string& value, const char* separator) {
+    bytes += raw + separator;
+    fields.push_back(value);
+  }
+  // Five fields of every shape, the last one ending its line.
+  void addRow() {
+    const std::string n = std::to_string(fields.size());
+    add("plain" + n, "plain" + n, ",");
+    add("\"q" + n + ", x\"", "q" + n + ", x", ",");
+    add("", "", ",");
+    add("  b" + n + "\t ", "b" + n, ",");
+    add("\"m" + n + "\r\nn\" tail", "m" + n + "\r\nn", "\r\n");
+  }
+  // Fills with rows, then pads so that the separator lands on `offset`.
+  void separatorAt(std::size_t offset, const char* separator) {
+    while (bytes.size() + 64 < offset) {
+      addRow();
+    }
+    const std::string padding(offset - bytes.size(), 'p');
+    add(padding, padding, separator);
+  }
+};
+
+TEST(FieldReader, FileLargerThanTheBufferReadsLikeBytesInMemory) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  FileBuilder file;
+  file.separatorAt(kChunk - 1, "\r\n");  // CR ends one buffer, LF starts the next
+  file.separatorAt(2 * kChunk - 3, ",");
+  file.add("\"ab,\r\ncd\" x", "ab,\r\ncd", ",");  // a quoted field across the edge
+  file.separatorAt(3 * kChunk - 1, "\r");         // a lone CR at the edge
+  while (file.fields.size() < 20000) {
+    file.addRow();
+  }
+  ASSERT_GT(file.bytes.size(), 3 * kChunk);
+
+  TempFolder folder;
+  const std::filesystem::path path = folder.path / "big.csv";
+  std::ofstream(path, std::ios::binary) << file.bytes;
+
+  FieldReader fromFile = FieldReader::open(path);
+  FieldReader fromBytes = FieldReader::fromBytes(file.bytes);
+  const Strings read = readAllFields(fromFile);
+  EXPECT_EQ(read, readAllFields(fromBytes));
+  EXPECT_EQ(read, file.fields);
+
+  EXPECT_EQ(failureOf([&] { FieldReader::open(folder.path / "missing.csv"); }), Cause::CannotOpen);
+}
+
+}  // namespace
+}  // namespace granomet

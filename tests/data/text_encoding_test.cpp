@@ -1,0 +1,70 @@
+// Conversion between the program's Windows-1252 bytes and UTF-8.
+#include "data/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace granomet {
+namespace {
+
+TEST(TextEncoding, EveryByteSurvivesTheRoundTrip) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string text(1, static_cast<char>(byte));
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(text)), text) << "byte " << byte;
+  }
+}
+
+struct Pair {
+  const char* cp1252;
+  const char* utf8;
+};
+
+TEST(TextEncoding, ConvertsBothWays) {
+  const Pair pairs[] = {
+      {"abc, 1.5\r\n", "abc, 1.5\r\n"},
+      {"\xF1", "ñ"},
+      {"\xBA", "º"},
+      {"\xB5", "µ"},
+      {"\x80", "€"},
+      {"\x9F", "Ÿ"},
+      {"\xA0", "\xC2\xA0"},
+      {"\xFF", "ÿ"},
+      // Bytes Windows-1252 leaves undefined travel as the C1 controls of the same value.
+      {"\x81", "\xC2\x81"},
+      {"Espa\xF1ol, N\xBA 5", "Español, Nº 5"},
+  };
+  for (const Pair& p : pairs) {
+    SCOPED_TRACE(p.utf8);
+    EXPECT_EQ(cp1252ToUtf8(p.cp1252), p.utf8);
+    EXPECT_EQ(utf8ToCp1252(p.utf8), p.cp1252);
+  }
+}
+
+struct Lossy {
+  const char* name;
+  const char* utf8;
+  const char* cp1252;
+};
+
+TEST(TextEncoding, WhatWindows1252CannotHoldBecomesQuestionMarks) {
+  const Lossy cases[] = {
+      {"Greek", "Ω=1", "?=1"},
+      {"CJK", "中", "?"},
+      {"outside the BMP", "a😀b", "a?b"},
+      {"lone continuation byte", "a\x80z", "a?z"},
+      {"invalid byte", "a\xFFz", "a?z"},
+      {"lead byte followed by ASCII", "\xC3(", "?("},
+      {"lead byte at the end", "x\xC3", "x?"},
+      // Overlong forms are malformed: they must not smuggle in "/" or "A".
+      {"overlong slash", "\xC0\xAF", "??"},
+      {"overlong A", "\xE0\x81\x81", "???"},
+  };
+  for (const Lossy& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252);
+  }
+}
+
+}  // namespace
+}  // namespace granomet
