@@ -87,10 +87,7 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   table.exportSampleCount = 0;
   window.setListTextColor(ListId::List2, kDarkRed);
   FileDialog& dialog = window.fileDialog();
-  dialog.setFilter(kExportFilter);
-  dialog.setFilterIndex(2);
-  dialog.showOpen();
-  if (dialog.fileName().empty()) {
+  if (showOpenDialog(dialog, kExportFilter).empty()) {
     return;
   }
   window.setText(TextBoxId::EXPORT_file, dialog.fileName());

@@ -61,10 +61,7 @@ void lotebutton(Tables& tables, WindowOperations& window, const Platform& platfo
   resetWindow(window);
   tables.exports.exportSampleCount = 0;
   FileDialog& dialog = window.fileDialog();
-  dialog.setFilter(kLotFilter);
-  dialog.setFilterIndex(2);
-  dialog.showOpen();
-  if (dialog.fileName().empty()) {
+  if (showOpenDialog(dialog, kLotFilter).empty()) {
     return;
   }
   window.setText(TextBoxId::LOTE_file, dialog.fileName());

@@ -1,5 +1,7 @@
 #include "ui/window_operations.h"
 
+#include <utility>
+
 namespace granomet {
 
 std::string_view effectiveTitle(const MessageRequest& request) {
@@ -8,6 +10,13 @@ std::string_view effectiveTitle(const MessageRequest& request) {
 
 MessageAnswer defaultAnswer(MessageButtons buttons) {
   return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+std::string showOpenDialog(FileDialog& dialog, std::string filter) {
+  dialog.setFilter(std::move(filter));
+  dialog.setFilterIndex(2);
+  dialog.showOpen();
+  return dialog.fileName();
 }
 
 void resetWindow(WindowOperations& window) {

@@ -58,6 +58,10 @@ class FileDialog {
   virtual void setFileName(std::string name) = 0;
 };
 
+// Both buttons open the dialog on their filter list's second entry, the files
+// they expect; returns the held name, empty when the user cancelled the first use.
+std::string showOpenDialog(FileDialog& dialog, std::string filter);
+
 inline constexpr int kPlottedClasses = 68;
 using CurveValues = std::array<float, kPlottedClasses>;
 
