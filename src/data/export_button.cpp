@@ -18,7 +18,6 @@ constexpr std::size_t kOrderNumberWidth = 3;
 
 // block: the sample block being read when the failure came, 0 before the first.
 std::string failureText(const std::string& file, int block, const ReadError& error) {
-  const std::string where = "Fichero de exportación " + file;
   if (block == 0) {
     switch (error.cause()) {
       case ReadError::Cause::CannotOpen:
@@ -31,7 +30,8 @@ std::string failureText(const std::string& file, int block, const ReadError& err
         return "Error de lectura en el fichero de exportación " + file + ".";
     }
   }
-  const std::string sample = where + ", muestra " + std::to_string(block) + ": ";
+  const std::string sample =
+      "Fichero de exportación " + file + ", muestra " + std::to_string(block) + ": ";
   switch (error.cause()) {
     case ReadError::Cause::EndOfFile:
       return sample + "el fichero termina dentro de la muestra (faltan campos).";
