@@ -1,5 +1,6 @@
 #include "data/field_reader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "data/field_number.h"
@@ -34,23 +35,33 @@ FieldReader FieldReader::open(const std::filesystem::path& path) {
 
 FieldReader FieldReader::fromBytes(std::string bytes) {
   FieldReader reader;
-  reader.buffer_ = std::move(bytes);
+  reader.storage_ = std::move(bytes);
+  reader.bytes_ = reader.storage_;
   return reader;
 }
 
-FieldReader::FieldReader(FieldReader&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)),
-      buffer_(std::move(other.buffer_)),
-      pos_(other.pos_),
-      fieldPending_(other.fieldPending_) {}
+FieldReader FieldReader::overBytes(std::string_view bytes, std::size_t start) {
+  FieldReader reader;
+  reader.bytes_ = bytes;
+  reader.pos_ = std::min(start, bytes.size());
+  return reader;
+}
+
+FieldReader::FieldReader(FieldReader&& other) noexcept {
+  *this = std::move(other);
+}
 
 FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
   if (this != &other) {
     close();
+    // A view of the other's own storage must follow the storage it moves into.
+    const bool ownBytes = other.bytes_.data() == other.storage_.data();
     file_ = std::exchange(other.file_, nullptr);
-    buffer_ = std::move(other.buffer_);
+    storage_ = std::move(other.storage_);
+    bytes_ = ownBytes ? std::string_view(storage_).substr(0, other.bytes_.size()) : other.bytes_;
     pos_ = other.pos_;
     fieldPending_ = other.fieldPending_;
+    other.bytes_ = {};
   }
   return *this;
 }
@@ -70,21 +81,22 @@ bool FieldReader::refill() {
   if (file_ == nullptr) {
     return false;
   }
-  buffer_.resize(kChunk);
-  const std::size_t got = std::fread(buffer_.data(), 1, kChunk, file_);
+  storage_.resize(kChunk);
+  const std::size_t got = std::fread(storage_.data(), 1, kChunk, file_);
   if (got == 0 && std::ferror(file_) != 0) {
     throw ReadError(ReadError::Cause::Io, "read error");
   }
-  buffer_.resize(got);
+  storage_.resize(got);
+  bytes_ = storage_;
   pos_ = 0;
   return got > 0;
 }
 
 int FieldReader::peek() {
-  if (pos_ >= buffer_.size() && !refill()) {
+  if (pos_ >= bytes_.size() && !refill()) {
     return EOF;
   }
-  return static_cast<unsigned char>(buffer_[pos_]);
+  return static_cast<unsigned char>(bytes_[pos_]);
 }
 
 int FieldReader::get() {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace granomet {
@@ -27,6 +28,8 @@ class FieldReader {
  public:
   static FieldReader open(const std::filesystem::path& path);
   static FieldReader fromBytes(std::string bytes);
+  // Reads bytes the caller keeps alive for the reader's lifetime, from `start`.
+  static FieldReader overBytes(std::string_view bytes, std::size_t start = 0);
 
   FieldReader(FieldReader&& other) noexcept;
   FieldReader& operator=(FieldReader&& other) noexcept;
@@ -52,6 +55,8 @@ class FieldReader {
   // True when nothing is left, not even the empty field a final comma promises.
   bool atEnd();
   void close();
+  // Position in the bytes of a reader made by fromBytes or overBytes.
+  std::size_t offset() const { return pos_; }
 
  private:
   FieldReader() = default;
@@ -63,7 +68,8 @@ class FieldReader {
   std::string takeField();
 
   std::FILE* file_ = nullptr;
-  std::string buffer_;
+  std::string storage_;     // what fromBytes and the file's chunks own
+  std::string_view bytes_;  // what is being read: storage_ or the caller's bytes
   std::size_t pos_ = 0;
   // A comma promises one more field even when the file ends right behind it.
   bool fieldPending_ = false;

@@ -59,6 +59,10 @@ std::int16_t rereadLotRow(FieldReader& reader, std::int16_t orderNumber, LotTabl
   for (int line = 1; line < orderNumber; ++line) {
     reader.skipLine();
   }
+  return readLotRowWithCarbonate(reader, table, decimalMark);
+}
+
+std::int16_t readLotRowWithCarbonate(FieldReader& reader, LotTable& table, char decimalMark) {
   const std::int16_t found = readLotRow(reader, table, NameSpaces::Keep);
   const std::optional<float> carbonate = parseCarbonate(table.carbonateText, decimalMark);
   if (!carbonate) {

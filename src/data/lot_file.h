@@ -31,6 +31,10 @@ std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpa
 std::int16_t rereadLotRow(FieldReader& reader, std::int16_t orderNumber, LotTable& table,
                           char decimalMark);
 
+// The row part of that reading: the next sixteen fields, name as read, carbonate
+// converted into the record of the row's own order number.
+std::int16_t readLotRowWithCarbonate(FieldReader& reader, LotTable& table, char decimalMark);
+
 // Column 9 less its last character ("12.5%" gives 12.5), read with the regional
 // decimal mark; a point is accepted too, so that "12.5%" is never read as 125.
 // Empty or not a number: nullopt.
