@@ -1,0 +1,27 @@
+// The 68 combined classes of the sample being computed, coarsest first, with their scales.
+#pragma once
+
+#include "data/indexed_array.h"
+
+namespace granomet {
+
+// 66 laser classes, less the coarsest one merged into its neighbour, plus three
+// sieve classes (6000 and 8000 µm and the export's 66th diameter).
+inline constexpr int kCombinedClasses = 68;
+
+using ClassColumn = IndexedArray<float, kCombinedClasses>;
+
+// Entry j holds combined class 69 - j, so j = 1 is the 8000 µm class. All
+// 32-bit, as the lab's sheets carried them.
+struct ClassTable {
+  ClassColumn classDiameter;     // µm
+  ClassColumn classWeight;       // percent of the shell-free weight
+  ClassColumn cumulativeWeight;  // percent in this class and coarser
+  // Filled by the moment statistics; the mid columns are 0 at j = 1.
+  ClassColumn classDiameterMm;
+  ClassColumn classPhi;
+  ClassColumn midDiameterMm;  // arithmetic midpoint with the next coarser class
+  ClassColumn midPhi;         // phi midpoint: phi of the geometric mean diameter
+};
+
+}  // namespace granomet

@@ -1,0 +1,111 @@
+#include "compute/moments.h"
+
+#include <cmath>
+
+#include "compute/compute_fault.h"
+
+namespace granomet {
+namespace {
+
+// phi = -log2(diameter in mm): 1/mm in 32 bits, the logarithms in double.
+double phiOf(float diameterMm, const char* step) {
+  const float inverse = checkedDivide(1.0f, diameterMm, step, "un diámetro es 0");
+  if (inverse <= 0) {
+    throw ComputeFault(ComputeFault::Kind::Invalid, step, "un diámetro es negativo");
+  }
+  return std::log(static_cast<double>(inverse)) / std::log(2.0);
+}
+
+// The first class's phi is rounded to three decimals, so 8000 µm gives exactly -3.
+double roundedToThousandths(double value) {
+  return std::round(value * 1000) / 1000;
+}
+
+float powerTerm(float deviation, int order, float weight, const char* step) {
+  return narrowed(std::pow(static_cast<double>(deviation), order) * weight, step);
+}
+
+}  // namespace
+
+void fillClassScales(ClassTable& table) {
+  const char* millimetres = "el paso de µm a mm";
+  const char* phi = "las unidades phi";
+  table.classDiameterMm[1] = checked(table.classDiameter[1] / 1000.0f, millimetres);
+  table.classPhi[1] = narrowed(roundedToThousandths(phiOf(table.classDiameterMm[1], phi)), phi);
+  table.midDiameterMm[1] = 0;
+  table.midPhi[1] = 0;
+  const char* midpoint = "el punto medio de una clase";
+  for (int j = 2; j <= kCombinedClasses; ++j) {
+    table.classDiameterMm[j] = checked(table.classDiameter[j] / 1000.0f, millimetres);
+    table.midDiameterMm[j] =
+        checked(table.classDiameterMm[j - 1] + table.classDiameterMm[j], midpoint) / 2.0f;
+    table.classPhi[j] = narrowed(phiOf(table.classDiameterMm[j], phi), phi);
+    table.midPhi[j] = checked(table.classPhi[j - 1] + table.classPhi[j], midpoint) / 2.0f;
+  }
+}
+
+MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& weight,
+                                  bool wideFourthMoment) {
+  MomentStatistics result;
+  const char* meanStep = "la media";
+  float sum = 0;
+  for (int j = 2; j <= kCombinedClasses; ++j) {
+    sum = checked(sum + checked(mid[j] * weight[j], meanStep), meanStep);
+  }
+  result.mean = sum / 100.0f;
+
+  const char* momentStep = "los momentos centrales";
+  float sumOfSquares = 0;
+  float sumOfCubes = 0;
+  float sumOfFourths = 0;
+  double wideSumOfFourths = 0;
+  for (int j = 1; j <= kCombinedClasses; ++j) {
+    const float deviation = checked(mid[j] - result.mean, momentStep);
+    sumOfSquares =
+        checked(sumOfSquares + powerTerm(deviation, 2, weight[j], momentStep), momentStep);
+    sumOfCubes = checked(sumOfCubes + powerTerm(deviation, 3, weight[j], momentStep), momentStep);
+    const float fourth = powerTerm(deviation, 4, weight[j], momentStep);
+    if (wideFourthMoment) {
+      wideSumOfFourths = checked(wideSumOfFourths + fourth, momentStep);
+    } else {
+      sumOfFourths = checked(sumOfFourths + fourth, momentStep);
+    }
+  }
+
+  const double variance = sumOfSquares / 100.0f;
+  if (variance < 0) {
+    throw ComputeFault(ComputeFault::Kind::Invalid, "la clasificación",
+                       "la suma de cuadrados es negativa (clases con peso negativo)");
+  }
+  result.sorting = narrowed(std::sqrt(variance), "la clasificación");
+  // Skewness and kurtosis use the sorting as stored, narrowed to 32 bits.
+  const char* skewness = "la asimetría";
+  const char* noSorting = "la clasificación es 0 (todo el peso en una clase)";
+  result.skewness = narrowed(
+      checkedDivide(static_cast<double>(sumOfCubes),
+                    checked(std::pow(static_cast<double>(result.sorting), 3) * 100, skewness),
+                    skewness, noSorting),
+      skewness);
+  const char* kurtosis = "la curtosis";
+  const double fourthSum = wideFourthMoment ? wideSumOfFourths : sumOfFourths;
+  result.kurtosis = narrowed(
+      checkedDivide(fourthSum,
+                    checked(std::pow(static_cast<double>(result.sorting), 4) * 100, kurtosis),
+                    kurtosis, noSorting),
+      kurtosis);
+  return result;
+}
+
+SampleMoments sampleMoments(ClassTable& table) {
+  fillClassScales(table);
+  ClassColumn midMicron;
+  for (int j = 1; j <= kCombinedClasses; ++j) {
+    midMicron[j] = checked(table.midDiameterMm[j] * 1000.0f, "el punto medio de una clase");
+  }
+  SampleMoments moments;
+  moments.phi = momentStatistics(table.midPhi, table.classWeight, false);
+  moments.micron = momentStatistics(midMicron, table.classWeight, true);
+  return moments;
+}
+
+}  // namespace granomet

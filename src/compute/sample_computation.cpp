@@ -1,0 +1,41 @@
+#include "compute/sample_computation.h"
+
+#include "compute/fractions.h"
+#include "compute/moments.h"
+#include "compute/shepard.h"
+
+namespace granomet {
+
+ComputedSample computeSample(const SampleRecord& record,
+                             const IndexedArray<float, kMaxClasses>& diameters,
+                             const ClassRow& laserRow) {
+  ComputedSample sample{record, laserRow, {}, {}};
+  const SieveWeights weights = netSieveWeights(sample.record);
+  combineDistribution(sample.distribution, sample.record, weights);
+  fillClassTable(sample.classTable, diameters, sample.distribution);
+
+  // The moments need only the class table; the size percentages do not need them.
+  const SampleMoments moments = sampleMoments(sample.classTable);
+  const SizePercentages shares = sizePercentages(sample.classTable);
+
+  SampleResults& results = sample.results;
+  results.gravelPercent = shares.gravel;
+  results.sandPercent = shares.sand;
+  results.siltPercent = shares.silt;
+  results.clayPercent = shares.clay;
+  results.shellPercent = weights.shellPercent;
+  results.meanMicron = moments.micron.mean;
+  results.sortingMicron = moments.micron.sorting;
+  results.skewnessMicron = moments.micron.skewness;
+  results.kurtosisMicron = moments.micron.kurtosis;
+  results.meanPhi = moments.phi.mean;
+  results.sortingPhi = moments.phi.sorting;
+  results.skewnessPhi = moments.phi.skewness;
+  results.kurtosisPhi = moments.phi.kurtosis;
+  results.shepardCode =
+      clase(results.gravelPercent, results.sandPercent, results.siltPercent, results.clayPercent);
+  results.shepardName = shepardName(results.shepardCode);
+  return sample;
+}
+
+}  // namespace granomet

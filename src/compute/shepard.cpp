@@ -1,0 +1,62 @@
+#include "compute/shepard.h"
+
+#include "compute/compute_fault.h"
+
+namespace granomet {
+namespace {
+
+constexpr double kDominant = 75;  // percent: the sample is named after this component alone
+constexpr double kPoor = 20;      // percent: this component does not enter the name
+
+}  // namespace
+
+std::int16_t clase(const double& gravel, const double& sand, const double& silt,
+                   const double& clay) {
+  const double coarse = checked(gravel + sand, "la suma de grava y arena");
+  if (clay >= kDominant) {
+    return 1;
+  }
+  if (coarse >= kDominant) {
+    return 2;
+  }
+  if (silt >= kDominant) {
+    return 3;
+  }
+  if (clay <= kPoor) {
+    return coarse >= silt ? 4 : 5;
+  }
+  if (silt <= kPoor) {
+    return coarse >= clay ? 9 : 8;
+  }
+  if (coarse <= kPoor) {
+    return silt >= clay ? 6 : 7;
+  }
+  return 10;
+}
+
+std::string_view shepardName(std::int16_t code) {
+  switch (code) {
+    case 1:
+      return "Clay";
+    case 2:
+      return "Sand";
+    case 3:
+      return "Silt";
+    case 4:
+      return "Silty_Sand";
+    case 5:
+      return "Sandy_Silt";
+    case 6:
+      return "Clayed_Silt";
+    case 7:
+      return "Silty_Clay";
+    case 8:
+      return "Sandy_Clay";
+    case 9:
+      return "Clayed_Sand";
+    default:
+      return "Sand_Silt_Clay";
+  }
+}
+
+}  // namespace granomet

@@ -1,0 +1,56 @@
+// The textural class of the sand-silt-clay triangle, ties and order of the tests included.
+#include "compute/shepard.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "compute/compute_fault.h"
+
+namespace granomet {
+namespace {
+
+TEST(Shepard, ClassifiesByTheFirstTestThatHolds) {
+  struct Case {
+    double gravel, sand, silt, clay;
+    int code;
+    const char* name;
+  };
+  const Case cases[] = {
+      {10, 70, 15, 5, 2, "Sand"},  // gravel counts as sand
+      {0, 40, 40, 20, 4, "Silty_Sand"},
+      {0, 30, 35, 35, 10, "Sand_Silt_Clay"},
+      {0, 10, 45, 45, 6, "Clayed_Silt"},
+      {0, 60, 10, 30, 9, "Clayed_Sand"},
+      {0, 70, 10, 20, 4, "Silty_Sand"},  // clay not above 20, although above silt
+      {0, 5, 20, 75, 1, "Clay"},
+      {0, 5, 80, 15, 3, "Silt"},
+      {0, 50, 30, 20, 4, "Silty_Sand"},
+      {0, 25, 55, 20, 5, "Sandy_Silt"},
+      {0, 30, 15, 55, 8, "Sandy_Clay"},
+      {0, 15, 25, 60, 7, "Silty_Clay"},
+      {0, 15, 70, 15, 5, "Sandy_Silt"},  // poor in clay and silt alike: clay is tested first
+      {0, 40, 60, 60, 10, "Sand_Silt_Clay"},
+      {0, 80, 80, 80, 1, "Clay"},  // shares adding up past 100: the end classes in order
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::int16_t code = clase(c.gravel, c.sand, c.silt, c.clay);
+    EXPECT_EQ(code, c.code);
+    EXPECT_EQ(shepardName(code), c.name);
+  }
+}
+
+TEST(Shepard, UnknownCodesAreTheCentralClass) {
+  EXPECT_EQ(shepardName(10), "Sand_Silt_Clay");
+  EXPECT_EQ(shepardName(0), "Sand_Silt_Clay");
+  EXPECT_EQ(shepardName(11), "Sand_Silt_Clay");
+}
+
+TEST(Shepard, AnOverflowingCoarseShareIsAFault) {
+  const double huge = std::numeric_limits<double>::max();
+  EXPECT_THROW(clase(huge, huge, 0, 0), ComputeFault);
+}
+
+}  // namespace
+}  // namespace granomet
