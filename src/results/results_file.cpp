@@ -1,0 +1,207 @@
+#include "results/results_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <string_view>
+#include <utility>
+
+#include "data/text_encoding.h"
+#include "results/number_format.h"
+
+namespace granomet {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kLabTag = "NERITA";
+constexpr std::int16_t kTotalWeightPercent = 100;
+constexpr int kResultClasses = 68;
+
+constexpr std::array<std::string_view, 30> kNamedColumns = {
+    "Lot-Num",        "Muestra",        "Campaña",          "IP",
+    "Longº",          "Latº ",          "Prof(m)",          "SProf(cm)",
+    "Carbonato%",     "Mét. Muestreo",  "Descrip. Visual",  "Clasif. Shepard(1954)",
+    "Fichero-Laser",  "%Grava (>2mm)",  "%Arena(2mm-63µm)", "%Limo(63µm-4µm)",
+    "%Arcilla(<4µm)", "%Bioclastos",    "µ-Media",          "µ-Clasificación",
+    "µ-Asimetría",    "µ-Kurtosis",     "Ø-Media",          "Ø-Clasificación",
+    "Ø-Asimetría",    "Ø-Kurtosis",     "Muestra",          "Lab",
+    "Fecha",          "Peso\\Diametro",
+};
+
+// Joins fields with single commas and ends the line.
+class LineBuilder {
+ public:
+  void bare(const std::string& field) {
+    separate();
+    line_ += field;
+  }
+  // A double quote inside is doubled, so a database import still counts 98 fields.
+  void text(std::string_view field) {
+    separate();
+    line_ += '"';
+    for (char c : field) {
+      if (c == '"') {
+        line_ += '"';
+      }
+      line_ += c;
+    }
+    line_ += '"';
+  }
+  std::string finish() {
+    line_ += kLineEnd;
+    return std::move(line_);
+  }
+
+ private:
+  void separate() {
+    if (!line_.empty()) {
+      line_ += ',';
+    }
+  }
+  std::string line_;
+};
+
+}  // namespace
+
+std::string resultsHeaderLine(const IndexedArray<float, kMaxClasses>& diameters, char decimalMark) {
+  LineBuilder line;
+  for (std::string_view name : kNamedColumns) {
+    line.text(utf8ToCp1252(name));
+  }
+  for (int c = kResultClasses; c >= 1; --c) {
+    line.text(patternNumber(diameters[c], kPatternThreeDecimals, decimalMark));
+  }
+  return line.finish();
+}
+
+std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& today,
+                              char decimalMark) {
+  const SampleRecord& record = sample.record;
+  const SampleResults& results = sample.results;
+  LineBuilder line;
+  line.bare(bareNumber(sample.orderNumber));
+  line.text(record.name);
+  line.text(sample.header.campaign);
+  line.text(sample.header.ip);
+  line.bare(bareNumber(record.longitude));
+  line.bare(bareNumber(record.latitude));
+  line.bare(bareNumber(record.depthM));
+  line.text(record.subDepthCm);
+  line.bare(bareNumber(record.carbonatePct));
+  line.text(record.samplingMethod);
+  line.text(record.visualDescription);
+  line.text(results.shepardName);
+  line.text(sample.laserFile);
+  line.text(patternNumber(results.gravelPercent, kPatternTwoDecimals, decimalMark));
+  line.text(patternNumber(results.sandPercent, kPatternTwoDecimals, decimalMark));
+  line.text(patternNumber(results.siltPercent, kPatternTwoDecimals, decimalMark));
+  line.text(patternNumber(results.clayPercent, kPatternTwoDecimals, decimalMark));
+  line.text(patternNumber(results.shellPercent, kPatternOneDecimal, decimalMark));
+  line.bare(bareNumber(results.meanMicron));
+  line.bare(bareNumber(results.sortingMicron));
+  line.bare(bareNumber(results.skewnessMicron));
+  line.bare(bareNumber(results.kurtosisMicron));
+  line.bare(bareNumber(results.meanPhi));
+  line.bare(bareNumber(results.sortingPhi));
+  line.bare(bareNumber(results.skewnessPhi));
+  line.bare(bareNumber(results.kurtosisPhi));
+  line.text(record.name);
+  line.text(kLabTag);
+  line.text(shortDate(today));
+  line.bare(bareNumber(kTotalWeightPercent));
+  for (int c = kResultClasses; c >= 2; --c) {
+    line.text(patternNumber(sample.distribution[c], kPatternThreeDecimals, decimalMark));
+  }
+  // The finest class alone is bare, with a point: the lab's database has always read it so.
+  line.bare(bareNumber(sample.distribution[1]));
+  return line.finish();
+}
+
+ResultsFileError::ResultsFileError(Stage stage, int systemError)
+    : std::runtime_error(stage == Stage::Create ? "cannot create results file"
+                                                : "cannot write results file"),
+      stage_(stage),
+      systemError_(systemError) {}
+
+std::string ResultsFileError::cause() const {
+  switch (systemError_) {
+    case ENOENT:
+    case ENOTDIR:
+      return "la carpeta no existe";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return "no hay permiso para escribir en él";
+    case ENOSPC:
+    case EDQUOT:
+      return "el disco está lleno";
+    case EISDIR:
+      return "ese nombre es una carpeta";
+    case ENAMETOOLONG:
+      return "el nombre es demasiado largo";
+    default:
+      break;
+  }
+  return "error del sistema " + std::to_string(systemError_);
+}
+
+ResultsFile ResultsFile::create(const std::filesystem::path& path) {
+  ResultsFile file;
+  file.descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file.descriptor_ < 0) {
+    throw ResultsFileError(ResultsFileError::Stage::Create, errno);
+  }
+  return file;
+}
+
+ResultsFile::ResultsFile(ResultsFile&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)), committed_(other.committed_) {}
+
+ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
+  if (this != &other) {
+    if (descriptor_ >= 0) {
+      ::close(descriptor_);
+    }
+    descriptor_ = std::exchange(other.descriptor_, -1);
+    committed_ = other.committed_;
+  }
+  return *this;
+}
+
+ResultsFile::~ResultsFile() {
+  if (descriptor_ >= 0) {
+    ::close(descriptor_);
+  }
+}
+
+void ResultsFile::writeLine(const std::string& line) {
+  std::size_t done = 0;
+  while (done < line.size()) {
+    const ssize_t written = ::write(descriptor_, line.data() + done, line.size() - done);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      const int error = written < 0 ? errno : EIO;
+      // Whatever part of the line reached the disk is cut off again.
+      if (::ftruncate(descriptor_, static_cast<off_t>(committed_)) == 0) {
+        ::lseek(descriptor_, static_cast<off_t>(committed_), SEEK_SET);
+      }
+      throw ResultsFileError(ResultsFileError::Stage::Write, error);
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  committed_ += static_cast<long long>(line.size());
+}
+
+void ResultsFile::close() {
+  if (descriptor_ >= 0) {
+    if (::close(std::exchange(descriptor_, -1)) != 0 && errno != EINTR) {
+      throw ResultsFileError(ResultsFileError::Stage::Write, errno);
+    }
+  }
+}
+
+}  // namespace granomet

@@ -1,0 +1,89 @@
+// Bare numbers and pattern numbers of the results file.
+#include "results/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace granomet {
+namespace {
+
+TEST(NumberFormat, BareNumbersKeepTheirWidthsPrecisionWithAPoint) {
+  struct Case {
+    double value;
+    bool single;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.5, true, "0.5"},
+      {2.5, true, "2.5"},
+      {-3.75, true, "-3.75"},
+      {100, true, "100"},
+      {1.2345678e-05, true, "1.234568E-05"},
+      {-6.4261, true, "-6.4261"},  // a float of -6.4261 shows as it was typed
+      {0.1, true, "0.1"},
+      {363.5546, true, "363.5546"},
+      {12345678, true, "1.234568E+07"},
+      {-0.0, true, "0"},
+      {0.1, false, "0.1"},
+      {1.0 / 3, false, "0.333333333333333"},
+      {0.000123, false, "0.000123"},
+      {0.0000123, false, "1.23E-05"},
+      {-0.0, false, "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(c.single ? bareNumber(static_cast<float>(c.value)) : bareNumber(c.value), c.text);
+  }
+  EXPECT_EQ(bareNumber(std::int16_t{-254}), "-254");
+}
+
+TEST(NumberFormat, PatternNumbersRoundAsTheyReadAndUseTheRegionalMark) {
+  struct Case {
+    double value;
+    NumberPattern pattern;
+    const char* point;
+  };
+  const Case cases[] = {
+      {8000, kPatternThreeDecimals, "8000.000"},
+      {0.5, kPatternThreeDecimals, "0.500"},
+      {0, kPatternThreeDecimals, "0.000"},
+      {0.0005, kPatternThreeDecimals, "0.001"},
+      {12345.6789, kPatternThreeDecimals, "12345.679"},
+      {5.5, kPatternTwoDecimals, "05.50"},
+      {3.456, kPatternTwoDecimals, "03.46"},
+      {100, kPatternTwoDecimals, "100.00"},
+      {99.999, kPatternTwoDecimals, "100.00"},  // the carry reaches a third digit
+      {2.675, kPatternTwoDecimals, "02.68"},    // just below 2.675 in binary
+      {0.125, kPatternTwoDecimals, "00.13"},    // half away from zero
+      {-3.75, kPatternTwoDecimals, "-03.75"},
+      {-0.001, kPatternTwoDecimals, "00.00"},  // no minus on a zero
+      {0, kPatternOneDecimal, "00.0"},
+      {12.34, kPatternOneDecimal, "12.3"},
+      {1.5049, kPatternOneDecimal, "01.5"},
+      {1e-20, kPatternOneDecimal, "00.0"},
+      {1e20, kPatternOneDecimal, "100000000000000000000.0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.point);
+    EXPECT_EQ(patternNumber(c.value, c.pattern, '.'), c.point);
+    std::string comma = c.point;
+    comma[comma.find('.')] = ',';
+    EXPECT_EQ(patternNumber(c.value, c.pattern, ','), comma);
+  }
+}
+
+TEST(NumberFormat, SinglePrecisionPatternsRoundTheFloatAsItWasTyped) {
+  // 0.0125f is 0.012500000186...; 2.0125f is 2.01249980...: both as typed.
+  EXPECT_EQ(patternNumber(0.0125f, kPatternThreeDecimals, '.'), "0.013");
+  EXPECT_EQ(patternNumber(2.0125f, kPatternThreeDecimals, '.'), "2.013");
+  EXPECT_EQ(patternNumber(6000.0f, kPatternThreeDecimals, ','), "6000,000");
+}
+
+TEST(NumberFormat, ShortDateIsDayMonthYear) {
+  EXPECT_EQ(shortDate({2016, 6, 6, 9, 30, 5}), "06/06/2016");
+  EXPECT_EQ(shortDate({2026, 12, 31, 23, 59, 59}), "31/12/2026");
+}
+
+}  // namespace
+}  // namespace granomet
