@@ -18,12 +18,13 @@ constexpr int kMaxSamples = 254;
 void printUsage() {
   std::fputs(
       "usage: granomet-gen [--samples N] [--lot NAME] [--trailing-comma] [--mismatch K]\n"
-      "                    [--other-lot K] [--orders 5,5,7] [--seed S] OUTDIR\n"
+      "                    [--other-lot K] [--all-shells N] [--orders 5,5,7] [--seed S] OUTDIR\n"
       "  --samples N       lot rows and export blocks, 0..254 (default 12)\n"
       "  --lot NAME        lot name, also the file names (default LOTE12)\n"
       "  --trailing-comma  end every export sample line with a comma\n"
       "  --mismatch K      every K-th export block gets a sample name unlike the lot's\n"
       "  --other-lot K     every K-th export block names another lot\n"
+      "  --all-shells N    lot row N is all shells (its shell-free weight is 0)\n"
       "  --orders LIST     order numbers of the export blocks, in file order\n"
       "  --seed S          seed for the generated values (default 1)\n",
       stderr);
@@ -87,6 +88,12 @@ bool parseArguments(int argc, char** argv, granomet::tools::SampleFileOptions& o
           return false;
         }
         (argument == "--mismatch" ? options.nameMismatchEvery : options.otherLotEvery) = *every;
+      } else if (argument == "--all-shells") {
+        const auto row = parseNumber<int>(value);
+        if (!row || *row < 0 || *row > kMaxSamples) {
+          return false;
+        }
+        options.allShellsRow = *row;
       } else if (argument == "--orders") {
         const auto orders = parseOrders(value);
         if (!orders) {

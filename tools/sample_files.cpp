@@ -200,6 +200,15 @@ std::string lotRow(const SampleFileOptions& options, int orderNumber) {
       kDescriptions[random.between(0LL, static_cast<long long>(kDescriptions.size()) - 1)]));
   fields.push_back(fixedPoint(random.between(30LL, 450LL), 1) + "%");
 
+  // A sample whose shells weigh as much as the whole sample has no shell-free weight
+  // left to share out; 150.5 is exact in single precision, so the difference is exactly 0.
+  if (orderNumber == options.allShellsRow) {
+    for (const char* weight : {"150.5", "150.5", "0", "0", "150.5", "0", "0"}) {
+      fields.emplace_back(weight);
+    }
+    return joined(fields);
+  }
+
   // Weights in centigrams; gravel fractions stay a few percent of the total, coarsest first.
   const long long total = random.between(8000LL, 40000LL);
   fields.push_back(spreadsheetNumber(total, 2));

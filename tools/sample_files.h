@@ -14,6 +14,7 @@ struct SampleFileOptions {
   std::vector<int> orderNumbers;   // order number of each export block; empty = 1..sampleCount
   int nameMismatchEvery = 0;  // >0: blocks k, 2k, ... carry a sample name unlike the lot's ("B")
   int otherLotEvery = 0;      // >0: blocks k, 2k, ... carry lotName + "X" in field 26
+  int allShellsRow = 0;       // >0: this lot row is all shells (total 150.5, shells 150.5)
   unsigned seed = 1;
 };
 

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "compute/batch_run.h"
 #include "data/export_button.h"
 #include "data/lot_button.h"
 #include "data/tables.h"
@@ -45,6 +46,8 @@ class ButtonTest : public ::testing::Test {
     window_.dialog().queueAnswer(std::move(file));
     exportbutton(*tables_, window_, platform_);
   }
+
+  RunOutcome pressCalculate() { return calculatot(*tables_, window_, platform_); }
 
   const std::vector<std::string>& items(ListId list) const { return window_.list(list).items; }
   const LotTable& lot() const { return tables_->lot; }

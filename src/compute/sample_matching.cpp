@@ -1,0 +1,182 @@
+#include "compute/sample_matching.h"
+
+#include <array>
+#include <optional>
+
+#include "data/field_number.h"
+#include "data/lot_file.h"
+#include "data/text_encoding.h"
+
+namespace granomet {
+namespace {
+
+constexpr int kUnusedLeadingFields = 23;
+constexpr int kFieldsAfterOrderNumber = 3;
+constexpr int kFieldsPerClass = 3;
+
+std::string trimmedSpaces(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+struct RecordHead {
+  std::string laserLabel;
+  std::string orderText;
+  std::optional<std::int16_t> orderNumber;  // empty unless 1 to 254
+};
+
+RecordHead readRecordHead(FieldReader& exportFile, ExportTable& table) {
+  for (int field = 1; field <= kUnusedLeadingFields; ++field) {
+    exportFile.skipField();
+  }
+  RecordHead head;
+  head.laserLabel = "F_" + exportFile.readText();
+  table.exportSampleName = exportFile.readText();
+  table.exportLotName = exportFile.readText();
+  head.orderText = exportFile.readText();
+  try {
+    const std::int16_t number = fieldInt16(head.orderText);
+    if (decltype(table.frequencies)::contains(number)) {
+      head.orderNumber = number;
+    }
+  } catch (const ReadError&) {
+    // Too large for 16 bits: no order number at all.
+  }
+  for (int field = 0; field < kFieldsAfterOrderNumber; ++field) {
+    exportFile.skipField();
+  }
+  return head;
+}
+
+void skipClasses(FieldReader& exportFile, std::int16_t trailingComma) {
+  for (int field = 0; field < kLaserClasses * kFieldsPerClass; ++field) {
+    exportFile.skipField();
+  }
+  if (trailingComma == 1) {
+    exportFile.skipField();
+  }
+}
+
+std::string cp1252(std::string_view utf8) {
+  return utf8ToCp1252(utf8);
+}
+
+// The lot row at that order number, read again; empty with the cause when the
+// row cannot be used.
+std::optional<std::string> rereadLotRow(LotRereader& lot, std::int16_t orderNumber, LotTable& table,
+                                        char decimalMark) {
+  const std::string number = std::to_string(orderNumber);
+  try {
+    lot.reread(orderNumber, table, decimalMark);
+    return std::nullopt;
+  } catch (const CarbonateError&) {
+    return cp1252("el carbonato \"") + table.carbonateText +
+           cp1252("\" de la fila " + number + " del fichero de lote no es un porcentaje");
+  } catch (const ReadError& error) {
+    switch (error.cause()) {
+      case ReadError::Cause::EndOfFile:
+        return cp1252("el fichero de lote no tiene fila completa en la línea del número de orden " +
+                      number);
+      case ReadError::Cause::Overflow:
+        return cp1252("la fila " + number +
+                      " del fichero de lote tiene un número demasiado grande para su columna");
+      case ReadError::Cause::OutOfRange:
+        return cp1252("la fila " + number + " del fichero de lote lleva el número de orden " +
+                      std::to_string(table.currentOrderNumber) + ", fuera de 1 a 254");
+      case ReadError::Cause::CannotOpen:
+      case ReadError::Cause::Io:
+        break;
+    }
+    throw LotFileUnreadable{error.cause()};
+  }
+}
+
+struct LoadedClasses {
+  std::array<float, kLaserClasses> diameters{};
+  std::array<double, kLaserClasses> frequencies{};
+  bool tooLarge = false;
+};
+
+// Every field is read even after a value too large for its width, so that the
+// next record still starts at its first field.
+LoadedClasses readClasses(FieldReader& exportFile, std::int16_t trailingComma) {
+  LoadedClasses classes;
+  for (std::size_t c = 0; c < kLaserClasses; ++c) {
+    const std::string diameter = exportFile.readText();
+    const std::string frequency = exportFile.readText();
+    exportFile.skipField();
+    try {
+      classes.diameters[c] = fieldSingle(diameter);
+      classes.frequencies[c] = fieldDouble(frequency);
+    } catch (const ReadError&) {
+      classes.tooLarge = true;
+    }
+  }
+  if (trailingComma == 1) {
+    exportFile.skipField();
+  }
+  return classes;
+}
+
+}  // namespace
+
+void reportUncalculated(WindowOperations& window, const std::string& exportSampleName,
+                        const std::string& orderText, const std::string& cause) {
+  window.addItem(ListId::List2, exportSampleName + cp1252(" ¿") + orderText + "?");
+  window.showMessage({cp1252("La muestra ") + exportSampleName + cp1252(" (número de orden ") +
+                          orderText + cp1252(") no se ha calculado: ") + cause + ".",
+                      cp1252("MUESTRA NO CALCULADA"), MessageButtons::Ok, MessageIcon::Warning});
+}
+
+RecordResult handleNextRecord(FieldReader& exportFile, Tables& tables, LotRereader& lot,
+                              WindowOperations& window, char decimalMark) {
+  ExportTable& exports = tables.exports;
+  const RecordHead head = readRecordHead(exportFile, exports);
+  if (trimmedSpaces(exports.exportLotName) != tables.lot.header.lotName) {
+    skipClasses(exportFile, exports.trailingComma);
+    return {RecordOutcome::OtherLot, 0};
+  }
+
+  const auto ignore = [&](const std::string& orderText, const std::string& cause) {
+    reportUncalculated(window, exports.exportSampleName, orderText, cause);
+    skipClasses(exportFile, exports.trailingComma);
+    return RecordResult{RecordOutcome::Ignored, 0};
+  };
+  if (!head.orderNumber) {
+    return ignore(head.orderText, cp1252("el número de orden \"") + head.orderText +
+                                      cp1252("\" de la exportación no está entre 1 y 254"));
+  }
+  const std::int16_t n = *head.orderNumber;
+  const std::string orderText = std::to_string(n);
+  if (const auto cause = rereadLotRow(lot, n, tables.lot, decimalMark)) {
+    return ignore(orderText, *cause);
+  }
+
+  if (trimmedSpaces(exports.exportSampleName) != tables.lot.records[n].name) {
+    window.addItem(ListId::List2, exports.exportSampleName + cp1252(" ¿") + orderText + "?");
+    window.showMessage({"Probablemente el Numero de Orden de " + exports.exportSampleName +
+                            " en Export es erroneo.",
+                        "", MessageButtons::Ok, MessageIcon::Warning});
+    skipClasses(exportFile, exports.trailingComma);
+    return {RecordOutcome::Ignored, 0};
+  }
+
+  const LoadedClasses classes = readClasses(exportFile, exports.trailingComma);
+  if (classes.tooLarge) {
+    reportUncalculated(window, exports.exportSampleName, orderText,
+                       cp1252("un valor de su distribución es demasiado grande"));
+    return {RecordOutcome::Ignored, 0};
+  }
+  tables.laserFile[n] = head.laserLabel;
+  ClassRow& row = exports.frequencies[n];
+  for (int c = 1; c <= kLaserClasses; ++c) {
+    exports.diameters[c] = classes.diameters[static_cast<std::size_t>(c - 1)];
+    row[c] = classes.frequencies[static_cast<std::size_t>(c - 1)];
+  }
+  return {RecordOutcome::Matched, n};
+}
+
+}  // namespace granomet
