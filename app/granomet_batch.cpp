@@ -1,19 +1,19 @@
-// granomet-batch: presses the window's buttons on a lot and an export file, drawing nothing.
+// granomet-batch: the window's three buttons pressed on a lot and an export file, drawing nothing.
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compute/batch_run.h"
 #include "data/export_button.h"
 #include "data/lot_button.h"
 #include "data/tables.h"
 #include "data/text_encoding.h"
-#include "ui/headless/fixed_regional_settings.h"
 #include "ui/headless/headless_folder.h"
 #include "ui/headless/headless_window.h"
+#include "ui/qt/qt_regional_settings.h"
 #include "ui/system_clock.h"
 
 namespace {
@@ -23,27 +23,34 @@ using namespace granomet;
 constexpr const char* kUsage =
     "Uso: granomet-batch [-o FICHERO_RESULTADOS] FICHERO_LOTE FICHERO_EXPORT\n"
     "\n"
-    "Lee el lote y el fichero de exportación del láser como lo hacen los botones de la\n"
-    "ventana, escribe cada mensaje en la salida de errores como \"TÍTULO: TEXTO\" y\n"
-    "lista las muestras en la salida estándar.\n";
+    "Pulsa los botones de la ventana en orden: lote, exportación y cálculo. El fichero\n"
+    "de resultados se escribe en la carpeta del fichero de exportación, con el nombre\n"
+    "propuesto o con FICHERO_RESULTADOS. Cada mensaje sale por la salida de errores\n"
+    "como \"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
+    "escriben las muestras calculadas e ignoradas y la línea de estado.\n"
+    "\n"
+    "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
+    "Salida: 0 si el cálculo llegó al final, 1 si falló una lectura o el cálculo,\n"
+    "2 si los argumentos no son válidos.\n";
 
 struct Arguments {
   std::string resultsName;
   std::filesystem::path lotFile;
   std::filesystem::path exportFile;
+  bool help = false;
 };
 
-// Returns false on wrong arguments; help asked for is reported through `help`.
-bool parseArguments(int argc, char** argv, Arguments& arguments, bool& help) {
+// False on wrong arguments.
+bool parseArguments(int argc, char** argv, Arguments& arguments) {
   std::vector<std::string_view> files;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--help" || argument == "-h") {
-      help = true;
+      arguments.help = true;
       return true;
     }
     if (argument == "-o") {
-      if (++i >= argc) {
+      if (++i >= argc || std::string_view(argv[i]).empty()) {
         return false;
       }
       arguments.resultsName = argv[i];
@@ -63,8 +70,10 @@ bool parseArguments(int argc, char** argv, Arguments& arguments, bool& help) {
   return true;
 }
 
-void printList(const HeadlessWindow& window, ListId list) {
-  for (const std::string& item : window.list(list).items) {
+void printList(const HeadlessWindow& window, ListId list, const char* heading) {
+  const auto& items = window.list(list).items;
+  std::printf("%s: %zu\n", heading, items.size());
+  for (const std::string& item : items) {
     std::printf("%s\n", cp1252ToUtf8(item).c_str());
   }
 }
@@ -73,19 +82,18 @@ void printList(const HeadlessWindow& window, ListId list) {
 
 int main(int argc, char** argv) {
   Arguments arguments;
-  bool help = false;
-  if (!parseArguments(argc, argv, arguments, help)) {
+  if (!parseArguments(argc, argv, arguments)) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  if (help) {
+  if (arguments.help) {
     std::fputs(kUsage, stdout);
     return 0;
   }
 
   HeadlessFolder folder;
   SystemClock clock;
-  FixedRegionalSettings regional;
+  const QtRegionalSettings regional;
   const Platform platform{clock, regional, folder};
   HeadlessWindow window(folder);
   auto tables = std::make_unique<Tables>();
@@ -108,12 +116,9 @@ int main(int argc, char** argv) {
   if (!window.enabled(ButtonId::calculatot)) {
     return 1;
   }
-  std::printf("Lote: %s (%d muestras)\n", cp1252ToUtf8(tables->lot.header.lotName).c_str(),
-              tables->lot.header.sampleCount);
-  std::printf("Resultados: %s\n", cp1252ToUtf8(window.text(TextBoxId::recalculado_file)).c_str());
-  std::printf("Export: %d muestras\n", tables->exports.exportSampleCount);
-  printList(window, ListId::List1);
-  std::printf("Mismo numero de orden: %d\n", window.itemCount(ListId::List2));
-  printList(window, ListId::List2);
-  return 0;
+  const RunOutcome outcome = calculatot(*tables, window, platform);
+  printList(window, ListId::List1, "Calculadas");
+  printList(window, ListId::List2, "Ignoradas");
+  std::printf("%s\n", cp1252ToUtf8(window.label(LabelId::Label8).text).c_str());
+  return outcome == RunOutcome::Completed ? 0 : 1;
 }

@@ -1,0 +1,174 @@
+// granomet-batch run as the lab's scripts run it, its results checked byte for byte against
+// files computed independently of the program.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = GRANOMET_SOURCE_DIR;
+const fs::path kProgram = GRANOMET_BATCH;
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%d/%m/%Y", &local);
+  return text;
+}
+
+std::string withDate(std::string text, const std::string& date) {
+  for (auto at = text.find("@FECHA@"); at != std::string::npos; at = text.find("@FECHA@", at)) {
+    text.replace(at, 7, date);
+  }
+  return text;
+}
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class GranometBatch : public ::testing::Test {
+ protected:
+  GranometBatch() { fs::create_directories(folder_); }
+  ~GranometBatch() override { fs::remove_all(folder_); }
+
+  // Copies the inputs into the test's folder, so that the results land there.
+  void copyIn(const fs::path& from) {
+    fs::copy_file(from, folder_ / from.filename(), fs::copy_options::overwrite_existing);
+  }
+
+  // environment: assignments for env(1), such as "LC_ALL=C".
+  Outcome run(const std::string& environment, const std::string& arguments) {
+    const std::string command = "cd '" + folder_.string() + "' && env -u LC_ALL -u LC_NUMERIC " +
+                                environment + " '" + kProgram.string() + "' " + arguments +
+                                " >out.txt 2>err.txt";
+    Outcome result;
+    const int status = std::system(command.c_str());
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = contents(folder_ / "out.txt");
+    result.err = contents(folder_ / "err.txt");
+    return result;
+  }
+
+  fs::path folder_ = fs::temp_directory_path() / ("granomet_batch_" + std::to_string(::getpid()));
+};
+
+TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
+  const fs::path batch = kSource / "tests/data/batch";
+  const struct {
+    const char* expected;
+    fs::path lot;
+    fs::path exported;
+    const char* environment;
+  } cases[] = {
+      {"plain_point", kSource / "examples/LOTE12.csv", kSource / "examples/LOTE12_export.txt",
+       "LC_ALL=C"},
+      {"plain_comma", kSource / "examples/LOTE12.csv", kSource / "examples/LOTE12_export.txt",
+       "LC_ALL=es_ES.UTF-8"},
+      // Trailing commas, records of another lot, names that disagree, a sample all shells.
+      {"mixed_comma", batch / "mixed/LOTE20.csv", batch / "mixed/LOTE20_export.txt",
+       "LANG=es_ES.UTF-8"},
+      // Blanks around names, a quote in a description, a zero total, carbonates "abc"
+      // and "12,5%", a lot field in the wrong case.
+      {"edited_comma", batch / "edited/LOTE8.csv", batch / "edited/LOTE8_export.txt",
+       "LC_NUMERIC=es_ES.UTF-8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    copyIn(c.lot);
+    copyIn(c.exported);
+    const std::string before = today();
+    const Outcome result = run(c.environment, "-o resultados.csv " + c.lot.filename().string() +
+                                                  " " + c.exported.filename().string());
+    const std::string after = today();
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, contents(batch / "expected" / (std::string(c.expected) + ".txt")));
+    const std::string expected = contents(batch / "expected" / (std::string(c.expected) + ".csv"));
+    const std::string written = contents(folder_ / "resultados.csv");
+    EXPECT_TRUE(written == withDate(expected, before) || written == withDate(expected, after))
+        << "results differ from tests/data/batch/expected/" << c.expected << ".csv";
+    fs::remove(folder_ / "resultados.csv");
+  }
+}
+
+TEST_F(GranometBatch, WritesUnderTheProposedNameInTheExportsFolder) {
+  fs::create_directories(folder_ / "laser");
+  fs::copy_file(kSource / "examples/LOTE12.csv", folder_ / "laser/LOTE12.csv");
+  fs::copy_file(kSource / "examples/LOTE12_export.txt", folder_ / "laser/LOTE12_export.txt");
+  const Outcome result = run("LC_ALL=C", "laser/LOTE12.csv laser/LOTE12_export.txt");
+  EXPECT_EQ(result.status, 0) << result.err;
+  std::vector<fs::path> written;
+  for (const auto& entry : fs::directory_iterator(folder_ / "laser")) {
+    written.push_back(entry.path().filename());
+  }
+  ASSERT_EQ(written.size(), 3u);
+  std::string name;
+  for (const fs::path& file : written) {
+    if (file != "LOTE12.csv" && file != "LOTE12_export.txt") {
+      name = file.string();
+    }
+  }
+  EXPECT_TRUE(name.starts_with("LOTE12_") && name.ends_with(".csv")) << name;
+  EXPECT_NE(result.out.find(name + " HA SIDO CREADO."), std::string::npos) << result.out;
+}
+
+TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
+  copyIn(kSource / "examples/LOTE12.csv");
+  copyIn(kSource / "examples/LOTE12_export.txt");
+  fs::create_directories(folder_ / "laser");
+  fs::copy_file(kSource / "examples/LOTE12_export.txt", folder_ / "laser/LOTE12_export.txt");
+  const std::string files = " LOTE12.csv LOTE12_export.txt";
+  const struct {
+    const char* name;
+    std::string arguments;
+    int status;
+    const char* out;
+    const char* err;
+  } cases[] = {
+      {"no arguments", "", 2, "", "Uso: granomet-batch"},
+      {"one file", "LOTE12.csv", 2, "", "Uso: granomet-batch"},
+      {"unknown option", "-x" + files, 2, "", "Uso: granomet-batch"},
+      {"-o without a name", "LOTE12.csv LOTE12_export.txt -o", 2, "", "Uso: granomet-batch"},
+      {"help", "--help", 0, "Uso: granomet-batch", ""},
+      {"a lot that does not exist", "NOLOTE.csv LOTE12_export.txt", 1, "",
+       "ERROR EN CSV: Error aproximadamente en la muestra"},
+      {"an export that does not exist", "LOTE12.csv NOEXPORT.txt", 1, "",
+       "ERROR EN EXPORT: No se puede abrir el fichero de exportación NOEXPORT.txt."},
+      // The lot is read again by its bare name in the folder of the file chosen last.
+      {"a lot in another folder than the export",
+       "../" + folder_.filename().string() + "/LOTE12.csv laser/LOTE12_export.txt", 1,
+       "Calculadas: 0\nIgnoradas: 0\n",
+       "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12.\n\nNo se "
+       "puede abrir el fichero de lote LOTE12.csv."},
+      {"a results folder that does not exist", "-o no/such/r.csv" + files, 1,
+       "Calculadas: 0\nIgnoradas: 0\nCálculo interrumpido en la muestra 1 de 12\n",
+       "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Outcome result = run("LC_ALL=C", c.arguments);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_TRUE(result.out.starts_with(c.out)) << result.out;
+    EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
+  }
+}
+
+}  // namespace
