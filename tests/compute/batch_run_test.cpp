@@ -218,6 +218,12 @@ TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
        "M-04 \xBF"
        "4?",
        "el peso sin conchas es 0"},
+      // The first reading trims the name, the calculation's reading keeps it as read.
+      {"lot name with blanks inside its quotes", replaced(lot, "\r\n4,M-04,", "\r\n4,\" M-04 \","),
+       "", "",
+       "M-04 \xBF"
+       "4?",
+       "Probablemente el Numero de Orden de M-04 en Export es erroneo."},
       {"carbonate not a number", withCarbonate("abc"), "", "",
        "M-04 \xBF"
        "4?",
