@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "data/export_block.h"
 #include "data/field_number.h"
 #include "data/lot_file.h"
 #include "data/text_encoding.h"
@@ -10,54 +11,12 @@
 namespace granomet {
 namespace {
 
-constexpr int kUnusedLeadingFields = 23;
-constexpr int kFieldsAfterOrderNumber = 3;
-constexpr int kFieldsPerClass = 3;
-
 std::string trimmedSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) {
     return {};
   }
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-struct RecordHead {
-  std::string laserLabel;
-  std::string orderText;
-  std::optional<std::int16_t> orderNumber;  // empty unless 1 to 254
-};
-
-RecordHead readRecordHead(FieldReader& exportFile, ExportTable& table) {
-  for (int field = 1; field <= kUnusedLeadingFields; ++field) {
-    exportFile.skipField();
-  }
-  RecordHead head;
-  head.laserLabel = "F_" + exportFile.readText();
-  table.exportSampleName = exportFile.readText();
-  table.exportLotName = exportFile.readText();
-  head.orderText = exportFile.readText();
-  try {
-    const std::int16_t number = fieldInt16(head.orderText);
-    if (decltype(table.frequencies)::contains(number)) {
-      head.orderNumber = number;
-    }
-  } catch (const ReadError&) {
-    // Too large for 16 bits: no order number at all.
-  }
-  for (int field = 0; field < kFieldsAfterOrderNumber; ++field) {
-    exportFile.skipField();
-  }
-  return head;
-}
-
-void skipClasses(FieldReader& exportFile, std::int16_t trailingComma) {
-  for (int field = 0; field < kLaserClasses * kFieldsPerClass; ++field) {
-    exportFile.skipField();
-  }
-  if (trailingComma == 1) {
-    exportFile.skipField();
-  }
 }
 
 std::string cp1252(std::string_view utf8) {
@@ -134,15 +93,15 @@ void reportUncalculated(WindowOperations& window, const std::string& exportSampl
 RecordResult handleNextRecord(FieldReader& exportFile, Tables& tables, LotRereader& lot,
                               WindowOperations& window, char decimalMark) {
   ExportTable& exports = tables.exports;
-  const RecordHead head = readRecordHead(exportFile, exports);
+  const ExportBlockHead head = readExportBlockHead(exportFile, exports);
   if (trimmedSpaces(exports.exportLotName) != tables.lot.header.lotName) {
-    skipClasses(exportFile, exports.trailingComma);
+    skipExportClasses(exportFile, exports.trailingComma);
     return {RecordOutcome::OtherLot, 0};
   }
 
   const auto ignore = [&](const std::string& orderText, const std::string& cause) {
     reportUncalculated(window, exports.exportSampleName, orderText, cause);
-    skipClasses(exportFile, exports.trailingComma);
+    skipExportClasses(exportFile, exports.trailingComma);
     return RecordResult{RecordOutcome::Ignored, 0};
   };
   if (!head.orderNumber) {
@@ -160,7 +119,7 @@ RecordResult handleNextRecord(FieldReader& exportFile, Tables& tables, LotReread
     window.showMessage({"Probablemente el Numero de Orden de " + exports.exportSampleName +
                             " en Export es erroneo.",
                         "", MessageButtons::Ok, MessageIcon::Warning});
-    skipClasses(exportFile, exports.trailingComma);
+    skipExportClasses(exportFile, exports.trailingComma);
     return {RecordOutcome::Ignored, 0};
   }
 
@@ -170,7 +129,7 @@ RecordResult handleNextRecord(FieldReader& exportFile, Tables& tables, LotReread
                        cp1252("un valor de su distribución es demasiado grande"));
     return {RecordOutcome::Ignored, 0};
   }
-  tables.laserFile[n] = head.laserLabel;
+  tables.laserFile[n] = "F_" + head.resultFileName;
   ClassRow& row = exports.frequencies[n];
   for (int c = 1; c <= kLaserClasses; ++c) {
     exports.diameters[c] = classes.diameters[static_cast<std::size_t>(c - 1)];

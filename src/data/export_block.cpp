@@ -12,10 +12,6 @@ constexpr int kUnusedLeadingFields = 23;
 constexpr int kFieldsAfterOrderNumber = 3;  // IP, survey and an empty field
 constexpr int kFieldsPerClass = 3;
 
-[[noreturn]] void badOrderNumber(const std::string& text) {
-  throw ReadError(ReadError::Cause::OutOfRange, "order number outside 1..254", text);
-}
-
 }  // namespace
 
 void countSampleLines(const std::filesystem::path& path, ExportTable& table) {
@@ -45,14 +41,14 @@ ExportBlockHead readExportBlockHead(FieldReader& reader, ExportTable& table) {
   head.resultFileName = reader.readText();
   table.exportSampleName = reader.readText();
   table.exportLotName = reader.readText();
-  const std::string orderText = reader.readText();
+  head.orderText = reader.readText();
   try {
-    head.orderNumber = fieldInt16(orderText);
+    const std::int16_t number = fieldInt16(head.orderText);
+    if (decltype(table.frequencies)::contains(number)) {
+      head.orderNumber = number;
+    }
   } catch (const ReadError&) {
-    badOrderNumber(orderText);
-  }
-  if (!decltype(table.frequencies)::contains(head.orderNumber)) {
-    badOrderNumber(orderText);
+    // Beyond 16 bits: no order number at all.
   }
   for (int field = 0; field < kFieldsAfterOrderNumber; ++field) {
     reader.skipField();

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "data/export_table.h"
@@ -21,12 +22,13 @@ void countSampleLines(const std::filesystem::path& path, ExportTable& table);
 
 struct ExportBlockHead {
   std::string resultFileName;  // field 24
-  std::int16_t orderNumber = 0;
+  std::string orderText;       // field 27 as the file holds it
+  // Empty unless field 27 is a number from 1 to 254 (a text that is no number
+  // reads as 0), so that nothing is ever stored under a bad order number.
+  std::optional<std::int16_t> orderNumber;
 };
 
-// Fields 1 to 30: the sample name and lot name go into the table, the order
-// number is checked before anything is stored under it: outside 1..254 (a text
-// that is no number reads as 0) throws ReadError(OutOfRange) with the field's text.
+// Fields 1 to 30: the sample name and lot name go into the table.
 ExportBlockHead readExportBlockHead(FieldReader& reader, ExportTable& table);
 
 // Fields 31 to 228 (66 triples of diameter, frequency and a discarded

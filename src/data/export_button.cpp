@@ -51,8 +51,11 @@ void readBlocks(const std::filesystem::path& path, ExportTable& table, WindowOpe
   reader.readLine();
   for (block = 1; block <= table.exportSampleCount; ++block) {
     const ExportBlockHead head = readExportBlockHead(reader, table);
-    window.addItem(ListId::List1, exportListItem(head.orderNumber, table.exportSampleName));
-    readExportClasses(reader, table, head.orderNumber);
+    if (!head.orderNumber) {
+      throw ReadError(ReadError::Cause::OutOfRange, "order number outside 1..254", head.orderText);
+    }
+    window.addItem(ListId::List1, exportListItem(*head.orderNumber, table.exportSampleName));
+    readExportClasses(reader, table, *head.orderNumber);
   }
 }
 
