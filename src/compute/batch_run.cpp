@@ -25,22 +25,25 @@ struct RunBroken {
   std::string what;
 };
 
+// fileKind: "exportación" or "lote"; record: the record being read, 0 before the first.
 std::string readFailure(const std::string& fileKind, const std::string& file,
                         ReadError::Cause cause, int record) {
-  std::string text = "El fichero de " + fileKind + " " + file;
+  const std::string theFile = "el fichero de " + fileKind + " " + file;
   switch (cause) {
     case ReadError::Cause::CannotOpen:
-      return "No se puede abrir el fichero de " + fileKind + " " + file + ".";
+      return "No se puede abrir " + theFile + ".";
     case ReadError::Cause::EndOfFile:
-      return record == 0 ? text + " está vacío."
-                         : text + " termina dentro de la muestra " + std::to_string(record) +
-                               " (faltan campos).";
+      if (record > 0) {
+        return "En " + theFile + " falta el final de la muestra " + std::to_string(record) +
+               " (el fichero termina dentro de ella).";
+      }
+      return "No hay nada en " + theFile + ".";
     case ReadError::Cause::Overflow:
     case ReadError::Cause::OutOfRange:
     case ReadError::Cause::Io:
       break;
   }
-  return "Error de lectura en el fichero de " + fileKind + " " + file + ".";
+  return "Error de lectura en " + theFile + ".";
 }
 
 class Run {

@@ -25,8 +25,8 @@ std::string cp1252(std::string_view utf8) {
 
 // The lot row at that order number, read again; empty with the cause when the
 // row cannot be used.
-std::optional<std::string> rereadLotRow(LotRereader& lot, std::int16_t orderNumber, LotTable& table,
-                                        char decimalMark) {
+std::optional<std::string> rereadProblem(LotRereader& lot, std::int16_t orderNumber,
+                                         LotTable& table, char decimalMark) {
   const std::string number = std::to_string(orderNumber);
   try {
     lot.reread(orderNumber, table, decimalMark);
@@ -110,7 +110,7 @@ RecordResult handleNextRecord(FieldReader& exportFile, Tables& tables, LotReread
   }
   const std::int16_t n = *head.orderNumber;
   const std::string orderText = std::to_string(n);
-  if (const auto cause = rereadLotRow(lot, n, tables.lot, decimalMark)) {
+  if (const auto cause = rereadProblem(lot, n, tables.lot, decimalMark)) {
     return ignore(orderText, *cause);
   }
 

@@ -294,7 +294,7 @@ TEST_F(BatchRunTest, AFailureThatBreaksTheRunKeepsWhatWasWritten) {
   } cases[] = {
       {"export cut off inside the third record",
        [&] { write("LOTE12_export.txt", exported.substr(0, third + 100)); }, 2,
-       "C\xE1lculo interrumpido en la muestra 3 de 12", "termina dentro de la muestra 3"},
+       "C\xE1lculo interrumpido en la muestra 3 de 12", "falta el final de la muestra 3"},
       {"export removed", [this] { std::filesystem::remove(folder() / "LOTE12_export.txt"); }, 0,
        "C\xE1lculo interrumpido antes de la primera muestra",
        "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt"},
