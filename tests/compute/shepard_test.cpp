@@ -39,12 +39,7 @@ TEST(Shepard, ClassifiesByTheFirstTestThatHolds) {
     EXPECT_EQ(code, c.code);
     EXPECT_EQ(shepardName(code), c.name);
   }
-}
-
-TEST(Shepard, UnknownCodesAreTheCentralClass) {
-  EXPECT_EQ(shepardName(10), "Sand_Silt_Clay");
   EXPECT_EQ(shepardName(0), "Sand_Silt_Clay");
-  EXPECT_EQ(shepardName(11), "Sand_Silt_Clay");
 }
 
 TEST(Shepard, AnOverflowingCoarseShareIsAFault) {

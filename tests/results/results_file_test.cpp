@@ -38,35 +38,6 @@ std::vector<std::string> fieldsOf(std::string line) {
   return fields;
 }
 
-IndexedArray<float, kMaxClasses> someDiameters() {
-  IndexedArray<float, kMaxClasses> diameters;
-  for (int c = 1; c <= 66; ++c) {
-    diameters[c] = 0.011f * static_cast<float>(c * c);
-  }
-  diameters[67] = 6000;
-  diameters[68] = 8000;
-  return diameters;
-}
-
-TEST(ResultsFile, HeaderNamesTheColumnsAndTheClassDiametersCoarsestFirst) {
-  const std::string line = resultsHeaderLine(someDiameters(), ',');
-  const std::vector<std::string> fields = fieldsOf(line);
-  ASSERT_EQ(fields.size(), 98u);
-  EXPECT_EQ(fields[0], "Lot-Num");
-  EXPECT_EQ(fields[2],
-            "Campa\xF1"
-            "a");
-  EXPECT_EQ(fields[5], "Lat\xBA ");
-  EXPECT_EQ(fields[14], "%Arena(2mm-63\xB5m)");
-  EXPECT_EQ(fields[22], "\xD8-Media");
-  EXPECT_EQ(fields[29], "Peso\\Diametro");
-  EXPECT_EQ(fields[30], "8000,000");
-  EXPECT_EQ(fields[31], "6000,000");
-  EXPECT_EQ(fields[97], "0,011");
-  EXPECT_TRUE(line.starts_with("\"Lot-Num\",\"Muestra\","));
-  EXPECT_NE(line.find(",\"8000,000\",\"6000,000\","), std::string::npos);
-}
-
 TEST(ResultsFile, SampleLineMixesBareNumbersWithAPointAndRegionalPatterns) {
   LotHeader header{"LOTE12", "IP-0416", "GOLFO-16", 12};
   SampleRecord record;
