@@ -94,6 +94,8 @@ class Run {
   void closeAll() { results_.reset(); }
 
   bool resultsWritten() const { return resultsWritten_ == 1; }
+  // The file may have been created, replacing an older one, before its header failed.
+  bool resultsCreated() const { return resultsCreated_; }
   int record() const { return record_; }
   int recordCount() const { return recordCount_; }
 
@@ -133,6 +135,7 @@ class Run {
       if (resultsWritten_ == 0) {
         results_ = ResultsFile::create(
             platform_.folder.resolve(window_.text(TextBoxId::recalculado_file)));
+        resultsCreated_ = true;
         results_->writeLine(resultsHeaderLine(exports.diameters, decimalMark()));
         // The whole run is drawn against the diameters of its first sample.
         for (int i = 1; i <= kPlottedClasses; ++i) {
@@ -161,6 +164,7 @@ class Run {
   LotRereader lot_;
   std::optional<ResultsFile> results_;
   std::int16_t resultsWritten_ = 0;
+  bool resultsCreated_ = false;
   int record_ = 0;
   const int recordCount_ = tables_.exports.exportSampleCount;
   CurveValues x_{};
@@ -199,12 +203,15 @@ RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& 
   } catch (const RunBroken& broken) {
     run.closeAll();
     const std::string resultsName = cp1252ToUtf8(window.text(TextBoxId::recalculado_file));
-    std::string where = run.record() == 0 ? "antes de la primera muestra"
-                                          : "en la muestra " + std::to_string(run.record()) +
-                                                " de " + std::to_string(run.recordCount());
-    std::string kept = run.resultsWritten() ? "El fichero de resultados " + resultsName +
-                                                  " conserva las muestras ya escritas."
-                                            : "No se ha escrito ningún fichero de resultados.";
+    const std::string where = run.record() == 0 ? "antes de la primera muestra"
+                                                : "en la muestra " + std::to_string(run.record()) +
+                                                      " de " + std::to_string(run.recordCount());
+    const std::string kept =
+        !run.resultsCreated() ? "No se ha escrito ningún fichero de resultados."
+        : run.resultsWritten()
+            ? "El fichero de resultados " + resultsName + " conserva las muestras ya escritas."
+            : "El fichero de resultados " + resultsName +
+                  " se ha creado, pero sin ninguna muestra.";
     window.showMessage({utf8ToCp1252("El cálculo se ha interrumpido " + where + ".\n\n" +
                                      broken.what + "\n\n" + kept),
                         utf8ToCp1252("CÁLCULO INTERRUMPIDO"), MessageButtons::Ok,

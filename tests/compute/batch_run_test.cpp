@@ -305,9 +305,18 @@ TEST_F(BatchRunTest, AFailureThatBreaksTheRunKeepsWhatWasWritten) {
        [this] { window().setText(TextBoxId::recalculado_file, "no-such-folder/r.csv"); }, 0,
        "C\xE1lculo interrumpido en la muestra 1 de 12",
        "No se puede crear el fichero de resultados no-such-folder/r.csv: la carpeta no existe"},
+      {"results on a full disk",
+       [this] { window().setText(TextBoxId::recalculado_file, "/dev/full"); }, 0,
+       "C\xE1lculo interrumpido en la muestra 1 de 12",
+       "No se puede escribir en el fichero de resultados /dev/full: el disco est\xE1 lleno."
+       "\n\nEl fichero de resultados /dev/full se ha creado, pero sin ninguna muestra."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    if (std::string_view(c.name) == "results on a full disk" &&
+        !std::filesystem::exists("/dev/full")) {
+      continue;
+    }
     prepare(lot, exported);
     const std::size_t before = window().messages().size();
     c.spoil();
