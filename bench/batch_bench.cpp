@@ -2,47 +2,28 @@
 // with its results file, on the headless window.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "compute/batch_run.h"
 #include "compute/sample_computation.h"
-#include "data/export_button.h"
-#include "data/lot_button.h"
-#include "sample_files.h"
-#include "ui/headless/fixed_clock.h"
-#include "ui/headless/fixed_regional_settings.h"
-#include "ui/headless/headless_folder.h"
-#include "ui/headless/headless_window.h"
+#include "full_lot.h"
 
 namespace {
 
 using namespace granomet;
 
 void fullWorkFlow(benchmark::State& state) {
-  const auto folder = std::filesystem::temp_directory_path() / "granomet_bench_run_254";
-  std::filesystem::create_directories(folder);
-  tools::SampleFileOptions options;
-  options.sampleCount = 254;
-  tools::writeSampleFiles(options, folder);
-  HeadlessFolder currentFolder(folder);
-  FixedClock clock({2016, 6, 6, 9, 30, 5});
-  FixedRegionalSettings regional(',');
-  const Platform platform{clock, regional, currentFolder};
+  FullLot files("granomet_bench_run_254", ',');
   auto tables = std::make_unique<Tables>();
   for (auto _ : state) {
-    HeadlessWindow window(currentFolder);
-    window.dialog().queueAnswer(folder / "LOTE12.csv");
-    lotebutton(*tables, window, platform);
-    window.dialog().queueAnswer(folder / "LOTE12_export.txt");
-    exportbutton(*tables, window, platform);
-    if (calculatot(*tables, window, platform) != RunOutcome::Completed ||
+    HeadlessWindow window = files.window();
+    files.pressLotAndExport(*tables, window);
+    if (calculatot(*tables, window, files.platform()) != RunOutcome::Completed ||
         window.itemCount(ListId::List1) != 254) {
       state.SkipWithError("the run did not calculate every sample");
       break;
     }
   }
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(fullWorkFlow)->Unit(benchmark::kMillisecond);
 

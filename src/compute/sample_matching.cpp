@@ -6,18 +6,11 @@
 #include "data/export_block.h"
 #include "data/field_number.h"
 #include "data/lot_file.h"
+#include "data/spaces.h"
 #include "data/text_encoding.h"
 
 namespace granomet {
 namespace {
-
-std::string trimmedSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string cp1252(std::string_view utf8) {
   return utf8ToCp1252(utf8);

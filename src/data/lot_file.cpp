@@ -4,6 +4,7 @@
 #include <string>
 
 #include "data/read_error.h"
+#include "data/spaces.h"
 
 namespace granomet {
 
@@ -32,9 +33,7 @@ std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpa
   SampleRecord& record = table.records[orderNumber];
   record.name = reader.readText();
   if (nameSpaces == NameSpaces::Trim) {
-    const auto first = record.name.find_first_not_of(' ');
-    const auto last = record.name.find_last_not_of(' ');
-    record.name = first == std::string::npos ? "" : record.name.substr(first, last - first + 1);
+    record.name = std::string(trimmedSpaces(record.name));
   }
   record.longitude = reader.readSingle();
   record.latitude = reader.readSingle();
@@ -82,13 +81,12 @@ std::optional<float> parseCarbonate(std::string_view text, char decimalMark) {
       c = '.';
     }
   }
-  const auto first = number.find_first_not_of(' ');
-  const auto last = number.find_last_not_of(' ');
-  if (first == std::string::npos) {
+  const std::string_view trimmed = trimmedSpaces(number);
+  if (trimmed.empty()) {
     return std::nullopt;
   }
-  const char* begin = number.data() + first;
-  const char* end = number.data() + last + 1;
+  const char* begin = trimmed.data();
+  const char* end = trimmed.data() + trimmed.size();
   if (*begin == '+' || *begin == '-') {
     ++begin;
   }
@@ -96,7 +94,7 @@ std::optional<float> parseCarbonate(std::string_view text, char decimalMark) {
   if (begin == end || !((*begin >= '0' && *begin <= '9') || *begin == '.')) {
     return std::nullopt;
   }
-  if (number[first] == '-') {
+  if (trimmed.front() == '-') {
     --begin;
   }
   float value = 0;

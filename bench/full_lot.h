@@ -1,0 +1,48 @@
+// A generated 254-sample lot and export in a temporary folder, and the buttons that read them.
+#pragma once
+
+#include <filesystem>
+
+#include "data/export_button.h"
+#include "data/lot_button.h"
+#include "sample_files.h"
+#include "ui/headless/fixed_clock.h"
+#include "ui/headless/fixed_regional_settings.h"
+#include "ui/headless/headless_folder.h"
+#include "ui/headless/headless_window.h"
+
+namespace granomet {
+
+class FullLot {
+ public:
+  explicit FullLot(const char* folderName, char decimalMark = '.')
+      : folder_(std::filesystem::temp_directory_path() / folderName),
+        currentFolder_(folder_),
+        regional_(decimalMark) {
+    tools::SampleFileOptions options;
+    options.sampleCount = 254;
+    tools::writeSampleFiles(options, folder_);
+  }
+  ~FullLot() { std::filesystem::remove_all(folder_); }
+  FullLot(const FullLot&) = delete;
+  FullLot& operator=(const FullLot&) = delete;
+
+  HeadlessWindow window() { return HeadlessWindow(currentFolder_); }
+  const Platform& platform() const { return platform_; }
+
+  void pressLotAndExport(Tables& tables, HeadlessWindow& window) {
+    window.dialog().queueAnswer(folder_ / "LOTE12.csv");
+    lotebutton(tables, window, platform_);
+    window.dialog().queueAnswer(folder_ / "LOTE12_export.txt");
+    exportbutton(tables, window, platform_);
+  }
+
+ private:
+  std::filesystem::path folder_;
+  HeadlessFolder currentFolder_;
+  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
+  FixedRegionalSettings regional_;
+  Platform platform_{clock_, regional_, currentFolder_};
+};
+
+}  // namespace granomet
