@@ -17,6 +17,11 @@ namespace {
 
 constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
 
+// The List2 item of a sample that was not calculated: "NAME ¿n?".
+std::string ignoredItem(const std::string& name, const std::string& order) {
+  return name + " \xBF" + order + "?";
+}
+
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
   const auto at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
@@ -81,8 +86,7 @@ TEST_F(BatchRunTest, ASampleWhoseNameDisagreesIsIgnoredAndTheOthersAreWritten) {
   ASSERT_EQ(items(ListId::List1).size(), 2u);
   EXPECT_TRUE(items(ListId::List1)[0].starts_with("M-01  "));
   EXPECT_TRUE(items(ListId::List1)[1].starts_with("M-03  "));
-  EXPECT_EQ(items(ListId::List2), std::vector<std::string>{"M-02B \xBF"
-                                                           "2?"});
+  EXPECT_EQ(items(ListId::List2), std::vector<std::string>{ignoredItem("M-02B", "2")});
   ASSERT_EQ(window().messages().size(), 1u);
   const MessageRequest& warning = window().messages()[0].request;
   EXPECT_EQ(warning.prompt, "Probablemente el Numero de Orden de M-02B en Export es erroneo.");
@@ -181,8 +185,7 @@ TEST_F(BatchRunTest, ALotRowOutOfLineIsReadUnderItsOwnNumber) {
   prepare(shifted, tools::makeExportFile({}));
   pressCalculate();
   EXPECT_EQ(items(ListId::List1).size(), 11u);
-  EXPECT_EQ(items(ListId::List2), std::vector<std::string>{"M-05 \xBF"
-                                                           "5?"});
+  EXPECT_EQ(items(ListId::List2), std::vector<std::string>{ignoredItem("M-05", "5")});
   EXPECT_EQ(lot().records[6].name, "M-06");
 }
 
@@ -211,44 +214,27 @@ TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
   const struct {
     const char* name;
     std::string lotBefore, lotDuringRun, exportDuringRun;
-    const char* item;
+    std::string item;
     const char* cause;
   } cases[] = {
       {"shells as heavy as the sample", tools::makeLotFile(allShells), "", "",
-       "M-04 \xBF"
-       "4?",
-       "el peso sin conchas es 0"},
+       ignoredItem("M-04", "4"), "el peso sin conchas es 0"},
       // The first reading trims the name, the calculation's reading keeps it as read.
       {"lot name with blanks inside its quotes", replaced(lot, "\r\n4,M-04,", "\r\n4,\" M-04 \","),
-       "", "",
-       "M-04 \xBF"
-       "4?",
+       "", "", ignoredItem("M-04", "4"),
        "Probablemente el Numero de Orden de M-04 en Export es erroneo."},
-      {"carbonate not a number", withCarbonate("abc"), "", "",
-       "M-04 \xBF"
-       "4?",
+      {"carbonate not a number", withCarbonate("abc"), "", "", ignoredItem("M-04", "4"),
        "carbonato \"abc\""},
-      {"carbonate empty", withCarbonate(""), "", "",
-       "M-04 \xBF"
-       "4?",
-       "carbonato \"\""},
+      {"carbonate empty", withCarbonate(""), "", "", ignoredItem("M-04", "4"), "carbonato \"\""},
       {"lot row with an order number out of range", lot,
-       replaced(lot, "\r\n4,M-04,", "\r\n300,M-04,"), "",
-       "M-04 \xBF"
-       "4?",
+       replaced(lot, "\r\n4,M-04,", "\r\n300,M-04,"), "", ignoredItem("M-04", "4"),
        "300, fuera de 1 a 254"},
       {"lot file cut short", lot, lot.substr(0, lot.find("\r\n12,M-12,") + 2), "",
-       "M-12 \xBF"
-       "12?",
-       "no tiene fila completa"},
+       ignoredItem("M-12", "12"), "no tiene fila completa"},
       {"order number not a number", lot, "",
-       replaced(exported, ",M-04,LOTE12,4,", ",M-04,LOTE12,x4,"),
-       "M-04 \xBF"
-       "x4?",
+       replaced(exported, ",M-04,LOTE12,4,", ",M-04,LOTE12,x4,"), ignoredItem("M-04", "x4"),
        "\"x4\" de la exportaci\xF3n no est\xE1 entre 1 y 254"},
-      {"a frequency too large", lot, "", hugeFrequency,
-       "M-04 \xBF"
-       "4?",
+      {"a frequency too large", lot, "", hugeFrequency, ignoredItem("M-04", "4"),
        "demasiado grande"},
   };
   for (const auto& c : cases) {
