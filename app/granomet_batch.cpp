@@ -11,9 +11,9 @@
 #include "data/lot_button.h"
 #include "data/tables.h"
 #include "data/text_encoding.h"
-#include "ui/headless/headless_folder.h"
 #include "ui/headless/headless_window.h"
 #include "ui/qt/qt_regional_settings.h"
+#include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
 
 namespace {
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  HeadlessFolder folder;
+  RememberedFolder folder;
   SystemClock clock;
   const QtRegionalSettings regional;
   const Platform platform{clock, regional, folder};

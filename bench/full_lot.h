@@ -8,7 +8,7 @@
 #include "sample_files.h"
 #include "ui/headless/fixed_clock.h"
 #include "ui/headless/fixed_regional_settings.h"
-#include "ui/headless/headless_folder.h"
+#include "ui/remembered_folder.h"
 #include "ui/headless/headless_window.h"
 
 namespace granomet {
@@ -39,7 +39,7 @@ class FullLot {
 
  private:
   std::filesystem::path folder_;
-  HeadlessFolder currentFolder_;
+  RememberedFolder currentFolder_;
   FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
   FixedRegionalSettings regional_;
   Platform platform_{clock_, regional_, currentFolder_};

@@ -16,7 +16,7 @@
 #include "data/tables.h"
 #include "ui/headless/fixed_clock.h"
 #include "ui/headless/fixed_regional_settings.h"
-#include "ui/headless/headless_folder.h"
+#include "ui/remembered_folder.h"
 #include "ui/headless/headless_window.h"
 
 namespace granomet::testing {
@@ -66,7 +66,7 @@ class ButtonTest : public ::testing::Test {
   }
 
   std::filesystem::path folder_;
-  HeadlessFolder currentFolder_;
+  RememberedFolder currentFolder_;
   HeadlessWindow window_;
   FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
   FixedRegionalSettings regional_;

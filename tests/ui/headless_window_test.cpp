@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/headless/headless_folder.h"
+#include "ui/remembered_folder.h"
 
 namespace granomet {
 namespace {
@@ -39,7 +39,7 @@ void expectCleared(const HeadlessWindow& window) {
 }
 
 TEST(HeadlessWindow, StartsAsTheMainWindowDoes) {
-  HeadlessFolder folder(kBase);
+  RememberedFolder folder(kBase);
   const HeadlessWindow window(folder);
   expectCleared(window);
   EXPECT_EQ(window.list(ListId::List1).textColor, kBlack);
@@ -52,7 +52,7 @@ TEST(HeadlessWindow, StartsAsTheMainWindowDoes) {
 }
 
 TEST(HeadlessWindow, ResetEmptiesBoxesListsAndCountsOnly) {
-  HeadlessFolder folder(kBase);
+  RememberedFolder folder(kBase);
   HeadlessWindow window(folder);
   for (const TextBoxId box : kBoxes) {
     window.setText(box, "file.csv");
@@ -95,7 +95,7 @@ TEST(HeadlessWindow, AnswersMessagesFromTheQueueElseByDefault) {
   };
   for (const MessageCase& c : cases) {
     SCOPED_TRACE(c.name);
-    HeadlessFolder folder(kBase);
+    RememberedFolder folder(kBase);
     HeadlessWindow window(folder);
     std::vector<std::string> observed;
     window.onMessage(
@@ -141,7 +141,7 @@ TEST(HeadlessFileDialog, KeepsItsNameAcrossShowingsAndMovesTheFolder) {
       {"cancelling later keeps the choice", std::optional<fs::path>{},
        (lots / "deep/").string() + kBahia1252, lots / "deep"},
   };
-  HeadlessFolder folder(kBase);
+  RememberedFolder folder(kBase);
   HeadlessFileDialog dialog(folder);
   dialog.setFileName("start.csv");
   std::vector<std::string> openedWith;
@@ -160,7 +160,7 @@ TEST(HeadlessFileDialog, KeepsItsNameAcrossShowingsAndMovesTheFolder) {
   EXPECT_EQ(dialog.showings(), static_cast<int>(std::size(steps)));
 }
 
-TEST(HeadlessFolder, ResolvesWindows1252NamesAgainstItsFolder) {
+TEST(RememberedFolder, ResolvesWindows1252NamesAgainstItsFolder) {
   const struct {
     const char* name;
     fs::path expected;
@@ -170,7 +170,7 @@ TEST(HeadlessFolder, ResolvesWindows1252NamesAgainstItsFolder) {
       {kBahia1252, kBase / kBahiaUtf8},
       {"/elsewhere/LOTE12.csv", "/elsewhere/LOTE12.csv"},
   };
-  HeadlessFolder folder(kBase);
+  RememberedFolder folder(kBase);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(folder.resolve(c.name), c.expected);
@@ -180,7 +180,7 @@ TEST(HeadlessFolder, ResolvesWindows1252NamesAgainstItsFolder) {
 }
 
 TEST(HeadlessGraph, RecordsRunsAndCurves) {
-  HeadlessFolder folder(kBase);
+  RememberedFolder folder(kBase);
   HeadlessWindow window(folder);
   CurveValues x{};
   CurveValues y{};

@@ -1,4 +1,4 @@
-// A current folder kept in memory, for a window layer that draws nothing.
+// A current folder kept in memory: the program never changes the process's working directory.
 #pragma once
 
 #include <filesystem>
@@ -9,10 +9,10 @@ namespace granomet {
 
 // Starts at the process's working directory and never changes it. File names are
 // the program's Windows-1252 text; the file system is taken to use UTF-8.
-class HeadlessFolder final : public CurrentFolder {
+class RememberedFolder final : public CurrentFolder {
  public:
-  HeadlessFolder();
-  explicit HeadlessFolder(std::filesystem::path folder);
+  RememberedFolder();
+  explicit RememberedFolder(std::filesystem::path folder);
 
   std::filesystem::path path() const override { return folder_; }
   void change(const std::filesystem::path& folder) override { folder_ = folder; }
