@@ -1,0 +1,30 @@
+// granomet: the laboratory's window program.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "ui/qt/principal.h"
+#include "ui/qt/qt_regional_settings.h"
+#include "ui/remembered_folder.h"
+#include "ui/system_clock.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  application.setApplicationName("Granomet");
+
+  // The program speaks Spanish whatever the session's language: Qt's own buttons
+  // and dialogs (Sí, No, Abrir, Cancelar) must match the window's texts.
+  QTranslator qtTexts;
+  if (qtTexts.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
+
+  const granomet::SystemClock clock;
+  const granomet::QtRegionalSettings regional;
+  granomet::RememberedFolder folder;
+  granomet::principal window(clock, regional, folder);
+  QObject::connect(&window, &granomet::principal::leaveConfirmed, &application,
+                   &QApplication::quit);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,59 @@
+#include "ui/qt/qt_file_dialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "ui/qt/qt_text.h"
+
+namespace granomet {
+
+QStringList qtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    const QString patterns = parts[i + 1].trimmed().replace(';', ' ');
+    // Qt takes the patterns from the description's last parentheses: replace the
+    // designed "(*.CSV)" with the pattern list itself.
+    description.remove(QRegularExpression(R"(\s*\([^()]*\)\s*$)"));
+    filters.push_back(description + " (" + patterns + ")");
+  }
+  return filters;
+}
+
+void QtFileDialog::showOpen() {
+  QFileDialog dialog(parent_, QFileDialog::tr("Open"));
+  dialog.setObjectName("CMDialog1");
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // The same dialog on every desktop, and one a test or a person can type into.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::AllDirs);
+
+  const QStringList filters = qtNameFilters(toQString(filter_));
+  dialog.setNameFilters(filters);
+  if (filterIndex_ >= 1 && filterIndex_ <= filters.size()) {
+    dialog.selectNameFilter(filters[filterIndex_ - 1]);
+  }
+
+  const QString held = toQString(heldName_);
+  const QFileInfo heldFile(QDir(QString::fromStdString(folder_.path().string())), held);
+  if (!held.isEmpty() && heldFile.dir().exists()) {
+    dialog.setDirectory(heldFile.dir());
+    dialog.selectFile(heldFile.fileName());
+  } else {
+    dialog.setDirectory(QString::fromStdString(folder_.path().string()));
+  }
+
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return;
+  }
+  const QFileInfo chosen(dialog.selectedFiles().front());
+  heldName_ = toProgramText(QDir::toNativeSeparators(chosen.absoluteFilePath()));
+  folder_.change(std::filesystem::path(chosen.absolutePath().toStdString()));
+}
+
+}  // namespace granomet

@@ -1,0 +1,37 @@
+// The window's file-open dialog, a Qt file dialog that remembers its held name.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "ui/platform.h"
+#include "ui/window_operations.h"
+
+namespace granomet {
+
+class QtFileDialog final : public FileDialog {
+ public:
+  QtFileDialog(QWidget* parent, CurrentFolder& folder) : parent_(parent), folder_(folder) {}
+
+  void setFilter(std::string filter) override { filter_ = std::move(filter); }
+  void setFilterIndex(int entry) override { filterIndex_ = entry; }
+  // Opens in the folder of the held name, or the current folder, with the held
+  // name's file selected.
+  void showOpen() override;
+  std::string fileName() const override { return heldName_; }
+  void setFileName(std::string name) override { heldName_ = std::move(name); }
+
+ private:
+  QWidget* parent_;
+  CurrentFolder& folder_;
+  std::string filter_;
+  int filterIndex_ = 1;
+  std::string heldName_;
+};
+
+// "All files (*.*)|*.*|CSV (*.CSV)|*.csv" as Qt's name filters. Patterns match
+// without regard to case, as on the lab's systems; the description is shown as
+// written.
+QStringList qtNameFilters(const QString& filter);
+
+}  // namespace granomet

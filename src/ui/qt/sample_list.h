@@ -1,0 +1,26 @@
+// One of the main window's two sample lists: items in the order added, one text colour.
+#pragma once
+
+#include <QListWidget>
+#include <string>
+
+#include "ui/window_operations.h"
+
+namespace granomet {
+
+class SampleList final : public QListWidget {
+ public:
+  // The designed look: the system's button-face background, the given text colour.
+  SampleList(QWidget* parent, Rgb textColor);
+
+  void addProgramItem(std::string item);
+  // The bytes the item was added with.
+  std::string programItem(int position) const;
+  void setTextColor(Rgb color);
+  Rgb textColor() const { return textColor_; }
+
+ private:
+  Rgb textColor_;
+};
+
+}  // namespace granomet
