@@ -1,0 +1,99 @@
+// granomet-shots: PNG pictures of the main window in its four states and of the help window.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QPixmap>
+#include <QTranslator>
+#include <QWidget>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "modal_answerer.h"
+#include "sample_files.h"
+#include "ui/headless/fixed_clock.h"
+#include "ui/headless/headless_file_dialog.h"
+#include "ui/qt/principal.h"
+#include "ui/qt/qt_regional_settings.h"
+#include "ui/remembered_folder.h"
+
+namespace {
+
+using namespace granomet;
+
+bool save(QWidget& widget, const QDir& folder, const char* name) {
+  QApplication::processEvents();
+  const QString path = folder.filePath(name);
+  if (!widget.grab().save(path, "PNG")) {
+    std::fprintf(stderr, "No se puede escribir %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+void press(QWidget& window, const char* button) {
+  window.findChild<QAbstractButton*>(button)->click();
+  QApplication::processEvents();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Pictures need no screen: draw off-screen unless told otherwise.
+  std::vector<char*> arguments(argv, argv + argc);
+  char platformOption[] = "-platform";
+  char offscreen[] = "offscreen";
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    arguments.insert(arguments.begin() + 1, {platformOption, offscreen});
+  }
+  int count = static_cast<int>(arguments.size());
+  QApplication application(count, arguments.data());
+  const QStringList rest = QApplication::arguments();
+  if (rest.size() != 2) {
+    std::fprintf(stderr, "Uso: granomet-shots CARPETA\n");
+    return 2;
+  }
+  QTranslator qtTexts;
+  if (qtTexts.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
+  const QDir folder(rest[1]);
+  if (!QDir().mkpath(folder.path())) {
+    std::fprintf(stderr, "No se puede crear %s\n", qPrintable(folder.path()));
+    return 1;
+  }
+
+  // A generated 20-sample lot with one name that disagrees, so the run shows both lists.
+  const std::filesystem::path inputs = folder.filePath("entrada").toStdString();
+  tools::SampleFileOptions options;
+  options.sampleCount = 20;
+  options.lotName = "LOTE20";
+  options.nameMismatchEvery = 9;
+  tools::writeSampleFiles(options, inputs);
+
+  const FixedClock clock({2016, 6, 6, 9, 30, 5});
+  const QtRegionalSettings regional;
+  RememberedFolder current(inputs);
+  auto dialog = std::make_unique<HeadlessFileDialog>(current);
+  HeadlessFileDialog& answers = *dialog;
+  principal window(clock, regional, current, std::move(dialog));
+  window.show();
+  tools::ModalAnswerer boxes;
+
+  bool saved = save(window, folder, "1_inicio.png");
+  answers.queueAnswer(inputs / "LOTE20.csv");
+  press(window, "lotebutton");
+  saved = save(window, folder, "2_lote_leido.png") && saved;
+  answers.queueAnswer(inputs / "LOTE20_export.txt");
+  press(window, "exportbutton");
+  saved = save(window, folder, "3_export_leido.png") && saved;
+  press(window, "calculatot");
+  saved = save(window, folder, "4_calculo_hecho.png") && saved;
+  press(window, "helpbutton");
+  saved =
+      window.helpWindow() != nullptr && save(*window.helpWindow(), folder, "5_ayuda.png") && saved;
+  return saved ? 0 : 1;
+}
