@@ -8,8 +8,8 @@
 #include "sample_files.h"
 #include "ui/headless/fixed_clock.h"
 #include "ui/headless/fixed_regional_settings.h"
-#include "ui/remembered_folder.h"
 #include "ui/headless/headless_window.h"
+#include "ui/remembered_folder.h"
 
 namespace granomet {
 
@@ -28,6 +28,8 @@ class FullLot {
   FullLot& operator=(const FullLot&) = delete;
 
   HeadlessWindow window() { return HeadlessWindow(currentFolder_); }
+  const std::filesystem::path& folder() const { return folder_; }
+  CurrentFolder& currentFolder() { return currentFolder_; }
   const Platform& platform() const { return platform_; }
 
   void pressLotAndExport(Tables& tables, HeadlessWindow& window) {

@@ -16,8 +16,8 @@
 #include "data/tables.h"
 #include "ui/headless/fixed_clock.h"
 #include "ui/headless/fixed_regional_settings.h"
-#include "ui/remembered_folder.h"
 #include "ui/headless/headless_window.h"
+#include "ui/remembered_folder.h"
 
 namespace granomet::testing {
 

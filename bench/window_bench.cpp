@@ -1,0 +1,108 @@
+// The Qt window's own cost: building it, and a 254-sample run with every curve drawn.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPixmap>
+#include <memory>
+#include <vector>
+
+#include "full_lot.h"
+#include "modal_answerer.h"
+#include "ui/headless/headless_file_dialog.h"
+#include "ui/qt/curve_graph.h"
+#include "ui/qt/principal.h"
+
+namespace {
+
+using namespace granomet;
+
+struct ShownWindow {
+  explicit ShownWindow(FullLot& lot) {
+    auto owned = std::make_unique<HeadlessFileDialog>(lot.currentFolder());
+    dialog = owned.get();
+    window = std::make_unique<principal>(clock, regional, lot.currentFolder(), std::move(owned));
+    window->show();
+    QApplication::processEvents();
+  }
+
+  void press(const char* button) { window->findChild<QAbstractButton*>(button)->click(); }
+
+  FixedClock clock{{2016, 6, 6, 9, 30, 5}};
+  FixedRegionalSettings regional{','};
+  HeadlessFileDialog* dialog = nullptr;
+  std::unique_ptr<principal> window;
+};
+
+// From nothing to the main window painted once.
+void windowShown(benchmark::State& state) {
+  FullLot lot("granomet_bench_window_shown");
+  for (auto _ : state) {
+    ShownWindow shown(lot);
+    benchmark::DoNotOptimize(shown.window->grab());
+  }
+}
+BENCHMARK(windowShown)->Unit(benchmark::kMillisecond);
+
+// The calculation button on a read 254-sample lot and export, through to the
+// window painted again with all 254 curves.
+void runWith254Curves(benchmark::State& state) {
+  FullLot lot("granomet_bench_window_run");
+  tools::ModalAnswerer boxes;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ShownWindow shown(lot);
+    shown.dialog->queueAnswer(lot.folder() / "LOTE12.csv");
+    shown.press("lotebutton");
+    shown.dialog->queueAnswer(lot.folder() / "LOTE12_export.txt");
+    shown.press("exportbutton");
+    QApplication::processEvents();
+    state.ResumeTiming();
+
+    shown.press("calculatot");
+    benchmark::DoNotOptimize(shown.window->grab());
+
+    state.PauseTiming();
+    if (shown.window->findChild<CurveGraph*>("CWGraph1")->curveCount() != 254) {
+      state.SkipWithError("the run did not draw 254 curves");
+    }
+    shown.window.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(runWith254Curves)->Unit(benchmark::kMillisecond);
+
+// A repaint of the window as it stands after the run, as when it is uncovered.
+void repaintWith254Curves(benchmark::State& state) {
+  FullLot lot("granomet_bench_window_repaint");
+  tools::ModalAnswerer boxes;
+  ShownWindow shown(lot);
+  shown.dialog->queueAnswer(lot.folder() / "LOTE12.csv");
+  shown.press("lotebutton");
+  shown.dialog->queueAnswer(lot.folder() / "LOTE12_export.txt");
+  shown.press("exportbutton");
+  shown.press("calculatot");
+  benchmark::DoNotOptimize(shown.window->grab());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(shown.window->grab());
+  }
+}
+BENCHMARK(repaintWith254Curves)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Measured off-screen: the same drawing, without a display's latency.
+  std::vector<char*> arguments(argv, argv + argc);
+  char platformOption[] = "-platform";
+  char offscreen[] = "offscreen";
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    arguments.insert(arguments.begin() + 1, {platformOption, offscreen});
+  }
+  int count = static_cast<int>(arguments.size());
+  QApplication application(count, arguments.data());
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
