@@ -34,6 +34,14 @@ bool save(QWidget& widget, const QDir& folder, const char* name) {
   return true;
 }
 
+// The pictures are only worth looking at when each step reached its state.
+bool expect(bool reached, const char* otherwise) {
+  if (!reached) {
+    std::fprintf(stderr, "%s\n", otherwise);
+  }
+  return reached;
+}
+
 void press(QWidget& window, const char* button) {
   window.findChild<QAbstractButton*>(button)->click();
   QApplication::processEvents();
@@ -67,7 +75,8 @@ int main(int argc, char** argv) {
   }
 
   // A generated 20-sample lot with one name that disagrees, so the run shows both lists.
-  const std::filesystem::path inputs = folder.filePath("entrada").toStdString();
+  const std::filesystem::path inputs =
+      std::filesystem::absolute(folder.filePath("entrada").toStdString());
   tools::SampleFileOptions options;
   options.sampleCount = 20;
   options.lotName = "LOTE20";
@@ -86,11 +95,18 @@ int main(int argc, char** argv) {
   bool saved = save(window, folder, "1_inicio.png");
   answers.queueAnswer(inputs / "LOTE20.csv");
   press(window, "lotebutton");
+  saved = expect(window.itemCount(ListId::List1) == 20, "el lote no se ha leído") && saved;
   saved = save(window, folder, "2_lote_leido.png") && saved;
   answers.queueAnswer(inputs / "LOTE20_export.txt");
   press(window, "exportbutton");
+  saved = expect(window.text(TextBoxId::EXPORT_file) == "LOTE20_export.txt",
+                 "el fichero export no se ha leído") &&
+          saved;
   saved = save(window, folder, "3_export_leido.png") && saved;
   press(window, "calculatot");
+  saved = expect(window.itemCount(ListId::List1) == 18 && window.itemCount(ListId::List2) == 2,
+                 "el cálculo no ha dado 18 muestras calculadas y 2 ignoradas") &&
+          saved;
   saved = save(window, folder, "4_calculo_hecho.png") && saved;
   press(window, "helpbutton");
   saved =

@@ -125,6 +125,8 @@ principal::principal(const Clock& clock, const RegionalSettings& regional, Curre
   setColor(this, QPalette::Window, Qt::white);
   buildControls(regional.decimalMark());
   resetWindow(*this);
+  // The work starts with the lot button.
+  lotebutton_->setFocus();
 }
 
 principal::~principal() = default;
