@@ -44,7 +44,11 @@ constexpr int kHoveredWidth = 3;
 }  // namespace
 
 CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
-    : QChartView(parent), chart_(new QChart), axisX_(new QCategoryAxis), axisY_(new QValueAxis) {
+    // Built with its chart: a chart set later would leave the view's own one behind.
+    : QChartView(new QChart, parent),
+      chart_(chart()),
+      axisX_(new QCategoryAxis),
+      axisY_(new QValueAxis) {
   setObjectName("CWGraph1");
   setRenderHint(QPainter::Antialiasing);
   chart_->setAnimationOptions(QChart::NoAnimation);
@@ -76,7 +80,6 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
 
   chart_->addAxis(axisX_, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
-  setChart(chart_);
   startRun();
 }
 
