@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -191,46 +190,26 @@ TEST_F(BatchRunTest, ALotRowOutOfLineIsReadUnderItsOwnNumber) {
 
 // Each row spoils one record; the run lists it in List2, warns and goes on.
 TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
-  tools::SampleFileOptions allShells;
-  allShells.allShellsRow = 4;
   const std::string lot = tools::makeLotFile({});
   const std::string exported = tools::makeExportFile({});
-  const auto lotRow = [&](int n) {
-    const std::string start = "\r\n" + std::to_string(n) + ",M-0" + std::to_string(n) + ",";
-    const auto begin = lot.find(start) + 2;
-    return lot.substr(begin, lot.find("\r\n", begin) - begin);
-  };
   // The first frequency of record 4 made too large for a double.
   const std::string head = ",M-04,LOTE12,4,IP-0416,GOLFO-16,,";
   const auto frequency = exported.find(',', exported.find(head) + head.size()) + 1;
   const std::string hugeFrequency =
       exported.substr(0, frequency) + "1e999" + exported.substr(exported.find(',', frequency));
-  const auto withCarbonate = [&](const std::string& carbonate) {
-    std::string row = lotRow(4);
-    const auto percent = row.find('%');
-    const auto comma = row.rfind(',', percent);
-    return replaced(lot, row, row.substr(0, comma + 1) + carbonate + row.substr(percent + 1));
-  };
   const struct {
     const char* name;
     std::string lotBefore, lotDuringRun, exportDuringRun;
     std::string item;
     const char* cause;
   } cases[] = {
-      {"shells as heavy as the sample", tools::makeLotFile(allShells), "", "",
-       ignoredItem("M-04", "4"), "el peso sin conchas es 0"},
       // The first reading trims the name, the calculation's reading keeps it as read.
       {"lot name with blanks inside its quotes", replaced(lot, "\r\n4,M-04,", "\r\n4,\" M-04 \","),
        "", "", ignoredItem("M-04", "4"),
        "Probablemente el Numero de Orden de M-04 en Export es erroneo."},
-      {"carbonate not a number", withCarbonate("abc"), "", "", ignoredItem("M-04", "4"),
-       "carbonato \"abc\""},
-      {"carbonate empty", withCarbonate(""), "", "", ignoredItem("M-04", "4"), "carbonato \"\""},
       {"lot row with an order number out of range", lot,
        replaced(lot, "\r\n4,M-04,", "\r\n300,M-04,"), "", ignoredItem("M-04", "4"),
        "300, fuera de 1 a 254"},
-      {"lot file cut short", lot, lot.substr(0, lot.find("\r\n12,M-12,") + 2), "",
-       ignoredItem("M-12", "12"), "no tiene fila completa"},
       {"order number not a number", lot, "",
        replaced(exported, ",M-04,LOTE12,4,", ",M-04,LOTE12,x4,"), ignoredItem("M-04", "x4"),
        "\"x4\" de la exportaci\xF3n no est\xE1 entre 1 y 254"},
@@ -262,65 +241,6 @@ TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
     expectEndState();
     write("LOTE12.csv", lot);
     write("LOTE12_export.txt", exported);
-  }
-}
-
-// Each row breaks the run; what was written stays, files are closed, the
-// window ends as after a normal run.
-TEST_F(BatchRunTest, AFailureThatBreaksTheRunKeepsWhatWasWritten) {
-  const std::string lot = tools::makeLotFile({});
-  const std::string exported = tools::makeExportFile({});
-  const auto third = exported.find(",M-03,LOTE12,3,");
-  const struct {
-    const char* name;
-    std::function<void()> spoil;
-    std::size_t listed;
-    const char* status;
-    const char* cause;
-  } cases[] = {
-      {"export cut off inside the third record",
-       [&] { write("LOTE12_export.txt", exported.substr(0, third + 100)); }, 2,
-       "C\xE1lculo interrumpido en la muestra 3 de 12", "falta el final de la muestra 3"},
-      {"export removed", [this] { std::filesystem::remove(folder() / "LOTE12_export.txt"); }, 0,
-       "C\xE1lculo interrumpido antes de la primera muestra",
-       "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt"},
-      {"lot removed", [this] { std::filesystem::remove(folder() / "LOTE12.csv"); }, 0,
-       "C\xE1lculo interrumpido en la muestra 1 de 12",
-       "No se puede abrir el fichero de lote LOTE12.csv"},
-      {"results folder missing",
-       [this] { window().setText(TextBoxId::recalculado_file, "no-such-folder/r.csv"); }, 0,
-       "C\xE1lculo interrumpido en la muestra 1 de 12",
-       "No se puede crear el fichero de resultados no-such-folder/r.csv: la carpeta no existe"},
-      {"results on a full disk",
-       [this] { window().setText(TextBoxId::recalculado_file, "/dev/full"); }, 0,
-       "C\xE1lculo interrumpido en la muestra 1 de 12",
-       "No se puede escribir en el fichero de resultados /dev/full: el disco est\xE1 lleno."
-       "\n\nEl fichero de resultados /dev/full se ha creado, pero sin ninguna muestra."},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (std::string_view(c.name) == "results on a full disk" &&
-        !std::filesystem::exists("/dev/full")) {
-      continue;
-    }
-    prepare(lot, exported);
-    const std::size_t before = window().messages().size();
-    c.spoil();
-    EXPECT_EQ(pressCalculate(), RunOutcome::Broken);
-    EXPECT_EQ(items(ListId::List1).size(), c.listed);
-    EXPECT_EQ(label(LabelId::Label8), c.status);
-    ASSERT_EQ(window().messages().size(), before + 1);
-    const MessageRequest& error = window().messages().back().request;
-    EXPECT_EQ(error.title, "C\xC1LCULO INTERRUMPIDO");
-    EXPECT_EQ(error.icon, MessageIcon::Error);
-    EXPECT_NE(error.prompt.find(c.cause), std::string::npos) << error.prompt;
-    if (c.listed > 0) {
-      EXPECT_EQ(resultLines().size(), c.listed + 1) << "header and the whole lines before";
-    }
-    expectEndState();
-    write("LOTE12.csv", lot);
-    write("LOTE12_export.txt", exported);
-    std::filesystem::remove(folder() / kResultsName);
   }
 }
 

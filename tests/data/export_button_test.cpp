@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,47 +147,6 @@ TEST_F(ExportButtonTest, AnEmptyLineAfterTheOnlySampleLineDecidesTheTrailingComm
   EXPECT_EQ(exports().exportSampleCount, 1);
   EXPECT_EQ(exports().trailingComma, 0);
   EXPECT_TRUE(window().messages().empty());
-}
-
-TEST_F(ExportButtonTest, ABrokenExportIsReportedAndBlocksTheCalculation) {
-  tools::SampleFileOptions options;
-  const std::string good = generated(options);
-  const std::size_t secondBlock = good.find("\r\n", good.find("\r\n") + 2) + 2;
-  struct Case {
-    const char* what;
-    std::optional<std::string> content;  // nullopt: no such file
-    std::string expected;
-  };
-  const std::vector<Case> cases = {
-      {"missing", std::nullopt, "No se puede abrir el fichero de exportaci\xF3n E.txt."},
-      {"empty", "", "El fichero de exportaci\xF3n E.txt est\xE1 vac\xEDo."},
-      {"cut inside the second block", good.substr(0, secondBlock + 700),
-       "Fichero de exportaci\xF3n E.txt, muestra 2: el fichero termina dentro de la muestra"},
-      {"order number not a number", kHeading + block("abc", "M"),
-       "Fichero de exportaci\xF3n E.txt, muestra 1: el n\xFAmero de orden \"abc\" no es"},
-      {"order number 0", kHeading + block("0", "M"), "muestra 1: el n\xFAmero de orden \"0\""},
-      {"order number 255", kHeading + block("7", "M") + block("255", "M"),
-       "muestra 2: el n\xFAmero de orden \"255\""},
-      {"order number beyond 16 bits", kHeading + block("99999", "M"), "orden \"99999\""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::filesystem::remove(folder() / "E.txt");
-    if (c.content) {
-      write("E.txt", *c.content);
-    }
-    window().setEnabled(ButtonId::calculatot, true);
-    const std::size_t before = window().messages().size();
-    pressExport(folder() / "E.txt");
-    ASSERT_EQ(window().messages().size(), before + 1);
-    const MessageRequest& message = window().messages().back().request;
-    EXPECT_EQ(message.title, "ERROR EN EXPORT");
-    EXPECT_EQ(message.icon, MessageIcon::Error);
-    EXPECT_NE(message.prompt.find(c.expected), std::string::npos) << message.prompt;
-    EXPECT_EQ(exports().exportSampleCount, 0);
-    EXPECT_FALSE(window().enabled(ButtonId::calculatot));
-    EXPECT_TRUE(items(ListId::List2).empty());
-  }
 }
 
 TEST_F(ExportButtonTest, CancellingAfterALotEmptiesTheListAndShowsNoName) {
