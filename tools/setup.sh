@@ -15,6 +15,8 @@ packages=(
   qt6-translations-l10n fonts-liberation
   # The end-to-end test drives the real window on a virtual display.
   xvfb xdotool
+  # tools/fuzz.sh: clang-14 with libFuzzer and the sanitizer runtimes.
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,149 @@
+// Fuzz target: FieldReader's lines and fields of every kind over arbitrary bytes, held, borrowed
+// and read from a file in chunks, which must all read alike.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/field_reader.h"
+#include "data/read_error.h"
+#include "fuzz_check.h"
+#include "open_descriptors.h"
+#include "scratch_folder.h"
+
+namespace {
+
+using granomet::FieldReader;
+using granomet::ReadError;
+using granomet::fuzz::require;
+
+enum class Step { Line, SkipLine, Text, Int16, Single, Double, Any, Skip, AtEnd };
+constexpr unsigned kStepKinds = 9;
+
+// The input's first byte chooses the steps: below 9 one kind of step over the
+// whole input (all lines, all 16-bit fields...), otherwise a mixture drawn
+// from a generator it seeds.
+class StepPlan {
+ public:
+  explicit StepPlan(std::uint8_t choice) : choice_(choice), state_(0x9E3779B9u ^ choice) {}
+  Step next() {
+    if (choice_ < kStepKinds) {
+      return static_cast<Step>(choice_);
+    }
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return static_cast<Step>(state_ % kStepKinds);
+  }
+
+ private:
+  std::uint8_t choice_;
+  std::uint32_t state_;
+};
+
+std::string hexFloat(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%a", value);
+  return text;
+}
+
+struct Reading {
+  std::vector<std::string> results;  // one per step, the failure last
+  std::vector<std::size_t> offsets;  // after each step
+};
+
+// One step as comparable text: what it gave, or "F" and the cause it failed with.
+std::string take(FieldReader& reader, Step step) {
+  switch (step) {
+    case Step::Line: {
+      const std::string line = reader.readLine();
+      require(line.find_first_of("\r\n") == std::string::npos, "una línea lleva su fin de línea");
+      return "L" + line;
+    }
+    case Step::SkipLine: {
+      const granomet::LineSummary line = reader.skipLine();
+      return "S" + std::to_string(line.length) + ":" + std::to_string(line.lastChar);
+    }
+    case Step::Text:
+      return "T" + reader.readText();
+    case Step::Int16:
+      return "I" + std::to_string(reader.readInt16());
+    case Step::Single: {
+      const float value = reader.readSingle();
+      require(std::isfinite(value), "un campo de precisión simple no es finito");
+      return "F" + hexFloat(value);
+    }
+    case Step::Double: {
+      const double value = reader.readDouble();
+      require(std::isfinite(value), "un campo de precisión doble no es finito");
+      return "D" + hexFloat(value);
+    }
+    case Step::Any:
+      return "A" + std::get<std::string>(reader.readField(granomet::FieldKind::Any));
+    case Step::Skip:
+      reader.skipField();
+      return "K";
+    case Step::AtEnd:
+      return reader.atEnd() ? "E1" : "E0";
+  }
+  return "?";
+}
+
+bool takesText(Step step) {
+  return step == Step::Text || step == Step::Any || step == Step::Skip;
+}
+
+Reading readAll(FieldReader reader, std::uint8_t choice, std::size_t size) {
+  Reading reading;
+  StepPlan plan(choice);
+  std::string previous;
+  // Every step but atEnd consumes a byte or the field a final comma promises.
+  const std::size_t limit = 4 * size + 16;
+  for (std::size_t i = 0; i < limit; ++i) {
+    const Step step = plan.next();
+    std::string result;
+    try {
+      result = take(reader, step);
+    } catch (const ReadError& error) {
+      const bool endOfFile = error.cause() == ReadError::Cause::EndOfFile;
+      require(!(previous == "E0" && takesText(step) && endOfFile),
+              "atEnd() prometía un campo más y no lo hay");
+      reading.results.push_back("X" + std::to_string(static_cast<int>(error.cause())));
+      reading.offsets.push_back(reader.offset());
+      return reading;
+    }
+    require(!(previous == "E1" && step != Step::AtEnd), "atEnd() no había nada más y se ha leído");
+    reading.results.push_back(result);
+    reading.offsets.push_back(reader.offset());
+    previous = result;
+  }
+  return reading;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) {
+    return 0;
+  }
+  const std::uint8_t choice = data[0];
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const int descriptors = granomet::fuzz::openDescriptorCount();
+
+  const Reading held = readAll(FieldReader::fromBytes(std::string(bytes)), choice, bytes.size());
+  const Reading borrowed = readAll(FieldReader::overBytes(bytes), choice, bytes.size());
+  const auto file = granomet::fuzz::scratchFolder().write("campos.txt", bytes);
+  const Reading chunked = readAll(FieldReader::open(file), choice, bytes.size());
+
+  require(held.results == borrowed.results, "bytes propios y prestados se leen distinto");
+  require(held.offsets == borrowed.offsets, "bytes propios y prestados avanzan distinto");
+  require(held.results == chunked.results, "el fichero se lee distinto que sus bytes");
+  for (std::size_t i = 1; i < borrowed.offsets.size(); ++i) {
+    require(borrowed.offsets[i - 1] <= borrowed.offsets[i], "la posición retrocede");
+  }
+  require(granomet::fuzz::openDescriptorCount() == descriptors, "queda un fichero abierto");
+  return 0;
+}
