@@ -3,11 +3,42 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QRegularExpression>
 
 #include "ui/qt/qt_text.h"
 
 namespace granomet {
+namespace {
+
+// Qt's dialog selects the folders of a path as it is typed and, when its list has
+// not caught up, may take Return for opening the folder still selected. A typed
+// name of an existing file is what the user chose: take it as it stands.
+class OpenDialog final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  QString chosenFile() const {
+    return typed_.isEmpty() && !selectedFiles().isEmpty() ? selectedFiles().front() : typed_;
+  }
+
+  void accept() override {
+    if (const auto* name = findChild<QLineEdit*>("fileNameEdit")) {
+      const QFileInfo typed(directory(), name->text());
+      if (!name->text().isEmpty() && typed.isFile()) {
+        typed_ = typed.absoluteFilePath();
+        QDialog::accept();
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  QString typed_;
+};
+
+}  // namespace
 
 QStringList qtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
@@ -24,7 +55,7 @@ QStringList qtNameFilters(const QString& filter) {
 }
 
 void QtFileDialog::showOpen() {
-  QFileDialog dialog(parent_, QFileDialog::tr("Open"));
+  OpenDialog dialog(parent_, QFileDialog::tr("Open"));
   dialog.setObjectName("CMDialog1");
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -48,10 +79,10 @@ void QtFileDialog::showOpen() {
     dialog.setDirectory(QString::fromStdString(folder_.path().string()));
   }
 
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+  if (dialog.exec() != QDialog::Accepted || dialog.chosenFile().isEmpty()) {
     return;
   }
-  const QFileInfo chosen(dialog.selectedFiles().front());
+  const QFileInfo chosen(dialog.chosenFile());
   heldName_ = toProgramText(QDir::toNativeSeparators(chosen.absoluteFilePath()));
   folder_.change(std::filesystem::path(chosen.absolutePath().toStdString()));
 }
