@@ -1,0 +1,341 @@
+#!/usr/bin/env bash
+# The real window program on a virtual X display, driven with xdotool as a person
+# would drive it: choose the lot, choose the export, press "Cálculo", answer the
+# boxes, leave. The results file must then be the one the command-line driver
+# writes for the same inputs, byte for byte.
+#
+# Usage: window_end_to_end_test.sh GRANOMET_BINARY SOURCE_DIR
+# Exits 0 on success, 1 on any failure, 77 (ctest's skip) without Xvfb or xdotool.
+set -euo pipefail
+
+if [[ $# -ne 2 ]]; then
+  echo "Usage: $0 GRANOMET_BINARY SOURCE_DIR" >&2
+  exit 2
+fi
+for tool in Xvfb xdotool timeout; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed (Debian packages xvfb, xdotool)."
+    exit 77
+  fi
+done
+program=$(realpath "$1")
+source_dir=$(realpath "$2")
+
+# The program and this script's own text tools alike: a decimal point, bytes as bytes
+# (the results file is Windows-1252).
+export LC_ALL=C LANG=C
+# The test must see the real xcb window at 1:1 scale, whatever the caller's session says:
+# the click coordinates are the designed pixel positions.
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
+  QT_ENABLE_HIGHDPI_SCALING QT_AUTO_SCREEN_SCALE_FACTOR QT_FONT_DPI QT_STYLE_OVERRIDE
+
+expected_dir=$source_dir/tests/data/batch/expected
+expected_csv=$expected_dir/plain_point.csv
+expected_out=$expected_dir/plain_point.txt
+calculated=$(sed -n 's/^Calculadas: \([0-9][0-9]*\)$/\1/p' "$expected_out")
+ignored=$(sed -n 's/^Ignoradas: \([0-9][0-9]*\)$/\1/p' "$expected_out")
+if [[ -z $calculated || -z $ignored ]]; then
+  echo "FAIL: no Calculadas/Ignoradas lines in $expected_out" >&2
+  exit 1
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_window.XXXXXXXX")
+cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/"
+# Qt's file dialog saves its history under XDG_CONFIG_HOME: keep it out of the
+# caller's home, and start every run from the same empty history.
+mkdir -m 700 "$work/config" "$work/runtime"
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+
+xvfb_pid=""
+app_pid=""
+
+stop() {
+  local pid=$1
+  kill "$pid" 2>/dev/null || true
+  for _ in {1..50}; do
+    running "$pid" || break
+    sleep 0.1
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+  local status=$?
+  if [[ -n $app_pid ]]; then
+    stop "$app_pid"
+  fi
+  if [[ -n $xvfb_pid ]]; then
+    stop "$xvfb_pid"
+  fi
+  if [[ $status -eq 0 ]]; then
+    rm -rf "$work"
+  else
+    echo "The run's files stay in $work" >&2
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# A child that has exited stays as a zombie until waited for, and kill -0 still
+# finds it: read its state instead.
+running() {
+  local state=""
+  [[ -r /proc/$1/stat ]] || return 1
+  read -r _ _ state _ 2>/dev/null <"/proc/$1/stat" || return 1
+  [[ $state != Z ]]
+}
+
+# Every xdotool call is bounded, so that a lost window fails the test instead of
+# hanging it.
+xdo() {
+  timeout 30 xdotool "$@"
+}
+
+# The program's mapped windows (main window, dialogs, boxes), one id a line.
+visible_windows() {
+  xdo search --all --onlyvisible --pid "$app_pid" 2>/dev/null || true
+}
+
+describe_windows() {
+  local window
+  echo "Windows of the program on screen:"
+  for window in $(visible_windows); do
+    echo "  $window \"$(xdo getwindowname "$window" 2>/dev/null || true)\""
+  done
+}
+
+fail() {
+  local status=0
+  echo "FAIL: $*" >&2
+  if [[ -n $app_pid ]]; then
+    if running "$app_pid"; then
+      describe_windows >&2
+    else
+      wait "$app_pid" || status=$?
+      app_pid=""
+      echo "The program is no longer running (exit status $status)." >&2
+    fi
+  fi
+  if [[ -s $work/granomet.log ]]; then
+    echo "Program output:" >&2
+    sed 's/^/  /' "$work/granomet.log" >&2
+  fi
+  exit 1
+}
+
+# Prints the first mapped window of the program whose title matches the pattern.
+# Polled rather than xdotool's --sync, so that a program that has died fails at once.
+wait_for_window() {
+  local pattern=$1 found deadline
+  deadline=$((SECONDS + 30))
+  while ((SECONDS < deadline)); do
+    # --all: without it xdotool takes any window of the pid OR any window of that name.
+    if found=$(xdo search --all --onlyvisible --pid "$app_pid" --name "$pattern" 2>/dev/null); then
+      echo "${found%%$'\n'*}"
+      return 0
+    fi
+    running "$app_pid" || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Succeeds once the window is no longer on screen.
+wait_until_gone() {
+  local window=$1 seconds=$2 deadline windows
+  deadline=$((SECONDS + seconds))
+  # Listed first and searched afterwards: grep -q leaving a pipe early would look
+  # like a failed listing under pipefail.
+  while windows=$(visible_windows) && grep -qx "$window" <<<"$windows"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# Clicks the centre of a control, then takes the pointer off every window so that
+# no tooltip opens a window of its own.
+click() {
+  xdo mousemove --sync --window "$main_window" "$1" "$2" click 1
+  xdo mousemove --sync 1015 760
+}
+
+# Without a window manager nobody gives a new window the keyboard: give it, and
+# only then send keys (XTEST keys go to the focused window).
+press_return() {
+  xdo windowfocus --sync "$1" && xdo key --clearmodifiers Return
+}
+
+# Answers a box with its default button (Return). A slow machine may not have
+# taken the first key yet, so the key is only repeated after a long wait.
+dismiss() {
+  local box=$1 name
+  name=$(xdo getwindowname "$box" 2>/dev/null || true)
+  echo "Box \"$name\": Return"
+  for _ in 1 2 3; do
+    press_return "$box" || true
+    if wait_until_gone "$box" 10; then
+      return 0
+    fi
+  done
+  fail "the box \"$name\" does not close with Return"
+}
+
+# A window of the program other than the main window, if one is on screen.
+other_window() {
+  visible_windows | grep -vx "$main_window" | head -n 1 || true
+}
+
+# Opens a file dialog with the button at (x, y), types the file's name and takes it
+# with Return, as a person typing into the dialog's name field would. The dialog
+# opens in the work folder (the program's first folder is its working directory,
+# later the folder of the file last chosen), so the name alone is the file.
+#
+# The lot is chosen by its full path, the export by its bare name: Qt's dialog
+# selects each folder of a path while it is typed, and a Return that came before
+# its list caught up used to open the folder instead of choosing the file.
+choose_file() {
+  local x=$1 y=$2 name=$3 dialog
+  click "$x" "$y"
+  dialog=$(wait_for_window '^Abrir$') || fail "no \"Abrir\" dialog after clicking ($x, $y)"
+  xdo windowfocus --sync "$dialog" || fail "the \"Abrir\" dialog does not take the keyboard"
+  # Select whatever the name field holds, so that the typed name replaces it.
+  xdo key --clearmodifiers ctrl+a || fail "pressing Ctrl+A in the \"Abrir\" dialog failed"
+  xdo type --delay 5 "$name" || fail "typing $name failed"
+  xdo key --clearmodifiers Return || fail "pressing Return in the \"Abrir\" dialog failed"
+  wait_until_gone "$dialog" 30 ||
+    fail "the \"Abrir\" dialog stays open after typing $name (did it open in $work?)"
+}
+
+start_date=$(date +%d/%m/%Y)
+started=$SECONDS
+
+# -displayfd lets Xvfb pick a free display itself and tells it once it accepts
+# clients, so parallel runs never race for a number.
+: >"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display_number=""
+for _ in {1..300}; do
+  # read fails until the whole line, newline included, is there.
+  if read -r display_number <"$work/display"; then
+    break
+  fi
+  running "$xvfb_pid" || fail "Xvfb stopped: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+[[ $display_number =~ ^[0-9]+$ ]] || fail "Xvfb did not report a display: $(cat "$work/xvfb.log")"
+export DISPLAY=:$display_number
+
+# Started from the work folder: the program's first folder is its working directory.
+(cd "$work" && exec "$program") >"$work/granomet.log" 2>&1 &
+app_pid=$!
+
+main_window=$(wait_for_window '^Granomet 2016 \(v5\)$') || fail "the main window does not appear"
+geometry=$(xdo getwindowgeometry --shell "$main_window") || fail "no geometry for the main window"
+# Sets WIDTH and HEIGHT (and X, Y, SCREEN, WINDOW).
+eval "$geometry"
+if [[ $WIDTH != 600 || $HEIGHT != 499 ]]; then
+  fail "main window is ${WIDTH}x$HEIGHT, not 600x499: the click positions would miss"
+fi
+
+choose_file 319 36 "$work/LOTE12.csv"  # lotebutton (307,24,24,24)
+choose_file 319 76 LOTE12_export.txt # exportbutton (307,64,24,24)
+
+click 49 177 # calculatot (16,142,66,70)
+# The calculation runs inside the click: answer its boxes until the results file
+# is there, no box is up and the file has kept its size for a second.
+shopt -s nullglob
+boxes=0
+last_size=-1
+steady=0
+deadline=$((SECONDS + 60))
+while ((steady < 5)); do
+  ((SECONDS < deadline)) || fail "no complete results file within 60 s of pressing Cálculo"
+  box=$(other_window)
+  if [[ -n $box ]]; then
+    dismiss "$box"
+    boxes=$((boxes + 1))
+    steady=0
+    continue
+  fi
+  written=("$work"/LOTE12_*.csv)
+  if [[ ${#written[@]} -eq 1 ]]; then
+    size=$(wc -c <"${written[0]}")
+    if [[ $size -gt 0 && $size -eq $last_size ]]; then
+      steady=$((steady + 1))
+    else
+      steady=0
+    fi
+    last_size=$size
+  fi
+  sleep 0.2
+done
+
+# Leave. The question can only come once the calculation's click has returned; a
+# box that turns up late takes the click instead (it is modal), so answer it and
+# click again.
+click 115 197 # exitbutton (98,181,34,33)
+deadline=$((SECONDS + 60))
+while :; do
+  ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
+  box=$(other_window)
+  if [[ -z $box ]]; then
+    sleep 0.1
+    continue
+  fi
+  if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
+    break
+  fi
+  dismiss "$box"
+  boxes=$((boxes + 1))
+  click 115 197
+done
+echo "Box \"Vas a salir\": Return (Sí)"
+press_return "$box" || fail "the \"Vas a salir\" question does not take the keyboard"
+
+for _ in {1..300}; do
+  running "$app_pid" || break
+  sleep 0.1
+done
+running "$app_pid" && fail "the program is still running 30 s after answering Sí"
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[[ $status -eq 0 ]] || fail "the program exited with status $status"
+end_date=$(date +%d/%m/%Y)
+
+# The results: one file, named after the lot and the moment of the calculation.
+written=("$work"/LOTE12_*.csv)
+[[ ${#written[@]} -eq 1 ]] || fail "expected one LOTE12_*.csv in $work, found ${#written[@]}"
+results=${written[0]}
+name=$(basename "$results")
+[[ $name =~ ^LOTE12_([0-9]{8})_[0-9]{6}\.csv$ ]] || fail "unexpected results file name $name"
+name_date=${BASH_REMATCH[1]}
+if [[ $name_date != "${start_date//\//}" && $name_date != "${end_date//\//}" ]]; then
+  fail "the date in $name is neither $start_date nor $end_date"
+fi
+
+samples=$(awk 'END { print NR - 1 }' "$results")
+[[ $samples -eq $calculated ]] || fail "$name has $samples sample lines, granomet-batch calculates $calculated"
+# Every sample left out of the calculation is announced by one box.
+[[ $boxes -eq $ignored ]] || fail "$boxes boxes were answered during the calculation, granomet-batch ignores $ignored samples"
+
+matched=""
+for date in "$start_date" "$end_date"; do
+  sed "s|@FECHA@|$date|g" "$expected_csv" >"$work/expected.csv"
+  if cmp -s "$work/expected.csv" "$results"; then
+    matched=$date
+    break
+  fi
+done
+if [[ -z $matched ]]; then
+  echo "Results differ from tests/data/batch/expected/plain_point.csv (dated $end_date):" >&2
+  diff "$work/expected.csv" "$results" | head -n 40 >&2 || true
+  fail "$name is not the expected results file"
+fi
+
+echo "PASS: $name matches plain_point.csv; $samples samples calculated, $boxes boxes answered; $((SECONDS - started)) s"
