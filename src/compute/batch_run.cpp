@@ -38,6 +38,16 @@ std::string readFailure(const std::string& fileKind, const std::string& file,
                " (el fichero termina dentro de ella).";
       }
       return "No hay nada en " + theFile + ".";
+    case ReadError::Cause::UnclosedQuote:
+      return "En " + theFile + " unas comillas (\") abren un campo de la muestra " +
+             std::to_string(record) + " que no se cierra hasta el final del fichero.";
+    case ReadError::Cause::TooLong:
+      return "En " + theFile + " la muestra " + std::to_string(record) +
+             " tiene un campo de más de 1 MB.";
+    case ReadError::Cause::NotText:
+      return "No se puede leer " + theFile + ": tiene bytes nulos, no es un fichero de texto.";
+    case ReadError::Cause::TooLarge:
+      return "No se puede leer " + theFile + ": ocupa más de 64 MB.";
     case ReadError::Cause::Overflow:
     case ReadError::Cause::OutOfRange:
     case ReadError::Cause::Io:

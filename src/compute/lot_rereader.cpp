@@ -19,6 +19,9 @@ std::string readWholeFile(const std::filesystem::path& path) {
   std::string bytes;
   char chunk[64 * 1024];
   while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
+    if (bytes.size() + got > kMaxFileBytes) {
+      throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
+    }
     bytes.append(chunk, got);
   }
   if (std::ferror(file.get()) != 0) {

@@ -38,8 +38,16 @@ std::optional<std::string> rereadProblem(LotRereader& lot, std::int16_t orderNum
       case ReadError::Cause::OutOfRange:
         return cp1252("la fila " + number + " del fichero de lote lleva el número de orden " +
                       std::to_string(table.currentOrderNumber) + ", fuera de 1 a 254");
+      case ReadError::Cause::UnclosedQuote:
+        return cp1252("en la fila " + number +
+                      " del fichero de lote unas comillas (\") abren un campo que no se cierra "
+                      "hasta el final del fichero");
+      case ReadError::Cause::TooLong:
+        return cp1252("la fila " + number + " del fichero de lote tiene un campo de más de 1 MB");
       case ReadError::Cause::CannotOpen:
       case ReadError::Cause::Io:
+      case ReadError::Cause::NotText:
+      case ReadError::Cause::TooLarge:
         break;
     }
     throw LotFileUnreadable{error.cause()};

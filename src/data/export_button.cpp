@@ -26,6 +26,13 @@ std::string failureText(const std::string& file, int block, const ReadError& err
         return "El fichero de exportación " + file + " está vacío.";
       case ReadError::Cause::Overflow:
         return "El fichero de exportación " + file + " tiene más de 32767 líneas de muestra.";
+      case ReadError::Cause::NotText:
+        return "El fichero de exportación " + file +
+               " contiene bytes nulos: no es un fichero de texto.";
+      case ReadError::Cause::TooLong:
+        return "El fichero de exportación " + file + " tiene una línea de más de 1 MB.";
+      case ReadError::Cause::TooLarge:
+        return "El fichero de exportación " + file + " ocupa más de 64 MB.";
       default:
         return "Error de lectura en el fichero de exportación " + file + ".";
     }
@@ -40,6 +47,13 @@ std::string failureText(const std::string& file, int block, const ReadError& err
              "\" no es un número entre 1 y 254.";
     case ReadError::Cause::Overflow:
       return sample + "hay un valor demasiado grande.";
+    case ReadError::Cause::UnclosedQuote:
+      return sample + "unas comillas (\") abren un campo que no se cierra hasta el final del " +
+             "fichero.";
+    case ReadError::Cause::TooLong:
+      return sample + "hay un campo de más de 1 MB.";
+    case ReadError::Cause::NotText:
+      return sample + "el fichero contiene bytes nulos: no es un fichero de texto.";
     default:
       return sample + "error de lectura del fichero.";
   }

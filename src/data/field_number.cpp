@@ -19,8 +19,8 @@ bool isDigit(char c) {
 }
 
 [[noreturn]] void overflow(std::string_view text, const char* width) {
-  throw ReadError(ReadError::Cause::Overflow,
-                  "\"" + std::string(text) + "\" does not fit " + width);
+  throw ReadError(ReadError::Cause::Overflow, "\"" + std::string(text) + "\" does not fit " + width,
+                  std::string(text));
 }
 
 // The power of ten of the leading significant digit of a number written as

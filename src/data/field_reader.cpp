@@ -1,5 +1,7 @@
 #include "data/field_reader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -22,6 +24,14 @@ bool isLineEnd(int c) {
   throw ReadError(ReadError::Cause::EndOfFile, "unexpected end of file");
 }
 
+// Out of line, so that the per-byte paths stay small enough to inline.
+[[noreturn, gnu::noinline, gnu::cold]] void tooLong() {
+  throw ReadError(ReadError::Cause::TooLong, "a field or line longer than 1 MB");
+}
+[[noreturn, gnu::noinline, gnu::cold]] void notText() {
+  throw ReadError(ReadError::Cause::NotText, "NUL byte");
+}
+
 }  // namespace
 
 FieldReader FieldReader::open(const std::filesystem::path& path) {
@@ -29,6 +39,11 @@ FieldReader FieldReader::open(const std::filesystem::path& path) {
   reader.file_ = std::fopen(path.c_str(), "rb");
   if (reader.file_ == nullptr) {
     throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
+  }
+  struct stat info {};
+  if (::fstat(::fileno(reader.file_), &info) == 0 && S_ISREG(info.st_mode) &&
+      static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
+    throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
   }
   return reader;
 }
@@ -96,7 +111,12 @@ int FieldReader::peek() {
   if (pos_ >= bytes_.size() && !refill()) {
     return EOF;
   }
-  return static_cast<unsigned char>(bytes_[pos_]);
+  const auto c = static_cast<unsigned char>(bytes_[pos_]);
+  // No text file holds a NUL: it is a damaged file, UTF-16, or no text at all.
+  if (c == '\0') [[unlikely]] {
+    notText();
+  }
+  return c;
 }
 
 int FieldReader::get() {
@@ -127,6 +147,9 @@ std::string FieldReader::readLine() {
     if (isLineEnd(c)) {
       consumeLineEnd(c);
       break;
+    }
+    if (line.size() == kMaxFieldBytes) {
+      tooLong();
     }
     line.push_back(static_cast<char>(c));
   }
@@ -166,13 +189,22 @@ std::string FieldReader::takeField() {
   if (c == '"') {
     ++pos_;
     for (c = get(); c != EOF && c != '"'; c = get()) {
+      if (value.size() == kMaxFieldBytes) {
+        tooLong();
+      }
       value.push_back(static_cast<char>(c));
+    }
+    if (c == EOF) {
+      throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
     }
     for (c = peek(); c != EOF && c != ',' && !isLineEnd(c); c = peek()) {
       ++pos_;
     }
   } else {
     for (; c != EOF && c != ',' && !isLineEnd(c); c = peek()) {
+      if (value.size() == kMaxFieldBytes) {
+        tooLong();
+      }
       value.push_back(static_cast<char>(c));
       ++pos_;
     }

@@ -16,6 +16,12 @@ enum class FieldKind { Text, Int16, Single, Double, Any };
 // Any reads like Text: the caller keeps the text or discards it.
 using FieldValue = std::variant<std::string, std::int16_t, float, double>;
 
+// No field or line of a lab file comes near these; they bound what one press reads
+// and holds, whatever file is chosen. The largest export a 16-bit sample count
+// allows, 32767 lines of about 1.8 KB, stays below the file limit.
+inline constexpr std::size_t kMaxFieldBytes = std::size_t{1} << 20;
+inline constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
+
 // What the export's counting pass needs of a line without keeping the line.
 struct LineSummary {
   std::size_t length = 0;
@@ -23,7 +29,8 @@ struct LineSummary {
 };
 
 // Text stays 8-bit bytes as the file holds them. CR LF, LF and a lone CR all end
-// a line. Failures throw ReadError (EndOfFile, Overflow, Io; CannotOpen from open).
+// a line. Failures throw ReadError (EndOfFile, Overflow, Io, NotText at a NUL
+// byte, UnclosedQuote, TooLong; CannotOpen and TooLarge from open).
 class FieldReader {
  public:
   static FieldReader open(const std::filesystem::path& path);

@@ -34,9 +34,21 @@ std::string causeText(const ReadError& error, std::int16_t orderNumber) {
     case ReadError::Cause::EndOfFile:
       return "el fichero termina antes de lo esperado (faltan filas o columnas).";
     case ReadError::Cause::Overflow:
-      return "hay un número demasiado grande para su columna.";
+      if (error.subject().empty()) {
+        return "hay un número demasiado grande para su columna.";
+      }
+      return "el número \"" + cp1252ToUtf8(error.subject()) +
+             "\" es demasiado grande para su columna.";
     case ReadError::Cause::OutOfRange:
       return "el número de orden " + std::to_string(orderNumber) + " no está entre 1 y 254.";
+    case ReadError::Cause::NotText:
+      return "el fichero contiene bytes nulos: no es un fichero de texto.";
+    case ReadError::Cause::UnclosedQuote:
+      return "unas comillas (\") abren un campo que no se cierra hasta el final del fichero.";
+    case ReadError::Cause::TooLong:
+      return "hay un campo o una línea de más de 1 MB: no es un fichero de lote.";
+    case ReadError::Cause::TooLarge:
+      return "el fichero ocupa más de 64 MB: no es un fichero de lote.";
     case ReadError::Cause::Io:
       break;
   }

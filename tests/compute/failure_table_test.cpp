@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/button_fixture.h"
+#include "data/field_reader.h"
 #include "sample_files.h"
 
 namespace granomet::testing {
@@ -142,6 +143,13 @@ Place bytes(std::function<std::string()> make) {
 }
 Place none() {
   return [](const std::filesystem::path&) {};
+}
+// The file, grown past the size no lab file reaches.
+Place largerThanTheLimit(const std::string& (*file)()) {
+  return [file](const std::filesystem::path& path) {
+    std::ofstream(path, std::ios::binary) << file();
+    std::filesystem::resize_file(path, kMaxFileBytes + 1);
+  };
 }
 Place aFolder() {
   return [](const std::filesystem::path& path) { std::filesystem::create_directory(path); };
@@ -355,18 +363,34 @@ std::vector<Row> rows() {
       lotFails("LotCutInsideARow",
                bytes([] { return goodLot().substr(0, goodLot().find(lotRowStart(12)) + 30); }),
                "muestra 12\n\nLOTE12.csv: el fichero termina antes", 11),
-      lotFails("LotSampleCountBeyond16Bits", bytes([] {
-                 return replaced(goodLot(), "de muestras,12\r\n", "de muestras,40000\r\n");
-               }),
-               "muestra 0\n\nLOTE12.csv: hay un n\xFAmero demasiado grande", 0),
+      lotFails(
+          "LotSampleCountBeyond16Bits",
+          bytes([] { return replaced(goodLot(), "de muestras,12\r\n", "de muestras,40000\r\n"); }),
+          "muestra 0\n\nLOTE12.csv: el n\xFAmero \"40000\" es demasiado grande para su columna", 0),
       lotFails("LotOrderNumberBeyond16Bits", lotWithOrderNumber(5, "99999"),
-               "muestra 4\n\nLOTE12.csv: hay un n\xFAmero demasiado grande", 4),
+               "muestra 4\n\nLOTE12.csv: el n\xFAmero \"99999\" es demasiado grande", 4),
       lotFails("LotOrderNumber0", lotWithOrderNumber(5, "0"),
                "muestra 0\n\nLOTE12.csv: el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
       lotFails("LotOrderNumber255", lotWithOrderNumber(5, "255"),
                "muestra 255\n\nLOTE12.csv: el n\xFAmero de orden 255 no est\xE1", 4),
       lotFails("LotTenMegabyteLine", bytes([] { return std::string(kTenMegabytes, 'A'); }),
-               "muestra 0\n\nLOTE12.csv: el fichero termina antes", 0),
+               "muestra 0\n\nLOTE12.csv: hay un campo o una l\xEDnea de m\xE1s de 1 MB", 0),
+      lotFails("LotLargerThan64Megabytes", largerThanTheLimit(goodLot),
+               "muestra 0\n\nLOTE12.csv: el fichero ocupa m\xE1s de 64 MB", 0),
+      lotFails("LotWithNulBytes", bytes([] {
+                 return replaced(goodLot(), "M-05",
+                                 std::string("M\0\0"
+                                             "5",
+                                             4));
+               }),
+               "muestra 5\n\nLOTE12.csv: el fichero contiene bytes nulos", 4),
+      // The description of the last row loses its closing quote.
+      lotFails("LotQuoteOpenToTheEnd", bytes([] {
+                 const std::string row = lotRow(12);
+                 const std::size_t close = row.rfind('"');
+                 return replaced(goodLot(), row, row.substr(0, close) + row.substr(close + 1));
+               }),
+               "muestra 12\n\nLOTE12.csv: unas comillas (\") abren un campo que no se cierra", 11),
 
       exportFails("ExportMissing", none(),
                   "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt.", 0),
@@ -382,13 +406,27 @@ std::vector<Row> rows() {
                   "muestra 4: el n\xFAmero de orden \"0\"", 3),
       exportFails("ExportOrderNumber255", exportWithOrderNumber("255"),
                   "muestra 4: el n\xFAmero de orden \"255\"", 3),
+      exportFails("ExportOrderNumberOfAHundredDigits", exportWithOrderNumber(std::string(100, '9')),
+                  "muestra 4: el n\xFAmero de orden \"" + std::string(40, '9') + "...\" no es", 3),
       exportFails("ExportOrderNumberNotANumber", exportWithOrderNumber("abc"),
                   "muestra 4: el n\xFAmero de orden \"abc\"", 3),
       exportFails("Export40000SampleLines", bytes([] { return exportWithLines(40000); }),
                   "LOTE12_export.txt tiene m\xE1s de 32767 l\xEDneas de muestra", 0),
       exportFails("ExportTenMegabyteLine",
                   bytes([] { return exportHeadingAnd(std::string(kTenMegabytes, 'A')); }),
-                  "muestra 1: el fichero termina dentro de la muestra", 0),
+                  "muestra 1: hay un campo de m\xE1s de 1 MB", 0),
+      exportFails("ExportLargerThan64Megabytes", largerThanTheLimit(goodExport),
+                  "El fichero de exportaci\xF3n LOTE12_export.txt ocupa m\xE1s de 64 MB", 0),
+      exportFails("ExportWithNulBytes", bytes([] {
+                    return replaced(goodExport(), ",M-05,",
+                                    std::string(",M\0\0"
+                                                "5,",
+                                                6));
+                  }),
+                  "El fichero de exportaci\xF3n LOTE12_export.txt contiene bytes nulos", 0),
+      exportFails("ExportQuoteOpenToTheEnd",
+                  bytes([] { return replaced(goodExport(), ",M-12,", ",\"M-12,"); }),
+                  "muestra 12: unas comillas (\") abren un campo que no se cierra", 11),
 
       runsThrough("ExportCutInsideTheHeading", lot, bytes([] { return std::string("Fecha,Ho"); }),
                   0, "Sin muestras coincidentes", false),

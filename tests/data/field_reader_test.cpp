@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -54,7 +55,6 @@ TEST(FieldReader, ReadsFieldsUntilTheEnd) {
       {"a comma promises one more field at end of file", "a,", {"a", ""}},
       {"LF line ends", "a,b\nc\n", {"a", "b", "c"}},
       {"lone CR line ends", "a,b\rc\r", {"a", "b", "c"}},
-      {"unclosed quote runs to end of file", "\"open, x\r\ny", {"open, x\r\ny"}},
       {"Windows-1252 bytes pass through", "Espa\xF1ol,N\xBA\r\n", {"Espa\xF1ol", "N\xBA"}},
       {"no input", "", {}},
   };
@@ -87,18 +87,44 @@ TEST(FieldReader, ReadsLinesWhateverEndsThem) {
   }
 }
 
-TEST(FieldReader, ReadingPastTheEndFailsWithEndOfFile) {
-  FieldReader lines = FieldReader::fromBytes("only\r\n");
-  lines.readLine();
-  EXPECT_TRUE(lines.atEnd());
-  EXPECT_EQ(failureOf([&] { lines.readLine(); }), Cause::EndOfFile);
-  EXPECT_EQ(failureOf([&] { lines.readText(); }), Cause::EndOfFile);
-
-  // The field a trailing comma promises is given once, then the end is reached.
-  FieldReader fields = FieldReader::fromBytes("a,");
-  EXPECT_EQ(fields.readText(), "a");
-  EXPECT_EQ(fields.readText(), "");
-  EXPECT_EQ(failureOf([&] { fields.readDouble(); }), Cause::EndOfFile);
+TEST(FieldReader, FailsWithTheCause) {
+  const std::string longest(kMaxFieldBytes, 'x');
+  const struct {
+    const char* name;
+    std::string input;
+    std::function<void(FieldReader&)> read;
+    Cause cause;
+  } cases[] = {
+      {"a line past the end", "only\r\n", [](FieldReader& r) { r.readLine(), r.readLine(); },
+       Cause::EndOfFile},
+      {"a field past the end", "only\r\n", [](FieldReader& r) { r.readText(), r.readText(); },
+       Cause::EndOfFile},
+      // The field a trailing comma promises is given once, then the end is reached.
+      {"past the promised field", "a,",
+       [](FieldReader& r) { r.readText(), r.readText(), r.readDouble(); }, Cause::EndOfFile},
+      {"a quote that never closes", "a,\"open, x\r\ny",
+       [](FieldReader& r) { r.readText(), r.readText(); }, Cause::UnclosedQuote},
+      {"a NUL byte in a field", std::string("a\0b,c", 5), [](FieldReader& r) { r.readText(); },
+       Cause::NotText},
+      {"a NUL byte in a skipped line", std::string("a\0b\r\n", 5),
+       [](FieldReader& r) { r.skipLine(); }, Cause::NotText},
+      {"a field one byte too long", longest + "x,", [](FieldReader& r) { r.readText(); },
+       Cause::TooLong},
+      {"a quoted field one byte too long", "\"" + longest + "x\"",
+       [](FieldReader& r) { r.readText(); }, Cause::TooLong},
+      {"a line one byte too long", longest + "x\r\n", [](FieldReader& r) { r.readLine(); },
+       Cause::TooLong},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FieldReader reader = FieldReader::fromBytes(c.input);
+    EXPECT_EQ(failureOf([&] { c.read(reader); }), c.cause);
+  }
+  FieldReader longestField = FieldReader::fromBytes(longest + "\r\n" + longest);
+  EXPECT_EQ(longestField.readText().size(), kMaxFieldBytes);
+  EXPECT_EQ(longestField.readLine().size(), kMaxFieldBytes);
+  // What a long line is made of does not matter where it is only skipped.
+  EXPECT_EQ(FieldReader::fromBytes(longest + longest).skipLine().length, 2 * kMaxFieldBytes);
 }
 
 // Through the typed helpers, which also check that readField gave the width asked for.
@@ -214,6 +240,8 @@ TEST(FieldReader, FileLargerThanTheBufferReadsLikeBytesInMemory) {
   EXPECT_EQ(read, file.fields);
 
   EXPECT_EQ(failureOf([&] { FieldReader::open(folder.path / "missing.csv"); }), Cause::CannotOpen);
+  std::filesystem::resize_file(path, kMaxFileBytes + 1);
+  EXPECT_EQ(failureOf([&] { FieldReader::open(path); }), Cause::TooLarge);
 }
 
 }  // namespace
