@@ -7,6 +7,7 @@
 
 #include "data/field_number.h"
 #include "data/read_error.h"
+#include "data/text_encoding.h"
 
 namespace granomet {
 namespace {
@@ -32,6 +33,10 @@ bool isLineEnd(int c) {
   throw ReadError(ReadError::Cause::NotText, "NUL byte");
 }
 
+bool isContinuationByte(int c) {
+  return (c & 0xC0) == 0x80;
+}
+
 }  // namespace
 
 FieldReader FieldReader::open(const std::filesystem::path& path) {
@@ -52,13 +57,16 @@ FieldReader FieldReader::fromBytes(std::string bytes) {
   FieldReader reader;
   reader.storage_ = std::move(bytes);
   reader.bytes_ = reader.storage_;
+  reader.skipByteOrderMark();
   return reader;
 }
 
 FieldReader FieldReader::overBytes(std::string_view bytes, std::size_t start) {
   FieldReader reader;
   reader.bytes_ = bytes;
-  reader.pos_ = std::min(start, bytes.size());
+  // The mark at the bytes' start rules wherever the reading starts.
+  reader.skipByteOrderMark();
+  reader.pos_ = std::max(reader.pos_, std::min(start, bytes.size()));
   return reader;
 }
 
@@ -76,6 +84,8 @@ FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
     bytes_ = ownBytes ? std::string_view(storage_).substr(0, other.bytes_.size()) : other.bytes_;
     pos_ = other.pos_;
     fieldPending_ = other.fieldPending_;
+    utf8_ = other.utf8_;
+    started_ = other.started_;
     other.bytes_ = {};
   }
   return *this;
@@ -104,7 +114,25 @@ bool FieldReader::refill() {
   storage_.resize(got);
   bytes_ = storage_;
   pos_ = 0;
+  if (!std::exchange(started_, true)) {
+    skipByteOrderMark();
+    return pos_ < bytes_.size() || refill();
+  }
   return got > 0;
+}
+
+void FieldReader::skipByteOrderMark() {
+  started_ = true;
+  if (bytes_.substr(pos_).starts_with(kUtf8ByteOrderMark)) {
+    utf8_ = true;
+    pos_ += kUtf8ByteOrderMark.size();
+  }
+}
+
+void FieldReader::hold(std::string& text) const {
+  if (utf8_) [[unlikely]] {
+    text = utf8ToCp1252(text);
+  }
 }
 
 int FieldReader::peek() {
@@ -153,6 +181,7 @@ std::string FieldReader::readLine() {
     }
     line.push_back(static_cast<char>(c));
   }
+  hold(line);
   return line;
 }
 
@@ -167,7 +196,9 @@ LineSummary FieldReader::skipLine() {
       consumeLineEnd(c);
       break;
     }
-    ++summary.length;
+    if (!utf8_ || !isContinuationByte(c)) {
+      ++summary.length;
+    }
     summary.lastChar = static_cast<char>(c);
   }
   return summary;
@@ -218,6 +249,7 @@ std::string FieldReader::takeField() {
   } else if (isLineEnd(c)) {
     consumeLineEnd(c);
   }
+  hold(value);
   return value;
 }
 

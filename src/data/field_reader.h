@@ -28,14 +28,17 @@ struct LineSummary {
   char lastChar = '\0';  // '\0' for an empty line
 };
 
-// Text stays 8-bit bytes as the file holds them. CR LF, LF and a lone CR all end
-// a line. Failures throw ReadError (EndOfFile, Overflow, Io, NotText at a NUL
-// byte, UnclosedQuote, TooLong; CannotOpen and TooLarge from open).
+// Text stays 8-bit bytes as the file holds them, except in a file that begins with
+// the UTF-8 byte-order mark: its texts are turned into Windows-1252 and its line
+// lengths count characters. CR LF, LF and a lone CR all end a line. Failures throw
+// ReadError (EndOfFile, Overflow, Io, NotText at a NUL byte, UnclosedQuote,
+// TooLong; CannotOpen and TooLarge from open).
 class FieldReader {
  public:
   static FieldReader open(const std::filesystem::path& path);
   static FieldReader fromBytes(std::string bytes);
-  // Reads bytes the caller keeps alive for the reader's lifetime, from `start`.
+  // Reads bytes the caller keeps alive for the reader's lifetime, from `start`; a
+  // byte-order mark at the bytes' first byte counts wherever `start` lies.
   static FieldReader overBytes(std::string_view bytes, std::size_t start = 0);
 
   FieldReader(FieldReader&& other) noexcept;
@@ -72,7 +75,10 @@ class FieldReader {
   int get();
   bool refill();
   void consumeLineEnd(int c);
+  void skipByteOrderMark();
   std::string takeField();
+  // A UTF-8 file's text turned into the Windows-1252 the program holds.
+  void hold(std::string& text) const;
 
   std::FILE* file_ = nullptr;
   std::string storage_;     // what fromBytes and the file's chunks own
@@ -80,6 +86,8 @@ class FieldReader {
   std::size_t pos_ = 0;
   // A comma promises one more field even when the file ends right behind it.
   bool fieldPending_ = false;
+  bool utf8_ = false;     // the bytes began with the UTF-8 byte-order mark
+  bool started_ = false;  // the first bytes have been looked at for that mark
 };
 
 }  // namespace granomet

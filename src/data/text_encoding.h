@@ -10,6 +10,9 @@ namespace granomet {
 // control characters of the same value and back.
 std::string cp1252ToUtf8(std::string_view text);
 
+// What a file saved as UTF-8 may begin with; such a file's texts are converted.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Characters that Windows-1252 cannot hold, and malformed UTF-8, become "?".
 std::string utf8ToCp1252(std::string_view text);
 

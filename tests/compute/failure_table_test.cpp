@@ -13,6 +13,7 @@
 
 #include "data/button_fixture.h"
 #include "data/field_reader.h"
+#include "data/text_encoding.h"
 #include "sample_files.h"
 
 namespace granomet::testing {
@@ -430,6 +431,11 @@ std::vector<Row> rows() {
 
       runsThrough("ExportCutInsideTheHeading", lot, bytes([] { return std::string("Fecha,Ho"); }),
                   0, "Sin muestras coincidentes", false),
+      // The lab's spreadsheet may save the lot as UTF-8; its texts reach the results as
+      // Windows-1252, as from a lot saved in that code page.
+      runsThrough("LotInUtf8WithByteOrderMark",
+                  bytes([] { return "\xEF\xBB\xBF" + cp1252ToUtf8(goodLot()); }), exported, 12,
+                  kCreated, true),
       runsThrough("ExportWithByteOrderMark", lot,
                   bytes([] { return "\xEF\xBB\xBF" + goodExport(); }), 12, kCreated, true),
       runsThrough("LineFeedsOnly", lineEnds(goodLot, "\n"), lineEnds(goodExport, "\n"), 12,

@@ -56,6 +56,10 @@ TEST(FieldReader, ReadsFieldsUntilTheEnd) {
       {"LF line ends", "a,b\nc\n", {"a", "b", "c"}},
       {"lone CR line ends", "a,b\rc\r", {"a", "b", "c"}},
       {"Windows-1252 bytes pass through", "Espa\xF1ol,N\xBA\r\n", {"Espa\xF1ol", "N\xBA"}},
+      {"UTF-8 behind its byte-order mark turns into Windows-1252",
+       "\xEF\xBB\xBF"
+       "Espa\xC3\xB1ol,\"N\xC2\xBA\"\r\n",
+       {"Espa\xF1ol", "N\xBA"}},
       {"no input", "", {}},
   };
   for (const SplitCase& c : cases) {
@@ -242,6 +246,18 @@ TEST(FieldReader, FileLargerThanTheBufferReadsLikeBytesInMemory) {
   EXPECT_EQ(failureOf([&] { FieldReader::open(folder.path / "missing.csv"); }), Cause::CannotOpen);
   std::filesystem::resize_file(path, kMaxFileBytes + 1);
   EXPECT_EQ(failureOf([&] { FieldReader::open(path); }), Cause::TooLarge);
+}
+
+// The export counts a line's characters, which in UTF-8 are fewer than its bytes.
+TEST(FieldReader, AUtf8FileCountsCharactersOfALine) {
+  TempFolder folder;
+  const std::filesystem::path path = folder.path / "utf8.txt";
+  std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF\xC3\xB1\xC3\xB1,\r\nx";
+  FieldReader reader = FieldReader::open(path);
+  const LineSummary line = reader.skipLine();
+  EXPECT_EQ(line.length, 3u);
+  EXPECT_EQ(line.lastChar, ',');
+  EXPECT_EQ(reader.readLine(), "x");
 }
 
 }  // namespace
