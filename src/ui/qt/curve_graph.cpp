@@ -38,6 +38,11 @@ constexpr std::array<QRgb, 10> kCurveColours{
     0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22,
 };
 
+// A lot holds at most 254 samples. An export that repeats order numbers can hand a
+// run thousands of records; their curves would only hide one another and make
+// the window slow to draw, so the first 254 of a run are drawn.
+constexpr int kMostCurves = 254;
+
 constexpr int kCurveWidth = 1;
 constexpr int kHoveredWidth = 3;
 
@@ -112,6 +117,9 @@ void CurveGraph::addLimitLine(double diameterMicrometres) {
 
 void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x,
                            const CurveValues& y) {
+  if (curveCount_ >= kMostCurves) {
+    return;
+  }
   QList<QPointF> points;
   points.reserve(kPlottedClasses);
   for (int i = 0; i < kPlottedClasses; ++i) {

@@ -12,10 +12,11 @@ class QLineSeries;
 
 namespace granomet {
 
-// A run's curves join on one chart; a new run clears it. The x axis is the natural
-// logarithm of the diameter, labelled in µm and mm, with the gravel (2 mm), sand
-// (63 µm) and silt (4 µm) limits drawn as dashed lines. Resting the pointer on a
-// curve shows its sample's name and draws the curve wider.
+// A run's curves join on one chart, up to the 254 samples a lot can hold; a new
+// run clears it. The x axis is the natural logarithm of the diameter, labelled in
+// µm and mm, with the gravel (2 mm), sand (63 µm) and silt (4 µm) limits drawn as
+// dashed lines. Resting the pointer on a curve shows its sample's name and draws
+// the curve wider.
 class CurveGraph final : public QChartView, public Graph {
  public:
   // decimalMark: the regional mark, for the axis labels below 1 µm.
