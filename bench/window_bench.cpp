@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QPixmap>
 #include <memory>
-#include <vector>
 
 #include "full_lot.h"
 #include "modal_answerer.h"
+#include "offscreen_arguments.h"
 #include "ui/headless/headless_file_dialog.h"
 #include "ui/qt/curve_graph.h"
 #include "ui/qt/principal.h"
@@ -93,14 +93,8 @@ BENCHMARK(repaintWith254Curves)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   // Measured off-screen: the same drawing, without a display's latency.
-  std::vector<char*> arguments(argv, argv + argc);
-  char platformOption[] = "-platform";
-  char offscreen[] = "offscreen";
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    arguments.insert(arguments.begin() + 1, {platformOption, offscreen});
-  }
-  int count = static_cast<int>(arguments.size());
-  QApplication application(count, arguments.data());
+  tools::OffscreenArguments arguments(argc, argv);
+  QApplication application(arguments.count(), arguments.values());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

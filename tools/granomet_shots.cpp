@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 #include "modal_answerer.h"
+#include "offscreen_arguments.h"
 #include "sample_files.h"
 #include "ui/headless/fixed_clock.h"
 #include "ui/headless/headless_file_dialog.h"
@@ -50,15 +50,9 @@ void press(QWidget& window, const char* button) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Pictures need no screen: draw off-screen unless told otherwise.
-  std::vector<char*> arguments(argv, argv + argc);
-  char platformOption[] = "-platform";
-  char offscreen[] = "offscreen";
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    arguments.insert(arguments.begin() + 1, {platformOption, offscreen});
-  }
-  int count = static_cast<int>(arguments.size());
-  QApplication application(count, arguments.data());
+  // Pictures need no screen.
+  tools::OffscreenArguments arguments(argc, argv);
+  QApplication application(arguments.count(), arguments.values());
   const QStringList rest = QApplication::arguments();
   if (rest.size() != 2) {
     std::fprintf(stderr, "Uso: granomet-shots CARPETA\n");
