@@ -33,10 +33,11 @@ for target in "${targets[@]}"; do
   fi
 done
 
-# Input sizes: the field reader crosses its 64 KB chunks; an export of 254
-# samples takes about 380 KB; the work flow carries a lot and an export.
+# Input sizes: the field reader crosses its 64 KB chunks; a lot of 254 rows
+# takes about 35 KB, an export sample line about 1.5 KB; the work flow carries a
+# lot and an export. Larger inputs only slow every mutation down.
 declare -A max_len=(
-  [field_reader]=196608 [lot_reader]=65536 [export_reader]=409600 [work_flow]=204800
+  [field_reader]=98304 [lot_reader]=65536 [export_reader]=131072 [work_flow]=204800
 )
 
 gen="$root/build/tools/granomet-gen"
@@ -64,7 +65,7 @@ make_pair s12c --samples 12 --trailing-comma --seed 3
 make_pair s12mixed --samples 12 --mismatch 3 --other-lot 4 --all-shells 2 --seed 4
 make_pair s7repeats --samples 7 --orders 5,5,7,1,2 --seed 5
 make_pair s60 --samples 60 --seed 6
-make_pair s254 --samples 254 --seed 7
+make_pair s254 --samples 254 --seed 7  # its lot only: the export is too large
 
 seed() {  # TARGET NAME < bytes
   mkdir -p "$out/corpus/$1"
@@ -92,23 +93,35 @@ for pair in "${pairs[@]}"; do
   lot="$folder/${pair##*:}.csv"
   export_file="$folder/${pair##*:}_export.txt"
   name=$(basename "$folder")
+  lot_size=$(stat -c %s "$lot")
+  export_size=$(stat -c %s "$export_file")
   seed lot_reader "$name" <"$lot"
-  seed export_reader "$name" <"$export_file"
+  if [ "$export_size" -le "${max_len[export_reader]}" ]; then
+    seed export_reader "$name" <"$export_file"
+  fi
   # The field reader's first byte chooses the steps: one kind throughout, or a mixture.
-  if [ "$(stat -c %s "$export_file")" -le 200000 ]; then
-    for choice in 0 2 3 5 7 65; do
-      { printf "\\$(printf %03o "$choice")"; cat "$lot"; } | seed field_reader "${name}_lot_$choice"
+  for choice in 0 2 3 5 7 65; do
+    { printf "\\$(printf %03o "$choice")"; cat "$lot"; } | seed field_reader "${name}_lot_$choice"
+    if [ "$export_size" -lt "${max_len[field_reader]}" ]; then
       { printf "\\$(printf %03o "$choice")"; cat "$export_file"; } |
         seed field_reader "${name}_export_$choice"
-    done
-  fi
-  if [ $(($(stat -c %s "$lot") + $(stat -c %s "$export_file"))) -le "${max_len[work_flow]}" ]; then
+    fi
+  done
+  # One generous pair is enough for the work flow; small ones mutate faster.
+  if [ $((lot_size + export_size)) -le 40000 ]; then
     for mark in , .; do
       { cat "$lot"; printf '@@EXPORT@@%s' "$mark"; cat "$export_file"; } |
         seed work_flow "${name}_$mark"
     done
   fi
 done
+
+# Scratch files in memory when the machine has a tmpfs, and a smaller ASan
+# quarantine: both cut the time of every input.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
+export ASAN_OPTIONS="quarantine_size_mb=64:malloc_context_size=10${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 
 run_target() {  # TARGET: fuzzes it, then prints its line of the summary into its log
   local target=$1
