@@ -30,7 +30,7 @@ namespace {
 constexpr int kLabelPixels = 11;   // 8.25 pt
 constexpr int kBoxPixels = 13;     // 9.75 pt
 constexpr int kButtonPixels = 16;  // 12 pt
-const QColor kControlGrey(224, 224, 224);
+constexpr Rgb kControlGrey{224, 224, 224};
 
 QColor qtColor(Rgb color) {
   return QColor(color.red, color.green, color.blue);
@@ -65,7 +65,7 @@ TextBox* addTextBox(QWidget* parent, const char* name, const QRect& place, const
   box->setGeometry(place);
   box->setToolTip(QString::fromUtf8(tip));
   box->setFont(windowFont(FontFace::MsSansSerif, kBoxPixels, true));
-  setColor(box, QPalette::Base, kControlGrey);
+  setColor(box, QPalette::Base, qtColor(kControlGrey));
   return box;
 }
 
@@ -92,7 +92,7 @@ QAbstractButton* addPictureButton(QWidget* parent, const char* name, const QRect
   button->setIconSize(QSize(pictureSize, pictureSize));
   button->setFont(windowFont(FontFace::MsSansSerif, kButtonPixels, true));
   button->setAutoFillBackground(true);
-  setColor(button, QPalette::Button, kControlGrey);
+  setColor(button, QPalette::Button, qtColor(kControlGrey));
   return button;
 }
 
