@@ -1,5 +1,6 @@
 // Replays kept fuzz inputs through one fuzz target without libFuzzer: each argument is an input
-// file or a folder of them. Used by the ordinary build's regression tests.
+// file or a folder of them (a folder not made yet holds none). Used by the ordinary build's
+// regression tests.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +26,7 @@ int main(int argc, char** argv) {
     } else if (std::filesystem::is_regular_file(path)) {
       inputs.push_back(path);
     } else {
-      std::fprintf(stderr, "No existe: %s\n", path.c_str());
-      return 2;
+      std::fprintf(stderr, "No existe (sin entradas): %s\n", path.c_str());
     }
   }
   if (inputs.empty()) {
