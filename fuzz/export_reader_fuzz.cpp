@@ -14,6 +14,7 @@
 #include "fuzz_check.h"
 #include "headless_session.h"
 #include "open_descriptors.h"
+#include "plain_files.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -69,88 +70,6 @@ bool isOrderNumber(std::string_view digits) {
   }
   const int number = std::stoi(std::string(digits));
   return number >= 1 && number <= kMaxSamples;
-}
-
-std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator) {
-  std::vector<std::string_view> parts;
-  for (std::size_t at = text.find(separator); at != std::string_view::npos;
-       at = text.find(separator)) {
-    parts.push_back(text.substr(0, at));
-    text.remove_prefix(at + separator.size());
-  }
-  parts.push_back(text);
-  return parts;
-}
-
-// Fields as the field reader splits one line: a field whose first character
-// past blanks is a double quote runs to the next quote and on to the comma.
-// nullopt when a quote never closes on the line.
-std::optional<std::vector<std::string_view>> splitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t pos = 0;
-  while (true) {
-    const std::size_t start = pos;
-    const std::size_t content = line.find_first_not_of(" \t", pos);
-    if (content != std::string_view::npos && line[content] == '"') {
-      const std::size_t close = line.find('"', content + 1);
-      if (close == std::string_view::npos) {
-        return std::nullopt;
-      }
-      pos = close;
-    }
-    const std::size_t comma = line.find(',', pos);
-    if (comma == std::string_view::npos) {
-      fields.push_back(line.substr(start));
-      return fields;
-    }
-    fields.push_back(line.substr(start, comma - start));
-    pos = comma + 1;
-  }
-}
-
-bool plainDigits(std::string_view text, std::string_view allowed, std::size_t longest) {
-  return text.size() <= longest && text.find_first_not_of(allowed) == std::string_view::npos;
-}
-
-// The order numbers of an export no reader could refuse, or nullopt when the
-// bytes are not that plain: CR LF lines without NUL bytes, a heading, then only
-// sample lines of 228 fields (229, the last empty, when the first ends with a
-// comma) whose quotes close on their line, each with field 27 an order number
-// from 1 to 254 in digits and every diameter and frequency empty or short plain
-// digits with a point.
-std::optional<std::vector<int>> plainExportOrders(std::string_view bytes) {
-  if (bytes.find('\0') != std::string_view::npos || bytes.starts_with("\xEF\xBB\xBF") ||
-      !bytes.ends_with("\r\n")) {
-    return std::nullopt;
-  }
-  std::vector<std::string_view> lines = splitAt(bytes.substr(0, bytes.size() - 2), "\r\n");
-  if (lines.size() < 2) {
-    return std::nullopt;
-  }
-  const bool trailingComma = lines[1].ends_with(',');
-  std::vector<int> orders;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
-    const std::optional<std::vector<std::string_view>> split = splitFields(line);
-    if (!split || line.size() <= 300 || line.find_first_of("\r\n") != std::string_view::npos ||
-        split->size() != (trailingComma ? 229u : 228u) || line.ends_with(',') != trailingComma) {
-      return std::nullopt;
-    }
-    const std::vector<std::string_view>& fields = *split;
-    for (std::size_t field = 30; field < 228; field += 3) {
-      if (!plainDigits(fields[field], "0123456789.", 20) ||
-          !plainDigits(fields[field + 1], "0123456789.", 20)) {
-        return std::nullopt;
-      }
-    }
-    const std::string_view order = fields[26];
-    if (order.empty() || !plainDigits(order, "0123456789", 3) ||
-        std::stoi(std::string(order)) < 1 || std::stoi(std::string(order)) > kMaxSamples) {
-      return std::nullopt;
-    }
-    orders.push_back(std::stoi(std::string(order)));
-  }
-  return orders;
 }
 
 // A plain export is read whole, its blocks listed in file order.
@@ -214,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ExportTable& table = session.tables().exports;
   const bool failed =
       !window.messages().empty() && window.messages().front().request.title == "ERROR EN EXPORT";
-  const std::optional<std::vector<int>> plainOrders = plainExportOrders(bytes);
+  const std::optional<std::vector<int>> plainOrders = fuzz::plainExportOrders(bytes);
   require(!(failed && plainOrders), "un export sin defectos da un mensaje de error");
   if (failed) {
     checkFailure(window, table);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compute/lot_rereader.h"
 #include "data/field_reader.h"
@@ -15,6 +16,7 @@
 #include "fuzz_check.h"
 #include "headless_session.h"
 #include "open_descriptors.h"
+#include "plain_files.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -68,6 +70,17 @@ void checkLotButton(fuzz::HeadlessSession& session) {
   require(!window.enabled(ButtonId::exportbutton), "un lote fallido deja activo el export");
   require(window.label(LabelId::Label8).textColor == kDarkRed, "estado no rojo oscuro");
   require(listed.size() < std::max<std::size_t>(rows, 1), "un lote fallido lista todas sus filas");
+}
+
+// A plain lot is read whole, its rows listed in file order.
+void checkPlainLot(const HeadlessWindow& window, const std::vector<int>& orders) {
+  require(window.messages().empty(), "un lote sin defectos da un mensaje de error");
+  const auto& listed = window.list(ListId::List1).items;
+  require(listed.size() == orders.size(), "un lote sin defectos no se lista entero");
+  for (std::size_t i = 0; i < orders.size(); ++i) {
+    require(listedOrderNumber(listed[i]) == orders[i],
+            "un lote sin defectos lista otro número de orden");
+  }
 }
 
 // What one reading of a row gave: its own order number, or how it failed.
@@ -157,6 +170,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::HeadlessSession session(scratch.path(), '.');
   session.pressLot(file);
   checkLotButton(session);
+  if (const auto orders = fuzz::plainLotOrders(bytes)) {
+    checkPlainLot(session.window(), *orders);
+  }
   checkRereading(bytes, file, session.tables().lot);
 
   require(fuzz::openDescriptorCount() == descriptors, "queda un fichero abierto");

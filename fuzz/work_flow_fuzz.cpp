@@ -15,6 +15,7 @@
 #include "fuzz_check.h"
 #include "headless_session.h"
 #include "open_descriptors.h"
+#include "plain_files.h"
 #include "results_shape.h"
 #include "scratch_folder.h"
 
@@ -187,6 +188,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (window.enabled(ButtonId::calculatot)) {
       const RunOutcome outcome = session.pressCalculate();
       checkWindow(session, outcome);
+      // Only an unreadable file or a cut-off record may break the run.
+      require(outcome == RunOutcome::Completed || !fuzz::plainLotOrders(inputs.lot) ||
+                  !fuzz::plainExportOrders(inputs.exportFile),
+              "el cálculo se interrumpe con ficheros sin defectos");
       checkResults(results, window, inputs.decimalMark, outcome);
     }
   }
