@@ -21,15 +21,6 @@ std::string ignoredItem(const std::string& name, const std::string& order) {
   return name + " \xBF" + order + "?";
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const auto at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 class BatchRunTest : public ButtonTest {
  protected:
   // The lot and export buttons pressed on generated files; true when both succeeded.

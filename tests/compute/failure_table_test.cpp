@@ -33,15 +33,6 @@ const std::string& goodExport() {
   return exported;
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const auto at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 // "\r\n4,M-04," opens the lot row of order number 4.
 std::string lotRowStart(int order) {
   const std::string number = std::to_string(order);

@@ -21,6 +21,16 @@
 
 namespace granomet::testing {
 
+// The text with the first `from` replaced by `to`; a `from` the text lacks fails the test.
+inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 class ButtonTest : public ::testing::Test {
  protected:
   ButtonTest()
