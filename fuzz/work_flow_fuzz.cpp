@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <variant>
 
 #include "data/text_encoding.h"
+#include "file_size_limit.h"
 #include "fuzz_check.h"
 #include "headless_session.h"
 #include "open_descriptors.h"
@@ -29,28 +31,37 @@ constexpr const char* kExportFile = "LOTE12_export.txt";
 constexpr const char* kResultsFile = "LOTE12_06062016_093005.csv";
 constexpr std::size_t kResultsFields = 98;
 
-// The input is the lot file, this separator, one byte for the regional decimal
-// mark ("," a comma, anything else a point) and the export file. Without the
-// separator the whole input is the lot and the export file is empty.
+// The input is the lot file, this separator, one byte and the export file.
+// The byte "," gives a regional decimal comma, "." a point; any other byte a
+// point and a results file that cannot grow past 20 times its value in bytes,
+// so that writing a line fails somewhere. Without the separator the whole input
+// is the lot and the export file is empty.
 constexpr std::string_view kSeparator = "@@EXPORT@@";
+constexpr std::size_t kLimitStep = 20;
 
 struct Inputs {
   std::string_view lot;
   std::string_view exportFile;
   char decimalMark = '.';
+  std::optional<std::size_t> resultsLimit;
 };
 
 Inputs split(std::string_view bytes) {
   const std::size_t at = bytes.find(kSeparator);
   if (at == std::string_view::npos) {
-    return {bytes, {}, '.'};
+    return {bytes, {}, '.', std::nullopt};
   }
-  std::string_view rest = bytes.substr(at + kSeparator.size());
-  const char mark = !rest.empty() && rest.front() == ',' ? ',' : '.';
-  if (!rest.empty()) {
-    rest.remove_prefix(1);
+  Inputs inputs{bytes.substr(0, at), bytes.substr(at + kSeparator.size()), '.', std::nullopt};
+  if (!inputs.exportFile.empty()) {
+    const char choice = inputs.exportFile.front();
+    inputs.exportFile.remove_prefix(1);
+    if (choice == ',') {
+      inputs.decimalMark = ',';
+    } else if (choice != '.') {
+      inputs.resultsLimit = kLimitStep * static_cast<unsigned char>(choice);
+    }
   }
-  return {bytes.substr(0, at), rest, mark};
+  return inputs;
 }
 
 bool isFiniteNumber(const std::string& text) {
@@ -157,6 +168,13 @@ void checkWindow(fuzz::HeadlessSession& session, RunOutcome outcome) {
     require(!window.messages().empty() &&
                 window.messages().back().request.title == utf8ToCp1252("CÁLCULO INTERRUMPIDO"),
             "un cálculo interrumpido sin su mensaje");
+    const std::string& prompt = window.messages().back().request.prompt;
+    require(prompt.find(kLotFile) != std::string::npos ||
+                prompt.find(kExportFile) != std::string::npos ||
+                prompt.find(kResultsFile) != std::string::npos,
+            "el mensaje de un cálculo interrumpido no nombra el fichero");
+    require(prompt.find("error del sistema") == std::string::npos,
+            "el mensaje de un cálculo interrumpido da un número de error en vez de la causa");
   } else {
     require(status == (calculated > 0 ? std::string(kResultsFile) + " HA SIDO CREADO."
                                       : std::string("Sin muestras coincidentes")),
@@ -186,11 +204,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (window.enabled(ButtonId::exportbutton)) {
     session.pressExport(exportFile);
     if (window.enabled(ButtonId::calculatot)) {
-      const RunOutcome outcome = session.pressCalculate();
+      RunOutcome outcome = RunOutcome::NotStarted;
+      {
+        std::optional<fuzz::FileSizeLimit> limit;
+        if (inputs.resultsLimit) {
+          limit.emplace(*inputs.resultsLimit);
+        }
+        outcome = session.pressCalculate();
+      }
       checkWindow(session, outcome);
-      // Only an unreadable file or a cut-off record may break the run.
-      require(outcome == RunOutcome::Completed || !fuzz::plainLotOrders(inputs.lot) ||
-                  !fuzz::plainExportOrders(inputs.exportFile),
+      // Only an unreadable file, a cut-off record or a results file that
+      // cannot be written may break the run.
+      require(outcome == RunOutcome::Completed || inputs.resultsLimit ||
+                  !fuzz::plainLotOrders(inputs.lot) || !fuzz::plainExportOrders(inputs.exportFile),
               "el cálculo se interrumpe con ficheros sin defectos");
       checkResults(results, window, inputs.decimalMark, outcome);
     }
