@@ -137,6 +137,10 @@ std::string ResultsFileError::cause() const {
     case ENOSPC:
     case EDQUOT:
       return "el disco está lleno";
+    case EFBIG:  // the file system's or the user's largest file
+      return "el fichero ha alcanzado el tamaño máximo permitido";
+    case EIO:
+      return "el disco no responde (error de entrada/salida)";
     case EISDIR:
       return "ese nombre es una carpeta";
     case ENAMETOOLONG:
