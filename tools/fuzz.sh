@@ -157,6 +157,12 @@ for target in "${targets[@]}"; do
   run_target "$target" &
 done
 wait
+# A target stopped by a finding cannot remove its scratch folder itself.
+for folder in "${TMPDIR:-/tmp}"/granomet_fuzz_*; do
+  if [ -d "$folder" ] && ! kill -0 "${folder##*_}" 2>/dev/null; then
+    rm -rf "$folder"
+  fi
+done
 
 echo
 found=0
