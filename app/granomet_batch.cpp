@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,10 @@ constexpr const char* kUsage =
     "Uso: granomet-batch [-o FICHERO_RESULTADOS] FICHERO_LOTE FICHERO_EXPORT\n"
     "\n"
     "Pulsa los botones de la ventana en orden: lote, exportación y cálculo. El fichero\n"
-    "de resultados se escribe en la carpeta del fichero de exportación, con el nombre\n"
-    "propuesto o con FICHERO_RESULTADOS. Cada mensaje sale por la salida de errores\n"
-    "como \"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
+    "de resultados se escribe en la carpeta del fichero de exportación con el nombre\n"
+    "propuesto, o en FICHERO_RESULTADOS (relativo a la carpeta actual), que se\n"
+    "reemplaza si existe. Cada mensaje sale por la salida de errores como\n"
+    "\"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
     "escriben las muestras calculadas e ignoradas y la línea de estado.\n"
     "\n"
     "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
@@ -34,13 +36,13 @@ constexpr const char* kUsage =
     "2 si los argumentos no son válidos.\n";
 
 struct Arguments {
-  std::string resultsName;
+  std::optional<std::string> resultsName;
   std::filesystem::path lotFile;
   std::filesystem::path exportFile;
   bool help = false;
 };
 
-// False on wrong arguments.
+// False on wrong arguments, after saying what is wrong where usage alone would not.
 bool parseArguments(int argc, char** argv, Arguments& arguments) {
   std::vector<std::string_view> files;
   for (int i = 1; i < argc; ++i) {
@@ -50,7 +52,12 @@ bool parseArguments(int argc, char** argv, Arguments& arguments) {
       return true;
     }
     if (argument == "-o") {
-      if (++i >= argc || std::string_view(argv[i]).empty()) {
+      if (++i >= argc) {
+        return false;
+      }
+      if (std::string_view(argv[i]).empty()) {
+        std::fputs("granomet-batch: falta el nombre del fichero de resultados detrás de -o.\n\n",
+                   stderr);
         return false;
       }
       arguments.resultsName = argv[i];
@@ -92,6 +99,7 @@ int main(int argc, char** argv) {
   }
 
   RememberedFolder folder;
+  const std::filesystem::path shellFolder = folder.path();
   SystemClock clock;
   const QtRegionalSettings regional;
   const Platform platform{clock, regional, folder};
@@ -108,15 +116,24 @@ int main(int argc, char** argv) {
   if (!window.enabled(ButtonId::exportbutton)) {
     return 1;
   }
-  if (!arguments.resultsName.empty()) {
-    window.setText(TextBoxId::recalculado_file, utf8ToCp1252(arguments.resultsName));
+  if (arguments.resultsName) {
+    window.setText(TextBoxId::recalculado_file, utf8ToCp1252(*arguments.resultsName));
   }
   window.dialog().queueAnswer(arguments.exportFile);
   exportbutton(*tables, window, platform);
   if (!window.enabled(ButtonId::calculatot)) {
     return 1;
   }
-  const RunOutcome outcome = calculatot(*tables, window, platform);
+  // A name on the command line means the shell's folder, as the input paths do;
+  // the proposed name goes beside the export, as in the window.
+  if (arguments.resultsName) {
+    folder.change(shellFolder);
+  }
+  // The script asked for that path: an existing file there is replaced.
+  const RunOutcome outcome = calculatot(*tables, window, platform, ExistingResults::Replace);
+  if (outcome == RunOutcome::Refused || outcome == RunOutcome::NotStarted) {
+    return 1;
+  }
   printList(window, ListId::List1, "Calculadas");
   printList(window, ListId::List2, "Ignoradas");
   std::printf("%s\n", cp1252ToUtf8(window.label(LabelId::Label8).text).c_str());

@@ -29,13 +29,51 @@ struct SampleLines {
   std::int16_t trailingComma = 0;
 };
 
+// Well-formed UTF-8 by the table of the Unicode standard (3-7), with at least one
+// character of more than one byte.
+bool wellFormedUtf8(std::string_view bytes) {
+  bool multiByte = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto at = [&](std::size_t k) {
+      return i + k < bytes.size() ? static_cast<unsigned char>(bytes[i + k]) : 0;
+    };
+    const auto within = [](unsigned char byte, unsigned char low, unsigned char high) {
+      return byte >= low && byte <= high;
+    };
+    const unsigned char lead = at(0);
+    std::size_t length = 0;
+    if (lead <= 0x7F) {
+      length = 1;
+    } else if (within(lead, 0xC2, 0xDF) && within(at(1), 0x80, 0xBF)) {
+      length = 2;
+    } else if (((lead == 0xE0 && within(at(1), 0xA0, 0xBF)) ||
+                ((within(lead, 0xE1, 0xEC) || within(lead, 0xEE, 0xEF)) &&
+                 within(at(1), 0x80, 0xBF)) ||
+                (lead == 0xED && within(at(1), 0x80, 0x9F))) &&
+               within(at(2), 0x80, 0xBF)) {
+      length = 3;
+    } else if (((lead == 0xF0 && within(at(1), 0x90, 0xBF)) ||
+                (within(lead, 0xF1, 0xF3) && within(at(1), 0x80, 0xBF)) ||
+                (lead == 0xF4 && within(at(1), 0x80, 0x8F))) &&
+               within(at(2), 0x80, 0xBF) && within(at(3), 0x80, 0xBF)) {
+      length = 4;
+    } else {
+      return false;
+    }
+    multiByte = multiByte || length > 1;
+    i += length;
+  }
+  return multiByte;
+}
+
 // Counted here on its own: lines behind the first longer than 300 characters,
 // CR LF, LF and a lone CR each ending a line; the comma flag comes from every
-// line read while the count is exactly 1. A character is a byte, or in a file
-// that begins with the UTF-8 byte-order mark a byte that does not continue one.
+// line read while the count is exactly 1. A character is a byte, or in a UTF-8
+// file (one that begins with the byte-order mark, or is well-formed UTF-8 with a
+// character of several bytes) a byte that does not continue one.
 SampleLines countSampleLines(std::string_view bytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  const bool utf8 = bytes.starts_with(kByteOrderMark);
+  const bool utf8 = bytes.starts_with(kByteOrderMark) || wellFormedUtf8(bytes);
   const auto characters = [utf8](std::string_view line) {
     return utf8 ? static_cast<std::size_t>(std::count_if(line.begin(), line.end(),
                                                          [](char c) { return (c & 0xC0) != 0x80; }))

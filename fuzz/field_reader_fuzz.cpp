@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int descriptors = granomet::fuzz::openDescriptorCount();
   {
     FieldReader held = FieldReader::fromBytes(std::string(bytes));
-    FieldReader borrowed = FieldReader::overBytes(bytes);
+    FieldReader borrowed = FieldReader::overBytes(bytes, granomet::commaFormatOf(bytes));
     FieldReader chunked =
         FieldReader::open(granomet::fuzz::scratchFolder().write("campos.txt", bytes));
     StepPlan plan(data[0]);

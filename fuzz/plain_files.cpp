@@ -1,6 +1,7 @@
 // Lot and export files so plain that no reader may refuse them, recognised independently.
 #include "plain_files.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 
@@ -9,10 +10,23 @@ namespace {
 
 constexpr int kMaxOrderNumber = 254;
 
+// Bytes that no UTF-8 text holds: a file with one of them is read byte for byte.
+bool holdsANonUtf8Byte(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte == 0xC0 || byte == 0xC1 || byte >= 0xF5;
+  });
+}
+
+bool holdsAHighByte(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 // The file's lines, when it is plain as a whole; each line still needs its fields checked.
 std::optional<std::vector<std::string_view>> plainLines(std::string_view bytes) {
   if (bytes.find('\0') != std::string_view::npos || bytes.starts_with("\xEF\xBB\xBF") ||
-      !bytes.ends_with("\r\n")) {
+      !bytes.ends_with("\r\n") || (holdsAHighByte(bytes) && !holdsANonUtf8Byte(bytes))) {
     return std::nullopt;
   }
   std::vector<std::string_view> lines;

@@ -9,7 +9,9 @@ namespace granomet::fuzz {
 
 // A file is plain when its lines end in CR LF (the last one too), it holds no
 // NUL byte, lone CR or LF, or byte-order mark, its quoted fields close on their
-// line and every number is short digits with at most a point and a sign.
+// line and every number is short digits with at most a point and a sign. Bytes
+// above 127 are read one character each, so a plain file holding any holds one
+// that UTF-8 never does (C0, C1, F5 to FF).
 // Plain files must be read without any message.
 
 // The order numbers of the rows the lot's header asks for, in file order: a

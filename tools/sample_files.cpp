@@ -523,4 +523,67 @@ void writeSampleFiles(const SampleFileOptions& options, const std::filesystem::p
   writeBytes(folder / (options.lotName + "_export.txt"), exported);
 }
 
+namespace {
+
+// A number as a spreadsheet writes it: sign, digits, an optional fraction and %.
+bool isNumber(std::string_view field) {
+  std::size_t at = field.starts_with('-') ? 1 : 0;
+  const std::size_t digits = at;
+  while (at < field.size() && ((field[at] >= '0' && field[at] <= '9') || field[at] == '.')) {
+    ++at;
+  }
+  return at > digits && (at == field.size() || (at + 1 == field.size() && field[at] == '%'));
+}
+
+std::vector<std::string> commaFields(std::string_view line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (const char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      fields.back() += c;
+    } else if (c == ',' && !quoted) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+std::string semicolonField(std::string field) {
+  if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+    field = field.substr(1, field.size() - 2);
+  }
+  if (isNumber(field)) {
+    std::replace(field.begin(), field.end(), '.', ',');
+  }
+  if (field.find_first_of(";\"") != std::string::npos) {
+    field = inQuotes(field);
+  }
+  return field;
+}
+
+}  // namespace
+
+std::string withSemicolons(const std::string& commaLot) {
+  std::string text;
+  for (std::size_t start = 0; start < commaLot.size();) {
+    std::size_t end = commaLot.find(kLineEnd, start);
+    if (end == std::string::npos) {
+      end = commaLot.size();
+    }
+    const std::vector<std::string> fields =
+        commaFields(std::string_view(commaLot).substr(start, end - start));
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      text += (i > 0 ? ";" : "") + semicolonField(fields[i]);
+    }
+    if (end < commaLot.size()) {
+      text += kLineEnd;
+    }
+    start = end + kLineEnd.size();
+  }
+  return text;
+}
+
 }  // namespace granomet::tools

@@ -23,6 +23,12 @@ struct SampleFileOptions {
 std::string makeLotFile(const SampleFileOptions& options);
 std::string makeExportFile(const SampleFileOptions& options);
 
+// The same lot as a Spanish-language spreadsheet saves it as "CSV": semicolons
+// between fields, decimal commas ("12,5%"), quotes only around a field that holds
+// a semicolon or a quote. Takes a lot with commas and decimal points whose quoted
+// fields close on their line, such as makeLotFile gives.
+std::string withSemicolons(const std::string& commaLot);
+
 // Writes folder/<lotName>.csv and folder/<lotName>_export.txt, creating folder if needed.
 // Throws std::runtime_error when a file cannot be written.
 void writeSampleFiles(const SampleFileOptions& options, const std::filesystem::path& folder);

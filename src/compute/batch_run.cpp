@@ -6,6 +6,7 @@
 
 #include "compute/compute_fault.h"
 #include "compute/lot_rereader.h"
+#include "compute/run_checks.h"
 #include "compute/sample_computation.h"
 #include "compute/sample_matching.h"
 #include "data/field_reader.h"
@@ -27,9 +28,9 @@ struct RunBroken {
 
 // fileKind: "exportación" or "lote"; record: the record being read, 0 before the first.
 std::string readFailure(const std::string& fileKind, const std::string& file,
-                        ReadError::Cause cause, int record) {
+                        const ReadError& error, int record) {
   const std::string theFile = "el fichero de " + fileKind + " " + file;
-  switch (cause) {
+  switch (error.cause()) {
     case ReadError::Cause::CannotOpen:
       return "No se puede abrir " + theFile + ".";
     case ReadError::Cause::EndOfFile:
@@ -48,6 +49,9 @@ std::string readFailure(const std::string& fileKind, const std::string& file,
       return "No se puede leer " + theFile + ": tiene bytes nulos, no es un fichero de texto.";
     case ReadError::Cause::TooLarge:
       return "No se puede leer " + theFile + ": ocupa más de 64 MB.";
+    case ReadError::Cause::NotAFile:
+      return "No se puede leer " + theFile + ": no es un fichero sino " +
+             cp1252ToUtf8(error.subject()) + ".";
     case ReadError::Cause::Overflow:
     case ReadError::Cause::OutOfRange:
     case ReadError::Cause::Io:
@@ -62,27 +66,26 @@ class Run {
       : tables_(tables),
         window_(window),
         platform_(platform),
-        lot_(platform.folder.resolve(window.text(TextBoxId::LOTE_file))) {}
+        lot_(tables.chosen.lot.bytes, tables.chosen.lot.format) {}
 
   void records() {
     const std::string exportName = cp1252ToUtf8(window_.text(TextBoxId::EXPORT_file));
     std::optional<FieldReader> exportFile;
     try {
-      exportFile =
-          FieldReader::open(platform_.folder.resolve(window_.text(TextBoxId::EXPORT_file)));
+      exportFile = FieldReader::open(tables_.chosen.exported.path);
       exportFile->readLine();
     } catch (const ReadError& error) {
-      throw RunBroken{readFailure("exportación", exportName, error.cause(), 0)};
+      throw RunBroken{readFailure("exportación", exportName, error, 0)};
     }
     for (record_ = 1; record_ <= recordCount_; ++record_) {
       RecordResult result;
       try {
         result = handleNextRecord(*exportFile, tables_, lot_, window_, decimalMark());
       } catch (const ReadError& error) {
-        throw RunBroken{readFailure("exportación", exportName, error.cause(), record_)};
+        throw RunBroken{readFailure("exportación", exportName, error, record_)};
       } catch (const LotFileUnreadable& error) {
         throw RunBroken{
-            readFailure("lote", cp1252ToUtf8(window_.text(TextBoxId::LOTE_file)), error.cause, 0)};
+            readFailure("lote", cp1252ToUtf8(window_.text(TextBoxId::LOTE_file)), error.error, 0)};
       }
       if (result.outcome == RecordOutcome::Matched) {
         calculated(result.currentSample);
@@ -189,14 +192,40 @@ void showEnd(WindowOperations& window, const std::string& status) {
   window.setEnabled(ButtonId::exportbutton, false);
 }
 
+// Asks, shows why not, or lets the run start.
+bool mayStart(const Tables& tables, WindowOperations& window, const Platform& platform,
+              ExistingResults existing) {
+  const std::string resultsName = window.text(TextBoxId::recalculado_file);
+  const std::filesystem::path resultsPath = platform.folder.resolve(resultsName);
+  if (const auto refusal = refusalBeforeRun(tables.chosen, resultsName, resultsPath)) {
+    window.showMessage(
+        {*refusal, utf8ToCp1252("CÁLCULO NO INICIADO"), MessageButtons::Ok, MessageIcon::Error});
+    return false;
+  }
+  if (existing == ExistingResults::Ask && resultsFileExists(resultsPath)) {
+    MessageRequest question{
+        "El fichero " + resultsName + utf8ToCp1252(" ya existe. ¿Desea reemplazarlo?"), "",
+        MessageButtons::YesNo, MessageIcon::Warning};
+    question.defaultNo = true;
+    return window.showMessage(question) == MessageAnswer::Yes;
+  }
+  return true;
+}
+
 }  // namespace
 
-RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform) {
-  window.graph().startRun();
+RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform,
+                      ExistingResults existing) {
   if (window.text(TextBoxId::LOTE_file).empty() || window.text(TextBoxId::EXPORT_file).empty() ||
-      tables.lot.header.lotName.empty()) {
+      tables.lot.header.lotName.empty() || tables.chosen.lot.path.empty() ||
+      tables.chosen.exported.path.empty()) {
+    window.graph().startRun();
     return RunOutcome::NotStarted;
   }
+  if (!mayStart(tables, window, platform, existing)) {
+    return RunOutcome::Refused;
+  }
+  window.graph().startRun();
   window.setLabelTextColor(LabelId::Label8, kDarkRed);
   window.setListTextColor(ListId::List1, kBlack);
   ExportTable& exports = tables.exports;

@@ -7,6 +7,11 @@
 
 namespace granomet {
 
+// Before anything is written the run may be refused, leaving the window as it
+// was: an error message says why (refusalBeforeRun), and a results file that
+// exists is replaced only when the user answers Yes to the question, or when the
+// caller asked for replacing.
+//
 // Reads the export again record by record. A matched sample is computed, written
 // to the results file (created, replacing any file of that name, at the first
 // calculated sample), listed in List1 with its class and drawn; records that
@@ -16,7 +21,9 @@ namespace granomet {
 // shown in an error message; the lines written so far stay. Either way every
 // file is closed, the counts and the status line show what was done, and the
 // export and calculation buttons are disabled.
-enum class RunOutcome { NotStarted, Completed, Broken };
-RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform);
+enum class RunOutcome { NotStarted, Refused, Completed, Broken };
+enum class ExistingResults { Ask, Replace };
+RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform,
+                      ExistingResults existing = ExistingResults::Ask);
 
 }  // namespace granomet

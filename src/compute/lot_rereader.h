@@ -1,34 +1,35 @@
-// The calculation's reading of the lot at one order number, from bytes read once per run.
+// The calculation's reading of the lot at one order number, from the bytes the lot button kept.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "data/field_reader.h"
 #include "data/lot_table.h"
 
 namespace granomet {
 
 // Each reading behaves as if the lot file were opened and read from its first
 // line (the preamble stored again, orderNumber - 1 lines skipped, one row read),
-// but the file is read from disk only once, at the first reading, and the line
-// starts found on the way are kept: 254 readings of a 254-row lot stay linear.
+// but it reads the bytes the lot button read, and keeps the line starts found on
+// the way: 254 readings of a 254-row lot stay linear.
 class LotRereader {
  public:
-  explicit LotRereader(std::filesystem::path path) : path_(std::move(path)) {}
+  // bytes: kept alive by the caller for the rereader's lifetime.
+  LotRereader(std::string_view bytes, const FieldFormat& format) : bytes_(bytes), format_(format) {}
 
-  // Returns the row's own order number. Throws ReadError (CannotOpen and Io
-  // when the file cannot be read; EndOfFile, Overflow, OutOfRange for the row)
+  // Returns the row's own order number. The carbonate is read with the regional
+  // decimal mark, or with a comma in a lot written with decimal commas. Throws
+  // ReadError (EndOfFile, Overflow, OutOfRange, NotText, UnclosedQuote, TooLong)
   // or CarbonateError.
-  std::int16_t reread(std::int16_t orderNumber, LotTable& table, char decimalMark);
+  std::int16_t reread(std::int16_t orderNumber, LotTable& table, char regionalDecimalMark);
 
  private:
   std::size_t lineStart(int line);
 
-  std::filesystem::path path_;
-  std::optional<std::string> bytes_;
+  std::string_view bytes_;
+  FieldFormat format_;
   // lineStarts_[k]: where the (k+1)-th line behind the preamble begins.
   std::vector<std::size_t> lineStarts_;
 };

@@ -48,9 +48,10 @@ std::optional<std::string> rereadProblem(LotRereader& lot, std::int16_t orderNum
       case ReadError::Cause::Io:
       case ReadError::Cause::NotText:
       case ReadError::Cause::TooLarge:
+      case ReadError::Cause::NotAFile:
         break;
     }
-    throw LotFileUnreadable{error.cause()};
+    throw LotFileUnreadable{error};
   }
 }
 

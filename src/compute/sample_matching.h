@@ -21,7 +21,7 @@ struct RecordResult {
 
 // The lot file could not be read at all during a calculation; ends the run.
 struct LotFileUnreadable {
-  ReadError::Cause cause;
+  ReadError error;
 };
 
 // Reads the next record (30 fields, 66 classes of three, and the empty field of

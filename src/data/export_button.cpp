@@ -1,6 +1,7 @@
 #include "data/export_button.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ std::string failureText(const std::string& file, int block, const ReadError& err
         return "El fichero de exportación " + file + " tiene una línea de más de 1 MB.";
       case ReadError::Cause::TooLarge:
         return "El fichero de exportación " + file + " ocupa más de 64 MB.";
+      case ReadError::Cause::NotAFile:
+        return "El fichero de exportación " + file + " no es un fichero sino " +
+               cp1252ToUtf8(error.subject()) + ".";
       default:
         return "Error de lectura en el fichero de exportación " + file + ".";
     }
@@ -113,16 +117,20 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   const std::string file = window.text(TextBoxId::EXPORT_file);
   const std::filesystem::path path = platform.folder.resolve(file);
   int block = 0;
+  // Taken before the reading, so that a change made while it reads counts too.
+  const std::optional<FileStamp> stamp = stampOf(path);
   try {
     countSampleLines(path, table);
     readBlocks(path, table, window, block);
   } catch (const ReadError& error) {
     table.exportSampleCount = 0;
+    tables.chosen.exported = {};
     window.setEnabled(ButtonId::calculatot, false);
     window.showMessage({utf8ToCp1252(failureText(cp1252ToUtf8(file), block, error)),
                         "ERROR EN EXPORT", MessageButtons::Ok, MessageIcon::Error});
     return;
   }
+  tables.chosen.exported = {path, stamp};
   reportRepeatedOrderNumbers(window);
   window.setEnabled(ButtonId::calculatot, true);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -108,6 +109,39 @@ std::int16_t fieldInt16(std::string_view text) {
     overflow(text, "a 16-bit integer");
   }
   return static_cast<std::int16_t>(rounded);
+}
+
+std::string withDecimalPoint(std::string_view text) {
+  std::string number(text);
+  std::size_t start = 0;
+  while (start < number.size() &&
+         (isBlank(number[start]) || number[start] == '+' || number[start] == '-')) {
+    ++start;
+  }
+  std::size_t end = start;
+  while (end < number.size() && (isDigit(number[end]) || number[end] == '.')) {
+    ++end;
+  }
+  // Grouped: one to three digits, the first not a 0, then groups of a point and
+  // three digits to the end of the digits.
+  const std::string head = number.substr(start, end - start);
+  const std::size_t firstPoint = head.find('.');
+  bool grouped = firstPoint >= 1 && firstPoint <= 3 && head.front() != '0';
+  for (std::size_t at = firstPoint; grouped && at < head.size(); at += 4) {
+    grouped = head[at] == '.' && at + 3 < head.size() && isDigit(head[at + 1]) &&
+              isDigit(head[at + 2]) && isDigit(head[at + 3]);
+  }
+  if (grouped) {
+    std::string digits;
+    std::copy_if(head.begin(), head.end(), std::back_inserter(digits), isDigit);
+    number.replace(start, head.size(), digits);
+    end = start + digits.size();
+  }
+  // A number already written with a decimal point keeps whatever follows it.
+  if (end < number.size() && number[end] == ',' && (grouped || firstPoint == std::string::npos)) {
+    number[end] = '.';
+  }
+  return number;
 }
 
 }  // namespace granomet

@@ -1,7 +1,5 @@
 #include "data/field_reader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -39,17 +37,28 @@ bool isContinuationByte(int c) {
 
 }  // namespace
 
+FieldFormat commaFormatOf(std::string_view bytes) {
+  return {',', '.', isUtf8Text(bytes)};
+}
+
 FieldReader FieldReader::open(const std::filesystem::path& path) {
+  InputFile file = openInputFile(path);
+  // The whole file decides its code, so it is looked through before any field is
+  // read; a Windows-1252 file usually gives itself away at its first accent.
+  Utf8Check check;
+  std::string chunk(kChunk, '\0');
+  while (const std::size_t got = std::fread(chunk.data(), 1, kChunk, file.get())) {
+    if (!check.feed(std::string_view(chunk).substr(0, got))) {
+      break;
+    }
+  }
+  if (std::ferror(file.get()) != 0) {
+    throw ReadError(ReadError::Cause::Io, "read error");
+  }
+  std::rewind(file.get());
   FieldReader reader;
-  reader.file_ = std::fopen(path.c_str(), "rb");
-  if (reader.file_ == nullptr) {
-    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
-  }
-  struct stat info {};
-  if (::fstat(::fileno(reader.file_), &info) == 0 && S_ISREG(info.st_mode) &&
-      static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
-    throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
-  }
+  reader.utf8_ = check.isUtf8();
+  reader.file_ = file.release();
   return reader;
 }
 
@@ -57,13 +66,18 @@ FieldReader FieldReader::fromBytes(std::string bytes) {
   FieldReader reader;
   reader.storage_ = std::move(bytes);
   reader.bytes_ = reader.storage_;
+  reader.utf8_ = isUtf8Text(reader.bytes_);
   reader.skipByteOrderMark();
   return reader;
 }
 
-FieldReader FieldReader::overBytes(std::string_view bytes, std::size_t start) {
+FieldReader FieldReader::overBytes(std::string_view bytes, const FieldFormat& format,
+                                   std::size_t start) {
   FieldReader reader;
   reader.bytes_ = bytes;
+  reader.utf8_ = format.utf8;
+  reader.separator_ = format.separator;
+  reader.decimalMark_ = format.decimalMark;
   // The mark at the bytes' start rules wherever the reading starts.
   reader.skipByteOrderMark();
   reader.pos_ = std::max(reader.pos_, std::min(start, bytes.size()));
@@ -86,6 +100,8 @@ FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
     fieldPending_ = other.fieldPending_;
     utf8_ = other.utf8_;
     started_ = other.started_;
+    separator_ = other.separator_;
+    decimalMark_ = other.decimalMark_;
     other.bytes_ = {};
   }
   return *this;
@@ -228,11 +244,11 @@ std::string FieldReader::takeField() {
     if (c == EOF) {
       throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
     }
-    for (c = peek(); c != EOF && c != ',' && !isLineEnd(c); c = peek()) {
+    for (c = peek(); c != EOF && c != separator_ && !isLineEnd(c); c = peek()) {
       ++pos_;
     }
   } else {
-    for (; c != EOF && c != ',' && !isLineEnd(c); c = peek()) {
+    for (; c != EOF && c != separator_ && !isLineEnd(c); c = peek()) {
       if (value.size() == kMaxFieldBytes) {
         tooLong();
       }
@@ -244,7 +260,7 @@ std::string FieldReader::takeField() {
     }
   }
   c = get();
-  if (c == ',') {
+  if (c == separator_) {
     fieldPending_ = true;
   } else if (isLineEnd(c)) {
     consumeLineEnd(c);
@@ -255,6 +271,9 @@ std::string FieldReader::takeField() {
 
 FieldValue FieldReader::readField(FieldKind kind) {
   std::string text = takeField();
+  if (kind != FieldKind::Text && kind != FieldKind::Any && decimalMark_ == ',') {
+    text = withDecimalPoint(text);
+  }
   switch (kind) {
     case FieldKind::Int16:
       return fieldInt16(text);

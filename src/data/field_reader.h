@@ -9,6 +9,8 @@
 #include <string_view>
 #include <variant>
 
+#include "data/input_file.h"
+
 namespace granomet {
 
 enum class FieldKind { Text, Int16, Single, Double, Any };
@@ -16,11 +18,21 @@ enum class FieldKind { Text, Int16, Single, Double, Any };
 // Any reads like Text: the caller keeps the text or discards it.
 using FieldValue = std::variant<std::string, std::int16_t, float, double>;
 
-// No field or line of a lab file comes near these; they bound what one press reads
-// and holds, whatever file is chosen. The largest export a 16-bit sample count
-// allows, 32767 lines of about 1.8 KB, stays below the file limit.
+// No field or line of a lab file comes near this; it bounds what one field holds.
 inline constexpr std::size_t kMaxFieldBytes = std::size_t{1} << 20;
-inline constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
+
+// How a file's fields are written. The analyser and an English-language
+// spreadsheet write commas and decimal points; a Spanish-language spreadsheet's
+// "CSV" has semicolons and decimal commas. Either may be saved as UTF-8.
+struct FieldFormat {
+  char separator = ',';
+  char decimalMark = '.';
+  bool utf8 = false;  // texts are turned into Windows-1252 as they are read
+  bool operator==(const FieldFormat&) const = default;
+};
+
+// Commas and decimal points, UTF-8 when the bytes are (isUtf8Text).
+FieldFormat commaFormatOf(std::string_view bytes);
 
 // What the export's counting pass needs of a line without keeping the line.
 struct LineSummary {
@@ -28,18 +40,21 @@ struct LineSummary {
   char lastChar = '\0';  // '\0' for an empty line
 };
 
-// Text stays 8-bit bytes as the file holds them, except in a file that begins with
-// the UTF-8 byte-order mark: its texts are turned into Windows-1252 and its line
-// lengths count characters. CR LF, LF and a lone CR all end a line. Failures throw
-// ReadError (EndOfFile, Overflow, Io, NotText at a NUL byte, UnclosedQuote,
-// TooLong; CannotOpen and TooLarge from open).
+// Text stays 8-bit bytes as the file holds them, except in a UTF-8 file (one that
+// begins with the byte-order mark, or whose format says so): its texts are turned
+// into Windows-1252 and its line lengths count characters. CR LF, LF and a lone
+// CR all end a line. Failures throw ReadError (EndOfFile, Overflow, Io, NotText at
+// a NUL byte, UnclosedQuote, TooLong; CannotOpen, NotAFile and TooLarge from open).
 class FieldReader {
  public:
+  // Commas and decimal points; the file is looked through first to tell whether
+  // it is UTF-8.
   static FieldReader open(const std::filesystem::path& path);
   static FieldReader fromBytes(std::string bytes);
   // Reads bytes the caller keeps alive for the reader's lifetime, from `start`; a
   // byte-order mark at the bytes' first byte counts wherever `start` lies.
-  static FieldReader overBytes(std::string_view bytes, std::size_t start = 0);
+  static FieldReader overBytes(std::string_view bytes, const FieldFormat& format,
+                               std::size_t start = 0);
 
   FieldReader(FieldReader&& other) noexcept;
   FieldReader& operator=(FieldReader&& other) noexcept;
@@ -51,9 +66,9 @@ class FieldReader {
   std::string readLine();
   LineSummary skipLine();
 
-  // Skips blanks, then takes one field up to the next comma or line end and
-  // consumes that separator. A field opened by a double quote runs to the next
-  // double quote (across line ends); what follows the closing quote up to the
+  // Skips blanks, then takes one field up to the next separator or line end and
+  // consumes it. Numbers are read with the format's decimal mark. A field opened by a double quote
+  // runs to the next double quote (across line ends); what follows the closing quote up to the
   // separator is dropped. An unquoted field loses its trailing blanks.
   FieldValue readField(FieldKind kind);
   std::string readText();
@@ -84,10 +99,12 @@ class FieldReader {
   std::string storage_;     // what fromBytes and the file's chunks own
   std::string_view bytes_;  // what is being read: storage_ or the caller's bytes
   std::size_t pos_ = 0;
-  // A comma promises one more field even when the file ends right behind it.
+  // A separator promises one more field even when the file ends right behind it.
   bool fieldPending_ = false;
-  bool utf8_ = false;     // the bytes began with the UTF-8 byte-order mark
+  bool utf8_ = false;     // UTF-8 by the format or by the byte-order mark
   bool started_ = false;  // the first bytes have been looked at for that mark
+  char separator_ = ',';
+  char decimalMark_ = '.';
 };
 
 }  // namespace granomet

@@ -7,6 +7,7 @@
 #include "data/file_names.h"
 #include "data/list_items.h"
 #include "data/lot_file.h"
+#include "data/lot_format.h"
 #include "data/read_error.h"
 #include "data/text_encoding.h"
 
@@ -16,15 +17,46 @@ namespace {
 // Thrown when the chosen name has no "." to cut the lot name at.
 struct NoExtension {};
 
-void readLot(Tables& tables, WindowOperations& window, const Platform& platform) {
+// The whole file is read and kept: the calculation reads its rows from these bytes.
+ChosenLot readLot(Tables& tables, WindowOperations& window, const Platform& platform) {
+  ChosenLot chosen;
+  chosen.path = platform.folder.resolve(window.text(TextBoxId::LOTE_file));
+  chosen.bytes = readInputFile(chosen.path);
+  chosen.format = lotFormatOf(chosen.bytes);
   LotTable& lot = tables.lot;
-  FieldReader reader =
-      FieldReader::open(platform.folder.resolve(window.text(TextBoxId::LOTE_file)));
+  FieldReader reader = FieldReader::overBytes(chosen.bytes, chosen.format);
   readLotPreamble(reader, lot.header);
   for (int row = 1; row <= lot.header.sampleCount; ++row) {
     const std::int16_t orderNumber = readLotRow(reader, lot, NameSpaces::Trim);
     window.addItem(ListId::List1, lotListItem(row, orderNumber, lot.records[orderNumber].name));
   }
+  return chosen;
+}
+
+std::string separatorName(char separator) {
+  switch (separator) {
+    case ',':
+      return "comas (,)";
+    case ';':
+      return "punto y coma (;)";
+    case '\t':
+      return "tabuladores";
+    default:
+      break;
+  }
+  return std::string("\"") + separator + "\"";
+}
+
+std::string formatText(const LotFormatError& error) {
+  const std::string found = error.separatorFound() == '\0'
+                                ? "la línea 2, la cabecera del lote, no tiene separadores de campos"
+                                : "la línea 2, la cabecera del lote, tiene " +
+                                      std::to_string(error.fields()) + " campos separados por " +
+                                      separatorName(error.separatorFound());
+  return found +
+         ", y un lote tiene 9 separados por comas (,) o por punto y coma (;). Guárdelo desde la "
+         "hoja de cálculo como «CSV (delimitado por comas)» o «Texto CSV» con separador de "
+         "campos «,» o «;».";
 }
 
 std::string causeText(const ReadError& error, std::int16_t orderNumber) {
@@ -49,6 +81,8 @@ std::string causeText(const ReadError& error, std::int16_t orderNumber) {
       return "hay un campo o una línea de más de 1 MB: no es un fichero de lote.";
     case ReadError::Cause::TooLarge:
       return "el fichero ocupa más de 64 MB: no es un fichero de lote.";
+    case ReadError::Cause::NotAFile:
+      return "no es un fichero sino " + cp1252ToUtf8(error.subject()) + ".";
     case ReadError::Cause::Io:
       break;
   }
@@ -72,13 +106,16 @@ void reportFailure(const Tables& tables, WindowOperations& window, const std::st
 void lotebutton(Tables& tables, WindowOperations& window, const Platform& platform) {
   resetWindow(window);
   tables.exports.exportSampleCount = 0;
+  // Whatever was chosen before no longer goes into a calculation.
+  tables.chosen = {};
   FileDialog& dialog = window.fileDialog();
   if (showOpenDialog(dialog, kLotFilter).empty()) {
     return;
   }
   window.setText(TextBoxId::LOTE_file, dialog.fileName());
+  ChosenLot chosen;
   try {
-    readLot(tables, window, platform);
+    chosen = readLot(tables, window, platform);
     window.setText(TextBoxId::recalculado_file, "");
     window.setText(TextBoxId::LOTE_file, fileNamePart(window.text(TextBoxId::LOTE_file)));
     const std::optional<std::string> lotName = lotNameOf(window.text(TextBoxId::LOTE_file));
@@ -89,10 +126,14 @@ void lotebutton(Tables& tables, WindowOperations& window, const Platform& platfo
   } catch (const ReadError& error) {
     reportFailure(tables, window, causeText(error, tables.lot.currentOrderNumber));
     return;
+  } catch (const LotFormatError& error) {
+    reportFailure(tables, window, formatText(error));
+    return;
   } catch (const NoExtension&) {
     reportFailure(tables, window, "el nombre del fichero no tiene extensión (falta el punto).");
     return;
   }
+  tables.chosen.lot = std::move(chosen);
   window.setText(TextBoxId::recalculado_file,
                  proposedResultsName(tables.lot.header.lotName, platform.clock.now()));
   dialog.setFileName("");

@@ -19,6 +19,7 @@ class ReadError : public std::runtime_error {
     UnclosedQuote,  // a field opened by a double quote runs to the end of the file
     TooLong,        // a field or line longer than kMaxFieldBytes
     TooLarge,       // a file larger than kMaxFileBytes
+    NotAFile,       // a folder, named pipe, device or socket; subject says which
   };
 
   ReadError(Cause cause, const std::string& detail, std::string subject = {})

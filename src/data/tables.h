@@ -5,6 +5,7 @@
 
 #include "compute/class_table.h"
 #include "compute/sample_results.h"
+#include "data/chosen_files.h"
 #include "data/export_table.h"
 #include "data/indexed_array.h"
 #include "data/lot_table.h"
@@ -20,6 +21,7 @@ struct Tables {
   IndexedArray<std::string, kMaxSamples> laserFile;
   IndexedArray<SampleResults, kMaxSamples> results;
   ClassTable classTable;  // of the sample computed last
+  ChosenFiles chosen;
 };
 
 }  // namespace granomet

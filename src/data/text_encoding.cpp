@@ -37,6 +37,15 @@ char toCp1252(char32_t cp) {
   return '?';
 }
 
+// The smallest code point each length may carry: anything below is an overlong form.
+constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+
+bool validCodePoint(char32_t cp, int length) {
+  // Overlong forms and surrogates are malformed: an overlong "/" must not slip
+  // into a file name.
+  return cp >= kSmallest[length] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+}
+
 }  // namespace
 
 std::string cp1252ToUtf8(std::string_view text) {
@@ -82,10 +91,7 @@ std::string utf8ToCp1252(std::string_view text) {
       valid = (next & 0xC0) == 0x80;
       cp = (cp << 6) | (next & 0x3F);
     }
-    // Overlong forms and surrogates are malformed: an overlong "/" must not
-    // slip into a file name.
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    valid = valid && cp >= kSmallest[length] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+    valid = valid && validCodePoint(cp, length);
     if (!valid) {
       out.push_back('?');
       ++i;
@@ -95,6 +101,48 @@ std::string utf8ToCp1252(std::string_view text) {
     i += static_cast<std::size_t>(length);
   }
   return out;
+}
+
+bool Utf8Check::feed(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size() && !malformed_; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (pending_ == 0) {
+      if (byte < 0x80) {
+        continue;
+      }
+      if ((byte & 0xE0) == 0xC0) {
+        length_ = 2;
+        codePoint_ = byte & 0x1F;
+      } else if ((byte & 0xF0) == 0xE0) {
+        length_ = 3;
+        codePoint_ = byte & 0x0F;
+      } else if ((byte & 0xF8) == 0xF0) {
+        length_ = 4;
+        codePoint_ = byte & 0x07;
+      } else {
+        malformed_ = true;
+        break;
+      }
+      pending_ = length_ - 1;
+      continue;
+    }
+    if ((byte & 0xC0) != 0x80) {
+      malformed_ = true;
+      break;
+    }
+    codePoint_ = (codePoint_ << 6) | (byte & 0x3F);
+    if (--pending_ == 0) {
+      malformed_ = !validCodePoint(codePoint_, length_);
+      multiByte_ = true;
+    }
+  }
+  return !malformed_;
+}
+
+bool isUtf8Text(std::string_view bytes) {
+  Utf8Check check;
+  check.feed(bytes);
+  return check.isUtf8();
 }
 
 }  // namespace granomet

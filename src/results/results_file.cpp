@@ -1,6 +1,7 @@
 #include "results/results_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -145,6 +146,8 @@ std::string ResultsFileError::cause() const {
       return "ese nombre es una carpeta";
     case ENAMETOOLONG:
       return "el nombre es demasiado largo";
+    case ENXIO:  // a named pipe that nobody reads
+      return "ese nombre es una tubería con nombre";
     default:
       break;
   }
@@ -153,10 +156,17 @@ std::string ResultsFileError::cause() const {
 
 ResultsFile ResultsFile::create(const std::filesystem::path& path) {
   ResultsFile file;
-  file.descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Opened without waiting, so that a named pipe cannot hold the program.
+  file.descriptor_ =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
   if (file.descriptor_ < 0) {
     throw ResultsFileError(ResultsFileError::Stage::Create, errno);
   }
+  struct stat info {};
+  if (::fstat(file.descriptor_, &info) == 0 && S_ISFIFO(info.st_mode)) {
+    throw ResultsFileError(ResultsFileError::Stage::Create, ENXIO);
+  }
+  ::fcntl(file.descriptor_, F_SETFL, ::fcntl(file.descriptor_, F_GETFL) & ~O_NONBLOCK);
   return file;
 }
 

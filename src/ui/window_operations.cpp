@@ -8,8 +8,11 @@ std::string_view effectiveTitle(const MessageRequest& request) {
   return request.title.empty() ? kProgramName : std::string_view(request.title);
 }
 
-MessageAnswer defaultAnswer(MessageButtons buttons) {
-  return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+MessageAnswer defaultAnswer(const MessageRequest& request) {
+  if (request.buttons != MessageButtons::YesNo) {
+    return MessageAnswer::Ok;
+  }
+  return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
 }
 
 std::string showOpenDialog(FileDialog& dialog, std::string filter) {

@@ -36,12 +36,15 @@ struct MessageRequest {
   std::string title;  // empty: the program's name
   MessageButtons buttons = MessageButtons::Ok;
   MessageIcon icon = MessageIcon::None;
+  // Yes is the default of Yes and No, except where a hasty Return would destroy
+  // something.
+  bool defaultNo = false;
 };
 
 inline constexpr std::string_view kProgramName = "Granomet";
 
 std::string_view effectiveTitle(const MessageRequest& request);
-MessageAnswer defaultAnswer(MessageButtons buttons);
+MessageAnswer defaultAnswer(const MessageRequest& request);
 
 // The window's one file-open dialog. Its held name outlives each use: it opens
 // showing that name, choosing a file replaces it with the file's full path and

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "data/text_encoding.h"
+#include "sample_files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -147,27 +150,90 @@ TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
       {"one file", "LOTE12.csv", 2, "", "Uso: granomet-batch"},
       {"unknown option", "-x" + files, 2, "", "Uso: granomet-batch"},
       {"-o without a name", "LOTE12.csv LOTE12_export.txt -o", 2, "", "Uso: granomet-batch"},
+      {"-o with an empty name", "-o ''" + files, 2, "",
+       "granomet-batch: falta el nombre del fichero de resultados detrás de -o."},
       {"help", "--help", 0, "Uso: granomet-batch", ""},
       {"a lot that does not exist", "NOLOTE.csv LOTE12_export.txt", 1, "",
        "ERROR EN CSV: Error aproximadamente en la muestra"},
       {"an export that does not exist", "LOTE12.csv NOEXPORT.txt", 1, "",
        "ERROR EN EXPORT: No se puede abrir el fichero de exportación NOEXPORT.txt."},
-      // The lot is read again by its bare name in the folder of the file chosen last.
       {"a lot in another folder than the export",
-       "../" + folder_.filename().string() + "/LOTE12.csv laser/LOTE12_export.txt", 1,
-       "Calculadas: 0\nIgnoradas: 0\n",
-       "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12.\n\nNo se "
-       "puede abrir el fichero de lote LOTE12.csv."},
+       "../" + folder_.filename().string() + "/LOTE12.csv laser/LOTE12_export.txt", 0,
+       "Calculadas: 12\n", ""},
+      // Nothing is printed, nothing is written: the lot stays as it was.
+      {"the lot as the results", "-o ./LOTE12.csv" + files, 1, "",
+       "CÁLCULO NO INICIADO: El fichero de resultados ./LOTE12.csv es el fichero de lote "
+       "LOTE12.csv: los resultados lo borrarían."},
+      {"the export as the results", "-o LOTE12_export.txt" + files, 1, "",
+       "CÁLCULO NO INICIADO: El fichero de resultados LOTE12_export.txt es el fichero de "
+       "exportación LOTE12_export.txt"},
       {"a results folder that does not exist", "-o no/such/r.csv" + files, 1,
        "Calculadas: 0\nIgnoradas: 0\nCálculo interrumpido en la muestra 1 de 12\n",
        "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12."},
   };
+  const std::string lot = contents(folder_ / "LOTE12.csv");
+  const std::string exported = contents(folder_ / "LOTE12_export.txt");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Outcome result = run("LC_ALL=C", c.arguments);
     EXPECT_EQ(result.status, c.status);
     EXPECT_TRUE(result.out.starts_with(c.out)) << result.out;
     EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
+    EXPECT_EQ(contents(folder_ / "LOTE12.csv"), lot);
+    EXPECT_EQ(contents(folder_ / "LOTE12_export.txt"), exported);
+  }
+}
+
+// As a shell command means it: relative to the folder the command runs in, not to the
+// export's folder, and replacing a file that is there.
+TEST_F(GranometBatch, ResultsNameIsTakenFromTheShellsFolder) {
+  fs::create_directories(folder_ / "laser");
+  fs::create_directories(folder_ / "salida");
+  fs::copy_file(kSource / "examples/LOTE12.csv", folder_ / "laser/LOTE12.csv");
+  fs::copy_file(kSource / "examples/LOTE12_export.txt", folder_ / "laser/LOTE12_export.txt");
+  std::ofstream(folder_ / "salida/r.csv") << "viejo\r\n";
+  const Outcome result =
+      run("LC_ALL=C", "-o salida/r.csv laser/LOTE12.csv laser/LOTE12_export.txt");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(result.err.empty()) << result.err;
+  EXPECT_NE(result.out.find("\nsalida/r.csv HA SIDO CREADO.\n"), std::string::npos) << result.out;
+  EXPECT_TRUE(contents(folder_ / "salida/r.csv").starts_with("\"Lot-Num\""));
+  EXPECT_FALSE(fs::exists(folder_ / "laser/salida"));
+}
+
+// The lab's spreadsheet may save the lot in Windows-1252 with commas, as "CSV UTF-8"
+// without a byte-order mark, or, set to Spanish, with semicolons and decimal commas:
+// all three give the results of the lot as the lab has always saved it.
+TEST_F(GranometBatch, ALotSavedThreeWaysGivesTheSameResults) {
+  const std::string lot = contents(kSource / "examples/LOTE12.csv");
+  const std::string expected = contents(kSource / "tests/data/batch/expected/plain_comma.csv");
+  const struct {
+    const char* name;
+    std::string bytes;
+  } savings[] = {
+      {"Windows-1252 with commas", lot},
+      {"UTF-8 without a mark", granomet::cp1252ToUtf8(lot)},
+      {"semicolons and decimal commas", granomet::tools::withSemicolons(lot)},
+  };
+  copyIn(kSource / "examples/LOTE12_export.txt");
+  std::vector<std::string> written;
+  const std::string firstDay = today();
+  for (const auto& saving : savings) {
+    SCOPED_TRACE(saving.name);
+    std::ofstream(folder_ / "LOTE12.csv", std::ios::binary) << saving.bytes;
+    const std::string before = today();
+    const Outcome result =
+        run("LC_ALL=es_ES.UTF-8", "-o resultados.csv LOTE12.csv LOTE12_export.txt");
+    const std::string after = today();
+    EXPECT_EQ(result.status, 0) << result.err;
+    written.push_back(contents(folder_ / "resultados.csv"));
+    EXPECT_TRUE(written.back() == withDate(expected, before) ||
+                written.back() == withDate(expected, after))
+        << "results differ from tests/data/batch/expected/plain_comma.csv";
+  }
+  // Byte for byte, unless midnight came between the runs and changed the date column.
+  if (today() == firstDay) {
+    EXPECT_TRUE(written[1] == written[0] && written[2] == written[0]);
   }
 }
 

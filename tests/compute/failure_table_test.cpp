@@ -1,6 +1,7 @@
 // Every way an input or the results file can be wrong, pressed through the three buttons: what
 // the user is told, and that no line is left partial, no file open and the program can go on.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,9 @@ namespace {
 
 constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
 constexpr const char* kCreated = "LOTE12_06062016_093005.csv HA SIDO CREADO.";
+constexpr const char* kReplaceQuestion =
+    "El fichero LOTE12_06062016_093005.csv ya existe. \xBF"
+    "Desea reemplazarlo?";
 constexpr std::size_t kResultsFields = 98;
 constexpr std::size_t kTenMegabytes = 10'000'000;
 
@@ -113,7 +118,7 @@ struct Row {
   Place lot;
   Place exported;
   Spoil beforeRun{};  // between the export button and the calculation
-  Shown shown{};
+  Shown shown{};      // the last message shown
   std::size_t list1 = 0;
   std::vector<std::string> list2{};
   std::string status{};  // Label8
@@ -121,6 +126,13 @@ struct Row {
   bool calculateEnabled = false;
   bool sameResultsAsGoodFiles = false;
   bool needsPermissions = false;  // root writes through a read-only mode
+  // The calculation starts nothing: no file in the folder changes.
+  bool refused = false;
+  // Yes to the question to replace an existing results file, asked first.
+  bool replaceAnsweredYes = false;
+  // The lot's folder under the test's folder; the export always lies in the latter.
+  const char* lotFolder = "";
+  Place besideExport = [](const std::filesystem::path&) {};  // put as LOTE12.csv there
 };
 
 // Failures name the row, not its bytes.
@@ -146,6 +158,14 @@ Place largerThanTheLimit(const std::string& (*file)()) {
 Place aFolder() {
   return [](const std::filesystem::path& path) { std::filesystem::create_directory(path); };
 }
+Place aNamedPipe() {
+  return [](const std::filesystem::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); };
+}
+Place aLinkTo(const char* target) {
+  return [target](const std::filesystem::path& path) {
+    std::filesystem::create_symlink(target, path);
+  };
+}
 
 // The entries of /proc/self/fd: every file the process holds open.
 std::size_t openFiles() {
@@ -169,6 +189,21 @@ std::size_t fieldCount(const std::string& line) {
 std::string contentOf(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Every regular file under the folder with its bytes; pipes are never opened.
+std::map<std::filesystem::path, std::string> filesUnder(const std::filesystem::path& folder) {
+  std::map<std::filesystem::path, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file() && !entry.is_symlink()) {
+      files[entry.path()] = contentOf(entry.path());
+    }
+  }
+  return files;
+}
+
+std::string bytesIfRegular(const std::filesystem::path& path) {
+  return std::filesystem::is_regular_file(path) ? contentOf(path) : std::string();
 }
 
 // Whole CR LF lines with the header's field count; returns how many.
@@ -201,8 +236,16 @@ class FailureTableTest : public ButtonTest, public ::testing::WithParamInterface
     if (beforeRun) {
       beforeRun({folder(), window()});
     }
+    const std::string lotBefore = bytesIfRegular(lotFile);
+    const std::string exportBefore = bytesIfRegular(exportFile);
+    filesBeforeRun_ = filesUnder(folder());
     pressCalculate();
+    EXPECT_EQ(bytesIfRegular(lotFile), lotBefore) << "the calculation changed the lot";
+    EXPECT_EQ(bytesIfRegular(exportFile), exportBefore) << "the calculation changed the export";
   }
+
+  // Empty when the calculation was not pressed.
+  std::map<std::filesystem::path, std::string> filesBeforeRun_;
 
   std::filesystem::path goodFolder() const { return folder() / "bueno"; }
 };
@@ -212,21 +255,40 @@ TEST_P(FailureTableTest, TellsTheUserAndCanGoOn) {
   if (row.needsPermissions && ::geteuid() == 0) {
     GTEST_SKIP() << "root writes to read-only files";
   }
-  row.lot(folder() / "LOTE12.csv");
+  const std::filesystem::path lotFile = folder() / row.lotFolder / "LOTE12.csv";
+  std::filesystem::create_directories(lotFile.parent_path());
+  row.lot(lotFile);
   row.exported(folder() / "LOTE12_export.txt");
+  if (lotFile.parent_path() != folder()) {
+    row.besideExport(folder() / "LOTE12.csv");
+  }
   std::filesystem::create_directories(goodFolder());
   std::ofstream(goodFolder() / "LOTE12.csv", std::ios::binary) << goodLot();
   std::ofstream(goodFolder() / "LOTE12_export.txt", std::ios::binary) << goodExport();
 
+  if (row.replaceAnsweredYes) {
+    window().queueMessageAnswer(MessageAnswer::Yes);
+  }
   const std::size_t filesBefore = openFiles();
-  pressAll(folder() / "LOTE12.csv", folder() / "LOTE12_export.txt", row.beforeRun);
+  pressAll(lotFile, folder() / "LOTE12_export.txt", row.beforeRun);
   EXPECT_EQ(openFiles(), filesBefore) << "a file was left open";
+  if (row.refused) {
+    ASSERT_FALSE(filesBeforeRun_.empty()) << "the calculation was never pressed";
+    EXPECT_TRUE(filesUnder(folder()) == filesBeforeRun_) << "a refused calculation wrote";
+    EXPECT_EQ(window().plotted().runStarts(), 0) << "a refused calculation cleared the graph";
+  }
 
   const auto& messages = window().messages();
+  const std::size_t questions = row.replaceAnsweredYes ? 1 : 0;
+  if (row.replaceAnsweredYes) {
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front().request.prompt, kReplaceQuestion);
+    EXPECT_EQ(messages.front().answer, MessageAnswer::Yes);
+  }
   if (row.shown.title == nullptr) {
-    EXPECT_TRUE(messages.empty()) << messages.front().request.prompt;
+    EXPECT_EQ(messages.size(), questions) << messages.back().request.prompt;
   } else {
-    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), questions + 1);
     const MessageRequest& message = messages.back().request;
     EXPECT_EQ(effectiveTitle(message), row.shown.title);
     EXPECT_EQ(message.icon, row.shown.icon);
@@ -238,8 +300,8 @@ TEST_P(FailureTableTest, TellsTheUserAndCanGoOn) {
   EXPECT_EQ(window().enabled(ButtonId::exportbutton), row.exportEnabled);
   EXPECT_EQ(window().enabled(ButtonId::calculatot), row.calculateEnabled);
   const std::filesystem::path results = folder() / kResultsName;
-  const bool written =
-      std::filesystem::is_regular_file(results) && std::filesystem::file_size(results) > 0;
+  const bool written = !row.refused && std::filesystem::is_regular_file(results) &&
+                       std::filesystem::file_size(results) > 0;
   if (written) {
     EXPECT_EQ(wholeResultLines(results), row.list1 + 1) << "the header and one line a sample";
   }
@@ -312,6 +374,23 @@ Row runBreaks(const char* name, Spoil spoil, const std::string& fragment, std::s
   return row;
 }
 
+// The calculation refuses to start: "CÁLCULO NO INICIADO" says why, and the window keeps the
+// export's listing and its buttons; nothing is written, the graph is not cleared.
+Row refused(const char* name, Spoil spoil, const std::string& fragment) {
+  Row row{name, bytes(goodLot), bytes(goodExport), std::move(spoil)};
+  row.shown = {"C\xC1LCULO NO INICIADO", fragment, MessageIcon::Error};
+  row.list1 = 12;
+  row.exportEnabled = true;
+  row.calculateEnabled = true;
+  row.refused = true;
+  return row;
+}
+
+Row replaceAnsweredYes(Row row) {
+  row.replaceAnsweredYes = true;
+  return row;
+}
+
 Row needingPermissions(Row row) {
   row.needsPermissions = true;
   return row;
@@ -320,8 +399,23 @@ Row needingPermissions(Row row) {
 Spoil removed(const char* name) {
   return [name](const Scene& scene) { std::filesystem::remove(scene.folder / name); };
 }
-Spoil resultsNamed(const char* name) {
+Spoil resultsNamed(std::string name) {
   return [name](const Scene& scene) { scene.window.setText(TextBoxId::recalculado_file, name); };
+}
+// The file put at the name in the folder, and the results named so.
+Spoil resultsNamed(const char* name, Place place) {
+  return [name, place](const Scene& scene) {
+    place(scene.folder / name);
+    resultsNamed(name)(scene);
+  };
+}
+Spoil rewritten(const char* name, std::function<std::string()> make) {
+  return [name, make](const Scene& scene) { bytes(make)(scene.folder / name); };
+}
+Spoil existingResults(const std::string& content) {
+  return [content](const Scene& scene) {
+    std::ofstream(scene.folder / kResultsName, std::ios::binary) << content;
+  };
 }
 
 Place lotWithOrderNumber(int order, const std::string& number) {
@@ -348,7 +442,24 @@ std::vector<Row> rows() {
   return {
       lotFails("LotMissing", none(),
                "Error aproximadamente en la muestra 0\n\nLOTE12.csv: no se puede abrir", 0),
-      lotFails("LotIsAFolder", aFolder(), "muestra 0\n\nLOTE12.csv: error de lectura", 0),
+      lotFails("LotIsAFolder", aFolder(),
+               "muestra 0\n\nLOTE12.csv: no es un fichero sino una carpeta.", 0),
+      // Opening it for reading would wait for a writer for ever.
+      lotFails("LotIsANamedPipe", aNamedPipe(),
+               "muestra 0\n\nLOTE12.csv: no es un fichero sino una tuber\xED"
+               "a con nombre.",
+               0),
+      lotFails("LotIsADevice", aLinkTo("/dev/zero"),
+               "muestra 0\n\nLOTE12.csv: no es un fichero sino un dispositivo.", 0),
+      lotFails("LotSavedWithTabs", bytes([] { return replacedAll(goodLot(), ",", "\t"); }),
+               "muestra 0\n\nLOTE12.csv: la l\xEDnea 2, la cabecera del lote, tiene 9 campos "
+               "separados por tabuladores, y un lote tiene 9 separados por comas (,) o por punto y "
+               "coma (;). Gu\xE1rdelo desde la hoja de c\xE1lculo",
+               0),
+      lotFails("LotOfOneColumn", bytes([] { return std::string("Lote\r\nProyecto\r\nN\r\n"); }),
+               "muestra 0\n\nLOTE12.csv: la l\xEDnea 2, la cabecera del lote, no tiene "
+               "separadores de campos",
+               0),
       lotFails("LotCutInsideTheHeader",
                bytes([] { return goodLot().substr(0, goodLot().find("GOLFO")); }),
                "muestra 0\n\nLOTE12.csv: el fichero termina antes", 0),
@@ -387,7 +498,18 @@ std::vector<Row> rows() {
       exportFails("ExportMissing", none(),
                   "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt.", 0),
       exportFails("ExportIsAFolder", aFolder(),
-                  "Error de lectura en el fichero de exportaci\xF3n LOTE12_export.txt.", 0),
+                  "El fichero de exportaci\xF3n LOTE12_export.txt no es un fichero sino una "
+                  "carpeta.",
+                  0),
+      exportFails("ExportIsANamedPipe", aNamedPipe(),
+                  "El fichero de exportaci\xF3n LOTE12_export.txt no es un fichero sino una "
+                  "tuber\xED"
+                  "a con nombre.",
+                  0),
+      exportFails("ExportIsADevice", aLinkTo("/dev/zero"),
+                  "El fichero de exportaci\xF3n LOTE12_export.txt no es un fichero sino un "
+                  "dispositivo.",
+                  0),
       exportFails("ExportEmpty", bytes([] { return std::string(); }),
                   "El fichero de exportaci\xF3n LOTE12_export.txt est\xE1 vac\xEDo.", 0),
       exportFails("ExportCutInsideARecord", bytes(exportCutInsideTheThird),
@@ -429,6 +551,34 @@ std::vector<Row> rows() {
                   kCreated, true),
       runsThrough("ExportWithByteOrderMark", lot,
                   bytes([] { return "\xEF\xBB\xBF" + goodExport(); }), 12, kCreated, true),
+      // "CSV UTF-8" of many spreadsheets: no mark, yet "oliv\xE1" "ceo", not "oliv\xC3\xA1" "ceo".
+      runsThrough("LotInUtf8WithoutByteOrderMark", bytes([] { return cp1252ToUtf8(goodLot()); }),
+                  exported, 12, kCreated, true),
+      runsThrough("ExportInUtf8WithoutByteOrderMark", lot,
+                  bytes([] { return cp1252ToUtf8(goodExport()); }), 12, kCreated, true),
+      // The "CSV" of a Spanish-language spreadsheet.
+      runsThrough("LotSavedWithSemicolons", bytes([] { return tools::withSemicolons(goodLot()); }),
+                  exported, 12, kCreated, true),
+      runsThrough("LotSavedWithSemicolonsInUtf8",
+                  bytes([] { return cp1252ToUtf8(tools::withSemicolons(goodLot())); }), exported,
+                  12, kCreated, true),
+      // An older lot of the same name lies beside the export: the chosen one is read.
+      [&] {
+        Row row = runsThrough("SameNamedLotBesideTheExport", lot, exported, 12, kCreated, true);
+        row.lotFolder = "lote";
+        row.besideExport = bytes([] {
+          tools::SampleFileOptions older;
+          older.seed = 7;
+          return tools::makeLotFile(older);
+        });
+        return row;
+      }(),
+      [&] {
+        Row row = replaceAnsweredYes(
+            runsThrough("ResultsFileExistsAndTheAnswerIsYes", lot, exported, 12, kCreated, true));
+        row.beforeRun = existingResults("viejo\r\n");
+        return row;
+      }(),
       runsThrough("LineFeedsOnly", lineEnds(goodLot, "\n"), lineEnds(goodExport, "\n"), 12,
                   kCreated, true),
       runsThrough("CarriageReturnsOnly", lineEnds(goodLot, "\r"), lineEnds(goodExport, "\r"), 12,
@@ -480,33 +630,69 @@ std::vector<Row> rows() {
                           }),
                           "la clasificaci\xF3n es 0 (todo el peso en una clase)", "M-03", 3),
 
-      runBreaks("LotRemovedBeforeTheCalculation", removed("LOTE12.csv"),
-                "No se puede abrir el fichero de lote LOTE12.csv", 0, atFirst),
-      runBreaks("ExportRemovedBeforeTheCalculation", removed("LOTE12_export.txt"),
-                "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt", 0,
-                "antes de la primera muestra"),
-      runBreaks(
-          "ExportCutInsideARecordBeforeTheCalculation",
-          [](const Scene& scene) {
-            bytes(exportCutInsideTheThird)(scene.folder / "LOTE12_export.txt");
-          },
-          "falta el final de la muestra 3", 2, "en la muestra 3 de 12"),
+      refused("LotRemovedBeforeTheCalculation", removed("LOTE12.csv"),
+              "El fichero de lote LOTE12.csv ya no est\xE1 o no se puede leer. \xC1"
+              "bralo de "
+              "nuevo con el bot\xF3n del lote."),
+      refused("ExportRemovedBeforeTheCalculation", removed("LOTE12_export.txt"),
+              "El fichero de exportaci\xF3n LOTE12_export.txt ya no est\xE1 o no se puede leer."),
+      refused("LotChangedBeforeTheCalculation",
+              rewritten("LOTE12.csv", [] { return lotWithCarbonate("99.9%"); }),
+              "El fichero de lote LOTE12.csv ha cambiado desde que se abri\xF3. \xC1"
+              "bralo de "
+              "nuevo con el bot\xF3n del lote."),
+      refused("ExportChangedBeforeTheCalculation",
+              rewritten("LOTE12_export.txt", exportCutInsideTheThird),
+              "El fichero de exportaci\xF3n LOTE12_export.txt ha cambiado desde que se "
+              "abri\xF3. \xC1"
+              "bralo de nuevo con el bot\xF3n de exportaci\xF3n."),
+      refused("ResultsNameIsTheLot", resultsNamed("LOTE12.csv"),
+              "El fichero de resultados LOTE12.csv es el fichero de lote LOTE12.csv: los "
+              "resultados lo borrar\xED"
+              "an. Elija otro nombre para el fichero de resultados."),
+      refused("ResultsNameIsTheExport", resultsNamed("LOTE12_export.txt"),
+              "El fichero de resultados LOTE12_export.txt es el fichero de exportaci\xF3n "
+              "LOTE12_export.txt"),
+      refused("ResultsNameIsTheLotSpeltOtherwise", resultsNamed("./LOTE12.csv"),
+              "El fichero de resultados ./LOTE12.csv es el fichero de lote LOTE12.csv"),
+      refused("ResultsNameIsALinkToTheLot", resultsNamed("enlace.csv", aLinkTo("LOTE12.csv")),
+              "El fichero de resultados enlace.csv es el fichero de lote LOTE12.csv"),
+      refused("ResultsNameIsAHardLinkToTheExport",
+              resultsNamed("copia.txt",
+                           [](const std::filesystem::path& path) {
+                             std::filesystem::create_hard_link(
+                                 path.parent_path() / "LOTE12_export.txt", path);
+                           }),
+              "El fichero de resultados copia.txt es el fichero de exportaci\xF3n "
+              "LOTE12_export.txt"),
+      refused("ResultsNameMissing", resultsNamed(""),
+              "Falta el nombre del fichero de resultados: escr\xED"
+              "balo en \xAB"
+              "Fichero de "
+              "salida\xBB."),
+      refused("ResultsNameOfBlanks", resultsNamed("  "), "Falta el nombre del fichero"),
+      refused("ResultsNameIsAFolder", resultsNamed(kResultsName, aFolder()),
+              "No se puede crear el fichero de resultados " + std::string(kResultsName) +
+                  ": ese nombre es una carpeta."),
+      refused("ResultsNameIsANamedPipe", resultsNamed("tubo.csv", aNamedPipe()),
+              "No se puede crear el fichero de resultados tubo.csv: ese nombre es una "
+              "tuber\xED"
+              "a con nombre."),
+      [] {
+        Row row = refused("ResultsFileExistsAndTheAnswerIsNo", existingResults("viejo\r\n"), "");
+        row.shown = {"Granomet", kReplaceQuestion, MessageIcon::Warning};
+        return row;
+      }(),
       runBreaks("ResultsFolderMissing", resultsNamed("no-such-folder/r.csv"),
                 "No se puede crear el fichero de resultados no-such-folder/r.csv: la carpeta no "
                 "existe",
                 0, atFirst),
-      runBreaks(
-          "ResultsNameIsAFolder",
-          [](const Scene& scene) { aFolder()(scene.folder / kResultsName); },
-          "No se puede crear el fichero de resultados " + std::string(kResultsName) +
-              ": ese nombre es una carpeta",
-          0, atFirst),
       runBreaks("ResultsOnAFullDisk", resultsNamed("/dev/full"),
                 "No se puede escribir en el fichero de resultados /dev/full: el disco est\xE1 "
                 "lleno.\n\nEl fichero de resultados /dev/full se ha creado, pero sin ninguna "
                 "muestra.",
                 0, atFirst),
-      needingPermissions(runBreaks(
+      needingPermissions(replaceAnsweredYes(runBreaks(
           "ResultsFileReadOnly",
           [](const Scene& scene) {
             std::ofstream(scene.folder / kResultsName).close();
@@ -515,7 +701,7 @@ std::vector<Row> rows() {
           },
           "No se puede crear el fichero de resultados " + std::string(kResultsName) +
               ": no hay permiso para escribir",
-          0, atFirst)),
+          0, atFirst))),
   };
 }
 

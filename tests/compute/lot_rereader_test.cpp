@@ -93,12 +93,9 @@ TEST(LotRereader, EveryOrderNumberReadsAsFromTheFilesStart) {
          return bytes;
        }()},
   };
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("granomet_rereader_" + std::to_string(::getpid()) + ".csv");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::ofstream(path, std::ios::binary) << c.bytes;
-    LotRereader kept(path);
+    LotRereader kept(c.bytes, commaFormatOf(c.bytes));
     // Out of order and repeated, so the kept line starts are reused and extended.
     for (const int n : {5, 1, 9, 2, 11, 5, 10, 3, 4, 6, 7, 8}) {
       SCOPED_TRACE(n);
@@ -111,15 +108,6 @@ TEST(LotRereader, EveryOrderNumberReadsAsFromTheFilesStart) {
           reading([&](LotTable& table) { return kept.reread(order, table, ','); });
       EXPECT_TRUE(fromStart == fromKept);
     }
-  }
-  std::filesystem::remove(path);
-  LotRereader missing(path);
-  LotTable table;
-  try {
-    missing.reread(1, table, ',');
-    ADD_FAILURE() << "a missing lot was read";
-  } catch (const ReadError& error) {
-    EXPECT_EQ(error.cause(), ReadError::Cause::CannotOpen);
   }
 }
 

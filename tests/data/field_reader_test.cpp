@@ -2,6 +2,7 @@
 #include "data/field_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -258,6 +259,94 @@ TEST(FieldReader, AUtf8FileCountsCharactersOfALine) {
   EXPECT_EQ(line.length, 3u);
   EXPECT_EQ(line.lastChar, ',');
   EXPECT_EQ(reader.readLine(), "x");
+}
+
+// Spreadsheets save "CSV UTF-8" without a mark. The whole file decides, also when a
+// character's bytes lie on both sides of the reader's 64 KB buffer edge, and when the
+// only Windows-1252 accent comes after the first buffer.
+TEST(FieldReader, AUtf8FileWithoutAMarkIsReadAsUtf8) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::string acrossTheEdge(kChunk - 1, 'a');
+  acrossTheEdge += "\xC3\xB1,b\r\n";
+  const std::string windowsAfterTheEdge = std::string(kChunk + 10, 'a') + ",\xF1\r\n";
+  const struct {
+    const char* name;
+    std::string bytes;
+    Strings fields;
+  } cases[] = {
+      {"UTF-8",
+       "oliv\xC3\xA1"
+       "ceo,\xC2\xB5m\r\n",
+       {"oliv\xE1"
+        "ceo",
+        "\xB5m"}},
+      {"Windows-1252",
+       "oliv\xE1"
+       "ceo,\xB5m\r\n",
+       {"oliv\xE1"
+        "ceo",
+        "\xB5m"}},
+      {"a character across the buffer edge",
+       acrossTheEdge,
+       {std::string(kChunk - 1, 'a') + "\xF1", "b"}},
+      {"Windows-1252 behind the first buffer",
+       windowsAfterTheEdge,
+       {std::string(kChunk + 10, 'a'), "\xF1"}},
+  };
+  TempFolder folder;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::filesystem::path path = folder.path / "f.csv";
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    FieldReader fromFile = FieldReader::open(path);
+    EXPECT_EQ(readAllFields(fromFile), c.fields);
+    FieldReader fromBytes = FieldReader::fromBytes(c.bytes);
+    EXPECT_EQ(readAllFields(fromBytes), c.fields);
+  }
+}
+
+TEST(FieldReader, ReadsSemicolonsAndDecimalCommas) {
+  const FieldFormat spanish{';', ',', false};
+  const std::string bytes = "M-01;-6,427;\"arena, con conchas; parda\";1.234,5;2.08;12,5%;7\r\n";
+  FieldReader reader = FieldReader::overBytes(bytes, spanish);
+  EXPECT_EQ(reader.readText(), "M-01");
+  EXPECT_EQ(reader.readSingle(), -6.427f);
+  EXPECT_EQ(reader.readText(), "arena, con conchas; parda");
+  EXPECT_EQ(reader.readDouble(), 1234.5);
+  EXPECT_EQ(reader.readDouble(), 2.08);
+  EXPECT_EQ(reader.readText(), "12,5%") << "a text keeps its comma";
+  EXPECT_EQ(reader.readInt16(), 7);
+  EXPECT_TRUE(reader.atEnd());
+}
+
+// Opening one of these must neither block nor read what is not a file.
+TEST(FieldReader, OnlyARegularFileIsOpened) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder.path / "tubo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", folder.path / "cero");
+  const struct {
+    const char* name;
+    std::filesystem::path path;
+    const char* kind;
+  } cases[] = {
+      {"folder", folder.path, "una carpeta"},
+      {"named pipe", folder.path / "tubo",
+       "una tuber\xED"
+       "a con nombre"},
+      {"device behind a link", folder.path / "cero", "un dispositivo"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      FieldReader::open(c.path);
+      ADD_FAILURE() << "opened";
+    } catch (const ReadError& error) {
+      EXPECT_EQ(error.cause(), Cause::NotAFile);
+      EXPECT_EQ(error.subject(), c.kind);
+    }
+    EXPECT_EQ(failureOf([&] { readInputFile(c.path); }), Cause::NotAFile);
+    EXPECT_FALSE(stampOf(c.path));
+  }
 }
 
 }  // namespace

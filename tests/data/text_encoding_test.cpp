@@ -66,5 +66,50 @@ TEST(TextEncoding, WhatWindows1252CannotHoldBecomesQuestionMarks) {
   }
 }
 
+struct Judged {
+  const char* name;
+  std::string bytes;
+  bool utf8;
+};
+
+// A file is taken as UTF-8 without a mark only when nothing in it could be Windows-1252 text.
+TEST(TextEncoding, TellsAUtf8FileWithoutAMark) {
+  const Judged cases[] = {
+      {"accents in UTF-8",
+       "pardo oliv\xC3\xA1"
+       "ceo",
+       true},
+      {"accents in Windows-1252",
+       "pardo oliv\xE1"
+       "ceo",
+       false},
+      {"plain ASCII reads the same either way", "Arena fina, 12.5%", false},
+      {"empty", "", false},
+      {"a UTF-8 file with one Windows-1252 byte",
+       "Espa\xC3\xB1"
+       "a, Espa\xF1"
+       "a",
+       false},
+      {"outside the BMP", "a\xF0\x9F\x98\x80", true},
+      {"cut off at the end", "oliv\xC3", false},
+      {"overlong", "\xC0\xAF", false},
+      {"surrogate", "\xED\xA0\x80", false},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
+      {"byte-order mark alone", "\xEF\xBB\xBF", true},
+      // Windows-1252 "Ã¡" is the UTF-8 of "á": such a file is read as UTF-8.
+      {"Windows-1252 that happens to be UTF-8", "\xC3\xA1", true},
+  };
+  for (const Judged& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(isUtf8Text(c.bytes), c.utf8);
+    // Fed one byte at a time, as a file arrives in pieces, the verdict is the same.
+    Utf8Check check;
+    for (const char byte : c.bytes) {
+      check.feed(std::string_view(&byte, 1));
+    }
+    EXPECT_EQ(check.isUtf8(), c.utf8);
+  }
+}
+
 }  // namespace
 }  // namespace granomet

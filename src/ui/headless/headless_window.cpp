@@ -69,7 +69,7 @@ void HeadlessWindow::setEnabled(ButtonId button, bool enabled) {
 }
 
 MessageAnswer HeadlessWindow::showMessage(const MessageRequest& request) {
-  Message message{request, defaultAnswer(request.buttons)};
+  Message message{request, defaultAnswer(request)};
   if (!messageAnswers_.empty()) {
     message.answer = messageAnswers_.front();
     messageAnswers_.pop_front();

@@ -31,7 +31,7 @@ MessageAnswer showMessageBox(QWidget* parent, const MessageRequest& request) {
   box.setTextFormat(Qt::PlainText);
   if (request.buttons == MessageButtons::YesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
   } else {
     box.setStandardButtons(QMessageBox::Ok);

@@ -1,0 +1,26 @@
+// What must hold before a calculation writes anything: a results name that harms no file, and
+// inputs that are still the files their buttons read.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "data/chosen_files.h"
+
+namespace granomet {
+
+// Why the calculation must not start, as a message in the program's 8-bit text,
+// or nullopt. resultsName: the results file's name as the user gave it;
+// resultsPath: where it resolves. Refused: a missing name; a folder, pipe, socket
+// or disk device; the lot or the export itself, however it is spelt or linked; a
+// lot whose bytes are no longer those the lot button read; an export whose size
+// or modification time is no longer what it was when its button read it.
+std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
+                                            const std::string& resultsName,
+                                            const std::filesystem::path& resultsPath);
+
+// True when the results path names a regular file that a run would replace.
+bool resultsFileExists(const std::filesystem::path& resultsPath);
+
+}  // namespace granomet

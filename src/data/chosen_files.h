@@ -1,0 +1,33 @@
+// The lot and export files as their buttons read them, so that the calculation reads the same ones.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "data/field_reader.h"
+#include "data/input_file.h"
+
+namespace granomet {
+
+// The text boxes show bare names; the full paths are kept here, so that a file of
+// the same name in another folder is never taken for the one chosen.
+struct ChosenLot {
+  std::filesystem::path path;  // empty until a lot has been read whole
+  // The file as the lot button read it: the calculation reads its rows from these
+  // bytes, and a file on disk that no longer holds them has changed.
+  std::string bytes;
+  FieldFormat format;
+};
+
+struct ChosenExport {
+  std::filesystem::path path;      // empty until an export has been read whole
+  std::optional<FileStamp> stamp;  // taken before the export button read it
+};
+
+struct ChosenFiles {
+  ChosenLot lot;
+  ChosenExport exported;
+};
+
+}  // namespace granomet

@@ -1,0 +1,113 @@
+#include "data/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <system_error>
+
+#include "data/read_error.h"
+#include "data/text_encoding.h"
+
+namespace granomet {
+namespace {
+
+std::string kindOf(mode_t mode) {
+  if (S_ISREG(mode)) {
+    return {};
+  }
+  if (S_ISDIR(mode)) {
+    return "una carpeta";
+  }
+  if (S_ISFIFO(mode)) {
+    return utf8ToCp1252("una tubería con nombre");
+  }
+  if (S_ISCHR(mode) || S_ISBLK(mode)) {
+    return "un dispositivo";
+  }
+  if (S_ISSOCK(mode)) {
+    return "un socket";
+  }
+  return "un fichero especial";
+}
+
+[[noreturn]] void notAFile(const std::filesystem::path& path, std::string kind) {
+  throw ReadError(ReadError::Cause::NotAFile, path.string() + " is not a regular file",
+                  std::move(kind));
+}
+
+}  // namespace
+
+std::string otherFileKind(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return {};
+  }
+  return kindOf(info.st_mode);
+}
+
+InputFile openInputFile(const std::filesystem::path& path) {
+  // Looked at before opening: opening some devices already does something.
+  if (std::string kind = otherFileKind(path); !kind.empty()) {
+    notAFile(path, std::move(kind));
+  }
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
+  }
+  InputFile file(::fdopen(descriptor, "rb"));
+  if (!file) {
+    ::close(descriptor);
+    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
+  }
+  // Looked at again on what was opened, in case the name changed hands meanwhile.
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0) {
+    throw ReadError(ReadError::Cause::Io, "cannot look at " + path.string());
+  }
+  if (std::string kind = kindOf(info.st_mode); !kind.empty()) {
+    notAFile(path, std::move(kind));
+  }
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
+    throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
+  }
+  // A regular file never blocks; reads go back to the ordinary mode all the same.
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  return file;
+}
+
+std::string readInputFile(const std::filesystem::path& path) {
+  const InputFile file = openInputFile(path);
+  std::string bytes;
+  char chunk[64 * 1024];
+  while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
+    // The file may have grown since it was opened.
+    if (bytes.size() + got > kMaxFileBytes) {
+      throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
+    }
+    bytes.append(chunk, got);
+  }
+  if (std::ferror(file.get()) != 0) {
+    throw ReadError(ReadError::Cause::Io, "read error");
+  }
+  return bytes;
+}
+
+std::optional<FileStamp> stampOf(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    return std::nullopt;
+  }
+  FileStamp stamp;
+  stamp.size = std::filesystem::file_size(path, error);
+  if (error) {
+    return std::nullopt;
+  }
+  stamp.modified = std::filesystem::last_write_time(path, error);
+  if (error) {
+    return std::nullopt;
+  }
+  return stamp;
+}
+
+}  // namespace granomet

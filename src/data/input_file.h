@@ -1,0 +1,47 @@
+// Opening a file the user chose as input: a regular file no larger than a lab file can be.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace granomet {
+
+// No lab file comes near this; it bounds what one press reads and holds, whatever
+// file is chosen. The largest export a 16-bit sample count allows, 32767 lines of
+// about 1.8 KB, stays below it.
+inline constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using InputFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opened for reading without waiting: a named pipe would block the window until
+// someone wrote to it. A folder, pipe, device or socket throws ReadError(NotAFile),
+// whose subject says what it is; a missing or unreadable file CannotOpen; a file
+// beyond kMaxFileBytes TooLarge.
+InputFile openInputFile(const std::filesystem::path& path);
+
+// The whole file, with the same refusals.
+std::string readInputFile(const std::filesystem::path& path);
+
+// What a file looked like when a button read it: a later change of its size or of
+// its modification time means it is no longer the file that was read.
+struct FileStamp {
+  std::uintmax_t size = 0;
+  std::filesystem::file_time_type modified{};
+  bool operator==(const FileStamp&) const = default;
+};
+
+// nullopt when the path is not a regular file that can be looked at.
+std::optional<FileStamp> stampOf(const std::filesystem::path& path);
+
+// What a path that is not a regular file is, in the program's 8-bit text
+// ("una carpeta", "una tubería con nombre", ...); empty for a regular or missing file.
+std::string otherFileKind(const std::filesystem::path& path);
+
+}  // namespace granomet

@@ -1,0 +1,67 @@
+// Telling how a lot was saved from its header line.
+#include "data/lot_format.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace granomet {
+namespace {
+
+constexpr const char* kTitle = "LOTE DE ENTREGA,,,\r\n";
+
+struct FormatCase {
+  const char* name;
+  std::string bytes;
+  std::optional<FieldFormat> format;  // nullopt: refused
+  char separatorFound = '\0';
+  int fields = 0;
+};
+
+TEST(LotFormat, IsTakenFromTheHeaderLine) {
+  const FieldFormat commas{',', '.', false};
+  const FieldFormat semicolons{';', ',', false};
+  const FormatCase cases[] = {
+      {"commas",
+       std::string(kTitle) + "P,\"Estudio, C\xE1"
+                             "diz\",IP,F,6/6,C,G,N,12\r\n",
+       commas},
+      {"commas in UTF-8",
+       std::string(kTitle) + "P,C\xC3\xA1"
+                             "diz,IP,F,6/6,C,G,N,12\r\n",
+       FieldFormat{',', '.', true}},
+      {"more than nine fields", std::string(kTitle) + "a,b,c,d,e,f,g,h,12,,,\r\n", commas},
+      {"semicolons",
+       std::string(kTitle) + "P;Estudio, C\xE1"
+                             "diz;IP;F;6/6;C;G;N;12\r\n",
+       semicolons},
+      {"a quoted semicolon", std::string(kTitle) + "P;\"a;b\";IP;F;6/6;C;G;N;12\r\n", semicolons},
+      {"semicolons in UTF-8",
+       std::string(kTitle) + "P;C\xC3\xA1"
+                             "diz;IP;F;6/6;C;G;N;12\r\n",
+       FieldFormat{';', ',', true}},
+      // Its reading then says where the file ends.
+      {"a single line", "LOTE", commas},
+      {"cut inside the header line", std::string(kTitle) + "P;E;IP", commas},
+      {"a quote open to the end", std::string(kTitle) + "P,\"E,IP\r\n", commas},
+      {"tabs", std::string(kTitle) + "P\tE\tIP\tF\t6/6\tC\tG\tN\t12\r\n", std::nullopt, '\t', 9},
+      {"too few commas", std::string(kTitle) + "P,E,IP,12\r\n", std::nullopt, ',', 4},
+      {"one column", std::string(kTitle) + "Proyecto\r\n", std::nullopt, '\0', 1},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      const FieldFormat format = lotFormatOf(c.bytes);
+      ASSERT_TRUE(c.format.has_value()) << "not refused";
+      EXPECT_EQ(format, *c.format);
+    } catch (const LotFormatError& error) {
+      ASSERT_FALSE(c.format.has_value()) << "refused";
+      EXPECT_EQ(error.separatorFound(), c.separatorFound);
+      EXPECT_EQ(error.fields(), c.fields);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace granomet
