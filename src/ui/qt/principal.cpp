@@ -1,5 +1,6 @@
 #include "ui/qt/principal.h"
 
+#include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPalette>
@@ -178,7 +179,11 @@ void principal::buildControls(char decimalMark) {
   connect(calculatot_, &QAbstractButton::clicked, this,
           [this] { calculatot(*tables_, *this, platform_); });
   connect(helpbutton_, &QAbstractButton::clicked, this, &principal::showHelp);
-  connect(exitbutton_, &QAbstractButton::clicked, this, &principal::askToLeave);
+  connect(exitbutton_, &QAbstractButton::clicked, this, [this] {
+    if (askToLeave()) {
+      emit leaveConfirmed();
+    }
+  });
 }
 
 void principal::showHelp() {
@@ -190,16 +195,31 @@ void principal::showHelp() {
   help_->activateWindow();
 }
 
-void principal::askToLeave() {
+bool principal::askToLeave() {
   const MessageRequest question{"\xBFHas terminado?", "Vas a salir", MessageButtons::YesNo,
                                 MessageIcon::None};
   if (showMessageBox(this, question) != MessageAnswer::Yes) {
-    return;
+    return false;
   }
+  leaving_ = true;
   // No file stays open between button presses, so there is nothing else to close.
   if (help_) {
     help_->close();
   }
+  return true;
+}
+
+void principal::closeEvent(QCloseEvent* event) {
+  // Quitting closes the windows once more after a Yes: that close asks nothing.
+  if (leaving_) {
+    event->accept();
+    return;
+  }
+  if (!askToLeave()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
   emit leaveConfirmed();
 }
 

@@ -55,10 +55,15 @@ class principal final : public QWidget, public WindowOperations {
   // The user answered Yes to the exit question: the program ends.
   void leaveConfirmed();
 
+ protected:
+  // Closing from the title bar asks as the exit button does.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void buildControls(char decimalMark);
   void showHelp();
-  void askToLeave();
+  // True when the user answered Yes; the help window is closed then.
+  bool askToLeave();
   TextBox* box(TextBoxId id) const;
   SampleList* list(ListId id) const;
   QLabel* label(LabelId id) const;
@@ -67,6 +72,7 @@ class principal final : public QWidget, public WindowOperations {
   Platform platform_;
   std::unique_ptr<FileDialog> dialog_;
   QPointer<frmAbout> help_;
+  bool leaving_ = false;  // Yes was answered: the close that follows asks nothing
 
   TextBox* LOTE_file_ = nullptr;
   TextBox* EXPORT_file_ = nullptr;

@@ -52,6 +52,8 @@ class PrincipalTest : public QObject {
   void newLotKeepsThePreviousRunsStatusLine();
   void filesTextsAreShownInUnicode();
   void exitQuestionAnsweredNoThenYes();
+  void titleBarCloseAsksTheExitQuestion();
+  void anExistingResultsFileIsReplacedOnlyAfterYes();
   void helpButtonShowsOneHelpWindow();
 
  private:
@@ -346,6 +348,57 @@ void PrincipalTest::exitQuestionAnsweredNoThenYes() {
   QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
   QCOMPARE(question.defaultButton, QMessageBox::Yes);
   QVERIFY(question.buttonTexts.contains(QString::fromUtf8("&Sí")));
+}
+
+void PrincipalTest::titleBarCloseAsksTheExitQuestion() {
+  QSignalSpy leave(window_.get(), &principal::leaveConfirmed);
+  boxes_->queue(QMessageBox::No);
+  QVERIFY(!window_->close());
+  QVERIFY(window_->isVisible());
+  QCOMPARE(leave.count(), 0);
+
+  boxes_->queue(QMessageBox::Yes);
+  QVERIFY(window_->close());
+  QVERIFY(!window_->isVisible());
+  QCOMPARE(leave.count(), 1);
+  QCOMPARE(boxes_->seen().size(), std::size_t{2});
+  for (const tools::ModalAnswerer::Seen& question : boxes_->seen()) {
+    QCOMPARE(question.title, QString("Vas a salir"));
+    QCOMPARE(question.text, QString::fromUtf8("¿Has terminado?"));
+    QCOMPARE(question.defaultButton, QMessageBox::Yes);
+  }
+}
+
+void PrincipalTest::anExistingResultsFileIsReplacedOnlyAfterYes() {
+  writeLot({});
+  const auto results = folder() / "LOTE12_06062016_093005.csv";
+  std::ofstream(results, std::ios::binary) << "viejo\r\n";
+  pressLot(folder() / "LOTE12.csv");
+  pressExport(folder() / "LOTE12_export.txt");
+  const QStringList listed = items("List1");
+
+  press("calculatot");  // answered with the default button
+  QCOMPARE(boxes_->seen().size(), std::size_t{1});
+  const tools::ModalAnswerer::Seen question = boxes_->seen().front();
+  QCOMPARE(question.title, QString("Granomet"));
+  QCOMPARE(
+      question.text,
+      QString::fromUtf8("El fichero LOTE12_06062016_093005.csv ya existe. ¿Desea reemplazarlo?"));
+  QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+  QCOMPARE(question.defaultButton, QMessageBox::No);
+  QVERIFY(question.buttonTexts.contains(QString::fromUtf8("&Sí")));
+  std::ifstream kept(results, std::ios::binary);
+  QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("viejo\r\n"));
+  QCOMPARE(items("List1"), listed);
+  QCOMPARE_BUTTONS(buttons(), true, true, true);
+  QVERIFY(labelText("Label8").isEmpty());
+
+  boxes_->queue(QMessageBox::Yes);
+  press("calculatot");
+  QCOMPARE(boxes_->seen().size(), std::size_t{2});
+  QCOMPARE(labelText("Label8"), QString("LOTE12_06062016_093005.csv HA SIDO CREADO."));
+  QCOMPARE_BUTTONS(buttons(), true, false, false);
+  QVERIFY(std::filesystem::file_size(results) > 1000);
 }
 
 void PrincipalTest::helpButtonShowsOneHelpWindow() {
