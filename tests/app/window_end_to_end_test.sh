@@ -130,7 +130,7 @@ fail() {
 # Polled rather than xdotool's --sync, so that a program that has died fails at once.
 wait_for_window() {
   local pattern=$1 found deadline
-  deadline=$((SECONDS + 30))
+  deadline=$((SECONDS + 120))
   while ((SECONDS < deadline)); do
     # --all: without it xdotool takes any window of the pid OR any window of that name.
     if found=$(xdo search --all --onlyvisible --pid "$app_pid" --name "$pattern" 2>/dev/null); then
@@ -143,14 +143,66 @@ wait_for_window() {
   return 1
 }
 
-# Succeeds once the window is no longer on screen.
+# Succeeds once the window is no longer on screen. A listing that failed, or that
+# misses the main window, says nothing: a busy X server may answer a search with
+# an error while windows come and go, and taking that for "gone" would send the
+# next click into a dialog that is still up.
 wait_until_gone() {
   local window=$1 seconds=$2 deadline windows
   deadline=$((SECONDS + seconds))
-  # Listed first and searched afterwards: grep -q leaving a pipe early would look
-  # like a failed listing under pipefail.
-  while windows=$(visible_windows) && grep -qx "$window" <<<"$windows"; do
+  while :; do
+    # Listed first and searched afterwards: grep -q leaving a pipe early would look
+    # like a failed listing under pipefail.
+    if windows=$(xdo search --all --onlyvisible --pid "$app_pid" 2>/dev/null) &&
+      grep -qx "$main_window" <<<"$windows" && ! grep -qx "$window" <<<"$windows"; then
+      return 0
+    fi
     ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# The screen as Xvfb keeps it in $work/Xvfb_screen0 (-fbdir): an XWD image whose
+# header gives where the pixels start and how long a row is.
+screen_field() { # the header's CARD32 number $1 (from 0), big-endian
+  od -An -tu1 -j $(($1 * 4)) -N 4 "$work/Xvfb_screen0" |
+    awk '{ print ((($1 * 256 + $2) * 256 + $3) * 256 + $4) }'
+}
+
+# Succeeds when the rectangle (x y width height, in the main window's pixels) is the
+# inside of a file box showing a name: its last 16 columns the boxes' grey
+# (224, 224, 224) and a dark pixel somewhere, text. Whatever a closed dialog left
+# on the screen before the window repaints is not that grey.
+shows_name() {
+  local x=$(($1 + X)) y=$(($2 + Y)) width=$3 height=$4
+  for ((row = y; row < y + height; row++)); do
+    # Pixels are 4 bytes, blue, green, red and one unused, lowest first.
+    od -An -tu1 -v -j $((pixels + row * row_bytes + x * 4)) -N $((width * 4)) \
+      "$work/Xvfb_screen0"
+  done | tr -s ' ' '\n' | grep -v '^$' |
+    awk -v width="$width" '
+      NR % 4 == 1 { b = $1 }
+      NR % 4 == 2 { g = $1 }
+      NR % 4 == 3 {
+        column = ((NR - 3) / 4) % width
+        if (b + g + $1 < 240) dark = 1
+        if (column >= width - 16 && (b != 224 || g != 224 || $1 != 224)) notGrey = 1
+      }
+      END { exit !(dark && !notGrey) }'
+}
+
+# Waits until a file box shows a name: the handler that fills it has returned, so
+# the buttons it enables are enabled when the next click is taken.
+wait_for_name_in() {
+  local box=$1 deadline
+  shift
+  deadline=$((SECONDS + 120))
+  until shows_name "$@"; do
+    ((SECONDS < deadline)) || fail "$box shows no file name 120 s after its dialog closed"
+    running "$app_pid" || fail "the program stopped"
+    if [[ -n $(other_window) ]]; then
+      fail "a box came up instead: $(xdo getwindowname "$(other_window)" 2>/dev/null || true)"
+    fi
     sleep 0.1
   done
 }
@@ -205,7 +257,7 @@ choose_file() {
   xdo key --clearmodifiers ctrl+a || fail "pressing Ctrl+A in the \"Abrir\" dialog failed"
   xdo type --delay 5 "$name" || fail "typing $name failed"
   xdo key --clearmodifiers Return || fail "pressing Return in the \"Abrir\" dialog failed"
-  wait_until_gone "$dialog" 30 ||
+  wait_until_gone "$dialog" 120 ||
     fail "the \"Abrir\" dialog stays open after typing $name (did it open in $work?)"
 }
 
@@ -215,7 +267,7 @@ started=$SECONDS
 # -displayfd lets Xvfb pick a free display itself and tells it once it accepts
 # clients, so parallel runs never race for a number.
 : >"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work" 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_number=""
@@ -241,9 +293,20 @@ eval "$geometry"
 if [[ $WIDTH != 600 || $HEIGHT != 499 ]]; then
   fail "main window is ${WIDTH}x$HEIGHT, not 600x499: the click positions would miss"
 fi
+[[ $(screen_field 3) == 24 && $(screen_field 11) == 32 ]] ||
+  fail "Xvfb's screen is not kept as 32-bit pixels in $work/Xvfb_screen0"
+pixels=$(($(screen_field 0) + $(screen_field 19) * 12)) # header, then the colour map
+row_bytes=$(screen_field 12)
+# The boxes' grey insides, 4 pixels in from their frames.
+lot_box=(19 28 271 15)    # LOTE_file (15,24,279,23)
+export_box=(20 68 270 15) # EXPORT_file (16,64,278,23)
 
-choose_file 319 36 "$work/LOTE12.csv"  # lotebutton (307,24,24,24)
+choose_file 319 36 "$work/LOTE12.csv" # lotebutton (307,24,24,24)
+wait_for_name_in LOTE_file "${lot_box[@]}"
+# The window is painted now; an empty box must not pass for one with a name.
+shows_name "${export_box[@]}" && fail "EXPORT_file seems to show a name before an export is chosen"
 choose_file 319 76 LOTE12_export.txt # exportbutton (307,64,24,24)
+wait_for_name_in EXPORT_file "${export_box[@]}"
 
 click 49 177 # calculatot (16,142,66,70)
 # The calculation runs inside the click: answer its boxes until the results file
@@ -252,9 +315,9 @@ shopt -s nullglob
 boxes=0
 last_size=-1
 steady=0
-deadline=$((SECONDS + 60))
+deadline=$((SECONDS + 120))
 while ((steady < 5)); do
-  ((SECONDS < deadline)) || fail "no complete results file within 60 s of pressing Cálculo"
+  ((SECONDS < deadline)) || fail "no complete results file within 120 s of pressing Cálculo"
   box=$(other_window)
   if [[ -n $box ]]; then
     dismiss "$box"
@@ -279,7 +342,7 @@ done
 # box that turns up late takes the click instead (it is modal), so answer it and
 # click again.
 click 115 197 # exitbutton (98,181,34,33)
-deadline=$((SECONDS + 60))
+deadline=$((SECONDS + 120))
 while :; do
   ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
   box=$(other_window)
