@@ -154,6 +154,8 @@ void checkWindow(fuzz::HeadlessSession& session, RunOutcome outcome) {
   HeadlessWindow& window = session.window();
   const std::size_t calculated = window.list(ListId::List1).items.size();
   require(outcome != RunOutcome::NotStarted, "el cálculo activo no empieza");
+  require(outcome != RunOutcome::Refused,
+          "el cálculo no empieza con los ficheros recién leídos y un nombre nuevo");
   require(window.label(LabelId::Label10).text == std::to_string(calculated) &&
               window.label(LabelId::Label11).text ==
                   std::to_string(window.list(ListId::List2).items.size()),

@@ -11,23 +11,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What a results name must not be. A character device (/dev/null) is written to
-// harmlessly; a pipe would hold the program until someone read it.
+// What a results name must not be, in UTF-8. A character device (/dev/null) is
+// written to harmlessly; a pipe would hold the program until someone read it.
 std::optional<std::string> forbiddenKind(const fs::path& path) {
   std::error_code error;
-  switch (fs::status(path, error).type()) {
-    case fs::file_type::directory:
-      return "una carpeta";
-    case fs::file_type::fifo:
-      return "una tubería con nombre";
-    case fs::file_type::block:
-      return "un disco";
-    case fs::file_type::socket:
-      return "un socket";
-    default:
-      break;
+  if (fs::status(path, error).type() == fs::file_type::character) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  const std::string kind = otherFileKind(path);
+  if (kind.empty()) {
+    return std::nullopt;
+  }
+  return cp1252ToUtf8(kind);
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {
