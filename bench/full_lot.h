@@ -32,6 +32,17 @@ class FullLot {
   CurrentFolder& currentFolder() { return currentFolder_; }
   const Platform& platform() const { return platform_; }
 
+  // Every file but the lot and its export: a run's results, so that the next run
+  // is not asked whether to replace them.
+  void removeResults() const {
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+      if (entry.path().filename() != "LOTE12.csv" &&
+          entry.path().filename() != "LOTE12_export.txt") {
+        std::filesystem::remove(entry.path());
+      }
+    }
+  }
+
   void pressLotAndExport(Tables& tables, HeadlessWindow& window) {
     window.dialog().queueAnswer(folder_ / "LOTE12.csv");
     lotebutton(tables, window, platform_);

@@ -79,8 +79,9 @@ class Files {
     window.dialog().queueAnswer(folder_ / "LOTE12_export.txt");
     exportbutton(tables, window, platform_);
   }
+  // Each run replaces the previous run's file.
   void pressCalculate(Tables& tables, HeadlessWindow& window) {
-    calculatot(tables, window, platform_);
+    calculatot(tables, window, platform_, ExistingResults::Replace);
   }
   HeadlessWindow window() { return HeadlessWindow(currentFolder_); }
 

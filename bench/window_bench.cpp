@@ -51,6 +51,7 @@ void runWith254Curves(benchmark::State& state) {
   tools::ModalAnswerer boxes;
   for (auto _ : state) {
     state.PauseTiming();
+    lot.removeResults();
     ShownWindow shown(lot);
     shown.dialog->queueAnswer(lot.folder() / "LOTE12.csv");
     shown.press("lotebutton");

@@ -79,6 +79,10 @@ InputFile openInputFile(const std::filesystem::path& path) {
 std::string readInputFile(const std::filesystem::path& path) {
   const InputFile file = openInputFile(path);
   std::string bytes;
+  struct stat info {};
+  if (::fstat(::fileno(file.get()), &info) == 0) {
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+  }
   char chunk[64 * 1024];
   while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
     // The file may have grown since it was opened.

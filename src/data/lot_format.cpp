@@ -1,5 +1,6 @@
 #include "data/lot_format.h"
 
+#include <algorithm>
 #include <array>
 
 #include "data/text_encoding.h"
@@ -15,7 +16,9 @@ bool isLineEnd(char c) {
 
 // Where the second line starts; npos when the file has a single line.
 std::size_t secondLineStart(std::string_view bytes) {
-  const std::size_t end = bytes.find_first_of("\r\n");
+  // Two searches for one character each: much faster than one for either over a
+  // file that is a single long line.
+  const std::size_t end = std::min(bytes.find('\r'), bytes.find('\n'));
   if (end == std::string_view::npos) {
     return end;
   }
