@@ -1,5 +1,6 @@
 #include "data/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -41,6 +42,29 @@ char toCp1252(char32_t cp) {
 // The smallest code point each length may carry: anything below is an overlong form.
 constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
 
+// A character's first byte: how many bytes the character has (0 when the byte
+// cannot begin one) and the code point bits it carries.
+struct Lead {
+  int length = 0;
+  char32_t bits = 0;
+};
+
+Lead leadOf(unsigned char byte) {
+  if (byte < 0x80) {
+    return {1, byte};
+  }
+  if ((byte & 0xE0) == 0xC0) {
+    return {2, static_cast<char32_t>(byte & 0x1F)};
+  }
+  if ((byte & 0xF0) == 0xE0) {
+    return {3, static_cast<char32_t>(byte & 0x0F)};
+  }
+  if ((byte & 0xF8) == 0xF0) {
+    return {4, static_cast<char32_t>(byte & 0x07)};
+  }
+  return {};
+}
+
 bool validCodePoint(char32_t cp, int length) {
   // Overlong forms and surrogates are malformed: an overlong "/" must not slip
   // into a file name.
@@ -70,22 +94,8 @@ std::string utf8ToCp1252(std::string_view text) {
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int length = 0;
-    char32_t cp = 0;
-    if (lead < 0x80) {
-      length = 1;
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      cp = lead & 0x07;
-    }
+    const auto [length, bits] = leadOf(static_cast<unsigned char>(text[i]));
+    char32_t cp = bits;
     bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
     for (int k = 1; valid && k < length; ++k) {
       const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
@@ -121,23 +131,11 @@ bool Utf8Check::feed(std::string_view bytes) {
     }
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (pending_ == 0) {
-      if (byte < 0x80) {
-        continue;
-      }
-      if ((byte & 0xE0) == 0xC0) {
-        length_ = 2;
-        codePoint_ = byte & 0x1F;
-      } else if ((byte & 0xF0) == 0xE0) {
-        length_ = 3;
-        codePoint_ = byte & 0x0F;
-      } else if ((byte & 0xF8) == 0xF0) {
-        length_ = 4;
-        codePoint_ = byte & 0x07;
-      } else {
-        malformed_ = true;
-        break;
-      }
-      pending_ = length_ - 1;
+      const Lead lead = leadOf(byte);
+      malformed_ = lead.length == 0;
+      length_ = lead.length;
+      codePoint_ = lead.bits;
+      pending_ = std::max(lead.length - 1, 0);
       continue;
     }
     if ((byte & 0xC0) != 0x80) {
