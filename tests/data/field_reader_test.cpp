@@ -2,7 +2,6 @@
 #include "data/field_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -317,36 +316,6 @@ TEST(FieldReader, ReadsSemicolonsAndDecimalCommas) {
   EXPECT_EQ(reader.readText(), "12,5%") << "a text keeps its comma";
   EXPECT_EQ(reader.readInt16(), 7);
   EXPECT_TRUE(reader.atEnd());
-}
-
-// Opening one of these must neither block nor read what is not a file.
-TEST(FieldReader, OnlyARegularFileIsOpened) {
-  TempFolder folder;
-  ASSERT_EQ(::mkfifo((folder.path / "tubo").c_str(), 0600), 0);
-  std::filesystem::create_symlink("/dev/zero", folder.path / "cero");
-  const struct {
-    const char* name;
-    std::filesystem::path path;
-    const char* kind;
-  } cases[] = {
-      {"folder", folder.path, "una carpeta"},
-      {"named pipe", folder.path / "tubo",
-       "una tuber\xED"
-       "a con nombre"},
-      {"device behind a link", folder.path / "cero", "un dispositivo"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    try {
-      FieldReader::open(c.path);
-      ADD_FAILURE() << "opened";
-    } catch (const ReadError& error) {
-      EXPECT_EQ(error.cause(), Cause::NotAFile);
-      EXPECT_EQ(error.subject(), c.kind);
-    }
-    EXPECT_EQ(failureOf([&] { readInputFile(c.path); }), Cause::NotAFile);
-    EXPECT_FALSE(stampOf(c.path));
-  }
 }
 
 }  // namespace
