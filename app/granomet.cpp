@@ -3,8 +3,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "ui/qt/principal.h"
-#include "ui/qt/qt_regional_settings.h"
+#include "qt/principal.h"
+#include "qt/qt_regional_settings.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
 

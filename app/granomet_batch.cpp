@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "compute/batch_run.h"
-#include "data/export_button.h"
-#include "data/lot_button.h"
-#include "data/tables.h"
 #include "data/text_encoding.h"
-#include "ui/headless/headless_window.h"
-#include "ui/qt/qt_regional_settings.h"
+#include "headless/headless_window.h"
+#include "qt/qt_regional_settings.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
+#include "workflow/batch_run.h"
+#include "workflow/export_button.h"
+#include "workflow/lot_button.h"
+#include "workflow/tables.h"
 
 namespace {
 

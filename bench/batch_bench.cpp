@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "compute/batch_run.h"
 #include "compute/sample_computation.h"
 #include "full_lot.h"
+#include "workflow/batch_run.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <memory>
 #include <string>
 
-#include "compute/batch_run.h"
-#include "data/export_button.h"
-#include "data/lot_button.h"
-#include "sample_files.h"
-#include "ui/headless/fixed_clock.h"
-#include "ui/headless/fixed_regional_settings.h"
-#include "ui/headless/headless_window.h"
+#include "headless/fixed_clock.h"
+#include "headless/fixed_regional_settings.h"
+#include "headless/headless_window.h"
+#include "support/sample_files.h"
 #include "ui/remembered_folder.h"
+#include "workflow/batch_run.h"
+#include "workflow/export_button.h"
+#include "workflow/lot_button.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "full_lot.h"
-#include "modal_answerer.h"
-#include "offscreen_arguments.h"
-#include "ui/headless/headless_file_dialog.h"
-#include "ui/qt/curve_graph.h"
-#include "ui/qt/principal.h"
+#include "headless/headless_file_dialog.h"
+#include "qt/curve_graph.h"
+#include "qt/principal.h"
+#include "support/modal_answerer.h"
+#include "support/offscreen_arguments.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "data/export_button.h"
 #include "fuzz_check.h"
 #include "headless_session.h"
 #include "open_descriptors.h"
 #include "plain_files.h"
 #include "scratch_folder.h"
+#include "workflow/export_button.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // targets.
 #include "headless_session.h"
 
-#include "data/export_button.h"
-#include "data/lot_button.h"
+#include "workflow/export_button.h"
+#include "workflow/lot_button.h"
 
 namespace granomet::fuzz {
 

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "compute/lot_rereader.h"
 #include "data/field_reader.h"
 #include "data/lot_file.h"
 #include "data/lot_format.h"
+#include "data/lot_rereader.h"
 #include "data/read_error.h"
 #include "fuzz_check.h"
 #include "headless_session.h"

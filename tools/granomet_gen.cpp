@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "sample_files.h"
+#include "support/sample_files.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "modal_answerer.h"
-#include "offscreen_arguments.h"
-#include "sample_files.h"
-#include "ui/headless/fixed_clock.h"
-#include "ui/headless/headless_file_dialog.h"
-#include "ui/qt/principal.h"
-#include "ui/qt/qt_regional_settings.h"
+#include "headless/fixed_clock.h"
+#include "headless/headless_file_dialog.h"
+#include "qt/principal.h"
+#include "qt/qt_regional_settings.h"
+#include "support/modal_answerer.h"
+#include "support/offscreen_arguments.h"
+#include "support/sample_files.h"
 #include "ui/remembered_folder.h"
 
 namespace {

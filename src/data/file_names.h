@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/platform.h"
+#include "data/local_date_time.h"
 
 namespace granomet {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/platform.h"
+#include "data/local_date_time.h"
 
 namespace granomet {
 

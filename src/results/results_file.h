@@ -8,8 +8,8 @@
 
 #include "compute/sample_results.h"
 #include "data/export_table.h"
+#include "data/local_date_time.h"
 #include "data/lot_table.h"
-#include "ui/platform.h"
 
 namespace granomet {
 

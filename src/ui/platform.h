@@ -4,16 +4,9 @@
 #include <filesystem>
 #include <string_view>
 
-namespace granomet {
+#include "data/local_date_time.h"
 
-struct LocalDateTime {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  int hour = 0;  // 0..23
-  int minute = 0;
-  int second = 0;
-};
+namespace granomet {
 
 class Clock {
  public:

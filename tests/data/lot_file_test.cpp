@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/read_error.h"
-#include "sample_files.h"
+#include "support/sample_files.h"
 
 namespace granomet {
 namespace {

@@ -1,0 +1,177 @@
+#include "qt/curve_graph.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QCursor>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "qt/qt_text.h"
+#include "qt/window_geometry.h"
+
+namespace granomet {
+namespace {
+
+// Laser classes start near 0.01 µm; the coarsest gravel class is 8 mm.
+constexpr double kFinestMicrometres = 0.02;
+constexpr double kCoarsestMicrometres = 10000;
+constexpr double kLowestTopPercent = 5;
+constexpr std::array kWeightSteps{1.0, 2.0, 5.0, 10.0, 20.0, 25.0, 50.0};
+
+struct Tick {
+  const char* label;
+  double micrometres;
+};
+
+constexpr std::array kTicks{
+    Tick{"0#1 µm", 0.1}, Tick{"1 µm", 1},     Tick{"4 µm", 4},    Tick{"16 µm", 16},
+    Tick{"63 µm", 63},   Tick{"250 µm", 250}, Tick{"2 mm", 2000}, Tick{"8 mm", 8000},
+};
+
+constexpr std::array<QRgb, 10> kCurveColours{
+    0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
+    0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22,
+};
+
+// A lot holds at most 254 samples. An export that repeats order numbers can hand a
+// run thousands of records; their curves would only hide one another and make
+// the window slow to draw, so the first 254 of a run are drawn.
+constexpr int kMostCurves = 254;
+
+constexpr int kCurveWidth = 1;
+constexpr int kHoveredWidth = 3;
+
+}  // namespace
+
+CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
+    // Built with its chart: a chart set later would leave the view's own one behind.
+    : QChartView(new QChart, parent),
+      chart_(chart()),
+      axisX_(new QCategoryAxis),
+      axisY_(new QValueAxis) {
+  setObjectName("CWGraph1");
+  setRenderHint(QPainter::Antialiasing);
+  chart_->setAnimationOptions(QChart::NoAnimation);
+  chart_->legend()->hide();
+  chart_->setBackgroundRoundness(0);
+  chart_->setMargins(QMargins(4, 4, 8, 2));
+  chart_->layout()->setContentsMargins(0, 0, 0, 0);
+
+  const QFont labels = windowFont(FontFace::Arial, 10, false);
+  axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axisX_->setRange(std::log(kFinestMicrometres), std::log(kCoarsestMicrometres));
+  axisX_->setLabelsFont(labels);
+  axisX_->setTitleText(QString::fromUtf8("Diámetro"));
+  axisX_->setTitleFont(labels);
+  for (const Tick& tick : kTicks) {
+    QString label = QString::fromUtf8(tick.label);
+    label.replace('#', QChar(decimalMark));
+    axisX_->append(label, std::log(tick.micrometres));
+  }
+  axisX_->setGridLineColor(QColor(220, 220, 220));
+
+  axisY_->setTickType(QValueAxis::TicksDynamic);
+  axisY_->setTickAnchor(0);
+  axisY_->setLabelFormat("%g");
+  axisY_->setLabelsFont(labels);
+  axisY_->setTitleText("%");
+  axisY_->setTitleFont(labels);
+  axisY_->setGridLineColor(QColor(220, 220, 220));
+
+  chart_->addAxis(axisX_, Qt::AlignBottom);
+  chart_->addAxis(axisY_, Qt::AlignLeft);
+  startRun();
+}
+
+void CurveGraph::startRun() {
+  chart_->removeAllSeries();
+  curveCount_ = 0;
+  highestWeight_ = 0;
+  hoveredName_.clear();
+  fitWeightAxis();
+  // Sediment is named by its share of gravel, sand, silt and clay: the limits
+  // between them stay on the chart.
+  for (const double limit : {4.0, 63.0, 2000.0}) {
+    addLimitLine(limit);
+  }
+}
+
+void CurveGraph::addLimitLine(double diameterMicrometres) {
+  auto* line = new QLineSeries;
+  const double x = std::log(diameterMicrometres);
+  // Taller than any percentage: the axis range clips it.
+  line->append(x, 0);
+  line->append(x, 100);
+  QPen pen(QColor(150, 150, 150));
+  pen.setStyle(Qt::DashLine);
+  line->setPen(pen);
+  chart_->addSeries(line);
+  line->attachAxis(axisX_);
+  line->attachAxis(axisY_);
+}
+
+void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x,
+                           const CurveValues& y) {
+  if (curveCount_ >= kMostCurves) {
+    return;
+  }
+  QList<QPointF> points;
+  points.reserve(kPlottedClasses);
+  for (int i = 0; i < kPlottedClasses; ++i) {
+    const auto slot = static_cast<std::size_t>(i);
+    points.append(QPointF(x[slot], y[slot]));
+    if (std::isfinite(y[slot]) && y[slot] > highestWeight_) {
+      highestWeight_ = y[slot];
+    }
+  }
+  auto* series = new QLineSeries;
+  series->setName(toQString(sampleName));
+  series->replace(points);
+  QPen pen(QColor(kCurveColours[static_cast<std::size_t>(curveCount_) % kCurveColours.size()]));
+  pen.setWidth(kCurveWidth);
+  series->setPen(pen);
+  chart_->addSeries(series);
+  series->attachAxis(axisX_);
+  series->attachAxis(axisY_);
+  connect(series, &QLineSeries::hovered, this,
+          [this, series](const QPointF&, bool entered) { onHovered(series, entered); });
+  ++curveCount_;
+
+  if (highestWeight_ > axisY_->max()) {
+    fitWeightAxis();
+  }
+}
+
+// Whole-number ticks, at most about five of them, with the highest curve inside.
+void CurveGraph::fitWeightAxis() {
+  const double top = std::max(highestWeight_, kLowestTopPercent);
+  double step = kWeightSteps.back();
+  for (const double candidate : kWeightSteps) {
+    if (top / candidate <= 5) {
+      step = candidate;
+      break;
+    }
+  }
+  axisY_->setTickInterval(step);
+  axisY_->setRange(0, std::ceil(top / step) * step);
+}
+
+void CurveGraph::onHovered(QLineSeries* series, bool entered) {
+  QPen pen = series->pen();
+  pen.setWidth(entered ? kHoveredWidth : kCurveWidth);
+  series->setPen(pen);
+  if (entered) {
+    hoveredName_ = series->name();
+    QToolTip::showText(QCursor::pos(), hoveredName_, this);
+  } else {
+    hoveredName_.clear();
+    QToolTip::hideText();
+  }
+}
+
+}  // namespace granomet

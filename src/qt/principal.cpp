@@ -1,0 +1,306 @@
+#include "qt/principal.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "qt/curve_graph.h"
+#include "qt/help_window.h"
+#include "qt/message_box.h"
+#include "qt/qt_file_dialog.h"
+#include "qt/qt_text.h"
+#include "qt/sample_list.h"
+#include "qt/text_box.h"
+#include "qt/window_geometry.h"
+#include "workflow/batch_run.h"
+#include "workflow/export_button.h"
+#include "workflow/lot_button.h"
+
+// The pictures live in this static library's resources, which must be registered
+// by name from outside any namespace.
+static void registerPictures() {
+  Q_INIT_RESOURCE(pictures);
+}
+
+namespace granomet {
+namespace {
+
+constexpr int kLabelPixels = 11;   // 8.25 pt
+constexpr int kBoxPixels = 13;     // 9.75 pt
+constexpr int kButtonPixels = 16;  // 12 pt
+constexpr Rgb kControlGrey{224, 224, 224};
+
+QColor qtColor(Rgb color) {
+  return QColor(color.red, color.green, color.blue);
+}
+
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+  QPalette colors = widget->palette();
+  colors.setColor(role, color);
+  widget->setPalette(colors);
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const char* text,
+                 const QFont& font) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(name);
+  label->setGeometry(place);
+  label->setFont(font);
+  label->setTextFormat(Qt::PlainText);
+  label->setAutoFillBackground(true);
+  setColor(label, QPalette::Window, Qt::white);
+  setColor(label, QPalette::WindowText, Qt::black);
+  return label;
+}
+
+QLabel* addHeading(QWidget* parent, const char* name, const QRect& place, const char* text) {
+  return addLabel(parent, name, place, text, windowFont(FontFace::MsSansSerif, kLabelPixels, true));
+}
+
+TextBox* addTextBox(QWidget* parent, const char* name, const QRect& place, const char* tip) {
+  auto* box = new TextBox(parent);
+  box->setObjectName(name);
+  box->setGeometry(place);
+  box->setToolTip(QString::fromUtf8(tip));
+  box->setFont(windowFont(FontFace::MsSansSerif, kBoxPixels, true));
+  setColor(box, QPalette::Base, qtColor(kControlGrey));
+  return box;
+}
+
+// The lot and export buttons: the platform's own button look with a small picture.
+QAbstractButton* addOpenButton(QWidget* parent, const char* name, const QRect& place,
+                               const char* tip) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setToolTip(QString::fromUtf8(tip));
+  button->setIcon(QIcon(":/pictures/open_file.png"));
+  button->setIconSize(QSize(16, 16));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QAbstractButton* addPictureButton(QWidget* parent, const char* name, const QRect& place,
+                                  const char* picture, int pictureSize, const char* tip) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setToolTip(QString::fromUtf8(tip));
+  button->setIcon(QIcon(picture));
+  button->setIconSize(QSize(pictureSize, pictureSize));
+  button->setFont(windowFont(FontFace::MsSansSerif, kButtonPixels, true));
+  button->setAutoFillBackground(true);
+  setColor(button, QPalette::Button, qtColor(kControlGrey));
+  return button;
+}
+
+SampleList* addList(QWidget* parent, const char* name, const QRect& place, Rgb textColor) {
+  auto* list = new SampleList(parent, textColor);
+  list->setObjectName(name);
+  list->setGeometry(place);
+  list->setFont(windowFont(FontFace::MsSansSerif, kLabelPixels, false));
+  return list;
+}
+
+}  // namespace
+
+principal::principal(const Clock& clock, const RegionalSettings& regional, CurrentFolder& folder,
+                     std::unique_ptr<FileDialog> dialog)
+    : tables_(std::make_unique<Tables>()),
+      platform_{clock, regional, folder},
+      dialog_(std::move(dialog)) {
+  registerPictures();
+  if (!dialog_) {
+    dialog_ = std::make_unique<QtFileDialog>(this, folder);
+  }
+  setObjectName("principal");
+  setWindowTitle("Granomet 2016 (v5)");
+  setWindowIcon(QIcon(":/pictures/window_icon.png"));
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  setFixedSize(9000 / kTwipsPerPixel, 7485 / kTwipsPerPixel);
+  setAutoFillBackground(true);
+  setColor(this, QPalette::Window, Qt::white);
+  buildControls(regional.decimalMark());
+  resetWindow(*this);
+  // The work starts with the lot button.
+  lotebutton_->setFocus();
+}
+
+principal::~principal() = default;
+
+void principal::buildControls(char decimalMark) {
+  addHeading(this, "Label1", twips(210, 120, 2985, 195), "Lote de entrega de muestras (.csv)");
+  LOTE_file_ =
+      addTextBox(this, "LOTE_file", twips(225, 360, 4185, 345), "doble click para entra fichero");
+  lotebutton_ = addOpenButton(this, "lotebutton", twips(4605, 360, 360, 360), "Open CSV");
+  addHeading(this, "Label2", twips(225, 735, 2640, 195), "Fichero Export Laser  (txt, csv)");
+  EXPORT_file_ = addTextBox(this, "EXPORT_file", twips(240, 960, 4170, 345),
+                            "El fichero debe llamarse igual que el del lote _export.txt");
+  exportbutton_ = addOpenButton(this, "exportbutton", twips(4605, 960, 360, 360), "Open TXT");
+  addHeading(this, "Label1", twips(225, 1365, 2010, 195), "Fichero de salida (.csv)");
+  recalculado_file_ =
+      addTextBox(this, "recalculado_file", twips(225, 1635, 4725, 330), "automatico");
+
+  auto* calculation = static_cast<QToolButton*>(addPictureButton(
+      this, "calculatot", twips(240, 2130, 990, 1050), ":/pictures/calculation.png", 48, ""));
+  calculation->setText(QString::fromUtf8("Cálculo"));
+  calculation->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  calculatot_ = calculation;
+  helpbutton_ = addPictureButton(this, "helpbutton", twips(1485, 2160, 480, 495),
+                                 ":/pictures/help.png", 32, "AYUDA");
+  exitbutton_ = addPictureButton(this, "exitbutton", twips(1470, 2715, 510, 495),
+                                 ":/pictures/exit.png", 32, "SALIR");
+
+  List2_ = addList(this, "List2", twips(2325, 2130, 2715, 1035), kRed);
+  addHeading(this, "Label6", twips(3720, 3225, 855, 195), "Ignoradas");
+  Label11_ = addHeading(this, "Label11", twips(4695, 3240, 345, 195), "0");
+  List1_ = addList(this, "List1", twips(5220, 225, 3300, 2985), kBlack);
+  addHeading(this, "Label5", twips(7080, 3225, 945, 195), "Calculadas");
+  Label10_ = addHeading(this, "Label10", twips(8175, 3225, 360, 255), "0");
+  Label8_ = addLabel(this, "Label8", twips(45, 3435, 9630, 270), "",
+                     windowFont(FontFace::Arial, kLabelPixels, false));
+
+  CWGraph1_ = new CurveGraph(this, decimalMark);
+  const int graphTop = (3435 + 270) / kTwipsPerPixel;
+  CWGraph1_->setGeometry(0, graphTop, width(), height() - graphTop);
+  CWGraph1_->setFocusPolicy(Qt::NoFocus);
+
+  exportbutton_->setEnabled(false);
+  calculatot_->setEnabled(false);
+
+  connect(lotebutton_, &QAbstractButton::clicked, this,
+          [this] { lotebutton(*tables_, *this, platform_); });
+  connect(exportbutton_, &QAbstractButton::clicked, this,
+          [this] { exportbutton(*tables_, *this, platform_); });
+  connect(calculatot_, &QAbstractButton::clicked, this,
+          [this] { calculatot(*tables_, *this, platform_); });
+  connect(helpbutton_, &QAbstractButton::clicked, this, &principal::showHelp);
+  connect(exitbutton_, &QAbstractButton::clicked, this, [this] {
+    if (askToLeave()) {
+      emit leaveConfirmed();
+    }
+  });
+}
+
+void principal::showHelp() {
+  if (!help_) {
+    help_ = new frmAbout(this);
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+bool principal::askToLeave() {
+  const MessageRequest question{"\xBFHas terminado?", "Vas a salir", MessageButtons::YesNo,
+                                MessageIcon::None};
+  if (showMessageBox(this, question) != MessageAnswer::Yes) {
+    return false;
+  }
+  leaving_ = true;
+  // No file stays open between button presses, so there is nothing else to close.
+  if (help_) {
+    help_->close();
+  }
+  return true;
+}
+
+void principal::closeEvent(QCloseEvent* event) {
+  // Quitting closes the windows once more after a Yes: that close asks nothing.
+  if (leaving_) {
+    event->accept();
+    return;
+  }
+  if (!askToLeave()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit leaveConfirmed();
+}
+
+TextBox* principal::box(TextBoxId id) const {
+  switch (id) {
+    case TextBoxId::LOTE_file:
+      return LOTE_file_;
+    case TextBoxId::EXPORT_file:
+      return EXPORT_file_;
+    case TextBoxId::recalculado_file:
+      break;
+  }
+  return recalculado_file_;
+}
+
+SampleList* principal::list(ListId id) const {
+  return id == ListId::List1 ? List1_ : List2_;
+}
+
+QLabel* principal::label(LabelId id) const {
+  switch (id) {
+    case LabelId::Label8:
+      return Label8_;
+    case LabelId::Label10:
+      return Label10_;
+    case LabelId::Label11:
+      break;
+  }
+  return Label11_;
+}
+
+std::string principal::text(TextBoxId id) const {
+  return box(id)->programText();
+}
+
+void principal::setText(TextBoxId id, std::string text) {
+  box(id)->setProgramText(std::move(text));
+}
+
+void principal::clearList(ListId id) {
+  list(id)->clear();
+}
+
+void principal::addItem(ListId id, std::string item) {
+  list(id)->addProgramItem(std::move(item));
+}
+
+int principal::itemCount(ListId id) const {
+  return list(id)->count();
+}
+
+std::string principal::item(ListId id, int position) const {
+  return list(id)->programItem(position);
+}
+
+void principal::setListTextColor(ListId id, Rgb color) {
+  list(id)->setTextColor(color);
+}
+
+void principal::setLabelText(LabelId id, std::string text) {
+  label(id)->setText(toQString(text));
+}
+
+void principal::setLabelTextColor(LabelId id, Rgb color) {
+  setColor(label(id), QPalette::WindowText, qtColor(color));
+}
+
+void principal::setLabelBackColor(LabelId id, Rgb color) {
+  setColor(label(id), QPalette::Window, qtColor(color));
+}
+
+void principal::setEnabled(ButtonId id, bool enabled) {
+  (id == ButtonId::exportbutton ? exportbutton_ : calculatot_)->setEnabled(enabled);
+}
+
+MessageAnswer principal::showMessage(const MessageRequest& request) {
+  return showMessageBox(this, request);
+}
+
+Graph& principal::graph() {
+  return *CWGraph1_;
+}
+
+}  // namespace granomet

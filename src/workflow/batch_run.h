@@ -1,0 +1,29 @@
+// The calculation button: every record of the export matched, computed, written and drawn.
+#pragma once
+
+#include "ui/platform.h"
+#include "ui/window_operations.h"
+#include "workflow/tables.h"
+
+namespace granomet {
+
+// Before anything is written the run may be refused, leaving the window as it
+// was: an error message says why (refusalBeforeRun), and a results file that
+// exists is replaced only when the user answers Yes to the question, or when the
+// caller asked for replacing.
+//
+// Reads the export again record by record. A matched sample is computed, written
+// to the results file (created, replacing any file of that name, at the first
+// calculated sample), listed in List1 with its class and drawn; records that
+// cannot be used are listed in List2 with a warning, records of other lots
+// nowhere. A failure that breaks the run (a file that cannot be opened, an
+// export cut off inside a record, a results file that cannot be written) is
+// shown in an error message; the lines written so far stay. Either way every
+// file is closed, the counts and the status line show what was done, and the
+// export and calculation buttons are disabled.
+enum class RunOutcome { NotStarted, Refused, Completed, Broken };
+enum class ExistingResults { Ask, Replace };
+RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform,
+                      ExistingResults existing = ExistingResults::Ask);
+
+}  // namespace granomet

@@ -1,0 +1,19 @@
+// The export button: choose a laser export file, read its blocks and report repeated order numbers.
+#pragma once
+
+#include "ui/platform.h"
+#include "ui/window_operations.h"
+#include "workflow/tables.h"
+
+namespace granomet {
+
+inline constexpr const char* kExportFilter =
+    "All files (*.*)|*.*|EXPORT-UNIT FILES (*.TXT)|*.txt|EXPORT SEPARADO POR COMAS (*.CSV)|*.csv";
+
+// A file that cannot be read (missing, cut off inside a block, an order number
+// outside 1..254, more sample lines than a 16-bit count) gives an error message
+// naming the file, the block and the cause; the count goes back to 0 and the
+// calculation button is disabled, so no run starts on a broken export.
+void exportbutton(Tables& tables, WindowOperations& window, const Platform& platform);
+
+}  // namespace granomet

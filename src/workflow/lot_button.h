@@ -1,0 +1,20 @@
+// The lot button: choose a lot file, read it into the lot table and list its samples.
+#pragma once
+
+#include "ui/platform.h"
+#include "ui/window_operations.h"
+#include "workflow/tables.h"
+
+namespace granomet {
+
+inline constexpr const char* kLotFilter =
+    "All files (*.*)|*.*|Ficheros CSV de LOTE de Muestras (*.CSV)|*.csv";
+
+// A read failure shows "Error aproximadamente en la muestra N" (N the order
+// number of the last row whose first column was read) followed by the file and
+// the cause, leaves what was read in place, keeps the dialog's name so that the
+// same file comes back, and disables the export and calculation buttons so that
+// no run joins a half-read lot.
+void lotebutton(Tables& tables, WindowOperations& window, const Platform& platform);
+
+}  // namespace granomet

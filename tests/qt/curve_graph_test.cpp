@@ -1,0 +1,127 @@
+// The graph: curves join within a run, a new run clears them, the pointer names a curve.
+#include "qt/curve_graph.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLineSeries>
+#include <QTest>
+#include <QValueAxis>
+#include <cmath>
+
+using namespace granomet;
+
+namespace {
+
+// A bell of the given height over the 68 classes.
+void curve(double height, CurveValues& x, CurveValues& y) {
+  for (int i = 0; i < kPlottedClasses; ++i) {
+    const auto slot = static_cast<std::size_t>(i);
+    x[slot] = static_cast<float>(std::log(8000.0) - i * 0.2);
+    y[slot] = static_cast<float>(height * std::exp(-std::pow((i - 34) / 8.0, 2)));
+  }
+}
+
+QList<QLineSeries*> samples(const CurveGraph& graph) {
+  QList<QLineSeries*> named;
+  for (QAbstractSeries* series : graph.chart()->series()) {
+    if (!series->name().isEmpty()) {
+      named.push_back(static_cast<QLineSeries*>(series));
+    }
+  }
+  return named;
+}
+
+}  // namespace
+
+class CurveGraphTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void curvesOfARunJoinAndANewRunClearsThem();
+  void weightAxisHoldsTheHighestCurve_data();
+  void weightAxisHoldsTheHighestCurve();
+  void diameterAxisMarksTheFractionLimits();
+  void restingOnACurveNamesItsSample();
+};
+
+void CurveGraphTest::curvesOfARunJoinAndANewRunClearsThem() {
+  CurveGraph graph(nullptr, ',');
+  CurveValues x{}, y{};
+  curve(8, x, y);
+  graph.startRun();
+  graph.plotCurve("M-01", x, y);
+  graph.plotCurve("M-02", x, y);
+  QCOMPARE(graph.curveCount(), 2);
+  QCOMPARE(samples(graph).size(), 2);
+  QCOMPARE(samples(graph)[1]->count(), kPlottedClasses);
+  QCOMPARE(samples(graph)[1]->at(34), QPointF(x[34], y[34]));
+
+  graph.startRun();
+  QCOMPARE(graph.curveCount(), 0);
+  QVERIFY(samples(graph).isEmpty());
+  graph.plotCurve("M-03", x, y);
+  QCOMPARE(samples(graph).size(), 1);
+
+  // An export repeating order numbers can hand a run more curves than a lot has samples.
+  for (int i = 0; i < 300; ++i) {
+    graph.plotCurve("M-04", x, y);
+  }
+  QCOMPARE(samples(graph).size(), 254);
+}
+
+void CurveGraphTest::weightAxisHoldsTheHighestCurve_data() {
+  QTest::addColumn<double>("height");
+  QTest::addColumn<double>("top");
+  QTest::addColumn<double>("step");
+  QTest::newRow("flat") << 0.0 << 5.0 << 1.0;
+  QTest::newRow("low") << 4.2 << 5.0 << 1.0;
+  QTest::newRow("14.6") << 14.6 << 15.0 << 5.0;
+  QTest::newRow("all in one class") << 100.0 << 100.0 << 20.0;
+}
+
+void CurveGraphTest::weightAxisHoldsTheHighestCurve() {
+  QFETCH(double, height);
+  QFETCH(double, top);
+  QFETCH(double, step);
+  CurveGraph graph(nullptr, '.');
+  CurveValues x{}, y{};
+  curve(height, x, y);
+  graph.plotCurve("M-01", x, y);
+  const auto* axis = qobject_cast<QValueAxis*>(graph.chart()->axes(Qt::Vertical).front());
+  QCOMPARE(axis->min(), 0.0);
+  QCOMPARE(axis->max(), top);
+  QCOMPARE(axis->tickInterval(), step);
+}
+
+void CurveGraphTest::diameterAxisMarksTheFractionLimits() {
+  CurveGraph graph(nullptr, ',');
+  auto* axis = qobject_cast<QCategoryAxis*>(graph.chart()->axes(Qt::Horizontal).front());
+  QVERIFY(axis != nullptr);
+  const QStringList labels = axis->categoriesLabels();
+  for (const char* limit : {"4 µm", "63 µm", "2 mm"}) {
+    QVERIFY2(labels.contains(QString::fromUtf8(limit)), limit);
+  }
+  QVERIFY(labels.contains(QString::fromUtf8("0,1 µm")));
+  QCOMPARE(axis->endValue(QString::fromUtf8("63 µm")), std::log(63.0));
+  QVERIFY(axis->min() < std::log(0.05) && axis->max() > std::log(8000.0));
+}
+
+void CurveGraphTest::restingOnACurveNamesItsSample() {
+  CurveGraph graph(nullptr, '.');
+  CurveValues x{}, y{};
+  curve(8, x, y);
+  graph.plotCurve(
+      "Pe\xF1"
+      "a-7",
+      x, y);
+  QLineSeries* series = samples(graph).front();
+  emit series->hovered(series->at(30), true);
+  QCOMPARE(graph.hoveredName(), QString::fromUtf8("Peña-7"));
+  QCOMPARE(series->pen().width(), 3);
+  emit series->hovered(series->at(30), false);
+  QVERIFY(graph.hoveredName().isEmpty());
+  QCOMPARE(series->pen().width(), 1);
+}
+
+QTEST_MAIN(CurveGraphTest)
+#include "curve_graph_test.moc"

@@ -1,0 +1,98 @@
+// A headless main window with its tables, clock and current folder, in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "headless/fixed_clock.h"
+#include "headless/fixed_regional_settings.h"
+#include "headless/headless_window.h"
+#include "ui/remembered_folder.h"
+#include "workflow/batch_run.h"
+#include "workflow/export_button.h"
+#include "workflow/lot_button.h"
+#include "workflow/tables.h"
+
+namespace granomet::testing {
+
+// The text with the first `from` replaced by `to`; a `from` the text lacks fails the test.
+inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+class ButtonTest : public ::testing::Test {
+ protected:
+  ButtonTest()
+      : folder_(makeFolder()),
+        currentFolder_(std::filesystem::temp_directory_path()),
+        window_(currentFolder_) {
+    resetWindow(window_);
+  }
+  ~ButtonTest() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path write(const std::string& name, const std::string& bytes) {
+    const std::filesystem::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  // New bytes of the same size, with the old modification time put back: a change
+  // that a file system keeping whole seconds would not show.
+  void rewriteUnseen(const std::string& name, const std::string& bytes) {
+    const std::filesystem::path path = folder_ / name;
+    ASSERT_EQ(std::filesystem::file_size(path), bytes.size());
+    const auto modified = std::filesystem::last_write_time(path);
+    write(name, bytes);
+    std::filesystem::last_write_time(path, modified);
+  }
+
+  // nullopt cancels the dialog.
+  void pressLot(std::optional<std::filesystem::path> file) {
+    window_.dialog().queueAnswer(std::move(file));
+    lotebutton(*tables_, window_, platform_);
+  }
+  void pressExport(std::optional<std::filesystem::path> file) {
+    window_.dialog().queueAnswer(std::move(file));
+    exportbutton(*tables_, window_, platform_);
+  }
+
+  RunOutcome pressCalculate() { return calculatot(*tables_, window_, platform_); }
+
+  const std::vector<std::string>& items(ListId list) const { return window_.list(list).items; }
+  const LotTable& lot() const { return tables_->lot; }
+  const ExportTable& exports() const { return tables_->exports; }
+  Tables& tables() { return *tables_; }
+  const Platform& platform() const { return platform_; }
+  HeadlessWindow& window() { return window_; }
+  const std::filesystem::path& folder() const { return folder_; }
+
+ private:
+  static std::filesystem::path makeFolder() {
+    std::random_device random;
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("granomet_test_" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(path);
+    return path;
+  }
+
+  std::filesystem::path folder_;
+  RememberedFolder currentFolder_;
+  HeadlessWindow window_;
+  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
+  FixedRegionalSettings regional_;
+  Platform platform_{clock_, regional_, currentFolder_};
+  std::unique_ptr<Tables> tables_ = std::make_unique<Tables>();
+};
+
+}  // namespace granomet::testing

@@ -1,0 +1,269 @@
+// The calculation button on a headless window: lists, counts, status, the results file, failures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/button_fixture.h"
+#include "support/sample_files.h"
+
+namespace granomet::testing {
+namespace {
+
+constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
+
+// The List2 item of a sample that was not calculated: "NAME ¿n?".
+std::string ignoredItem(const std::string& name, const std::string& order) {
+  return name + " \xBF" + order + "?";
+}
+
+class BatchRunTest : public ButtonTest {
+ protected:
+  // The lot and export buttons pressed on generated files; true when both succeeded.
+  void prepare(const tools::SampleFileOptions& options = {}) {
+    prepare(tools::makeLotFile(options), tools::makeExportFile(options), options.lotName);
+  }
+  void prepare(const std::string& lot, const std::string& exported,
+               const std::string& lotName = "LOTE12") {
+    pressLot(write(lotName + ".csv", lot));
+    pressExport(write(lotName + "_export.txt", exported));
+    ASSERT_TRUE(window().enabled(ButtonId::calculatot));
+  }
+
+  std::string results(const std::string& name = kResultsName) {
+    std::ifstream in(folder() / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  std::vector<std::string> resultLines(const std::string& name = kResultsName) {
+    std::vector<std::string> lines;
+    const std::string text = results(name);
+    for (std::size_t start = 0; start < text.size();) {
+      const auto end = text.find("\r\n", start);
+      lines.push_back(text.substr(start, end - start));
+      start = end == std::string::npos ? text.size() : end + 2;
+    }
+    return lines;
+  }
+  std::string label(LabelId id) { return window().label(id).text; }
+  std::vector<std::string> prompts() {
+    std::vector<std::string> texts;
+    for (const auto& message : window().messages()) {
+      texts.push_back(message.request.prompt);
+    }
+    return texts;
+  }
+  void expectEndState() {
+    EXPECT_FALSE(window().enabled(ButtonId::calculatot));
+    EXPECT_FALSE(window().enabled(ButtonId::exportbutton));
+    EXPECT_EQ(window().label(LabelId::Label8).textColor, kDarkRed);
+    EXPECT_EQ(window().label(LabelId::Label8).backColor, kLightYellow);
+    EXPECT_EQ(label(LabelId::Label10), std::to_string(items(ListId::List1).size()));
+    EXPECT_EQ(label(LabelId::Label11), std::to_string(items(ListId::List2).size()));
+  }
+};
+
+TEST_F(BatchRunTest, ASampleWhoseNameDisagreesIsIgnoredAndTheOthersAreWritten) {
+  tools::SampleFileOptions options;
+  options.sampleCount = 3;
+  options.nameMismatchEvery = 2;
+  prepare(options);
+  EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+
+  ASSERT_EQ(items(ListId::List1).size(), 2u);
+  EXPECT_TRUE(items(ListId::List1)[0].starts_with("M-01  "));
+  EXPECT_TRUE(items(ListId::List1)[1].starts_with("M-03  "));
+  EXPECT_EQ(items(ListId::List2), std::vector<std::string>{ignoredItem("M-02B", "2")});
+  ASSERT_EQ(window().messages().size(), 1u);
+  const MessageRequest& warning = window().messages()[0].request;
+  EXPECT_EQ(warning.prompt, "Probablemente el Numero de Orden de M-02B en Export es erroneo.");
+  EXPECT_EQ(effectiveTitle(warning), "Granomet");
+  EXPECT_EQ(warning.icon, MessageIcon::Warning);
+  EXPECT_EQ(warning.buttons, MessageButtons::Ok);
+
+  EXPECT_EQ(label(LabelId::Label8), std::string(kResultsName) + " HA SIDO CREADO.");
+  expectEndState();
+  const std::vector<std::string> lines = resultLines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_TRUE(lines[1].starts_with("1,\"M-01\","));
+  EXPECT_TRUE(lines[2].starts_with("3,\"M-03\","));
+  EXPECT_TRUE(results().ends_with("\r\n"));
+
+  const HeadlessGraph& graph = window().plotted();
+  EXPECT_EQ(graph.runStarts(), 1);
+  ASSERT_EQ(graph.curves().size(), 2u);
+  EXPECT_EQ(graph.curves()[1].sampleName, "M-03");
+  EXPECT_FLOAT_EQ(graph.curves()[0].x[67], std::log(8000.0f));
+  EXPECT_EQ(graph.curves()[0].y[67], 0);
+  EXPECT_EQ(graph.curves()[1].y[0], static_cast<float>(exports().frequencies[3][1]));
+}
+
+TEST_F(BatchRunTest, NoMatchingSampleCreatesNoFileAndLeavesAnOldOneAlone) {
+  tools::SampleFileOptions otherLot;
+  otherLot.otherLotEvery = 1;
+  const struct {
+    const char* name;
+    std::string exported;
+  } cases[] = {
+      {"no sample records", "Fecha,Hora\r\n"},
+      {"every record of another lot", tools::makeExportFile(otherLot)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    write(kResultsName, "kept\r\n");
+    prepare(tools::makeLotFile({}), c.exported);
+    const std::size_t before = window().messages().size();
+    window().queueMessageAnswer(MessageAnswer::Yes);  // replace it
+    EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+    EXPECT_TRUE(items(ListId::List1).empty());
+    EXPECT_TRUE(items(ListId::List2).empty());
+    EXPECT_EQ(label(LabelId::Label10), "0");
+    EXPECT_EQ(label(LabelId::Label11), "0");
+    EXPECT_EQ(label(LabelId::Label8), "Sin muestras coincidentes");
+    EXPECT_EQ(results(), "kept\r\n");
+    EXPECT_EQ(window().messages().size(), before + 1) << "only the question to replace it";
+    expectEndState();
+  }
+}
+
+// The name can only be one the user typed or a second run of the same minute's lot.
+TEST_F(BatchRunTest, AnExistingResultsFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
+  const std::string old(100000, '~');
+  write(kResultsName, old);
+  prepare();
+  EXPECT_EQ(pressCalculate(), RunOutcome::Refused) << "No is the default";
+  ASSERT_EQ(window().messages().size(), 1u);
+  const MessageRequest& question = window().messages().back().request;
+  EXPECT_EQ(question.prompt, "El fichero " + std::string(kResultsName) +
+                                 " ya existe. \xBF"
+                                 "Desea reemplazarlo?");
+  EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+  EXPECT_EQ(defaultAnswer(question), MessageAnswer::No);
+  EXPECT_EQ(results(), old);
+  EXPECT_EQ(items(ListId::List1).size(), 12u) << "the export's listing stays";
+  EXPECT_TRUE(window().enabled(ButtonId::calculatot));
+  EXPECT_TRUE(window().enabled(ButtonId::exportbutton));
+  EXPECT_EQ(window().plotted().runStarts(), 0);
+
+  window().queueMessageAnswer(MessageAnswer::Yes);
+  EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+  EXPECT_EQ(resultLines().size(), 13u);
+  EXPECT_EQ(results().find('~'), std::string::npos);
+}
+
+TEST_F(BatchRunTest, ACallerThatAsksForReplacingIsNotAsked) {
+  write(kResultsName, "old\r\n");
+  prepare();
+  EXPECT_EQ(calculatot(tables(), window(), platform(), ExistingResults::Replace),
+            RunOutcome::Completed);
+  EXPECT_TRUE(window().messages().empty());
+  EXPECT_EQ(resultLines().size(), 13u);
+}
+
+TEST_F(BatchRunTest, NothingHappensWithoutALotAndAnExport) {
+  prepare();
+  window().setText(TextBoxId::EXPORT_file, "");
+  EXPECT_EQ(pressCalculate(), RunOutcome::NotStarted);
+  EXPECT_EQ(items(ListId::List1).size(), 12u) << "the export's listing stays";
+  EXPECT_TRUE(window().enabled(ButtonId::calculatot));
+  EXPECT_EQ(window().plotted().runStarts(), 1);
+}
+
+TEST_F(BatchRunTest, ATrailingCommaChangesNothingInTheResults) {
+  prepare();
+  pressCalculate();
+  const std::string plain = results();
+  tools::SampleFileOptions options;
+  options.trailingComma = true;
+  prepare(options);
+  window().queueMessageAnswer(MessageAnswer::Yes);  // replace the first run's file
+  EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+  EXPECT_EQ(results(), plain);
+}
+
+TEST_F(BatchRunTest, RecordsSharingAnOrderNumberAreBothWrittenInFileOrder) {
+  tools::SampleFileOptions options;
+  options.orderNumbers = {4, 2, 4};
+  prepare(options);
+  pressCalculate();
+  const std::vector<std::string> lines = resultLines();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_TRUE(lines[1].starts_with("4,"));
+  EXPECT_TRUE(lines[2].starts_with("2,"));
+  EXPECT_TRUE(lines[3].starts_with("4,"));
+  EXPECT_NE(lines[1], lines[3]) << "the second record's own curve";
+}
+
+TEST_F(BatchRunTest, ALotRowOutOfLineIsReadUnderItsOwnNumber) {
+  // The row on the fifth line carries order number 6: record 5 stores it under 6
+  // and compares its name with what number 5 holds, which nothing has set.
+  const std::string shifted = replaced(tools::makeLotFile({}), "\r\n5,M-05,", "\r\n6,M-05,");
+  prepare(shifted, tools::makeExportFile({}));
+  pressCalculate();
+  EXPECT_EQ(items(ListId::List1).size(), 11u);
+  EXPECT_EQ(items(ListId::List2), std::vector<std::string>{ignoredItem("M-05", "5")});
+  EXPECT_EQ(lot().records[6].name, "M-06");
+}
+
+// Each row spoils one record; the run lists it in List2, warns and goes on. A lot
+// row that its button does not read (behind the sample count) is read by the
+// calculation; an export changed without a trace in its size and time is read as
+// it is then.
+TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
+  const std::string lot = tools::makeLotFile({});
+  const std::string exported = tools::makeExportFile({});
+  // The first frequency of record 4 made too large for a double.
+  const std::string head = ",M-04,LOTE12,4,IP-0416,GOLFO-16,,";
+  const auto frequency = exported.find(',', exported.find(head) + head.size()) + 1;
+  const std::string hugeFrequency =
+      exported.substr(0, frequency) + "1e999" + exported.substr(exported.find(',', frequency));
+  // Rows 1 to 3 are the lot; the row on the fourth line is read only by the calculation.
+  const std::string threeRows = replaced(lot, "de muestras,12\r\n", "de muestras,3\r\n");
+  const struct {
+    const char* name;
+    std::string lotBefore, exportBefore, exportDuringRun;
+    std::string item;
+    const char* cause;
+  } cases[] = {
+      // The first reading trims the name, the calculation's reading keeps it as read.
+      {"lot name with blanks inside its quotes", replaced(lot, "\r\n4,M-04,", "\r\n4,\" M-04 \","),
+       exported, "", ignoredItem("M-04", "4"),
+       "Probablemente el Numero de Orden de M-04 en Export es erroneo."},
+      {"lot row with an order number out of range",
+       replaced(threeRows, "\r\n4,M-04,", "\r\n300,M-04,"), exported, "", ignoredItem("M-04", "4"),
+       "300, fuera de 1 a 254"},
+      {"order number not a number", lot, exported,
+       replaced(exported, ",M-04,LOTE12,4,", ",M-04,LOTE12,x,"), ignoredItem("M-04", "x"),
+       "\"x\" de la exportaci\xF3n no est\xE1 entre 1 y 254"},
+      {"a frequency too large", lot, exported, hugeFrequency, ignoredItem("M-04", "4"),
+       "demasiado grande"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(folder() / kResultsName);
+    prepare(c.lotBefore, c.exportBefore);
+    const std::size_t before = window().messages().size();
+    if (!c.exportDuringRun.empty()) {
+      rewriteUnseen("LOTE12_export.txt", c.exportDuringRun);
+    }
+    EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+    EXPECT_EQ(items(ListId::List2), std::vector<std::string>{c.item});
+    ASSERT_EQ(window().messages().size(), before + 1);
+    const MessageRequest& warning = window().messages().back().request;
+    EXPECT_NE(warning.prompt.find(c.cause), std::string::npos) << warning.prompt;
+    EXPECT_EQ(warning.icon, MessageIcon::Warning);
+    EXPECT_EQ(items(ListId::List1).size(), 11u);
+    const std::vector<std::string> lines = resultLines();
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.starts_with("5,\"M-05\",");
+    })) << "the record behind the spoilt one is read from its own first field";
+    expectEndState();
+  }
+}
+
+}  // namespace
+}  // namespace granomet::testing
