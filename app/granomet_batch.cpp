@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/file_names.h"
+#include "data/tables.h"
 #include "data/text_encoding.h"
 #include "headless/headless_window.h"
 #include "qt/qt_regional_settings.h"
@@ -15,28 +17,15 @@
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
-#include "workflow/tables.h"
+#include "workflow/messages.h"
 
 namespace {
 
 using namespace granomet;
 
-constexpr const char* kUsage =
-    "Uso: granomet-batch [-o FICHERO_RESULTADOS] FICHERO_LOTE FICHERO_EXPORT\n"
-    "\n"
-    "Pulsa los botones de la ventana en orden: lote, exportación y cálculo. El fichero\n"
-    "de resultados se escribe en la carpeta del fichero de exportación con el nombre\n"
-    "propuesto, o en FICHERO_RESULTADOS (relativo a la carpeta actual), que se\n"
-    "reemplaza si existe. Cada mensaje sale por la salida de errores como\n"
-    "\"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
-    "escriben las muestras calculadas e ignoradas y la línea de estado.\n"
-    "\n"
-    "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
-    "Salida: 0 si el cálculo llegó al final, 1 si falló una lectura o el cálculo,\n"
-    "2 si los argumentos no son válidos.\n";
-
 struct Arguments {
-  std::optional<std::string> resultsName;
+  std::optional<std::filesystem::path> resultsFile;
+  std::string resultsName;  // as given, for the window's box and the messages
   std::filesystem::path lotFile;
   std::filesystem::path exportFile;
   bool help = false;
@@ -56,11 +45,12 @@ bool parseArguments(int argc, char** argv, Arguments& arguments) {
         return false;
       }
       if (std::string_view(argv[i]).empty()) {
-        std::fputs("granomet-batch: falta el nombre del fichero de resultados detrás de -o.\n\n",
-                   stderr);
+        std::fputs(std::string(messages::batchResultsNameMissing()).c_str(), stderr);
         return false;
       }
-      arguments.resultsName = argv[i];
+      // Meant from the shell's folder, as the input paths are.
+      arguments.resultsFile = std::filesystem::absolute(argv[i]);
+      arguments.resultsName = pathText(argv[i]);
     } else if (argument.size() > 1 && argument[0] == '-') {
       return false;
     } else {
@@ -90,16 +80,15 @@ void printList(const HeadlessWindow& window, ListId list, const char* heading) {
 int main(int argc, char** argv) {
   Arguments arguments;
   if (!parseArguments(argc, argv, arguments)) {
-    std::fputs(kUsage, stderr);
+    std::fputs(std::string(messages::batchUsage()).c_str(), stderr);
     return 2;
   }
   if (arguments.help) {
-    std::fputs(kUsage, stdout);
+    std::fputs(std::string(messages::batchUsage()).c_str(), stdout);
     return 0;
   }
 
   RememberedFolder folder;
-  const std::filesystem::path shellFolder = folder.path();
   SystemClock clock;
   const QtRegionalSettings regional;
   const Platform platform{clock, regional, folder};
@@ -116,21 +105,18 @@ int main(int argc, char** argv) {
   if (!window.enabled(ButtonId::exportbutton)) {
     return 1;
   }
-  if (arguments.resultsName) {
-    window.setText(TextBoxId::recalculado_file, utf8ToCp1252(*arguments.resultsName));
+  if (arguments.resultsFile) {
+    window.setText(TextBoxId::recalculado_file, arguments.resultsName);
   }
   window.dialog().queueAnswer(arguments.exportFile);
   exportbutton(*tables, window, platform);
   if (!window.enabled(ButtonId::calculatot)) {
     return 1;
   }
-  // A name on the command line means the shell's folder, as the input paths do;
-  // the proposed name goes beside the export, as in the window.
-  if (arguments.resultsName) {
-    folder.change(shellFolder);
-  }
-  // The script asked for that path: an existing file there is replaced.
-  const RunOutcome outcome = calculatot(*tables, window, platform, ExistingResults::Replace);
+  // The script asked for that path: an existing file there is replaced. The
+  // proposed name goes beside the export, as in the window.
+  const RunOutcome outcome = calculatot(*tables, window, platform, ExistingResults::Replace,
+                                        arguments.resultsFile.value_or(std::filesystem::path()));
   if (outcome == RunOutcome::Refused || outcome == RunOutcome::NotStarted) {
     return 1;
   }

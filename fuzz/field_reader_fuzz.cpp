@@ -76,7 +76,7 @@ std::string take(FieldReader& reader, Step step) {
       return "D" + hexFloat(value);
     }
     case Step::Any:
-      return "A" + std::get<std::string>(reader.readField(granomet::FieldKind::Any));
+      return "A" + reader.readText();
     case Step::Skip:
       reader.skipField();
       return "K";

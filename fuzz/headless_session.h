@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "data/tables.h"
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
 #include "ui/platform.h"
 #include "ui/remembered_folder.h"
 #include "workflow/batch_run.h"
-#include "workflow/tables.h"
 
 namespace granomet::fuzz {
 

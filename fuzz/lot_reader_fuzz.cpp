@@ -19,6 +19,7 @@
 #include "open_descriptors.h"
 #include "plain_files.h"
 #include "scratch_folder.h"
+#include "support/lot_from_start.h"
 
 namespace {
 
@@ -90,8 +91,8 @@ std::string outcome(const std::function<std::int16_t()>& reading) {
     return "fila " + std::to_string(reading());
   } catch (const ReadError& error) {
     return "ReadError " + std::to_string(static_cast<int>(error.cause()));
-  } catch (const CarbonateError&) {
-    return "CarbonateError";
+  } catch (const CarbonateError& error) {
+    return "CarbonateError " + error.text();
   }
 }
 
@@ -108,7 +109,7 @@ bool sameRecord(const SampleRecord& a, const SampleRecord& b) {
 bool sameReading(const LotTable& a, const LotTable& b) {
   if (a.header.ip != b.header.ip || a.header.campaign != b.header.campaign ||
       a.header.sampleCount != b.header.sampleCount ||
-      a.currentOrderNumber != b.currentOrderNumber || a.carbonateText != b.carbonateText) {
+      a.currentOrderNumber != b.currentOrderNumber) {
     return false;
   }
   const int row = a.currentOrderNumber;

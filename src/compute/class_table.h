@@ -11,8 +11,13 @@ inline constexpr int kCombinedClasses = 68;
 
 using ClassColumn = IndexedArray<float, kCombinedClasses>;
 
-// Entry j holds combined class 69 - j, so j = 1 is the 8000 µm class. All
-// 32-bit, as the lab's sheets carried them.
+// The combined classes in the export's order, finest first: class c = 1 is the
+// laser's finest, 67 and 68 the 6000 and 8000 µm sieve classes.
+using CombinedDiameters = IndexedArray<float, kCombinedClasses>;  // µm
+using CombinedWeights = IndexedArray<double, kCombinedClasses>;  // percent of the shell-free weight
+
+// The lab's sheet runs the other way: entry j holds combined class 69 - j, so j = 1 is the 8000 µm
+// class. All 32-bit, as the lab's sheets carried them.
 struct ClassTable {
   ClassColumn classDiameter;     // µm
   ClassColumn classWeight;       // percent of the shell-free weight

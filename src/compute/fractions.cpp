@@ -5,9 +5,11 @@
 namespace granomet {
 namespace {
 
-constexpr float kSandLimit = 63;   // µm; a class of exactly 63 µm is still sand
-constexpr float kSiltLimit = 4;    // µm
-constexpr int kGravelClasses = 4;  // coarser than 2 mm, whatever their diameters
+constexpr float kSandLimit = 63;                 // µm; a class of exactly 63 µm is still sand
+constexpr float kSiltLimit = 4;                  // µm
+constexpr int kGravelClasses = 4;                // coarser than 2 mm, whatever their diameters
+constexpr float kSieveGravelDiameter = 6000;     // µm, the coarsest weighed fraction
+constexpr float kCoarsestGravelDiameter = 8000;  // µm, always empty
 
 constexpr const char* kNoNetWeight =
     "el peso sin conchas es 0 (las conchas pesan tanto como la muestra)";
@@ -76,11 +78,22 @@ SieveWeights netSieveWeights(SampleRecord& record) {
   return weights;
 }
 
-void combineDistribution(ClassRow& row, const SampleRecord& netRecord,
-                         const SieveWeights& weights) {
+CombinedDiameters combinedDiameters(const LaserClasses& laser) {
+  CombinedDiameters diameters;
+  for (int c = 1; c <= kLaserClasses; ++c) {
+    diameters[c] = laser.diameters[c];
+  }
+  diameters[67] = kSieveGravelDiameter;
+  diameters[68] = kCoarsestGravelDiameter;
+  return diameters;
+}
+
+CombinedWeights combineDistribution(const LaserClasses& laser, const SampleRecord& netRecord,
+                                    const SieveWeights& weights) {
+  CombinedWeights row;
   const char* scaling = "las clases del láser escaladas al peso sin conchas";
   for (int c = 1; c <= kLaserClasses; ++c) {
-    row[c] = checked(row[c] * weights.laserFraction, scaling);
+    row[c] = checked(laser.frequencies[c] * weights.laserFraction, scaling);
   }
   const char* gravel = "las clases de grava";
   row[65] = checked(checked(row[66] + row[65], gravel) +
@@ -89,19 +102,21 @@ void combineDistribution(ClassRow& row, const SampleRecord& netRecord,
   row[66] = percentOfNet(netRecord.partialWeight2, weights.netWeight, gravel);
   row[67] = percentOfNet(netRecord.partialWeight1, weights.netWeight, gravel);
   row[68] = 0;
+  return row;
 }
 
-void fillClassTable(ClassTable& table, const IndexedArray<float, kMaxClasses>& diameters,
-                    const ClassRow& row) {
+ClassTable classTableOf(const CombinedDiameters& diameters, const CombinedWeights& weights) {
+  ClassTable table;
   for (int j = 1; j <= kCombinedClasses; ++j) {
     table.classDiameter[j] = diameters[kCombinedClasses + 1 - j];
-    table.classWeight[j] = narrowed(row[kCombinedClasses + 1 - j], "el peso de una clase");
+    table.classWeight[j] = narrowed(weights[kCombinedClasses + 1 - j], "el peso de una clase");
   }
   table.cumulativeWeight[1] = table.classWeight[1];
   for (int j = 2; j <= kCombinedClasses; ++j) {
     table.cumulativeWeight[j] =
         checked(table.cumulativeWeight[j - 1] + table.classWeight[j], "la curva acumulada");
   }
+  return table;
 }
 
 float interpolatedCumulative(float upperDiameter, float upperCumulative, float lowerDiameter,

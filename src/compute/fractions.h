@@ -2,7 +2,7 @@
 #pragma once
 
 #include "compute/class_table.h"
-#include "data/export_table.h"
+#include "data/laser_classes.h"
 #include "data/lot_table.h"
 
 namespace granomet {
@@ -22,15 +22,18 @@ struct SieveWeights {
 // Throws ComputeFault.
 SieveWeights netSieveWeights(SampleRecord& record);
 
-// Rewrites classes 1 to 68 of the sample's row in percent of its shell-free
-// weight: laser classes scaled by the laser fraction, the coarsest laser class
-// merged into class 65 with the finest gravel fraction, the middle and coarsest
-// gravel fractions in classes 66 and 67, class 68 empty. Throws ComputeFault.
-void combineDistribution(ClassRow& row, const SampleRecord& netRecord, const SieveWeights& weights);
+// The laser's 66 diameters, then the sieves' 6000 and 8000 µm.
+CombinedDiameters combinedDiameters(const LaserClasses& laser);
+
+// Classes 1 to 68 in percent of the sample's shell-free weight: laser classes
+// scaled by the laser fraction, the coarsest laser class merged into class 65
+// with the finest gravel fraction, the middle and coarsest gravel fractions in
+// classes 66 and 67, class 68 empty. Throws ComputeFault.
+CombinedWeights combineDistribution(const LaserClasses& laser, const SampleRecord& netRecord,
+                                    const SieveWeights& weights);
 
 // Diameters and 32-bit weights coarsest first, with the cumulative weights.
-void fillClassTable(ClassTable& table, const IndexedArray<float, kMaxClasses>& diameters,
-                    const ClassRow& row);
+ClassTable classTableOf(const CombinedDiameters& diameters, const CombinedWeights& weights);
 
 struct SizePercentages {
   double gravel = 0;

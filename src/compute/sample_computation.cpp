@@ -6,13 +6,14 @@
 
 namespace granomet {
 
-ComputedSample computeSample(const SampleRecord& record,
-                             const IndexedArray<float, kMaxClasses>& diameters,
-                             const ClassRow& laserRow) {
-  ComputedSample sample{record, laserRow, {}, {}};
-  const SieveWeights weights = netSieveWeights(sample.record);
-  combineDistribution(sample.distribution, sample.record, weights);
-  fillClassTable(sample.classTable, diameters, sample.distribution);
+ComputedSample computeSample(const SampleRecord& record, const LaserClasses& laser) {
+  ComputedSample sample;
+  // The weights are replaced by their net values on a copy: the lot keeps what was weighed.
+  SampleRecord net = record;
+  const SieveWeights weights = netSieveWeights(net);
+  sample.diameters = combinedDiameters(laser);
+  sample.distribution = combineDistribution(laser, net, weights);
+  sample.classTable = classTableOf(sample.diameters, sample.distribution);
 
   // The moments need only the class table; the size percentages do not need them.
   const SampleMoments moments = sampleMoments(sample.classTable);

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "data/field_number.h"
+#include "data/lot_table.h"
 #include "data/read_error.h"
 
 namespace granomet {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr int kUnusedLeadingFields = 23;
 constexpr int kFieldsAfterOrderNumber = 3;  // IP, survey and an empty field
-constexpr int kFieldsPerClass = 3;
 
 }  // namespace
 
@@ -33,18 +33,18 @@ void countSampleLines(const std::filesystem::path& path, ExportTable& table) {
   table.exportSampleCount = count;
 }
 
-ExportBlockHead readExportBlockHead(FieldReader& reader, ExportTable& table) {
+ExportBlockHead readExportBlockHead(FieldReader& reader) {
   for (int field = 1; field <= kUnusedLeadingFields; ++field) {
     reader.skipField();
   }
   ExportBlockHead head;
   head.resultFileName = reader.readText();
-  table.exportSampleName = reader.readText();
-  table.exportLotName = reader.readText();
+  head.sampleName = reader.readText();
+  head.lotName = reader.readText();
   head.orderText = reader.readText();
   try {
     const std::int16_t number = fieldInt16(head.orderText);
-    if (decltype(table.frequencies)::contains(number)) {
+    if (number >= 1 && number <= kMaxSamples) {
       head.orderNumber = number;
     }
   } catch (const ReadError&) {
@@ -56,25 +56,33 @@ ExportBlockHead readExportBlockHead(FieldReader& reader, ExportTable& table) {
   return head;
 }
 
-void readExportClasses(FieldReader& reader, ExportTable& table, std::int16_t orderNumber) {
-  ClassRow& row = table.frequencies[orderNumber];
+BlockClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma,
+                              BadValue onBadValue) {
+  BlockClasses block;
+  // Each value is converted as soon as it is read, so that Throw stops at the
+  // first bad one, before any later field is looked at.
+  const auto convert = [&](auto& value, auto toNumber) {
+    const std::string text = reader.readText();
+    try {
+      value = toNumber(text);
+    } catch (const ReadError& error) {
+      if (onBadValue == BadValue::Throw) {
+        throw;
+      }
+      if (!block.badValue) {
+        block.badValue = error;
+      }
+    }
+  };
   for (int c = 1; c <= kLaserClasses; ++c) {
-    table.diameters[c] = reader.readSingle();
-    row[c] = reader.readDouble();
-    reader.skipField();
-  }
-  if (table.trailingComma == 1) {
-    reader.skipField();
-  }
-}
-
-void skipExportClasses(FieldReader& reader, std::int16_t trailingComma) {
-  for (int field = 0; field < kLaserClasses * kFieldsPerClass; ++field) {
+    convert(block.classes.diameters[c], fieldSingle);
+    convert(block.classes.frequencies[c], fieldDouble);
     reader.skipField();
   }
   if (trailingComma == 1) {
     reader.skipField();
   }
+  return block;
 }
 
 }  // namespace granomet

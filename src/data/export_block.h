@@ -8,6 +8,8 @@
 
 #include "data/export_table.h"
 #include "data/field_reader.h"
+#include "data/laser_classes.h"
+#include "data/read_error.h"
 
 namespace granomet {
 
@@ -22,21 +24,30 @@ void countSampleLines(const std::filesystem::path& path, ExportTable& table);
 
 struct ExportBlockHead {
   std::string resultFileName;  // field 24
+  std::string sampleName;      // field 25, as the file holds it
+  std::string lotName;         // field 26, as the file holds it
   std::string orderText;       // field 27 as the file holds it
   // Empty unless field 27 is a number from 1 to 254 (a text that is no number
   // reads as 0), so that nothing is ever stored under a bad order number.
   std::optional<std::int16_t> orderNumber;
 };
 
-// Fields 1 to 30: the sample name and lot name go into the table.
-ExportBlockHead readExportBlockHead(FieldReader& reader, ExportTable& table);
+// Fields 1 to 30.
+ExportBlockHead readExportBlockHead(FieldReader& reader);
+
+enum class BadValue { Throw, Keep };
+
+struct BlockClasses {
+  LaserClasses classes;
+  // The first value too large for its width, when the reading went on behind it.
+  std::optional<ReadError> badValue;
+};
 
 // Fields 31 to 228 (66 triples of diameter, frequency and a discarded
-// cumulative value), then the empty field behind a trailing comma.
-void readExportClasses(FieldReader& reader, ExportTable& table, std::int16_t orderNumber);
-
-// The same fields of a block that is not used, read and discarded, so that the
-// next block starts at its first field.
-void skipExportClasses(FieldReader& reader, std::int16_t trailingComma);
+// cumulative value), then the empty field behind a trailing comma. A value too
+// large for its width throws ReadError(Overflow) at once, or with Keep is
+// returned after the whole block has been read, so that the next block still
+// starts at its first field.
+BlockClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma, BadValue onBadValue);
 
 }  // namespace granomet

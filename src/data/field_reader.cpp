@@ -269,36 +269,22 @@ std::string FieldReader::takeField() {
   return value;
 }
 
-FieldValue FieldReader::readField(FieldKind kind) {
+std::string FieldReader::takeNumber() {
   std::string text = takeField();
-  if (kind != FieldKind::Text && kind != FieldKind::Any && decimalMark_ == ',') {
-    text = withDecimalPoint(text);
-  }
-  switch (kind) {
-    case FieldKind::Int16:
-      return fieldInt16(text);
-    case FieldKind::Single:
-      return fieldSingle(text);
-    case FieldKind::Double:
-      return fieldDouble(text);
-    case FieldKind::Text:
-    case FieldKind::Any:
-      break;
-  }
-  return text;
+  return decimalMark_ == ',' ? withDecimalPoint(text) : text;
 }
 
 std::string FieldReader::readText() {
-  return std::get<std::string>(readField(FieldKind::Text));
+  return takeField();
 }
 std::int16_t FieldReader::readInt16() {
-  return std::get<std::int16_t>(readField(FieldKind::Int16));
+  return fieldInt16(takeNumber());
 }
 float FieldReader::readSingle() {
-  return std::get<float>(readField(FieldKind::Single));
+  return fieldSingle(takeNumber());
 }
 double FieldReader::readDouble() {
-  return std::get<double>(readField(FieldKind::Double));
+  return fieldDouble(takeNumber());
 }
 void FieldReader::skipField() {
   (void)takeField();

@@ -7,16 +7,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "data/input_file.h"
 
 namespace granomet {
-
-enum class FieldKind { Text, Int16, Single, Double, Any };
-
-// Any reads like Text: the caller keeps the text or discards it.
-using FieldValue = std::variant<std::string, std::int16_t, float, double>;
 
 // No field or line of a lab file comes near this; it bounds what one field holds.
 inline constexpr std::size_t kMaxFieldBytes = std::size_t{1} << 20;
@@ -70,7 +64,6 @@ class FieldReader {
   // consumes it. Numbers are read with the format's decimal mark. A field opened by a double quote
   // runs to the next double quote (across line ends); what follows the closing quote up to the
   // separator is dropped. An unquoted field loses its trailing blanks.
-  FieldValue readField(FieldKind kind);
   std::string readText();
   std::int16_t readInt16();
   float readSingle();
@@ -92,6 +85,8 @@ class FieldReader {
   void consumeLineEnd(int c);
   void skipByteOrderMark();
   std::string takeField();
+  // A field that holds a number, with a decimal point whatever the format's mark.
+  std::string takeNumber();
   // A UTF-8 file's text turned into the Windows-1252 the program holds.
   void hold(std::string& text) const;
 

@@ -2,11 +2,25 @@
 
 #include <cstdio>
 
+#include "data/text_encoding.h"
+
 namespace granomet {
 
 std::string fileNamePart(std::string_view path) {
   const auto cut = path.find_last_of("/\\");
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::filesystem::path typedPath(std::string_view programText) {
+  return std::filesystem::path(cp1252ToUtf8(programText));
+}
+
+std::string pathText(const std::filesystem::path& path) {
+  return utf8ToCp1252(path.string());
+}
+
+std::string displayName(const std::filesystem::path& path) {
+  return pathText(path.filename());
 }
 
 std::optional<std::string> lotNameOf(std::string_view fileName) {

@@ -1,6 +1,7 @@
 // The names the lot button derives from a chosen file: bare name, lot name, results name.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,16 @@ namespace granomet {
 // The part behind the last "/" or "\": the dialog gives Linux paths with "/",
 // while lab files may carry names written on Windows.
 std::string fileNamePart(std::string_view path);
+
+// A file name typed into the window, as a path: the 8-bit text in the system's
+// UTF-8. Paths that come from a dialog or the command line never go through text.
+std::filesystem::path typedPath(std::string_view programText);
+
+// A path in the program's 8-bit text, as the window shows it: characters the
+// text cannot hold become "?", the file is still opened by its path.
+std::string pathText(const std::filesystem::path& path);
+// The file's bare name in the program's 8-bit text.
+std::string displayName(const std::filesystem::path& path);
 
 // Everything before the last "."; nullopt for a name without one.
 std::optional<std::string> lotNameOf(std::string_view fileName);

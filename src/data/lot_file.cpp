@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <utility>
 
 #include "data/read_error.h"
 #include "data/spaces.h"
@@ -23,7 +24,7 @@ void readLotPreamble(FieldReader& reader, LotHeader& header) {
   reader.readLine();
 }
 
-std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpaces) {
+LotRow readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpaces) {
   table.currentOrderNumber = reader.readInt16();
   const std::int16_t orderNumber = table.currentOrderNumber;
   if (!decltype(table.records)::contains(orderNumber)) {
@@ -41,7 +42,7 @@ std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpa
   record.subDepthCm = reader.readText();
   record.samplingMethod = reader.readText();
   record.visualDescription = reader.readText();
-  table.carbonateText = reader.readText();
+  std::string carbonateText = reader.readText();
   record.totalWeight = reader.readDouble();
   record.partialWeight1 = reader.readDouble();
   record.partialWeight2 = reader.readDouble();
@@ -49,26 +50,17 @@ std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpa
   record.shellWeight1 = reader.readSingle();
   record.shellWeight2 = reader.readSingle();
   record.shellWeight3 = reader.readSingle();
-  return orderNumber;
-}
-
-std::int16_t rereadLotRow(FieldReader& reader, std::int16_t orderNumber, LotTable& table,
-                          char decimalMark) {
-  readLotPreamble(reader, table.header);
-  for (int line = 1; line < orderNumber; ++line) {
-    reader.skipLine();
-  }
-  return readLotRowWithCarbonate(reader, table, decimalMark);
+  return {orderNumber, std::move(carbonateText)};
 }
 
 std::int16_t readLotRowWithCarbonate(FieldReader& reader, LotTable& table, char decimalMark) {
-  const std::int16_t found = readLotRow(reader, table, NameSpaces::Keep);
-  const std::optional<float> carbonate = parseCarbonate(table.carbonateText, decimalMark);
+  LotRow row = readLotRow(reader, table, NameSpaces::Keep);
+  const std::optional<float> carbonate = parseCarbonate(row.carbonateText, decimalMark);
   if (!carbonate) {
-    throw CarbonateError("carbonate \"" + table.carbonateText + "\" is not a number");
+    throw CarbonateError(std::move(row.carbonateText));
   }
-  table.records[found].carbonatePct = *carbonate;
-  return found;
+  table.records[row.orderNumber].carbonatePct = *carbonate;
+  return row.orderNumber;
 }
 
 std::optional<float> parseCarbonate(std::string_view text, char decimalMark) {

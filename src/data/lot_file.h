@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "data/field_reader.h"
 #include "data/lot_table.h"
@@ -21,18 +24,17 @@ enum class NameSpaces { Trim, Keep };
 // seventeenth field shifts every later row. Column 1 goes into
 // currentOrderNumber before it is checked, so a failure can quote it; an order
 // number outside 1..254 throws ReadError(OutOfRange) and stores nothing more.
-// Returns the order number.
-std::int16_t readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpaces);
+// The record is stored at the row's own order number, the carbonate left out:
+// column 9 is returned as text.
+struct LotRow {
+  std::int16_t orderNumber = 0;
+  std::string carbonateText;
+};
+LotRow readLotRow(FieldReader& reader, LotTable& table, NameSpaces nameSpaces);
 
-// The calculation's reading of one sample: from the start of the file, the
-// preamble, orderNumber - 1 whole lines, then one row with its name as read and
-// its carbonate converted. Rows must therefore sit one per line, sorted from 1.
-// Throws ReadError, or CarbonateError when column 9 is not a percentage.
-std::int16_t rereadLotRow(FieldReader& reader, std::int16_t orderNumber, LotTable& table,
-                          char decimalMark);
-
-// The row part of that reading: the next sixteen fields, name as read, carbonate
-// converted into the record of the row's own order number.
+// The calculation's reading of a row: the next sixteen fields, name as read,
+// carbonate converted into the record of the row's own order number. Throws
+// ReadError, or CarbonateError when column 9 is not a percentage.
 std::int16_t readLotRowWithCarbonate(FieldReader& reader, LotTable& table, char decimalMark);
 
 // Column 9 less its last character ("12.5%" gives 12.5), read with the regional
@@ -42,7 +44,13 @@ std::optional<float> parseCarbonate(std::string_view text, char decimalMark);
 
 class CarbonateError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit CarbonateError(std::string text)
+      : std::runtime_error("carbonate is not a number"), text_(std::move(text)) {}
+  // Column 9 as the file holds it.
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
 };
 
 }  // namespace granomet

@@ -1,4 +1,4 @@
-// The lot in memory: its header, one record per order number and the row read last.
+// The lot in memory: its header, one record per order number and the order number read last.
 #pragma once
 
 #include <cstdint>
@@ -42,8 +42,7 @@ struct SampleRecord {
 struct LotTable {
   LotHeader header;
   IndexedArray<SampleRecord, kMaxSamples> records;
-  std::int16_t currentOrderNumber = 0;  // column 1 of the row read last
-  std::string carbonateText;            // column 9 of the row read last (one for the table)
+  std::int16_t currentOrderNumber = 0;  // column 1 of the row read last, for messages
 };
 
 }  // namespace granomet

@@ -1,7 +1,5 @@
 #include "headless/headless_file_dialog.h"
 
-#include "data/text_encoding.h"
-
 namespace granomet {
 
 void HeadlessFileDialog::showOpen() {
@@ -17,7 +15,7 @@ void HeadlessFileDialog::showOpen() {
   }
   const std::filesystem::path chosen =
       (answer->is_absolute() ? *answer : folder_.path() / *answer).lexically_normal();
-  heldName_ = utf8ToCp1252(chosen.string());
+  heldName_ = chosen;
   folder_.change(chosen.parent_path());
 }
 

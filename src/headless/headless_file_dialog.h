@@ -27,23 +27,23 @@ class HeadlessFileDialog final : public FileDialog {
   void setFilter(std::string filter) override { filter_ = std::move(filter); }
   void setFilterIndex(int entry) override { filterIndex_ = entry; }
   void showOpen() override;
-  std::string fileName() const override { return heldName_; }
-  void setFileName(std::string name) override { heldName_ = std::move(name); }
+  std::filesystem::path fileName() const override { return heldName_; }
+  void setFileName(std::filesystem::path name) override { heldName_ = std::move(name); }
 
   const std::string& filter() const { return filter_; }
   int filterIndex() const { return filterIndex_; }
   int showings() const { return showings_; }
   // The held name each showing opened with.
-  const std::vector<std::string>& shownNames() const { return shownNames_; }
+  const std::vector<std::filesystem::path>& shownNames() const { return shownNames_; }
 
  private:
   CurrentFolder& folder_;
   std::deque<std::optional<std::filesystem::path>> answers_;
   std::string filter_;
   int filterIndex_ = 0;
-  std::string heldName_;
+  std::filesystem::path heldName_;
   int showings_ = 0;
-  std::vector<std::string> shownNames_;
+  std::vector<std::filesystem::path> shownNames_;
 };
 
 }  // namespace granomet

@@ -18,6 +18,7 @@
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
+#include "workflow/messages.h"
 
 // The pictures live in this static library's resources, which must be registered
 // by name from outside any namespace.
@@ -196,9 +197,7 @@ void principal::showHelp() {
 }
 
 bool principal::askToLeave() {
-  const MessageRequest question{"\xBFHas terminado?", "Vas a salir", MessageButtons::YesNo,
-                                MessageIcon::None};
-  if (showMessageBox(this, question) != MessageAnswer::Yes) {
+  if (showMessageBox(this, messages::finishedQuestion()) != MessageAnswer::Yes) {
     return false;
   }
   leaving_ = true;

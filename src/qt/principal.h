@@ -5,10 +5,10 @@
 #include <QWidget>
 #include <memory>
 
+#include "data/tables.h"
 #include "qt/help_window.h"
 #include "ui/platform.h"
 #include "ui/window_operations.h"
-#include "workflow/tables.h"
 
 class QAbstractButton;
 class QLabel;

@@ -1,6 +1,7 @@
 #include "qt/qt_file_dialog.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -40,6 +41,14 @@ class OpenDialog final : public QFileDialog {
 
 }  // namespace
 
+QString qtPath(const std::filesystem::path& path) {
+  return QFile::decodeName(path.c_str());
+}
+
+std::filesystem::path systemPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
 QStringList qtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
   QStringList filters;
@@ -70,21 +79,21 @@ void QtFileDialog::showOpen() {
     dialog.selectNameFilter(filters[filterIndex_ - 1]);
   }
 
-  const QString held = toQString(heldName_);
-  const QFileInfo heldFile(QDir(QString::fromStdString(folder_.path().string())), held);
+  const QString held = qtPath(heldName_);
+  const QFileInfo heldFile(QDir(qtPath(folder_.path())), held);
   if (!held.isEmpty() && heldFile.dir().exists()) {
     dialog.setDirectory(heldFile.dir());
     dialog.selectFile(heldFile.fileName());
   } else {
-    dialog.setDirectory(QString::fromStdString(folder_.path().string()));
+    dialog.setDirectory(qtPath(folder_.path()));
   }
 
   if (dialog.exec() != QDialog::Accepted || dialog.chosenFile().isEmpty()) {
     return;
   }
   const QFileInfo chosen(dialog.chosenFile());
-  heldName_ = toProgramText(QDir::toNativeSeparators(chosen.absoluteFilePath()));
-  folder_.change(std::filesystem::path(chosen.absolutePath().toStdString()));
+  heldName_ = systemPath(chosen.absoluteFilePath());
+  folder_.change(systemPath(chosen.absolutePath()));
 }
 
 }  // namespace granomet

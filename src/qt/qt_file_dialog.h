@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <filesystem>
 #include <string>
 
 #include "ui/platform.h"
@@ -18,16 +19,20 @@ class QtFileDialog final : public FileDialog {
   // Opens in the folder of the held name, or the current folder, with the held
   // name's file selected.
   void showOpen() override;
-  std::string fileName() const override { return heldName_; }
-  void setFileName(std::string name) override { heldName_ = std::move(name); }
+  std::filesystem::path fileName() const override { return heldName_; }
+  void setFileName(std::filesystem::path name) override { heldName_ = std::move(name); }
 
  private:
   QWidget* parent_;
   CurrentFolder& folder_;
   std::string filter_;
   int filterIndex_ = 1;
-  std::string heldName_;
+  std::filesystem::path heldName_;
 };
+
+// Paths pass between Qt and the system in the system's own encoding of names.
+QString qtPath(const std::filesystem::path& path);
+std::filesystem::path systemPath(const QString& path);
 
 // "All files (*.*)|*.*|CSV (*.CSV)|*.csv" as Qt's name filters. Patterns match
 // without regard to case, as on the lab's systems; the description is shown as

@@ -18,7 +18,6 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLabTag = "NERITA";
 constexpr std::int16_t kTotalWeightPercent = 100;
-constexpr int kResultClasses = 68;
 
 constexpr std::array<std::string_view, 30> kNamedColumns = {
     "Lot-Num",        "Muestra",        "Campaña",          "IP",
@@ -66,12 +65,12 @@ class LineBuilder {
 
 }  // namespace
 
-std::string resultsHeaderLine(const IndexedArray<float, kMaxClasses>& diameters, char decimalMark) {
+std::string resultsHeaderLine(const CombinedDiameters& diameters, char decimalMark) {
   LineBuilder line;
   for (std::string_view name : kNamedColumns) {
     line.text(utf8ToCp1252(name));
   }
-  for (int c = kResultClasses; c >= 1; --c) {
+  for (int c = kCombinedClasses; c >= 1; --c) {
     line.text(patternNumber(diameters[c], kPatternThreeDecimals, decimalMark));
   }
   return line.finish();
@@ -112,7 +111,7 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
   line.text(kLabTag);
   line.text(shortDate(today));
   line.bare(bareNumber(kTotalWeightPercent));
-  for (int c = kResultClasses; c >= 2; --c) {
+  for (int c = kCombinedClasses; c >= 2; --c) {
     line.text(patternNumber(sample.distribution[c], kPatternThreeDecimals, decimalMark));
   }
   // The finest class alone is bare, with a point: the lab's database has always read it so.
@@ -125,34 +124,6 @@ ResultsFileError::ResultsFileError(Stage stage, int systemError)
                                                 : "cannot write results file"),
       stage_(stage),
       systemError_(systemError) {}
-
-std::string ResultsFileError::cause() const {
-  switch (systemError_) {
-    case ENOENT:
-    case ENOTDIR:
-      return "la carpeta no existe";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return "no hay permiso para escribir en él";
-    case ENOSPC:
-    case EDQUOT:
-      return "el disco está lleno";
-    case EFBIG:  // the file system's or the user's largest file
-      return "el fichero ha alcanzado el tamaño máximo permitido";
-    case EIO:
-      return "el disco no responde (error de entrada/salida)";
-    case EISDIR:
-      return "ese nombre es una carpeta";
-    case ENAMETOOLONG:
-      return "el nombre es demasiado largo";
-    case ENXIO:  // a named pipe that nobody reads
-      return "ese nombre es una tubería con nombre";
-    default:
-      break;
-  }
-  return "error del sistema " + std::to_string(systemError_);
-}
 
 ResultsFile ResultsFile::create(const std::filesystem::path& path) {
   ResultsFile file;

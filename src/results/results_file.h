@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "compute/class_table.h"
 #include "compute/sample_results.h"
-#include "data/export_table.h"
 #include "data/local_date_time.h"
 #include "data/lot_table.h"
 
@@ -16,7 +16,7 @@ namespace granomet {
 // Windows-1252 bytes, CR LF after every line. Fields 1 to 30 are named; 31 to 98
 // are the classes from 68 (coarsest) down to 1, so that with the "Peso\Diametro"
 // column they form the weight-by-diameter table of a multi-sample report.
-std::string resultsHeaderLine(const IndexedArray<float, kMaxClasses>& diameters, char decimalMark);
+std::string resultsHeaderLine(const CombinedDiameters& diameters, char decimalMark);
 
 struct SampleLine {
   std::int16_t orderNumber = 0;
@@ -24,7 +24,7 @@ struct SampleLine {
   const SampleRecord& record;
   const SampleResults& results;
   const std::string& laserFile;
-  const ClassRow& distribution;
+  const CombinedWeights& distribution;
 };
 
 std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& today,
@@ -35,8 +35,7 @@ class ResultsFileError : public std::runtime_error {
   enum class Stage { Create, Write };
   ResultsFileError(Stage stage, int systemError);
   Stage stage() const { return stage_; }
-  // Why, in Spanish (UTF-8).
-  std::string cause() const;
+  int systemError() const { return systemError_; }
 
  private:
   Stage stage_;

@@ -30,8 +30,8 @@ class CurrentFolder {
   virtual ~CurrentFolder() = default;
   virtual std::filesystem::path path() const = 0;
   virtual void change(const std::filesystem::path& folder) = 0;
-  // name: the program's 8-bit text of a file name, bare or with a folder.
-  virtual std::filesystem::path resolve(std::string_view name) const = 0;
+  // A relative name is taken from the current folder; an absolute one stays.
+  virtual std::filesystem::path resolve(const std::filesystem::path& name) const = 0;
 };
 
 struct Platform {

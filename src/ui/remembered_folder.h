@@ -7,8 +7,7 @@
 
 namespace granomet {
 
-// Starts at the process's working directory and never changes it. File names are
-// the program's Windows-1252 text; the file system is taken to use UTF-8.
+// Starts at the process's working directory and never changes it.
 class RememberedFolder final : public CurrentFolder {
  public:
   RememberedFolder();
@@ -16,7 +15,7 @@ class RememberedFolder final : public CurrentFolder {
 
   std::filesystem::path path() const override { return folder_; }
   void change(const std::filesystem::path& folder) override { folder_ = folder; }
-  std::filesystem::path resolve(std::string_view name) const override;
+  std::filesystem::path resolve(const std::filesystem::path& name) const override;
 
  private:
   std::filesystem::path folder_;

@@ -15,7 +15,7 @@ MessageAnswer defaultAnswer(const MessageRequest& request) {
   return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
 }
 
-std::string showOpenDialog(FileDialog& dialog, std::string filter) {
+std::filesystem::path showOpenDialog(FileDialog& dialog, std::string filter) {
   dialog.setFilter(std::move(filter));
   dialog.setFilterIndex(2);
   dialog.showOpen();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -57,13 +58,15 @@ class FileDialog {
   // Counted from 1, a description and pattern pair.
   virtual void setFilterIndex(int entry) = 0;
   virtual void showOpen() = 0;
-  virtual std::string fileName() const = 0;
-  virtual void setFileName(std::string name) = 0;
+  // A path, never text: it opens whatever the system can open, whatever its
+  // characters.
+  virtual std::filesystem::path fileName() const = 0;
+  virtual void setFileName(std::filesystem::path name) = 0;
 };
 
 // Both buttons open the dialog on their filter list's second entry, the files
 // they expect; returns the held name, empty when the user cancelled the first use.
-std::string showOpenDialog(FileDialog& dialog, std::string filter);
+std::filesystem::path showOpenDialog(FileDialog& dialog, std::string filter);
 
 inline constexpr int kPlottedClasses = 68;
 using CurveValues = std::array<float, kPlottedClasses>;

@@ -1,16 +1,20 @@
 // The calculation button: every record of the export matched, computed, written and drawn.
 #pragma once
 
+#include <filesystem>
+
+#include "data/tables.h"
 #include "ui/platform.h"
 #include "ui/window_operations.h"
-#include "workflow/tables.h"
 
 namespace granomet {
 
-// Before anything is written the run may be refused, leaving the window as it
-// was: an error message says why (refusalBeforeRun), and a results file that
-// exists is replaced only when the user answers Yes to the question, or when the
-// caller asked for replacing.
+// The results file is the name in «Fichero de salida» resolved against the
+// current folder, or resultsPath where the caller gives one (the command line
+// does). Before anything is written the run may be refused, leaving the window
+// as it was: an error message says why (refusalBeforeRun), and a results file
+// that exists is replaced only when the user answers Yes to the question, or
+// when the caller asked for replacing.
 //
 // Reads the export again record by record. A matched sample is computed, written
 // to the results file (created, replacing any file of that name, at the first
@@ -24,6 +28,7 @@ namespace granomet {
 enum class RunOutcome { NotStarted, Refused, Completed, Broken };
 enum class ExistingResults { Ask, Replace };
 RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform,
-                      ExistingResults existing = ExistingResults::Ask);
+                      ExistingResults existing = ExistingResults::Ask,
+                      const std::filesystem::path& resultsPath = {});
 
 }  // namespace granomet

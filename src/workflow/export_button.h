@@ -1,9 +1,9 @@
 // The export button: choose a laser export file, read its blocks and report repeated order numbers.
 #pragma once
 
+#include "data/tables.h"
 #include "ui/platform.h"
 #include "ui/window_operations.h"
-#include "workflow/tables.h"
 
 namespace granomet {
 

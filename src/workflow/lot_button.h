@@ -1,9 +1,9 @@
 // The lot button: choose a lot file, read it into the lot table and list its samples.
 #pragma once
 
+#include "data/tables.h"
 #include "ui/platform.h"
 #include "ui/window_operations.h"
-#include "workflow/tables.h"
 
 namespace granomet {
 

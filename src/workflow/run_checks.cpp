@@ -2,36 +2,29 @@
 
 #include <system_error>
 
+#include "data/file_names.h"
 #include "data/read_error.h"
 #include "data/spaces.h"
-#include "data/text_encoding.h"
+#include "workflow/messages.h"
 
 namespace granomet {
 namespace {
 
 namespace fs = std::filesystem;
 
-// What a results name must not be, in UTF-8. A character device (/dev/null) is
-// written to harmlessly; a pipe would hold the program until someone read it.
-std::optional<std::string> forbiddenKind(const fs::path& path) {
+// What a results name must not be. A character device (/dev/null) is written
+// to harmlessly; a pipe would hold the program until someone read it.
+std::string forbiddenKind(const fs::path& path) {
   std::error_code error;
   if (fs::status(path, error).type() == fs::file_type::character) {
-    return std::nullopt;
+    return {};
   }
-  const std::string kind = otherFileKind(path);
-  if (kind.empty()) {
-    return std::nullopt;
-  }
-  return cp1252ToUtf8(kind);
+  return otherFileKind(path);
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {
   std::error_code error;
   return !b.empty() && fs::equivalent(a, b, error) && !error;
-}
-
-std::string displayName(const fs::path& path) {
-  return path.filename().string();
 }
 
 std::optional<std::string> lotRefusal(const ChosenLot& lot) {
@@ -41,53 +34,21 @@ std::optional<std::string> lotRefusal(const ChosenLot& lot) {
       return std::nullopt;
     }
   } catch (const ReadError&) {
-    return "El fichero de lote " + name +
-           " ya no está o no se puede leer. Ábralo de nuevo con el botón del lote.";
+    return messages::inputGone(messages::InputFile::Lot, name);
   }
-  return "El fichero de lote " + name +
-         " ha cambiado desde que se abrió. Ábralo de nuevo con el botón del lote.";
+  return messages::inputChanged(messages::InputFile::Lot, name);
 }
 
 std::optional<std::string> exportRefusal(const ChosenExport& exported) {
   const std::string name = displayName(exported.path);
   const std::optional<FileStamp> now = stampOf(exported.path);
   if (!now) {
-    return "El fichero de exportación " + name +
-           " ya no está o no se puede leer. Ábralo de nuevo con el botón de exportación.";
+    return messages::inputGone(messages::InputFile::Export, name);
   }
   if (!exported.stamp || *now != *exported.stamp) {
-    return "El fichero de exportación " + name +
-           " ha cambiado desde que se abrió. Ábralo de nuevo con el botón de exportación.";
+    return messages::inputChanged(messages::InputFile::Export, name);
   }
   return std::nullopt;
-}
-
-std::optional<std::string> utf8Refusal(const ChosenFiles& chosen, const std::string& resultsName,
-                                       const fs::path& resultsPath) {
-  const std::string results = cp1252ToUtf8(resultsName);
-  if (trimmedSpaces(resultsName).empty()) {
-    return std::string(
-        "Falta el nombre del fichero de resultados: escríbalo en «Fichero de salida».");
-  }
-  if (const auto kind = forbiddenKind(resultsPath)) {
-    return "No se puede crear el fichero de resultados " + results + ": ese nombre es " + *kind +
-           ".";
-  }
-  const struct {
-    const char* kind;
-    const fs::path& path;
-  } inputs[] = {{"lote", chosen.lot.path}, {"exportación", chosen.exported.path}};
-  for (const auto& input : inputs) {
-    if (sameFile(resultsPath, input.path)) {
-      return "El fichero de resultados " + results + " es el fichero de " + input.kind + " " +
-             displayName(input.path) +
-             ": los resultados lo borrarían. Elija otro nombre para el fichero de resultados.";
-    }
-  }
-  if (auto refusal = lotRefusal(chosen.lot)) {
-    return refusal;
-  }
-  return exportRefusal(chosen.exported);
 }
 
 }  // namespace
@@ -95,10 +56,26 @@ std::optional<std::string> utf8Refusal(const ChosenFiles& chosen, const std::str
 std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
                                             const std::string& resultsName,
                                             const fs::path& resultsPath) {
-  if (auto refusal = utf8Refusal(chosen, resultsName, resultsPath)) {
-    return utf8ToCp1252(*refusal);
+  if (trimmedSpaces(resultsName).empty()) {
+    return messages::resultsNameMissing();
   }
-  return std::nullopt;
+  if (const std::string kind = forbiddenKind(resultsPath); !kind.empty()) {
+    return messages::resultsNameIsNoFile(resultsName, kind);
+  }
+  const struct {
+    messages::InputFile kind;
+    const fs::path& path;
+  } inputs[] = {{messages::InputFile::Lot, chosen.lot.path},
+                {messages::InputFile::Export, chosen.exported.path}};
+  for (const auto& input : inputs) {
+    if (sameFile(resultsPath, input.path)) {
+      return messages::resultsNameIsAnInput(resultsName, input.kind, displayName(input.path));
+    }
+  }
+  if (auto refusal = lotRefusal(chosen.lot)) {
+    return refusal;
+  }
+  return exportRefusal(chosen.exported);
 }
 
 bool resultsFileExists(const fs::path& resultsPath) {

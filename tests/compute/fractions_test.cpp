@@ -10,19 +10,15 @@
 namespace granomet {
 namespace {
 
-// A laser curve of 66 classes and a class table built from it, with the
-// diameters 67 and 68 the run sets.
+// A laser curve of 66 classes.
 struct Sample {
   SampleRecord record;
-  IndexedArray<float, kMaxClasses> diameters;
-  ClassRow row;
+  LaserClasses laser;
 
   Sample() {
     for (int c = 1; c <= kLaserClasses; ++c) {
-      diameters[c] = static_cast<float>(c);  // replaced where a test needs real sizes
+      laser.diameters[c] = static_cast<float>(c);  // replaced where a test needs real sizes
     }
-    diameters[67] = 6000;
-    diameters[68] = 8000;
   }
 };
 
@@ -32,7 +28,7 @@ TEST(Fractions, ZeroTotalReadsThePartialWeightsAsPercentages) {
   sample.record.partialWeight2 = 3;
   sample.record.partialWeight3 = 2;
   for (int c = 1; c <= kLaserClasses; ++c) {
-    sample.row[c] = c == 65 ? 40 : c == 66 ? 10 : 50.0 / 64;
+    sample.laser.frequencies[c] = c == 65 ? 40 : c == 66 ? 10 : 50.0 / 64;
   }
   const SieveWeights weights = netSieveWeights(sample.record);
   EXPECT_EQ(sample.record.totalWeight, 100);
@@ -40,14 +36,14 @@ TEST(Fractions, ZeroTotalReadsThePartialWeightsAsPercentages) {
   EXPECT_DOUBLE_EQ(weights.laserFraction, 0.9);
   EXPECT_EQ(weights.shellPercent, 0);
 
-  combineDistribution(sample.row, sample.record, weights);
-  EXPECT_DOUBLE_EQ(sample.row[65], (10 * 0.9 + 40 * 0.9) + 2);
-  EXPECT_EQ(sample.row[66], 3);
-  EXPECT_EQ(sample.row[67], 5);
-  EXPECT_EQ(sample.row[68], 0);
+  const CombinedWeights row = combineDistribution(sample.laser, sample.record, weights);
+  EXPECT_DOUBLE_EQ(row[65], (10 * 0.9 + 40 * 0.9) + 2);
+  EXPECT_EQ(row[66], 3);
+  EXPECT_EQ(row[67], 5);
+  EXPECT_EQ(row[68], 0);
   double sum = 0;
   for (int c = 1; c <= 68; ++c) {
-    sum += sample.row[c];
+    sum += row[c];
   }
   EXPECT_NEAR(sum, 100, 1e-9);
 }
@@ -56,15 +52,15 @@ TEST(Fractions, NoGravelNoShellsKeepsTheLaserCurveWithItsTwoCoarsestClassesMerge
   Sample sample;
   sample.record.totalWeight = 250.4;
   for (int c = 1; c <= kLaserClasses; ++c) {
-    sample.row[c] = c;
+    sample.laser.frequencies[c] = c;
   }
   const SieveWeights weights = netSieveWeights(sample.record);
   EXPECT_EQ(weights.laserFraction, 1);
-  combineDistribution(sample.row, sample.record, weights);
-  EXPECT_EQ(sample.row[64], 64);
-  EXPECT_EQ(sample.row[65], 65 + 66);
-  EXPECT_EQ(sample.row[66], 0);
-  EXPECT_EQ(sample.row[67], 0);
+  const CombinedWeights row = combineDistribution(sample.laser, sample.record, weights);
+  EXPECT_EQ(row[64], 64);
+  EXPECT_EQ(row[65], 65 + 66);
+  EXPECT_EQ(row[66], 0);
+  EXPECT_EQ(row[67], 0);
   EXPECT_EQ(weights.shellPercent, 0);
 }
 
@@ -190,11 +186,9 @@ TEST(Fractions, FaultsStopTheSample) {
        ComputeFault::Kind::NoClassBelow},
       {"a class weight beyond single precision",
        [] {
-         IndexedArray<float, kMaxClasses> diameters;
-         ClassRow row;
+         CombinedWeights row;
          row[3] = 1e300;
-         ClassTable table;
-         fillClassTable(table, diameters, row);
+         classTableOf(CombinedDiameters(), row);
        },
        ComputeFault::Kind::Overflow},
   };

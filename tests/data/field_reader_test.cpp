@@ -131,12 +131,13 @@ TEST(FieldReader, FailsWithTheCause) {
   EXPECT_EQ(FieldReader::fromBytes(longest + longest).skipLine().length, 2 * kMaxFieldBytes);
 }
 
-// Through the typed helpers, which also check that readField gave the width asked for.
-double readNumber(FieldReader& reader, FieldKind kind) {
+enum class Width { Int16, Single, Double };
+
+double readNumber(FieldReader& reader, Width kind) {
   switch (kind) {
-    case FieldKind::Int16:
+    case Width::Int16:
       return reader.readInt16();
-    case FieldKind::Single:
+    case Width::Single:
       return reader.readSingle();
     default:
       return reader.readDouble();
@@ -145,14 +146,14 @@ double readNumber(FieldReader& reader, FieldKind kind) {
 
 struct NumberCase {
   const char* text;
-  FieldKind kind;
+  Width kind;
   std::optional<double> expected;  // nullopt: the value overflows the width
 };
 
 TEST(FieldReader, ConvertsNumbersToTheirWidth) {
-  constexpr auto D = FieldKind::Double;
-  constexpr auto S = FieldKind::Single;
-  constexpr auto I = FieldKind::Int16;
+  constexpr auto D = Width::Double;
+  constexpr auto S = Width::Single;
+  constexpr auto I = Width::Int16;
   const NumberCase cases[] = {
       {"12.5", D, 12.5},       {"abc", D, 0},         {"", D, 0},        {" 7 ", D, 7},
       {"12.5%", D, 12.5},      {"-3", D, -3},         {"+4", D, 4},      {"1e3", D, 1000},

@@ -16,6 +16,19 @@ TEST(FileNames, CutsAtTheLastSlashOfEitherKind) {
   EXPECT_EQ(fileNamePart("/dir/"), "");
 }
 
+// A typed name is Windows-1252 text; a path shown in the window becomes that text.
+TEST(FileNames, TypedNamesAndShownPathsCrossBetweenTextAndPath) {
+  EXPECT_EQ(typedPath("Bah\xED"
+                      "a/r.csv"),
+            std::filesystem::path("Bahía/r.csv"));
+  EXPECT_EQ(pathText("/lab/Bahía/LOTE12.csv"),
+            "/lab/Bah\xED"
+            "a/LOTE12.csv");
+  EXPECT_EQ(displayName("/lab/Łódź/Łódź.csv"),
+            "?\xF3"
+            "d?.csv");
+}
+
 TEST(FileNames, TheLotNameIsEverythingBeforeTheLastDot) {
   EXPECT_EQ(lotNameOf("LOTE12.csv"), "LOTE12");
   EXPECT_EQ(lotNameOf("lote.2016.06.csv"), "lote.2016.06");

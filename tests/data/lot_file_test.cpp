@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/read_error.h"
+#include "support/lot_from_start.h"
 #include "support/sample_files.h"
 
 namespace granomet {

@@ -13,6 +13,7 @@
 #include "data/field_reader.h"
 #include "data/lot_file.h"
 #include "data/read_error.h"
+#include "support/lot_from_start.h"
 #include "support/sample_files.h"
 
 namespace granomet {
@@ -43,8 +44,8 @@ Reading reading(Read read) {
     result.outcome = read(table);
   } catch (const ReadError& error) {
     result.outcome = error.cause();
-  } catch (const CarbonateError&) {
-    result.outcome = table.carbonateText;
+  } catch (const CarbonateError& error) {
+    result.outcome = error.text();
   }
   result.header = table.header;
   if (decltype(table.records)::contains(table.currentOrderNumber)) {

@@ -22,7 +22,7 @@ const fs::path kBase = fs::temp_directory_path() / "granomet-lab";
 constexpr const char* kBahia1252 =
     "Bah\xED"
     "a.csv";
-constexpr const char* kBahiaUtf8 = "Bahía.csv";
+constexpr const char* kLodzUtf8 = "Łódź.csv";
 
 constexpr TextBoxId kBoxes[] = {TextBoxId::LOTE_file, TextBoxId::EXPORT_file,
                                 TextBoxId::recalculado_file};
@@ -124,7 +124,7 @@ TEST(HeadlessWindow, AnswersMessagesFromTheQueueElseByDefault) {
 struct DialogStep {
   const char* name;
   std::optional<std::optional<fs::path>> answer;  // outer nullopt: nothing queued
-  std::string expectedName;
+  fs::path expectedName;
   fs::path expectedFolder;
 };
 
@@ -133,18 +133,17 @@ TEST(HeadlessFileDialog, KeepsItsNameAcrossShowingsAndMovesTheFolder) {
   const DialogStep steps[] = {
       {"empty queue cancels", std::nullopt, "start.csv", kBase},
       {"nullopt cancels", std::optional<fs::path>{}, "start.csv", kBase},
-      {"absolute choice", lots / "LOTE12.csv", (lots / "LOTE12.csv").string(), lots},
-      {"relative to the current folder", fs::path("sub/../EXPORT.txt"),
-       (lots / "EXPORT.txt").string(), lots},
-      {"UTF-8 name held as Windows-1252", fs::path("deep") / kBahiaUtf8,
-       (lots / "deep/").string() + kBahia1252, lots / "deep"},
-      {"cancelling later keeps the choice", std::optional<fs::path>{},
-       (lots / "deep/").string() + kBahia1252, lots / "deep"},
+      {"absolute choice", lots / "LOTE12.csv", lots / "LOTE12.csv", lots},
+      {"relative to the current folder", fs::path("sub/../EXPORT.txt"), lots / "EXPORT.txt", lots},
+      {"a name outside Windows-1252 held as it is", fs::path("deep") / kLodzUtf8,
+       lots / "deep" / kLodzUtf8, lots / "deep"},
+      {"cancelling later keeps the choice", std::optional<fs::path>{}, lots / "deep" / kLodzUtf8,
+       lots / "deep"},
   };
   RememberedFolder folder(kBase);
   HeadlessFileDialog dialog(folder);
   dialog.setFileName("start.csv");
-  std::vector<std::string> openedWith;
+  std::vector<fs::path> openedWith;
   for (const DialogStep& step : steps) {
     SCOPED_TRACE(step.name);
     if (step.answer) {
@@ -160,14 +159,14 @@ TEST(HeadlessFileDialog, KeepsItsNameAcrossShowingsAndMovesTheFolder) {
   EXPECT_EQ(dialog.showings(), static_cast<int>(std::size(steps)));
 }
 
-TEST(RememberedFolder, ResolvesWindows1252NamesAgainstItsFolder) {
+TEST(RememberedFolder, ResolvesRelativeNamesAgainstItsFolder) {
   const struct {
     const char* name;
     fs::path expected;
   } cases[] = {
       {"LOTE12.csv", kBase / "LOTE12.csv"},
       {"sub/x.txt", kBase / "sub" / "x.txt"},
-      {kBahia1252, kBase / kBahiaUtf8},
+      {kLodzUtf8, kBase / kLodzUtf8},
       {"/elsewhere/LOTE12.csv", "/elsewhere/LOTE12.csv"},
   };
   RememberedFolder folder(kBase);

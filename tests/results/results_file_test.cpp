@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -59,7 +60,7 @@ TEST(ResultsFile, SampleLineMixesBareNumbersWithAPointAndRegionalPatterns) {
   results.skewnessPhi = -0.1991479f;
   results.shepardName = "Silty_Sand";
   const std::string laserFile = "F_12";
-  ClassRow distribution;
+  CombinedWeights distribution;
   distribution[67] = 2.5;
   distribution[2] = 0.0004;
   distribution[1] = 0.0123;
@@ -141,7 +142,7 @@ TEST_F(ResultsFileOnDisk, FailuresSayWhy) {
     ADD_FAILURE() << "created in a folder that does not exist";
   } catch (const ResultsFileError& error) {
     EXPECT_EQ(error.stage(), ResultsFileError::Stage::Create);
-    EXPECT_EQ(error.cause(), "la carpeta no existe");
+    EXPECT_EQ(error.systemError(), ENOENT);
   }
   if (std::filesystem::exists("/dev/full")) {
     ResultsFile full = ResultsFile::create("/dev/full");
@@ -150,7 +151,7 @@ TEST_F(ResultsFileOnDisk, FailuresSayWhy) {
       ADD_FAILURE() << "a write to a full disk succeeded";
     } catch (const ResultsFileError& error) {
       EXPECT_EQ(error.stage(), ResultsFileError::Stage::Write);
-      EXPECT_EQ(error.cause(), "el disco está lleno");
+      EXPECT_EQ(error.systemError(), ENOSPC);
     }
   }
 }

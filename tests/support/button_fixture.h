@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "data/tables.h"
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
@@ -17,7 +18,6 @@
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
-#include "workflow/tables.h"
 
 namespace granomet::testing {
 

@@ -1,0 +1,399 @@
+#include "workflow/messages.h"
+
+#include <cerrno>
+
+#include "data/text_encoding.h"
+
+namespace granomet::messages {
+namespace {
+
+// The two failures every reader can meet, told in the same words wherever they come.
+constexpr std::string_view kNulBytes = "contiene bytes nulos: no es un fichero de texto";
+constexpr std::string_view kOpenQuote =
+    "unas comillas (\") abren un campo que no se cierra hasta el final del fichero";
+
+std::string out(std::string_view utf8) {
+  return utf8ToCp1252(utf8);
+}
+// A name or field from the program's 8-bit text, to be set in a UTF-8 sentence.
+std::string in(std::string_view programText) {
+  return cp1252ToUtf8(programText);
+}
+std::string number(int value) {
+  return std::to_string(value);
+}
+std::string joined(std::string_view a, std::string_view b) {
+  return std::string(a) + std::string(b);
+}
+
+std::string inputKind(InputFile input) {
+  return input == InputFile::Lot ? "lote" : "exportación";
+}
+
+std::string separatorName(char separator) {
+  switch (separator) {
+    case ',':
+      return "comas (,)";
+    case ';':
+      return "punto y coma (;)";
+    case '\t':
+      return "tabuladores";
+    default:
+      break;
+  }
+  return std::string("\"") + separator + "\"";
+}
+
+MessageRequest lotFailure(std::string_view fileName, std::int16_t nearOrderNumber,
+                          const std::string& cause) {
+  return {"Error aproximadamente en la muestra " + number(nearOrderNumber) + "\n\n" +
+              std::string(fileName) + ": " + out(cause),
+          "ERROR EN CSV", MessageButtons::Ok, MessageIcon::Error};
+}
+
+std::string lotCause(const ReadError& error, std::int16_t orderNumber) {
+  switch (error.cause()) {
+    case ReadError::Cause::CannotOpen:
+      return "no se puede abrir el fichero.";
+    case ReadError::Cause::EndOfFile:
+      return "el fichero termina antes de lo esperado (faltan filas o columnas).";
+    case ReadError::Cause::Overflow:
+      if (error.subject().empty()) {
+        return "hay un número demasiado grande para su columna.";
+      }
+      return "el número \"" + in(error.subject()) + "\" es demasiado grande para su columna.";
+    case ReadError::Cause::OutOfRange:
+      return "el número de orden " + number(orderNumber) + " no está entre 1 y 254.";
+    case ReadError::Cause::NotText:
+      return joined("el fichero ", kNulBytes) + ".";
+    case ReadError::Cause::UnclosedQuote:
+      return std::string(kOpenQuote) + ".";
+    case ReadError::Cause::TooLong:
+      return "hay un campo o una línea de más de 1 MB: no es un fichero de lote.";
+    case ReadError::Cause::TooLarge:
+      return "el fichero ocupa más de 64 MB: no es un fichero de lote.";
+    case ReadError::Cause::NotAFile:
+      return "no es un fichero sino " + in(error.subject()) + ".";
+    case ReadError::Cause::Io:
+      break;
+  }
+  return "error de lectura del fichero.";
+}
+
+std::string exportCause(const std::string& file, int block, const ReadError& error) {
+  const std::string theFile = "El fichero de exportación " + file;
+  if (block == 0) {
+    switch (error.cause()) {
+      case ReadError::Cause::CannotOpen:
+        return "No se puede abrir el fichero de exportación " + file + ".";
+      case ReadError::Cause::EndOfFile:
+        return theFile + " está vacío.";
+      case ReadError::Cause::Overflow:
+        return theFile + " tiene más de 32767 líneas de muestra.";
+      case ReadError::Cause::NotText:
+        return theFile + " " + std::string(kNulBytes) + ".";
+      case ReadError::Cause::TooLong:
+        return theFile + " tiene una línea de más de 1 MB.";
+      case ReadError::Cause::TooLarge:
+        return theFile + " ocupa más de 64 MB.";
+      case ReadError::Cause::NotAFile:
+        return theFile + " no es un fichero sino " + in(error.subject()) + ".";
+      default:
+        return "Error de lectura en el fichero de exportación " + file + ".";
+    }
+  }
+  const std::string sample = "Fichero de exportación " + file + ", muestra " + number(block) + ": ";
+  switch (error.cause()) {
+    case ReadError::Cause::EndOfFile:
+      return sample + "el fichero termina dentro de la muestra (faltan campos).";
+    case ReadError::Cause::OutOfRange:
+      return sample + "el número de orden \"" + in(error.subject()) +
+             "\" no es un número entre 1 y 254.";
+    case ReadError::Cause::Overflow:
+      return sample + "hay un valor demasiado grande.";
+    case ReadError::Cause::UnclosedQuote:
+      return sample + std::string(kOpenQuote) + ".";
+    case ReadError::Cause::TooLong:
+      return sample + "hay un campo de más de 1 MB.";
+    case ReadError::Cause::NotText:
+      return sample + "el fichero " + std::string(kNulBytes) + ".";
+    default:
+      return sample + "error de lectura del fichero.";
+  }
+}
+
+}  // namespace
+
+MessageRequest lotUnreadable(std::string_view fileName, std::int16_t nearOrderNumber,
+                             const ReadError& error) {
+  return lotFailure(fileName, nearOrderNumber, lotCause(error, nearOrderNumber));
+}
+
+MessageRequest lotLayoutUnknown(std::string_view fileName, std::int16_t nearOrderNumber,
+                                const LotFormatError& error) {
+  const std::string found = error.separatorFound() == '\0'
+                                ? "la línea 2, la cabecera del lote, no tiene separadores de campos"
+                                : "la línea 2, la cabecera del lote, tiene " +
+                                      number(error.fields()) + " campos separados por " +
+                                      separatorName(error.separatorFound());
+  return lotFailure(
+      fileName, nearOrderNumber,
+      found +
+          ", y un lote tiene 9 separados por comas (,) o por punto y coma (;). Guárdelo "
+          "desde la hoja de cálculo como «CSV (delimitado por comas)» o «Texto CSV» con "
+          "separador de campos «,» o «;».");
+}
+
+MessageRequest lotWithoutExtension(std::string_view fileName, std::int16_t nearOrderNumber) {
+  return lotFailure(fileName, nearOrderNumber,
+                    "el nombre del fichero no tiene extensión (falta el punto).");
+}
+
+MessageRequest exportUnreadable(std::string_view fileName, int block, const ReadError& error) {
+  return {out(exportCause(in(fileName), block, error)), "ERROR EN EXPORT", MessageButtons::Ok,
+          MessageIcon::Error};
+}
+
+MessageRequest repeatedOrderNumber(std::string_view orderNumber) {
+  return {"Muestras con el mismo numero de orden" + std::string(orderNumber), "ERROR",
+          MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string resultsNameMissing() {
+  return out("Falta el nombre del fichero de resultados: escríbalo en «Fichero de salida».");
+}
+
+std::string resultsNameIsNoFile(std::string_view resultsName, std::string_view kind) {
+  return out("No se puede crear el fichero de resultados " + in(resultsName) + ": ese nombre es " +
+             in(kind) + ".");
+}
+
+std::string resultsNameIsAnInput(std::string_view resultsName, InputFile input,
+                                 std::string_view inputName) {
+  return out("El fichero de resultados " + in(resultsName) + " es el fichero de " +
+             inputKind(input) + " " + in(inputName) +
+             ": los resultados lo borrarían. Elija otro nombre para el fichero de resultados.");
+}
+
+std::string inputGone(InputFile input, std::string_view inputName) {
+  return out("El fichero de " + inputKind(input) + " " + in(inputName) +
+             " ya no está o no se puede leer. Ábralo de nuevo con el botón " +
+             (input == InputFile::Lot ? "del lote." : "de exportación."));
+}
+
+std::string inputChanged(InputFile input, std::string_view inputName) {
+  return out("El fichero de " + inputKind(input) + " " + in(inputName) +
+             " ha cambiado desde que se abrió. Ábralo de nuevo con el botón " +
+             (input == InputFile::Lot ? "del lote." : "de exportación."));
+}
+
+MessageRequest runNotStarted(std::string_view refusal) {
+  return {std::string(refusal), out("CÁLCULO NO INICIADO"), MessageButtons::Ok, MessageIcon::Error};
+}
+
+MessageRequest replaceResults(std::string_view resultsName) {
+  MessageRequest question{
+      "El fichero " + std::string(resultsName) + out(" ya existe. ¿Desea reemplazarlo?"), "",
+      MessageButtons::YesNo, MessageIcon::Warning};
+  question.defaultNo = true;
+  return question;
+}
+
+std::string notCalculatedItem(std::string_view sampleName, std::string_view orderText) {
+  return std::string(sampleName) + out(" ¿") + std::string(orderText) + "?";
+}
+
+MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view orderText,
+                                   std::string_view cause) {
+  return {out("La muestra " + in(sampleName) + " (número de orden " + in(orderText) +
+              ") no se ha calculado: " + in(cause) + "."),
+          out("MUESTRA NO CALCULADA"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+MessageRequest orderNumberProbablyWrong(std::string_view sampleName) {
+  return {
+      "Probablemente el Numero de Orden de " + std::string(sampleName) + " en Export es erroneo.",
+      "", MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string exportOrderNumberOutOfRange(std::string_view orderText) {
+  return out("el número de orden \"" + in(orderText) +
+             "\" de la exportación no está entre 1 y 254");
+}
+
+std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,
+                           std::int16_t rowOrderNumber) {
+  const std::string row = "la fila " + number(orderNumber) + " del fichero de lote ";
+  switch (error.cause()) {
+    case ReadError::Cause::EndOfFile:
+      return out("el fichero de lote no tiene fila completa en la línea del número de orden " +
+                 number(orderNumber));
+    case ReadError::Cause::Overflow:
+      return out(row + "tiene un número demasiado grande para su columna");
+    case ReadError::Cause::OutOfRange:
+      return out(row + "lleva el número de orden " + number(rowOrderNumber) + ", fuera de 1 a 254");
+    case ReadError::Cause::UnclosedQuote:
+      return out("en " + row + std::string(kOpenQuote));
+    case ReadError::Cause::TooLong:
+      return out(row + "tiene un campo de más de 1 MB");
+    case ReadError::Cause::CannotOpen:
+    case ReadError::Cause::Io:
+    case ReadError::Cause::NotText:
+    case ReadError::Cause::TooLarge:
+    case ReadError::Cause::NotAFile:
+      break;
+  }
+  return {};
+}
+
+std::string carbonateNotAPercentage(std::int16_t orderNumber, std::string_view carbonate) {
+  return out("el carbonato \"" + in(carbonate) + "\" de la fila " + number(orderNumber) +
+             " del fichero de lote no es un porcentaje");
+}
+
+std::string classValueTooLarge() {
+  return out("un valor de su distribución es demasiado grande");
+}
+
+std::string computationFailed(const ComputeFault& fault) {
+  return out(fault.describe());
+}
+
+std::string runReadFailure(InputFile input, std::string_view fileName, const ReadError& error,
+                           int record) {
+  const std::string theFile = "el fichero de " + inputKind(input) + " " + in(fileName);
+  switch (error.cause()) {
+    case ReadError::Cause::CannotOpen:
+      return out("No se puede abrir " + theFile + ".");
+    case ReadError::Cause::EndOfFile:
+      if (record > 0) {
+        return out("En " + theFile + " falta el final de la muestra " + number(record) +
+                   " (el fichero termina dentro de ella).");
+      }
+      return out("No hay nada en " + theFile + ".");
+    case ReadError::Cause::UnclosedQuote:
+      return out("En " + theFile + ", muestra " + number(record) + ": " + std::string(kOpenQuote) +
+                 ".");
+    case ReadError::Cause::TooLong:
+      return out("En " + theFile + " la muestra " + number(record) +
+                 " tiene un campo de más de 1 MB.");
+    case ReadError::Cause::NotText:
+      return out("E" + theFile.substr(1) + " " + std::string(kNulBytes) + ".");
+    case ReadError::Cause::TooLarge:
+      return out("No se puede leer " + theFile + ": ocupa más de 64 MB.");
+    case ReadError::Cause::NotAFile:
+      return out("No se puede leer " + theFile + ": no es un fichero sino " + in(error.subject()) +
+                 ".");
+    case ReadError::Cause::Overflow:
+    case ReadError::Cause::OutOfRange:
+    case ReadError::Cause::Io:
+      break;
+  }
+  return out("Error de lectura en " + theFile + ".");
+}
+
+std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError) {
+  std::string cause;
+  switch (systemError) {
+    case ENOENT:
+    case ENOTDIR:
+      cause = "la carpeta no existe";
+      break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      cause = "no hay permiso para escribir en él";
+      break;
+    case ENOSPC:
+    case EDQUOT:
+      cause = "el disco está lleno";
+      break;
+    case EFBIG:  // the file system's or the user's largest file
+      cause = "el fichero ha alcanzado el tamaño máximo permitido";
+      break;
+    case EIO:
+      cause = "el disco no responde (error de entrada/salida)";
+      break;
+    case EISDIR:
+      cause = "ese nombre es una carpeta";
+      break;
+    case ENAMETOOLONG:
+      cause = "el nombre es demasiado largo";
+      break;
+    case ENXIO:  // a named pipe that nobody reads
+      cause = "ese nombre es una tubería con nombre";
+      break;
+    default:
+      cause = "error del sistema " + number(systemError);
+      break;
+  }
+  return out((creating ? "No se puede crear el fichero de resultados "
+                       : "No se puede escribir en el fichero de resultados ") +
+             in(resultsName) + ": " + cause + ".");
+}
+
+namespace {
+
+std::string whereInterrupted(int record, int recordCount) {
+  return record == 0 ? "antes de la primera muestra"
+                     : "en la muestra " + number(record) + " de " + number(recordCount);
+}
+
+}  // namespace
+
+MessageRequest runInterrupted(int record, int recordCount, std::string_view failure,
+                              ResultsKept kept, std::string_view resultsName) {
+  const std::string results = in(resultsName);
+  std::string keptText;
+  switch (kept) {
+    case ResultsKept::None:
+      keptText = "No se ha escrito ningún fichero de resultados.";
+      break;
+    case ResultsKept::Empty:
+      keptText = "El fichero de resultados " + results + " se ha creado, pero sin ninguna muestra.";
+      break;
+    case ResultsKept::Samples:
+      keptText = "El fichero de resultados " + results + " conserva las muestras ya escritas.";
+      break;
+  }
+  return {out("El cálculo se ha interrumpido " + whereInterrupted(record, recordCount) + ".\n\n" +
+              in(failure) + "\n\n" + keptText),
+          out("CÁLCULO INTERRUMPIDO"), MessageButtons::Ok, MessageIcon::Error};
+}
+
+std::string runInterruptedStatus(int record, int recordCount) {
+  return out("Cálculo interrumpido " + whereInterrupted(record, recordCount));
+}
+
+std::string resultsCreatedStatus(std::string_view resultsName) {
+  return std::string(resultsName) + " HA SIDO CREADO.";
+}
+
+std::string noMatchingSamplesStatus() {
+  return "Sin muestras coincidentes";
+}
+
+MessageRequest finishedQuestion() {
+  return {out("¿Has terminado?"), "Vas a salir", MessageButtons::YesNo, MessageIcon::None};
+}
+
+std::string_view batchUsage() {
+  return "Uso: granomet-batch [-o FICHERO_RESULTADOS] FICHERO_LOTE FICHERO_EXPORT\n"
+         "\n"
+         "Pulsa los botones de la ventana en orden: lote, exportación y cálculo. El fichero\n"
+         "de resultados se escribe en la carpeta del fichero de exportación con el nombre\n"
+         "propuesto, o en FICHERO_RESULTADOS (relativo a la carpeta actual), que se\n"
+         "reemplaza si existe. Cada mensaje sale por la salida de errores como\n"
+         "\"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
+         "escriben las muestras calculadas e ignoradas y la línea de estado.\n"
+         "\n"
+         "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
+         "Salida: 0 si el cálculo llegó al final, 1 si falló una lectura o el cálculo,\n"
+         "2 si los argumentos no son válidos.\n";
+}
+
+std::string_view batchResultsNameMissing() {
+  return "granomet-batch: falta el nombre del fichero de resultados detrás de -o.\n\n";
+}
+
+}  // namespace granomet::messages

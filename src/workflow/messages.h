@@ -1,0 +1,77 @@
+// Every text the program tells the user, in Spanish, and every cause turned into words.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "compute/compute_fault.h"
+#include "data/lot_format.h"
+#include "data/read_error.h"
+#include "ui/window_operations.h"
+
+// Texts come out in the program's 8-bit code, as the window operations take them;
+// names going in (files, samples, order numbers as the files write them) are in
+// that code too. The source is UTF-8: each text is converted as it leaves.
+namespace granomet::messages {
+
+enum class InputFile { Lot, Export };
+
+// The lot button: "ERROR EN CSV", near the order number read last.
+MessageRequest lotUnreadable(std::string_view fileName, std::int16_t nearOrderNumber,
+                             const ReadError& error);
+MessageRequest lotLayoutUnknown(std::string_view fileName, std::int16_t nearOrderNumber,
+                                const LotFormatError& error);
+MessageRequest lotWithoutExtension(std::string_view fileName, std::int16_t nearOrderNumber);
+
+// The export button: "ERROR EN EXPORT". block: the sample block being read, 0 before the first.
+MessageRequest exportUnreadable(std::string_view fileName, int block, const ReadError& error);
+// orderNumber: the three digits the sample list shows.
+MessageRequest repeatedOrderNumber(std::string_view orderNumber);
+
+// Why the calculation does not start, and the question before it replaces a file.
+std::string resultsNameMissing();
+std::string resultsNameIsNoFile(std::string_view resultsName, std::string_view kind);
+std::string resultsNameIsAnInput(std::string_view resultsName, InputFile input,
+                                 std::string_view inputName);
+std::string inputGone(InputFile input, std::string_view inputName);
+std::string inputChanged(InputFile input, std::string_view inputName);
+MessageRequest runNotStarted(std::string_view refusal);
+MessageRequest replaceResults(std::string_view resultsName);
+
+// A record of the export that is not calculated: its red list item, and the
+// warning that says why (cause: one of the texts below).
+std::string notCalculatedItem(std::string_view sampleName, std::string_view orderText);
+MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view orderText,
+                                   std::string_view cause);
+// The lot row at that order number has another name: the lab's old warning.
+MessageRequest orderNumberProbablyWrong(std::string_view sampleName);
+std::string exportOrderNumberOutOfRange(std::string_view orderText);
+// Empty when the failure is not the row's but the whole file's: it ends the run.
+std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,
+                           std::int16_t rowOrderNumber);
+std::string carbonateNotAPercentage(std::int16_t orderNumber, std::string_view carbonate);
+std::string classValueTooLarge();
+std::string computationFailed(const ComputeFault& fault);
+
+// A calculation that breaks off: what failed, and what became of the results file.
+std::string runReadFailure(InputFile input, std::string_view fileName, const ReadError& error,
+                           int record);
+std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError);
+enum class ResultsKept { None, Empty, Samples };
+MessageRequest runInterrupted(int record, int recordCount, std::string_view failure,
+                              ResultsKept kept, std::string_view resultsName);
+
+// The status line at the end of a calculation.
+std::string runInterruptedStatus(int record, int recordCount);
+std::string resultsCreatedStatus(std::string_view resultsName);
+std::string noMatchingSamplesStatus();
+
+// The exit button and the window's close box.
+MessageRequest finishedQuestion();
+
+// granomet-batch, in UTF-8 for the terminal.
+std::string_view batchUsage();
+std::string_view batchResultsNameMissing();
+
+}  // namespace granomet::messages
