@@ -1,13 +1,12 @@
 #include "compute/compute_fault.h"
 
 #include <cmath>
-#include <utility>
 
 namespace granomet {
 namespace {
 
 template <typename Real>
-Real checkedValue(Real value, const char* step) {
+Real checkedValue(Real value, ComputeStep step) {
   if (std::isnan(value)) {
     throw ComputeFault(ComputeFault::Kind::Invalid, step);
   }
@@ -18,53 +17,36 @@ Real checkedValue(Real value, const char* step) {
 }
 
 template <typename Real>
-Real checkedQuotient(Real dividend, Real divisor, const char* step, const char* zeroDivisor) {
+Real checkedQuotient(Real dividend, Real divisor, ComputeStep step, ComputeReason zeroDivisor) {
   if (divisor == 0) {
-    throw ComputeFault(ComputeFault::Kind::DivisionByZero, step,
-                       zeroDivisor == nullptr ? "" : zeroDivisor);
+    throw ComputeFault(ComputeFault::Kind::DivisionByZero, step, zeroDivisor);
   }
   return checkedValue(dividend / divisor, step);
 }
 
 }  // namespace
 
-ComputeFault::ComputeFault(Kind kind, std::string step, std::string reason)
-    : std::runtime_error(step), kind_(kind), step_(std::move(step)), reason_(std::move(reason)) {}
+ComputeFault::ComputeFault(Kind kind, ComputeStep step, ComputeReason reason)
+    : std::runtime_error("a step of the sample's computation failed"),
+      kind_(kind),
+      step_(step),
+      reason_(reason) {}
 
-std::string ComputeFault::describe() const {
-  std::string text;
-  switch (kind_) {
-    case Kind::Invalid:
-      text = "operación no válida al calcular " + step_;
-      break;
-    case Kind::DivisionByZero:
-      text = "división por cero al calcular " + step_;
-      break;
-    case Kind::Overflow:
-      text = "desbordamiento numérico al calcular " + step_;
-      break;
-    case Kind::NoClassBelow:
-      text = step_;
-      break;
-  }
-  return reason_.empty() ? text : text + ": " + reason_;
-}
-
-double checked(double value, const char* step) {
+double checked(double value, ComputeStep step) {
   return checkedValue(value, step);
 }
-float checked(float value, const char* step) {
+float checked(float value, ComputeStep step) {
   return checkedValue(value, step);
 }
 
-double checkedDivide(double dividend, double divisor, const char* step, const char* zeroDivisor) {
+double checkedDivide(double dividend, double divisor, ComputeStep step, ComputeReason zeroDivisor) {
   return checkedQuotient(dividend, divisor, step, zeroDivisor);
 }
-float checkedDivide(float dividend, float divisor, const char* step, const char* zeroDivisor) {
+float checkedDivide(float dividend, float divisor, ComputeStep step, ComputeReason zeroDivisor) {
   return checkedQuotient(dividend, divisor, step, zeroDivisor);
 }
 
-float narrowed(double value, const char* step) {
+float narrowed(double value, ComputeStep step) {
   checkedValue(value, step);
   return checkedValue(static_cast<float>(value), step);
 }

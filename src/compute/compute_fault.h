@@ -3,9 +3,48 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
 namespace granomet {
+
+// What was being computed; the message catalogue words it for the user.
+enum class ComputeStep {
+  NetGravel,
+  GravelWeight,
+  NetWeight,
+  LaserWeight,
+  ShellPercent,
+  LaserFraction,
+  ScaledLaserClasses,
+  GravelClasses,
+  ClassWeight,
+  CumulativeCurve,
+  CumulativeAtLimit,
+  SandPercent,
+  SiltPercent,
+  ClayPercent,
+  Millimetres,
+  PhiUnits,
+  ClassMidpoint,
+  Mean,
+  CentralMoments,
+  Sorting,
+  Skewness,
+  Kurtosis,
+  GravelAndSand,
+  SandLimit,  // reading the curve at 63 µm
+  SiltLimit,  // reading the curve at 4 µm
+};
+
+// Why the step failed, where the step knows what it means for the sample.
+enum class ComputeReason {
+  None,
+  NoNetWeight,
+  EqualNeighbourDiameters,
+  ZeroDiameter,
+  NegativeDiameter,
+  NegativeSumOfSquares,
+  NoSorting,
+};
 
 // Every step of a sample's arithmetic is checked, so that no infinity or NaN is
 // ever stored or written; the first faulty step ends the sample.
@@ -13,33 +52,30 @@ class ComputeFault : public std::runtime_error {
  public:
   enum class Kind { Invalid, DivisionByZero, Overflow, NoClassBelow };
 
-  // step: what was being computed, in Spanish, as the warning tells it;
-  // reason: why, where the step knows it.
-  ComputeFault(Kind kind, std::string step, std::string reason = {});
+  ComputeFault(Kind kind, ComputeStep step, ComputeReason reason = ComputeReason::None);
 
   Kind kind() const { return kind_; }
-  const std::string& step() const { return step_; }
-  // The cause in Spanish (UTF-8), for the warning that names the sample.
-  std::string describe() const;
+  ComputeStep step() const { return step_; }
+  ComputeReason reason() const { return reason_; }
 
  private:
   Kind kind_;
-  std::string step_;
-  std::string reason_;
+  ComputeStep step_;
+  ComputeReason reason_;
 };
 
 // NaN is an invalid operation, an infinity an overflow.
-double checked(double value, const char* step);
-float checked(float value, const char* step);
+double checked(double value, ComputeStep step);
+float checked(float value, ComputeStep step);
 
 // A zero divisor is a division by zero (0/0 included); zeroDivisor says what it
 // means for the sample.
-double checkedDivide(double dividend, double divisor, const char* step,
-                     const char* zeroDivisor = nullptr);
-float checkedDivide(float dividend, float divisor, const char* step,
-                    const char* zeroDivisor = nullptr);
+double checkedDivide(double dividend, double divisor, ComputeStep step,
+                     ComputeReason zeroDivisor = ComputeReason::None);
+float checkedDivide(float dividend, float divisor, ComputeStep step,
+                    ComputeReason zeroDivisor = ComputeReason::None);
 
 // A 64-bit value beyond the 32-bit range is an overflow, not an infinity.
-float narrowed(double value, const char* step);
+float narrowed(double value, ComputeStep step);
 
 }  // namespace granomet

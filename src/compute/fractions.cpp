@@ -11,16 +11,16 @@ constexpr int kGravelClasses = 4;                // coarser than 2 mm, whatever 
 constexpr float kSieveGravelDiameter = 6000;     // µm, the coarsest weighed fraction
 constexpr float kCoarsestGravelDiameter = 8000;  // µm, always empty
 
-constexpr const char* kNoNetWeight =
-    "el peso sin conchas es 0 (las conchas pesan tanto como la muestra)";
+// The shells weigh as much as the whole sample.
+constexpr auto kNoNetWeight = ComputeReason::NoNetWeight;
 
 // The sieve fractions' weight in percent of the shell-free weight.
-double percentOfNet(double weight, double netWeight, const char* step) {
+double percentOfNet(double weight, double netWeight, ComputeStep step) {
   return checkedDivide(checked(weight * 100, step), netWeight, step, kNoNetWeight);
 }
 
 // The first j from `from` on whose diameter lies strictly below `limit`.
-int firstClassBelow(const ClassTable& table, int from, float limit, const char* missing) {
+int firstClassBelow(const ClassTable& table, int from, float limit, ComputeStep missing) {
   for (int j = from; j <= kCombinedClasses; ++j) {
     if (table.classDiameter[j] < limit) {
       return j;
@@ -42,7 +42,7 @@ SieveWeights netSieveWeights(SampleRecord& record) {
   }
   // Each fraction was weighed with its own shells; a shell weight above its
   // fraction's weight leaves that fraction empty.
-  const char* netGravel = "el peso de grava sin conchas";
+  const auto netGravel = ComputeStep::NetGravel;
   record.partialWeight1 = checked(record.partialWeight1 - record.shellWeight1, netGravel);
   record.partialWeight2 = checked(record.partialWeight2 - record.shellWeight2, netGravel);
   record.partialWeight3 = checked(record.partialWeight3 - record.shellWeight3, netGravel);
@@ -57,7 +57,7 @@ SieveWeights netSieveWeights(SampleRecord& record) {
   }
 
   SieveWeights weights;
-  const char* gravel = "el peso de grava";
+  const auto gravel = ComputeStep::GravelWeight;
   weights.gravelWeight = checked(
       checked(record.partialWeight1 + record.partialWeight2, gravel) + record.partialWeight3,
       gravel);
@@ -65,16 +65,15 @@ SieveWeights netSieveWeights(SampleRecord& record) {
   weights.shellWeight = static_cast<double>(record.shellWeight1) +
                         static_cast<double>(record.shellWeight2) +
                         static_cast<double>(record.shellWeight3);
-  weights.netWeight = checked(record.totalWeight - weights.shellWeight, "el peso sin conchas");
-  weights.laserWeight =
-      checked(weights.netWeight - weights.gravelWeight, "el peso de la fracción láser");
+  weights.netWeight = checked(record.totalWeight - weights.shellWeight, ComputeStep::NetWeight);
+  weights.laserWeight = checked(weights.netWeight - weights.gravelWeight, ComputeStep::LaserWeight);
   if (weights.shellWeight > 0) {
-    const char* shells = "el porcentaje de bioclastos";
+    const auto shells = ComputeStep::ShellPercent;
     weights.shellPercent =
         checkedDivide(checked(weights.shellWeight * 100, shells), record.totalWeight, shells);
   }
-  weights.laserFraction =
-      checkedDivide(weights.laserWeight, weights.netWeight, "la fracción láser", kNoNetWeight);
+  weights.laserFraction = checkedDivide(weights.laserWeight, weights.netWeight,
+                                        ComputeStep::LaserFraction, kNoNetWeight);
   return weights;
 }
 
@@ -91,11 +90,11 @@ CombinedDiameters combinedDiameters(const LaserClasses& laser) {
 CombinedWeights combineDistribution(const LaserClasses& laser, const SampleRecord& netRecord,
                                     const SieveWeights& weights) {
   CombinedWeights row;
-  const char* scaling = "las clases del láser escaladas al peso sin conchas";
+  const auto scaling = ComputeStep::ScaledLaserClasses;
   for (int c = 1; c <= kLaserClasses; ++c) {
     row[c] = checked(laser.frequencies[c] * weights.laserFraction, scaling);
   }
-  const char* gravel = "las clases de grava";
+  const auto gravel = ComputeStep::GravelClasses;
   row[65] = checked(checked(row[66] + row[65], gravel) +
                         percentOfNet(netRecord.partialWeight3, weights.netWeight, gravel),
                     gravel);
@@ -109,45 +108,43 @@ ClassTable classTableOf(const CombinedDiameters& diameters, const CombinedWeight
   ClassTable table;
   for (int j = 1; j <= kCombinedClasses; ++j) {
     table.classDiameter[j] = diameters[kCombinedClasses + 1 - j];
-    table.classWeight[j] = narrowed(weights[kCombinedClasses + 1 - j], "el peso de una clase");
+    table.classWeight[j] = narrowed(weights[kCombinedClasses + 1 - j], ComputeStep::ClassWeight);
   }
   table.cumulativeWeight[1] = table.classWeight[1];
   for (int j = 2; j <= kCombinedClasses; ++j) {
     table.cumulativeWeight[j] =
-        checked(table.cumulativeWeight[j - 1] + table.classWeight[j], "la curva acumulada");
+        checked(table.cumulativeWeight[j - 1] + table.classWeight[j], ComputeStep::CumulativeCurve);
   }
   return table;
 }
 
 float interpolatedCumulative(float upperDiameter, float upperCumulative, float lowerDiameter,
                              float lowerCumulative, float limit) {
-  const char* step = "la curva acumulada en un límite de tamaño";
+  const auto step = ComputeStep::CumulativeAtLimit;
   const float toLimit = checked(upperDiameter - limit, step);
   const float rise = checked(lowerCumulative - upperCumulative, step);
   const float product = checked(toLimit * rise, step);
   const float span = checked(upperDiameter - lowerDiameter, step);
-  return checked(upperCumulative +
-                     checkedDivide(product, span, step, "dos clases vecinas con el mismo diámetro"),
-                 step);
+  return checked(
+      upperCumulative + checkedDivide(product, span, step, ComputeReason::EqualNeighbourDiameters),
+      step);
 }
 
 SizePercentages sizePercentages(const ClassTable& table) {
   SizePercentages shares;
   shares.gravel = table.cumulativeWeight[kGravelClasses];
 
-  const int sandEnd = firstClassBelow(table, kGravelClasses, kSandLimit,
-                                      "ninguna clase de la distribución es menor de 63 µm");
+  const int sandEnd = firstClassBelow(table, kGravelClasses, kSandLimit, ComputeStep::SandLimit);
   const float cumulativeAtSand = cumulativeAt(table, sandEnd, kSandLimit);
-  shares.sand = checked(cumulativeAtSand - shares.gravel, "el porcentaje de arena");
+  shares.sand = checked(cumulativeAtSand - shares.gravel, ComputeStep::SandPercent);
 
-  const int siltEnd = firstClassBelow(table, sandEnd, kSiltLimit,
-                                      "ninguna clase de la distribución es menor de 4 µm");
+  const int siltEnd = firstClassBelow(table, sandEnd, kSiltLimit, ComputeStep::SiltLimit);
   const float cumulativeAtSilt = cumulativeAt(table, siltEnd, kSiltLimit);
   shares.silt =
-      checked(checked(cumulativeAtSilt - shares.sand, "el porcentaje de limo") - shares.gravel,
-              "el porcentaje de limo");
+      checked(checked(cumulativeAtSilt - shares.sand, ComputeStep::SiltPercent) - shares.gravel,
+              ComputeStep::SiltPercent);
 
-  const char* clay = "el porcentaje de arcilla";
+  const auto clay = ComputeStep::ClayPercent;
   shares.clay =
       checked(100 - checked(checked(shares.sand + shares.silt, clay) + shares.gravel, clay), clay);
   if (shares.clay < 0) {

@@ -8,10 +8,10 @@ namespace granomet {
 namespace {
 
 // phi = -log2(diameter in mm): 1/mm in 32 bits, the logarithms in double.
-double phiOf(float diameterMm, const char* step) {
-  const float inverse = checkedDivide(1.0f, diameterMm, step, "un diámetro es 0");
+double phiOf(float diameterMm, ComputeStep step) {
+  const float inverse = checkedDivide(1.0f, diameterMm, step, ComputeReason::ZeroDiameter);
   if (inverse <= 0) {
-    throw ComputeFault(ComputeFault::Kind::Invalid, step, "un diámetro es negativo");
+    throw ComputeFault(ComputeFault::Kind::Invalid, step, ComputeReason::NegativeDiameter);
   }
   return std::log(static_cast<double>(inverse)) / std::log(2.0);
 }
@@ -21,20 +21,20 @@ double roundedToThousandths(double value) {
   return std::round(value * 1000) / 1000;
 }
 
-float powerTerm(float deviation, int order, float weight, const char* step) {
+float powerTerm(float deviation, int order, float weight, ComputeStep step) {
   return narrowed(std::pow(static_cast<double>(deviation), order) * weight, step);
 }
 
 }  // namespace
 
 void fillClassScales(ClassTable& table) {
-  const char* millimetres = "el paso de µm a mm";
-  const char* phi = "las unidades phi";
+  const auto millimetres = ComputeStep::Millimetres;
+  const auto phi = ComputeStep::PhiUnits;
   table.classDiameterMm[1] = checked(table.classDiameter[1] / 1000.0f, millimetres);
   table.classPhi[1] = narrowed(roundedToThousandths(phiOf(table.classDiameterMm[1], phi)), phi);
   table.midDiameterMm[1] = 0;
   table.midPhi[1] = 0;
-  const char* midpoint = "el punto medio de una clase";
+  const auto midpoint = ComputeStep::ClassMidpoint;
   for (int j = 2; j <= kCombinedClasses; ++j) {
     table.classDiameterMm[j] = checked(table.classDiameter[j] / 1000.0f, millimetres);
     table.midDiameterMm[j] =
@@ -47,14 +47,14 @@ void fillClassScales(ClassTable& table) {
 MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& weight,
                                   bool wideFourthMoment) {
   MomentStatistics result;
-  const char* meanStep = "la media";
+  const auto meanStep = ComputeStep::Mean;
   float sum = 0;
   for (int j = 2; j <= kCombinedClasses; ++j) {
     sum = checked(sum + checked(mid[j] * weight[j], meanStep), meanStep);
   }
   result.mean = sum / 100.0f;
 
-  const char* momentStep = "los momentos centrales";
+  const auto momentStep = ComputeStep::CentralMoments;
   float sumOfSquares = 0;
   float sumOfCubes = 0;
   float sumOfFourths = 0;
@@ -74,19 +74,19 @@ MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& wei
 
   const double variance = sumOfSquares / 100.0f;
   if (variance < 0) {
-    throw ComputeFault(ComputeFault::Kind::Invalid, "la clasificación",
-                       "la suma de cuadrados es negativa (clases con peso negativo)");
+    throw ComputeFault(ComputeFault::Kind::Invalid, ComputeStep::Sorting,
+                       ComputeReason::NegativeSumOfSquares);
   }
-  result.sorting = narrowed(std::sqrt(variance), "la clasificación");
+  result.sorting = narrowed(std::sqrt(variance), ComputeStep::Sorting);
   // Skewness and kurtosis use the sorting as stored, narrowed to 32 bits.
-  const char* skewness = "la asimetría";
-  const char* noSorting = "la clasificación es 0 (todo el peso en una clase)";
+  const auto skewness = ComputeStep::Skewness;
+  const auto noSorting = ComputeReason::NoSorting;
   result.skewness = narrowed(
       checkedDivide(static_cast<double>(sumOfCubes),
                     checked(std::pow(static_cast<double>(result.sorting), 3) * 100, skewness),
                     skewness, noSorting),
       skewness);
-  const char* kurtosis = "la curtosis";
+  const auto kurtosis = ComputeStep::Kurtosis;
   const double fourthSum = wideFourthMoment ? wideSumOfFourths : sumOfFourths;
   result.kurtosis = narrowed(
       checkedDivide(fourthSum,
@@ -100,7 +100,7 @@ SampleMoments sampleMoments(ClassTable& table) {
   fillClassScales(table);
   ClassColumn midMicron;
   for (int j = 1; j <= kCombinedClasses; ++j) {
-    midMicron[j] = checked(table.midDiameterMm[j] * 1000.0f, "el punto medio de una clase");
+    midMicron[j] = checked(table.midDiameterMm[j] * 1000.0f, ComputeStep::ClassMidpoint);
   }
   SampleMoments moments;
   moments.phi = momentStatistics(table.midPhi, table.classWeight, false);

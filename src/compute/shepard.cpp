@@ -12,7 +12,7 @@ constexpr double kPoor = 20;      // percent: this component does not enter the 
 
 std::int16_t clase(const double& gravel, const double& sand, const double& silt,
                    const double& clay) {
-  const double coarse = checked(gravel + sand, "la suma de grava y arena");
+  const double coarse = checked(gravel + sand, ComputeStep::GravelAndSand);
   if (clay >= kDominant) {
     return 1;
   }

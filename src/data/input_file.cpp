@@ -7,49 +7,47 @@
 #include <system_error>
 
 #include "data/read_error.h"
-#include "data/text_encoding.h"
 
 namespace granomet {
 namespace {
 
-std::string kindOf(mode_t mode) {
+FileKind kindOf(mode_t mode) {
   if (S_ISREG(mode)) {
-    return {};
+    return FileKind::Regular;
   }
   if (S_ISDIR(mode)) {
-    return "una carpeta";
+    return FileKind::Folder;
   }
   if (S_ISFIFO(mode)) {
-    return utf8ToCp1252("una tubería con nombre");
+    return FileKind::NamedPipe;
   }
   if (S_ISCHR(mode) || S_ISBLK(mode)) {
-    return "un dispositivo";
+    return FileKind::Device;
   }
   if (S_ISSOCK(mode)) {
-    return "un socket";
+    return FileKind::Socket;
   }
-  return "un fichero especial";
+  return FileKind::Special;
 }
 
-[[noreturn]] void notAFile(const std::filesystem::path& path, std::string kind) {
-  throw ReadError(ReadError::Cause::NotAFile, path.string() + " is not a regular file",
-                  std::move(kind));
+[[noreturn]] void notAFile(const std::filesystem::path& path, FileKind kind) {
+  throw ReadError(kind, path.string() + " is not a regular file");
 }
 
 }  // namespace
 
-std::string otherFileKind(const std::filesystem::path& path) {
+FileKind fileKindOf(const std::filesystem::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
-    return {};
+    return FileKind::Regular;
   }
   return kindOf(info.st_mode);
 }
 
 InputFile openInputFile(const std::filesystem::path& path) {
   // Looked at before opening: opening some devices already does something.
-  if (std::string kind = otherFileKind(path); !kind.empty()) {
-    notAFile(path, std::move(kind));
+  if (const FileKind kind = fileKindOf(path); kind != FileKind::Regular) {
+    notAFile(path, kind);
   }
   const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (descriptor < 0) {
@@ -65,8 +63,8 @@ InputFile openInputFile(const std::filesystem::path& path) {
   if (::fstat(descriptor, &info) != 0) {
     throw ReadError(ReadError::Cause::Io, "cannot look at " + path.string());
   }
-  if (std::string kind = kindOf(info.st_mode); !kind.empty()) {
-    notAFile(path, std::move(kind));
+  if (const FileKind kind = kindOf(info.st_mode); kind != FileKind::Regular) {
+    notAFile(path, kind);
   }
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
     throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");

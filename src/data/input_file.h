@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "data/read_error.h"
+
 namespace granomet {
 
 // No lab file comes near this; it bounds what one press reads and holds, whatever
@@ -40,8 +42,7 @@ struct FileStamp {
 // nullopt when the path is not a regular file that can be looked at.
 std::optional<FileStamp> stampOf(const std::filesystem::path& path);
 
-// What a path that is not a regular file is, in the program's 8-bit text
-// ("una carpeta", "una tubería con nombre", ...); empty for a regular or missing file.
-std::string otherFileKind(const std::filesystem::path& path);
+// What a path is; a regular or missing file is Regular.
+FileKind fileKindOf(const std::filesystem::path& path);
 
 }  // namespace granomet

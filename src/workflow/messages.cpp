@@ -26,6 +26,23 @@ std::string joined(std::string_view a, std::string_view b) {
   return std::string(a) + std::string(b);
 }
 
+std::string kindText(FileKind kind) {
+  switch (kind) {
+    case FileKind::Folder:
+      return "una carpeta";
+    case FileKind::NamedPipe:
+      return "una tubería con nombre";
+    case FileKind::Device:
+      return "un dispositivo";
+    case FileKind::Socket:
+      return "un socket";
+    case FileKind::Regular:
+    case FileKind::Special:
+      break;
+  }
+  return "un fichero especial";
+}
+
 std::string inputKind(InputFile input) {
   return input == InputFile::Lot ? "lote" : "exportación";
 }
@@ -73,7 +90,7 @@ std::string lotCause(const ReadError& error, std::int16_t orderNumber) {
     case ReadError::Cause::TooLarge:
       return "el fichero ocupa más de 64 MB: no es un fichero de lote.";
     case ReadError::Cause::NotAFile:
-      return "no es un fichero sino " + in(error.subject()) + ".";
+      return "no es un fichero sino " + kindText(error.fileKind()) + ".";
     case ReadError::Cause::Io:
       break;
   }
@@ -97,7 +114,7 @@ std::string exportCause(const std::string& file, int block, const ReadError& err
       case ReadError::Cause::TooLarge:
         return theFile + " ocupa más de 64 MB.";
       case ReadError::Cause::NotAFile:
-        return theFile + " no es un fichero sino " + in(error.subject()) + ".";
+        return theFile + " no es un fichero sino " + kindText(error.fileKind()) + ".";
       default:
         return "Error de lectura en el fichero de exportación " + file + ".";
     }
@@ -163,9 +180,9 @@ std::string resultsNameMissing() {
   return out("Falta el nombre del fichero de resultados: escríbalo en «Fichero de salida».");
 }
 
-std::string resultsNameIsNoFile(std::string_view resultsName, std::string_view kind) {
+std::string resultsNameIsNoFile(std::string_view resultsName, FileKind kind) {
   return out("No se puede crear el fichero de resultados " + in(resultsName) + ": ese nombre es " +
-             in(kind) + ".");
+             kindText(kind) + ".");
 }
 
 std::string resultsNameIsAnInput(std::string_view resultsName, InputFile input,
@@ -255,8 +272,104 @@ std::string classValueTooLarge() {
   return out("un valor de su distribución es demasiado grande");
 }
 
+namespace {
+
+std::string stepText(ComputeStep step) {
+  switch (step) {
+    case ComputeStep::NetGravel:
+      return "el peso de grava sin conchas";
+    case ComputeStep::GravelWeight:
+      return "el peso de grava";
+    case ComputeStep::NetWeight:
+      return "el peso sin conchas";
+    case ComputeStep::LaserWeight:
+      return "el peso de la fracción láser";
+    case ComputeStep::ShellPercent:
+      return "el porcentaje de bioclastos";
+    case ComputeStep::LaserFraction:
+      return "la fracción láser";
+    case ComputeStep::ScaledLaserClasses:
+      return "las clases del láser escaladas al peso sin conchas";
+    case ComputeStep::GravelClasses:
+      return "las clases de grava";
+    case ComputeStep::ClassWeight:
+      return "el peso de una clase";
+    case ComputeStep::CumulativeCurve:
+      return "la curva acumulada";
+    case ComputeStep::CumulativeAtLimit:
+      return "la curva acumulada en un límite de tamaño";
+    case ComputeStep::SandPercent:
+      return "el porcentaje de arena";
+    case ComputeStep::SiltPercent:
+      return "el porcentaje de limo";
+    case ComputeStep::ClayPercent:
+      return "el porcentaje de arcilla";
+    case ComputeStep::Millimetres:
+      return "el paso de µm a mm";
+    case ComputeStep::PhiUnits:
+      return "las unidades phi";
+    case ComputeStep::ClassMidpoint:
+      return "el punto medio de una clase";
+    case ComputeStep::Mean:
+      return "la media";
+    case ComputeStep::CentralMoments:
+      return "los momentos centrales";
+    case ComputeStep::Sorting:
+      return "la clasificación";
+    case ComputeStep::Skewness:
+      return "la asimetría";
+    case ComputeStep::Kurtosis:
+      return "la curtosis";
+    case ComputeStep::GravelAndSand:
+      return "la suma de grava y arena";
+    case ComputeStep::SandLimit:
+      return "ninguna clase de la distribución es menor de 63 µm";
+    case ComputeStep::SiltLimit:
+      return "ninguna clase de la distribución es menor de 4 µm";
+  }
+  return {};
+}
+
+std::string reasonText(ComputeReason reason) {
+  switch (reason) {
+    case ComputeReason::None:
+      break;
+    case ComputeReason::NoNetWeight:
+      return "el peso sin conchas es 0 (las conchas pesan tanto como la muestra)";
+    case ComputeReason::EqualNeighbourDiameters:
+      return "dos clases vecinas con el mismo diámetro";
+    case ComputeReason::ZeroDiameter:
+      return "un diámetro es 0";
+    case ComputeReason::NegativeDiameter:
+      return "un diámetro es negativo";
+    case ComputeReason::NegativeSumOfSquares:
+      return "la suma de cuadrados es negativa (clases con peso negativo)";
+    case ComputeReason::NoSorting:
+      return "la clasificación es 0 (todo el peso en una clase)";
+  }
+  return {};
+}
+
+}  // namespace
+
 std::string computationFailed(const ComputeFault& fault) {
-  return out(fault.describe());
+  std::string text;
+  switch (fault.kind()) {
+    case ComputeFault::Kind::Invalid:
+      text = "operación no válida al calcular " + stepText(fault.step());
+      break;
+    case ComputeFault::Kind::DivisionByZero:
+      text = "división por cero al calcular " + stepText(fault.step());
+      break;
+    case ComputeFault::Kind::Overflow:
+      text = "desbordamiento numérico al calcular " + stepText(fault.step());
+      break;
+    case ComputeFault::Kind::NoClassBelow:
+      text = stepText(fault.step());
+      break;
+  }
+  const std::string reason = reasonText(fault.reason());
+  return out(reason.empty() ? text : text + ": " + reason);
 }
 
 std::string runReadFailure(InputFile input, std::string_view fileName, const ReadError& error,
@@ -282,8 +395,8 @@ std::string runReadFailure(InputFile input, std::string_view fileName, const Rea
     case ReadError::Cause::TooLarge:
       return out("No se puede leer " + theFile + ": ocupa más de 64 MB.");
     case ReadError::Cause::NotAFile:
-      return out("No se puede leer " + theFile + ": no es un fichero sino " + in(error.subject()) +
-                 ".");
+      return out("No se puede leer " + theFile + ": no es un fichero sino " +
+                 kindText(error.fileKind()) + ".");
     case ReadError::Cause::Overflow:
     case ReadError::Cause::OutOfRange:
     case ReadError::Cause::Io:

@@ -31,7 +31,7 @@ MessageRequest repeatedOrderNumber(std::string_view orderNumber);
 
 // Why the calculation does not start, and the question before it replaces a file.
 std::string resultsNameMissing();
-std::string resultsNameIsNoFile(std::string_view resultsName, std::string_view kind);
+std::string resultsNameIsNoFile(std::string_view resultsName, FileKind kind);
 std::string resultsNameIsAnInput(std::string_view resultsName, InputFile input,
                                  std::string_view inputName);
 std::string inputGone(InputFile input, std::string_view inputName);

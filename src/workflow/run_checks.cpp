@@ -14,12 +14,12 @@ namespace fs = std::filesystem;
 
 // What a results name must not be. A character device (/dev/null) is written
 // to harmlessly; a pipe would hold the program until someone read it.
-std::string forbiddenKind(const fs::path& path) {
+FileKind forbiddenKind(const fs::path& path) {
   std::error_code error;
   if (fs::status(path, error).type() == fs::file_type::character) {
-    return {};
+    return FileKind::Regular;
   }
-  return otherFileKind(path);
+  return fileKindOf(path);
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {
@@ -59,7 +59,7 @@ std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
   if (trimmedSpaces(resultsName).empty()) {
     return messages::resultsNameMissing();
   }
-  if (const std::string kind = forbiddenKind(resultsPath); !kind.empty()) {
+  if (const FileKind kind = forbiddenKind(resultsPath); kind != FileKind::Regular) {
     return messages::resultsNameIsNoFile(resultsName, kind);
   }
   const struct {

@@ -199,7 +199,6 @@ TEST(Fractions, FaultsStopTheSample) {
       ADD_FAILURE() << "no fault";
     } catch (const ComputeFault& fault) {
       EXPECT_EQ(fault.kind(), c.kind);
-      EXPECT_FALSE(fault.describe().empty());
     }
   }
 }
