@@ -14,8 +14,7 @@ constexpr int kFieldsAfterOrderNumber = 3;  // IP, survey and an empty field
 
 }  // namespace
 
-void countSampleLines(const std::filesystem::path& path, ExportTable& table) {
-  FieldReader reader = FieldReader::open(path);
+void countSampleLines(FieldReader& reader, ExportTable& table) {
   reader.skipLine();
   std::int16_t count = 0;
   while (!reader.atEnd()) {

@@ -16,11 +16,11 @@ namespace granomet {
 // Lines longer than this are sample lines; shorter ones are not counted.
 inline constexpr std::size_t kSampleLineLength = 300;
 
-// Counts the sample lines behind the heading line into exportSampleCount and
-// sets trailingComma from the last character of each line read while the count
-// is exactly 1. More sample lines than a 16-bit count holds throw
-// ReadError(Overflow); an empty file throws ReadError(EndOfFile).
-void countSampleLines(const std::filesystem::path& path, ExportTable& table);
+// From the start of the file: counts the sample lines behind the heading line
+// into exportSampleCount and sets trailingComma from the last character of each
+// line read while the count is exactly 1. More sample lines than a 16-bit count
+// holds throw ReadError(Overflow); an empty file throws ReadError(EndOfFile).
+void countSampleLines(FieldReader& reader, ExportTable& table);
 
 struct ExportBlockHead {
   std::string resultFileName;  // field 24

@@ -10,8 +10,6 @@
 namespace granomet {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
-
 bool isBlank(int c) {
   return c == ' ' || c == '\t';
 }
@@ -42,24 +40,7 @@ FieldFormat commaFormatOf(std::string_view bytes) {
 }
 
 FieldReader FieldReader::open(const std::filesystem::path& path) {
-  InputFile file = openInputFile(path);
-  // The whole file decides its code, so it is looked through before any field is
-  // read; a Windows-1252 file usually gives itself away at its first accent.
-  Utf8Check check;
-  std::string chunk(kChunk, '\0');
-  while (const std::size_t got = std::fread(chunk.data(), 1, kChunk, file.get())) {
-    if (!check.feed(std::string_view(chunk).substr(0, got))) {
-      break;
-    }
-  }
-  if (std::ferror(file.get()) != 0) {
-    throw ReadError(ReadError::Cause::Io, "read error");
-  }
-  std::rewind(file.get());
-  FieldReader reader;
-  reader.utf8_ = check.isUtf8();
-  reader.file_ = file.release();
-  return reader;
+  return fromBytes(readInputFile(path));
 }
 
 FieldReader FieldReader::fromBytes(std::string bytes) {
@@ -90,16 +71,14 @@ FieldReader::FieldReader(FieldReader&& other) noexcept {
 
 FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
   if (this != &other) {
-    close();
     // A view of the other's own storage must follow the storage it moves into.
     const bool ownBytes = other.bytes_.data() == other.storage_.data();
-    file_ = std::exchange(other.file_, nullptr);
+    const std::size_t size = other.bytes_.size();
     storage_ = std::move(other.storage_);
-    bytes_ = ownBytes ? std::string_view(storage_).substr(0, other.bytes_.size()) : other.bytes_;
+    bytes_ = ownBytes ? std::string_view(storage_).substr(0, size) : other.bytes_;
     pos_ = other.pos_;
     fieldPending_ = other.fieldPending_;
     utf8_ = other.utf8_;
-    started_ = other.started_;
     separator_ = other.separator_;
     decimalMark_ = other.decimalMark_;
     other.bytes_ = {};
@@ -107,38 +86,7 @@ FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
   return *this;
 }
 
-FieldReader::~FieldReader() {
-  close();
-}
-
-void FieldReader::close() {
-  if (file_ != nullptr) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
-}
-
-bool FieldReader::refill() {
-  if (file_ == nullptr) {
-    return false;
-  }
-  storage_.resize(kChunk);
-  const std::size_t got = std::fread(storage_.data(), 1, kChunk, file_);
-  if (got == 0 && std::ferror(file_) != 0) {
-    throw ReadError(ReadError::Cause::Io, "read error");
-  }
-  storage_.resize(got);
-  bytes_ = storage_;
-  pos_ = 0;
-  if (!std::exchange(started_, true)) {
-    skipByteOrderMark();
-    return pos_ < bytes_.size() || refill();
-  }
-  return got > 0;
-}
-
 void FieldReader::skipByteOrderMark() {
-  started_ = true;
   if (bytes_.substr(pos_).starts_with(kUtf8ByteOrderMark)) {
     utf8_ = true;
     pos_ += kUtf8ByteOrderMark.size();
@@ -152,7 +100,7 @@ void FieldReader::hold(std::string& text) const {
 }
 
 int FieldReader::peek() {
-  if (pos_ >= bytes_.size() && !refill()) {
+  if (pos_ >= bytes_.size()) {
     return EOF;
   }
   const auto c = static_cast<unsigned char>(bytes_[pos_]);

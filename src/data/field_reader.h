@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -41,8 +40,8 @@ struct LineSummary {
 // a NUL byte, UnclosedQuote, TooLong; CannotOpen, NotAFile and TooLarge from open).
 class FieldReader {
  public:
-  // Commas and decimal points; the file is looked through first to tell whether
-  // it is UTF-8.
+  // The whole file, read at once (readInputFile), with commas and decimal
+  // points; the file is looked through first to tell whether it is UTF-8.
   static FieldReader open(const std::filesystem::path& path);
   static FieldReader fromBytes(std::string bytes);
   // Reads bytes the caller keeps alive for the reader's lifetime, from `start`; a
@@ -54,7 +53,7 @@ class FieldReader {
   FieldReader& operator=(FieldReader&& other) noexcept;
   FieldReader(const FieldReader&) = delete;
   FieldReader& operator=(const FieldReader&) = delete;
-  ~FieldReader();
+  ~FieldReader() = default;
 
   // The text up to the next line end, without it.
   std::string readLine();
@@ -72,8 +71,7 @@ class FieldReader {
 
   // True when nothing is left, not even the empty field a final comma promises.
   bool atEnd();
-  void close();
-  // Position in the bytes of a reader made by fromBytes or overBytes.
+  // Position in the bytes read.
   std::size_t offset() const { return pos_; }
 
  private:
@@ -81,7 +79,6 @@ class FieldReader {
 
   int peek();
   int get();
-  bool refill();
   void consumeLineEnd(int c);
   void skipByteOrderMark();
   std::string takeField();
@@ -90,14 +87,12 @@ class FieldReader {
   // A UTF-8 file's text turned into the Windows-1252 the program holds.
   void hold(std::string& text) const;
 
-  std::FILE* file_ = nullptr;
-  std::string storage_;     // what fromBytes and the file's chunks own
+  std::string storage_;     // what open and fromBytes own
   std::string_view bytes_;  // what is being read: storage_ or the caller's bytes
   std::size_t pos_ = 0;
   // A separator promises one more field even when the file ends right behind it.
   bool fieldPending_ = false;
-  bool utf8_ = false;     // UTF-8 by the format or by the byte-order mark
-  bool started_ = false;  // the first bytes have been looked at for that mark
+  bool utf8_ = false;  // UTF-8 by the format or by the byte-order mark
   char separator_ = ',';
   char decimalMark_ = '.';
 };

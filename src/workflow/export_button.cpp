@@ -19,9 +19,8 @@ namespace {
 constexpr std::size_t kOrderNumberWidth = 3;
 
 // Reads every block and lists it; returns the list's items.
-std::vector<std::string> readBlocks(const std::filesystem::path& path, const ExportTable& table,
+std::vector<std::string> readBlocks(FieldReader reader, const ExportTable& table,
                                     WindowOperations& window, int& block) {
-  FieldReader reader = FieldReader::open(path);
   reader.readLine();
   std::vector<std::string> items;
   for (block = 1; block <= table.exportSampleCount; ++block) {
@@ -75,8 +74,12 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   const std::optional<FileStamp> stamp = stampOf(path);
   std::vector<std::string> items;
   try {
-    countSampleLines(path, table);
-    items = readBlocks(path, table, window, block);
+    // Read once, then gone through twice: to count the sample lines, to read the blocks.
+    const std::string bytes = readInputFile(path);
+    const FieldFormat format = commaFormatOf(bytes);
+    FieldReader counter = FieldReader::overBytes(bytes, format);
+    countSampleLines(counter, table);
+    items = readBlocks(FieldReader::overBytes(bytes, format), table, window, block);
   } catch (const ReadError& error) {
     table.exportSampleCount = 0;
     tables.chosen.exported = {};

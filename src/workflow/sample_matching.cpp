@@ -13,7 +13,7 @@ namespace {
 IgnoredRecord ignored(const std::string& sampleName, const std::string& orderText,
                       const std::string& cause) {
   return {messages::notCalculatedItem(sampleName, orderText),
-          messages::sampleNotCalculated(sampleName, orderText, cause)};
+          messages::sampleNotCalculated(sampleName, orderText, cause), std::nullopt};
 }
 
 // Reads the lot row at that order number again; the cause when it cannot be used.
