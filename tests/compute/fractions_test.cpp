@@ -1,4 +1,5 @@
-// Sieve weights, the combined distribution and the size percentages, with the lab's worked numbers.
+// Sieve weights and size percentages where the results files cannot show them: edge cases and
+// faults.
 #include "compute/fractions.h"
 
 #include <gtest/gtest.h>
@@ -9,64 +10,6 @@
 
 namespace granomet {
 namespace {
-
-// A laser curve of 66 classes and a class table built from it, with the
-// diameters 67 and 68 the run sets.
-struct Sample {
-  SampleRecord record;
-  IndexedArray<float, kMaxClasses> diameters;
-  ClassRow row;
-
-  Sample() {
-    for (int c = 1; c <= kLaserClasses; ++c) {
-      diameters[c] = static_cast<float>(c);  // replaced where a test needs real sizes
-    }
-    diameters[67] = 6000;
-    diameters[68] = 8000;
-  }
-};
-
-TEST(Fractions, ZeroTotalReadsThePartialWeightsAsPercentages) {
-  Sample sample;
-  sample.record.partialWeight1 = 5;
-  sample.record.partialWeight2 = 3;
-  sample.record.partialWeight3 = 2;
-  for (int c = 1; c <= kLaserClasses; ++c) {
-    sample.row[c] = c == 65 ? 40 : c == 66 ? 10 : 50.0 / 64;
-  }
-  const SieveWeights weights = netSieveWeights(sample.record);
-  EXPECT_EQ(sample.record.totalWeight, 100);
-  EXPECT_EQ(weights.netWeight, 100);
-  EXPECT_DOUBLE_EQ(weights.laserFraction, 0.9);
-  EXPECT_EQ(weights.shellPercent, 0);
-
-  combineDistribution(sample.row, sample.record, weights);
-  EXPECT_DOUBLE_EQ(sample.row[65], (10 * 0.9 + 40 * 0.9) + 2);
-  EXPECT_EQ(sample.row[66], 3);
-  EXPECT_EQ(sample.row[67], 5);
-  EXPECT_EQ(sample.row[68], 0);
-  double sum = 0;
-  for (int c = 1; c <= 68; ++c) {
-    sum += sample.row[c];
-  }
-  EXPECT_NEAR(sum, 100, 1e-9);
-}
-
-TEST(Fractions, NoGravelNoShellsKeepsTheLaserCurveWithItsTwoCoarsestClassesMerged) {
-  Sample sample;
-  sample.record.totalWeight = 250.4;
-  for (int c = 1; c <= kLaserClasses; ++c) {
-    sample.row[c] = c;
-  }
-  const SieveWeights weights = netSieveWeights(sample.record);
-  EXPECT_EQ(weights.laserFraction, 1);
-  combineDistribution(sample.row, sample.record, weights);
-  EXPECT_EQ(sample.row[64], 64);
-  EXPECT_EQ(sample.row[65], 65 + 66);
-  EXPECT_EQ(sample.row[66], 0);
-  EXPECT_EQ(sample.row[67], 0);
-  EXPECT_EQ(weights.shellPercent, 0);
-}
 
 TEST(Fractions, ShellsHeavierThanTheirFractionEmptyItButCountInFull) {
   SampleRecord record;
@@ -85,29 +28,6 @@ TEST(Fractions, ShellsHeavierThanTheirFractionEmptyItButCountInFull) {
   EXPECT_DOUBLE_EQ(weights.shellPercent, 5.5);
 }
 
-TEST(Fractions, InterpolatesTheCumulativeCurveLinearlyInMicrometres) {
-  // The lab's worked example: 70 and 60 µm with 40 % and 50 % above them.
-  EXPECT_EQ(interpolatedCumulative(70, 40, 60, 50, 63), 47.0f);
-
-  ClassTable table;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
-    table.classDiameter[j] = j <= 20 ? 70.0f + static_cast<float>(20 - j) : 60.0f - j;
-    table.cumulativeWeight[j] = j < 4 ? 0 : j == 4 ? 5 : j < 20 ? 40 : j == 20 ? 40 : 50 + j * 0.5f;
-  }
-  table.classDiameter[20] = 70;
-  table.classDiameter[21] = 60;
-  table.cumulativeWeight[21] = 50;
-  table.classDiameter[40] = 5;
-  table.classDiameter[41] = 3;
-  table.cumulativeWeight[40] = 90;
-  table.cumulativeWeight[41] = 96;
-  const SizePercentages shares = sizePercentages(table);
-  EXPECT_EQ(shares.gravel, 5);
-  EXPECT_EQ(shares.sand, 42);
-  EXPECT_EQ(shares.silt, 93 - 42 - 5);
-  EXPECT_EQ(shares.clay, 100 - 93);
-}
-
 // Diameters halving every four classes (below 4 µm from j = 44 on), the
 // cumulative curve reaching `total` at j = 40.
 ClassTable steadyTable(float total) {
@@ -117,24 +37,6 @@ ClassTable steadyTable(float total) {
     table.cumulativeWeight[j] = total * static_cast<float>(std::min(j, 40)) / 40;
   }
   return table;
-}
-
-TEST(Fractions, AClassOfExactly63MicrometresIsStillSand) {
-  ClassTable table = steadyTable(100);
-  for (int j = 1; j <= kCombinedClasses; ++j) {
-    table.classDiameter[j] = 200.0f - static_cast<float>(j) * 2.5f;  // 63 at j = 54.8: none
-  }
-  table.classDiameter[30] = 64;
-  table.classDiameter[31] = 63;
-  table.classDiameter[32] = 62;
-  table.cumulativeWeight[31] = 60;
-  table.cumulativeWeight[32] = 61;
-  for (int j = 33; j <= kCombinedClasses; ++j) {
-    table.classDiameter[j] = 3;
-  }
-  const SizePercentages shares = sizePercentages(table);
-  // Interpolated between 63 and 62 µm, not between 64 and 63.
-  EXPECT_EQ(shares.sand + shares.gravel, 60);
 }
 
 TEST(Fractions, AClayShareJustBelowZeroFromRoundingIsStoredAsZero) {
@@ -149,6 +51,7 @@ TEST(Fractions, FaultsStopTheSample) {
     const char* name;
     void (*run)();
     ComputeFault::Kind kind;
+    const char* says = "";
   };
   const Case cases[] = {
       {"shells as heavy as the whole sample",
@@ -170,15 +73,16 @@ TEST(Fractions, FaultsStopTheSample) {
          sizePercentages(table);
        },
        ComputeFault::Kind::DivisionByZero},
-      {"no class below 63 µm",
+      // A class of exactly 63 µm is still sand: finest of all, it leaves no class below the limit.
+      {"the finest class exactly 63 µm",
        [] {
          ClassTable table = steadyTable(100);
          for (int j = 1; j <= kCombinedClasses; ++j) {
-           table.classDiameter[j] = 100;
+           table.classDiameter[j] = static_cast<float>(63 + kCombinedClasses - j);
          }
          sizePercentages(table);
        },
-       ComputeFault::Kind::NoClassBelow},
+       ComputeFault::Kind::NoClassBelow, "menor de 63 µm"},
       {"no class below 4 µm",
        [] {
          ClassTable table = steadyTable(100);
@@ -187,7 +91,7 @@ TEST(Fractions, FaultsStopTheSample) {
          }
          sizePercentages(table);
        },
-       ComputeFault::Kind::NoClassBelow},
+       ComputeFault::Kind::NoClassBelow, "menor de 4 µm"},
       {"a class weight beyond single precision",
        [] {
          IndexedArray<float, kMaxClasses> diameters;
@@ -206,6 +110,7 @@ TEST(Fractions, FaultsStopTheSample) {
     } catch (const ComputeFault& fault) {
       EXPECT_EQ(fault.kind(), c.kind);
       EXPECT_FALSE(fault.describe().empty());
+      EXPECT_NE(fault.describe().find(c.says), std::string::npos) << fault.describe();
     }
   }
 }
