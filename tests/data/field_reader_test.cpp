@@ -304,19 +304,5 @@ TEST(FieldReader, AUtf8FileWithoutAMarkIsReadAsUtf8) {
   }
 }
 
-TEST(FieldReader, ReadsSemicolonsAndDecimalCommas) {
-  const FieldFormat spanish{';', ',', false};
-  const std::string bytes = "M-01;-6,427;\"arena, con conchas; parda\";1.234,5;2.08;12,5%;7\r\n";
-  FieldReader reader = FieldReader::overBytes(bytes, spanish);
-  EXPECT_EQ(reader.readText(), "M-01");
-  EXPECT_EQ(reader.readSingle(), -6.427f);
-  EXPECT_EQ(reader.readText(), "arena, con conchas; parda");
-  EXPECT_EQ(reader.readDouble(), 1234.5);
-  EXPECT_EQ(reader.readDouble(), 2.08);
-  EXPECT_EQ(reader.readText(), "12,5%") << "a text keeps its comma";
-  EXPECT_EQ(reader.readInt16(), 7);
-  EXPECT_TRUE(reader.atEnd());
-}
-
 }  // namespace
 }  // namespace granomet
