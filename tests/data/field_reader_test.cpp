@@ -262,7 +262,7 @@ TEST(FieldReader, AUtf8FileCountsCharactersOfALine) {
 
 // Spreadsheets save "CSV UTF-8" without a mark. The whole file decides, also when a
 // character's bytes lie on both sides of the reader's 64 KB buffer edge, and when the
-// only Windows-1252 accent comes after the first buffer.
+// only Windows-1252 accent comes after the first buffer (plain cases: the failure table).
 TEST(FieldReader, AUtf8FileWithoutAMarkIsReadAsUtf8) {
   constexpr std::size_t kChunk = 64 * 1024;
   std::string acrossTheEdge(kChunk - 1, 'a');
@@ -273,18 +273,6 @@ TEST(FieldReader, AUtf8FileWithoutAMarkIsReadAsUtf8) {
     std::string bytes;
     Strings fields;
   } cases[] = {
-      {"UTF-8",
-       "oliv\xC3\xA1"
-       "ceo,\xC2\xB5m\r\n",
-       {"oliv\xE1"
-        "ceo",
-        "\xB5m"}},
-      {"Windows-1252",
-       "oliv\xE1"
-       "ceo,\xB5m\r\n",
-       {"oliv\xE1"
-        "ceo",
-        "\xB5m"}},
       {"a character across the buffer edge",
        acrossTheEdge,
        {std::string(kChunk - 1, 'a') + "\xF1", "b"}},
