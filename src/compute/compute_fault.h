@@ -2,6 +2,7 @@
 // them.
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 
 namespace granomet {
@@ -64,18 +65,37 @@ class ComputeFault : public std::runtime_error {
   ComputeReason reason_;
 };
 
+// Thrown out of line: the checks below sit in every step of the arithmetic.
+[[noreturn, gnu::cold]] void computeFault(ComputeFault::Kind kind, ComputeStep step,
+                                          ComputeReason reason = ComputeReason::None);
+
 // NaN is an invalid operation, an infinity an overflow.
-double checked(double value, ComputeStep step);
-float checked(float value, ComputeStep step);
+template <typename Real>
+inline Real checked(Real value, ComputeStep step) {
+  if (std::isnan(value)) [[unlikely]] {
+    computeFault(ComputeFault::Kind::Invalid, step);
+  }
+  if (std::isinf(value)) [[unlikely]] {
+    computeFault(ComputeFault::Kind::Overflow, step);
+  }
+  return value;
+}
 
 // A zero divisor is a division by zero (0/0 included); zeroDivisor says what it
 // means for the sample.
-double checkedDivide(double dividend, double divisor, ComputeStep step,
-                     ComputeReason zeroDivisor = ComputeReason::None);
-float checkedDivide(float dividend, float divisor, ComputeStep step,
-                    ComputeReason zeroDivisor = ComputeReason::None);
+template <typename Real>
+inline Real checkedDivide(Real dividend, Real divisor, ComputeStep step,
+                          ComputeReason zeroDivisor = ComputeReason::None) {
+  if (divisor == 0) [[unlikely]] {
+    computeFault(ComputeFault::Kind::DivisionByZero, step, zeroDivisor);
+  }
+  return checked(dividend / divisor, step);
+}
 
 // A 64-bit value beyond the 32-bit range is an overflow, not an infinity.
-float narrowed(double value, ComputeStep step);
+inline float narrowed(double value, ComputeStep step) {
+  checked(value, step);
+  return checked(static_cast<float>(value), step);
+}
 
 }  // namespace granomet

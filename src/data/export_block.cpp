@@ -61,7 +61,7 @@ BlockClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma,
   // Each value is converted as soon as it is read, so that Throw stops at the
   // first bad one, before any later field is looked at.
   const auto convert = [&](auto& value, auto toNumber) {
-    const std::string text = reader.readText();
+    const std::string_view text = reader.readView();
     try {
       value = toNumber(text);
     } catch (const ReadError& error) {

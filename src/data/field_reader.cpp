@@ -29,7 +29,7 @@ bool isLineEnd(int c) {
   throw ReadError(ReadError::Cause::NotText, "NUL byte");
 }
 
-bool isContinuationByte(int c) {
+bool isContinuationByte(unsigned char c) {
   return (c & 0xC0) == 0x80;
 }
 
@@ -75,6 +75,7 @@ FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
     const bool ownBytes = other.bytes_.data() == other.storage_.data();
     const std::size_t size = other.bytes_.size();
     storage_ = std::move(other.storage_);
+    converted_ = std::move(other.converted_);
     bytes_ = ownBytes ? std::string_view(storage_).substr(0, size) : other.bytes_;
     pos_ = other.pos_;
     fieldPending_ = other.fieldPending_;
@@ -93,10 +94,16 @@ void FieldReader::skipByteOrderMark() {
   }
 }
 
-void FieldReader::hold(std::string& text) const {
+std::string_view FieldReader::held(std::string_view text) {
   if (utf8_) [[unlikely]] {
-    text = utf8ToCp1252(text);
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+      converted_ = utf8ToCp1252(text);
+      return converted_;
+    }
   }
+  return text;
 }
 
 int FieldReader::peek() {
@@ -129,24 +136,39 @@ void FieldReader::consumeLineEnd(int c) {
   }
 }
 
+// The scans below look at each byte in place, in the order the per-byte rules
+// give: a NUL is met where it lies, a field or line too long where its byte past
+// the limit lies.
+std::size_t FieldReader::lineEnd(bool limited) {
+  const std::size_t start = pos_;
+  for (; pos_ < bytes_.size(); ++pos_) {
+    const char c = bytes_[pos_];
+    if (c == '\0') [[unlikely]] {
+      notText();
+    }
+    if (isLineEnd(c)) {
+      break;
+    }
+    if (limited && pos_ - start == kMaxFieldBytes) [[unlikely]] {
+      ++pos_;
+      tooLong();
+    }
+  }
+  const std::size_t end = pos_;
+  if (pos_ < bytes_.size()) {
+    consumeLineEnd(get());
+  }
+  return end;
+}
+
 std::string FieldReader::readLine() {
   fieldPending_ = false;
   if (peek() == EOF) {
     endOfFile();
   }
-  std::string line;
-  for (int c = get(); c != EOF; c = get()) {
-    if (isLineEnd(c)) {
-      consumeLineEnd(c);
-      break;
-    }
-    if (line.size() == kMaxFieldBytes) {
-      tooLong();
-    }
-    line.push_back(static_cast<char>(c));
-  }
-  hold(line);
-  return line;
+  const std::size_t start = pos_;
+  const std::size_t end = lineEnd(true);
+  return std::string(held(bytes_.substr(start, end - start)));
 }
 
 LineSummary FieldReader::skipLine() {
@@ -154,22 +176,21 @@ LineSummary FieldReader::skipLine() {
   if (peek() == EOF) {
     endOfFile();
   }
+  const std::size_t start = pos_;
+  const std::size_t end = lineEnd(false);
   LineSummary summary;
-  for (int c = get(); c != EOF; c = get()) {
-    if (isLineEnd(c)) {
-      consumeLineEnd(c);
-      break;
-    }
-    if (!utf8_ || !isContinuationByte(c)) {
-      ++summary.length;
-    }
-    summary.lastChar = static_cast<char>(c);
-  }
+  const std::string_view line = bytes_.substr(start, end - start);
+  summary.length =
+      utf8_ ? static_cast<std::size_t>(std::count_if(
+                  line.begin(), line.end(),
+                  [](char c) { return !isContinuationByte(static_cast<unsigned char>(c)); }))
+            : line.size();
+  summary.lastChar = line.empty() ? '\0' : line.back();
   return summary;
 }
 
-std::string FieldReader::takeField() {
-  while (isBlank(peek())) {
+std::string_view FieldReader::takeField() {
+  while (pos_ < bytes_.size() && isBlank(bytes_[pos_])) {
     ++pos_;
   }
   int c = peek();
@@ -180,31 +201,47 @@ std::string FieldReader::takeField() {
     return {};
   }
   fieldPending_ = false;
-  std::string value;
+  std::string_view value;
   if (c == '"') {
-    ++pos_;
-    for (c = get(); c != EOF && c != '"'; c = get()) {
-      if (value.size() == kMaxFieldBytes) {
+    const std::size_t start = ++pos_;
+    for (;; ++pos_) {
+      if (pos_ >= bytes_.size()) {
+        throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
+      }
+      const char byte = bytes_[pos_];
+      if (byte == '\0') [[unlikely]] {
+        notText();
+      }
+      if (byte == '"') {
+        break;
+      }
+      if (pos_ - start == kMaxFieldBytes) [[unlikely]] {
+        ++pos_;
         tooLong();
       }
-      value.push_back(static_cast<char>(c));
     }
-    if (c == EOF) {
-      throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
-    }
+    value = bytes_.substr(start, pos_ - start);
+    ++pos_;
     for (c = peek(); c != EOF && c != separator_ && !isLineEnd(c); c = peek()) {
       ++pos_;
     }
   } else {
-    for (; c != EOF && c != separator_ && !isLineEnd(c); c = peek()) {
-      if (value.size() == kMaxFieldBytes) {
+    const std::size_t start = pos_;
+    for (; pos_ < bytes_.size(); ++pos_) {
+      const char byte = bytes_[pos_];
+      if (byte == '\0') [[unlikely]] {
+        notText();
+      }
+      if (byte == separator_ || isLineEnd(byte)) {
+        break;
+      }
+      if (pos_ - start == kMaxFieldBytes) [[unlikely]] {
         tooLong();
       }
-      value.push_back(static_cast<char>(c));
-      ++pos_;
     }
+    value = bytes_.substr(start, pos_ - start);
     while (!value.empty() && isBlank(value.back())) {
-      value.pop_back();
+      value.remove_suffix(1);
     }
   }
   c = get();
@@ -213,16 +250,22 @@ std::string FieldReader::takeField() {
   } else if (isLineEnd(c)) {
     consumeLineEnd(c);
   }
-  hold(value);
-  return value;
+  return held(value);
 }
 
-std::string FieldReader::takeNumber() {
-  std::string text = takeField();
-  return decimalMark_ == ',' ? withDecimalPoint(text) : text;
+std::string_view FieldReader::takeNumber() {
+  const std::string_view text = takeField();
+  if (decimalMark_ == ',') {
+    converted_ = withDecimalPoint(text);
+    return converted_;
+  }
+  return text;
 }
 
 std::string FieldReader::readText() {
+  return std::string(takeField());
+}
+std::string_view FieldReader::readView() {
   return takeField();
 }
 std::int16_t FieldReader::readInt16() {

@@ -64,6 +64,8 @@ class FieldReader {
   // runs to the next double quote (across line ends); what follows the closing quote up to the
   // separator is dropped. An unquoted field loses its trailing blanks.
   std::string readText();
+  // The same text without a copy, valid until the next reading.
+  std::string_view readView();
   std::int16_t readInt16();
   float readSingle();
   double readDouble();
@@ -81,14 +83,18 @@ class FieldReader {
   int get();
   void consumeLineEnd(int c);
   void skipByteOrderMark();
-  std::string takeField();
+  // Views into the bytes, or into converted_ where the text had to change.
+  std::string_view takeField();
   // A field that holds a number, with a decimal point whatever the format's mark.
-  std::string takeNumber();
+  std::string_view takeNumber();
+  // Ends at the next line end and steps over it; returns where the line ends.
+  std::size_t lineEnd(bool limited);
   // A UTF-8 file's text turned into the Windows-1252 the program holds.
-  void hold(std::string& text) const;
+  std::string_view held(std::string_view text);
 
   std::string storage_;     // what open and fromBytes own
   std::string_view bytes_;  // what is being read: storage_ or the caller's bytes
+  std::string converted_;   // the last text that differs from its bytes
   std::size_t pos_ = 0;
   // A separator promises one more field even when the file ends right behind it.
   bool fieldPending_ = false;

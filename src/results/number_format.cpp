@@ -1,8 +1,10 @@
 #include "results/number_format.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace granomet {
@@ -31,6 +33,96 @@ std::string generalForm(Real value, int significantDigits) {
 // The largest double has 309 integer digits; the patterns add at most three decimals.
 constexpr int kMaxDigits = 320;
 
+// A value's decimal form cut to a number of significant digits, rounded to
+// nearest with ties to even, as C's %e prints it.
+struct DecimalDigits {
+  char digits[32];
+  int count = 0;
+  int exponent = 0;  // the power of ten of the first digit
+  bool negative = false;
+};
+
+template <typename Real>
+DecimalDigits printedDigits(Real value, int significantDigits) {
+  DecimalDigits decimal;
+  char text[64];
+  const auto printed = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
+                                     significantDigits - 1);
+  decimal.negative = text[0] == '-';
+  const char* c = text + (decimal.negative ? 1 : 0);
+  for (; *c != 'e'; ++c) {
+    if (*c != '.') {
+      decimal.digits[decimal.count++] = *c;
+    }
+  }
+  std::from_chars(c + (c[1] == '+' ? 2 : 1), printed.ptr, decimal.exponent);
+  return decimal;
+}
+
+// GCC's and Clang's 128-bit integer; __extension__ keeps -Wpedantic quiet about it.
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr int kMaxExactPower = 21;  // 10^21 < 2^70, so 53 bits times it fit 127
+
+constexpr std::array<Wide, kMaxExactPower + 1> powersOfTen() {
+  std::array<Wide, kMaxExactPower + 1> powers{};
+  powers[0] = 1;
+  for (std::size_t k = 1; k < powers.size(); ++k) {
+    powers[k] = powers[k - 1] * 10;
+  }
+  return powers;
+}
+constexpr auto kPowersOfTen = powersOfTen();
+
+// The same digits without printing, where the value times a power of ten is an
+// exact 128-bit integer: a finite, non-zero value below 2^53 and not too small.
+// Most of the results file's numbers are such; the rest are printed.
+template <typename Real>
+DecimalDigits exactDigits(Real value, int significantDigits) {
+  const double magnitude = std::fabs(static_cast<double>(value));
+  int binaryExponent = 0;
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  const int shift = 53 - binaryExponent;  // magnitude = mantissa / 2^shift
+  // log10(2) = 0.30103 as 78913 / 2^18: the exponent of the first digit or one less.
+  int exponent = ((binaryExponent - 1) * 78913) >> 18;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int power = significantDigits - 1 - exponent;
+    if (value == 0 || !std::isfinite(value) || shift < 1 || shift > 127 || power < 0 ||
+        power > kMaxExactPower) {
+      break;
+    }
+    const Wide scaled = mantissa * kPowersOfTen[static_cast<std::size_t>(power)];
+    Wide rounded = scaled >> shift;
+    const Wide rest = scaled - (rounded << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    if (rest > half || (rest == half && (rounded & 1) != 0)) {
+      ++rounded;
+    }
+    // A first guess of the exponent one off, or a carry into a new digit, is
+    // put right by trying the neighbouring power of ten.
+    if (rounded >= kPowersOfTen[static_cast<std::size_t>(significantDigits)]) {
+      ++exponent;
+      continue;
+    }
+    if (rounded < kPowersOfTen[static_cast<std::size_t>(significantDigits - 1)]) {
+      --exponent;
+      continue;
+    }
+    DecimalDigits decimal;
+    decimal.negative = std::signbit(value);
+    decimal.exponent = exponent;
+    decimal.count = significantDigits;
+    auto digits = static_cast<std::uint64_t>(rounded);  // below 10^15
+    for (int i = significantDigits - 1; i >= 0; --i) {
+      decimal.digits[i] = static_cast<char>('0' + digits % 10);
+      digits /= 10;
+    }
+    return decimal;
+  }
+  return printedDigits(value, significantDigits);
+}
+
 template <typename Real>
 std::string shapedNumber(Real value, int significantDigits, NumberPattern pattern,
                          char decimalMark) {
@@ -38,20 +130,11 @@ std::string shapedNumber(Real value, int significantDigits, NumberPattern patter
     return generalForm(value, significantDigits);
   }
   // d.ddd...e±x: the value's decimal digits and where its point goes.
-  char text[64];
-  const auto printed = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
-                                     significantDigits - 1);
-  const bool negative = text[0] == '-';
-  char digits[32];
-  int digitCount = 0;
-  const char* c = text + (negative ? 1 : 0);
-  for (; *c != 'e'; ++c) {
-    if (*c != '.') {
-      digits[digitCount++] = *c;
-    }
-  }
-  int exponent = 0;
-  std::from_chars(c + (c[1] == '+' ? 2 : 1), printed.ptr, exponent);
+  const DecimalDigits decimal = exactDigits(value, significantDigits);
+  const bool negative = decimal.negative;
+  const char* digits = decimal.digits;
+  const int digitCount = decimal.count;
+  const int exponent = decimal.exponent;
 
   // scaled: |value| x 10^decimals rounded half away from zero, as a digit string
   // behind one spare leading digit for the carry.
