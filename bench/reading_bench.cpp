@@ -27,7 +27,7 @@ void fieldsOfExport(benchmark::State& state) {
   options.sampleCount = 254;
   const std::string bytes = tools::makeExportFile(options);
   for (auto _ : state) {
-    FieldReader reader = FieldReader::fromBytes(bytes);
+    FieldReader reader = FieldReader::overBytes(bytes, commaFormatOf(bytes));
     reader.readLine();
     double sum = 0;
     while (!reader.atEnd()) {

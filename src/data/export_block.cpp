@@ -55,33 +55,17 @@ ExportBlockHead readExportBlockHead(FieldReader& reader) {
   return head;
 }
 
-BlockClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma,
-                              BadValue onBadValue) {
-  BlockClasses block;
-  // Each value is converted as soon as it is read, so that Throw stops at the
-  // first bad one, before any later field is looked at.
-  const auto convert = [&](auto& value, auto toNumber) {
-    const std::string_view text = reader.readView();
-    try {
-      value = toNumber(text);
-    } catch (const ReadError& error) {
-      if (onBadValue == BadValue::Throw) {
-        throw;
-      }
-      if (!block.badValue) {
-        block.badValue = error;
-      }
-    }
-  };
+LaserClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma) {
+  LaserClasses classes;
   for (int c = 1; c <= kLaserClasses; ++c) {
-    convert(block.classes.diameters[c], fieldSingle);
-    convert(block.classes.frequencies[c], fieldDouble);
+    classes.diameters[c] = reader.readSingle();
+    classes.frequencies[c] = reader.readDouble();
     reader.skipField();
   }
   if (trailingComma == 1) {
     reader.skipField();
   }
-  return block;
+  return classes;
 }
 
 }  // namespace granomet

@@ -9,7 +9,6 @@
 #include "data/export_table.h"
 #include "data/field_reader.h"
 #include "data/laser_classes.h"
-#include "data/read_error.h"
 
 namespace granomet {
 
@@ -35,19 +34,9 @@ struct ExportBlockHead {
 // Fields 1 to 30.
 ExportBlockHead readExportBlockHead(FieldReader& reader);
 
-enum class BadValue { Throw, Keep };
-
-struct BlockClasses {
-  LaserClasses classes;
-  // The first value too large for its width, when the reading went on behind it.
-  std::optional<ReadError> badValue;
-};
-
 // Fields 31 to 228 (66 triples of diameter, frequency and a discarded
 // cumulative value), then the empty field behind a trailing comma. A value too
-// large for its width throws ReadError(Overflow) at once, or with Keep is
-// returned after the whole block has been read, so that the next block still
-// starts at its first field.
-BlockClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma, BadValue onBadValue);
+// large for its width throws ReadError(Overflow).
+LaserClasses readBlockClasses(FieldReader& reader, std::int16_t trailingComma);
 
 }  // namespace granomet

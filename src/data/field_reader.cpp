@@ -39,19 +39,6 @@ FieldFormat commaFormatOf(std::string_view bytes) {
   return {',', '.', isUtf8Text(bytes)};
 }
 
-FieldReader FieldReader::open(const std::filesystem::path& path) {
-  return fromBytes(readInputFile(path));
-}
-
-FieldReader FieldReader::fromBytes(std::string bytes) {
-  FieldReader reader;
-  reader.storage_ = std::move(bytes);
-  reader.bytes_ = reader.storage_;
-  reader.utf8_ = isUtf8Text(reader.bytes_);
-  reader.skipByteOrderMark();
-  return reader;
-}
-
 FieldReader FieldReader::overBytes(std::string_view bytes, const FieldFormat& format,
                                    std::size_t start) {
   FieldReader reader;
@@ -63,28 +50,6 @@ FieldReader FieldReader::overBytes(std::string_view bytes, const FieldFormat& fo
   reader.skipByteOrderMark();
   reader.pos_ = std::max(reader.pos_, std::min(start, bytes.size()));
   return reader;
-}
-
-FieldReader::FieldReader(FieldReader&& other) noexcept {
-  *this = std::move(other);
-}
-
-FieldReader& FieldReader::operator=(FieldReader&& other) noexcept {
-  if (this != &other) {
-    // A view of the other's own storage must follow the storage it moves into.
-    const bool ownBytes = other.bytes_.data() == other.storage_.data();
-    const std::size_t size = other.bytes_.size();
-    storage_ = std::move(other.storage_);
-    converted_ = std::move(other.converted_);
-    bytes_ = ownBytes ? std::string_view(storage_).substr(0, size) : other.bytes_;
-    pos_ = other.pos_;
-    fieldPending_ = other.fieldPending_;
-    utf8_ = other.utf8_;
-    separator_ = other.separator_;
-    decimalMark_ = other.decimalMark_;
-    other.bytes_ = {};
-  }
-  return *this;
 }
 
 void FieldReader::skipByteOrderMark() {

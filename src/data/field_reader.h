@@ -1,4 +1,4 @@
-// Sequential reader of one text file, by whole lines or by comma-separated fields.
+// Sequential reader of a text file's bytes, by whole lines or by comma-separated fields.
 #pragma once
 
 #include <cstddef>
@@ -36,24 +36,14 @@ struct LineSummary {
 // Text stays 8-bit bytes as the file holds them, except in a UTF-8 file (one that
 // begins with the byte-order mark, or whose format says so): its texts are turned
 // into Windows-1252 and its line lengths count characters. CR LF, LF and a lone
-// CR all end a line. Failures throw ReadError (EndOfFile, Overflow, Io, NotText at
-// a NUL byte, UnclosedQuote, TooLong; CannotOpen, NotAFile and TooLarge from open).
+// CR all end a line. Failures throw ReadError (EndOfFile, Overflow, NotText at a
+// NUL byte, UnclosedQuote, TooLong); the file itself is loaded by readInputFile.
 class FieldReader {
  public:
-  // The whole file, read at once (readInputFile), with commas and decimal
-  // points; the file is looked through first to tell whether it is UTF-8.
-  static FieldReader open(const std::filesystem::path& path);
-  static FieldReader fromBytes(std::string bytes);
   // Reads bytes the caller keeps alive for the reader's lifetime, from `start`; a
   // byte-order mark at the bytes' first byte counts wherever `start` lies.
   static FieldReader overBytes(std::string_view bytes, const FieldFormat& format,
                                std::size_t start = 0);
-
-  FieldReader(FieldReader&& other) noexcept;
-  FieldReader& operator=(FieldReader&& other) noexcept;
-  FieldReader(const FieldReader&) = delete;
-  FieldReader& operator=(const FieldReader&) = delete;
-  ~FieldReader() = default;
 
   // The text up to the next line end, without it.
   std::string readLine();
@@ -92,7 +82,6 @@ class FieldReader {
   // A UTF-8 file's text turned into the Windows-1252 the program holds.
   std::string_view held(std::string_view text);
 
-  std::string storage_;     // what open and fromBytes own
   std::string_view bytes_;  // what is being read: storage_ or the caller's bytes
   std::string converted_;   // the last text that differs from its bytes
   std::size_t pos_ = 0;

@@ -8,7 +8,6 @@
 
 #include "compute/compute_fault.h"
 #include "compute/sample_computation.h"
-#include "data/field_reader.h"
 #include "data/file_names.h"
 #include "data/lot_rereader.h"
 #include "data/read_error.h"
@@ -35,34 +34,20 @@ class Run {
         resultsPath_(std::move(resultsPath)),
         rereader_(tables.chosen.lot.bytes, tables.chosen.lot.format) {}
 
+  // The blocks the export button read; the file has been checked unchanged since.
   void records() {
-    const std::string exportName = window_.text(TextBoxId::EXPORT_file);
-    std::optional<FieldReader> exportFile;
-    try {
-      exportFile = FieldReader::open(tables_.chosen.exported.path);
-      exportFile->readLine();
-    } catch (const ReadError& error) {
-      throw RunBroken{messages::runReadFailure(messages::InputFile::Export, exportName, error, 0)};
-    }
-    for (record_ = 1; record_ <= recordCount_; ++record_) {
-      ExportRecord found;
+    for (const ExportBlock& block : tables_.exports.blocks) {
+      ++record_;
+      std::optional<ExportRecord> found;
       try {
-        found = readNextRecord(*exportFile, tables_.exports.trailingComma, tables_.lot, rereader_,
-                               decimalMark());
-      } catch (const ReadError& error) {
-        throw RunBroken{
-            messages::runReadFailure(messages::InputFile::Export, exportName, error, record_)};
+        found.emplace(matchRecord(block, tables_.lot, rereader_, decimalMark()));
       } catch (const LotFileUnreadable& failure) {
-        throw RunBroken{messages::runReadFailure(
-            messages::InputFile::Lot, window_.text(TextBoxId::LOTE_file), failure.error, 0)};
+        throw RunBroken{
+            messages::lotUnreadableInRun(window_.text(TextBoxId::LOTE_file), failure.error)};
       }
-      if (const auto* record = std::get_if<IgnoredRecord>(&found)) {
+      if (const auto* record = std::get_if<IgnoredRecord>(&*found)) {
         show(*record);
-        if (record->cutOff) {
-          throw RunBroken{messages::runReadFailure(messages::InputFile::Export, exportName,
-                                                   *record->cutOff, record_)};
-        }
-      } else if (const auto* record = std::get_if<MatchedRecord>(&found)) {
+      } else if (const auto* record = std::get_if<MatchedRecord>(&*found)) {
         calculated(*record);
       }
     }
@@ -154,7 +139,7 @@ class Run {
   std::int16_t resultsWritten_ = 0;
   bool resultsCreated_ = false;
   int record_ = 0;
-  const int recordCount_ = tables_.exports.exportSampleCount;
+  const int recordCount_ = static_cast<int>(tables_.exports.blocks.size());
   CurveValues x_{};
 };
 

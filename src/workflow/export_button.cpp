@@ -18,19 +18,22 @@ namespace {
 
 constexpr std::size_t kOrderNumberWidth = 3;
 
-// Reads every block and lists it; returns the list's items.
-std::vector<std::string> readBlocks(FieldReader reader, const ExportTable& table,
+// Reads every block into the table and lists it; returns the list's items.
+std::vector<std::string> readBlocks(FieldReader reader, ExportTable& table,
                                     WindowOperations& window, int& block) {
   reader.readLine();
   std::vector<std::string> items;
+  table.blocks.reserve(static_cast<std::size_t>(table.exportSampleCount));
   for (block = 1; block <= table.exportSampleCount; ++block) {
-    const ExportBlockHead head = readExportBlockHead(reader);
+    ExportBlockHead head = readExportBlockHead(reader);
     if (!head.orderNumber) {
       throw ReadError(ReadError::Cause::OutOfRange, "order number outside 1..254", head.orderText);
     }
     items.push_back(exportListItem(*head.orderNumber, head.sampleName));
     window.addItem(ListId::List1, items.back());
-    readBlockClasses(reader, table.trailingComma, BadValue::Throw);
+    table.blocks.push_back({std::move(head.resultFileName), std::move(head.sampleName),
+                            std::move(head.lotName), *head.orderNumber,
+                            readBlockClasses(reader, table.trailingComma)});
   }
   return items;
 }
@@ -58,6 +61,7 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   window.clearList(ListId::List1);
   window.clearList(ListId::List2);
   table.exportSampleCount = 0;
+  table.blocks.clear();
   window.setListTextColor(ListId::List2, kDarkRed);
   FileDialog& dialog = window.fileDialog();
   const std::filesystem::path file = showOpenDialog(dialog, kExportFilter);
@@ -82,6 +86,7 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
     items = readBlocks(FieldReader::overBytes(bytes, format), table, window, block);
   } catch (const ReadError& error) {
     table.exportSampleCount = 0;
+    table.blocks.clear();
     tables.chosen.exported = {};
     window.setEnabled(ButtonId::calculatot, false);
     window.showMessage(messages::exportUnreadable(fileName, block, error));

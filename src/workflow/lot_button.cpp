@@ -46,6 +46,7 @@ void reportFailure(WindowOperations& window, const MessageRequest& message) {
 void lotebutton(Tables& tables, WindowOperations& window, const Platform& platform) {
   resetWindow(window);
   tables.exports.exportSampleCount = 0;
+  tables.exports.blocks.clear();
   // Whatever was chosen before no longer goes into a calculation.
   tables.chosen = {};
   FileDialog& dialog = window.fileDialog();

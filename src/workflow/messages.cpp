@@ -233,11 +233,6 @@ MessageRequest orderNumberProbablyWrong(std::string_view sampleName) {
       "", MessageButtons::Ok, MessageIcon::Warning};
 }
 
-std::string exportOrderNumberOutOfRange(std::string_view orderText) {
-  return out("el número de orden \"" + in(orderText) +
-             "\" de la exportación no está entre 1 y 254");
-}
-
 std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,
                            std::int16_t rowOrderNumber) {
   const std::string row = "la fila " + number(orderNumber) + " del fichero de lote ";
@@ -266,10 +261,6 @@ std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,
 std::string carbonateNotAPercentage(std::int16_t orderNumber, std::string_view carbonate) {
   return out("el carbonato \"" + in(carbonate) + "\" de la fila " + number(orderNumber) +
              " del fichero de lote no es un porcentaje");
-}
-
-std::string classValueTooLarge() {
-  return out("un valor de su distribución es demasiado grande");
 }
 
 namespace {
@@ -372,35 +363,10 @@ std::string computationFailed(const ComputeFault& fault) {
   return out(reason.empty() ? text : text + ": " + reason);
 }
 
-std::string runReadFailure(InputFile input, std::string_view fileName, const ReadError& error,
-                           int record) {
-  const std::string theFile = "el fichero de " + inputKind(input) + " " + in(fileName);
-  switch (error.cause()) {
-    case ReadError::Cause::CannotOpen:
-      return out("No se puede abrir " + theFile + ".");
-    case ReadError::Cause::EndOfFile:
-      if (record > 0) {
-        return out("En " + theFile + " falta el final de la muestra " + number(record) +
-                   " (el fichero termina dentro de ella).");
-      }
-      return out("No hay nada en " + theFile + ".");
-    case ReadError::Cause::UnclosedQuote:
-      return out("En " + theFile + ", muestra " + number(record) + ": " + std::string(kOpenQuote) +
-                 ".");
-    case ReadError::Cause::TooLong:
-      return out("En " + theFile + " la muestra " + number(record) +
-                 " tiene un campo de más de 1 MB.");
-    case ReadError::Cause::NotText:
-      return out("E" + theFile.substr(1) + " " + std::string(kNulBytes) + ".");
-    case ReadError::Cause::TooLarge:
-      return out("No se puede leer " + theFile + ": ocupa más de 64 MB.");
-    case ReadError::Cause::NotAFile:
-      return out("No se puede leer " + theFile + ": no es un fichero sino " +
-                 kindText(error.fileKind()) + ".");
-    case ReadError::Cause::Overflow:
-    case ReadError::Cause::OutOfRange:
-    case ReadError::Cause::Io:
-      break;
+std::string lotUnreadableInRun(std::string_view fileName, const ReadError& error) {
+  const std::string theFile = "el fichero de lote " + in(fileName);
+  if (error.cause() == ReadError::Cause::NotText) {
+    return out("E" + theFile.substr(1) + " " + std::string(kNulBytes) + ".");
   }
   return out("Error de lectura en " + theFile + ".");
 }

@@ -46,17 +46,14 @@ MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view
                                    std::string_view cause);
 // The lot row at that order number has another name: the lab's old warning.
 MessageRequest orderNumberProbablyWrong(std::string_view sampleName);
-std::string exportOrderNumberOutOfRange(std::string_view orderText);
 // Empty when the failure is not the row's but the whole file's: it ends the run.
 std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,
                            std::int16_t rowOrderNumber);
 std::string carbonateNotAPercentage(std::int16_t orderNumber, std::string_view carbonate);
-std::string classValueTooLarge();
 std::string computationFailed(const ComputeFault& fault);
 
 // A calculation that breaks off: what failed, and what became of the results file.
-std::string runReadFailure(InputFile input, std::string_view fileName, const ReadError& error,
-                           int record);
+std::string lotUnreadableInRun(std::string_view fileName, const ReadError& error);
 std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError);
 enum class ResultsKept { None, Empty, Samples };
 MessageRequest runInterrupted(int record, int recordCount, std::string_view failure,

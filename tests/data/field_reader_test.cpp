@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -27,6 +24,11 @@ std::optional<Cause> failureOf(Action action) {
     return error.cause();
   }
   return std::nullopt;
+}
+
+// Commas and decimal points over bytes the caller keeps.
+FieldReader readerOf(const std::string& bytes) {
+  return FieldReader::overBytes(bytes, commaFormatOf(bytes));
 }
 
 Strings readAllFields(FieldReader& reader) {
@@ -64,7 +66,7 @@ TEST(FieldReader, ReadsFieldsUntilTheEnd) {
   };
   for (const SplitCase& c : cases) {
     SCOPED_TRACE(c.name);
-    FieldReader reader = FieldReader::fromBytes(c.input);
+    FieldReader reader = readerOf(c.input);
     EXPECT_EQ(readAllFields(reader), c.expected);
   }
 }
@@ -82,7 +84,7 @@ TEST(FieldReader, ReadsLinesWhateverEndsThem) {
   };
   for (const SplitCase& c : cases) {
     SCOPED_TRACE(c.name);
-    FieldReader reader = FieldReader::fromBytes(c.input);
+    FieldReader reader = readerOf(c.input);
     Strings lines;
     while (!reader.atEnd()) {
       lines.push_back(reader.readLine());
@@ -121,14 +123,16 @@ TEST(FieldReader, FailsWithTheCause) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FieldReader reader = FieldReader::fromBytes(c.input);
+    FieldReader reader = readerOf(c.input);
     EXPECT_EQ(failureOf([&] { c.read(reader); }), c.cause);
   }
-  FieldReader longestField = FieldReader::fromBytes(longest + "\r\n" + longest);
+  const std::string twoLines = longest + "\r\n" + longest;
+  FieldReader longestField = readerOf(twoLines);
   EXPECT_EQ(longestField.readText().size(), kMaxFieldBytes);
   EXPECT_EQ(longestField.readLine().size(), kMaxFieldBytes);
   // What a long line is made of does not matter where it is only skipped.
-  EXPECT_EQ(FieldReader::fromBytes(longest + longest).skipLine().length, 2 * kMaxFieldBytes);
+  const std::string longLine = longest + longest;
+  EXPECT_EQ(readerOf(longLine).skipLine().length, 2 * kMaxFieldBytes);
 }
 
 enum class Width { Int16, Single, Double };
@@ -175,7 +179,8 @@ TEST(FieldReader, ConvertsNumbersToTheirWidth) {
   all.insert(all.end(), std::begin(written), std::end(written));
   for (const NumberCase& c : all) {
     SCOPED_TRACE(std::string("\"") + c.text + "\"");
-    FieldReader reader = FieldReader::fromBytes(std::string(c.text) + "\r\n");
+    const std::string line = std::string(c.text) + "\r\n";
+    FieldReader reader = readerOf(line);
     double value = 0;
     const auto failure = failureOf([&] { value = readNumber(reader, c.kind); });
     if (c.expected) {
@@ -187,110 +192,14 @@ TEST(FieldReader, ConvertsNumbersToTheirWidth) {
   }
 }
 
-struct TempFolder {
-  std::filesystem::path path = std::filesystem::temp_directory_path() /
-                               ("granomet-reader-" + std::to_string(std::random_device{}()));
-  TempFolder() { std::filesystem::create_directories(path); }
-  ~TempFolder() { std::filesystem::remove_all(path); }
-};
-
-// Builds a file's bytes together with the fields they must read back as.
-struct FileBuilder {
-  std::string bytes;
-  Strings fields;
-
-  void add(const std::string& raw, const std::string& value, const char* separator) {
-    bytes += raw + separator;
-    fields.push_back(value);
-  }
-  // Five fields of every shape, the last one ending its line.
-  void addRow() {
-    const std::string n = std::to_string(fields.size());
-    add("plain" + n, "plain" + n, ",");
-    add("\"q" + n + ", x\"", "q" + n + ", x", ",");
-    add("", "", ",");
-    add("  b" + n + "\t ", "b" + n, ",");
-    add("\"m" + n + "\r\nn\" tail", "m" + n + "\r\nn", "\r\n");
-  }
-  // Fills with rows, then pads so that the separator lands on `offset`.
-  void separatorAt(std::size_t offset, const char* separator) {
-    while (bytes.size() + 64 < offset) {
-      addRow();
-    }
-    const std::string padding(offset - bytes.size(), 'p');
-    add(padding, padding, separator);
-  }
-};
-
-TEST(FieldReader, FileLargerThanTheBufferReadsLikeBytesInMemory) {
-  constexpr std::size_t kChunk = 64 * 1024;
-  FileBuilder file;
-  file.separatorAt(kChunk - 1, "\r\n");  // CR ends one buffer, LF starts the next
-  file.separatorAt(2 * kChunk - 3, ",");
-  file.add("\"ab,\r\ncd\" x", "ab,\r\ncd", ",");  // a quoted field across the edge
-  file.separatorAt(3 * kChunk - 1, "\r");         // a lone CR at the edge
-  while (file.fields.size() < 20000) {
-    file.addRow();
-  }
-  ASSERT_GT(file.bytes.size(), 3 * kChunk);
-
-  TempFolder folder;
-  const std::filesystem::path path = folder.path / "big.csv";
-  std::ofstream(path, std::ios::binary) << file.bytes;
-
-  FieldReader fromFile = FieldReader::open(path);
-  FieldReader fromBytes = FieldReader::fromBytes(file.bytes);
-  const Strings read = readAllFields(fromFile);
-  EXPECT_EQ(read, readAllFields(fromBytes));
-  EXPECT_EQ(read, file.fields);
-
-  EXPECT_EQ(failureOf([&] { FieldReader::open(folder.path / "missing.csv"); }), Cause::CannotOpen);
-  std::filesystem::resize_file(path, kMaxFileBytes + 1);
-  EXPECT_EQ(failureOf([&] { FieldReader::open(path); }), Cause::TooLarge);
-}
-
 // The export counts a line's characters, which in UTF-8 are fewer than its bytes.
 TEST(FieldReader, AUtf8FileCountsCharactersOfALine) {
-  TempFolder folder;
-  const std::filesystem::path path = folder.path / "utf8.txt";
-  std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF\xC3\xB1\xC3\xB1,\r\nx";
-  FieldReader reader = FieldReader::open(path);
+  const std::string bytes = "\xEF\xBB\xBF\xC3\xB1\xC3\xB1,\r\nx";
+  FieldReader reader = readerOf(bytes);
   const LineSummary line = reader.skipLine();
   EXPECT_EQ(line.length, 3u);
   EXPECT_EQ(line.lastChar, ',');
   EXPECT_EQ(reader.readLine(), "x");
-}
-
-// Spreadsheets save "CSV UTF-8" without a mark. The whole file decides, also when a
-// character's bytes lie on both sides of the reader's 64 KB buffer edge, and when the
-// only Windows-1252 accent comes after the first buffer (plain cases: the failure table).
-TEST(FieldReader, AUtf8FileWithoutAMarkIsReadAsUtf8) {
-  constexpr std::size_t kChunk = 64 * 1024;
-  std::string acrossTheEdge(kChunk - 1, 'a');
-  acrossTheEdge += "\xC3\xB1,b\r\n";
-  const std::string windowsAfterTheEdge = std::string(kChunk + 10, 'a') + ",\xF1\r\n";
-  const struct {
-    const char* name;
-    std::string bytes;
-    Strings fields;
-  } cases[] = {
-      {"a character across the buffer edge",
-       acrossTheEdge,
-       {std::string(kChunk - 1, 'a') + "\xF1", "b"}},
-      {"Windows-1252 behind the first buffer",
-       windowsAfterTheEdge,
-       {std::string(kChunk + 10, 'a'), "\xF1"}},
-  };
-  TempFolder folder;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::filesystem::path path = folder.path / "f.csv";
-    std::ofstream(path, std::ios::binary) << c.bytes;
-    FieldReader fromFile = FieldReader::open(path);
-    EXPECT_EQ(readAllFields(fromFile), c.fields);
-    FieldReader fromBytes = FieldReader::fromBytes(c.bytes);
-    EXPECT_EQ(readAllFields(fromBytes), c.fields);
-  }
 }
 
 }  // namespace
