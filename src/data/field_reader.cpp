@@ -1,6 +1,7 @@
 #include "data/field_reader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "data/field_number.h"
@@ -106,21 +107,30 @@ void FieldReader::consumeLineEnd(int c) {
 // the limit lies.
 std::size_t FieldReader::lineEnd(bool limited) {
   const std::size_t start = pos_;
-  for (; pos_ < bytes_.size(); ++pos_) {
-    const char c = bytes_[pos_];
-    if (c == '\0') [[unlikely]] {
-      notText();
-    }
-    if (isLineEnd(c)) {
-      break;
-    }
-    if (limited && pos_ - start == kMaxFieldBytes) [[unlikely]] {
-      ++pos_;
-      tooLong();
-    }
+  const char* const data = bytes_.data();
+  const std::size_t size = bytes_.size();
+  // Found with memchr, which looks at many bytes at once: the first LF, an
+  // earlier CR, then a NUL before them or a line past the limit.
+  std::size_t end = size;
+  if (const void* lf = std::memchr(data + start, '\n', size - start)) {
+    end = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
   }
-  const std::size_t end = pos_;
-  if (pos_ < bytes_.size()) {
+  if (const void* cr = std::memchr(data + start, '\r', end - start)) {
+    end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+  }
+  const bool tooLongLine = limited && end - start > kMaxFieldBytes;
+  // The byte just past the limit is looked at for a NUL before the line is too long.
+  const std::size_t scanned = tooLongLine ? kMaxFieldBytes + 1 : end - start;
+  if (const void* nul = std::memchr(data + start, '\0', scanned)) {
+    pos_ = static_cast<std::size_t>(static_cast<const char*>(nul) - data);
+    notText();
+  }
+  if (tooLongLine) {
+    pos_ = start + kMaxFieldBytes + 1;
+    tooLong();
+  }
+  pos_ = end;
+  if (pos_ < size) {
     consumeLineEnd(get());
   }
   return end;
