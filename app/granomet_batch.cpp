@@ -120,8 +120,8 @@ int main(int argc, char** argv) {
   if (outcome == RunOutcome::Refused || outcome == RunOutcome::NotStarted) {
     return 1;
   }
-  printList(window, ListId::List1, "Calculadas");
-  printList(window, ListId::List2, "Ignoradas");
+  printList(window, ListId::List1, messages::kCalculatedHeading);
+  printList(window, ListId::List2, messages::kIgnoredHeading);
   std::printf("%s\n", cp1252ToUtf8(window.label(LabelId::Label8).text).c_str());
   return outcome == RunOutcome::Completed ? 0 : 1;
 }

@@ -74,20 +74,22 @@ class principal final : public QWidget, public WindowOperations {
   QPointer<frmAbout> help_;
   bool leaving_ = false;  // Yes was answered: the close that follows asks nothing
 
-  TextBox* LOTE_file_ = nullptr;
-  TextBox* EXPORT_file_ = nullptr;
-  TextBox* recalculado_file_ = nullptr;
-  QAbstractButton* lotebutton_ = nullptr;
-  QAbstractButton* exportbutton_ = nullptr;
-  QAbstractButton* calculatot_ = nullptr;
-  QAbstractButton* helpbutton_ = nullptr;
-  QAbstractButton* exitbutton_ = nullptr;
-  SampleList* List1_ = nullptr;
-  SampleList* List2_ = nullptr;
-  QLabel* Label8_ = nullptr;
-  QLabel* Label10_ = nullptr;
-  QLabel* Label11_ = nullptr;
-  CurveGraph* CWGraph1_ = nullptr;
+  // The controls under the names the lab's earlier window gave them (also their
+  // object names, which the window tests find them by).
+  TextBox* LOTE_file_ = nullptr;             // the lot file's name
+  TextBox* EXPORT_file_ = nullptr;           // the export file's name
+  TextBox* recalculado_file_ = nullptr;      // the results file's name
+  QAbstractButton* lotebutton_ = nullptr;    // opens the lot
+  QAbstractButton* exportbutton_ = nullptr;  // opens the export
+  QAbstractButton* calculatot_ = nullptr;    // «Cálculo»
+  QAbstractButton* helpbutton_ = nullptr;    // opens the help window
+  QAbstractButton* exitbutton_ = nullptr;    // asks «¿Has terminado?» and quits
+  SampleList* List1_ = nullptr;              // the samples, then the calculated ones
+  SampleList* List2_ = nullptr;              // in red: the ignored samples
+  QLabel* Label8_ = nullptr;                 // the status line
+  QLabel* Label10_ = nullptr;                // the count of List1
+  QLabel* Label11_ = nullptr;                // the count of List2
+  CurveGraph* CWGraph1_ = nullptr;           // every calculated sample's curve
 };
 
 }  // namespace granomet

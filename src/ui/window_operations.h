@@ -8,12 +8,27 @@
 
 namespace granomet {
 
-// Control names are the window's own. All texts crossing these operations are the
-// program's 8-bit (Windows-1252) bytes; each realisation converts at its edge.
-enum class TextBoxId { LOTE_file, EXPORT_file, recalculado_file };
-enum class ListId { List1, List2 };
-enum class LabelId { Label8, Label10, Label11 };
-enum class ButtonId { exportbutton, calculatot };
+// Control names are the window's own, kept as the lab's earlier program named
+// them. All texts crossing these operations are the program's 8-bit
+// (Windows-1252) bytes; each realisation converts at its edge.
+enum class TextBoxId {
+  LOTE_file,        // the lot file's name
+  EXPORT_file,      // the laser export file's name
+  recalculado_file  // the results file's name, «Fichero de salida»
+};
+enum class ListId {
+  List1,  // the samples: listed from the lot and the export, then the calculated ones
+  List2   // in red: the samples ignored or not calculated, and repeated order numbers
+};
+enum class LabelId {
+  Label8,   // the status line under the lists
+  Label10,  // the count of List1, «Calculadas»
+  Label11   // the count of List2, «Ignoradas»
+};
+enum class ButtonId {
+  exportbutton,  // opens and reads the export
+  calculatot     // «Cálculo»: the calculation
+};
 
 struct Rgb {
   int red = 0;

@@ -64,7 +64,7 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   table.blocks.clear();
   window.setListTextColor(ListId::List2, kDarkRed);
   FileDialog& dialog = window.fileDialog();
-  const std::filesystem::path file = showOpenDialog(dialog, kExportFilter);
+  const std::filesystem::path file = showOpenDialog(dialog, messages::kExportFilter);
   if (file.empty()) {
     return;
   }

@@ -7,9 +7,6 @@
 
 namespace granomet {
 
-inline constexpr const char* kExportFilter =
-    "All files (*.*)|*.*|EXPORT-UNIT FILES (*.TXT)|*.txt|EXPORT SEPARADO POR COMAS (*.CSV)|*.csv";
-
 // A file that cannot be read (missing, cut off inside a block, an order number
 // outside 1..254, more sample lines than a 16-bit count) gives an error message
 // naming the file, the block and the cause; the count goes back to 0 and the

@@ -50,7 +50,7 @@ void lotebutton(Tables& tables, WindowOperations& window, const Platform& platfo
   // Whatever was chosen before no longer goes into a calculation.
   tables.chosen = {};
   FileDialog& dialog = window.fileDialog();
-  const std::filesystem::path file = showOpenDialog(dialog, kLotFilter);
+  const std::filesystem::path file = showOpenDialog(dialog, messages::kLotFilter);
   if (file.empty()) {
     return;
   }

@@ -7,9 +7,6 @@
 
 namespace granomet {
 
-inline constexpr const char* kLotFilter =
-    "All files (*.*)|*.*|Ficheros CSV de LOTE de Muestras (*.CSV)|*.csv";
-
 // A read failure shows "Error aproximadamente en la muestra N" (N the order
 // number of the last row whose first column was read) followed by the file and
 // the cause, leaves what was read in place, keeps the dialog's name so that the

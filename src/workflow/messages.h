@@ -17,6 +17,12 @@ namespace granomet::messages {
 
 enum class InputFile { Lot, Export };
 
+// The file dialog's lists of file kinds: descriptions and patterns separated by "|".
+inline constexpr const char* kLotFilter =
+    "All files (*.*)|*.*|Ficheros CSV de LOTE de Muestras (*.CSV)|*.csv";
+inline constexpr const char* kExportFilter =
+    "All files (*.*)|*.*|EXPORT-UNIT FILES (*.TXT)|*.txt|EXPORT SEPARADO POR COMAS (*.CSV)|*.csv";
+
 // The lot button: "ERROR EN CSV", near the order number read last.
 MessageRequest lotUnreadable(std::string_view fileName, std::int16_t nearOrderNumber,
                              const ReadError& error);
@@ -67,8 +73,10 @@ std::string noMatchingSamplesStatus();
 // The exit button and the window's close box.
 MessageRequest finishedQuestion();
 
-// granomet-batch, in UTF-8 for the terminal.
+// granomet-batch, in UTF-8 for the terminal; its lists are headed as the window's.
 std::string_view batchUsage();
 std::string_view batchResultsNameMissing();
+inline constexpr const char* kCalculatedHeading = "Calculadas";
+inline constexpr const char* kIgnoredHeading = "Ignoradas";
 
 }  // namespace granomet::messages
