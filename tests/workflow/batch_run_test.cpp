@@ -186,18 +186,6 @@ TEST_F(BatchRunTest, NothingHappensWithoutALotAndAnExport) {
   EXPECT_EQ(window().plotted().runStarts(), 1);
 }
 
-TEST_F(BatchRunTest, ATrailingCommaChangesNothingInTheResults) {
-  prepare();
-  pressCalculate();
-  const std::string plain = results();
-  tools::SampleFileOptions options;
-  options.trailingComma = true;
-  prepare(options);
-  window().queueMessageAnswer(MessageAnswer::Yes);  // replace the first run's file
-  EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
-  EXPECT_EQ(results(), plain);
-}
-
 TEST_F(BatchRunTest, RecordsSharingAnOrderNumberAreBothWrittenInFileOrder) {
   tools::SampleFileOptions options;
   options.orderNumbers = {4, 2, 4};

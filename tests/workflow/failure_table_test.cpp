@@ -472,6 +472,10 @@ std::vector<Row> rows() {
           "muestra 0\n\nLOTE12.csv: el n\xFAmero \"40000\" es demasiado grande para su columna", 0),
       lotFails("LotOrderNumberBeyond16Bits", lotWithOrderNumber(5, "99999"),
                "muestra 4\n\nLOTE12.csv: el n\xFAmero \"99999\" es demasiado grande", 4),
+      // The extra field is read as the next row's order number.
+      lotFails("LotRowWithASeventeenthField",
+               bytes([] { return replaced(goodLot(), lotRowStart(5), ",x" + lotRowStart(5)); }),
+               "muestra 0\n\nLOTE12.csv: el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
       lotFails("LotOrderNumber0", lotWithOrderNumber(5, "0"),
                "muestra 0\n\nLOTE12.csv: el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
       lotFails("LotOrderNumber255", lotWithOrderNumber(5, "255"),

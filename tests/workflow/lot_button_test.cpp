@@ -49,24 +49,13 @@ TEST_F(LotButtonTest, ReadsListsAndProposesTheResultsName) {
             (std::vector<std::string>{"001 : 001  M-01", "002 : 012  M-12", "003 : 003  M 03"}));
   EXPECT_EQ(window().text(TextBoxId::LOTE_file), "LOTE12.csv");
   EXPECT_EQ(window().text(TextBoxId::recalculado_file), "LOTE12_06062016_093005.csv");
+  // The record's values reach the results file, which the batch comparisons check.
   EXPECT_EQ(lot().header.lotName, "LOTE12");
-  EXPECT_EQ(lot().header.ip, "IP-0416");
-  EXPECT_EQ(lot().header.campaign, "GOLFO-16");
-  EXPECT_EQ(lot().header.sampleCount, 3);
   EXPECT_EQ(lot().records[1].name, "M-01");
-  EXPECT_EQ(lot().records[12].visualDescription, "Arena fina, con conchas");
-  EXPECT_FLOAT_EQ(lot().records[12].longitude, -6.25f);
-  EXPECT_DOUBLE_EQ(lot().records[12].totalWeight, 150.5);
-  EXPECT_DOUBLE_EQ(lot().records[12].partialWeight3, 3.5);
-  EXPECT_FLOAT_EQ(lot().records[12].shellWeight3, 1.5f);
-  EXPECT_EQ(lot().records[12].carbonatePct, 0) << "only the calculation converts the carbonate";
-  EXPECT_EQ(lot().currentOrderNumber, 3);
   EXPECT_EQ(exports().exportSampleCount, 0);
   EXPECT_TRUE(window().enabled(ButtonId::exportbutton));
   EXPECT_TRUE(window().enabled(ButtonId::calculatot));
   EXPECT_EQ(window().dialog().fileName(), "") << "a successful read clears the held name";
-  EXPECT_EQ(window().dialog().filter(),
-            "All files (*.*)|*.*|Ficheros CSV de LOTE de Muestras (*.CSV)|*.csv");
   EXPECT_EQ(window().dialog().filterIndex(), 2);
   EXPECT_EQ(window().label(LabelId::Label8).text, "previous run");
   EXPECT_TRUE(window().messages().empty());
@@ -85,56 +74,14 @@ TEST_F(LotButtonTest, HeaderWithoutSamplesLoadsAnEmptyLot) {
   }
 }
 
-struct FailureCase {
-  const char* what;
-  std::string fileName;
-  std::string content;
-  int quotedOrderNumber;
-  std::size_t listed;
-  const char* cause;
-};
-
-TEST_F(LotButtonTest, FailuresReportTheLastOrderNumberRead) {
-  const std::vector<FailureCase> cases = {
-      {"more samples than rows", "L.csv", lotText("3", {row(1, "A"), row(2, "B")}), 2, 2,
-       "termina"},
-      {"empty line after the last row", "L.csv", lotText("3", {row(1, "A"), row(2, "B")}) + "\r\n",
-       0, 2, "no est\xE1 entre 1 y 254"},
-      {"seventeenth field shifts the next row", "L.csv",
-       lotText("2", {row(1, "A", ","), row(2, "B")}), 0, 1, "orden 0"},
-      {"name without extension", "LOTE12", lotText("2", {row(1, "A"), row(2, "B")}), 2, 2,
-       "no tiene extensi\xF3n"},
-  };
-  for (const FailureCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    tables().lot.currentOrderNumber = 0;
-    window().setEnabled(ButtonId::exportbutton, true);
-    window().setEnabled(ButtonId::calculatot, true);
-    const std::size_t messagesBefore = window().messages().size();
-    pressLot(write(c.fileName, c.content));
-
-    ASSERT_EQ(window().messages().size(), messagesBefore + 1);
-    const MessageRequest& message = window().messages().back().request;
-    EXPECT_EQ(message.title, "ERROR EN CSV");
-    EXPECT_EQ(message.icon, MessageIcon::Error);
-    EXPECT_EQ(message.buttons, MessageButtons::Ok);
-    const std::string first = "Error aproximadamente en la muestra " +
-                              std::to_string(c.quotedOrderNumber) + "\n\n" + c.fileName + ": ";
-    EXPECT_EQ(message.prompt.substr(0, first.size()), first);
-    EXPECT_NE(message.prompt.find(c.cause), std::string::npos) << message.prompt;
-    EXPECT_EQ(items(ListId::List1).size(), c.listed);
-    EXPECT_EQ(window().label(LabelId::Label8).textColor, kDarkRed);
-    EXPECT_EQ(window().list(ListId::List1).textColor, kBlack);
-    EXPECT_FALSE(window().enabled(ButtonId::exportbutton));
-    EXPECT_FALSE(window().enabled(ButtonId::calculatot));
-    EXPECT_EQ(window().text(TextBoxId::recalculado_file), "");
-    EXPECT_NE(window().dialog().fileName(), "") << "the failed file's name is kept";
-  }
-}
-
 TEST_F(LotButtonTest, ANameWithoutExtensionKeepsTheBareNameAndTheOldLotName) {
   pressLot(write("LOTE1.csv", lotText("1", {row(1, "A")})));
   pressLot(write("LOTE2", lotText("1", {row(1, "B")})));
+  ASSERT_EQ(window().messages().size(), 1u);
+  EXPECT_EQ(window().messages()[0].request.prompt,
+            "Error aproximadamente en la muestra 1\n\nLOTE2: el nombre del fichero no tiene "
+            "extensi\xF3n (falta el punto).");
+  EXPECT_FALSE(window().enabled(ButtonId::exportbutton));
   EXPECT_EQ(window().text(TextBoxId::LOTE_file), "LOTE2");
   EXPECT_EQ(lot().header.lotName, "LOTE1");
   EXPECT_EQ(lot().records[1].name, "B");
