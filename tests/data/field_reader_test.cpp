@@ -1,4 +1,4 @@
-// The field reader: fields, lines, numbers, and files larger than its buffer.
+// The field reader: fields, lines, numbers and the failures it tells apart.
 #include "data/field_reader.h"
 
 #include <gtest/gtest.h>
