@@ -61,6 +61,11 @@ MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& wei
   double wideSumOfFourths = 0;
   for (int j = 1; j <= kCombinedClasses; ++j) {
     const float deviation = checked(mid[j] - result.mean, momentStep);
+    // A class without weight adds an exact zero to each sum (which never holds a
+    // negative zero), so its powers need not be worked out.
+    if (weight[j] == 0) {
+      continue;
+    }
     sumOfSquares =
         checked(sumOfSquares + powerTerm(deviation, 2, weight[j], momentStep), momentStep);
     sumOfCubes = checked(sumOfCubes + powerTerm(deviation, 3, weight[j], momentStep), momentStep);
