@@ -18,29 +18,29 @@ namespace {
 
 constexpr std::size_t kOrderNumberWidth = 3;
 
-// Reads every block into the table and lists it; returns the list's items.
-std::vector<std::string> readBlocks(FieldReader reader, ExportTable& table,
-                                    WindowOperations& window, int& block) {
+// Reads every block into the table and lists it.
+void readBlocks(FieldReader reader, ExportTable& table, WindowOperations& window, int& block) {
   reader.readLine();
-  std::vector<std::string> items;
   table.blocks.reserve(static_cast<std::size_t>(table.exportSampleCount));
   for (block = 1; block <= table.exportSampleCount; ++block) {
     ExportBlockHead head = readExportBlockHead(reader);
     if (!head.orderNumber) {
       throw ReadError(ReadError::Cause::OutOfRange, "order number outside 1..254", head.orderText);
     }
-    items.push_back(exportListItem(*head.orderNumber, head.sampleName));
-    window.addItem(ListId::List1, items.back());
+    window.addItem(ListId::List1, exportListItem(*head.orderNumber, head.sampleName));
     table.blocks.push_back({std::move(head.resultFileName), std::move(head.sampleName),
                             std::move(head.lotName), *head.orderNumber,
                             readBlockClasses(reader, table.trailingComma)});
   }
-  return items;
 }
 
-// Neighbours are compared in text order, the order a sorting list shows, so that
-// every repeat is found wherever it lies in the file.
-void reportRepeatedOrderNumbers(WindowOperations& window, std::vector<std::string> items) {
+// The blocks' list items are compared in text order, the order a sorting list
+// shows, so that every repeat is found wherever it lies in the file.
+void reportRepeatedOrderNumbers(WindowOperations& window, const std::vector<ExportBlock>& blocks) {
+  std::vector<std::string> items;
+  for (const ExportBlock& block : blocks) {
+    items.push_back(exportListItem(block.orderNumber, block.sampleName));
+  }
   std::stable_sort(items.begin(), items.end());
   for (std::size_t i = 1; i < items.size(); ++i) {
     const std::string& earlier = items[i - 1];
@@ -76,14 +76,13 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   int block = 0;
   // Taken before the reading, so that a change made while it reads counts too.
   const std::optional<FileStamp> stamp = stampOf(path);
-  std::vector<std::string> items;
   try {
     // Read once, then gone through twice: to count the sample lines, to read the blocks.
     const std::string bytes = readInputFile(path);
     const FieldFormat format = commaFormatOf(bytes);
     FieldReader counter = FieldReader::overBytes(bytes, format);
     countSampleLines(counter, table);
-    items = readBlocks(FieldReader::overBytes(bytes, format), table, window, block);
+    readBlocks(FieldReader::overBytes(bytes, format), table, window, block);
   } catch (const ReadError& error) {
     table.exportSampleCount = 0;
     table.blocks.clear();
@@ -93,7 +92,7 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
     return;
   }
   tables.chosen.exported = {path, stamp};
-  reportRepeatedOrderNumbers(window, std::move(items));
+  reportRepeatedOrderNumbers(window, table.blocks);
   window.setEnabled(ButtonId::calculatot, true);
 }
 
