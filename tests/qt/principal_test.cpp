@@ -288,6 +288,7 @@ void PrincipalTest::helpButtonShowsOneHelpWindow() {
   press("helpbutton");
   QCOMPARE(window_->findChildren<frmAbout*>().size(), 1);
   QVERIFY(window_->helpWindow()->isVisible());
+  QVERIFY(!window_->helpWindow()->isModal());  // the main window stays in use
 }
 
 QTEST_MAIN(PrincipalTest)
