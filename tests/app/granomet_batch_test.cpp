@@ -152,9 +152,6 @@ TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
       {"the lot as the results", "-o ./LOTE12.csv" + files, 1, "",
        "CÁLCULO NO INICIADO: El fichero de resultados ./LOTE12.csv es el fichero de lote "
        "LOTE12.csv: los resultados lo borrarían."},
-      {"the export as the results", "-o LOTE12_export.txt" + files, 1, "",
-       "CÁLCULO NO INICIADO: El fichero de resultados LOTE12_export.txt es el fichero de "
-       "exportación LOTE12_export.txt"},
       {"a results folder that does not exist", "-o no/such/r.csv" + files, 1,
        "Calculadas: 0\nIgnoradas: 0\nCálculo interrumpido en la muestra 1 de 12\n",
        "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12."},
