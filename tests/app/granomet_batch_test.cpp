@@ -136,7 +136,7 @@ TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
   } cases[] = {
       {"no arguments", "", 2, "", "Uso: granomet-batch"},
       {"one file", "LOTE12.csv", 2, "", "Uso: granomet-batch"},
-      {"unknown option", "-x" + files, 2, "", "Uso: granomet-batch"},
+      {"unknown option", "-x LOTE12.csv", 2, "", "Uso: granomet-batch"},
       {"-o without a name", "LOTE12.csv LOTE12_export.txt -o", 2, "", "Uso: granomet-batch"},
       {"-o with an empty name", "-o ''" + files, 2, "",
        "granomet-batch: falta el nombre del fichero de resultados detrás de -o."},
