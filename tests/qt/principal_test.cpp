@@ -1,15 +1,13 @@
-// The main window driven through its real controls on the off-screen platform.
+// The main window's own side on the off-screen platform: where its controls stand, how
+// the window operations show on them, its message boxes, the help window and leaving.
 #include "qt/principal.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QLibraryInfo>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -27,10 +25,32 @@ using namespace granomet;
 
 namespace {
 
-struct ButtonStates {
-  bool lot;
-  bool exports;
-  bool calculation;
+// Places in pixels: the designed twips divided by 15.
+const struct {
+  const char* name;
+  QRect place;
+  const char* text;
+  const char* tip;
+} kDesignedControls[] = {
+    {"LOTE_file", {15, 24, 279, 23}, "", "doble click para entra fichero"},
+    {"lotebutton", {307, 24, 24, 24}, "", "Open CSV"},
+    {"EXPORT_file",
+     {16, 64, 278, 23},
+     "",
+     "El fichero debe llamarse igual que el del lote _export.txt"},
+    {"exportbutton", {307, 64, 24, 24}, "", "Open TXT"},
+    {"recalculado_file", {15, 109, 315, 22}, "", "automatico"},
+    {"calculatot", {16, 142, 66, 70}, "Cálculo", ""},
+    {"helpbutton", {99, 144, 32, 33}, "", "AYUDA"},
+    {"exitbutton", {98, 181, 34, 33}, "", "SALIR"},
+    {"List2", {155, 142, 181, 69}, "", ""},
+    {"Label6", {248, 215, 57, 13}, "Ignoradas", ""},
+    {"Label11", {313, 216, 23, 13}, "0", ""},
+    {"List1", {348, 15, 220, 199}, "", ""},
+    {"Label5", {472, 215, 63, 13}, "Calculadas", ""},
+    {"Label10", {545, 215, 24, 17}, "0", ""},
+    {"Label8", {3, 229, 642, 18}, "", ""},
+    {"CWGraph1", {0, 247, 600, 252}, "", ""},
 };
 
 }  // namespace
@@ -39,35 +59,34 @@ class PrincipalTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase();
   void init();
   void cleanup();
 
-  void startsEmptyWithOnlyTheLotHelpAndExitButtonsEnabled();
+  void startsFixedWithOnlyTheLotHelpAndExitButtonsEnabled();
   void controlsStandWhereTheyWereDesigned_data();
   void controlsStandWhereTheyWereDesigned();
-  void workFlowThroughTheButtons();
-  void failedLotReadKeepsExportAndCalculationDisabled();
-  void filesTextsAreShownInUnicode();
-  void exitQuestionAnsweredNoThenYes();
-  void titleBarCloseAsksTheExitQuestion();
+  void workFlowShowsOnTheControls();
+  void listsShowWindows1252TextAndKeepItsBytes();
+  void failedLotReadShowsACriticalBox();
+  void leavingAsksTheExitQuestion_data();
+  void leavingAsksTheExitQuestion();
   void anExistingResultsFileIsKeptByTheDefaultAnswer();
   void helpButtonShowsOneHelpWindow();
 
  private:
   std::filesystem::path folder() const { return std::filesystem::path(dir_->path().toStdString()); }
-  void writeLot(const tools::SampleFileOptions& options) {
-    tools::writeSampleFiles(options, folder());
-  }
-  void pressLot(const std::filesystem::path& file);
-  void pressExport(const std::filesystem::path& file);
+  void pressWith(const char* button, const std::filesystem::path& file);
   void press(const char* button);
-  ButtonStates buttons() const;
+  bool enabled(const char* button) const {
+    return window_->findChild<QAbstractButton*>(button)->isEnabled();
+  }
+  // Whether the lot, export and calculation buttons are enabled.
+  QList<bool> workButtons() const {
+    return {enabled("lotebutton"), enabled("exportbutton"), enabled("calculatot")};
+  }
   QString labelText(const char* name) const { return window_->findChild<QLabel*>(name)->text(); }
-  QListWidget* list(const char* name) const { return window_->findChild<QListWidget*>(name); }
   QStringList items(const char* name) const;
 
-  QTranslator qtTexts_;
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<RememberedFolder> current_;
   FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
@@ -76,12 +95,6 @@ class PrincipalTest : public QObject {
   std::unique_ptr<principal> window_;
   std::unique_ptr<tools::ModalAnswerer> boxes_;
 };
-
-void PrincipalTest::initTestCase() {
-  // The program's Yes and No are Qt's own, in Spanish.
-  QVERIFY(qtTexts_.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
-  QApplication::installTranslator(&qtTexts_);
-}
 
 void PrincipalTest::init() {
   dir_ = std::make_unique<QTemporaryDir>();
@@ -102,14 +115,10 @@ void PrincipalTest::cleanup() {
   dir_.reset();
 }
 
-void PrincipalTest::pressLot(const std::filesystem::path& file) {
+// Presses the lot or export button, the dialog answering with the file.
+void PrincipalTest::pressWith(const char* button, const std::filesystem::path& file) {
   dialog_->queueAnswer(file);
-  press("lotebutton");
-}
-
-void PrincipalTest::pressExport(const std::filesystem::path& file) {
-  dialog_->queueAnswer(file);
-  press("exportbutton");
+  press(button);
 }
 
 void PrincipalTest::press(const char* button) {
@@ -118,49 +127,29 @@ void PrincipalTest::press(const char* button) {
   QTest::mouseClick(control, Qt::LeftButton);
 }
 
-ButtonStates PrincipalTest::buttons() const {
-  return {window_->findChild<QAbstractButton*>("lotebutton")->isEnabled(),
-          window_->findChild<QAbstractButton*>("exportbutton")->isEnabled(),
-          window_->findChild<QAbstractButton*>("calculatot")->isEnabled()};
-}
-
 QStringList PrincipalTest::items(const char* name) const {
   QStringList texts;
-  const QListWidget* shown = list(name);
+  const auto* shown = window_->findChild<QListWidget*>(name);
   for (int i = 0; i < shown->count(); ++i) {
     texts.push_back(shown->item(i)->text());
   }
   return texts;
 }
 
-#define QCOMPARE_BUTTONS(states, lotOn, exportOn, calculationOn) \
-  do {                                                           \
-    const ButtonStates seen = (states);                          \
-    QCOMPARE(seen.lot, lotOn);                                   \
-    QCOMPARE(seen.exports, exportOn);                            \
-    QCOMPARE(seen.calculation, calculationOn);                   \
-  } while (false)
-
-void PrincipalTest::startsEmptyWithOnlyTheLotHelpAndExitButtonsEnabled() {
+void PrincipalTest::startsFixedWithOnlyTheLotHelpAndExitButtonsEnabled() {
   QCOMPARE(window_->windowTitle(), QString("Granomet 2016 (v5)"));
   QCOMPARE(window_->size(), QSize(600, 499));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());
   QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
   QVERIFY(!(window_->windowFlags() & Qt::WindowMinimizeButtonHint));
-  QCOMPARE_BUTTONS(buttons(), true, false, false);
-  QVERIFY(window_->findChild<QAbstractButton*>("helpbutton")->isEnabled());
-  QVERIFY(window_->findChild<QAbstractButton*>("exitbutton")->isEnabled());
-  for (const char* box : {"LOTE_file", "EXPORT_file", "recalculado_file"}) {
-    QVERIFY(window_->findChild<QLineEdit*>(box)->text().isEmpty());
-  }
-  QCOMPARE(list("List1")->count(), 0);
-  QCOMPARE(list("List2")->count(), 0);
-  QCOMPARE(labelText("Label10"), QString("0"));
-  QCOMPARE(labelText("Label11"), QString("0"));
-  QVERIFY(labelText("Label8").isEmpty());
-  QCOMPARE(list("List1")->palette().color(QPalette::Text), QColor(0, 0, 0));
-  QCOMPARE(list("List2")->palette().color(QPalette::Text), QColor(255, 0, 0));
   QVERIFY(!window_->windowIcon().isNull());
+  QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
+  QVERIFY(enabled("helpbutton") && enabled("exitbutton"));
+  const auto textColor = [this](const char* list) {
+    return window_->findChild<QListWidget*>(list)->palette().color(QPalette::Text);
+  };
+  QCOMPARE(textColor("List1"), QColor(0, 0, 0));
+  QCOMPARE(textColor("List2"), QColor(255, 0, 0));
 }
 
 void PrincipalTest::controlsStandWhereTheyWereDesigned_data() {
@@ -168,39 +157,10 @@ void PrincipalTest::controlsStandWhereTheyWereDesigned_data() {
   QTest::addColumn<QRect>("place");
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("tip");
-  // Places in pixels: the designed twips divided by 15.
-  QTest::newRow("LOTE_file") << "LOTE_file" << QRect(15, 24, 279, 23) << ""
-                             << "doble click para entra fichero";
-  QTest::newRow("lotebutton") << "lotebutton" << QRect(307, 24, 24, 24) << ""
-                              << "Open CSV";
-  QTest::newRow("EXPORT_file") << "EXPORT_file" << QRect(16, 64, 278, 23) << ""
-                               << "El fichero debe llamarse igual que el del lote _export.txt";
-  QTest::newRow("exportbutton") << "exportbutton" << QRect(307, 64, 24, 24) << ""
-                                << "Open TXT";
-  QTest::newRow("recalculado_file") << "recalculado_file" << QRect(15, 109, 315, 22) << ""
-                                    << "automatico";
-  QTest::newRow("calculatot") << "calculatot" << QRect(16, 142, 66, 70)
-                              << QString::fromUtf8("Cálculo") << "";
-  QTest::newRow("helpbutton") << "helpbutton" << QRect(99, 144, 32, 33) << ""
-                              << "AYUDA";
-  QTest::newRow("exitbutton") << "exitbutton" << QRect(98, 181, 34, 33) << ""
-                              << "SALIR";
-  QTest::newRow("List2") << "List2" << QRect(155, 142, 181, 69) << ""
-                         << "";
-  QTest::newRow("Label6") << "Label6" << QRect(248, 215, 57, 13) << "Ignoradas"
-                          << "";
-  QTest::newRow("Label11") << "Label11" << QRect(313, 216, 23, 13) << "0"
-                           << "";
-  QTest::newRow("List1") << "List1" << QRect(348, 15, 220, 199) << ""
-                         << "";
-  QTest::newRow("Label5") << "Label5" << QRect(472, 215, 63, 13) << "Calculadas"
-                          << "";
-  QTest::newRow("Label10") << "Label10" << QRect(545, 215, 24, 17) << "0"
-                           << "";
-  QTest::newRow("Label8") << "Label8" << QRect(3, 229, 642, 18) << ""
-                          << "";
-  QTest::newRow("CWGraph1") << "CWGraph1" << QRect(0, 247, 600, 252) << ""
-                            << "";
+  for (const auto& control : kDesignedControls) {
+    QTest::newRow(control.name) << control.name << control.place << QString::fromUtf8(control.text)
+                                << control.tip;
+  }
 }
 
 void PrincipalTest::controlsStandWhereTheyWereDesigned() {
@@ -219,31 +179,21 @@ void PrincipalTest::controlsStandWhereTheyWereDesigned() {
   }
 }
 
-void PrincipalTest::workFlowThroughTheButtons() {
+// What the buttons' work sets shows on the right controls, in the right colours.
+void PrincipalTest::workFlowShowsOnTheControls() {
   tools::SampleFileOptions options;
   options.sampleCount = 20;
   options.lotName = "LOTE20";
   options.nameMismatchEvery = 9;
-  writeLot(options);
+  tools::writeSampleFiles(options, folder());
 
-  pressLot(folder() / "LOTE20.csv");
-  QCOMPARE_BUTTONS(buttons(), true, true, true);
-  QCOMPARE(window_->findChild<QLineEdit*>("LOTE_file")->text(), QString("LOTE20.csv"));
-  QCOMPARE(window_->findChild<QLineEdit*>("recalculado_file")->text(),
-           QString("LOTE20_06062016_093005.csv"));
-  QCOMPARE(list("List1")->count(), 20);
-
-  pressExport(folder() / "LOTE20_export.txt");
-  QCOMPARE_BUTTONS(buttons(), true, true, true);
-  QCOMPARE(window_->findChild<QLineEdit*>("EXPORT_file")->text(), QString("LOTE20_export.txt"));
-  QCOMPARE(list("List1")->count(), 20);
+  pressWith("lotebutton", folder() / "LOTE20.csv");
+  QCOMPARE(workButtons(), (QList<bool>{true, true, true}));
+  pressWith("exportbutton", folder() / "LOTE20_export.txt");
 
   press("calculatot");
-  QCOMPARE_BUTTONS(buttons(), true, false, false);
-  QCOMPARE(items("List2"),
-           (QStringList{QString::fromUtf8("M-09B ¿9?"), QString::fromUtf8("M-18B ¿18?")}));
-  QCOMPARE(list("List1")->count(), 18);
-  QVERIFY(items("List1").front().startsWith("M-01  "));
+  QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
+  QCOMPARE(items("List2"), (QStringList{"M-09B ¿9?", "M-18B ¿18?"}));
   QCOMPARE(labelText("Label10"), QString("18"));
   QCOMPARE(labelText("Label11"), QString("2"));
   QCOMPARE(labelText("Label8"), QString("LOTE20_06062016_093005.csv HA SIDO CREADO."));
@@ -251,109 +201,83 @@ void PrincipalTest::workFlowThroughTheButtons() {
   QCOMPARE(status.color(QPalette::WindowText), QColor(192, 0, 0));
   QCOMPARE(status.color(QPalette::Window), QColor(255, 255, 128));
   QCOMPARE(window_->findChild<CurveGraph*>("CWGraph1")->curveCount(), 18);
-  QVERIFY(std::filesystem::exists(folder() / "LOTE20_06062016_093005.csv"));
   // The two disagreeing names were each announced in a warning and answered.
   QCOMPARE(boxes_->seen().size(), std::size_t{2});
   QCOMPARE(boxes_->seen().front().icon, QMessageBox::Warning);
 }
 
-void PrincipalTest::failedLotReadKeepsExportAndCalculationDisabled() {
+void PrincipalTest::listsShowWindows1252TextAndKeepItsBytes() {
+  window_->addItem(ListId::List1,
+                   "Pe\xF1"
+                   "a\xBA"
+                   "1\xE9\xB5\x80\x9C");
+  QCOMPARE(items("List1"), QStringList{"Peñaº1éµ€œ"});
+  QCOMPARE(window_->item(ListId::List1, 0), std::string("Pe\xF1"
+                                                        "a\xBA"
+                                                        "1\xE9\xB5\x80\x9C"));
+}
+
+void PrincipalTest::failedLotReadShowsACriticalBox() {
   std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
-  pressLot(folder() / "ROTO.csv");
+  pressWith("lotebutton", folder() / "ROTO.csv");
   QCOMPARE(boxes_->seen().size(), std::size_t{1});
   QCOMPARE(boxes_->seen().front().title, QString("ERROR EN CSV"));
   QCOMPARE(boxes_->seen().front().icon, QMessageBox::Critical);
-  QCOMPARE_BUTTONS(buttons(), true, false, false);
-  QCOMPARE(window_->findChild<QLabel*>("Label8")->palette().color(QPalette::WindowText),
-           QColor(192, 0, 0));
 }
 
-void PrincipalTest::filesTextsAreShownInUnicode() {
-  writeLot({});
-  // Rename sample 1 in the lot to a Windows-1252 name with ñ, º, é and µ.
-  const auto lotPath = folder() / "LOTE12.csv";
-  std::string bytes;
-  {
-    std::ifstream in(lotPath, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-  }
-  const std::string name = "M-01";
-  bytes.replace(bytes.find(name), name.size(),
-                "Pe\xF1"
-                "a\xBA"
-                "1\xE9\xB5");
-  std::ofstream(lotPath, std::ios::binary) << bytes;
-
-  pressLot(lotPath);
-  QCOMPARE(items("List1").front(), QString::fromUtf8("001 : 001  Peñaº1éµ"));
-  QCOMPARE(window_->item(ListId::List1, 0), std::string("001 : 001  Pe\xF1"
-                                                        "a\xBA"
-                                                        "1\xE9\xB5"));
+void PrincipalTest::leavingAsksTheExitQuestion_data() {
+  QTest::addColumn<bool>("titleBar");
+  QTest::newRow("exit button") << false;
+  QTest::newRow("title-bar close") << true;
 }
 
-void PrincipalTest::exitQuestionAnsweredNoThenYes() {
+// No stays, Yes leaves and closes the help window.
+void PrincipalTest::leavingAsksTheExitQuestion() {
+  QFETCH(bool, titleBar);
   QSignalSpy leave(window_.get(), &principal::leaveConfirmed);
   press("helpbutton");
-  QVERIFY(window_->helpWindow() != nullptr);
+  const auto leaveNow = [&] {
+    if (titleBar) {
+      window_->close();
+    } else {
+      press("exitbutton");
+    }
+  };
 
   boxes_->queue(QMessageBox::No);
-  press("exitbutton");
+  leaveNow();
   QCOMPARE(leave.count(), 0);
-  QVERIFY(window_->helpWindow() != nullptr && window_->helpWindow()->isVisible());
   QVERIFY(window_->isVisible());
+  QVERIFY(window_->helpWindow() != nullptr && window_->helpWindow()->isVisible());
 
   boxes_->queue(QMessageBox::Yes);
-  press("exitbutton");
+  leaveNow();
   QCOMPARE(leave.count(), 1);
   QTRY_VERIFY(window_->helpWindow() == nullptr);
+  QCOMPARE(window_->isVisible(), !titleBar);
 
   QCOMPARE(boxes_->seen().size(), std::size_t{2});
   const tools::ModalAnswerer::Seen& question = boxes_->seen().front();
   QCOMPARE(question.title, QString("Vas a salir"));
-  QCOMPARE(question.text, QString::fromUtf8("¿Has terminado?"));
+  QCOMPARE(question.text, QString("¿Has terminado?"));
   QCOMPARE(question.icon, QMessageBox::NoIcon);
   QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
   QCOMPARE(question.defaultButton, QMessageBox::Yes);
-  QVERIFY(question.buttonTexts.contains(QString::fromUtf8("&Sí")));
-}
-
-void PrincipalTest::titleBarCloseAsksTheExitQuestion() {
-  QSignalSpy leave(window_.get(), &principal::leaveConfirmed);
-  boxes_->queue(QMessageBox::No);
-  QVERIFY(!window_->close());
-  QVERIFY(window_->isVisible());
-  QCOMPARE(leave.count(), 0);
-
-  boxes_->queue(QMessageBox::Yes);
-  QVERIFY(window_->close());
-  QVERIFY(!window_->isVisible());
-  QCOMPARE(leave.count(), 1);
-  QCOMPARE(boxes_->seen().size(), std::size_t{2});
-  QCOMPARE(boxes_->seen().back().title, QString("Vas a salir"));
 }
 
 void PrincipalTest::anExistingResultsFileIsKeptByTheDefaultAnswer() {
-  writeLot({});
+  tools::writeSampleFiles({}, folder());
   const auto results = folder() / "LOTE12_06062016_093005.csv";
   std::ofstream(results, std::ios::binary) << "viejo\r\n";
-  pressLot(folder() / "LOTE12.csv");
-  pressExport(folder() / "LOTE12_export.txt");
-  const QStringList listed = items("List1");
+  pressWith("lotebutton", folder() / "LOTE12.csv");
+  pressWith("exportbutton", folder() / "LOTE12_export.txt");
 
   press("calculatot");  // answered with the default button
   QCOMPARE(boxes_->seen().size(), std::size_t{1});
-  const tools::ModalAnswerer::Seen question = boxes_->seen().front();
-  QCOMPARE(question.title, QString("Granomet"));
-  QCOMPARE(
-      question.text,
-      QString::fromUtf8("El fichero LOTE12_06062016_093005.csv ya existe. ¿Desea reemplazarlo?"));
-  QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
-  QCOMPARE(question.defaultButton, QMessageBox::No);
-  QVERIFY(question.buttonTexts.contains(QString::fromUtf8("&Sí")));
+  QCOMPARE(boxes_->seen().front().title, QString("Granomet"));
+  QCOMPARE(boxes_->seen().front().defaultButton, QMessageBox::No);
   std::ifstream kept(results, std::ios::binary);
   QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("viejo\r\n"));
-  QCOMPARE(items("List1"), listed);
-  QVERIFY(labelText("Label8").isEmpty());
 }
 
 void PrincipalTest::helpButtonShowsOneHelpWindow() {
@@ -361,9 +285,7 @@ void PrincipalTest::helpButtonShowsOneHelpWindow() {
   press("helpbutton");
   QCOMPARE(window_->findChildren<frmAbout*>().size(), 1);
   QVERIFY(window_->helpWindow()->isVisible());
-  // The help window does not block the main window.
-  QVERIFY(!window_->helpWindow()->isModal());
-  QVERIFY(QApplication::activeModalWidget() == nullptr);
+  QVERIFY(!window_->helpWindow()->isModal());  // the main window stays in use
 }
 
 QTEST_MAIN(PrincipalTest)

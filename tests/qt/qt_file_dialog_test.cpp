@@ -23,7 +23,6 @@ const char* const kLotFilter = "All files (*.*)|*.*|Ficheros CSV de LOTE de Mues
 struct DialogAnswer {
   QString directory;
   QString selectedFilter;
-  QStringList filters;
   QStringList selectedFiles;
   bool seen = false;
 };
@@ -39,7 +38,6 @@ void answerWhenShown(DialogAnswer& answer, std::function<void(QFileDialog&)> act
     answer.seen = true;
     answer.directory = dialog->directory().absolutePath();
     answer.selectedFilter = dialog->selectedNameFilter();
-    answer.filters = dialog->nameFilters();
     answer.selectedFiles = dialog->selectedFiles();
     act(*dialog);
     poll->deleteLater();
@@ -128,12 +126,6 @@ void QtFileDialogTest::cancellingKeepsTheHeldNameAndFolder() {
   QVERIFY(answer.seen);
   QCOMPARE(dialog.fileName(), std::string("/ninguna/parte/LOTE1.csv"));
   QCOMPARE(std::filesystem::path(folder.path()), std::filesystem::path(start.path().toStdString()));
-
-  dialog.setFileName("");
-  DialogAnswer first;
-  answerWhenShown(first, [](QFileDialog& shown) { shown.reject(); });
-  dialog.showOpen();
-  QVERIFY(dialog.fileName().empty());
 }
 
 QTEST_MAIN(QtFileDialogTest)
