@@ -284,53 +284,6 @@ Curve makeCurve(unsigned seed, int orderNumber, int blockIndex) {
   return curve;
 }
 
-// Summary values computed from the rounded curve, so they agree with the printed classes.
-struct CurveSummary {
-  double median = 0.0;
-  double mean = 0.0;
-  double mode = 0.0;
-  double geometricSpread = 0.0;
-  double surfaceArea = 0.0;  // m2/g for quartz-density grains
-};
-
-CurveSummary summarize(const Curve& curve) {
-  CurveSummary summary;
-  long long cumulative = 0;
-  long long previous = 0;
-  double lnMedian = lnDiameter(0);
-  int modeClass = 0;
-  double lnSum = 0.0;
-  double inverseSum = 0.0;
-  for (int c = 0; c < kClassCount; ++c) {
-    const long long q = curve.frequency[c];
-    previous = cumulative;
-    cumulative += q;
-    if (previous < kThousandthsInWhole / 2 && cumulative >= kThousandthsInWhole / 2 && c > 0) {
-      const double t = static_cast<double>(kThousandthsInWhole / 2 - previous) /
-                       static_cast<double>(cumulative - previous);
-      lnMedian = lnDiameter(c - 1) + t * kLnStep;
-    }
-    if (q > curve.frequency[modeClass]) {
-      modeClass = c;
-    }
-    lnSum += static_cast<double>(q) * lnDiameter(c);
-    inverseSum += static_cast<double>(q) / portableExp(lnDiameter(c));
-  }
-  const double lnMean = lnSum / kThousandthsInWhole;
-  double spreadSum = 0.0;
-  for (int c = 0; c < kClassCount; ++c) {
-    const double d = lnDiameter(c) - lnMean;
-    spreadSum += static_cast<double>(curve.frequency[c]) * d * d;
-  }
-  summary.median = portableExp(lnMedian);
-  summary.mean = portableExp(lnMean);
-  summary.mode = portableExp(lnDiameter(modeClass));
-  summary.geometricSpread = portableExp(std::sqrt(spreadSum / kThousandthsInWhole));
-  const double sauterDiameter = kThousandthsInWhole / inverseSum;
-  summary.surfaceArea = 6.0 / (2.65 * sauterDiameter);
-  return summary;
-}
-
 // About four significant digits, fixed per magnitude so every block shows identical diameters.
 std::vector<std::string> diameterTexts() {
   std::vector<std::string> texts;
@@ -342,6 +295,8 @@ std::vector<std::string> diameterTexts() {
   return texts;
 }
 
+// The instrument's own 23 fields, which the program never reads: a date, a time,
+// quoted texts with commas and Windows-1252 accents as the analyser writes them.
 constexpr std::array<std::string_view, 23> kInstrumentHeadings = {
     "Fecha",
     "Hora",
@@ -350,24 +305,23 @@ constexpr std::array<std::string_view, 23> kInstrumentHeadings = {
     "Material",
     "\xCD"
     "ndice refracci\xF3n",
-    "\xCD"
-    "ndice dispersante",
     "Dispersante",
     "Modelo \xF3ptico",
-    "Circulaci\xF3n",
-    "Agitaci\xF3n",
-    "Ultrasonidos",
-    "N\xBA muestras",
-    "Transmitancia rojo (%)",
-    "Transmitancia azul (%)",
-    "Oscurecimiento (%)",
-    "Base distribuci\xF3n",
     "Mediana (\xB5m)",
-    "Media (\xB5m)",
-    "Moda (\xB5m)",
-    "Desv. geom\xE9trica",
-    "\xC1rea superficial (m\xB2/g)",
     "Residuo (%)",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
 };
 
 std::string exportHeading() {
@@ -384,55 +338,36 @@ std::string exportHeading() {
   return joined(fields);
 }
 
-std::vector<std::string> instrumentFields(const SampleFileOptions& options, int blockIndex,
-                                          const CurveSummary& summary) {
+std::vector<std::string> instrumentFields(const SampleFileOptions& options, int blockIndex) {
   Random random = randomFor(options.seed, 'I', 0, blockIndex);
   // About forty measurements a day, eleven minutes apart, from nine in the morning.
-  const int perDay = 40;
-  const int day = 13 + (blockIndex / perDay) % 17;
   const int seconds =
-      9 * 3600 + (blockIndex % perDay) * 660 + static_cast<int>(random.between(0LL, 299LL));
+      9 * 3600 + (blockIndex % 40) * 660 + static_cast<int>(random.between(0LL, 299LL));
   char date[16];
-  std::snprintf(date, sizeof date, "%02d/06/2016", day);
+  std::snprintf(date, sizeof date, "%02d/06/2016", 13 + (blockIndex / 40) % 17);
   char time[16];
   std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
                 seconds % 60);
-  const long long red = random.between(800LL, 920LL);  // tenths of a percent
-  const long long blue = red + random.between(10LL, 30LL);
-
-  std::vector<std::string> fields;
-  fields.emplace_back(date);
-  fields.emplace_back(time);
-  fields.push_back(inQuotes(random.percentChance(50) ? "Ruiz, M."
-                                                     : "Garc\xED"
-                                                       "a, L."));
-  fields.push_back(std::to_string(4201 + blockIndex));
-  fields.push_back(inQuotes("Sedimento marino, fracci\xF3n < 2 mm"));
-  fields.push_back(inQuotes("1.600-0.010i"));
-  fields.emplace_back("1.330");
-  fields.emplace_back("Agua");
-  fields.push_back(inQuotes("Mie, uso general"));
-  fields.emplace_back("5");
-  fields.emplace_back("3");
-  fields.emplace_back("0");
-  fields.emplace_back("1");
-  fields.push_back(fixedPoint(red, 1));
-  fields.push_back(fixedPoint(blue, 1));
-  fields.push_back(fixedPoint(1000 - red, 1));
-  fields.emplace_back("Volumen");
-  fields.push_back(decimal(summary.median, 3));
-  fields.push_back(decimal(summary.mean, 3));
-  fields.push_back(decimal(summary.mode, 3));
-  fields.push_back(decimal(summary.geometricSpread, 3));
-  fields.push_back(decimal(summary.surfaceArea, 4));
-  fields.push_back(fixedPoint(random.between(200LL, 1500LL), 3));
+  std::vector<std::string> fields = {date,
+                                     time,
+                                     inQuotes(random.percentChance(50) ? "Ruiz, M."
+                                                                       : "Garc\xED"
+                                                                         "a, L."),
+                                     std::to_string(4201 + blockIndex),
+                                     inQuotes("Sedimento marino, fracci\xF3n < 2 mm"),
+                                     inQuotes("1.600-0.010i"),
+                                     "Agua",
+                                     inQuotes("Mie, uso general"),
+                                     fixedPoint(random.between(2000LL, 90000LL), 3),
+                                     fixedPoint(random.between(200LL, 1500LL), 3)};
+  fields.resize(kInstrumentHeadings.size());
   return fields;
 }
 
 std::string exportBlock(const SampleFileOptions& options, const std::vector<std::string>& diameters,
                         int blockIndex, int orderNumber) {
   const Curve curve = makeCurve(options.seed, orderNumber, blockIndex);
-  std::vector<std::string> fields = instrumentFields(options, blockIndex, summarize(curve));
+  std::vector<std::string> fields = instrumentFields(options, blockIndex);
 
   const int position = blockIndex + 1;
   const bool otherLot = options.otherLotEvery > 0 && position % options.otherLotEvery == 0;

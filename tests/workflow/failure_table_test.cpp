@@ -429,7 +429,7 @@ Place lineEnds(const std::string& (*file)(), const char* lineEnd) {
   return bytes([=] { return replacedAll(file(), "\r\n", lineEnd); });
 }
 std::string exportCutInsideTheThird() {
-  return goodExport().substr(0, goodExport().find(",M-03,LOTE12,3,") + 100);
+  return goodExport().substr(0, goodExport().find(",M-03,LOTE12,3,") + 400);
 }
 std::string exportHeadingAnd(const std::string& rest) {
   return goodExport().substr(0, goodExport().find("\r\n") + 2) + rest;
