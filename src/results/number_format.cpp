@@ -159,19 +159,19 @@ std::string shapedNumber(Real value, int significantDigits, NumberPattern patter
   const int significant = length - first;
   const int width = std::max(significant, pattern.integerDigits + pattern.decimals);
 
-  std::string shaped;
-  shaped.reserve(static_cast<std::size_t>(width) + 2);
+  char shaped[kMaxDigits + 3];
+  int at = 0;
   if (negative && significant > 0) {
-    shaped += '-';
+    shaped[at++] = '-';
   }
   for (int i = 0; i < width; ++i) {
     if (i == width - pattern.decimals) {
-      shaped += decimalMark;
+      shaped[at++] = decimalMark;
     }
     const int fromEnd = width - i;
-    shaped += fromEnd <= significant ? scaled[length - fromEnd] : '0';
+    shaped[at++] = fromEnd <= significant ? scaled[length - fromEnd] : '0';
   }
-  return shaped;
+  return std::string(shaped, static_cast<std::size_t>(at));
 }
 
 }  // namespace
