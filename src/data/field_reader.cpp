@@ -240,9 +240,6 @@ std::string_view FieldReader::takeNumber() {
 std::string FieldReader::readText() {
   return std::string(takeField());
 }
-std::string_view FieldReader::readView() {
-  return takeField();
-}
 std::int16_t FieldReader::readInt16() {
   return fieldInt16(takeNumber());
 }

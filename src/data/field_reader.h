@@ -54,8 +54,6 @@ class FieldReader {
   // runs to the next double quote (across line ends); what follows the closing quote up to the
   // separator is dropped. An unquoted field loses its trailing blanks.
   std::string readText();
-  // The same text without a copy, valid until the next reading.
-  std::string_view readView();
   std::int16_t readInt16();
   float readSingle();
   double readDouble();
