@@ -71,6 +71,27 @@ bool validCodePoint(char32_t cp, int length) {
   return cp >= kSmallest[length] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
 }
 
+struct Decoded {
+  char32_t codePoint = 0;
+  int length = 0;  // 0: malformed
+};
+
+// The character that starts at `at`, or a length of 0 where none is well formed.
+Decoded decodedAt(std::string_view text, std::size_t at) {
+  const auto [length, bits] = leadOf(static_cast<unsigned char>(text[at]));
+  char32_t cp = bits;
+  bool valid = length > 0 && at + static_cast<std::size_t>(length) <= text.size();
+  for (int k = 1; valid && k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + static_cast<std::size_t>(k)]);
+    valid = (next & 0xC0) == 0x80;
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  if (!valid || !validCodePoint(cp, length)) {
+    return {};
+  }
+  return {cp, length};
+}
+
 }  // namespace
 
 std::string cp1252ToUtf8(std::string_view text) {
@@ -92,69 +113,40 @@ std::string cp1252ToUtf8(std::string_view text) {
 std::string utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto [length, bits] = leadOf(static_cast<unsigned char>(text[i]));
-    char32_t cp = bits;
-    bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      valid = (next & 0xC0) == 0x80;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    valid = valid && validCodePoint(cp, length);
-    if (!valid) {
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded character = decodedAt(text, i);
+    if (character.length == 0) {
       out.push_back('?');
       ++i;
       continue;
     }
-    out.push_back(toCp1252(cp));
-    i += static_cast<std::size_t>(length);
+    out.push_back(toCp1252(character.codePoint));
+    i += static_cast<std::size_t>(character.length);
   }
   return out;
 }
 
-bool Utf8Check::feed(std::string_view bytes) {
+bool isUtf8Text(std::string_view bytes) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  for (std::size_t i = 0; i < bytes.size() && !malformed_; ++i) {
+  bool multiByte = false;
+  for (std::size_t i = 0; i < bytes.size();) {
     // Eight ASCII bytes at a time: most of any lab file.
-    while (pending_ == 0 && i + 8 <= bytes.size()) {
+    if (i + 8 <= bytes.size()) {
       std::uint64_t word = 0;
       std::memcpy(&word, bytes.data() + i, sizeof word);
-      if ((word & kHighBits) != 0) {
-        break;
+      if ((word & kHighBits) == 0) {
+        i += 8;
+        continue;
       }
-      i += 8;
     }
-    if (i == bytes.size()) {
-      break;
+    const Decoded character = decodedAt(bytes, i);
+    if (character.length == 0) {
+      return false;
     }
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (pending_ == 0) {
-      const Lead lead = leadOf(byte);
-      malformed_ = lead.length == 0;
-      length_ = lead.length;
-      codePoint_ = lead.bits;
-      pending_ = std::max(lead.length - 1, 0);
-      continue;
-    }
-    if ((byte & 0xC0) != 0x80) {
-      malformed_ = true;
-      break;
-    }
-    codePoint_ = (codePoint_ << 6) | (byte & 0x3F);
-    if (--pending_ == 0) {
-      malformed_ = !validCodePoint(codePoint_, length_);
-      multiByte_ = true;
-    }
+    multiByte = multiByte || character.length > 1;
+    i += static_cast<std::size_t>(character.length);
   }
-  return !malformed_;
-}
-
-bool isUtf8Text(std::string_view bytes) {
-  Utf8Check check;
-  check.feed(bytes);
-  return check.isUtf8();
+  return multiByte;
 }
 
 }  // namespace granomet

@@ -16,27 +16,11 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // Characters that Windows-1252 cannot hold, and malformed UTF-8, become "?".
 std::string utf8ToCp1252(std::string_view text);
 
-// Tells, over bytes fed piece by piece, whether a file is UTF-8 without a mark:
-// well-formed throughout (as utf8ToCp1252 judges it) and holding at least one
-// character of several bytes. A file of plain ASCII is not, since it reads the
-// same in either code; a Windows-1252 "ñ" between ASCII letters is malformed
-// UTF-8, so lab files in that code page are told apart at their first accent.
-class Utf8Check {
- public:
-  // False as soon as the bytes seen cannot be UTF-8: nothing later can change that.
-  bool feed(std::string_view bytes);
-  // After the last bytes: a character cut off at the end is malformed.
-  bool isUtf8() const { return !malformed_ && pending_ == 0 && multiByte_; }
-
- private:
-  bool malformed_ = false;
-  bool multiByte_ = false;
-  int pending_ = 0;  // continuation bytes still expected
-  int length_ = 0;   // bytes of the character being read
-  char32_t codePoint_ = 0;
-};
-
-// The whole of a file's bytes judged at once.
+// Whether a file is UTF-8 without a mark: well-formed throughout (as
+// utf8ToCp1252 judges it) and holding at least one character of several bytes. A
+// file of plain ASCII is not, since it reads the same in either code; a
+// Windows-1252 "ñ" between ASCII letters is malformed UTF-8, so lab files in that
+// code page are told apart at their first accent.
 bool isUtf8Text(std::string_view bytes);
 
 }  // namespace granomet
