@@ -1,6 +1,5 @@
 #include "data/text_encoding.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
