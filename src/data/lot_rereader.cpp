@@ -6,9 +6,11 @@ namespace granomet {
 
 std::int16_t LotRereader::reread(std::int16_t orderNumber, LotTable& table,
                                  char regionalDecimalMark) {
-  FieldReader preamble = FieldReader::overBytes(bytes_, format_);
-  readLotPreamble(preamble, table.header);
+  // The bytes never change: once the preamble has been read and stored whole,
+  // reading it again would store the same values.
   if (lineStarts_.empty()) {
+    FieldReader preamble = FieldReader::overBytes(bytes_, format_);
+    readLotPreamble(preamble, table.header);
     lineStarts_.push_back(preamble.offset());
   }
   FieldReader row = FieldReader::overBytes(bytes_, format_, lineStart(orderNumber - 1));

@@ -19,7 +19,8 @@ class LotRereader {
   // bytes: kept alive by the caller for the rereader's lifetime.
   LotRereader(std::string_view bytes, const FieldFormat& format) : bytes_(bytes), format_(format) {}
 
-  // Returns the row's own order number. The carbonate is read with the regional
+  // Stores into the same table at every call. Returns the row's own order
+  // number. The carbonate is read with the regional
   // decimal mark, or with a comma in a lot written with decimal commas. Throws
   // ReadError (EndOfFile, Overflow, OutOfRange, NotText, UnclosedQuote, TooLong)
   // or CarbonateError.
