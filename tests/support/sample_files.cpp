@@ -297,7 +297,8 @@ std::vector<std::string> diameterTexts() {
 
 // The instrument's own 23 fields, which the program never reads: a date, a time,
 // quoted texts with commas and Windows-1252 accents as the analyser writes them.
-constexpr std::array<std::string_view, 23> kInstrumentHeadings = {
+constexpr int kInstrumentFields = 23;
+constexpr std::array<std::string_view, 10> kInstrumentHeadings = {
     "Fecha",
     "Hora",
     "Operador",
@@ -309,23 +310,11 @@ constexpr std::array<std::string_view, 23> kInstrumentHeadings = {
     "Modelo \xF3ptico",
     "Mediana (\xB5m)",
     "Residuo (%)",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
 };
 
 std::string exportHeading() {
   std::vector<std::string> fields(kInstrumentHeadings.begin(), kInstrumentHeadings.end());
+  fields.resize(kInstrumentFields);
   for (std::string_view name :
        {"RESULT FILE NAME", "SAMPLE NAME", "LOTE", "NUMERO LOTE", "IP", "SURVEY", ""}) {
     fields.emplace_back(name);
@@ -360,7 +349,7 @@ std::vector<std::string> instrumentFields(const SampleFileOptions& options, int 
                                      inQuotes("Mie, uso general"),
                                      fixedPoint(random.between(2000LL, 90000LL), 3),
                                      fixedPoint(random.between(200LL, 1500LL), 3)};
-  fields.resize(kInstrumentHeadings.size());
+  fields.resize(kInstrumentFields);
   return fields;
 }
 
