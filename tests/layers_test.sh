@@ -9,10 +9,11 @@ declare -A below=(
   [data]=""
   [compute]="data"
   [results]="data compute"
+  [statistics]="data"
   [ui]="data"
-  [workflow]="data compute results ui"
+  [workflow]="data compute results statistics ui"
   [headless]="data ui"
-  [qt]="data compute results ui workflow"
+  [qt]="data compute results statistics ui workflow"
 )
 
 status=0

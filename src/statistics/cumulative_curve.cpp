@@ -1,0 +1,64 @@
+#include "statistics/cumulative_curve.h"
+
+namespace granomet {
+
+CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
+  IndexedArray<double, kResultsClasses> coarser;
+  double running = 0;
+  for (int j = 1; j <= kResultsClasses; ++j) {
+    phi_[j] = phiOf(sample.lowerDiameter[j]);
+    running += sample.weight[j];
+    coarser[j] = running;
+    if (sample.weight[j] < 0) {
+      monotonic_ = false;
+    }
+  }
+  total_ = running;
+  if (total_ > 0) {
+    for (int j = 1; j <= kResultsClasses; ++j) {
+      percentCoarser_[j] = 100 * coarser[j] / total_;
+    }
+  }
+}
+
+CurveGap CumulativeCurve::gapAt(double percent) const {
+  if (!(total_ > 0)) {
+    return CurveGap::NoWeight;
+  }
+  if (!monotonic_) {
+    return CurveGap::NotMonotonic;
+  }
+  // Nothing bounds the coarsest class from above, so the curve has no point
+  // coarser than its lower bound to interpolate from.
+  if (percentCoarser_[1] > percent) {
+    return CurveGap::NotReached;
+  }
+  return CurveGap::None;
+}
+
+std::optional<double> CumulativeCurve::phiCoarser(double percent) const {
+  if (gapAt(percent) != CurveGap::None) {
+    return std::nullopt;
+  }
+  if (percentCoarser_[1] == percent) {
+    return phi_[1];
+  }
+  for (int j = 2; j <= kResultsClasses; ++j) {
+    if (percentCoarser_[j] >= percent) {
+      // The class before lies below the percentile, so the rise is never zero.
+      const double rise = percentCoarser_[j] - percentCoarser_[j - 1];
+      return phi_[j - 1] + (percent - percentCoarser_[j - 1]) * (phi_[j] - phi_[j - 1]) / rise;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<double> diameterFiner(const CumulativeCurve& curve, double percent) {
+  const std::optional<double> phi = curve.phiCoarser(100 - percent);
+  if (!phi) {
+    return std::nullopt;
+  }
+  return micronOf(*phi);
+}
+
+}  // namespace granomet

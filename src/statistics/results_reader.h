@@ -1,0 +1,73 @@
+// A results file read back: its class diameters and, for each sample line, its fields and figures.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "statistics/sample_statistics.h"
+
+namespace granomet {
+
+inline constexpr int kResultsFields = 98;
+// 1-based field numbers of a results line.
+inline constexpr int kLotNumberField = 1;
+inline constexpr int kSampleNameField = 2;
+inline constexpr int kShepardField = 12;
+inline constexpr int kGravelField = 14;      // then sand, silt, clay, shells
+inline constexpr int kMeanMicronField = 19;  // four moments in µm, then four in phi
+inline constexpr int kMeanPhiField = 23;
+inline constexpr int kFirstClassField = 31;  // the coarsest class's weight or diameter
+
+struct ResultsLine {
+  int lineNumber = 0;               // in the file, where the sample's line starts
+  std::vector<std::string> fields;  // kResultsFields, unquoted, in Windows-1252
+  ResultsSample sample;
+};
+
+struct ResultsFileContents {
+  std::vector<std::string> header;  // kResultsFields; the class diameters as written
+  std::vector<ResultsLine> lines;
+};
+
+// A file that is not a results file as the program writes it.
+class ResultsFormatError : public std::runtime_error {
+ public:
+  enum class Cause {
+    NoHeader,      // line 1 is not the results file's header
+    FieldCount,    // a line without its 98 fields; fieldCount says how many
+    NotANumber,    // the field that should hold a number does not; subject holds it
+    Diameters,     // the header's class diameters do not fall from class to class above 0
+    NotText,       // a NUL byte
+    UnclosedQuote  // a double quote that never closes
+  };
+  ResultsFormatError(Cause cause, int line, int field = 0, std::string subject = {},
+                     int fieldCount = 0);
+  Cause cause() const { return cause_; }
+  int line() const { return line_; }
+  int field() const { return field_; }  // 1-based; 0 for the whole line
+  const std::string& subject() const { return subject_; }
+  int fieldCount() const { return fieldCount_; }
+
+ private:
+  Cause cause_;
+  int line_;
+  int field_;
+  std::string subject_;
+  int fieldCount_;
+};
+
+// Windows-1252, or UTF-8 as isUtf8Text judges it (turned into Windows-1252). Numbers
+// bare or quoted, with a decimal point or a decimal comma. Throws ResultsFormatError.
+ResultsFileContents parseResultsFile(std::string_view bytes);
+
+// Also throws ReadError where the file cannot be read.
+ResultsFileContents readResultsFile(const std::filesystem::path& path);
+
+// A number as a results file writes it, with either decimal mark; nullopt for anything else.
+std::optional<double> resultsNumber(std::string_view text);
+
+}  // namespace granomet

@@ -1,0 +1,29 @@
+// One sample's class weights under their class diameters, coarsest first, as a results file holds
+// them.
+#pragma once
+
+#include <cmath>
+
+#include "data/indexed_array.h"
+
+namespace granomet {
+
+// A results file lists its 68 classes from 8000 µm down.
+inline constexpr int kResultsClasses = 68;
+
+// Class j holds what lies between its own diameter and the next coarser one
+// (class j - 1); class 1 has no upper bound.
+struct SizeDistribution {
+  IndexedArray<double, kResultsClasses> lowerDiameter;  // µm, strictly decreasing
+  IndexedArray<double, kResultsClasses> weight;         // percent
+};
+
+// The phi scale: minus the base-2 logarithm of the diameter in millimetres.
+inline double phiOf(double diameterMicron) {
+  return -std::log2(diameterMicron / 1000);
+}
+inline double micronOf(double phi) {
+  return 1000 * std::exp2(-phi);
+}
+
+}  // namespace granomet
