@@ -1,8 +1,11 @@
 #include "workflow/messages.h"
 
+#include <array>
 #include <cerrno>
+#include <cstddef>
 
 #include "data/text_encoding.h"
+#include "results/number_format.h"
 
 namespace granomet::messages {
 namespace {
@@ -371,7 +374,10 @@ std::string lotUnreadableInRun(std::string_view fileName, const ReadError& error
   return out("Error de lectura en " + theFile + ".");
 }
 
-std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError) {
+namespace {
+
+// Why the system refused to create or write a file.
+std::string systemCause(int systemError) {
   std::string cause;
   switch (systemError) {
     case ENOENT:
@@ -406,9 +412,15 @@ std::string resultsUnwritable(bool creating, std::string_view resultsName, int s
       cause = "error del sistema " + number(systemError);
       break;
   }
+  return cause;
+}
+
+}  // namespace
+
+std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError) {
   return out((creating ? "No se puede crear el fichero de resultados "
                        : "No se puede escribir en el fichero de resultados ") +
-             in(resultsName) + ": " + cause + ".");
+             in(resultsName) + ": " + systemCause(systemError) + ".");
 }
 
 namespace {
@@ -473,6 +485,203 @@ std::string_view batchUsage() {
 
 std::string_view batchResultsNameMissing() {
   return "granomet-batch: falta el nombre del fichero de resultados detrás de -o.\n\n";
+}
+
+namespace {
+
+template <typename Term, std::size_t N>
+std::string termName(Term term, const std::array<std::string_view, N>& names) {
+  return out(names.at(static_cast<std::size_t>(term)));
+}
+
+}  // namespace
+
+std::string meanSizeTermName(MeanSizeTerm term) {
+  static constexpr std::array<std::string_view, 17> kNames = {
+      "Bloques",    "Cantos",         "Grava muy gruesa", "Grava gruesa", "Grava media",
+      "Grava fina", "Grava muy fina", "Arena muy gruesa", "Arena gruesa", "Arena media",
+      "Arena fina", "Arena muy fina", "Limo muy grueso",  "Limo grueso",  "Limo medio",
+      "Limo fino",  "Arcilla"};
+  return termName(term, kNames);
+}
+
+std::string sortingTermName(SortingTerm term) {
+  static constexpr std::array<std::string_view, 7> kNames = {
+      "Muy bien clasificado",          "Bien clasificado", "Moderadamente bien clasificado",
+      "Moderadamente clasificado",     "Mal clasificado",  "Muy mal clasificado",
+      "Extremadamente mal clasificado"};
+  return termName(term, kNames);
+}
+
+std::string skewnessTermName(SkewnessTerm term) {
+  static constexpr std::array<std::string_view, 5> kNames = {
+      "Muy asimétrica hacia gruesos", "Asimétrica hacia gruesos", "Simétrica",
+      "Asimétrica hacia finos", "Muy asimétrica hacia finos"};
+  return termName(term, kNames);
+}
+
+std::string kurtosisTermName(KurtosisTerm term) {
+  static constexpr std::array<std::string_view, 6> kNames = {
+      "Muy platicúrtica", "Platicúrtica",     "Mesocúrtica",
+      "Leptocúrtica",     "Muy leptocúrtica", "Extremadamente leptocúrtica"};
+  return termName(term, kNames);
+}
+
+std::string folkGroupName(FolkGroup group) {
+  static constexpr std::array<std::string_view, 21> kNames = {"Grava",
+                                                              "Grava arenosa",
+                                                              "Grava arenosa fangosa",
+                                                              "Grava fangosa",
+                                                              "Arena gravosa",
+                                                              "Arena fangosa gravosa",
+                                                              "Fango gravoso",
+                                                              "Arena ligeramente gravosa",
+                                                              "Arena fangosa ligeramente gravosa",
+                                                              "Fango arenoso ligeramente gravoso",
+                                                              "Fango ligeramente gravoso",
+                                                              "Arena",
+                                                              "Arena limosa",
+                                                              "Arena fangosa",
+                                                              "Arena arcillosa",
+                                                              "Limo arenoso",
+                                                              "Fango arenoso",
+                                                              "Arcilla arenosa",
+                                                              "Limo",
+                                                              "Fango",
+                                                              "Arcilla"};
+  return termName(group, kNames);
+}
+
+std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
+                           std::string_view weight, char decimalMark) {
+  const auto decimals = [decimalMark](double value) {
+    return patternNumber(value, kPatternThreeDecimals, decimalMark);
+  };
+  using Kind = QualityWarning::Kind;
+  switch (warning.kind) {
+    case Kind::NegativeWeight:
+      return out("Peso negativo en la clase de " + in(diameter) + " µm: " + in(weight) + " %");
+    case Kind::ClassSum:
+      return out("Las clases suman " + decimals(warning.value) + " %, no 100 ± 0" + decimalMark +
+                 "5");
+    case Kind::NoWeight:
+      return out("Clases sin peso: sin percentiles ni moda");
+    case Kind::NotMonotonic:
+      return out("Curva acumulada no monótona: sin percentiles");
+    case Kind::PercentileMissing: {
+      std::string list;
+      for (int percentile : warning.percentiles) {
+        list += (list.empty() ? "" : ", ") + number(percentile);
+      }
+      return out("La curva acumulada empieza en el " + decimals(warning.value) +
+                 " %: sin los percentiles " + list);
+    }
+    case Kind::ModeUnbounded:
+      return out("Moda no calculable: la clase más pesada es la de " + in(diameter) +
+                 " µm, sin límite superior");
+    case Kind::FractionsMissing:
+      return out("Sin clases por debajo de " + number(static_cast<int>(warning.value)) +
+                 " µm: sin las fracciones que lo usan");
+  }
+  return {};
+}
+
+std::string_view informeUsage() {
+  return "Uso: granomet-informe [-o TABLA.csv] RESULTADOS.csv...\n"
+         "\n"
+         "Lee uno o varios ficheros de resultados de Granomet y escribe una tabla con los\n"
+         "estadísticos de cada muestra: medidas de Folk y Ward con sus términos, momentos\n"
+         "geométricos, percentiles y moda, fracciones de arena y limo y grupo textural de\n"
+         "Folk (1954). La tabla se llama como el primer fichero de resultados con\n"
+         "\"_estadisticos\" antes de \".csv\", en su misma carpeta, o TABLA.csv (relativo a\n"
+         "la carpeta actual); si ya existe, se reemplaza. Un fichero que no es de\n"
+         "resultados se indica por la salida de errores y los demás se procesan igualmente.\n"
+         "\n"
+         "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
+         "Salida: 0 si se leyeron todos los ficheros y se escribió la tabla, 1 si no se\n"
+         "pudo leer alguno o escribir la tabla, 2 si los argumentos no son válidos.\n";
+}
+
+std::string_view informeTableNameMissing() {
+  return "granomet-informe: falta el nombre de la tabla detrás de -o.\n\n";
+}
+
+std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error) {
+  std::string cause;
+  switch (error.cause()) {
+    case ReadError::Cause::CannotOpen:
+      cause = "no se puede abrir el fichero";
+      break;
+    case ReadError::Cause::NotAFile:
+      cause = "no es un fichero sino " + kindText(error.fileKind());
+      break;
+    case ReadError::Cause::TooLarge:
+      cause = "el fichero ocupa más de 64 MB: no es un fichero de resultados";
+      break;
+    default:
+      cause = "error de lectura del fichero";
+      break;
+  }
+  return std::string(fileName) + ": " + cause + ".";
+}
+
+std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatError& error) {
+  std::string where = std::string(fileName) + ", línea " + number(error.line());
+  if (error.field() > 0) {
+    where += ", campo " + number(error.field());
+  }
+  std::string cause;
+  using Cause = ResultsFormatError::Cause;
+  switch (error.cause()) {
+    case Cause::NoHeader:
+      cause =
+          "no es un fichero de resultados de Granomet: la primera línea no es su cabecera, "
+          "que empieza por \"Lot-Num\"";
+      break;
+    case Cause::FieldCount:
+      cause = "tiene " + number(error.fieldCount()) + " campos, y una línea de resultados tiene " +
+              number(kResultsFields);
+      break;
+    case Cause::NotANumber:
+      cause = "\"" + in(error.subject()) + "\" no es un número";
+      break;
+    case Cause::Diameters:
+      cause = "el diámetro de clase \"" + in(error.subject()) +
+              "\" no es positivo o no es menor que el anterior: no es un fichero de resultados";
+      break;
+    case Cause::NotText:
+      cause = joined("el fichero ", kNulBytes);
+      break;
+    case Cause::UnclosedQuote:
+      cause = std::string(kOpenQuote);
+      break;
+  }
+  return where + ": " + cause + ".";
+}
+
+std::string tableIsAResultsFile(std::string_view tableName) {
+  return "La tabla " + std::string(tableName) +
+         " es uno de los ficheros de resultados: la tabla lo borraría. Elija otro nombre con -o.";
+}
+
+std::string tableIsNoFile(std::string_view tableName, FileKind kind) {
+  return "No se puede crear la tabla " + std::string(tableName) + ": ese nombre es " +
+         kindText(kind) + ".";
+}
+
+std::string tableUnwritable(std::string_view tableName, int systemError) {
+  return "No se puede escribir la tabla " + std::string(tableName) + ": " +
+         systemCause(systemError) + ". Si ya existía, no ha cambiado.";
+}
+
+std::string noResultsRead() {
+  return "No se ha podido leer ningún fichero de resultados: no se escribe la tabla.";
+}
+
+std::string tableWritten(std::string_view tableName, int samples, int files) {
+  return "Tabla de estadísticos: " + std::string(tableName) + " (" + number(samples) +
+         (samples == 1 ? " muestra" : " muestras") + " de " + number(files) +
+         (files == 1 ? " fichero de resultados)" : " ficheros de resultados)");
 }
 
 }  // namespace granomet::messages

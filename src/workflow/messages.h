@@ -8,6 +8,10 @@
 #include "compute/compute_fault.h"
 #include "data/lot_format.h"
 #include "data/read_error.h"
+#include "statistics/descriptive_terms.h"
+#include "statistics/folk_group.h"
+#include "statistics/results_reader.h"
+#include "statistics/sample_statistics.h"
 #include "ui/window_operations.h"
 
 // Texts come out in the program's 8-bit code, as the window operations take them;
@@ -78,5 +82,27 @@ std::string_view batchUsage();
 std::string_view batchResultsNameMissing();
 inline constexpr const char* kCalculatedHeading = "Calculadas";
 inline constexpr const char* kIgnoredHeading = "Ignoradas";
+
+// The statistics table's words for a sample.
+std::string meanSizeTermName(MeanSizeTerm term);
+std::string sortingTermName(SortingTerm term);
+std::string skewnessTermName(SkewnessTerm term);
+std::string kurtosisTermName(KurtosisTerm term);
+std::string folkGroupName(FolkGroup group);
+// diameter and weight: the warned class's diameter and weight as the table writes them.
+std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
+                           std::string_view weight, char decimalMark);
+inline constexpr const char* kWarningSeparator = "; ";
+
+// granomet-informe, in UTF-8 for the terminal; file names in the system's UTF-8.
+std::string_view informeUsage();
+std::string_view informeTableNameMissing();
+std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);
+std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatError& error);
+std::string tableIsAResultsFile(std::string_view tableName);
+std::string tableIsNoFile(std::string_view tableName, FileKind kind);
+std::string tableUnwritable(std::string_view tableName, int systemError);
+std::string noResultsRead();
+std::string tableWritten(std::string_view tableName, int samples, int files);
 
 }  // namespace granomet::messages

@@ -1,0 +1,103 @@
+#include "workflow/statistics_run.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+#include "data/file_names.h"
+#include "data/input_file.h"
+#include "results/results_file.h"
+#include "results/whole_file.h"
+#include "statistics/results_reader.h"
+#include "statistics/sample_statistics.h"
+#include "workflow/messages.h"
+#include "workflow/statistics_table.h"
+
+namespace granomet {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr std::string_view kTableSuffix = "_estadisticos";
+constexpr std::string_view kCsv = ".csv";
+
+// A path as the terminal shows it.
+std::string shown(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+bool sameFile(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  if (fs::equivalent(a, b, error) && !error) {
+    return true;
+  }
+  return fs::absolute(a, error).lexically_normal() == fs::absolute(b, error).lexically_normal();
+}
+
+bool isCsv(const fs::path& extension) {
+  std::string text = extension.string();
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text == kCsv;
+}
+
+}  // namespace
+
+fs::path defaultTablePath(const fs::path& firstResultsFile) {
+  fs::path table = firstResultsFile;
+  const fs::path extension = firstResultsFile.extension();
+  if (isCsv(extension)) {
+    table.replace_filename(firstResultsFile.stem());
+    table += kTableSuffix;
+    table += extension;
+  } else {
+    table += kTableSuffix;
+    table += kCsv;
+  }
+  return table;
+}
+
+StatisticsRunResult runStatistics(const std::vector<fs::path>& resultsFiles,
+                                  const fs::path& tablePath, char decimalMark) {
+  StatisticsRunResult run;
+  for (const fs::path& resultsFile : resultsFiles) {
+    if (sameFile(tablePath, resultsFile)) {
+      run.problems.push_back(messages::tableIsAResultsFile(shown(tablePath)));
+      return run;
+    }
+  }
+  if (const FileKind kind = fileKindOf(tablePath); kind != FileKind::Regular) {
+    run.problems.push_back(messages::tableIsNoFile(shown(tablePath), kind));
+    return run;
+  }
+
+  std::string table = statisticsTableHeader();
+  for (const fs::path& resultsFile : resultsFiles) {
+    try {
+      const ResultsFileContents contents = readResultsFile(resultsFile);
+      const std::string name = displayName(resultsFile);
+      for (const ResultsLine& line : contents.lines) {
+        table += statisticsTableLine(name, contents, line, statisticsOf(line.sample), decimalMark);
+      }
+      ++run.filesRead;
+      run.samples += static_cast<int>(contents.lines.size());
+    } catch (const ReadError& error) {
+      run.problems.push_back(messages::resultsFileUnreadable(shown(resultsFile), error));
+    } catch (const ResultsFormatError& error) {
+      run.problems.push_back(messages::resultsFileMalformed(shown(resultsFile), error));
+    }
+  }
+  if (run.filesRead == 0) {
+    run.problems.push_back(messages::noResultsRead());
+    return run;
+  }
+  try {
+    writeWholeFile(tablePath, table);
+    run.tableWritten = true;
+  } catch (const ResultsFileError& error) {
+    run.problems.push_back(messages::tableUnwritable(shown(tablePath), error.systemError()));
+  }
+  return run;
+}
+
+}  // namespace granomet

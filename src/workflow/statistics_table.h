@@ -1,0 +1,25 @@
+// The statistics table: a header and one 53-field line per sample of the results files read.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "statistics/results_reader.h"
+#include "statistics/sample_statistics.h"
+
+namespace granomet {
+
+// Windows-1252, CR LF, every field in double quotes (a quote inside doubled), the
+// columns a spreadsheet or database loads by name and place.
+std::string statisticsTableHeader();
+
+// resultsFileName: the results file's bare name in the program's 8-bit text.
+std::string statisticsTableLine(std::string_view resultsFileName, const ResultsFileContents& file,
+                                const ResultsLine& line, const SampleStatistics& statistics,
+                                char decimalMark);
+
+// Fixed notation with 6 significant digits and at least minDecimals decimals; no
+// sign on a value that is written as zero.
+std::string tableNumber(double value, int minDecimals, char decimalMark);
+
+}  // namespace granomet
