@@ -1,0 +1,129 @@
+// The statistics table of results files: its figures against an independent calculation, its
+// refusals.
+#include "workflow/statistics_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "statistics/results_reader.h"
+#include "support/button_fixture.h"
+#include "support/sample_files.h"
+#include "support/test_data.h"
+
+namespace granomet::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path statisticsData(const std::string& name) {
+  return testData() / "statistics" / name;
+}
+
+class StatisticsRunTest : public ButtonTest {};
+
+struct ReferenceCase {
+  std::vector<fs::path> resultsFiles;
+  char decimalMark;
+  const char* expected;
+};
+
+// The expected tables come from tools/reference_statistics.py, a second
+// calculation written apart from the program.
+TEST_F(StatisticsRunTest, TablesMatchTheIndependentCalculation) {
+  const std::vector<ReferenceCase> cases = {
+      {{batchExpected("plain_comma.csv"), batchExpected("mixed_comma.csv"),
+        batchExpected("edited_comma.csv")},
+       ',',
+       "examples_comma.csv"},
+      {{batchExpected("plain_point.csv")}, '.', "plain_point.csv"},
+      {{statisticsData("odd_samples.csv")}, '.', "odd_samples_point.csv"},
+  };
+  for (const ReferenceCase& c : cases) {
+    SCOPED_TRACE(c.expected);
+    const fs::path table = folder() / c.expected;
+    const StatisticsRunResult run = runStatistics(c.resultsFiles, table, c.decimalMark);
+    EXPECT_TRUE(run.problems.empty());
+    EXPECT_EQ(fileBytes(table), fileBytes(statisticsData("expected") / c.expected));
+  }
+}
+
+// The five sands add up to the results file's sand and the four silts to its
+// silt, up to the three decimals of its class weights.
+TEST_F(StatisticsRunTest, FractionsAddUpToTheResultsFilesPercentages) {
+  tools::SampleFileOptions options;
+  options.sampleCount = 254;
+  options.lotName = "LOTE254";
+  pressLot(write("LOTE254.csv", tools::makeLotFile(options)));
+  pressExport(write("LOTE254_export.txt", tools::makeExportFile(options)));
+  ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
+  const auto resultsName = window().text(TextBoxId::recalculado_file);
+
+  int samples = 0;
+  for (const fs::path& file : {folder() / resultsName, batchExpected("plain_comma.csv")}) {
+    for (const ResultsLine& line : readResultsFile(file).lines) {
+      SCOPED_TRACE(line.fields[kSampleNameField - 1]);
+      const SizeFractions fractions = statisticsOf(line.sample).fractions;
+      double sand = 0;
+      double silt = 0;
+      for (int f = 0; f < kSizeFractions; ++f) {
+        ASSERT_TRUE(fractions.percent[static_cast<std::size_t>(f)]);
+        (f < 5 ? sand : silt) += *fractions.percent[static_cast<std::size_t>(f)];
+      }
+      EXPECT_NEAR(sand, line.sample.sandPercent, 0.02);
+      EXPECT_NEAR(silt, line.sample.siltPercent, 0.02);
+      ++samples;
+    }
+  }
+  EXPECT_EQ(samples, 254 + 12);
+}
+
+TEST_F(StatisticsRunTest, AFileThatCannotBeReadIsNamedAndTheOthersStillCount) {
+  const fs::path good = batchExpected("plain_comma.csv");
+  const fs::path notResults = write("LOTE12.csv", "LOTE12,GOLFO-16\r\n");
+  const fs::path missing = folder() / "falta.csv";
+  const fs::path table = folder() / "tabla.csv";
+  const StatisticsRunResult run = runStatistics({notResults, good, missing}, table, ',');
+  ASSERT_EQ(run.problems.size(), 2U);
+  EXPECT_NE(run.problems[0].find(notResults.string() + ", línea 1: no es un fichero de resultados"),
+            std::string::npos);
+  EXPECT_NE(run.problems[1].find(missing.string() + ": no se puede abrir"), std::string::npos);
+  EXPECT_TRUE(run.tableWritten);
+  EXPECT_EQ(run.samples, 12);
+}
+
+TEST_F(StatisticsRunTest, TheTableNeverReplacesAResultsFileNorLeavesAPartialOne) {
+  const std::string bytes = fileBytes(batchExpected("plain_comma.csv"));
+  const fs::path results = write("R.csv", bytes);
+  fs::create_directory(folder() / "sub");
+
+  struct Refused {
+    fs::path table;
+    const char* says;
+  };
+  for (const Refused& refused : std::vector<Refused>{
+           {folder() / "sub" / ".." / "R.csv", "es uno de los ficheros de resultados"},
+           {folder() / "sub", "ese nombre es una carpeta"},
+           {folder() / "no_existe" / "t.csv", "No se puede escribir la tabla"},
+       }) {
+    SCOPED_TRACE(refused.table);
+    const StatisticsRunResult run = runStatistics({results}, refused.table, ',');
+    EXPECT_FALSE(run.tableWritten);
+    ASSERT_EQ(run.problems.size(), 1U);
+    EXPECT_NE(run.problems[0].find(refused.says), std::string::npos) << run.problems[0];
+  }
+  EXPECT_EQ(fileBytes(results), bytes);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
+}
+
+TEST(StatisticsTableName, IsTheFirstResultsFilesNameWithEstadisticos) {
+  EXPECT_EQ(defaultTablePath("a/LOTE12_06062016.csv"),
+            fs::path("a/LOTE12_06062016_estadisticos.csv"));
+  EXPECT_EQ(defaultTablePath("R.CSV"), fs::path("R_estadisticos.CSV"));
+  EXPECT_EQ(defaultTablePath("R.txt"), fs::path("R.txt_estadisticos.csv"));
+}
+
+}  // namespace
+}  // namespace granomet::testing
