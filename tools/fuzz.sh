@@ -3,6 +3,7 @@
 # UndefinedBehaviorSanitizer in build-fuzz/ and runs each for SECONDS (default 60).
 #
 #   tools/fuzz.sh [SECONDS] [TARGET...]      TARGET: field_reader lot_reader export_reader work_flow
+#                                            statistics_table
 #
 # The corpus of each target stays in build-fuzz/corpus/TARGET/ between runs; it is
 # seeded from examples/, from files granomet-gen writes at a few sizes and from
@@ -14,7 +15,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out="$root/build-fuzz"
-all_targets=(field_reader lot_reader export_reader work_flow)
+all_targets=(field_reader lot_reader export_reader work_flow statistics_table)
 
 seconds=${1:-60}
 if ! [[ "$seconds" =~ ^[0-9]+$ ]]; then
@@ -35,9 +36,11 @@ done
 
 # Input sizes: the field reader crosses its 64 KB chunks; a lot of 254 rows
 # takes about 35 KB, an export sample line about 1.5 KB; the work flow carries a
-# lot and an export. Larger inputs only slow every mutation down.
+# lot and an export; a results file's header and a few sample lines fit in 16 KB.
+# Larger inputs only slow every mutation down.
 declare -A max_len=(
   [field_reader]=98304 [lot_reader]=65536 [export_reader]=131072 [work_flow]=204800
+  [statistics_table]=16384
 )
 
 gen="$root/build/tools/granomet-gen"

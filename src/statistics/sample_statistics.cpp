@@ -68,6 +68,36 @@ void curveWarnings(const CumulativeCurve& curve, std::vector<QualityWarning>& wa
   }
 }
 
+// Diameters from phi values far beyond any sediment (a results file edited by hand)
+// can leave the range of a double: such a value is absent rather than infinite.
+void dropInfinite(std::optional<double>& value) {
+  if (value && !std::isfinite(*value)) {
+    value.reset();
+  }
+}
+
+void dropInfinite(SizeMeasures& measures) {
+  for (std::optional<double>* value :
+       {&measures.mean, &measures.sorting, &measures.skewness, &measures.kurtosis}) {
+    dropInfinite(*value);
+  }
+}
+
+void dropInfinite(SampleStatistics& statistics) {
+  dropInfinite(statistics.geometricMoments);
+  dropInfinite(statistics.folkWardPhi);
+  dropInfinite(statistics.folkWardMicron);
+  for (std::optional<double>* value :
+       {&statistics.modeMicron, &statistics.d10, &statistics.d25, &statistics.d50, &statistics.d75,
+        &statistics.d90, &statistics.d90OverD10, &statistics.d90MinusD10, &statistics.d75OverD25,
+        &statistics.d75MinusD25}) {
+    dropInfinite(*value);
+  }
+  for (std::optional<double>& percent : statistics.fractions.percent) {
+    dropInfinite(percent);
+  }
+}
+
 }  // namespace
 
 SampleStatistics statisticsOf(const ResultsSample& sample) {
@@ -117,6 +147,7 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   }
   statistics.folkGroup =
       folkGroupOf(sample.gravelPercent, sample.sandPercent, sample.siltPercent, sample.clayPercent);
+  dropInfinite(statistics);
   return statistics;
 }
 

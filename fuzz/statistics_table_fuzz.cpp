@@ -1,0 +1,86 @@
+// Fuzz target: an arbitrary file read as a results file: either it is refused with the line to
+// blame, or every sample gets a whole table line whose numbers are numbers and whose figures agree.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "statistics/results_reader.h"
+#include "workflow/statistics_table.h"
+
+namespace {
+
+using namespace granomet;
+using fuzz::require;
+
+int lineCount(std::string_view bytes) {
+  int lines = 1;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+      ++lines;
+    }
+  }
+  return lines;
+}
+
+// 53 fields, each in double quotes with inner quotes doubled, then CR LF; the
+// computed numbers empty or finite numbers.
+void requireWholeLine(const std::string& line) {
+  require(line.size() >= 2 && line.substr(line.size() - 2) == "\r\n", "table line ends in CR LF");
+  std::vector<std::string> fields;
+  std::size_t i = 0;
+  while (i < line.size() - 2) {
+    require(line[i] == '"', "table field opens with a quote");
+    std::string field;
+    for (++i; !(line[i] == '"' && line[i + 1] != '"'); ++i) {
+      i += line[i] == '"' ? 1 : 0;
+      field += line[i];
+    }
+    fields.push_back(field);
+    ++i;
+    require(line[i] == ',' || i == line.size() - 2, "table fields are separated by commas");
+    i += line[i] == ',' ? 1 : 0;
+  }
+  require(fields.size() == 53, "a table line has 53 fields");
+  // Geometric moments to the mode, D values and ratios, fractions (0-based).
+  for (std::size_t f = 17; f < 50; ++f) {
+    const bool term = f >= 29 && f < 33;
+    require(term || fields[f].empty() || resultsNumber(fields[f]), "a computed field is a number");
+  }
+}
+
+void requireOrdered(std::optional<double> finer, std::optional<double> coarser, const char* what) {
+  if (finer && coarser) {
+    require(std::isfinite(*finer) && std::isfinite(*coarser) && *finer <= *coarser, what);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ResultsFileContents contents;
+  try {
+    contents = parseResultsFile(bytes);
+  } catch (const ResultsFormatError& error) {
+    require(error.line() >= 1 && error.line() <= lineCount(bytes), "the refusal names a line");
+    require(error.field() >= 0 && error.field() <= kResultsFields, "the refusal names a field");
+    return 0;
+  }
+  for (const ResultsLine& line : contents.lines) {
+    require(line.fields.size() == static_cast<std::size_t>(kResultsFields), "98 fields a sample");
+    const SampleStatistics statistics = statisticsOf(line.sample);
+    requireOrdered(statistics.d10, statistics.d50, "D10 is not above D50");
+    requireOrdered(statistics.d50, statistics.d90, "D50 is not above D90");
+    requireOrdered(statistics.d25, statistics.d75, "D25 is not above D75");
+    if (statistics.folkWardPhi.sorting) {
+      require(*statistics.folkWardPhi.sorting > 0, "the sorting is positive");
+    }
+    requireWholeLine(statisticsTableLine("r.csv", contents, line, statistics, ','));
+  }
+  return 0;
+}
