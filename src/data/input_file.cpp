@@ -112,4 +112,19 @@ std::optional<FileStamp> stampOf(const std::filesystem::path& path) {
   return stamp;
 }
 
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  if (a.empty() || b.empty()) {
+    return false;
+  }
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error) && !error) {
+    return true;
+  }
+  const auto spelling = [](const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::absolute(path, ignored).lexically_normal();
+  };
+  return spelling(a) == spelling(b);
+}
+
 }  // namespace granomet

@@ -42,6 +42,10 @@ struct FileStamp {
 // nullopt when the path is not a regular file that can be looked at.
 std::optional<FileStamp> stampOf(const std::filesystem::path& path);
 
+// Whether two paths name the same file, however spelt or linked; a path not yet
+// made is compared by its spelling, made absolute and normal.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // What a path is; a regular or missing file is Regular.
 FileKind fileKindOf(const std::filesystem::path& path);
 

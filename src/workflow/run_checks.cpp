@@ -22,11 +22,6 @@ FileKind forbiddenKind(const fs::path& path) {
   return fileKindOf(path);
 }
 
-bool sameFile(const fs::path& a, const fs::path& b) {
-  std::error_code error;
-  return !b.empty() && fs::equivalent(a, b, error) && !error;
-}
-
 std::optional<std::string> lotRefusal(const ChosenLot& lot) {
   const std::string name = displayName(lot.path);
   try {

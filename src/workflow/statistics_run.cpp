@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <system_error>
 
 #include "data/file_names.h"
 #include "data/input_file.h"
@@ -24,14 +23,6 @@ constexpr std::string_view kCsv = ".csv";
 std::string shown(const fs::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
-}
-
-bool sameFile(const fs::path& a, const fs::path& b) {
-  std::error_code error;
-  if (fs::equivalent(a, b, error) && !error) {
-    return true;
-  }
-  return fs::absolute(a, error).lexically_normal() == fs::absolute(b, error).lexically_normal();
 }
 
 bool isCsv(const fs::path& extension) {
