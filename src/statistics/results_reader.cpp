@@ -19,13 +19,14 @@ class RecordSplitter {
  public:
   explicit RecordSplitter(std::string_view bytes) : bytes_(bytes) {}
 
-  // False at the end of the bytes; blank lines are skipped.
-  bool next(std::vector<std::string>& fields, int& startLine) {
+  // False at the end of the bytes; blank lines are skipped. Fields beyond a results
+  // line's are counted, not kept: a line of commas must not fill the memory.
+  bool next(std::vector<std::string>& fields, int& startLine, int& fieldCount) {
     while (pos_ < bytes_.size()) {
       startLine = line_;
       fields.clear();
-      readRecord(fields);
-      if (fields.size() > 1 || !fields.front().empty() || quoted_) {
+      readRecord(fields, fieldCount);
+      if (fieldCount > 1 || !fields.front().empty() || quoted_) {
         return true;
       }
     }
@@ -33,10 +34,11 @@ class RecordSplitter {
   }
 
  private:
-  void readRecord(std::vector<std::string>& fields) {
+  void readRecord(std::vector<std::string>& fields, int& fieldCount) {
     std::string field;
     bool fieldQuoted = false;
     quoted_ = false;
+    fieldCount = 1;
     while (pos_ < bytes_.size()) {
       const char c = bytes_[pos_++];
       if (c == '\0') {
@@ -47,7 +49,9 @@ class RecordSplitter {
         quoted_ = true;
         readQuoted(field);
       } else if (c == ',') {
-        fields.push_back(std::move(field));
+        if (fieldCount++ <= kResultsFields) {
+          fields.push_back(std::move(field));
+        }
         field.clear();
         fieldQuoted = false;
       } else if (c == '\r' || c == '\n') {
@@ -60,7 +64,9 @@ class RecordSplitter {
         field += c;
       }
     }
-    fields.push_back(std::move(field));
+    if (fieldCount <= kResultsFields) {
+      fields.push_back(std::move(field));
+    }
   }
 
   void readQuoted(std::string& field) {
@@ -101,10 +107,9 @@ double numberField(const std::vector<std::string>& fields, int field, int line) 
   return *value;
 }
 
-void checkFieldCount(const std::vector<std::string>& fields, int line) {
-  if (fields.size() != static_cast<std::size_t>(kResultsFields)) {
-    throw ResultsFormatError(ResultsFormatError::Cause::FieldCount, line, 0, {},
-                             static_cast<int>(fields.size()));
+void checkFieldCount(int fieldCount, int line) {
+  if (fieldCount != kResultsFields) {
+    throw ResultsFormatError(ResultsFormatError::Cause::FieldCount, line, 0, {}, fieldCount);
   }
 }
 
@@ -158,10 +163,12 @@ ResultsFileContents parseResultsFile(std::string_view bytes) {
   RecordSplitter splitter(bytes);
   ResultsFileContents contents;
   int line = 1;
-  if (!splitter.next(contents.header, line) || contents.header.front() != kFirstHeaderField) {
+  int fieldCount = 0;
+  if (!splitter.next(contents.header, line, fieldCount) ||
+      contents.header.front() != kFirstHeaderField) {
     throw ResultsFormatError(ResultsFormatError::Cause::NoHeader, line);
   }
-  checkFieldCount(contents.header, line);
+  checkFieldCount(fieldCount, line);
   IndexedArray<double, kResultsClasses> diameters;
   for (int j = 1; j <= kResultsClasses; ++j) {
     const int field = kFirstClassField + j - 1;
@@ -173,8 +180,8 @@ ResultsFileContents parseResultsFile(std::string_view bytes) {
   }
 
   ResultsLine next;
-  while (splitter.next(next.fields, next.lineNumber)) {
-    checkFieldCount(next.fields, next.lineNumber);
+  while (splitter.next(next.fields, next.lineNumber, fieldCount)) {
+    checkFieldCount(fieldCount, next.lineNumber);
     ResultsSample& sample = next.sample;
     sample.classes.lowerDiameter = diameters;
     for (int j = 1; j <= kResultsClasses; ++j) {
