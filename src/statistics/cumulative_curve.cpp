@@ -1,5 +1,7 @@
 #include "statistics/cumulative_curve.h"
 
+#include <cmath>
+
 namespace granomet {
 
 CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
@@ -16,13 +18,13 @@ CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
   total_ = running;
   if (total_ > 0) {
     for (int j = 1; j <= kResultsClasses; ++j) {
-      percentCoarser_[j] = 100 * coarser[j] / total_;
+      percentCoarser_[j] = 100 * (coarser[j] / total_);
     }
   }
 }
 
 CurveGap CumulativeCurve::gapAt(double percent) const {
-  if (!(total_ > 0)) {
+  if (!(total_ > 0) || !std::isfinite(total_)) {
     return CurveGap::NoWeight;
   }
   if (!monotonic_) {
@@ -47,7 +49,8 @@ std::optional<double> CumulativeCurve::phiCoarser(double percent) const {
     if (percentCoarser_[j] >= percent) {
       // The class before lies below the percentile, so the rise is never zero.
       const double rise = percentCoarser_[j] - percentCoarser_[j - 1];
-      return phi_[j - 1] + (percent - percentCoarser_[j - 1]) * (phi_[j] - phi_[j - 1]) / rise;
+      return finiteValue(phi_[j - 1] +
+                         (percent - percentCoarser_[j - 1]) * (phi_[j] - phi_[j - 1]) / rise);
     }
   }
   return std::nullopt;
@@ -58,7 +61,7 @@ std::optional<double> diameterFiner(const CumulativeCurve& curve, double percent
   if (!phi) {
     return std::nullopt;
   }
-  return micronOf(*phi);
+  return finiteValue(micronOf(*phi));
 }
 
 }  // namespace granomet

@@ -10,7 +10,7 @@ namespace granomet {
 // Why a percentile cannot be read from a curve.
 enum class CurveGap {
   None,
-  NoWeight,      // the classes weigh nothing
+  NoWeight,      // the classes weigh nothing, or more than a double adds up
   NotMonotonic,  // a class weighs less than nothing
   NotReached,    // the coarsest class alone holds more than the percentile
 };

@@ -23,21 +23,22 @@ std::optional<double> modeOf(const SizeDistribution& classes,
     warnings.push_back({QualityWarning::Kind::ModeUnbounded, 1, 0, {}});
     return std::nullopt;
   }
-  return std::sqrt(classes.lowerDiameter[heaviest] * classes.lowerDiameter[heaviest - 1]);
+  return finiteValue(
+      std::sqrt(classes.lowerDiameter[heaviest] * classes.lowerDiameter[heaviest - 1]));
 }
 
 std::optional<double> ratio(std::optional<double> a, std::optional<double> b) {
   if (!a || !b) {
     return std::nullopt;
   }
-  return *a / *b;
+  return finiteValue(*a / *b);
 }
 
 std::optional<double> difference(std::optional<double> a, std::optional<double> b) {
   if (!a || !b) {
     return std::nullopt;
   }
-  return *a - *b;
+  return finiteValue(*a - *b);
 }
 
 template <typename Term>
@@ -65,36 +66,6 @@ void curveWarnings(const CumulativeCurve& curve, std::vector<QualityWarning>& wa
   }
   if (!missing.percentiles.empty()) {
     warnings.push_back(missing);
-  }
-}
-
-// Diameters from phi values far beyond any sediment (a results file edited by hand)
-// can leave the range of a double: such a value is absent rather than infinite.
-void dropInfinite(std::optional<double>& value) {
-  if (value && !std::isfinite(*value)) {
-    value.reset();
-  }
-}
-
-void dropInfinite(SizeMeasures& measures) {
-  for (std::optional<double>* value :
-       {&measures.mean, &measures.sorting, &measures.skewness, &measures.kurtosis}) {
-    dropInfinite(*value);
-  }
-}
-
-void dropInfinite(SampleStatistics& statistics) {
-  dropInfinite(statistics.geometricMoments);
-  dropInfinite(statistics.folkWardPhi);
-  dropInfinite(statistics.folkWardMicron);
-  for (std::optional<double>* value :
-       {&statistics.modeMicron, &statistics.d10, &statistics.d25, &statistics.d50, &statistics.d75,
-        &statistics.d90, &statistics.d90OverD10, &statistics.d90MinusD10, &statistics.d75OverD25,
-        &statistics.d75MinusD25}) {
-    dropInfinite(*value);
-  }
-  for (std::optional<double>& percent : statistics.fractions.percent) {
-    dropInfinite(percent);
   }
 }
 
@@ -147,7 +118,6 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   }
   statistics.folkGroup =
       folkGroupOf(sample.gravelPercent, sample.sandPercent, sample.siltPercent, sample.clayPercent);
-  dropInfinite(statistics);
   return statistics;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 
 #include "data/indexed_array.h"
 
@@ -24,6 +25,12 @@ inline double phiOf(double diameterMicron) {
 }
 inline double micronOf(double phi) {
   return 1000 * std::exp2(-phi);
+}
+
+// A figure only where it is a finite number: diameters or weights far beyond any
+// sediment (a results file edited by hand) can overflow a double or give 0 / 0.
+inline std::optional<double> finiteValue(double value) {
+  return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 }  // namespace granomet

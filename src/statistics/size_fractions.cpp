@@ -42,7 +42,7 @@ SizeFractions sizeFractionsOf(const SizeDistribution& sample, double gravelPerce
       fractions.missingLimit = kFractionFinerLimit[f];
       break;
     }
-    fractions.percent[f] = *at - above;
+    fractions.percent[f] = finiteValue(*at - above);
     above = *at;
   }
   return fractions;

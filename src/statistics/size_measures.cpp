@@ -15,19 +15,19 @@ SizeMeasures folkWardOf(const CumulativeCurve& curve) {
 
   SizeMeasures measures;
   if (phi16 && phi50 && phi84) {
-    measures.mean = (*phi16 + *phi50 + *phi84) / 3;
+    measures.mean = finiteValue((*phi16 + *phi50 + *phi84) / 3);
   }
-  // The percentiles grow strictly with the percentage on a curve that gives
-  // them, so none of the spans below is zero.
+  // The percentiles grow with the percentage on a curve that gives them, so the
+  // spans below are zero only where class diameters lie a rounding apart.
   if (phi5 && phi16 && phi84 && phi95) {
-    measures.sorting = (*phi84 - *phi16) / 4 + (*phi95 - *phi5) / 6.6;
+    measures.sorting = finiteValue((*phi84 - *phi16) / 4 + (*phi95 - *phi5) / 6.6);
   }
   if (phi5 && phi16 && phi50 && phi84 && phi95) {
-    measures.skewness = (*phi16 + *phi84 - 2 * *phi50) / (2 * (*phi84 - *phi16)) +
-                        (*phi5 + *phi95 - 2 * *phi50) / (2 * (*phi95 - *phi5));
+    measures.skewness = finiteValue((*phi16 + *phi84 - 2 * *phi50) / (2 * (*phi84 - *phi16)) +
+                                    (*phi5 + *phi95 - 2 * *phi50) / (2 * (*phi95 - *phi5)));
   }
   if (phi5 && phi25 && phi75 && phi95) {
-    measures.kurtosis = (*phi95 - *phi5) / (2.44 * (*phi75 - *phi25));
+    measures.kurtosis = finiteValue((*phi95 - *phi5) / (2.44 * (*phi75 - *phi25)));
   }
   return measures;
 }
@@ -35,10 +35,10 @@ SizeMeasures folkWardOf(const CumulativeCurve& curve) {
 SizeMeasures geometricOf(const SizeMeasures& phiMeasures) {
   SizeMeasures micron;
   if (phiMeasures.mean) {
-    micron.mean = micronOf(*phiMeasures.mean);
+    micron.mean = finiteValue(micronOf(*phiMeasures.mean));
   }
   if (phiMeasures.sorting) {
-    micron.sorting = std::exp2(*phiMeasures.sorting);
+    micron.sorting = finiteValue(std::exp2(*phiMeasures.sorting));
   }
   if (phiMeasures.skewness) {
     micron.skewness = -*phiMeasures.skewness;
