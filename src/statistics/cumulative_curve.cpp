@@ -23,12 +23,16 @@ CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
   }
 }
 
-CurveGap CumulativeCurve::gapAt(double percent) const {
+CurveGap CumulativeCurve::gap() const {
   if (!(total_ > 0) || !std::isfinite(total_)) {
     return CurveGap::NoWeight;
   }
-  if (!monotonic_) {
-    return CurveGap::NotMonotonic;
+  return monotonic_ ? CurveGap::None : CurveGap::NotMonotonic;
+}
+
+CurveGap CumulativeCurve::gapAt(double percent) const {
+  if (const CurveGap whole = gap(); whole != CurveGap::None) {
+    return whole;
   }
   // Nothing bounds the coarsest class from above, so the curve has no point
   // coarser than its lower bound to interpolate from.

@@ -24,6 +24,8 @@ class CumulativeCurve {
   // gapAt says why not.
   std::optional<double> phiCoarser(double percent) const;
   CurveGap gapAt(double percent) const;
+  // What keeps the whole curve from giving any percentile: NoWeight, NotMonotonic or None.
+  CurveGap gap() const;
 
   // Percent of the curve's own total coarser than class j's lower bound.
   double percentCoarser(int j) const { return percentCoarser_[j]; }

@@ -50,17 +50,20 @@ std::optional<Term> termOf(std::optional<double> value, Term (*classify)(double)
 }
 
 void curveWarnings(const CumulativeCurve& curve, std::vector<QualityWarning>& warnings) {
-  if (!(curve.total() > 0)) {
-    warnings.push_back({QualityWarning::Kind::NoWeight, 0, 0, {}});
-    return;
+  switch (curve.gap()) {
+    case CurveGap::NoWeight:
+      warnings.push_back({QualityWarning::Kind::NoWeight, 0, 0, {}});
+      return;
+    case CurveGap::NotMonotonic:
+      warnings.push_back({QualityWarning::Kind::NotMonotonic, 0, 0, {}});
+      return;
+    case CurveGap::None:
+    case CurveGap::NotReached:
+      break;
   }
-  if (!curve.monotonic()) {
-    warnings.push_back({QualityWarning::Kind::NotMonotonic, 0, 0, {}});
-    return;
-  }
-  QualityWarning missing{QualityWarning::Kind::PercentileMissing, 1, curve.percentCoarser(1), {}};
+  QualityWarning missing{QualityWarning::Kind::PercentileMissing, 0, curve.percentCoarser(1), {}};
   for (int percent : kPercentilesRead) {
-    if (curve.gapAt(percent) != CurveGap::None) {
+    if (curve.gapAt(percent) == CurveGap::NotReached) {
       missing.percentiles.push_back(percent);
     }
   }
