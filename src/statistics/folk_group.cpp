@@ -19,8 +19,13 @@ constexpr std::int64_t kTrace = 1;  // 0.01 %
 
 }  // namespace
 
-FolkGroup folkGroupOf(double gravelPercent, double sandPercent, double siltPercent,
-                      double clayPercent) {
+std::optional<FolkGroup> folkGroupOf(double gravelPercent, double sandPercent, double siltPercent,
+                                     double clayPercent) {
+  for (double percent : {gravelPercent, sandPercent, siltPercent, clayPercent}) {
+    if (!(percent >= 0 && percent <= 100)) {
+      return std::nullopt;
+    }
+  }
   const std::int64_t gravel = hundredths(gravelPercent);
   const std::int64_t sand = hundredths(sandPercent);
   const std::int64_t silt = hundredths(siltPercent);

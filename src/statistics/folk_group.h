@@ -1,6 +1,7 @@
 // Folk's (1954) textural group of a sample from its gravel, sand, silt and clay percentages.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace granomet {
@@ -32,8 +33,9 @@ enum class FolkGroup {
 };
 
 // Percentages of the whole sample, as the results file gives them (to hundredths).
-// A sample on a boundary belongs to the coarser group.
-FolkGroup folkGroupOf(double gravel, double sand, double silt, double clay);
+// A sample on a boundary belongs to the coarser group. nullopt when a percentage
+// lies outside 0 to 100, where no group means anything.
+std::optional<FolkGroup> folkGroupOf(double gravel, double sand, double silt, double clay);
 
 // Folk's own letters: "G", "msG", "(g)sM", "cS"...
 std::string_view folkCode(FolkGroup group);

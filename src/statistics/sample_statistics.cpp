@@ -121,6 +121,9 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   }
   statistics.folkGroup =
       folkGroupOf(sample.gravelPercent, sample.sandPercent, sample.siltPercent, sample.clayPercent);
+  if (!statistics.folkGroup) {
+    warnings.push_back({QualityWarning::Kind::NoFolkGroup, 0, 0, {}});
+  }
   return statistics;
 }
 

@@ -37,6 +37,7 @@ struct QualityWarning {
     PercentileMissing,  // the curve starts at `value` %, above `percentiles`
     ModeUnbounded,      // the heaviest class, classIndex, is the coarsest
     FractionsMissing,   // no class below the limit `value` µm
+    NoFolkGroup,        // a size percentage lies outside 0 to 100
   };
   Kind kind;
   int classIndex = 0;
@@ -59,7 +60,7 @@ struct SampleStatistics {
   std::optional<double> d10, d25, d50, d75, d90;
   std::optional<double> d90OverD10, d90MinusD10, d75OverD25, d75MinusD25;
   SizeFractions fractions;
-  FolkGroup folkGroup = FolkGroup::Sand;
+  std::optional<FolkGroup> folkGroup;
   std::vector<QualityWarning> warnings;
 };
 

@@ -579,6 +579,9 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
     case Kind::ModeUnbounded:
       return out("Moda no calculable: la clase más pesada es la de " + in(diameter) +
                  " µm, sin límite superior");
+    case Kind::NoFolkGroup:
+      return out(
+          "Porcentajes de grava, arena, limo o arcilla fuera de 0 a 100: sin grupo textural");
     case Kind::FractionsMissing:
       return out("Sin clases por debajo de " + number(static_cast<int>(warning.value)) +
                  " µm: sin las fracciones que lo usan");

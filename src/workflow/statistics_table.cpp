@@ -225,8 +225,8 @@ std::string statisticsTableLine(std::string_view resultsFileName, const ResultsF
   for (const std::optional<double>& percent : statistics.fractions.percent) {
     line.number(percent, decimalMark, kPercentDecimals);
   }
-  line.text(folkCode(statistics.folkGroup));
-  line.text(messages::folkGroupName(statistics.folkGroup));
+  line.text(statistics.folkGroup ? folkCode(*statistics.folkGroup) : std::string_view());
+  line.term(statistics.folkGroup, messages::folkGroupName);
   line.text(warningsOf(file, results, statistics, decimalMark));
   return line.finish();
 }

@@ -71,8 +71,13 @@ TEST(FolkGroup, ABoundaryBelongsToTheCoarserGroup) {
   for (const GroupCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.gravel) + " " + std::to_string(c.sand) + " " +
                  std::to_string(c.silt) + " " + std::to_string(c.clay));
-    EXPECT_EQ(folkCode(folkGroupOf(c.gravel, c.sand, c.silt, c.clay)), c.code);
+    const std::optional<FolkGroup> group = folkGroupOf(c.gravel, c.sand, c.silt, c.clay);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(folkCode(*group), c.code);
   }
+  // No group means anything for percentages a results file cannot hold.
+  EXPECT_FALSE(folkGroupOf(1e300, 0, 0, 0));
+  EXPECT_FALSE(folkGroupOf(50, -0.01, 30, 20));
 }
 
 }  // namespace
