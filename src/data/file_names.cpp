@@ -11,12 +11,21 @@ std::string fileNamePart(std::string_view path) {
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
+std::string utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path pathOfUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::filesystem::path typedPath(std::string_view programText) {
-  return std::filesystem::path(cp1252ToUtf8(programText));
+  return pathOfUtf8(cp1252ToUtf8(programText));
 }
 
 std::string pathText(const std::filesystem::path& path) {
-  return utf8ToCp1252(path.string());
+  return utf8ToCp1252(utf8Of(path));
 }
 
 std::string displayName(const std::filesystem::path& path) {

@@ -18,6 +18,11 @@ std::string fileNamePart(std::string_view path);
 // UTF-8. Paths that come from a dialog or the command line never go through text.
 std::filesystem::path typedPath(std::string_view programText);
 
+// A path's name in UTF-8 and back, whatever the platform's own path type (wide on
+// Windows, where a path made from a narrow string would take the ANSI code page).
+std::string utf8Of(const std::filesystem::path& path);
+std::filesystem::path pathOfUtf8(std::string_view utf8);
+
 // A path in the program's 8-bit text, as the window shows it: characters the
 // text cannot hold become "?", the file is still opened by its path.
 std::string pathText(const std::filesystem::path& path);

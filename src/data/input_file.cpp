@@ -1,98 +1,82 @@
 #include "data/input_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <system_error>
 
+#include "data/file_names.h"
 #include "data/read_error.h"
+#include "data/system_file.h"
 
 namespace granomet {
 namespace {
 
-FileKind kindOf(mode_t mode) {
-  if (S_ISREG(mode)) {
-    return FileKind::Regular;
-  }
-  if (S_ISDIR(mode)) {
-    return FileKind::Folder;
-  }
-  if (S_ISFIFO(mode)) {
-    return FileKind::NamedPipe;
-  }
-  if (S_ISCHR(mode) || S_ISBLK(mode)) {
-    return FileKind::Device;
-  }
-  if (S_ISSOCK(mode)) {
-    return FileKind::Socket;
-  }
-  return FileKind::Special;
+[[noreturn]] void notAFile(const std::filesystem::path& path, FileKind kind) {
+  throw ReadError(kind, utf8Of(path) + " is not a regular file");
 }
 
-[[noreturn]] void notAFile(const std::filesystem::path& path, FileKind kind) {
-  throw ReadError(kind, path.string() + " is not a regular file");
-}
+// Closes the descriptor however reading ends.
+class OpenDescriptor {
+ public:
+  explicit OpenDescriptor(int descriptor) : descriptor_(descriptor) {}
+  ~OpenDescriptor() { closeDescriptor(descriptor_); }
+  OpenDescriptor(const OpenDescriptor&) = delete;
+  OpenDescriptor& operator=(const OpenDescriptor&) = delete;
+  int get() const { return descriptor_; }
+
+ private:
+  int descriptor_;
+};
 
 }  // namespace
 
 FileKind fileKindOf(const std::filesystem::path& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    return FileKind::Regular;
-  }
-  return kindOf(info.st_mode);
+  return kindAtPath(path);
 }
 
-InputFile openInputFile(const std::filesystem::path& path) {
+std::string readInputFile(const std::filesystem::path& path) {
   // Looked at before opening: opening some devices already does something.
   if (const FileKind kind = fileKindOf(path); kind != FileKind::Regular) {
     notAFile(path, kind);
   }
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int descriptor = openToRead(path);
   if (descriptor < 0) {
-    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
+    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + utf8Of(path));
   }
-  InputFile file(::fdopen(descriptor, "rb"));
-  if (!file) {
-    ::close(descriptor);
-    throw ReadError(ReadError::Cause::CannotOpen, "cannot open " + path.string());
-  }
+  const OpenDescriptor file(descriptor);
   // Looked at again on what was opened, in case the name changed hands meanwhile.
-  struct stat info {};
-  if (::fstat(descriptor, &info) != 0) {
-    throw ReadError(ReadError::Cause::Io, "cannot look at " + path.string());
+  const std::optional<OpenFileInfo> info = infoOfDescriptor(file.get());
+  if (!info) {
+    throw ReadError(ReadError::Cause::Io, "cannot look at " + utf8Of(path));
   }
-  if (const FileKind kind = kindOf(info.st_mode); kind != FileKind::Regular) {
-    notAFile(path, kind);
+  if (info->kind != FileKind::Regular) {
+    notAFile(path, info->kind);
   }
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
-    throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
+  if (info->size > kMaxFileBytes) {
+    throw ReadError(ReadError::Cause::TooLarge, utf8Of(path) + " is larger than 64 MB");
   }
   // A regular file never blocks; reads go back to the ordinary mode all the same.
-  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-  return file;
-}
+  waitOnDescriptor(file.get());
 
-std::string readInputFile(const std::filesystem::path& path) {
-  const InputFile file = openInputFile(path);
   std::string bytes;
-  struct stat info {};
-  if (::fstat(::fileno(file.get()), &info) == 0) {
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-  }
+  bytes.reserve(static_cast<std::size_t>(info->size));
   char chunk[64 * 1024];
-  while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
-    // The file may have grown since it was opened.
-    if (bytes.size() + got > kMaxFileBytes) {
-      throw ReadError(ReadError::Cause::TooLarge, path.string() + " is larger than 64 MB");
+  for (;;) {
+    const long long got = readSome(file.get(), chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) {
+      continue;
     }
-    bytes.append(chunk, got);
+    if (got < 0) {
+      throw ReadError(ReadError::Cause::Io, "read error");
+    }
+    if (got == 0) {
+      return bytes;
+    }
+    // The file may have grown since it was opened.
+    if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
+      throw ReadError(ReadError::Cause::TooLarge, utf8Of(path) + " is larger than 64 MB");
+    }
+    bytes.append(chunk, static_cast<std::size_t>(got));
   }
-  if (std::ferror(file.get()) != 0) {
-    throw ReadError(ReadError::Cause::Io, "read error");
-  }
-  return bytes;
 }
 
 std::optional<FileStamp> stampOf(const std::filesystem::path& path) {

@@ -2,9 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,18 +15,10 @@ namespace granomet {
 // about 1.8 KB, stays below it.
 inline constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using InputFile = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opened for reading without waiting: a named pipe would block the window until
+// The whole file, opened without waiting: a named pipe would block the window until
 // someone wrote to it. A folder, pipe, device or socket throws ReadError(NotAFile),
 // whose subject says what it is; a missing or unreadable file CannotOpen; a file
-// beyond kMaxFileBytes TooLarge.
-InputFile openInputFile(const std::filesystem::path& path);
-
-// The whole file, with the same refusals.
+// beyond kMaxFileBytes TooLarge; a failed read Io.
 std::string readInputFile(const std::filesystem::path& path);
 
 // What a file looked like when a button read it: a later change of its size or of

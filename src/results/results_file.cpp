@@ -1,14 +1,11 @@
 #include "results/results_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <string_view>
 #include <utility>
 
+#include "data/system_file.h"
 #include "data/text_encoding.h"
 #include "results/number_format.h"
 
@@ -132,16 +129,15 @@ ResultsFileError::ResultsFileError(Stage stage, int systemError)
 ResultsFile ResultsFile::create(const std::filesystem::path& path) {
   ResultsFile file;
   // Opened without waiting, so that a named pipe cannot hold the program.
-  file.descriptor_ =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+  file.descriptor_ = openToWrite(path, false);
   if (file.descriptor_ < 0) {
     throw ResultsFileError(ResultsFileError::Stage::Create, errno);
   }
-  struct stat info {};
-  if (::fstat(file.descriptor_, &info) == 0 && S_ISFIFO(info.st_mode)) {
+  const std::optional<OpenFileInfo> info = infoOfDescriptor(file.descriptor_);
+  if (info && info->kind == FileKind::NamedPipe) {
     throw ResultsFileError(ResultsFileError::Stage::Create, ENXIO);
   }
-  ::fcntl(file.descriptor_, F_SETFL, ::fcntl(file.descriptor_, F_GETFL) & ~O_NONBLOCK);
+  waitOnDescriptor(file.descriptor_);
   return file;
 }
 
@@ -151,7 +147,7 @@ ResultsFile::ResultsFile(ResultsFile&& other) noexcept
 ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
   if (this != &other) {
     if (descriptor_ >= 0) {
-      ::close(descriptor_);
+      closeDescriptor(descriptor_);
     }
     descriptor_ = std::exchange(other.descriptor_, -1);
     committed_ = other.committed_;
@@ -161,23 +157,21 @@ ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
 
 ResultsFile::~ResultsFile() {
   if (descriptor_ >= 0) {
-    ::close(descriptor_);
+    closeDescriptor(descriptor_);
   }
 }
 
 void ResultsFile::writeLine(const std::string& line) {
   std::size_t done = 0;
   while (done < line.size()) {
-    const ssize_t written = ::write(descriptor_, line.data() + done, line.size() - done);
+    const long long written = writeSome(descriptor_, line.data() + done, line.size() - done);
     if (written < 0 && errno == EINTR) {
       continue;
     }
     if (written <= 0) {
       const int error = written < 0 ? errno : EIO;
       // Whatever part of the line reached the disk is cut off again.
-      if (::ftruncate(descriptor_, static_cast<off_t>(committed_)) == 0) {
-        ::lseek(descriptor_, static_cast<off_t>(committed_), SEEK_SET);
-      }
+      truncateTo(descriptor_, committed_);
       throw ResultsFileError(ResultsFileError::Stage::Write, error);
     }
     done += static_cast<std::size_t>(written);
@@ -187,7 +181,7 @@ void ResultsFile::writeLine(const std::string& line) {
 
 void ResultsFile::close() {
   if (descriptor_ >= 0) {
-    if (::close(std::exchange(descriptor_, -1)) != 0 && errno != EINTR) {
+    if (closeDescriptor(std::exchange(descriptor_, -1)) != 0 && errno != EINTR) {
       throw ResultsFileError(ResultsFileError::Stage::Write, errno);
     }
   }

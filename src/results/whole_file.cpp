@@ -1,12 +1,10 @@
 #include "results/whole_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <string>
 #include <system_error>
 
+#include "data/system_file.h"
 #include "results/results_file.h"
 
 namespace granomet {
@@ -17,8 +15,8 @@ namespace {
 int createBeside(const fs::path& target, fs::path& created) {
   for (int attempt = 0;; ++attempt) {
     created = target;
-    created += ".nuevo" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
-    const int descriptor = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    created += ".nuevo" + std::to_string(currentProcessId()) + "_" + std::to_string(attempt);
+    const int descriptor = openToWrite(created, true);
     if (descriptor >= 0 || errno != EEXIST || attempt == 100) {
       return descriptor;
     }
@@ -49,18 +47,18 @@ void writeWholeFile(const fs::path& path, std::string_view bytes) {
   }
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+    const long long written = writeSome(descriptor, bytes.data() + done, bytes.size() - done);
     if (written < 0 && errno == EINTR) {
       continue;
     }
     if (written <= 0) {
       const int systemError = written < 0 ? errno : EIO;
-      ::close(descriptor);
+      closeDescriptor(descriptor);
       fail(ResultsFileError::Stage::Write, systemError, created);
     }
     done += static_cast<std::size_t>(written);
   }
-  if (::close(descriptor) != 0 && errno != EINTR) {
+  if (closeDescriptor(descriptor) != 0 && errno != EINTR) {
     fail(ResultsFileError::Stage::Write, errno, created);
   }
   fs::rename(created, target, error);

@@ -390,7 +390,9 @@ std::string systemCause(int systemError) {
       cause = "no hay permiso para escribir en él";
       break;
     case ENOSPC:
+#ifdef EDQUOT  // the user's disk quota, where the system has quotas
     case EDQUOT:
+#endif
       cause = "el disco está lleno";
       break;
     case EFBIG:  // the file system's or the user's largest file

@@ -21,12 +21,11 @@ constexpr std::string_view kCsv = ".csv";
 
 // A path as the terminal shows it.
 std::string shown(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+  return utf8Of(path);
 }
 
 bool isCsv(const fs::path& extension) {
-  std::string text = extension.string();
+  std::string text = utf8Of(extension);
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text == kCsv;
