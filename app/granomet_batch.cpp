@@ -7,13 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "command_line.h"
 #include "data/file_names.h"
 #include "data/tables.h"
 #include "data/text_encoding.h"
 #include "headless/headless_window.h"
-#include "qt/qt_regional_settings.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
+#include "user_regional_settings.h"
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
@@ -32,29 +33,29 @@ struct Arguments {
 };
 
 // False on wrong arguments, after saying what is wrong where usage alone would not.
-bool parseArguments(int argc, char** argv, Arguments& arguments) {
-  std::vector<std::string_view> files;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
+bool parseArguments(const std::vector<CommandArgument>& given, Arguments& arguments) {
+  std::vector<const CommandArgument*> files;
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    const std::string_view argument = given[i].text;
     if (argument == "--help" || argument == "-h") {
       arguments.help = true;
       return true;
     }
     if (argument == "-o") {
-      if (++i >= argc) {
+      if (++i >= given.size()) {
         return false;
       }
-      if (std::string_view(argv[i]).empty()) {
+      if (given[i].text.empty()) {
         std::fputs(std::string(messages::batchResultsNameMissing()).c_str(), stderr);
         return false;
       }
       // Meant from the shell's folder, as the input paths are.
-      arguments.resultsFile = std::filesystem::absolute(argv[i]);
-      arguments.resultsName = pathText(argv[i]);
+      arguments.resultsFile = std::filesystem::absolute(given[i].path);
+      arguments.resultsName = pathText(given[i].path);
     } else if (argument.size() > 1 && argument[0] == '-') {
       return false;
     } else {
-      files.push_back(argument);
+      files.push_back(&given[i]);
     }
   }
   if (files.size() != 2) {
@@ -62,8 +63,8 @@ bool parseArguments(int argc, char** argv, Arguments& arguments) {
   }
   // Paths on the command line mean the shell's folder, not the folder the lot
   // file's choice makes current.
-  arguments.lotFile = std::filesystem::absolute(files[0]);
-  arguments.exportFile = std::filesystem::absolute(files[1]);
+  arguments.lotFile = std::filesystem::absolute(files[0]->path);
+  arguments.exportFile = std::filesystem::absolute(files[1]->path);
   return true;
 }
 
@@ -78,8 +79,9 @@ void printList(const HeadlessWindow& window, ListId list, const char* heading) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  useBinaryOutput();
   Arguments arguments;
-  if (!parseArguments(argc, argv, arguments)) {
+  if (!parseArguments(commandArguments(argc, argv), arguments)) {
     std::fputs(std::string(messages::batchUsage()).c_str(), stderr);
     return 2;
   }
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
 
   RememberedFolder folder;
   SystemClock clock;
-  const QtRegionalSettings regional;
+  const UserRegionalSettings regional;
   const Platform platform{clock, regional, folder};
   HeadlessWindow window(folder);
   auto tables = std::make_unique<Tables>();

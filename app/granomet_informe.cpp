@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "qt/qt_regional_settings.h"
+#include "command_line.h"
+#include "data/file_names.h"
+#include "user_regional_settings.h"
 #include "workflow/messages.h"
 #include "workflow/statistics_run.h"
 
@@ -21,26 +23,26 @@ struct Arguments {
 };
 
 // False on wrong arguments, after saying what is wrong where usage alone would not.
-bool parseArguments(int argc, char** argv, Arguments& arguments) {
+bool parseArguments(const std::vector<CommandArgument>& given, Arguments& arguments) {
   bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    const std::string_view argument = given[i].text;
     if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-      arguments.resultsFiles.emplace_back(argument);
+      arguments.resultsFiles.push_back(given[i].path);
     } else if (argument == "--") {
       optionsEnded = true;
     } else if (argument == "--help" || argument == "-h") {
       arguments.help = true;
       return true;
     } else if (argument == "-o") {
-      if (++i >= argc) {
+      if (++i >= given.size()) {
         return false;
       }
-      if (std::string_view(argv[i]).empty()) {
+      if (given[i].text.empty()) {
         std::fputs(std::string(messages::informeTableNameMissing()).c_str(), stderr);
         return false;
       }
-      arguments.table = std::filesystem::path(argv[i]);
+      arguments.table = given[i].path;
     } else {
       return false;
     }
@@ -51,8 +53,9 @@ bool parseArguments(int argc, char** argv, Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  useBinaryOutput();
   Arguments arguments;
-  if (!parseArguments(argc, argv, arguments)) {
+  if (!parseArguments(commandArguments(argc, argv), arguments)) {
     std::fputs(std::string(messages::informeUsage()).c_str(), stderr);
     return 2;
   }
@@ -60,7 +63,7 @@ int main(int argc, char** argv) {
     std::fputs(std::string(messages::informeUsage()).c_str(), stdout);
     return 0;
   }
-  const QtRegionalSettings regional;
+  const UserRegionalSettings regional;
   const std::filesystem::path table =
       arguments.table.value_or(defaultTablePath(arguments.resultsFiles.front()));
   const StatisticsRunResult run =
@@ -69,10 +72,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "granomet-informe: %s\n", problem.c_str());
   }
   if (run.tableWritten) {
-    const std::u8string name = table.u8string();
-    std::printf("%s\n", messages::tableWritten(std::string(name.begin(), name.end()), run.samples,
-                                               run.filesRead)
-                            .c_str());
+    std::printf("%s\n", messages::tableWritten(utf8Of(table), run.samples, run.filesRead).c_str());
   }
   return run.tableWritten && run.problems.empty() ? 0 : 1;
 }

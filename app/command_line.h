@@ -1,0 +1,55 @@
+// The command line as the system passes it: each argument as a path and as UTF-8 text.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+#endif
+
+#include "data/file_names.h"
+
+namespace granomet {
+
+struct CommandArgument {
+  std::filesystem::path path;  // opens whatever it names
+  std::string text;            // UTF-8, for options and messages
+};
+
+// Without the program's name. On Windows the arguments are read as UTF-16: main's
+// own arguments come in the ANSI code page, which cannot hold every name.
+inline std::vector<CommandArgument> commandArguments([[maybe_unused]] int argc,
+                                                     [[maybe_unused]] char** argv) {
+  std::vector<CommandArgument> arguments;
+#ifdef _WIN32
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  for (int i = 1; wide != nullptr && i < count; ++i) {
+    std::filesystem::path path(wide[i]);
+    arguments.push_back({path, utf8Of(path)});
+  }
+  ::LocalFree(wide);
+#else
+  for (int i = 1; i < argc; ++i) {
+    arguments.push_back({std::filesystem::path(argv[i]), argv[i]});
+  }
+#endif
+  return arguments;
+}
+
+// What the program prints reaches its output byte for byte: no CR is added before
+// each LF on Windows, so listings compare equal with those of other systems.
+inline void useBinaryOutput() {
+#ifdef _WIN32
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  ::_setmode(::_fileno(stderr), _O_BINARY);
+#endif
+}
+
+}  // namespace granomet
