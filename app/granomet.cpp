@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   application.setApplicationName("Granomet");
+  // The menu entry's name: the desktop matches the window with its entry and icon.
+  QApplication::setDesktopFileName(QStringLiteral(GRANOMET_APP_ID));
 
   // The program speaks Spanish whatever the session's language: Qt's own buttons
   // and dialogs (Sí, No, Abrir, Cancelar) must match the window's texts.

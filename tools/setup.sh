@@ -17,6 +17,8 @@ packages=(
   xvfb xdotool
   # tools/fuzz.sh: clang-14 with libFuzzer and the sanitizer runtimes.
   clang libclang-rt-14-dev
+  # The package: cpack's dependency list (dpkg-shlibdeps, file) and the entries' validators.
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: built with cpack from the build folder,
+# installed with apt-get, its three programs used from /usr/bin (the command-line
+# ones must print and write what the build's programs do; the window must start),
+# its menu entry, software-centre entry and icons checked, then removed again
+# together with whatever its installation pulled in.
+#
+# Usage: package_test.sh BUILD_DIR GRANOMET_BATCH GRANOMET_INFORME SOURCE_DIR
+# Exits 0 on success, 1 on any failure, 77 (ctest's skip) when the package cannot
+# be installed here: neither root nor password-less sudo, a granomet package
+# already on the machine, a missing tool. With CI=true a skip is a failure.
+set -euo pipefail
+
+build=$(realpath "$1")
+built_batch=$(realpath "$2")
+built_informe=$(realpath "$3")
+source_dir=$(realpath "$4")
+export LC_ALL=C LANG=C
+
+skip() {
+  echo "SKIP: $*"
+  if [[ ${CI:-} == true ]]; then
+    echo "FAIL: CI must run the package test" >&2
+    exit 1
+  fi
+  exit 77
+}
+
+for tool in cpack apt-get dpkg-query desktop-file-validate appstreamcli readelf file timeout; do
+  command -v "$tool" >/dev/null ||
+    skip "$tool is not installed (tools/setup.sh installs what the test needs)"
+done
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo -n true 2>/dev/null || skip "installing a package needs root or password-less sudo"
+  as_root=(sudo -n)
+fi
+status=$(dpkg-query -W -f='${db:Status-Status}' granomet 2>/dev/null || true)
+if [[ -n $status && $status != not-installed ]]; then
+  skip "a granomet package is already on this machine ($status): it is left alone"
+fi
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# apt reads the package as its own unprivileged user: the folder must be readable.
+work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_package.XXXXXXXX")
+chmod 755 "$work"
+installing=""
+pulled=()
+
+cleanup() {
+  local result=$?
+  if [[ -n $installing ]]; then
+    echo "Removing granomet ${pulled[*]}"
+    if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+      apt-get purge -y -q granomet "${pulled[@]}" >"$work/purge.log" 2>&1; then
+      cat "$work/purge.log" >&2
+      echo "FAIL: the package could not be removed" >&2
+      result=1
+    fi
+  fi
+  if [[ $result -eq 0 ]]; then
+    rm -rf "$work"
+  else
+    echo "The run's files stay in $work" >&2
+  fi
+  exit "$result"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+started=$SECONDS
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$work/cpack.log")"
+deb=$(echo "$work"/package/granomet_*.deb)
+[[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
+
+# What the installation adds besides granomet leaves with it; a package it would
+# upgrade ("Inst NAME [OLD VERSION] (NEW VERSION ...)") was there before and stays.
+apt_install=(apt-get install -y -q --no-install-recommends "$deb")
+mapfile -t pulled < <("${as_root[@]}" "${apt_install[@]}" -s |
+  awk '$1 == "Inst" && $2 != "granomet" && $3 !~ /^\[/ { print $2 }')
+installing=yes
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${apt_install[@]}" >"$work/install.log" 2>&1 ||
+  fail "apt-get could not install $deb: $(cat "$work/install.log")"
+
+for program in granomet granomet-batch granomet-informe; do
+  [[ -x /usr/bin/$program ]] || fail "/usr/bin/$program is not installed"
+  if readelf -d "/usr/bin/$program" | grep -E 'R(UN)?PATH'; then
+    fail "/usr/bin/$program looks for libraries in the folders above"
+  fi
+done
+
+# The same files through the installed and the built programs, each in a folder of
+# its own: same listing, same messages, same results (but for the date), same table.
+for side in installed built; do
+  mkdir "$work/$side"
+  cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/$side/"
+done
+(cd "$work/installed" && /usr/bin/granomet-batch -o resultados.csv LOTE12.csv LOTE12_export.txt \
+  >listing.txt 2>messages.txt) || fail "/usr/bin/granomet-batch failed: $(cat "$work/installed/messages.txt")"
+(cd "$work/built" && "$built_batch" -o resultados.csv LOTE12.csv LOTE12_export.txt \
+  >listing.txt 2>messages.txt) || fail "the built granomet-batch failed"
+[[ -s $work/installed/resultados.csv ]] || fail "/usr/bin/granomet-batch wrote no results file"
+for output in listing.txt messages.txt; do
+  diff "$work/built/$output" "$work/installed/$output" >&2 || fail "the installed $output differs"
+done
+undated() { sed 's|[0-9][0-9]/[0-9][0-9]/[0-9]\{4\}|DATE|g' "$1"; }
+cmp <(undated "$work/built/resultados.csv") <(undated "$work/installed/resultados.csv") ||
+  fail "the installed granomet-batch writes other results"
+(cd "$work/installed" && /usr/bin/granomet-informe -o tabla.csv resultados.csv) ||
+  fail "/usr/bin/granomet-informe failed"
+(cd "$work/built" && "$built_informe" -o tabla.csv resultados.csv) || fail "the built granomet-informe failed"
+cmp "$work/built/tabla.csv" "$work/installed/tabla.csv" || fail "the installed granomet-informe writes another table"
+
+# The window program finds its Qt plugins, pictures and texts: still up after 5 s.
+mkdir -m 700 "$work/runtime"
+window_status=0
+(cd "$work/installed" && XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/runtime \
+  QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/granomet >"$work/window.log" 2>&1) ||
+  window_status=$?
+[[ $window_status -eq 124 ]] ||
+  fail "/usr/bin/granomet ended with status $window_status within 5 s: $(cat "$work/window.log")"
+
+entry=$(echo /usr/share/applications/*granomet*.desktop)
+metainfo=$(echo /usr/share/metainfo/*granomet*.metainfo.xml)
+[[ -f $entry && -f $metainfo ]] || fail "no menu entry or no metainfo file installed"
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+[[ -x /usr/bin/$exec_program ]] || fail "$entry starts \"$exec_program\", not an installed program"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $metainfo"
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+[[ /usr/share/applications/$launchable == "$entry" ]] ||
+  fail "$metainfo launches \"$launchable\", not $(basename "$entry")"
+
+icon=$(sed -n 's/^Icon=//p' "$entry")
+file -b "/usr/share/icons/hicolor/48x48/apps/$icon.png" | grep -q '^PNG image data, 48 x 48' ||
+  fail "no 48x48 PNG icon \"$icon\""
+file -b "/usr/share/icons/hicolor/scalable/apps/$icon.svg" | grep -q 'SVG' ||
+  fail "no scalable SVG icon \"$icon\""
+
+echo "PASS: $(basename "$deb") installed, used and checked; $((SECONDS - started)) s"
