@@ -12,9 +12,9 @@
 
 #include "fuzz_check.h"
 #include "headless_session.h"
-#include "open_descriptors.h"
 #include "plain_files.h"
 #include "scratch_folder.h"
+#include "support/open_descriptors.h"
 #include "workflow/export_button.h"
 
 namespace {
@@ -161,7 +161,7 @@ void checkRead(const HeadlessWindow& window, const ExportTable& table, const Sam
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const int descriptors = fuzz::openDescriptorCount();
+  const int descriptors = granomet::testing::openDescriptorCount();
   const fuzz::ScratchFolder& scratch = fuzz::scratchFolder();
   const std::filesystem::path file = scratch.write(kExportFile, bytes);
 
@@ -181,6 +181,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (plainOrders) {
     checkPlainExport(window, *plainOrders);
   }
-  require(fuzz::openDescriptorCount() == descriptors, "queda un fichero abierto");
+  require(granomet::testing::openDescriptorCount() == descriptors, "queda un fichero abierto");
   return 0;
 }

@@ -10,8 +10,8 @@
 #include "data/field_reader.h"
 #include "data/read_error.h"
 #include "fuzz_check.h"
-#include "open_descriptors.h"
 #include "scratch_folder.h"
+#include "support/open_descriptors.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const int descriptors = granomet::fuzz::openDescriptorCount();
+  const int descriptors = granomet::testing::openDescriptorCount();
   {
     const std::string loaded =
         granomet::readInputFile(granomet::fuzz::scratchFolder().write("campos.txt", bytes));
@@ -140,6 +140,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       previous = result;
     }
   }
-  require(granomet::fuzz::openDescriptorCount() == descriptors, "queda un fichero abierto");
+  require(granomet::testing::openDescriptorCount() == descriptors, "queda un fichero abierto");
   return 0;
 }

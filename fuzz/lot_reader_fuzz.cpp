@@ -16,10 +16,10 @@
 #include "data/read_error.h"
 #include "fuzz_check.h"
 #include "headless_session.h"
-#include "open_descriptors.h"
 #include "plain_files.h"
 #include "scratch_folder.h"
 #include "support/lot_from_start.h"
+#include "support/open_descriptors.h"
 
 namespace {
 
@@ -167,7 +167,7 @@ void checkRereading(std::string_view bytes, const FieldFormat& format,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const int descriptors = fuzz::openDescriptorCount();
+  const int descriptors = granomet::testing::openDescriptorCount();
   const fuzz::ScratchFolder& scratch = fuzz::scratchFolder();
   const std::filesystem::path file = scratch.write(kLotFile, bytes);
 
@@ -183,6 +183,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Neither commas nor semicolons: the lot button has said so, nothing reads the rows.
   }
 
-  require(fuzz::openDescriptorCount() == descriptors, "queda un fichero abierto");
+  require(granomet::testing::openDescriptorCount() == descriptors, "queda un fichero abierto");
   return 0;
 }

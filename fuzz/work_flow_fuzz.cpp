@@ -16,10 +16,10 @@
 #include "file_size_limit.h"
 #include "fuzz_check.h"
 #include "headless_session.h"
-#include "open_descriptors.h"
 #include "plain_files.h"
 #include "results_shape.h"
 #include "scratch_folder.h"
+#include "support/open_descriptors.h"
 
 namespace {
 
@@ -191,7 +191,7 @@ void checkWindow(fuzz::HeadlessSession& session, RunOutcome outcome) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Inputs inputs = split(std::string_view(reinterpret_cast<const char*>(data), size));
-  const int descriptors = fuzz::openDescriptorCount();
+  const int descriptors = granomet::testing::openDescriptorCount();
   const fuzz::ScratchFolder& scratch = fuzz::scratchFolder();
   const std::filesystem::path lot = scratch.write(kLotFile, inputs.lot);
   const std::filesystem::path exportFile = scratch.write(kExportFile, inputs.exportFile);
@@ -223,6 +223,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       checkResults(results, window, inputs.decimalMark, outcome);
     }
   }
-  require(fuzz::openDescriptorCount() == descriptors, "queda un fichero abierto");
+  require(granomet::testing::openDescriptorCount() == descriptors, "queda un fichero abierto");
   return 0;
 }

@@ -20,11 +20,11 @@ TEST(FileNames, CutsAtTheLastSlashOfEitherKind) {
 TEST(FileNames, TypedNamesAndShownPathsCrossBetweenTextAndPath) {
   EXPECT_EQ(typedPath("Bah\xED"
                       "a/r.csv"),
-            std::filesystem::path("Bahía/r.csv"));
-  EXPECT_EQ(pathText("/lab/Bahía/LOTE12.csv"),
+            std::filesystem::path(u8"Bahía/r.csv"));
+  EXPECT_EQ(pathText(u8"/lab/Bahía/LOTE12.csv"),
             "/lab/Bah\xED"
             "a/LOTE12.csv");
-  EXPECT_EQ(displayName("/lab/Łódź/Łódź.csv"),
+  EXPECT_EQ(displayName(u8"/lab/Łódź/Łódź.csv"),
             "?\xF3"
             "d?.csv");
 }

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 // Nothing is created on disk: the dialog and folder only work on names.
 const fs::path kBase = fs::temp_directory_path() / "granomet-lab";
 // A name that Windows-1252 cannot hold.
-constexpr const char* kLodz = "Łódź.csv";
+const fs::path kLodz(u8"Łódź.csv");
 
 TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
   constexpr TextBoxId kBoxes[] = {TextBoxId::LOTE_file, TextBoxId::EXPORT_file,
@@ -48,7 +48,8 @@ TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
 TEST(RememberedFolder, ResolvesRelativeNamesAgainstItsFolder) {
   RememberedFolder folder(kBase);
   EXPECT_EQ(folder.resolve("sub/x.txt"), kBase / "sub" / "x.txt");
-  EXPECT_EQ(folder.resolve("/elsewhere/LOTE12.csv"), "/elsewhere/LOTE12.csv");
+  const fs::path elsewhere = fs::absolute("/elsewhere/LOTE12.csv");  // with a drive on Windows
+  EXPECT_EQ(folder.resolve(elsewhere), elsewhere);
   folder.change(kBase / "other");
   EXPECT_EQ(folder.resolve("x.csv"), kBase / "other" / "x.csv");
 }
