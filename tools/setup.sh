@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for Granomet, then configures and
-# builds it in build/. Sourced by tools/run.sh and tools/test.sh.
+# builds it in build/. Run by tools/run.sh and tools/test.sh; with --windows (the
+# tests) also what the Windows build and its tests under Wine need.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -20,6 +21,11 @@ packages=(
   # The package: cpack's dependency list (dpkg-shlibdeps, file) and the entries' validators.
   dpkg-dev file desktop-file-utils appstream
 )
+if [ "${1:-}" = --windows ]; then
+  # The Windows programs and core tests: mingw-w64's compilers with POSIX threads,
+  # GoogleTest's sources to build for Windows, and Wine to run them.
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -59,7 +59,9 @@ DecimalDigits printedDigits(Real value, int significantDigits) {
   return decimal;
 }
 
+#ifdef __SIZEOF_INT128__
 // GCC's and Clang's 128-bit integer; __extension__ keeps -Wpedantic quiet about it.
+// Compilers without one (MSVC) print every number, which gives the same digits.
 __extension__ typedef unsigned __int128 Wide;
 
 constexpr int kMaxExactPower = 21;  // 10^21 < 2^70, so 53 bits times it fit 127
@@ -122,6 +124,12 @@ DecimalDigits exactDigits(Real value, int significantDigits) {
   }
   return printedDigits(value, significantDigits);
 }
+#else
+template <typename Real>
+DecimalDigits exactDigits(Real value, int significantDigits) {
+  return printedDigits(value, significantDigits);
+}
+#endif
 
 template <typename Real>
 std::string shapedNumber(Real value, int significantDigits, NumberPattern pattern,

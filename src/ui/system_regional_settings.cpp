@@ -1,6 +1,9 @@
 #include "ui/system_regional_settings.h"
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX  // std::min and std::max, not the macros
+#endif
 #include <windows.h>
 #else
 #include <langinfo.h>

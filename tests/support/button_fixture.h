@@ -39,7 +39,18 @@ class ButtonTest : public ::testing::Test {
         window_(currentFolder_) {
     resetWindow(window_);
   }
-  ~ButtonTest() override { std::filesystem::remove_all(folder_); }
+  ~ButtonTest() override {
+    std::error_code ignored;
+    // Windows keeps a read-only file from being deleted; links and pipes are left
+    // as they are, so that nothing they point to changes.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, ignored)) {
+      if (!entry.is_symlink(ignored) && entry.is_regular_file(ignored)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+      }
+    }
+    std::filesystem::remove_all(folder_, ignored);
+  }
 
   std::filesystem::path write(const std::string& name, const std::string& bytes) {
     const std::filesystem::path path = folder_ / name;
