@@ -480,7 +480,8 @@ std::string_view batchUsage() {
          "\"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
          "escriben las muestras calculadas e ignoradas y la línea de estado.\n"
          "\n"
-         "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
+         "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
+         "LC_ALL, LC_NUMERIC o LANG).\n"
          "Salida: 0 si el cálculo llegó al final, 1 si falló una lectura o el cálculo,\n"
          "2 si los argumentos no son válidos.\n";
 }
@@ -602,7 +603,8 @@ std::string_view informeUsage() {
          "la carpeta actual); si ya existe, se reemplaza. Un fichero que no es de\n"
          "resultados se indica por la salida de errores y los demás se procesan igualmente.\n"
          "\n"
-         "La marca decimal sale de la configuración regional (LC_ALL, LC_NUMERIC, LANG).\n"
+         "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
+         "LC_ALL, LC_NUMERIC o LANG).\n"
          "Salida: 0 si se leyeron todos los ficheros y se escribió la tabla, 1 si no se\n"
          "pudo leer alguno o escribir la tabla, 2 si los argumentos no son válidos.\n";
 }
