@@ -8,6 +8,7 @@
 #include "data/system_file.h"
 #include "data/text_encoding.h"
 #include "results/number_format.h"
+#include "results/quoted_field.h"
 
 namespace granomet {
 namespace {
@@ -37,18 +38,9 @@ class LineBuilder {
     separate();
     line_ += field;
   }
-  // A double quote inside is doubled, so a database import still counts 98 fields.
   void text(std::string_view field) {
     separate();
-    line_ += '"';
-    for (std::size_t quote = field.find('"'); quote != std::string_view::npos;
-         quote = field.find('"')) {
-      line_.append(field.substr(0, quote + 1));
-      line_ += '"';
-      field.remove_prefix(quote + 1);
-    }
-    line_.append(field);
-    line_ += '"';
+    appendQuoted(line_, field);
   }
   std::string finish() {
     line_ += kLineEnd;

@@ -19,11 +19,6 @@ namespace {
 constexpr std::string_view kTableSuffix = "_estadisticos";
 constexpr std::string_view kCsv = ".csv";
 
-// A path as the terminal shows it.
-std::string shown(const fs::path& path) {
-  return utf8Of(path);
-}
-
 bool isCsv(const fs::path& extension) {
   std::string text = utf8Of(extension);
   std::transform(text.begin(), text.end(), text.begin(),
@@ -52,12 +47,12 @@ StatisticsRunResult runStatistics(const std::vector<fs::path>& resultsFiles,
   StatisticsRunResult run;
   for (const fs::path& resultsFile : resultsFiles) {
     if (sameFile(tablePath, resultsFile)) {
-      run.problems.push_back(messages::tableIsAResultsFile(shown(tablePath)));
+      run.problems.push_back(messages::tableIsAResultsFile(utf8Of(tablePath)));
       return run;
     }
   }
   if (const FileKind kind = fileKindOf(tablePath); kind != FileKind::Regular) {
-    run.problems.push_back(messages::tableIsNoFile(shown(tablePath), kind));
+    run.problems.push_back(messages::tableIsNoFile(utf8Of(tablePath), kind));
     return run;
   }
 
@@ -72,9 +67,9 @@ StatisticsRunResult runStatistics(const std::vector<fs::path>& resultsFiles,
       ++run.filesRead;
       run.samples += static_cast<int>(contents.lines.size());
     } catch (const ReadError& error) {
-      run.problems.push_back(messages::resultsFileUnreadable(shown(resultsFile), error));
+      run.problems.push_back(messages::resultsFileUnreadable(utf8Of(resultsFile), error));
     } catch (const ResultsFormatError& error) {
-      run.problems.push_back(messages::resultsFileMalformed(shown(resultsFile), error));
+      run.problems.push_back(messages::resultsFileMalformed(utf8Of(resultsFile), error));
     }
   }
   if (run.filesRead == 0) {
@@ -85,7 +80,7 @@ StatisticsRunResult runStatistics(const std::vector<fs::path>& resultsFiles,
     writeWholeFile(tablePath, table);
     run.tableWritten = true;
   } catch (const ResultsFileError& error) {
-    run.problems.push_back(messages::tableUnwritable(shown(tablePath), error.systemError()));
+    run.problems.push_back(messages::tableUnwritable(utf8Of(tablePath), error.systemError()));
   }
   return run;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "data/text_encoding.h"
+#include "results/quoted_field.h"
 #include "workflow/messages.h"
 
 namespace granomet {
@@ -103,14 +104,7 @@ class QuotedLine {
     if (!line_.empty()) {
       line_ += ',';
     }
-    line_ += '"';
-    for (char c : field) {
-      line_ += c;
-      if (c == '"') {
-        line_ += '"';
-      }
-    }
-    line_ += '"';
+    appendQuoted(line_, field);
   }
   void number(std::optional<double> value, char decimalMark, int minDecimals = 0) {
     text(value ? tableNumber(*value, minDecimals, decimalMark) : std::string());
