@@ -1,0 +1,161 @@
+// The triangles' fields against the rules that name a sample: the class rule and Folk's groups.
+#include "statistics/ternary_diagram.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "compute/shepard.h"
+#include "statistics/folk_group.h"
+
+namespace granomet {
+namespace {
+
+// A point whose neighbours a little way off in every direction lie in its own
+// field, or nullopt near an edge, where rounding may name either side.
+std::optional<int> clearlyIn(TernaryDiagram diagram, TernaryShares point) {
+  constexpr double kNear = 0.06;
+  const std::optional<int> field = ternaryFieldAt(diagram, point);
+  for (const TernaryShares step :
+       {TernaryShares{kNear, -kNear, 0}, TernaryShares{-kNear, kNear, 0},
+        TernaryShares{0, kNear, -kNear}, TernaryShares{0, -kNear, kNear},
+        TernaryShares{kNear, 0, -kNear}, TernaryShares{-kNear, 0, kNear}}) {
+    const TernaryShares near{point.top + step.top, point.left + step.left,
+                             point.right + step.right};
+    if (ternaryFieldAt(diagram, near) != field) {
+      return std::nullopt;
+    }
+  }
+  return field;
+}
+
+// Every point of a fine grid over the triangle, off the round numbers the rules use.
+int checkGrid(TernaryDiagram diagram, const std::function<int(TernaryShares)>& rule) {
+  int checked = 0;
+  for (double left = 0.0371; left < 100; left += 0.7) {
+    for (double right = 0.0713; left + right < 100; right += 0.7) {
+      const TernaryShares point{100 - left - right, left, right};
+      const std::optional<int> field = clearlyIn(diagram, point);
+      if (!field) {
+        continue;
+      }
+      ++checked;
+      const int expected = rule(point);
+      if (*field != expected) {
+        ADD_FAILURE() << "top " << point.top << ", left " << point.left << ", right " << point.right
+                      << ": field " << *field << ", rule " << expected;
+        return checked;
+      }
+    }
+  }
+  return checked;
+}
+
+TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClass) {
+  const int checked = checkGrid(TernaryDiagram::Shepard, [](TernaryShares point) {
+    // Top clay, left sand with gravel, right silt; gravel split off changes nothing.
+    return clase(point.left / 4, point.left * 3 / 4, point.right, point.top);
+  });
+  EXPECT_GT(checked, 9000);
+}
+
+TEST(TernaryDiagram, NearTheClayCornerClayIsTestedBeforeSilt) {
+  // 25 % clay, 10 % silt and 65 % sand: clay above 20 and silt at most 20, so
+  // clayey sand, where drawings that test silt first put a sandy field too.
+  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, {25, 65, 10}), 9);
+  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, {15, 10, 75.5}), 3);
+  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, {60, 10, 30}), 7);
+}
+
+TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsFolkGroup) {
+  const int gravelSandMud = checkGrid(TernaryDiagram::FolkGravelSandMud, [](TernaryShares point) {
+    // Gravel at the top, mud left, sand right; how the mud divides does not
+    // matter where there is gravel.
+    return static_cast<int>(*folkGroupOf(point.top, point.right, point.left / 2, point.left / 2));
+  });
+  EXPECT_GT(gravelSandMud, 9000);
+  const int sandSiltClay = checkGrid(TernaryDiagram::FolkSandSiltClay, [](TernaryShares point) {
+    return static_cast<int>(*folkGroupOf(0, point.top, point.right, point.left));
+  });
+  EXPECT_GT(sandSiltClay, 9000);
+}
+
+TEST(TernaryDiagram, BelowATraceOfGravelTheBandIsNamedBySandAndMud) {
+  struct Case {
+    double sand;
+    double mud;
+    FolkGroup group;
+  };
+  for (const Case& c : {Case{95, 5, FolkGroup::Sand}, Case{70, 30, FolkGroup::MuddySand},
+                        Case{30, 70, FolkGroup::SandyMud}, Case{5, 95, FolkGroup::Mud}}) {
+    SCOPED_TRACE(c.sand);
+    EXPECT_EQ(ternaryFieldAt(TernaryDiagram::FolkGravelSandMud, {0.004, c.mud, c.sand - 0.004}),
+              static_cast<int>(c.group));
+  }
+}
+
+TEST(TernaryDiagram, FieldsCoverEachTriangleOnce) {
+  for (const TernaryDiagram diagram : {TernaryDiagram::Shepard, TernaryDiagram::FolkGravelSandMud,
+                                       TernaryDiagram::FolkSandSiltClay}) {
+    double area = 0;
+    for (const TernaryField& field : ternaryFields(diagram)) {
+      double twiceArea = 0;
+      for (std::size_t i = 0; i < field.corners.size(); ++i) {
+        const PlanePoint from = planePointOf(field.corners[i]);
+        const PlanePoint to = planePointOf(field.corners[(i + 1) % field.corners.size()]);
+        twiceArea += from.x * to.y - to.x * from.y;
+      }
+      EXPECT_GT(twiceArea, 0) << "field " << field.id << " is empty or turns clockwise";
+      area += twiceArea / 2;
+    }
+    EXPECT_NEAR(area, std::sqrt(3.0) / 4, 1e-12);
+  }
+}
+
+TEST(TernaryDiagram, WhereASampleFalls) {
+  struct Case {
+    TernaryDiagram diagram;
+    double gravel, sand, silt, clay;
+    std::optional<TernaryShares> shares;
+  };
+  const Case cases[] = {
+      // Gravel counts with sand; the shares are of the three components alone.
+      {TernaryDiagram::Shepard, 10, 40, 30, 20, TernaryShares{20, 50, 30}},
+      {TernaryDiagram::Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
+      {TernaryDiagram::FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
+      {TernaryDiagram::FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
+      // A hundredth of gravel is a trace: no place among the gravel-free samples.
+      {TernaryDiagram::FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
+      {TernaryDiagram::Shepard, 0, 0, 0, 0, std::nullopt},
+      {TernaryDiagram::Shepard, 0, NAN, 50, 50, std::nullopt},
+      {TernaryDiagram::Shepard, 0, 101, 0, 0, std::nullopt},
+      {TernaryDiagram::FolkGravelSandMud, -1, 50, 50, 1, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.gravel << " " << c.sand << " " << c.silt << " " << c.clay);
+    const std::optional<TernaryShares> shares =
+        ternarySharesOf(c.diagram, c.gravel, c.sand, c.silt, c.clay);
+    ASSERT_EQ(shares.has_value(), c.shares.has_value());
+    if (shares) {
+      EXPECT_NEAR(shares->top, c.shares->top, 1e-9);
+      EXPECT_NEAR(shares->left, c.shares->left, 1e-9);
+      EXPECT_NEAR(shares->right, c.shares->right, 1e-9);
+    }
+  }
+}
+
+TEST(TernaryDiagram, PlaneAndSharesAreEachOthersInverse) {
+  for (const TernaryShares shares : {TernaryShares{100, 0, 0}, TernaryShares{0, 100, 0},
+                                     TernaryShares{0, 0, 100}, TernaryShares{20, 30, 50}}) {
+    const TernaryShares back = sharesAt(planePointOf(shares));
+    EXPECT_NEAR(back.top, shares.top, 1e-9);
+    EXPECT_NEAR(back.left, shares.left, 1e-9);
+    EXPECT_NEAR(back.right, shares.right, 1e-9);
+  }
+  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, sharesAt({0.5, -0.1})), std::nullopt);
+}
+
+}  // namespace
+}  // namespace granomet
