@@ -555,6 +555,18 @@ std::string folkGroupName(FolkGroup group) {
   return termName(group, kNames);
 }
 
+std::string shepardClassName(int code) {
+  static constexpr std::array<std::string_view, 10> kNames = {
+      "Arcilla",           "Arena",           "Limo",
+      "Arena limosa",      "Limo arenoso",    "Limo arcilloso",
+      "Arcilla limosa",    "Arcilla arenosa", "Arena arcillosa",
+      "Arena-limo-arcilla"};
+  if (code < 1 || code > static_cast<int>(kNames.size())) {
+    return {};
+  }
+  return out(kNames[static_cast<std::size_t>(code - 1)]);
+}
+
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
                            std::string_view weight, char decimalMark) {
   const auto decimals = [decimalMark](double value) {

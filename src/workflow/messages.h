@@ -89,6 +89,9 @@ std::string sortingTermName(SortingTerm term);
 std::string skewnessTermName(SkewnessTerm term);
 std::string kurtosisTermName(KurtosisTerm term);
 std::string folkGroupName(FolkGroup group);
+// Shepard's class in Spanish from its code, 1 to 10 (the results file keeps the
+// English code, which the lab's database reads); empty for any other code.
+std::string shepardClassName(int code);
 // diameter and weight: the warned class's diameter and weight as the table writes them.
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
                            std::string_view weight, char decimalMark);
