@@ -678,29 +678,195 @@ std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatE
   return where + ": " + cause + ".";
 }
 
-std::string tableIsAResultsFile(std::string_view tableName) {
-  return "La tabla " + std::string(tableName) +
-         " es uno de los ficheros de resultados: la tabla lo borraría. Elija otro nombre con -o.";
+std::string outputIsAResultsFile(Output output, std::string_view outputName) {
+  if (output == Output::Table) {
+    return "La tabla " + std::string(outputName) +
+           " es uno de los ficheros de resultados: la tabla lo borraría. Elija otro nombre con -o.";
+  }
+  return "El informe " + std::string(outputName) +
+         " es uno de los ficheros de resultados: el informe lo borraría. Elija otro nombre.";
 }
 
-std::string tableIsNoFile(std::string_view tableName, FileKind kind) {
-  return "No se puede crear la tabla " + std::string(tableName) + ": ese nombre es " +
-         kindText(kind) + ".";
+std::string outputIsNoFile(Output output, std::string_view outputName, FileKind kind) {
+  return std::string(output == Output::Table ? "No se puede crear la tabla "
+                                             : "No se puede crear el informe ") +
+         std::string(outputName) + ": ese nombre es " + kindText(kind) + ".";
 }
 
-std::string tableUnwritable(std::string_view tableName, int systemError) {
-  return "No se puede escribir la tabla " + std::string(tableName) + ": " +
-         systemCause(systemError) + ". Si ya existía, no ha cambiado.";
+std::string outputUnwritable(Output output, std::string_view outputName, int systemError) {
+  return std::string(output == Output::Table ? "No se puede escribir la tabla "
+                                             : "No se puede escribir el informe ") +
+         std::string(outputName) + ": " + systemCause(systemError) +
+         ". Si ya existía, no ha cambiado.";
 }
 
-std::string noResultsRead() {
-  return "No se ha podido leer ningún fichero de resultados: no se escribe la tabla.";
+std::string noResultsRead(Output output) {
+  return std::string("No se ha podido leer ningún fichero de resultados: no se escribe ") +
+         (output == Output::Table ? "la tabla." : "el informe.");
 }
+
+namespace {
+
+std::string samplesOfFiles(int samples, int files) {
+  return number(samples) + (samples == 1 ? " muestra" : " muestras") + " de " + number(files) +
+         (files == 1 ? " fichero de resultados" : " ficheros de resultados");
+}
+
+}  // namespace
 
 std::string tableWritten(std::string_view tableName, int samples, int files) {
-  return "Tabla de estadísticos: " + std::string(tableName) + " (" + number(samples) +
-         (samples == 1 ? " muestra" : " muestras") + " de " + number(files) +
-         (files == 1 ? " fichero de resultados)" : " ficheros de resultados)");
+  return "Tabla de estadísticos: " + std::string(tableName) + " (" +
+         samplesOfFiles(samples, files) + ")";
+}
+
+std::string reportWritten(std::string_view reportName, int samples, int files) {
+  return "Informe PDF: " + std::string(reportName) + " (" + samplesOfFiles(samples, files) + ")";
+}
+
+std::string reportNotDrawn(std::string_view reportName) {
+  return "No se ha podido componer el informe " + std::string(reportName) +
+         ": el sistema no ofrece lo que necesita el dibujo (tipos de letra, memoria). No se ha "
+         "escrito nada.";
+}
+
+std::string reportText(ReportText text) {
+  using T = ReportText;
+  switch (text) {
+    case T::Title:
+      return out("Informe granulométrico");
+    case T::SummaryTitle:
+      return out("Resumen de las muestras");
+    case T::SummaryGoesOn:
+      return out("Resumen de las muestras (continuación)");
+    case T::Lot:
+      return out("Lote");
+    case T::Lots:
+      return out("Lotes");
+    case T::Date:
+      return out("Fecha");
+    case T::Samples:
+      return out("Muestras");
+    case T::ResultsFile:
+      return out("Fichero de resultados");
+    case T::ResultsFiles:
+      return out("Ficheros de resultados");
+    case T::Unreached:
+      return out(
+          "Muestras del lote que ningún registro del export alcanzó (no están en el "
+          "informe):");
+    case T::NoneUnreached:
+      return out("Todas las muestras del lote tienen registro en el export.");
+    case T::Number:
+      return out("Nº");
+    case T::Sample:
+      return out("Muestra");
+    case T::ShepardClass:
+      return out("Clase de Shepard");
+    case T::FolkCode:
+      return out("Folk");
+    case T::Gravel:
+      return out("Grava");
+    case T::Sand:
+      return out("Arena");
+    case T::Silt:
+      return out("Limo");
+    case T::Clay:
+      return out("Arcilla");
+    case T::Shells:
+      return out("Bioclastos");
+    case T::Mud:
+      return out("Fango");
+    case T::SandWithGravel:
+      return out("Arena (y grava)");
+    case T::FolkWardMean:
+      return out("Media FW\n(µm)");
+    case T::FolkWardSorting:
+      return out("Clasificación\nFW (Ø)");
+    case T::FrequencyCurves:
+      return out("Curvas de frecuencia de todas las muestras");
+    case T::CumulativeCurves:
+      return out("Curvas acumuladas de todas las muestras");
+    case T::FrequencyCurve:
+      return out("Curva de frecuencia");
+    case T::CumulativeCurve:
+      return out("Curva acumulada");
+    case T::DiameterAxis:
+      return out("Diámetro (µm)");
+    case T::WeightAxis:
+      return out("Peso (%)");
+    case T::FinerAxis:
+      return out("Más fino (%)");
+    case T::NoCurve:
+      return out("Sin curva acumulada: las clases no suman un peso que leer.");
+    case T::Unlabelled:
+      return out("Puntos sin sitio para su número:");
+    case T::PageOf:
+      return out("Página %1 de %2");
+    case T::ShepardTriangle:
+      return out("Clasificación de Shepard (1954): arena, limo y arcilla");
+    case T::GravelSandMudTriangle:
+      return out("Grupos texturales de Folk (1954): grava, arena y fango");
+    case T::SandSiltClayTriangle:
+      return out("Grupos texturales de Folk (1954): arena, limo y arcilla, muestras sin grava");
+    case T::PointsLeftOut:
+      return out("%1 muestras sin porcentajes válidos no se representan.");
+    case T::GravellyLeftOut:
+      return out("%1 muestras con grava (0,01 % o más) no se representan en este triángulo.");
+    case T::SampleHeading:
+      return out("Muestra %1 de %2: ");
+    case T::SampleLot:
+      return out("Lote %1, fichero de resultados %2");
+    case T::SampleShepard:
+      return out("Clase de Shepard (1954): ");
+    case T::SampleFolk:
+      return out("Grupo textural de Folk (1954): ");
+    case T::NoFolkGroup:
+      return out("sin grupo");
+    case T::Composition:
+      return out("Composición");
+    case T::LabMoments:
+      return out("Momentos");
+    case T::Micrometres:
+      return out("µm");
+    case T::Phi:
+      return out("Ø");
+    case T::Geometric:
+      return out("Geométricos\n(µm)");
+    case T::FolkWard:
+      return out("Folk y Ward (1957)");
+    case T::Term:
+      return out("Término");
+    case T::Mean:
+      return out("Media");
+    case T::Sorting:
+      return out("Clasificación");
+    case T::Skewness:
+      return out("Asimetría");
+    case T::Kurtosis:
+      return out("Curtosis");
+    case T::Percentiles:
+      return out("Percentiles y moda (µm)");
+    case T::Value:
+      return out("Valor");
+    case T::Mode:
+      return out("Moda");
+    case T::Fractions:
+      return out("Fracciones de Udden-Wentworth");
+    case T::Fraction:
+      return out("Fracción");
+    case T::Warnings:
+      return out("Avisos");
+    case T::NoWarnings:
+      return out("Ninguno.");
+  }
+  return {};
+}
+
+std::string sizeFractionName(int fraction) {
+  static constexpr std::array<std::string_view, 9> kNames = {
+      "Arena muy gruesa", "Arena gruesa", "Arena media", "Arena fina", "Arena muy fina",
+      "Limo muy grueso",  "Limo grueso",  "Limo medio",  "Limo fino"};
+  return out(kNames.at(static_cast<std::size_t>(fraction)));
 }
 
 }  // namespace granomet::messages

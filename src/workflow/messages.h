@@ -102,10 +102,84 @@ std::string_view informeUsage();
 std::string_view informeTableNameMissing();
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);
 std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatError& error);
-std::string tableIsAResultsFile(std::string_view tableName);
-std::string tableIsNoFile(std::string_view tableName, FileKind kind);
-std::string tableUnwritable(std::string_view tableName, int systemError);
-std::string noResultsRead();
+// The statistics table or the PDF report made from results files.
+enum class Output { Table, Report };
+std::string outputIsAResultsFile(Output output, std::string_view outputName);
+std::string outputIsNoFile(Output output, std::string_view outputName, FileKind kind);
+std::string outputUnwritable(Output output, std::string_view outputName, int systemError);
+std::string noResultsRead(Output output);
 std::string tableWritten(std::string_view tableName, int samples, int files);
+std::string reportWritten(std::string_view reportName, int samples, int files);
+std::string reportNotDrawn(std::string_view reportName);
+
+// The PDF report's own words.
+enum class ReportText {
+  Title,
+  SummaryTitle,
+  SummaryGoesOn,
+  Lot,
+  Lots,
+  Date,
+  Samples,
+  ResultsFile,
+  ResultsFiles,
+  Unreached,
+  NoneUnreached,
+  Number,
+  Sample,
+  ShepardClass,
+  FolkCode,
+  Gravel,
+  Sand,
+  Silt,
+  Clay,
+  Shells,
+  Mud,
+  SandWithGravel,
+  FolkWardMean,
+  FolkWardSorting,
+  FrequencyCurves,
+  CumulativeCurves,
+  FrequencyCurve,
+  CumulativeCurve,
+  DiameterAxis,
+  WeightAxis,
+  FinerAxis,
+  NoCurve,
+  Unlabelled,
+  PageOf,
+  ShepardTriangle,
+  GravelSandMudTriangle,
+  SandSiltClayTriangle,
+  PointsLeftOut,
+  GravellyLeftOut,
+  SampleHeading,
+  SampleLot,
+  SampleShepard,
+  SampleFolk,
+  NoFolkGroup,
+  Composition,
+  LabMoments,
+  Micrometres,
+  Phi,
+  Geometric,
+  FolkWard,
+  Term,
+  Mean,
+  Sorting,
+  Skewness,
+  Kurtosis,
+  Percentiles,
+  Value,
+  Mode,
+  Fractions,
+  Fraction,
+  Warnings,
+  NoWarnings,
+};
+// %1, %2 stand for the figures the caller puts in.
+std::string reportText(ReportText text);
+// The Udden-Wentworth sand and silt classes, very coarse sand first.
+std::string sizeFractionName(int fraction);
 
 }  // namespace granomet::messages

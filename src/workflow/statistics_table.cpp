@@ -128,13 +128,6 @@ class QuotedLine {
   std::string line_;
 };
 
-// A number as the results file wrote it, its digits kept, its decimal mark the table's.
-std::string withMark(std::string number, char decimalMark) {
-  std::replace_if(
-      number.begin(), number.end(), [](char c) { return c == '.' || c == ','; }, decimalMark);
-  return number;
-}
-
 const std::string& fieldOf(const std::vector<std::string>& fields, int field) {
   return fields.at(static_cast<std::size_t>(field - 1));
 }
@@ -142,23 +135,39 @@ const std::string& fieldOf(const std::vector<std::string>& fields, int field) {
 std::string warningsOf(const ResultsFileContents& file, const ResultsLine& line,
                        const SampleStatistics& statistics, char decimalMark) {
   std::string joined;
-  for (const QualityWarning& warning : statistics.warnings) {
-    std::string diameter;
-    std::string weight;
-    if (warning.classIndex > 0) {
-      const int field = kFirstClassField + warning.classIndex - 1;
-      diameter = withMark(fieldOf(file.header, field), decimalMark);
-      weight = withMark(fieldOf(line.fields, field), decimalMark);
-    }
+  for (const std::string& warning : qualityWarningTexts(file, line, statistics, decimalMark)) {
     if (!joined.empty()) {
       joined += messages::kWarningSeparator;
     }
-    joined += messages::qualityWarning(warning, diameter, weight, decimalMark);
+    joined += warning;
   }
   return joined;
 }
 
 }  // namespace
+
+std::string withDecimalMark(std::string number, char decimalMark) {
+  std::replace_if(
+      number.begin(), number.end(), [](char c) { return c == '.' || c == ','; }, decimalMark);
+  return number;
+}
+
+std::vector<std::string> qualityWarningTexts(const ResultsFileContents& file,
+                                             const ResultsLine& line,
+                                             const SampleStatistics& statistics, char decimalMark) {
+  std::vector<std::string> texts;
+  for (const QualityWarning& warning : statistics.warnings) {
+    std::string diameter;
+    std::string weight;
+    if (warning.classIndex > 0) {
+      const int field = kFirstClassField + warning.classIndex - 1;
+      diameter = withDecimalMark(fieldOf(file.header, field), decimalMark);
+      weight = withDecimalMark(fieldOf(line.fields, field), decimalMark);
+    }
+    texts.push_back(messages::qualityWarning(warning, diameter, weight, decimalMark));
+  }
+  return texts;
+}
 
 std::string tableNumber(double value, int minDecimals, char decimalMark) {
   // The exponent of the value rounded to 6 significant digits sets the decimals.
@@ -181,7 +190,7 @@ std::string tableNumber(double value, int minDecimals, char decimalMark) {
   if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
     text.erase(0, 1);
   }
-  return withMark(std::move(text), decimalMark);
+  return withDecimalMark(std::move(text), decimalMark);
 }
 
 std::string statisticsTableHeader() {
@@ -199,7 +208,7 @@ std::string statisticsTableLine(std::string_view resultsFileName, const ResultsF
   line.text(resultsFileName);
   for (const CopiedField& copied : kCopiedFields) {
     const std::string& field = fieldOf(results.fields, copied.field);
-    line.text(copied.number ? withMark(field, decimalMark) : field);
+    line.text(copied.number ? withDecimalMark(field, decimalMark) : field);
   }
   line.measures(statistics.geometricMoments, decimalMark);
   line.measures(statistics.folkWardPhi, decimalMark);

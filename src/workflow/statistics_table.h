@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "statistics/results_reader.h"
 #include "statistics/sample_statistics.h"
@@ -17,6 +18,14 @@ std::string statisticsTableHeader();
 std::string statisticsTableLine(std::string_view resultsFileName, const ResultsFileContents& file,
                                 const ResultsLine& line, const SampleStatistics& statistics,
                                 char decimalMark);
+
+// The sample's quality warnings in words, its warned class told as the file writes it.
+std::vector<std::string> qualityWarningTexts(const ResultsFileContents& file,
+                                             const ResultsLine& line,
+                                             const SampleStatistics& statistics, char decimalMark);
+
+// A number as the results file wrote it, its digits kept, its decimal mark this one.
+std::string withDecimalMark(std::string number, char decimalMark);
 
 // Fixed notation with 6 significant digits and at least minDecimals decimals; no
 // sign on a value that is written as zero.

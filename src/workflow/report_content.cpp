@@ -1,0 +1,390 @@
+#include "workflow/report_content.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "compute/shepard.h"
+#include "statistics/cumulative_curve.h"
+#include "statistics/folk_group.h"
+#include "statistics/sample_statistics.h"
+#include "workflow/messages.h"
+#include "workflow/statistics_table.h"
+
+namespace granomet {
+namespace {
+
+using messages::ReportText;
+
+std::string said(ReportText text) {
+  return messages::reportText(text);
+}
+
+// "%1" and "%2" replaced, in that order.
+std::string filled(std::string pattern, const std::string& first, const std::string& second = {}) {
+  if (const auto at = pattern.find("%1"); at != std::string::npos) {
+    pattern.replace(at, 2, first);
+  }
+  if (const auto at = pattern.find("%2"); at != std::string::npos) {
+    pattern.replace(at, 2, second);
+  }
+  return pattern;
+}
+
+constexpr std::string_view kNoValue = "\x97";  // an em dash in the program's 8-bit text
+
+// Fixed notation with so many decimals, the regional mark, no sign on a zero.
+std::string fixed(double value, int decimals, char decimalMark) {
+  std::array<char, 400> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                 std::chars_format::fixed, decimals);
+  std::string text(digits.data(), end.ptr);
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return withDecimalMark(std::move(text), decimalMark);
+}
+
+// Diameters to four significant figures: 1234, 123,4, 12,34, 1,234, 0,1234.
+std::string micrometres(std::optional<double> value, char decimalMark) {
+  if (!value) {
+    return std::string(kNoValue);
+  }
+  const double size = std::fabs(*value);
+  const int decimals = size >= 1000 ? 0 : size >= 100 ? 1 : size >= 10 ? 2 : size >= 1 ? 3 : 4;
+  return fixed(*value, decimals, decimalMark);
+}
+
+std::string plain(std::optional<double> value, int decimals, char decimalMark) {
+  return value ? fixed(*value, decimals, decimalMark) : std::string(kNoValue);
+}
+
+template <typename Term>
+std::string termText(std::optional<Term> term, std::string (*name)(Term)) {
+  return term ? name(*term) : std::string(kNoValue);
+}
+
+const std::string& fieldOf(const ResultsLine& line, int field) {
+  return line.fields.at(static_cast<std::size_t>(field - 1));
+}
+
+std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
+  return withDecimalMark(fieldOf(line, field), decimalMark);
+}
+
+// The class code the results file keeps ("Clayed_Silt"), or 0 for a code it does not know.
+int shepardCodeOf(std::string_view name) {
+  for (std::int16_t code = 1; code <= 10; ++code) {
+    if (shepardName(code) == name) {
+      return code;
+    }
+  }
+  return 0;
+}
+
+std::string shepardText(const std::string& kept) {
+  const std::string spanish = messages::shepardClassName(shepardCodeOf(kept));
+  return spanish.empty() ? kept : spanish + " (" + kept + ")";
+}
+
+ReportCurve curveOf(const SizeDistribution& classes) {
+  ReportCurve curve;
+  const CumulativeCurve cumulative(classes);
+  const bool readable = cumulative.gap() == CurveGap::None;
+  for (int j = 1; j <= kResultsClasses; ++j) {
+    curve.diameter.push_back(classes.lowerDiameter[j]);
+    curve.weight.push_back(classes.weight[j]);
+    if (readable) {
+      curve.percentFiner.push_back(100 - cumulative.percentCoarser(j));
+    }
+  }
+  return curve;
+}
+
+// One sample as every part of the report needs it.
+struct Sample {
+  const ResultsSetFile& file;
+  const ResultsLine& line;
+  SampleStatistics statistics;
+};
+
+std::vector<std::string> facts(const ResultsSet& results, const ReportContext& context) {
+  std::vector<std::string> lots;
+  for (const ResultsSetFile& file : results.files) {
+    for (const ResultsLine& line : file.contents.lines) {
+      const std::string& lot = fieldOf(line, kLotNumberField);
+      if (std::find(lots.begin(), lots.end(), lot) == lots.end()) {
+        lots.push_back(lot);
+      }
+    }
+  }
+  std::string lotList;
+  for (const std::string& lot : lots) {
+    lotList += (lotList.empty() ? "" : ", ") + lot;
+  }
+  std::string fileList;
+  for (const ResultsSetFile& file : results.files) {
+    fileList += (fileList.empty() ? "" : ", ") + file.name;
+  }
+  std::array<char, 16> date{};
+  std::snprintf(date.data(), date.size(), "%02d/%02d/%04d", context.madeOn.day,
+                context.madeOn.month, context.madeOn.year);
+  return {
+      said(lots.size() == 1 ? ReportText::Lot : ReportText::Lots) + ": " + lotList,
+      said(ReportText::Date) + ": " + date.data(),
+      said(ReportText::Samples) + ": " + std::to_string(results.samples()),
+      said(results.files.size() == 1 ? ReportText::ResultsFile : ReportText::ResultsFiles) + ": " +
+          fileList,
+  };
+}
+
+ReportTable summaryOf(const std::vector<Sample>& samples, char decimalMark) {
+  ReportTable table{
+      said(ReportText::SummaryTitle),
+      {said(ReportText::Number), said(ReportText::Sample), said(ReportText::ShepardClass),
+       said(ReportText::FolkCode), said(ReportText::Gravel) + "\n%", said(ReportText::Sand) + "\n%",
+       said(ReportText::Silt) + "\n%", said(ReportText::Clay) + "\n%",
+       said(ReportText::Shells) + "\n%", said(ReportText::FolkWardMean),
+       said(ReportText::FolkWardSorting)},
+      {}};
+  int number = 0;
+  for (const Sample& sample : samples) {
+    const SampleStatistics& statistics = sample.statistics;
+    const std::string& kept = fieldOf(sample.line, kShepardField);
+    const std::string spanish = messages::shepardClassName(shepardCodeOf(kept));
+    std::vector<std::string> row{
+        std::to_string(++number),
+        fieldOf(sample.line, kSampleNameField),
+        spanish.empty() ? kept : spanish + "\n" + kept,
+        statistics.folkGroup ? std::string(folkCode(*statistics.folkGroup)) : std::string(kNoValue),
+    };
+    for (int field = kGravelField; field < kGravelField + 5; ++field) {
+      row.push_back(fileNumber(sample.line, field, decimalMark));
+    }
+    row.push_back(micrometres(statistics.folkWardMicron.mean, decimalMark) + "\n" +
+                  termText(statistics.meanSizeTerm, messages::meanSizeTermName));
+    row.push_back(plain(statistics.folkWardPhi.sorting, 3, decimalMark) + "\n" +
+                  termText(statistics.sortingTerm, messages::sortingTermName));
+    table.rows.push_back(std::move(row));
+  }
+  return table;
+}
+
+ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& samples) {
+  ReportTriangle triangle;
+  triangle.diagram = diagram;
+  int leftOut = 0;
+  int gravelly = 0;
+  int number = 0;
+  for (const Sample& sample : samples) {
+    ++number;
+    const ResultsSample& figures = sample.line.sample;
+    const std::optional<TernaryShares> shares =
+        ternarySharesOf(diagram, figures.gravelPercent, figures.sandPercent, figures.siltPercent,
+                        figures.clayPercent);
+    if (shares) {
+      triangle.points.push_back({std::to_string(number), *shares});
+    } else if (diagram == TernaryDiagram::FolkSandSiltClay &&
+               ternarySharesOf(TernaryDiagram::FolkGravelSandMud, figures.gravelPercent,
+                               figures.sandPercent, figures.siltPercent, figures.clayPercent)) {
+      ++gravelly;
+    } else {
+      ++leftOut;
+    }
+  }
+  if (leftOut > 0) {
+    triangle.note = filled(said(ReportText::PointsLeftOut), std::to_string(leftOut));
+  }
+  if (gravelly > 0) {
+    triangle.note += (triangle.note.empty() ? "" : " ") +
+                     filled(said(ReportText::GravellyLeftOut), std::to_string(gravelly));
+  }
+
+  const auto folkFields = [&triangle](int first, int last) {
+    triangle.fieldNames.assign(static_cast<std::size_t>(FolkGroup::Clay) + 1, std::string());
+    for (int id = first; id <= last; ++id) {
+      const auto group = static_cast<FolkGroup>(id);
+      triangle.fieldNames[static_cast<std::size_t>(id)] = std::string(folkCode(group));
+      triangle.key.push_back(std::string(folkCode(group)) + ": " + messages::folkGroupName(group));
+    }
+  };
+  switch (diagram) {
+    case TernaryDiagram::Shepard:
+      triangle.title = said(ReportText::ShepardTriangle);
+      triangle.corners = {said(ReportText::Clay), said(ReportText::SandWithGravel),
+                          said(ReportText::Silt)};
+      triangle.fieldNames.assign(11, std::string());
+      for (int code = 1; code <= 10; ++code) {
+        triangle.fieldNames[static_cast<std::size_t>(code)] = messages::shepardClassName(code);
+      }
+      break;
+    case TernaryDiagram::FolkGravelSandMud:
+      triangle.title = said(ReportText::GravelSandMudTriangle);
+      triangle.corners = {said(ReportText::Gravel), said(ReportText::Mud), said(ReportText::Sand)};
+      folkFields(static_cast<int>(FolkGroup::Gravel),
+                 static_cast<int>(FolkGroup::SlightlyGravellyMud));
+      break;
+    case TernaryDiagram::FolkSandSiltClay:
+      triangle.title = said(ReportText::SandSiltClayTriangle);
+      triangle.corners = {said(ReportText::Sand), said(ReportText::Clay), said(ReportText::Silt)};
+      folkFields(static_cast<int>(FolkGroup::Sand), static_cast<int>(FolkGroup::Clay));
+      break;
+  }
+  return triangle;
+}
+
+ReportSamplePage pageOf(const Sample& sample, int number, int count, char decimalMark) {
+  const ResultsLine& line = sample.line;
+  const SampleStatistics& statistics = sample.statistics;
+  ReportSamplePage page;
+  page.heading =
+      filled(said(ReportText::SampleHeading), std::to_string(number), std::to_string(count)) +
+      fieldOf(line, kSampleNameField);
+  page.lines = {
+      filled(said(ReportText::SampleLot), fieldOf(line, kLotNumberField), sample.file.name),
+      said(ReportText::SampleShepard) + shepardText(fieldOf(line, kShepardField)),
+      said(ReportText::SampleFolk) + (statistics.folkGroup
+                                          ? std::string(folkCode(*statistics.folkGroup)) + ", " +
+                                                messages::folkGroupName(*statistics.folkGroup)
+                                          : said(ReportText::NoFolkGroup)),
+  };
+  page.curve = curveOf(line.sample.classes);
+
+  ReportTable composition{said(ReportText::Composition), {"", "%"}, {}};
+  const ReportText components[] = {ReportText::Gravel, ReportText::Sand, ReportText::Silt,
+                                   ReportText::Clay, ReportText::Shells};
+  for (int i = 0; i < 5; ++i) {
+    composition.rows.push_back(
+        {said(components[i]), fileNumber(line, kGravelField + i, decimalMark)});
+  }
+
+  const ReportText measures[] = {ReportText::Mean, ReportText::Sorting, ReportText::Skewness,
+                                 ReportText::Kurtosis};
+  const auto geometric = [&statistics](int i) {
+    const SizeMeasures& m = statistics.geometricMoments;
+    return i == 0 ? m.mean : i == 1 ? m.sorting : i == 2 ? m.skewness : m.kurtosis;
+  };
+  ReportTable moments{
+      said(ReportText::LabMoments),
+      {"", said(ReportText::Micrometres), said(ReportText::Phi), said(ReportText::Geometric)},
+      {}};
+  for (int i = 0; i < 4; ++i) {
+    // The lab's own moments as the results file gives them, never recomputed.
+    moments.rows.push_back(
+        {said(measures[i]), fileNumber(line, kMeanMicronField + i, decimalMark),
+         fileNumber(line, kMeanPhiField + i, decimalMark),
+         i == 0 ? micrometres(geometric(i), decimalMark) : plain(geometric(i), 3, decimalMark)});
+  }
+
+  ReportTable fractions{said(ReportText::Fractions),
+                        {said(ReportText::Fraction), said(ReportText::Micrometres), "%"},
+                        {}};
+  for (int i = 0; i < kSizeFractions; ++i) {
+    const double finer = kFractionFinerLimit[static_cast<std::size_t>(i)];
+    const std::string limits =
+        fixed(finer, 0, decimalMark) + "\x96" + fixed(finer * 2, 0, decimalMark);
+    fractions.rows.push_back(
+        {messages::sizeFractionName(i), limits,
+         plain(statistics.fractions.percent[static_cast<std::size_t>(i)], 2, decimalMark)});
+  }
+
+  const auto folkWardPhi = [&statistics](int i) {
+    const SizeMeasures& m = statistics.folkWardPhi;
+    return i == 0 ? m.mean : i == 1 ? m.sorting : i == 2 ? m.skewness : m.kurtosis;
+  };
+  const auto folkWardMicron = [&statistics](int i) {
+    const SizeMeasures& m = statistics.folkWardMicron;
+    return i == 0 ? m.mean : i == 1 ? m.sorting : i == 2 ? m.skewness : m.kurtosis;
+  };
+  const std::string terms[] = {termText(statistics.meanSizeTerm, messages::meanSizeTermName),
+                               termText(statistics.sortingTerm, messages::sortingTermName),
+                               termText(statistics.skewnessTerm, messages::skewnessTermName),
+                               termText(statistics.kurtosisTerm, messages::kurtosisTermName)};
+  ReportTable folkWard{
+      said(ReportText::FolkWard),
+      {"", said(ReportText::Phi), said(ReportText::Micrometres), said(ReportText::Term)},
+      {}};
+  for (int i = 0; i < 4; ++i) {
+    folkWard.rows.push_back({said(measures[i]), plain(folkWardPhi(i), 3, decimalMark),
+                             i == 0 ? micrometres(folkWardMicron(i), decimalMark)
+                                    : plain(folkWardMicron(i), 3, decimalMark),
+                             terms[i]});
+  }
+
+  ReportTable percentiles{said(ReportText::Percentiles), {"", said(ReportText::Value)}, {}};
+  const auto diameter = [&](const char* name, std::optional<double> value) {
+    percentiles.rows.push_back({name, micrometres(value, decimalMark)});
+  };
+  diameter("D10", statistics.d10);
+  diameter("D25", statistics.d25);
+  diameter("D50", statistics.d50);
+  diameter("D75", statistics.d75);
+  diameter("D90", statistics.d90);
+  percentiles.rows.push_back({"D90/D10", plain(statistics.d90OverD10, 3, decimalMark)});
+  diameter(
+      "D90\x96"
+      "D10",
+      statistics.d90MinusD10);
+  percentiles.rows.push_back({"D75/D25", plain(statistics.d75OverD25, 3, decimalMark)});
+  diameter(
+      "D75\x96"
+      "D25",
+      statistics.d75MinusD25);
+  diameter(said(ReportText::Mode).c_str(), statistics.modeMicron);
+
+  page.leftTables = {std::move(composition), std::move(moments), std::move(fractions)};
+  page.rightTables = {std::move(folkWard), std::move(percentiles)};
+  page.warnings = qualityWarningTexts(sample.file.contents, line, statistics, decimalMark);
+  return page;
+}
+
+}  // namespace
+
+Report reportOf(const ResultsSet& results, const ReportContext& context) {
+  const char decimalMark = context.decimalMark;
+  std::vector<Sample> samples;
+  samples.reserve(static_cast<std::size_t>(results.samples()));
+  for (const ResultsSetFile& file : results.files) {
+    for (const ResultsLine& line : file.contents.lines) {
+      samples.push_back({file, line, statisticsOf(line.sample)});
+    }
+  }
+
+  Report report;
+  report.decimalMark = decimalMark;
+  report.words = {said(ReportText::Title),
+                  said(ReportText::FrequencyCurves),
+                  said(ReportText::CumulativeCurves),
+                  said(ReportText::FrequencyCurve),
+                  said(ReportText::CumulativeCurve),
+                  said(ReportText::DiameterAxis),
+                  said(ReportText::WeightAxis),
+                  said(ReportText::FinerAxis),
+                  said(ReportText::Warnings),
+                  said(ReportText::NoWarnings),
+                  said(ReportText::NoCurve),
+                  said(ReportText::Unlabelled),
+                  said(ReportText::PageOf),
+                  said(ReportText::SummaryGoesOn)};
+  report.facts = facts(results, context);
+  if (context.afterRun) {
+    report.unreachedHeading =
+        said(context.unreachedSamples.empty() ? ReportText::NoneUnreached : ReportText::Unreached);
+    report.unreached = context.unreachedSamples;
+  }
+  report.summary = summaryOf(samples, decimalMark);
+  for (const TernaryDiagram diagram : {TernaryDiagram::Shepard, TernaryDiagram::FolkGravelSandMud,
+                                       TernaryDiagram::FolkSandSiltClay}) {
+    report.triangles.push_back(triangleOf(diagram, samples));
+  }
+  const int count = static_cast<int>(samples.size());
+  int number = 0;
+  for (const Sample& sample : samples) {
+    report.samples.push_back(pageOf(sample, ++number, count, decimalMark));
+    report.curves.push_back(report.samples.back().curve);
+  }
+  return report;
+}
+
+}  // namespace granomet
