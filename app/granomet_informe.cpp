@@ -1,4 +1,5 @@
-// granomet-informe: the statistics table of every sample in one or more results files.
+// granomet-informe: the statistics table and the PDF report of every sample in one or more results
+// files.
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -8,9 +9,17 @@
 
 #include "command_line.h"
 #include "data/file_names.h"
+#include "ui/system_clock.h"
 #include "user_regional_settings.h"
 #include "workflow/messages.h"
+#include "workflow/report_run.h"
 #include "workflow/statistics_run.h"
+
+#if GRANOMET_PDF
+#include <QGuiApplication>
+
+#include "report/pdf_report.h"
+#endif
 
 namespace {
 
@@ -18,9 +27,24 @@ using namespace granomet;
 
 struct Arguments {
   std::optional<std::filesystem::path> table;
+  std::optional<std::filesystem::path> report;
   std::vector<std::filesystem::path> resultsFiles;
   bool help = false;
 };
+
+// The path after an option; false, after saying so, where it is missing or empty.
+bool optionPath(const std::vector<CommandArgument>& given, std::size_t& i, std::string_view missing,
+                std::optional<std::filesystem::path>& path) {
+  if (++i >= given.size()) {
+    return false;
+  }
+  if (given[i].text.empty()) {
+    std::fputs(std::string(missing).c_str(), stderr);
+    return false;
+  }
+  path = given[i].path;
+  return true;
+}
 
 // False on wrong arguments, after saying what is wrong where usage alone would not.
 bool parseArguments(const std::vector<CommandArgument>& given, Arguments& arguments) {
@@ -35,19 +59,59 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
       arguments.help = true;
       return true;
     } else if (argument == "-o") {
-      if (++i >= given.size()) {
+      if (!optionPath(given, i, messages::informeTableNameMissing(), arguments.table)) {
         return false;
       }
-      if (given[i].text.empty()) {
-        std::fputs(std::string(messages::informeTableNameMissing()).c_str(), stderr);
+    } else if (argument == "-p") {
+      if (!optionPath(given, i, messages::informeReportNameMissing(), arguments.report)) {
         return false;
       }
-      arguments.table = given[i].path;
     } else {
       return false;
     }
   }
   return !arguments.resultsFiles.empty();
+}
+
+void printProblems(const std::vector<std::string>& problems) {
+  for (const std::string& problem : problems) {
+    std::fprintf(stderr, "granomet-informe: %s\n", problem.c_str());
+  }
+}
+
+// True when the report was written and every results file read.
+bool writeReport(char* programName, const Arguments& arguments, char decimalMark) {
+#if GRANOMET_PDF
+  // Qt's own notes (a runtime folder it would like to have) are no concern of the
+  // user's; its failures still reach the terminal.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+      std::fprintf(stderr, "granomet-informe: %s\n", text.toLocal8Bit().constData());
+    }
+  });
+  // Fonts need a GUI application; no window is shown, nor any display needed.
+  std::vector<char*> qtArguments{programName, const_cast<char*>("-platform"),
+                                 const_cast<char*>("offscreen")};
+  int qtCount = static_cast<int>(qtArguments.size());
+  const QGuiApplication application(qtCount, qtArguments.data());
+  const SystemClock clock;
+  const ReportRunResult run =
+      runReport(arguments.resultsFiles, *arguments.report,
+                {clock.now(), decimalMark, false, {}, {}}, report::pdfReport);
+  printProblems(run.problems);
+  if (run.reportWritten) {
+    std::printf(
+        "%s\n",
+        messages::reportWritten(utf8Of(*arguments.report), run.samples, run.filesRead).c_str());
+  }
+  return run.reportWritten && run.problems.empty();
+#else
+  (void)programName;
+  (void)arguments;
+  (void)decimalMark;
+  std::fprintf(stderr, "granomet-informe: %s\n", messages::informeWithoutPdf().c_str());
+  return false;
+#endif
 }
 
 }  // namespace
@@ -64,15 +128,22 @@ int main(int argc, char** argv) {
     return 0;
   }
   const UserRegionalSettings regional;
-  const std::filesystem::path table =
-      arguments.table.value_or(defaultTablePath(arguments.resultsFiles.front()));
-  const StatisticsRunResult run =
-      runStatistics(arguments.resultsFiles, table, regional.decimalMark());
-  for (const std::string& problem : run.problems) {
-    std::fprintf(stderr, "granomet-informe: %s\n", problem.c_str());
+  bool succeeded = true;
+  // The table unless only a report was asked for.
+  if (arguments.table || !arguments.report) {
+    const std::filesystem::path table =
+        arguments.table.value_or(defaultTablePath(arguments.resultsFiles.front()));
+    const StatisticsRunResult run =
+        runStatistics(arguments.resultsFiles, table, regional.decimalMark());
+    printProblems(run.problems);
+    if (run.tableWritten) {
+      std::printf("%s\n",
+                  messages::tableWritten(utf8Of(table), run.samples, run.filesRead).c_str());
+    }
+    succeeded = run.tableWritten && run.problems.empty();
   }
-  if (run.tableWritten) {
-    std::printf("%s\n", messages::tableWritten(utf8Of(table), run.samples, run.filesRead).c_str());
+  if (arguments.report) {
+    succeeded = writeReport(argv[0], arguments, regional.decimalMark()) && succeeded;
   }
-  return run.tableWritten && run.problems.empty() ? 0 : 1;
+  return succeeded ? 0 : 1;
 }

@@ -13,7 +13,8 @@ declare -A below=(
   [ui]="data"
   [workflow]="data compute results statistics ui"
   [headless]="data ui"
-  [qt]="data compute results statistics ui workflow"
+  [report]="data compute results statistics ui workflow"
+  [qt]="data compute results statistics ui workflow report"
 )
 
 status=0

@@ -605,7 +605,7 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
 }
 
 std::string_view informeUsage() {
-  return "Uso: granomet-informe [-o TABLA.csv] RESULTADOS.csv...\n"
+  return "Uso: granomet-informe [-o TABLA.csv] [-p INFORME.pdf] RESULTADOS.csv...\n"
          "\n"
          "Lee uno o varios ficheros de resultados de Granomet y escribe una tabla con los\n"
          "estadísticos de cada muestra: medidas de Folk y Ward con sus términos, momentos\n"
@@ -615,14 +615,28 @@ std::string_view informeUsage() {
          "la carpeta actual); si ya existe, se reemplaza. Un fichero que no es de\n"
          "resultados se indica por la salida de errores y los demás se procesan igualmente.\n"
          "\n"
+         "Con -p escribe además el informe en PDF (A4): resumen de las muestras, triángulos\n"
+         "de Shepard y de Folk, curvas de todas las muestras y una página por muestra. Con\n"
+         "-p y sin -o se escribe solo el informe. Si INFORME.pdf ya existe, se reemplaza.\n"
+         "\n"
          "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
          "LC_ALL, LC_NUMERIC o LANG).\n"
-         "Salida: 0 si se leyeron todos los ficheros y se escribió la tabla, 1 si no se\n"
-         "pudo leer alguno o escribir la tabla, 2 si los argumentos no son válidos.\n";
+         "Salida: 0 si se leyeron todos los ficheros y se escribió lo pedido, 1 si no se\n"
+         "pudo leer alguno o escribir la tabla o el informe, 2 si los argumentos no son\n"
+         "válidos.\n";
 }
 
 std::string_view informeTableNameMissing() {
   return "granomet-informe: falta el nombre de la tabla detrás de -o.\n\n";
+}
+
+std::string_view informeReportNameMissing() {
+  return "granomet-informe: falta el nombre del informe detrás de -p.\n\n";
+}
+
+std::string informeWithoutPdf() {
+  return "esta versión de granomet-informe no escribe informes PDF (se construyó sin Qt); "
+         "la tabla de estadísticos sí (-o).";
 }
 
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error) {
@@ -815,7 +829,11 @@ std::string reportText(ReportText text) {
     case T::SampleHeading:
       return out("Muestra %1 de %2: ");
     case T::SampleLot:
-      return out("Lote %1, fichero de resultados %2");
+      return out("Nº en el lote: %1 · Fichero de resultados: %2");
+    case T::Campaign:
+      return out(" · Campaña: ");
+    case T::Description:
+      return out("Descripción visual: ");
     case T::SampleShepard:
       return out("Clase de Shepard (1954): ");
     case T::SampleFolk:

@@ -100,6 +100,8 @@ inline constexpr const char* kWarningSeparator = "; ";
 // granomet-informe, in UTF-8 for the terminal; file names in the system's UTF-8.
 std::string_view informeUsage();
 std::string_view informeTableNameMissing();
+std::string_view informeReportNameMissing();
+std::string informeWithoutPdf();
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);
 std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatError& error);
 // The statistics table or the PDF report made from results files.
@@ -155,6 +157,8 @@ enum class ReportText {
   GravellyLeftOut,
   SampleHeading,
   SampleLot,
+  Campaign,
+  Description,
   SampleShepard,
   SampleFolk,
   NoFolkGroup,

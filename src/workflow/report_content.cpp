@@ -1,6 +1,7 @@
 #include "workflow/report_content.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -16,6 +17,10 @@ namespace granomet {
 namespace {
 
 using messages::ReportText;
+
+// Fields of a results line the report repeats as the lot gave them.
+constexpr int kCampaignField = 3;
+constexpr int kDescriptionField = 11;
 
 std::string said(ReportText text) {
   return messages::reportText(text);
@@ -69,8 +74,37 @@ const std::string& fieldOf(const ResultsLine& line, int field) {
   return line.fields.at(static_cast<std::size_t>(field - 1));
 }
 
+// A number of the results file with the decimals it was written with, but without
+// the zeros the file pads percentages with on the left ("01.92").
 std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
-  return withDecimalMark(fieldOf(line, field), decimalMark);
+  const std::string& text = fieldOf(line, field);
+  const std::optional<double> value = resultsNumber(text);
+  if (!value) {
+    return std::string(kNoValue);
+  }
+  const auto mark = text.find_first_of(".,");
+  const int decimals = mark == std::string::npos ? 0 : static_cast<int>(text.size() - mark - 1);
+  return fixed(*value, std::min(decimals, 8), decimalMark);
+}
+
+// The lot a results file holds, from the name the program proposes for it
+// (LOT_ddmmyyyy_hhmmss.csv); any other name stands for itself.
+std::string lotOfFileName(const std::string& fileName) {
+  constexpr std::string_view kStamp = "_dddddddd_dddddd.csv";
+  if (fileName.size() <= kStamp.size()) {
+    return fileName;
+  }
+  const std::size_t start = fileName.size() - kStamp.size();
+  for (std::size_t i = 0; i < kStamp.size(); ++i) {
+    const char c = fileName[start + i];
+    const char expected = kStamp[i];
+    const bool matches = expected == 'd' ? (c >= '0' && c <= '9')
+                                         : std::tolower(static_cast<unsigned char>(c)) == expected;
+    if (!matches) {
+      return fileName;
+    }
+  }
+  return fileName.substr(0, start);
 }
 
 // The class code the results file keeps ("Clayed_Silt"), or 0 for a code it does not know.
@@ -111,12 +145,13 @@ struct Sample {
 
 std::vector<std::string> facts(const ResultsSet& results, const ReportContext& context) {
   std::vector<std::string> lots;
+  if (!context.lotName.empty()) {
+    lots.push_back(context.lotName);
+  }
   for (const ResultsSetFile& file : results.files) {
-    for (const ResultsLine& line : file.contents.lines) {
-      const std::string& lot = fieldOf(line, kLotNumberField);
-      if (std::find(lots.begin(), lots.end(), lot) == lots.end()) {
-        lots.push_back(lot);
-      }
+    const std::string lot = context.lotName.empty() ? lotOfFileName(file.name) : std::string();
+    if (!lot.empty() && std::find(lots.begin(), lots.end(), lot) == lots.end()) {
+      lots.push_back(lot);
     }
   }
   std::string lotList;
@@ -242,7 +277,9 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
       filled(said(ReportText::SampleHeading), std::to_string(number), std::to_string(count)) +
       fieldOf(line, kSampleNameField);
   page.lines = {
-      filled(said(ReportText::SampleLot), fieldOf(line, kLotNumberField), sample.file.name),
+      filled(said(ReportText::SampleLot), fieldOf(line, kLotNumberField), sample.file.name) +
+          said(ReportText::Campaign) + fieldOf(line, kCampaignField),
+      said(ReportText::Description) + fieldOf(line, kDescriptionField),
       said(ReportText::SampleShepard) + shepardText(fieldOf(line, kShepardField)),
       said(ReportText::SampleFolk) + (statistics.folkGroup
                                           ? std::string(folkCode(*statistics.folkGroup)) + ", " +
@@ -281,9 +318,11 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
                         {said(ReportText::Fraction), said(ReportText::Micrometres), "%"},
                         {}};
   for (int i = 0; i < kSizeFractions; ++i) {
-    const double finer = kFractionFinerLimit[static_cast<std::size_t>(i)];
+    const auto slot = static_cast<std::size_t>(i);
+    // Very coarse sand starts where gravel ends, at 2 mm.
+    const double coarser = i == 0 ? 2000 : kFractionFinerLimit[slot - 1];
     const std::string limits =
-        fixed(finer, 0, decimalMark) + "\x96" + fixed(finer * 2, 0, decimalMark);
+        fixed(kFractionFinerLimit[slot], 0, decimalMark) + "\x96" + fixed(coarser, 0, decimalMark);
     fractions.rows.push_back(
         {messages::sizeFractionName(i), limits,
          plain(statistics.fractions.percent[static_cast<std::size_t>(i)], 2, decimalMark)});

@@ -92,6 +92,7 @@ struct ReportContext {
   LocalDateTime madeOn;
   char decimalMark = '.';
   bool afterRun = false;
+  std::string lotName;  // the run's lot; empty: told by the results files' names
   std::vector<std::string> unreachedSamples;
 };
 

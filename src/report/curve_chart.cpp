@@ -1,0 +1,173 @@
+#include "report/curve_chart.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "report/report_style.h"
+
+namespace granomet::report {
+namespace {
+
+// Laser classes reach down to about 0.01 µm; the coarsest gravel class is 8 mm.
+constexpr double kFinestLog = -2;   // 0.01 µm
+constexpr double kCoarsestLog = 4;  // 10 mm
+constexpr std::array kWeightSteps{1.0, 2.0, 5.0, 10.0, 20.0, 25.0, 50.0};
+
+struct Limit {
+  double micrometres;
+  const char* label;
+};
+// Gravel, sand and silt end at these diameters: a sediment is named by them.
+constexpr std::array kLimits{Limit{2000, "2 mm"}, Limit{63, "63 µm"}, Limit{4, "4 µm"}};
+
+QString decadeLabel(int power, char decimalMark) {
+  if (power >= 0) {
+    return QString::number(static_cast<long long>(std::llround(std::pow(10.0, power))));
+  }
+  QString text = "0" + QString(QChar(decimalMark));
+  for (int zeros = -power - 1; zeros > 0; --zeros) {
+    text += '0';
+  }
+  return text + '1';
+}
+
+}  // namespace
+
+void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<ReportCurve>& curves,
+                    CurveKind kind, const ChartWords& words, int colourFrom) {
+  const QFont titleFont = reportFont(8.5, true);
+  const QFont labelFont = reportFont(6.5);
+  const QFontMetricsF titleMetrics(titleFont);
+  const QFontMetricsF labelMetrics(labelFont);
+
+  double top = 0;
+  for (const ReportCurve& curve : curves) {
+    for (const double weight : kind == CurveKind::Frequency ? curve.weight : curve.percentFiner) {
+      if (std::isfinite(weight)) {
+        top = std::max(top, weight);
+      }
+    }
+  }
+  double step = 20;
+  if (kind == CurveKind::Frequency) {
+    top = std::max(top, 5.0);
+    step = kWeightSteps.back();
+    for (const double candidate : kWeightSteps) {
+      if (top / candidate <= 5) {
+        step = candidate;
+        break;
+      }
+    }
+    top = std::ceil(top / step) * step;
+  } else {
+    top = 100;
+  }
+
+  // Room for the title above, the value labels and axis title on the left, the
+  // diameter labels and axis title below.
+  const QString widest = QString::number(top, 'g', 4);
+  const double left =
+      area.left() + labelMetrics.lineSpacing() + 3 + labelMetrics.horizontalAdvance(widest) + 4;
+  const QRectF plot(
+      left, area.top() + titleMetrics.lineSpacing() + 4, area.right() - left - 4,
+      area.height() - titleMetrics.lineSpacing() - 4 - 2 * labelMetrics.lineSpacing() - 6);
+  const auto xOf = [&plot](double micrometres) {
+    return plot.left() +
+           (std::log10(micrometres) - kFinestLog) / (kCoarsestLog - kFinestLog) * plot.width();
+  };
+  const auto yOf = [&plot, top](double value) {
+    return plot.bottom() - value / top * plot.height();
+  };
+
+  painter.save();
+  painter.setFont(titleFont);
+  painter.setPen(kInk);
+  painter.drawText(QRectF(area.left(), area.top(), area.width(), titleMetrics.lineSpacing()),
+                   Qt::AlignHCenter | Qt::AlignTop, words.title);
+
+  painter.setFont(labelFont);
+  for (int power = static_cast<int>(kFinestLog); power <= static_cast<int>(kCoarsestLog); ++power) {
+    const double x = xOf(std::pow(10.0, power));
+    painter.setPen(QPen(kLightRule, 0.4));
+    painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    painter.setPen(kInk);
+    painter.drawText(QRectF(x - 20, plot.bottom() + 2, 40, labelMetrics.lineSpacing()),
+                     Qt::AlignHCenter | Qt::AlignTop, decadeLabel(power, words.decimalMark));
+  }
+  for (double value = 0; value <= top + 1e-9; value += step) {
+    const double y = yOf(value);
+    painter.setPen(QPen(kLightRule, 0.4));
+    painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    painter.setPen(kInk);
+    painter.drawText(QRectF(area.left(), y - labelMetrics.lineSpacing() / 2,
+                            plot.left() - area.left() - 3, labelMetrics.lineSpacing()),
+                     Qt::AlignRight | Qt::AlignVCenter, QString::number(value, 'g', 4));
+  }
+  painter.drawText(QRectF(plot.left(), plot.bottom() + 2 + labelMetrics.lineSpacing(), plot.width(),
+                          labelMetrics.lineSpacing()),
+                   Qt::AlignHCenter | Qt::AlignTop, words.diameterAxis);
+  painter.save();
+  painter.translate(area.left(), plot.center().y());
+  painter.rotate(-90);
+  painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), labelMetrics.lineSpacing()),
+                   Qt::AlignHCenter | Qt::AlignTop, words.valueAxis);
+  painter.restore();
+
+  for (const Limit& limit : kLimits) {
+    const double x = xOf(limit.micrometres);
+    QPen dashed(kRule, 0.6);
+    dashed.setStyle(Qt::DashLine);
+    painter.setPen(dashed);
+    painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    painter.setPen(kGreyInk);
+    painter.drawText(QRectF(x + 1.5, plot.top() + 1, 40, labelMetrics.lineSpacing()),
+                     Qt::AlignLeft | Qt::AlignTop, QString::fromUtf8(limit.label));
+  }
+
+  painter.setClipRect(plot);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double width = curves.size() > 1 ? 0.5 : 1.2;
+  bool drawn = false;
+  int index = colourFrom;
+  for (const ReportCurve& curve : curves) {
+    const std::vector<double>& values =
+        kind == CurveKind::Frequency ? curve.weight : curve.percentFiner;
+    QPainterPath path;
+    bool started = false;
+    for (std::size_t i = 0; i < values.size() && i < curve.diameter.size(); ++i) {
+      if (!(curve.diameter[i] > 0) || !std::isfinite(values[i])) {
+        started = false;
+        continue;
+      }
+      const QPointF point(xOf(curve.diameter[i]), yOf(values[i]));
+      if (started) {
+        path.lineTo(point);
+      } else {
+        path.moveTo(point);
+        started = true;
+      }
+    }
+    if (!path.isEmpty()) {
+      painter.setPen(QPen(curveColour(index), width));
+      painter.drawPath(path);
+      drawn = true;
+    }
+    ++index;
+  }
+  painter.setClipping(false);
+  painter.setPen(QPen(kInk, 0.6));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(plot);
+  if (!drawn && !words.noCurve.isEmpty()) {
+    painter.setPen(kGreyInk);
+    painter.drawText(plot.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     words.noCurve);
+  }
+  painter.restore();
+}
+
+}  // namespace granomet::report

@@ -1,0 +1,29 @@
+// Weight or cumulative curves against the diameter on a logarithmic axis, drawn into a rectangle.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+#include "workflow/report_content.h"
+
+class QPainter;
+
+namespace granomet::report {
+
+enum class CurveKind { Frequency, Cumulative };
+
+struct ChartWords {
+  QString title;
+  QString diameterAxis;
+  QString valueAxis;
+  QString noCurve;  // said in the chart where none of its curves can be drawn
+  char decimalMark = '.';
+};
+
+// colourFrom: the colour of the first curve, so that a sample's own page uses the
+// colour it has among all the samples.
+void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<ReportCurve>& curves,
+                    CurveKind kind, const ChartWords& words, int colourFrom = 0);
+
+}  // namespace granomet::report

@@ -1,0 +1,38 @@
+// The report's page, fonts and colours, shared by everything that draws on it.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QString>
+#include <string_view>
+
+namespace granomet::report {
+
+// Device units are PostScript points: the PDF writer works at 72 dots per inch.
+inline constexpr int kPointsPerInch = 72;
+inline constexpr double kPageWidth = 595.28;  // A4
+inline constexpr double kPageHeight = 841.89;
+inline constexpr double kMargin = 40;
+inline constexpr double kFooterHeight = 18;
+
+// The area between the margins, above the footer.
+inline QRectF bodyArea() {
+  return {kMargin, kMargin, kPageWidth - 2 * kMargin, kPageHeight - 2 * kMargin - kFooterHeight};
+}
+
+// Liberation Sans, which the package depends on, or the metric twin the system has.
+QFont reportFont(double points, bool bold = false);
+
+// The program's 8-bit text (Windows-1252) for Qt.
+QString fromProgramText(std::string_view text);
+
+inline const QColor kInk(0, 0, 0);
+inline const QColor kGreyInk(90, 90, 90);
+inline const QColor kRule(150, 150, 150);
+inline const QColor kLightRule(215, 215, 215);
+
+// The main window's curve colours, so a sample looks the same on screen and paper.
+QColor curveColour(int index);
+
+}  // namespace granomet::report
