@@ -14,8 +14,9 @@ packages=(
   # with the designed Arial and MS Sans Serif.
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6core5compat6-dev
   qt6-translations-l10n fonts-liberation
-  # The end-to-end test drives the real window on a virtual display.
-  xvfb xdotool
+  # The end-to-end test drives the real window on a virtual display; the report
+  # tests read the PDF's text and draw its pages.
+  xvfb xdotool poppler-utils
   # tools/fuzz.sh: clang-14 with libFuzzer and the sanitizer runtimes.
   clang libclang-rt-14-dev
   # The package: cpack's dependency list (dpkg-shlibdeps, file) and the entries' validators.

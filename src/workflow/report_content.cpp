@@ -88,11 +88,15 @@ std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
 }
 
 // The lot a results file holds, from the name the program proposes for it
-// (LOT_ddmmyyyy_hhmmss.csv); any other name stands for itself.
+// (LOT_ddmmyyyy_hhmmss.csv); any other name stands for itself, without its extension.
 std::string lotOfFileName(const std::string& fileName) {
   constexpr std::string_view kStamp = "_dddddddd_dddddd.csv";
+  const auto stem = [&fileName] {
+    const auto dot = fileName.rfind('.');
+    return dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot);
+  };
   if (fileName.size() <= kStamp.size()) {
-    return fileName;
+    return stem();
   }
   const std::size_t start = fileName.size() - kStamp.size();
   for (std::size_t i = 0; i < kStamp.size(); ++i) {
@@ -101,7 +105,7 @@ std::string lotOfFileName(const std::string& fileName) {
     const bool matches = expected == 'd' ? (c >= '0' && c <= '9')
                                          : std::tolower(static_cast<unsigned char>(c)) == expected;
     if (!matches) {
-      return fileName;
+      return stem();
     }
   }
   return fileName.substr(0, start);

@@ -1,11 +1,16 @@
-// granomet-informe run as a script runs it: the table's name and decimal mark, and its exit status.
+// granomet-informe run as a script runs it: the table's name and decimal mark, the PDF report's
+// text and pages, and its exit status.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/test_data.h"
 
@@ -59,5 +64,161 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   EXPECT_EQ(run("C", "-x r.csv"), 2);
   EXPECT_EQ(run("C", "-o '' r.csv"), 2);
 }
+
+#if GRANOMET_PDF
+
+std::vector<std::string> csvFields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::string field;
+  bool quoted = false;
+  for (const char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.push_back(field);
+      field.clear();
+    } else if (c != '\r') {
+      field += c;
+    }
+  }
+  fields.push_back(field);
+  return fields;
+}
+
+// A diameter to four significant figures, as a reader of the report sees it.
+std::string fourFigures(double micrometres, char decimalMark) {
+  const int decimals = micrometres >= 1000  ? 0
+                       : micrometres >= 100 ? 1
+                       : micrometres >= 10  ? 2
+                       : micrometres >= 1   ? 3
+                                            : 4;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, micrometres);
+  std::string written(text);
+  for (char& c : written) {
+    if (c == '.') {
+      c = decimalMark;
+    }
+  }
+  return written;
+}
+
+// A page drawn at 20 dots per inch in grey: its rows of pixels, 255 for white.
+struct Page {
+  int width = 0;
+  int height = 0;
+  std::string pixels;
+  int at(int x, int y) const {
+    return static_cast<unsigned char>(pixels[static_cast<std::size_t>(y * width + x)]);
+  }
+};
+
+Page readPgm(const fs::path& path) {
+  std::istringstream in(fileBytes(path));
+  std::string magic;
+  int maximum = 0;
+  Page page;
+  in >> magic >> page.width >> page.height >> maximum;
+  in.get();
+  page.pixels.assign(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(magic, "P5");
+  EXPECT_EQ(page.pixels.size(), static_cast<std::size_t>(page.width * page.height));
+  return page;
+}
+
+TEST_F(GranometInforme, TheReportNamesEverySampleWithItsFolkAndWardMean) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  ASSERT_EQ(run("es_ES.UTF-8", "-o tabla.csv -p informe.pdf r.csv"), 0) << err();
+  ASSERT_EQ(std::system(("pdftotext '" + (folder_ / "informe.pdf").string() + "' '" +
+                         (folder_ / "informe.txt").string() + "'")
+                            .c_str()),
+            0);
+  const std::string text = fileBytes(folder_ / "informe.txt");
+  EXPECT_NE(text.find("Informe granulométrico"), std::string::npos);
+
+  std::istringstream table(fileBytes(folder_ / "tabla.csv"));
+  std::string line;
+  std::getline(table, line);
+  const std::vector<std::string> columns = csvFields(line);
+  const auto column = [&columns](const char* name) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (columns[i] == name) {
+        return i;
+      }
+    }
+    ADD_FAILURE() << name;
+    return std::size_t{0};
+  };
+  const std::size_t nameColumn = column("Muestra");
+  const std::size_t meanColumn = column("FW-Media(\xb5m)");
+  int samples = 0;
+  while (std::getline(table, line) && !line.empty() && line != "\r") {
+    const std::vector<std::string> fields = csvFields(line);
+    const std::string& name = fields.at(nameColumn);
+    std::string mean = fields.at(meanColumn);
+    mean[mean.find(',')] = '.';
+    const std::string shown = fourFigures(std::stod(mean), ',');
+    SCOPED_TRACE(name + " " + shown);
+    // Its page's heading names it, its summary row gives the mean.
+    EXPECT_NE(text.find(": " + name), std::string::npos);
+    EXPECT_NE(text.find(shown), std::string::npos);
+    ++samples;
+  }
+  EXPECT_EQ(samples, 12);
+}
+
+TEST_F(GranometInforme, NoPageOfTheReportIsEmptyOrCutAtItsEdges) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+  EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
+  ASSERT_EQ(
+      std::system(
+          ("cd '" + folder_.string() + "' && pdftoppm -r 20 -gray informe.pdf pagina").c_str()),
+      0);
+  std::vector<fs::path> pages;
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    if (entry.path().filename().string().rfind("pagina", 0) == 0) {
+      pages.push_back(entry.path());
+    }
+  }
+  // The summary, three triangles on two pages, the curves, one page per sample.
+  EXPECT_EQ(pages.size(), 1u + 2u + 1u + 12u);
+  for (const fs::path& path : pages) {
+    SCOPED_TRACE(path.filename().string());
+    const Page page = readPgm(path);
+    // A4 at 20 dots per inch; the margins are 40 points, 11 dots: the outer 6 stay white.
+    ASSERT_GT(page.width, 150);
+    ASSERT_GT(page.height, 220);
+    constexpr int kEdge = 6;
+    int inked = 0;
+    for (int y = 0; y < page.height; ++y) {
+      for (int x = 0; x < page.width; ++x) {
+        const bool edge =
+            x < kEdge || y < kEdge || x >= page.width - kEdge || y >= page.height - kEdge;
+        if (page.at(x, y) < 200) {
+          EXPECT_FALSE(edge) << "ink at the edge, " << x << ", " << y;
+          if (edge) {
+            return;
+          }
+          ++inked;
+        }
+      }
+    }
+    // More than the footer alone.
+    EXPECT_GT(inked, 400);
+  }
+}
+
+TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  EXPECT_EQ(run("C", "-p r.csv r.csv"), 1);
+  EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
+  EXPECT_NE(err().find("es uno de los ficheros de resultados"), std::string::npos) << err();
+  EXPECT_EQ(run("C", "-p '' r.csv"), 2);
+  EXPECT_EQ(run("C", "-p informe.pdf falta.csv"), 1);
+  EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
+}
+
+#endif
 
 }  // namespace

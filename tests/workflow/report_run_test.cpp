@@ -1,0 +1,144 @@
+// The report's content from results files, and when it is written: the drawing itself is
+// replaced by a stand-in.
+#include "workflow/report_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/button_fixture.h"
+#include "support/test_data.h"
+#include "workflow/results_set.h"
+
+namespace granomet::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReportRunTest : public ButtonTest {};
+
+// The drawing's stand-in: the report's first fact and its number of sample pages.
+std::optional<std::string> fakePdf(const Report& report) {
+  return "%PDF " + report.facts.at(0) + " " + std::to_string(report.samples.size());
+}
+
+TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
+  const fs::path results = folder() / "LOTE12_06062016_093005.csv";
+  fs::copy_file(batchExpected("plain_comma.csv"), results);
+  const fs::path report = folder() / "informe.pdf";
+  const ReportContext context{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}};
+
+  ReportRunResult run = runReport({results}, report, context, fakePdf);
+  EXPECT_TRUE(run.reportWritten);
+  EXPECT_TRUE(run.problems.empty());
+  EXPECT_EQ(fileBytes(report), "%PDF Lote: LOTE12 12");
+
+  // Whatever stops it leaves the file that was there.
+  struct Refusal {
+    std::vector<fs::path> resultsFiles;
+    fs::path report;
+    ReportRenderer render;
+    const char* problem;
+  };
+  const std::vector<Refusal> refusals = {
+      {{results}, results, fakePdf, "es uno de los ficheros de resultados"},
+      {{results}, folder(), fakePdf, "ese nombre es una carpeta"},
+      {{folder() / "falta.csv"}, report, fakePdf, "no se escribe el informe"},
+      {{results},
+       report,
+       [](const Report&) { return std::optional<std::string>(); },
+       "No se ha podido componer el informe"},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.problem);
+    run = runReport(refusal.resultsFiles, refusal.report, context, refusal.render);
+    EXPECT_FALSE(run.reportWritten);
+    ASSERT_FALSE(run.problems.empty());
+    EXPECT_NE(run.problems.back().find(refusal.problem), std::string::npos) << run.problems.back();
+  }
+  EXPECT_EQ(fileBytes(report), "%PDF Lote: LOTE12 12");
+  EXPECT_EQ(fileBytes(results), fileBytes(batchExpected("plain_comma.csv")));
+}
+
+TEST(ReportName, IsTheFirstResultsFilesNameWithInforme) {
+  EXPECT_EQ(defaultReportPath("a/LOTE12_06062016_093005.csv"),
+            fs::path("a/LOTE12_06062016_093005_informe.pdf"));
+  EXPECT_EQ(defaultReportPath("R.CSV"), fs::path("R_informe.pdf"));
+  EXPECT_EQ(defaultReportPath("R.txt"), fs::path("R.txt_informe.pdf"));
+}
+
+Report reportOfExample(const ReportContext& context, const std::string& fileName) {
+  ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
+  results.files.at(0).name = fileName;
+  return reportOf(results, context);
+}
+
+bool holds(const std::vector<std::string>& lines, const std::string& wanted) {
+  return std::find(lines.begin(), lines.end(), wanted) != lines.end();
+}
+
+TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
+  const Report report =
+      reportOfExample({{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}}, "LOTE12_06062016_093005.csv");
+  EXPECT_TRUE(holds(report.facts, "Lote: LOTE12"));
+  EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
+  EXPECT_TRUE(holds(report.facts, "Muestras: 12"));
+  EXPECT_TRUE(report.unreachedHeading.empty()) << "made from results files alone";
+
+  ASSERT_EQ(report.summary.rows.size(), 12u);
+  const std::vector<std::string>& third = report.summary.rows[2];
+  EXPECT_EQ(third[1], "M-03");
+  // Spanish first, then the code the results file and the lab's database keep.
+  EXPECT_EQ(third[2], "Limo arcilloso\nClayed_Silt");
+  // The file's "00.00" and "59.33" without the padding zeros, with the regional mark.
+  EXPECT_EQ(third[4], "0,00");
+  EXPECT_EQ(third[6], "59,33");
+
+  ASSERT_EQ(report.samples.size(), 12u);
+  const ReportSamplePage& first = report.samples[0];
+  EXPECT_EQ(first.heading, "Muestra 1 de 12: M-01");
+  EXPECT_TRUE(holds(first.lines, "Clase de Shepard (1954): Arena (Sand)"));
+  const ReportTable& fractions = first.leftTables.at(2);
+  EXPECT_EQ(fractions.rows.at(0).at(1),
+            "1000\x96"
+            "2000");
+  EXPECT_EQ(fractions.rows.at(4).at(1),
+            "63\x96"
+            "125");
+  EXPECT_EQ(fractions.rows.at(8).at(1),
+            "4\x96"
+            "8");
+
+  ASSERT_EQ(report.triangles.size(), 3u);
+  EXPECT_EQ(report.triangles[0].points.size(), 12u);
+  EXPECT_EQ(report.triangles[1].points.size(), 12u);
+  // Only two of the example's samples are free of gravel.
+  EXPECT_EQ(report.triangles[2].points.size(), 2u);
+  EXPECT_NE(report.triangles[2].note.find("10 muestras con grava"), std::string::npos);
+}
+
+TEST(ReportContent, AfterARunNamesTheLotsSamplesNoRecordReached) {
+  struct Case {
+    std::vector<std::string> unreached;
+    std::string fileName;
+    const char* heading;
+    const char* lot;
+  };
+  const std::vector<Case> cases = {
+      {{"005  M-05", "011  M-11"}, "r.csv", "registro del export", "Lote: r"},
+      {{}, "LOTE7_01012020_000000.CSV", "Todas las muestras del lote", "Lote: LOTE7"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fileName);
+    const Report report =
+        reportOfExample({{2026, 12, 7, 10, 0, 0}, '.', true, {}, c.unreached}, c.fileName);
+    EXPECT_NE(report.unreachedHeading.find(c.heading), std::string::npos);
+    EXPECT_EQ(report.unreached, c.unreached);
+    EXPECT_TRUE(holds(report.facts, c.lot));
+  }
+}
+
+}  // namespace
+}  // namespace granomet::testing
