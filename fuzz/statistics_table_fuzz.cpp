@@ -12,6 +12,7 @@
 
 #include "fuzz_check.h"
 #include "statistics/results_reader.h"
+#include "workflow/report_content.h"
 #include "workflow/statistics_table.h"
 
 namespace {
@@ -92,6 +93,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       require(*statistics.folkWardPhi.sorting >= 0, "the sorting is not negative");
     }
     requireWholeLine(statisticsTableLine("r.csv", contents, line, statistics, ','));
+  }
+
+  // The report's content of the same samples: a row and a page each, and points
+  // that lie on their triangle.
+  const std::size_t samples = contents.lines.size();
+  ResultsSet set;
+  set.files.push_back({"r.csv", std::move(contents)});
+  const Report report = reportOf(set, {{2026, 12, 7, 0, 0, 0}, ',', true, {}, {"001  A"}});
+  require(report.summary.rows.size() == samples, "a summary row a sample");
+  require(report.samples.size() == samples && report.curves.size() == samples,
+          "a page and a curve a sample");
+  for (const auto& row : report.summary.rows) {
+    require(row.size() == report.summary.columns.size(), "every summary cell filled");
+  }
+  for (const ReportTriangle& triangle : report.triangles) {
+    require(triangle.points.size() <= samples, "no more points than samples");
+    for (const ReportPoint& point : triangle.points) {
+      const TernaryShares& shares = point.shares;
+      const double total = shares.top + shares.left + shares.right;
+      require(std::isfinite(total) && std::fabs(total - 100) < 1e-6 && shares.top >= 0 &&
+                  shares.left >= 0 && shares.right >= 0,
+              "a point lies on its triangle");
+    }
   }
   return 0;
 }
