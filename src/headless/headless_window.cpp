@@ -30,10 +30,16 @@ void HeadlessWindow::setText(TextBoxId box, std::string text) {
 
 void HeadlessWindow::clearList(ListId list) {
   lists_[slot(list)].items.clear();
+  lists_[slot(list)].reasons.clear();
 }
 
 void HeadlessWindow::addItem(ListId list, std::string item) {
+  addItemWithReason(list, std::move(item), {});
+}
+
+void HeadlessWindow::addItemWithReason(ListId list, std::string item, std::string reason) {
   lists_[slot(list)].items.push_back(std::move(item));
+  lists_[slot(list)].reasons.push_back(std::move(reason));
 }
 
 int HeadlessWindow::itemCount(ListId list) const {

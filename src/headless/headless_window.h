@@ -21,6 +21,7 @@ class HeadlessWindow final : public WindowOperations {
  public:
   struct ListState {
     std::vector<std::string> items;
+    std::vector<std::string> reasons;  // one per item; empty for an item added without one
     Rgb textColor;
   };
   struct LabelState {
@@ -39,6 +40,7 @@ class HeadlessWindow final : public WindowOperations {
   void setText(TextBoxId box, std::string text) override;
   void clearList(ListId list) override;
   void addItem(ListId list, std::string item) override;
+  void addItemWithReason(ListId list, std::string item, std::string reason) override;
   int itemCount(ListId list) const override;
   std::string item(ListId list, int position) const override;
   void setListTextColor(ListId list, Rgb color) override;

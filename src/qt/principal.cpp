@@ -266,6 +266,10 @@ void principal::addItem(ListId id, std::string item) {
   list(id)->addProgramItem(std::move(item));
 }
 
+void principal::addItemWithReason(ListId id, std::string item, std::string reason) {
+  list(id)->addProgramItem(std::move(item), std::move(reason));
+}
+
 int principal::itemCount(ListId id) const {
   return list(id)->count();
 }

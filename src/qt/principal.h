@@ -36,6 +36,7 @@ class principal final : public QWidget, public WindowOperations {
   void setText(TextBoxId box, std::string text) override;
   void clearList(ListId list) override;
   void addItem(ListId list, std::string item) override;
+  void addItemWithReason(ListId list, std::string item, std::string reason) override;
   int itemCount(ListId list) const override;
   std::string item(ListId list, int position) const override;
   void setListTextColor(ListId list, Rgb color) override;

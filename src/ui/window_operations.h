@@ -105,6 +105,9 @@ class WindowOperations {
   // Items are shown in the order they were added; positions count from 0.
   virtual void clearList(ListId list) = 0;
   virtual void addItem(ListId list, std::string item) = 0;
+  // reason: why the item is listed (the warning of an ignored sample), for the
+  // user to read again on the item after its box is gone.
+  virtual void addItemWithReason(ListId list, std::string item, std::string reason) = 0;
   virtual int itemCount(ListId list) const = 0;
   virtual std::string item(ListId list, int position) const = 0;
   virtual void setListTextColor(ListId list, Rgb color) = 0;

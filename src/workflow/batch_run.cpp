@@ -80,7 +80,7 @@ class Run {
   char decimalMark() const { return platform_.regional.decimalMark(); }
 
   void show(const IgnoredRecord& record) {
-    window_.addItem(ListId::List2, record.listItem);
+    window_.addItemWithReason(ListId::List2, record.listItem, record.warning.prompt);
     window_.showMessage(record.warning);
   }
 

@@ -179,6 +179,11 @@ MessageRequest repeatedOrderNumber(std::string_view orderNumber) {
           MessageButtons::Ok, MessageIcon::Warning};
 }
 
+std::string repeatedOrderNumberReason(std::string_view orderNumber) {
+  return out("Otra muestra de la exportación tiene el mismo número de orden, " + in(orderNumber) +
+             ".");
+}
+
 std::string resultsNameMissing() {
   return out("Falta el nombre del fichero de resultados: escríbalo en «Fichero de salida».");
 }

@@ -36,8 +36,10 @@ MessageRequest lotWithoutExtension(std::string_view fileName, std::int16_t nearO
 
 // The export button: "ERROR EN EXPORT". block: the sample block being read, 0 before the first.
 MessageRequest exportUnreadable(std::string_view fileName, int block, const ReadError& error);
-// orderNumber: the three digits the sample list shows.
+// orderNumber: the three digits the sample list shows. The reason goes with each
+// of the two red list items.
 MessageRequest repeatedOrderNumber(std::string_view orderNumber);
+std::string repeatedOrderNumberReason(std::string_view orderNumber);
 
 // Why the calculation does not start, and the question before it replaces a file.
 std::string resultsNameMissing();

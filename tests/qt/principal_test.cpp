@@ -17,6 +17,7 @@
 #include "headless/headless_file_dialog.h"
 #include "qt/curve_graph.h"
 #include "qt/help_window.h"
+#include "qt/qt_text.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
 #include "ui/remembered_folder.h"
@@ -66,6 +67,8 @@ class PrincipalTest : public QObject {
   void controlsStandWhereTheyWereDesigned_data();
   void controlsStandWhereTheyWereDesigned();
   void workFlowShowsOnTheControls();
+  void listItemsTellTheirReasonAndWholeTextInATooltip_data();
+  void listItemsTellTheirReasonAndWholeTextInATooltip();
   void listsShowWindows1252TextAndKeepItsBytes();
   void failedLotReadShowsACriticalBox();
   void leavingAsksTheExitQuestion_data();
@@ -204,6 +207,36 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   // The two disagreeing names were each announced in a warning and answered.
   QCOMPARE(boxes_->seen().size(), std::size_t{2});
   QCOMPARE(boxes_->seen().front().icon, QMessageBox::Warning);
+  // Their red items keep the warning.
+  QCOMPARE(window_->findChild<QListWidget*>("List2")->item(0)->toolTip(),
+           QString("Probablemente el Numero de Orden de M-09B en Export es erroneo."));
+}
+
+void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip_data() {
+  QTest::addColumn<bool>("red");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("reason");
+  QTest::addColumn<QString>("tip");
+  const QString longName = "M-" + QString(60, 'W');
+  QTest::newRow("a short sample") << false << "M-01"
+                                  << ""
+                                  << "";
+  QTest::newRow("a long sample") << false << longName << "" << longName;
+  QTest::newRow("a short red sample") << true << "M-01 ¿1?"
+                                      << "Sin lote."
+                                      << "Sin lote.";
+  QTest::newRow("a long red sample") << true << longName << "Sin lote." << longName + "\nSin lote.";
+}
+
+// The lists are narrow: a name they cut off shows whole in the tooltip, before the reason.
+void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip() {
+  QFETCH(bool, red);
+  QFETCH(QString, text);
+  QFETCH(QString, reason);
+  QFETCH(QString, tip);
+  const ListId list = red ? ListId::List2 : ListId::List1;
+  window_->addItemWithReason(list, toProgramText(text), toProgramText(reason));
+  QCOMPARE(window_->findChild<QListWidget*>(red ? "List2" : "List1")->item(0)->toolTip(), tip);
 }
 
 void PrincipalTest::listsShowWindows1252TextAndKeepItsBytes() {

@@ -80,6 +80,7 @@ TEST_F(BatchRunTest, ASampleWhoseNameDisagreesIsIgnoredAndTheOthersAreWritten) {
   ASSERT_EQ(window().messages().size(), 1u);
   const MessageRequest& warning = window().messages()[0].request;
   EXPECT_EQ(warning.prompt, "Probablemente el Numero de Orden de M-02B en Export es erroneo.");
+  EXPECT_EQ(window().list(ListId::List2).reasons, std::vector<std::string>{warning.prompt});
   EXPECT_EQ(effectiveTitle(warning), "Granomet");
   EXPECT_EQ(warning.icon, MessageIcon::Warning);
   EXPECT_EQ(warning.buttons, MessageButtons::Ok);

@@ -114,6 +114,11 @@ TEST_F(ExportButtonTest, EveryRepeatedOrderNumberIsReported) {
     }
     EXPECT_EQ(shown, c.messages);
     EXPECT_EQ(items(ListId::List2), c.list2);
+    // Each red item says why it is there.
+    EXPECT_EQ(window().list(ListId::List2).reasons,
+              std::vector<std::string>(c.list2.size(),
+                                       "Otra muestra de la exportaci\xF3n tiene el mismo "
+                                       "n\xFAmero de orden, 005."));
     EXPECT_EQ(items(ListId::List1).size(), c.orders.size());
     EXPECT_TRUE(window().enabled(ButtonId::calculatot));
   }
