@@ -174,17 +174,25 @@ void principal::buildControls(char decimalMark) {
   calculatot_->setEnabled(false);
 
   connect(lotebutton_, &QAbstractButton::clicked, this,
-          [this] { lotebutton(*tables_, *this, platform_); });
+          [this] { press([this] { lotebutton(*tables_, *this, platform_); }); });
   connect(exportbutton_, &QAbstractButton::clicked, this,
-          [this] { exportbutton(*tables_, *this, platform_); });
+          [this] { press([this] { exportbutton(*tables_, *this, platform_); }); });
   connect(calculatot_, &QAbstractButton::clicked, this,
-          [this] { calculatot(*tables_, *this, platform_); });
+          [this] { press([this] { calculatot(*tables_, *this, platform_); }); });
   connect(helpbutton_, &QAbstractButton::clicked, this, &principal::showHelp);
   connect(exitbutton_, &QAbstractButton::clicked, this, [this] {
     if (askToLeave()) {
       emit leaveConfirmed();
     }
   });
+}
+
+void principal::press(const std::function<void()>& handler) {
+  warnings_.startPress();
+  handler();
+  if (const int heldBack = warnings_.endPress(); heldBack > 0) {
+    showMessageBox(this, messages::warningsHeldBack(heldBack));
+  }
 }
 
 void principal::showHelp() {
@@ -299,6 +307,9 @@ void principal::setEnabled(ButtonId id, bool enabled) {
 }
 
 MessageAnswer principal::showMessage(const MessageRequest& request) {
+  if (!warnings_.passes(request)) {
+    return defaultAnswer(request);
+  }
   return showMessageBox(this, request);
 }
 

@@ -3,11 +3,13 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "data/tables.h"
 #include "qt/help_window.h"
 #include "ui/platform.h"
+#include "ui/warning_limit.h"
 #include "ui/window_operations.h"
 
 class QAbstractButton;
@@ -63,6 +65,8 @@ class principal final : public QWidget, public WindowOperations {
  private:
   void buildControls(char decimalMark);
   void showHelp();
+  // A work button's handler, then one box for the per-sample warnings it held back.
+  void press(const std::function<void()>& handler);
   // True when the user answered Yes; the help window is closed then.
   bool askToLeave();
   TextBox* box(TextBoxId id) const;
@@ -74,6 +78,7 @@ class principal final : public QWidget, public WindowOperations {
   std::unique_ptr<FileDialog> dialog_;
   QPointer<frmAbout> help_;
   bool leaving_ = false;  // Yes was answered: the close that follows asks nothing
+  WarningLimit warnings_;
 
   // The controls under the names the lab's earlier window gave them (also their
   // object names, which the window tests find them by).

@@ -55,6 +55,10 @@ struct MessageRequest {
   // Yes is the default of Yes and No, except where a hasty Return would destroy
   // something.
   bool defaultNo = false;
+  // One of the warnings a press may give once per sample (an ignored sample, a
+  // repeated order number): a damaged export can ask for thousands, so a window
+  // may hold back a long series, the red list keeping every sample with its reason.
+  bool perSampleWarning = false;
 };
 
 inline constexpr std::string_view kProgramName = "Granomet";

@@ -29,6 +29,11 @@ std::string joined(std::string_view a, std::string_view b) {
   return std::string(a) + std::string(b);
 }
 
+MessageRequest perSample(MessageRequest warning) {
+  warning.perSampleWarning = true;
+  return warning;
+}
+
 std::string kindText(FileKind kind) {
   switch (kind) {
     case FileKind::Folder:
@@ -175,13 +180,23 @@ MessageRequest exportUnreadable(std::string_view fileName, int block, const Read
 }
 
 MessageRequest repeatedOrderNumber(std::string_view orderNumber) {
-  return {"Muestras con el mismo numero de orden" + std::string(orderNumber), "ERROR",
-          MessageButtons::Ok, MessageIcon::Warning};
+  return perSample({"Muestras con el mismo numero de orden" + std::string(orderNumber), "ERROR",
+                    MessageButtons::Ok, MessageIcon::Warning});
 }
 
 std::string repeatedOrderNumberReason(std::string_view orderNumber) {
   return out("Otra muestra de la exportación tiene el mismo número de orden, " + in(orderNumber) +
              ".");
+}
+
+MessageRequest warningsHeldBack(int count) {
+  const std::string more =
+      count == 1 ? "Hay 1 aviso más, que no se muestra. La lista de ignoradas, en rojo, lo recoge"
+                 : "Hay " + number(count) +
+                       " avisos más, que no se muestran. La lista de ignoradas, en rojo, los "
+                       "recoge todos";
+  return {out(more + " con su motivo: deje el puntero sobre una muestra de la lista para leerlo."),
+          out("MÁS AVISOS"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
 std::string resultsNameMissing() {
@@ -230,15 +245,15 @@ std::string notCalculatedItem(std::string_view sampleName, std::string_view orde
 
 MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view orderText,
                                    std::string_view cause) {
-  return {out("La muestra " + in(sampleName) + " (número de orden " + in(orderText) +
-              ") no se ha calculado: " + in(cause) + "."),
-          out("MUESTRA NO CALCULADA"), MessageButtons::Ok, MessageIcon::Warning};
+  return perSample({out("La muestra " + in(sampleName) + " (número de orden " + in(orderText) +
+                        ") no se ha calculado: " + in(cause) + "."),
+                    out("MUESTRA NO CALCULADA"), MessageButtons::Ok, MessageIcon::Warning});
 }
 
 MessageRequest orderNumberProbablyWrong(std::string_view sampleName) {
-  return {
-      "Probablemente el Numero de Orden de " + std::string(sampleName) + " en Export es erroneo.",
-      "", MessageButtons::Ok, MessageIcon::Warning};
+  return perSample(
+      {"Probablemente el Numero de Orden de " + std::string(sampleName) + " en Export es erroneo.",
+       "", MessageButtons::Ok, MessageIcon::Warning});
 }
 
 std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,

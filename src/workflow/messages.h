@@ -36,10 +36,14 @@ MessageRequest lotWithoutExtension(std::string_view fileName, std::int16_t nearO
 
 // The export button: "ERROR EN EXPORT". block: the sample block being read, 0 before the first.
 MessageRequest exportUnreadable(std::string_view fileName, int block, const ReadError& error);
-// orderNumber: the three digits the sample list shows. The reason goes with each
-// of the two red list items.
+// orderNumber: the three digits the sample list shows. The warning is one of a
+// per-sample series; the reason goes with each of the two red list items.
 MessageRequest repeatedOrderNumber(std::string_view orderNumber);
 std::string repeatedOrderNumberReason(std::string_view orderNumber);
+
+// After a press whose per-sample warnings the window held back: how many, and
+// that the red list keeps them all.
+MessageRequest warningsHeldBack(int count);
 
 // Why the calculation does not start, and the question before it replaces a file.
 std::string resultsNameMissing();
@@ -52,7 +56,7 @@ MessageRequest runNotStarted(std::string_view refusal);
 MessageRequest replaceResults(std::string_view resultsName);
 
 // A record of the export that is not calculated: its red list item, and the
-// warning that says why (cause: one of the texts below).
+// warning that says why (cause: one of the texts below), one of a per-sample series.
 std::string notCalculatedItem(std::string_view sampleName, std::string_view orderText);
 MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view orderText,
                                    std::string_view cause);

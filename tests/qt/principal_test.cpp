@@ -67,6 +67,8 @@ class PrincipalTest : public QObject {
   void controlsStandWhereTheyWereDesigned_data();
   void controlsStandWhereTheyWereDesigned();
   void workFlowShowsOnTheControls();
+  void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data();
+  void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest();
   void listItemsTellTheirReasonAndWholeTextInATooltip_data();
   void listItemsTellTheirReasonAndWholeTextInATooltip();
   void listsShowWindows1252TextAndKeepItsBytes();
@@ -210,6 +212,40 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   // Their red items keep the warning.
   QCOMPARE(window_->findChild<QListWidget*>("List2")->item(0)->toolTip(),
            QString("Probablemente el Numero de Orden de M-09B en Export es erroneo."));
+}
+
+void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<int>("listed");
+  // 26 samples whose names disagree with the lot; 27 samples sharing one order number.
+  QTest::newRow("ignored samples") << "calculatot" << 26;
+  QTest::newRow("repeated order numbers") << "exportbutton" << 52;
+}
+
+void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
+  QFETCH(QString, button);
+  QFETCH(int, listed);
+  tools::SampleFileOptions options;
+  options.sampleCount = 26;
+  options.nameMismatchEvery = 1;
+  if (button == "exportbutton") {
+    options.orderNumbers.assign(27, 1);
+  }
+  tools::writeSampleFiles(options, folder());
+  pressWith("lotebutton", folder() / "LOTE12.csv");
+  pressWith("exportbutton", folder() / "LOTE12_export.txt");
+  if (button == "calculatot") {
+    boxes_->clear();
+    press("calculatot");
+  }
+
+  QCOMPARE(boxes_->seen().size(), std::size_t{11});
+  const tools::ModalAnswerer::Seen& rest = boxes_->seen().back();
+  QCOMPARE(rest.title, QString("MÁS AVISOS"));
+  QVERIFY2(rest.text.startsWith("Hay 16 avisos más"), qPrintable(rest.text));
+  QCOMPARE(rest.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  QCOMPARE(boxes_->seen()[9].title, boxes_->seen()[0].title);
+  QCOMPARE(window_->findChild<QListWidget*>("List2")->count(), listed);
 }
 
 void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip_data() {

@@ -110,6 +110,7 @@ TEST_F(ExportButtonTest, EveryRepeatedOrderNumberIsReported) {
       const MessageRequest& message = window().messages()[i].request;
       EXPECT_EQ(message.title, "ERROR");
       EXPECT_EQ(message.icon, MessageIcon::Warning);
+      EXPECT_TRUE(message.perSampleWarning);
       shown.push_back(message.prompt);
     }
     EXPECT_EQ(shown, c.messages);
