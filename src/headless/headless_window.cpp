@@ -70,6 +70,10 @@ void HeadlessWindow::setLabelBackColor(LabelId label, Rgb color) {
   labels_[slot(label)].backColor = color;
 }
 
+void HeadlessWindow::setLabelToolTip(LabelId label, std::string tip) {
+  labels_[slot(label)].toolTip = std::move(tip);
+}
+
 void HeadlessWindow::setEnabled(ButtonId button, bool enabled) {
   enabled_[slot(button)] = enabled;
 }

@@ -28,6 +28,7 @@ class HeadlessWindow final : public WindowOperations {
     std::string text;
     Rgb textColor = kBlack;
     Rgb backColor = kWhite;
+    std::string toolTip;
   };
   struct Message {
     MessageRequest request;
@@ -47,6 +48,7 @@ class HeadlessWindow final : public WindowOperations {
   void setLabelText(LabelId label, std::string text) override;
   void setLabelTextColor(LabelId label, Rgb color) override;
   void setLabelBackColor(LabelId label, Rgb color) override;
+  void setLabelToolTip(LabelId label, std::string tip) override;
   void setEnabled(ButtonId button, bool enabled) override;
   MessageAnswer showMessage(const MessageRequest& request) override;
   FileDialog& fileDialog() override { return dialog_; }

@@ -302,6 +302,10 @@ void principal::setLabelBackColor(LabelId id, Rgb color) {
   setColor(label(id), QPalette::Window, qtColor(color));
 }
 
+void principal::setLabelToolTip(LabelId id, std::string tip) {
+  label(id)->setToolTip(toQString(tip));
+}
+
 void principal::setEnabled(ButtonId id, bool enabled) {
   (id == ButtonId::exportbutton ? exportbutton_ : calculatot_)->setEnabled(enabled);
 }

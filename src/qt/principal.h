@@ -45,6 +45,7 @@ class principal final : public QWidget, public WindowOperations {
   void setLabelText(LabelId label, std::string text) override;
   void setLabelTextColor(LabelId label, Rgb color) override;
   void setLabelBackColor(LabelId label, Rgb color) override;
+  void setLabelToolTip(LabelId label, std::string tip) override;
   void setEnabled(ButtonId button, bool enabled) override;
   MessageAnswer showMessage(const MessageRequest& request) override;
   FileDialog& fileDialog() override { return *dialog_; }

@@ -119,6 +119,8 @@ class WindowOperations {
   virtual void setLabelText(LabelId label, std::string text) = 0;
   virtual void setLabelTextColor(LabelId label, Rgb color) = 0;
   virtual void setLabelBackColor(LabelId label, Rgb color) = 0;
+  // Shown while the pointer rests on the label; empty: none.
+  virtual void setLabelToolTip(LabelId label, std::string tip) = 0;
 
   virtual void setEnabled(ButtonId button, bool enabled) = 0;
 
@@ -129,9 +131,10 @@ class WindowOperations {
   virtual Graph& graph() = 0;
 };
 
-// Empties the three file boxes and both lists and sets both counts to "0"; the
-// buttons, the status line and the graph stay as they are. Files are owned by the
-// handler that opened them and are closed before it returns, so none is open here.
+// Empties the three file boxes and both lists, sets both counts to "0" and takes
+// the last run's tooltip off the count of List1; the buttons, the status line
+// and the graph stay as they are. Files are owned by the handler that opened
+// them and are closed before it returns, so none is open here.
 void resetWindow(WindowOperations& window);
 
 }  // namespace granomet

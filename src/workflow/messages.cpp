@@ -1,5 +1,6 @@
 #include "workflow/messages.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -32,6 +33,21 @@ std::string joined(std::string_view a, std::string_view b) {
 MessageRequest perSample(MessageRequest warning) {
   warning.perSampleWarning = true;
   return warning;
+}
+
+// "«A», «B» y «C»", or "«A», …, «J» y 5 más" past `shown` texts; from program text.
+std::string namedList(const std::vector<std::string>& texts, std::size_t shown) {
+  const std::size_t named = std::min(texts.size(), shown);
+  std::string list;
+  for (std::size_t i = 0; i < named; ++i) {
+    const bool last = i + 1 == named && named == texts.size();
+    list += i == 0 ? "" : last ? " y " : ", ";
+    list += "«" + in(texts[i]) + "»";
+  }
+  if (named < texts.size()) {
+    list += " y " + std::to_string(texts.size() - named) + " más";
+  }
+  return list;
 }
 
 std::string kindText(FileKind kind) {
@@ -484,6 +500,40 @@ std::string resultsCreatedStatus(std::string_view resultsName) {
 
 std::string noMatchingSamplesStatus() {
   return "Sin muestras coincidentes";
+}
+
+MessageRequest noRecordOfTheLot(std::string_view lotName, std::string_view exportName,
+                                const std::vector<std::string>& exportLots) {
+  constexpr std::size_t kLotsNamed = 10;
+  const std::string lots = exportLots.size() == 1
+                               ? "todas son del lote " + namedList(exportLots, kLotsNamed)
+                               : "son de los lotes " + namedList(exportLots, kLotsNamed);
+  return {out("Ninguna muestra del fichero de exportación " + in(exportName) + " es del lote «" +
+              in(lotName) + "»: " + lots +
+              ".\n\n¿Es la exportación de otro lote, o se ha cambiado el nombre del fichero "
+              "de lote? El lote se llama como su fichero, sin la extensión."),
+          out("SIN MUESTRAS DEL LOTE"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string unreachedSamplesTip(const std::vector<std::string>& samples) {
+  constexpr std::size_t kSamplesNamed = 20;
+  if (samples.empty()) {
+    return {};
+  }
+  std::string tip = samples.size() == 1
+                        ? "Una muestra del lote no está en la exportación con su número de "
+                          "orden y su nombre:"
+                        : number(static_cast<int>(samples.size())) +
+                              " muestras del lote no están en la exportación con su número de "
+                              "orden y su nombre:";
+  const std::size_t named = std::min(samples.size(), kSamplesNamed);
+  for (std::size_t i = 0; i < named; ++i) {
+    tip += "\n" + in(samples[i]);
+  }
+  if (named < samples.size()) {
+    tip += "\ny " + number(static_cast<int>(samples.size() - named)) + " más.";
+  }
+  return out(tip);
 }
 
 MessageRequest finishedQuestion() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compute/compute_fault.h"
 #include "data/lot_format.h"
@@ -79,6 +80,14 @@ MessageRequest runInterrupted(int record, int recordCount, std::string_view fail
 std::string runInterruptedStatus(int record, int recordCount);
 std::string resultsCreatedStatus(std::string_view resultsName);
 std::string noMatchingSamplesStatus();
+// A run that found no record of the lot: the lots the export holds (distinct, in
+// the order they first come, blanks trimmed), so that a renamed lot file or the
+// wrong export shows for what it is.
+MessageRequest noRecordOfTheLot(std::string_view lotName, std::string_view exportName,
+                                const std::vector<std::string>& exportLots);
+// The tooltip of the count of calculated samples: the lot's samples no record
+// reached (LastRun::unreachedSamples); empty when there are none.
+std::string unreachedSamplesTip(const std::vector<std::string>& samples);
 
 // The exit button and the window's close box.
 MessageRequest finishedQuestion();

@@ -29,6 +29,7 @@ TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
   window.addItem(ListId::List1, "S1");
   window.addItemWithReason(ListId::List2, "S9", "por esto");
   window.setLabelText(LabelId::Label10, "1");
+  window.setLabelToolTip(LabelId::Label10, "S2 sin calcular");
   window.setLabelText(LabelId::Label11, "1");
   window.setLabelText(LabelId::Label8, "Lote cargado");
   window.setEnabled(ButtonId::exportbutton, true);
@@ -41,6 +42,7 @@ TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
   EXPECT_EQ(window.itemCount(ListId::List2), 0);
   EXPECT_TRUE(window.list(ListId::List2).reasons.empty());
   EXPECT_EQ(window.label(LabelId::Label10).text, "0");
+  EXPECT_EQ(window.label(LabelId::Label10).toolTip, "");
   EXPECT_EQ(window.label(LabelId::Label11).text, "0");
   EXPECT_EQ(window.label(LabelId::Label8).text, "Lote cargado");
   EXPECT_TRUE(window.enabled(ButtonId::exportbutton));

@@ -209,9 +209,14 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   // The two disagreeing names were each announced in a warning and answered.
   QCOMPARE(boxes_->seen().size(), std::size_t{2});
   QCOMPARE(boxes_->seen().front().icon, QMessageBox::Warning);
-  // Their red items keep the warning.
+  // Their red items keep the warning; the lot's samples they stand for were never reached.
   QCOMPARE(window_->findChild<QListWidget*>("List2")->item(0)->toolTip(),
            QString("Probablemente el Numero de Orden de M-09B en Export es erroneo."));
+  QCOMPARE(window_->findChild<QLabel*>("Label10")->toolTip(),
+           QString("2 muestras del lote no están en la exportación con su número de orden y su "
+                   "nombre:\n009  M-09\n018  M-18"));
+  QCOMPARE(window_->tables().lastRun.unreachedSamples,
+           (std::vector<std::string>{"009  M-09", "018  M-18"}));
 }
 
 void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data() {
