@@ -30,10 +30,16 @@ void HeadlessWindow::setText(TextBoxId box, std::string text) {
 
 void HeadlessWindow::clearList(ListId list) {
   lists_[slot(list)].items.clear();
+  lists_[slot(list)].reasons.clear();
 }
 
 void HeadlessWindow::addItem(ListId list, std::string item) {
+  addItemWithReason(list, std::move(item), {});
+}
+
+void HeadlessWindow::addItemWithReason(ListId list, std::string item, std::string reason) {
   lists_[slot(list)].items.push_back(std::move(item));
+  lists_[slot(list)].reasons.push_back(std::move(reason));
 }
 
 int HeadlessWindow::itemCount(ListId list) const {
@@ -62,6 +68,10 @@ void HeadlessWindow::setLabelTextColor(LabelId label, Rgb color) {
 
 void HeadlessWindow::setLabelBackColor(LabelId label, Rgb color) {
   labels_[slot(label)].backColor = color;
+}
+
+void HeadlessWindow::setLabelToolTip(LabelId label, std::string tip) {
+  labels_[slot(label)].toolTip = std::move(tip);
 }
 
 void HeadlessWindow::setEnabled(ButtonId button, bool enabled) {

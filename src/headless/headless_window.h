@@ -21,12 +21,14 @@ class HeadlessWindow final : public WindowOperations {
  public:
   struct ListState {
     std::vector<std::string> items;
+    std::vector<std::string> reasons;  // one per item; empty for an item added without one
     Rgb textColor;
   };
   struct LabelState {
     std::string text;
     Rgb textColor = kBlack;
     Rgb backColor = kWhite;
+    std::string toolTip;
   };
   struct Message {
     MessageRequest request;
@@ -39,12 +41,14 @@ class HeadlessWindow final : public WindowOperations {
   void setText(TextBoxId box, std::string text) override;
   void clearList(ListId list) override;
   void addItem(ListId list, std::string item) override;
+  void addItemWithReason(ListId list, std::string item, std::string reason) override;
   int itemCount(ListId list) const override;
   std::string item(ListId list, int position) const override;
   void setListTextColor(ListId list, Rgb color) override;
   void setLabelText(LabelId label, std::string text) override;
   void setLabelTextColor(LabelId label, Rgb color) override;
   void setLabelBackColor(LabelId label, Rgb color) override;
+  void setLabelToolTip(LabelId label, std::string tip) override;
   void setEnabled(ButtonId button, bool enabled) override;
   MessageAnswer showMessage(const MessageRequest& request) override;
   FileDialog& fileDialog() override { return dialog_; }

@@ -174,17 +174,25 @@ void principal::buildControls(char decimalMark) {
   calculatot_->setEnabled(false);
 
   connect(lotebutton_, &QAbstractButton::clicked, this,
-          [this] { lotebutton(*tables_, *this, platform_); });
+          [this] { press([this] { lotebutton(*tables_, *this, platform_); }); });
   connect(exportbutton_, &QAbstractButton::clicked, this,
-          [this] { exportbutton(*tables_, *this, platform_); });
+          [this] { press([this] { exportbutton(*tables_, *this, platform_); }); });
   connect(calculatot_, &QAbstractButton::clicked, this,
-          [this] { calculatot(*tables_, *this, platform_); });
+          [this] { press([this] { calculatot(*tables_, *this, platform_); }); });
   connect(helpbutton_, &QAbstractButton::clicked, this, &principal::showHelp);
   connect(exitbutton_, &QAbstractButton::clicked, this, [this] {
     if (askToLeave()) {
       emit leaveConfirmed();
     }
   });
+}
+
+void principal::press(const std::function<void()>& handler) {
+  warnings_.startPress();
+  handler();
+  if (const int heldBack = warnings_.endPress(); heldBack > 0) {
+    showMessageBox(this, messages::warningsHeldBack(heldBack));
+  }
 }
 
 void principal::showHelp() {
@@ -266,6 +274,10 @@ void principal::addItem(ListId id, std::string item) {
   list(id)->addProgramItem(std::move(item));
 }
 
+void principal::addItemWithReason(ListId id, std::string item, std::string reason) {
+  list(id)->addProgramItem(std::move(item), std::move(reason));
+}
+
 int principal::itemCount(ListId id) const {
   return list(id)->count();
 }
@@ -290,11 +302,18 @@ void principal::setLabelBackColor(LabelId id, Rgb color) {
   setColor(label(id), QPalette::Window, qtColor(color));
 }
 
+void principal::setLabelToolTip(LabelId id, std::string tip) {
+  label(id)->setToolTip(toQString(tip));
+}
+
 void principal::setEnabled(ButtonId id, bool enabled) {
   (id == ButtonId::exportbutton ? exportbutton_ : calculatot_)->setEnabled(enabled);
 }
 
 MessageAnswer principal::showMessage(const MessageRequest& request) {
+  if (!warnings_.passes(request)) {
+    return defaultAnswer(request);
+  }
   return showMessageBox(this, request);
 }
 

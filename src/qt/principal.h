@@ -3,11 +3,13 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "data/tables.h"
 #include "qt/help_window.h"
 #include "ui/platform.h"
+#include "ui/warning_limit.h"
 #include "ui/window_operations.h"
 
 class QAbstractButton;
@@ -36,12 +38,14 @@ class principal final : public QWidget, public WindowOperations {
   void setText(TextBoxId box, std::string text) override;
   void clearList(ListId list) override;
   void addItem(ListId list, std::string item) override;
+  void addItemWithReason(ListId list, std::string item, std::string reason) override;
   int itemCount(ListId list) const override;
   std::string item(ListId list, int position) const override;
   void setListTextColor(ListId list, Rgb color) override;
   void setLabelText(LabelId label, std::string text) override;
   void setLabelTextColor(LabelId label, Rgb color) override;
   void setLabelBackColor(LabelId label, Rgb color) override;
+  void setLabelToolTip(LabelId label, std::string tip) override;
   void setEnabled(ButtonId button, bool enabled) override;
   MessageAnswer showMessage(const MessageRequest& request) override;
   FileDialog& fileDialog() override { return *dialog_; }
@@ -62,6 +66,8 @@ class principal final : public QWidget, public WindowOperations {
  private:
   void buildControls(char decimalMark);
   void showHelp();
+  // A work button's handler, then one box for the per-sample warnings it held back.
+  void press(const std::function<void()>& handler);
   // True when the user answered Yes; the help window is closed then.
   bool askToLeave();
   TextBox* box(TextBoxId id) const;
@@ -73,6 +79,7 @@ class principal final : public QWidget, public WindowOperations {
   std::unique_ptr<FileDialog> dialog_;
   QPointer<frmAbout> help_;
   bool leaving_ = false;  // Yes was answered: the close that follows asks nothing
+  WarningLimit warnings_;
 
   // The controls under the names the lab's earlier window gave them (also their
   // object names, which the window tests find them by).

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QPalette>
+#include <QStyle>
 #include <stdexcept>
 
 #include "qt/qt_text.h"
@@ -10,6 +11,30 @@ namespace granomet {
 namespace {
 
 constexpr int kBytesRole = Qt::UserRole;
+constexpr int kReasonRole = Qt::UserRole + 1;
+
+// Its tooltip is worked out when asked for, so that it fits the list as it is
+// then: a vertical scroll bar that came later narrows what is shown whole.
+class SampleItem final : public QListWidgetItem {
+ public:
+  using QListWidgetItem::QListWidgetItem;
+
+  QVariant data(int role) const override {
+    if (role != Qt::ToolTipRole) {
+      return QListWidgetItem::data(role);
+    }
+    QStringList lines;
+    const auto* list = static_cast<const SampleList*>(listWidget());
+    if (list != nullptr && !list->showsWhole(text())) {
+      lines.push_back(text());
+    }
+    const QString reason = QListWidgetItem::data(kReasonRole).toString();
+    if (!reason.isEmpty()) {
+      lines.push_back(reason);
+    }
+    return lines.isEmpty() ? QVariant() : QVariant(lines.join('\n'));
+  }
+};
 
 }  // namespace
 
@@ -22,10 +47,19 @@ SampleList::SampleList(QWidget* parent, Rgb textColor) : QListWidget(parent), te
   setTextColor(textColor);
 }
 
-void SampleList::addProgramItem(std::string item) {
-  auto* entry = new QListWidgetItem(toQString(item));
+void SampleList::addProgramItem(std::string item, std::string reason) {
+  auto* entry = new SampleItem(toQString(item));
   entry->setData(kBytesRole, QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+  if (!reason.empty()) {
+    entry->setData(kReasonRole, toQString(reason));
+  }
   addItem(entry);
+}
+
+bool SampleList::showsWhole(const QString& text) const {
+  // The item view leaves this margin on either side of an item's text.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return fontMetrics().horizontalAdvance(text) + 2 * margin <= viewport()->width();
 }
 
 std::string SampleList::programItem(int position) const {

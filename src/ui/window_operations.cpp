@@ -29,6 +29,7 @@ void resetWindow(WindowOperations& window) {
   window.clearList(ListId::List1);
   window.clearList(ListId::List2);
   window.setLabelText(LabelId::Label10, "0");
+  window.setLabelToolTip(LabelId::Label10, "");
   window.setLabelText(LabelId::Label11, "0");
 }
 

@@ -55,6 +55,10 @@ struct MessageRequest {
   // Yes is the default of Yes and No, except where a hasty Return would destroy
   // something.
   bool defaultNo = false;
+  // One of the warnings a press may give once per sample (an ignored sample, a
+  // repeated order number): a damaged export can ask for thousands, so a window
+  // may hold back a long series, the red list keeping every sample with its reason.
+  bool perSampleWarning = false;
 };
 
 inline constexpr std::string_view kProgramName = "Granomet";
@@ -105,6 +109,9 @@ class WindowOperations {
   // Items are shown in the order they were added; positions count from 0.
   virtual void clearList(ListId list) = 0;
   virtual void addItem(ListId list, std::string item) = 0;
+  // reason: why the item is listed (the warning of an ignored sample), for the
+  // user to read again on the item after its box is gone.
+  virtual void addItemWithReason(ListId list, std::string item, std::string reason) = 0;
   virtual int itemCount(ListId list) const = 0;
   virtual std::string item(ListId list, int position) const = 0;
   virtual void setListTextColor(ListId list, Rgb color) = 0;
@@ -112,6 +119,8 @@ class WindowOperations {
   virtual void setLabelText(LabelId label, std::string text) = 0;
   virtual void setLabelTextColor(LabelId label, Rgb color) = 0;
   virtual void setLabelBackColor(LabelId label, Rgb color) = 0;
+  // Shown while the pointer rests on the label; empty: none.
+  virtual void setLabelToolTip(LabelId label, std::string tip) = 0;
 
   virtual void setEnabled(ButtonId button, bool enabled) = 0;
 
@@ -122,9 +131,10 @@ class WindowOperations {
   virtual Graph& graph() = 0;
 };
 
-// Empties the three file boxes and both lists and sets both counts to "0"; the
-// buttons, the status line and the graph stay as they are. Files are owned by the
-// handler that opened them and are closed before it returns, so none is open here.
+// Empties the three file boxes and both lists, sets both counts to "0" and takes
+// the last run's tooltip off the count of List1; the buttons, the status line
+// and the graph stay as they are. Files are owned by the handler that opened
+// them and are closed before it returns, so none is open here.
 void resetWindow(WindowOperations& window);
 
 }  // namespace granomet

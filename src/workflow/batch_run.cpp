@@ -3,8 +3,10 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "compute/compute_fault.h"
 #include "compute/sample_computation.h"
@@ -45,9 +47,13 @@ class Run {
         throw RunBroken{
             messages::lotUnreadableInRun(window_.text(TextBoxId::LOTE_file), failure.error)};
       }
-      if (const auto* record = std::get_if<IgnoredRecord>(&*found)) {
+      if (auto* other = std::get_if<OtherLotRecord>(&*found)) {
+        otherLot(std::move(other->lotName));
+      } else if (const auto* record = std::get_if<IgnoredRecord>(&*found)) {
+        ++lotRecords_;
         show(*record);
       } else if (const auto* record = std::get_if<MatchedRecord>(&*found)) {
+        ++lotRecords_;
         calculated(*record);
       }
     }
@@ -73,15 +79,26 @@ class Run {
                                 : messages::ResultsKept::None;
   }
   bool resultsWritten() const { return resultsWritten_ == 1; }
+  bool resultsCreated() const { return resultsCreated_; }
   int record() const { return record_; }
   int recordCount() const { return recordCount_; }
+  // Records of the lot, calculated or not.
+  int lotRecords() const { return lotRecords_; }
+  // The other lots' names, distinct, in the order they first came.
+  const std::vector<std::string>& otherLots() const { return otherLots_; }
 
  private:
   char decimalMark() const { return platform_.regional.decimalMark(); }
 
   void show(const IgnoredRecord& record) {
-    window_.addItem(ListId::List2, record.listItem);
+    window_.addItemWithReason(ListId::List2, record.listItem, record.warning.prompt);
     window_.showMessage(record.warning);
+  }
+
+  void otherLot(std::string lotName) {
+    if (otherLotsSeen_.insert(lotName).second) {
+      otherLots_.push_back(std::move(lotName));
+    }
   }
 
   std::string resultsFailure(const ResultsFileError& error) const {
@@ -141,6 +158,9 @@ class Run {
   int record_ = 0;
   const int recordCount_ = static_cast<int>(tables_.exports.blocks.size());
   CurveValues x_{};
+  int lotRecords_ = 0;
+  std::vector<std::string> otherLots_;
+  std::unordered_set<std::string> otherLotsSeen_;
 };
 
 void showEnd(WindowOperations& window, const std::string& status) {
@@ -188,6 +208,8 @@ RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& 
   window.setListTextColor(ListId::List1, kBlack);
   window.clearList(ListId::List1);
   window.clearList(ListId::List2);
+  window.setLabelToolTip(LabelId::Label10, "");
+  tables.lastRun = {};
 
   Run run(tables, window, platform, results);
   try {
@@ -195,15 +217,30 @@ RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& 
     run.finish();
   } catch (const RunBroken& broken) {
     run.closeAll();
+    if (run.resultsCreated()) {
+      tables.lastRun.resultsPath = results;
+    }
     window.showMessage(messages::runInterrupted(run.record(), run.recordCount(), broken.what,
                                                 run.resultsKept(),
                                                 window.text(TextBoxId::recalculado_file)));
     showEnd(window, messages::runInterruptedStatus(run.record(), run.recordCount()));
     return RunOutcome::Broken;
   }
+  LastRun& last = tables.lastRun;
+  last.completed = true;
+  if (run.resultsCreated()) {
+    last.resultsPath = results;
+  }
+  last.unreachedSamples =
+      unreachedSamples(tables.chosen.lot.rows, tables.exports.blocks, tables.lot.header.lotName);
+  window.setLabelToolTip(LabelId::Label10, messages::unreachedSamplesTip(last.unreachedSamples));
   showEnd(window, run.resultsWritten()
                       ? messages::resultsCreatedStatus(window.text(TextBoxId::recalculado_file))
                       : messages::noMatchingSamplesStatus());
+  if (run.lotRecords() == 0 && !run.otherLots().empty()) {
+    window.showMessage(messages::noRecordOfTheLot(
+        tables.lot.header.lotName, window.text(TextBoxId::EXPORT_file), run.otherLots()));
+  }
   return RunOutcome::Completed;
 }
 

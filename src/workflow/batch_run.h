@@ -19,12 +19,16 @@ namespace granomet {
 // Reads the export again record by record. A matched sample is computed, written
 // to the results file (created, replacing any file of that name, at the first
 // calculated sample), listed in List1 with its class and drawn; records that
-// cannot be used are listed in List2 with a warning, records of other lots
-// nowhere. A failure that breaks the run (a file that cannot be opened, an
-// export cut off inside a record, a results file that cannot be written) is
-// shown in an error message; the lines written so far stay. Either way every
-// file is closed, the counts and the status line show what was done, and the
-// export and calculation buttons are disabled.
+// cannot be used are listed in List2 with a warning (a per-sample one, also kept
+// as the item's reason), records of other lots nowhere; when no record is of the
+// lot, a warning names the lots the export holds. At the end the count of List1
+// names in its tooltip the lot's samples that no record reached, and
+// tables.lastRun keeps them with the results file's path. A failure that breaks
+// the run (a file that cannot be opened, an export cut off inside a record, a
+// results file that cannot be written) is shown in an error message; the lines
+// written so far stay. Either way every file is closed, the counts and the
+// status line show what was done, and the export and calculation buttons are
+// disabled.
 enum class RunOutcome { NotStarted, Refused, Completed, Broken };
 enum class ExistingResults { Ask, Replace };
 RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform,

@@ -48,9 +48,11 @@ void reportRepeatedOrderNumbers(WindowOperations& window, const std::vector<Expo
     if (earlier.compare(0, kOrderNumberWidth, later, 0, kOrderNumberWidth) != 0) {
       continue;
     }
-    window.showMessage(messages::repeatedOrderNumber(later.substr(0, kOrderNumberWidth)));
-    window.addItem(ListId::List2, earlier);
-    window.addItem(ListId::List2, later);
+    const std::string orderNumber = later.substr(0, kOrderNumberWidth);
+    window.showMessage(messages::repeatedOrderNumber(orderNumber));
+    const std::string reason = messages::repeatedOrderNumberReason(orderNumber);
+    window.addItemWithReason(ListId::List2, earlier, reason);
+    window.addItemWithReason(ListId::List2, later, reason);
   }
 }
 

@@ -28,7 +28,9 @@ ChosenLot readLot(Tables& tables, WindowOperations& window, const std::filesyste
   readLotPreamble(reader, lot.header);
   for (int row = 1; row <= lot.header.sampleCount; ++row) {
     const std::int16_t orderNumber = readLotRow(reader, lot, NameSpaces::Trim).orderNumber;
-    window.addItem(ListId::List1, lotListItem(row, orderNumber, lot.records[orderNumber].name));
+    const std::string& name = lot.records[orderNumber].name;
+    window.addItem(ListId::List1, lotListItem(row, orderNumber, name));
+    chosen.rows.push_back({orderNumber, name});
   }
   return chosen;
 }
@@ -47,8 +49,9 @@ void lotebutton(Tables& tables, WindowOperations& window, const Platform& platfo
   resetWindow(window);
   tables.exports.exportSampleCount = 0;
   tables.exports.blocks.clear();
-  // Whatever was chosen before no longer goes into a calculation.
+  // Whatever was chosen before no longer goes into a calculation, nor into a report.
   tables.chosen = {};
+  tables.lastRun = {};
   FileDialog& dialog = window.fileDialog();
   const std::filesystem::path file = showOpenDialog(dialog, messages::kLotFilter);
   if (file.empty()) {

@@ -1,5 +1,6 @@
 #include "workflow/messages.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -27,6 +28,26 @@ std::string number(int value) {
 }
 std::string joined(std::string_view a, std::string_view b) {
   return std::string(a) + std::string(b);
+}
+
+MessageRequest perSample(MessageRequest warning) {
+  warning.perSampleWarning = true;
+  return warning;
+}
+
+// "«A», «B» y «C»", or "«A», …, «J» y 5 más" past `shown` texts; from program text.
+std::string namedList(const std::vector<std::string>& texts, std::size_t shown) {
+  const std::size_t named = std::min(texts.size(), shown);
+  std::string list;
+  for (std::size_t i = 0; i < named; ++i) {
+    const bool last = i + 1 == named && named == texts.size();
+    list += i == 0 ? "" : last ? " y " : ", ";
+    list += "«" + in(texts[i]) + "»";
+  }
+  if (named < texts.size()) {
+    list += " y " + std::to_string(texts.size() - named) + " más";
+  }
+  return list;
 }
 
 std::string kindText(FileKind kind) {
@@ -175,8 +196,23 @@ MessageRequest exportUnreadable(std::string_view fileName, int block, const Read
 }
 
 MessageRequest repeatedOrderNumber(std::string_view orderNumber) {
-  return {"Muestras con el mismo numero de orden" + std::string(orderNumber), "ERROR",
-          MessageButtons::Ok, MessageIcon::Warning};
+  return perSample({"Muestras con el mismo numero de orden" + std::string(orderNumber), "ERROR",
+                    MessageButtons::Ok, MessageIcon::Warning});
+}
+
+std::string repeatedOrderNumberReason(std::string_view orderNumber) {
+  return out("Otra muestra de la exportación tiene el mismo número de orden, " + in(orderNumber) +
+             ".");
+}
+
+MessageRequest warningsHeldBack(int count) {
+  const std::string more =
+      count == 1 ? "Hay 1 aviso más, que no se muestra. La lista de ignoradas, en rojo, lo recoge"
+                 : "Hay " + number(count) +
+                       " avisos más, que no se muestran. La lista de ignoradas, en rojo, los "
+                       "recoge todos";
+  return {out(more + " con su motivo: deje el puntero sobre una muestra de la lista para leerlo."),
+          out("MÁS AVISOS"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
 std::string resultsNameMissing() {
@@ -225,15 +261,15 @@ std::string notCalculatedItem(std::string_view sampleName, std::string_view orde
 
 MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view orderText,
                                    std::string_view cause) {
-  return {out("La muestra " + in(sampleName) + " (número de orden " + in(orderText) +
-              ") no se ha calculado: " + in(cause) + "."),
-          out("MUESTRA NO CALCULADA"), MessageButtons::Ok, MessageIcon::Warning};
+  return perSample({out("La muestra " + in(sampleName) + " (número de orden " + in(orderText) +
+                        ") no se ha calculado: " + in(cause) + "."),
+                    out("MUESTRA NO CALCULADA"), MessageButtons::Ok, MessageIcon::Warning});
 }
 
 MessageRequest orderNumberProbablyWrong(std::string_view sampleName) {
-  return {
-      "Probablemente el Numero de Orden de " + std::string(sampleName) + " en Export es erroneo.",
-      "", MessageButtons::Ok, MessageIcon::Warning};
+  return perSample(
+      {"Probablemente el Numero de Orden de " + std::string(sampleName) + " en Export es erroneo.",
+       "", MessageButtons::Ok, MessageIcon::Warning});
 }
 
 std::string lotRowUnusable(std::int16_t orderNumber, const ReadError& error,
@@ -464,6 +500,40 @@ std::string resultsCreatedStatus(std::string_view resultsName) {
 
 std::string noMatchingSamplesStatus() {
   return "Sin muestras coincidentes";
+}
+
+MessageRequest noRecordOfTheLot(std::string_view lotName, std::string_view exportName,
+                                const std::vector<std::string>& exportLots) {
+  constexpr std::size_t kLotsNamed = 10;
+  const std::string lots = exportLots.size() == 1
+                               ? "todas son del lote " + namedList(exportLots, kLotsNamed)
+                               : "son de los lotes " + namedList(exportLots, kLotsNamed);
+  return {out("Ninguna muestra del fichero de exportación " + in(exportName) + " es del lote «" +
+              in(lotName) + "»: " + lots +
+              ".\n\n¿Es la exportación de otro lote, o se ha cambiado el nombre del fichero "
+              "de lote? El lote se llama como su fichero, sin la extensión."),
+          out("SIN MUESTRAS DEL LOTE"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string unreachedSamplesTip(const std::vector<std::string>& samples) {
+  constexpr std::size_t kSamplesNamed = 20;
+  if (samples.empty()) {
+    return {};
+  }
+  std::string tip = samples.size() == 1
+                        ? "Una muestra del lote no está en la exportación con su número de "
+                          "orden y su nombre:"
+                        : number(static_cast<int>(samples.size())) +
+                              " muestras del lote no están en la exportación con su número de "
+                              "orden y su nombre:";
+  const std::size_t named = std::min(samples.size(), kSamplesNamed);
+  for (std::size_t i = 0; i < named; ++i) {
+    tip += "\n" + in(samples[i]);
+  }
+  if (named < samples.size()) {
+    tip += "\ny " + number(static_cast<int>(samples.size() - named)) + " más.";
+  }
+  return out(tip);
 }
 
 MessageRequest finishedQuestion() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compute/compute_fault.h"
 #include "data/lot_format.h"
@@ -36,8 +37,14 @@ MessageRequest lotWithoutExtension(std::string_view fileName, std::int16_t nearO
 
 // The export button: "ERROR EN EXPORT". block: the sample block being read, 0 before the first.
 MessageRequest exportUnreadable(std::string_view fileName, int block, const ReadError& error);
-// orderNumber: the three digits the sample list shows.
+// orderNumber: the three digits the sample list shows. The warning is one of a
+// per-sample series; the reason goes with each of the two red list items.
 MessageRequest repeatedOrderNumber(std::string_view orderNumber);
+std::string repeatedOrderNumberReason(std::string_view orderNumber);
+
+// After a press whose per-sample warnings the window held back: how many, and
+// that the red list keeps them all.
+MessageRequest warningsHeldBack(int count);
 
 // Why the calculation does not start, and the question before it replaces a file.
 std::string resultsNameMissing();
@@ -50,7 +57,7 @@ MessageRequest runNotStarted(std::string_view refusal);
 MessageRequest replaceResults(std::string_view resultsName);
 
 // A record of the export that is not calculated: its red list item, and the
-// warning that says why (cause: one of the texts below).
+// warning that says why (cause: one of the texts below), one of a per-sample series.
 std::string notCalculatedItem(std::string_view sampleName, std::string_view orderText);
 MessageRequest sampleNotCalculated(std::string_view sampleName, std::string_view orderText,
                                    std::string_view cause);
@@ -73,6 +80,14 @@ MessageRequest runInterrupted(int record, int recordCount, std::string_view fail
 std::string runInterruptedStatus(int record, int recordCount);
 std::string resultsCreatedStatus(std::string_view resultsName);
 std::string noMatchingSamplesStatus();
+// A run that found no record of the lot: the lots the export holds (distinct, in
+// the order they first come, blanks trimmed), so that a renamed lot file or the
+// wrong export shows for what it is.
+MessageRequest noRecordOfTheLot(std::string_view lotName, std::string_view exportName,
+                                const std::vector<std::string>& exportLots);
+// The tooltip of the count of calculated samples: the lot's samples no record
+// reached (LastRun::unreachedSamples); empty when there are none.
+std::string unreachedSamplesTip(const std::vector<std::string>& samples);
 
 // The exit button and the window's close box.
 MessageRequest finishedQuestion();

@@ -1,9 +1,12 @@
 #include "workflow/sample_matching.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "data/lot_file.h"
 #include "data/spaces.h"
+#include "workflow/list_items.h"
 #include "workflow/messages.h"
 
 namespace granomet {
@@ -36,8 +39,9 @@ std::optional<std::string> rereadProblem(LotRereader& rereader, std::int16_t ord
 
 ExportRecord matchRecord(const ExportBlock& block, LotTable& lot, LotRereader& rereader,
                          char decimalMark) {
-  if (trimmedSpaces(block.lotName) != lot.header.lotName) {
-    return OtherLotRecord{};
+  const std::string_view lotName = trimmedSpaces(block.lotName);
+  if (lotName != lot.header.lotName) {
+    return OtherLotRecord{std::string(lotName)};
   }
   const std::int16_t n = block.orderNumber;
   const std::string orderText = std::to_string(n);
@@ -54,6 +58,26 @@ ExportRecord matchRecord(const ExportBlock& block, LotTable& lot, LotRereader& r
 
 IgnoredRecord uncalculated(const MatchedRecord& record, const std::string& cause) {
   return ignored(record.sampleName, std::to_string(record.orderNumber), cause);
+}
+
+std::vector<std::string> unreachedSamples(const std::vector<LotRowName>& rows,
+                                          const std::vector<ExportBlock>& blocks,
+                                          std::string_view lotName) {
+  // The names the lot's blocks give each order number.
+  std::array<std::vector<std::string_view>, kMaxSamples + 1> named;
+  for (const ExportBlock& block : blocks) {
+    if (trimmedSpaces(block.lotName) == lotName) {
+      named[static_cast<std::size_t>(block.orderNumber)].push_back(trimmedSpaces(block.sampleName));
+    }
+  }
+  std::vector<std::string> unreached;
+  for (const LotRowName& row : rows) {
+    const auto& names = named[static_cast<std::size_t>(row.orderNumber)];
+    if (std::find(names.begin(), names.end(), row.name) == names.end()) {
+      unreached.push_back(exportListItem(row.orderNumber, row.name));
+    }
+  }
+  return unreached;
 }
 
 }  // namespace granomet

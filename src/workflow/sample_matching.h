@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
+#include <vector>
 
+#include "data/chosen_files.h"
 #include "data/export_table.h"
 #include "data/lot_rereader.h"
 #include "data/lot_table.h"
@@ -14,7 +17,10 @@
 
 namespace granomet {
 
-struct OtherLotRecord {};
+// lotName: the block's, blanks around it trimmed.
+struct OtherLotRecord {
+  std::string lotName;
+};
 
 // A block of the loaded lot that cannot be used: its red list item and the
 // warning that says why.
@@ -48,5 +54,15 @@ ExportRecord matchRecord(const ExportBlock& block, LotTable& lot, LotRereader& r
 
 // The warning of a matched record whose sample could not be computed.
 IgnoredRecord uncalculated(const MatchedRecord& record, const std::string& cause);
+
+// The lot's rows that no block of the lot reaches: none has the row's order
+// number and name (blanks around either trimmed). A row a block reaches is
+// calculated or listed in red with its reason, so these are the samples the run
+// would otherwise pass over in silence: measured but not exported, or exported
+// under another order number. Each as LastRun keeps it ("007  M-07"), in the
+// rows' order.
+std::vector<std::string> unreachedSamples(const std::vector<LotRowName>& rows,
+                                          const std::vector<ExportBlock>& blocks,
+                                          std::string_view lotName);
 
 }  // namespace granomet

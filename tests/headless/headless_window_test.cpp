@@ -27,8 +27,9 @@ TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
     window.setText(box, "file.csv");
   }
   window.addItem(ListId::List1, "S1");
-  window.addItem(ListId::List2, "S9");
+  window.addItemWithReason(ListId::List2, "S9", "por esto");
   window.setLabelText(LabelId::Label10, "1");
+  window.setLabelToolTip(LabelId::Label10, "S2 sin calcular");
   window.setLabelText(LabelId::Label11, "1");
   window.setLabelText(LabelId::Label8, "Lote cargado");
   window.setEnabled(ButtonId::exportbutton, true);
@@ -39,7 +40,9 @@ TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
   }
   EXPECT_EQ(window.itemCount(ListId::List1), 0);
   EXPECT_EQ(window.itemCount(ListId::List2), 0);
+  EXPECT_TRUE(window.list(ListId::List2).reasons.empty());
   EXPECT_EQ(window.label(LabelId::Label10).text, "0");
+  EXPECT_EQ(window.label(LabelId::Label10).toolTip, "");
   EXPECT_EQ(window.label(LabelId::Label11).text, "0");
   EXPECT_EQ(window.label(LabelId::Label8).text, "Lote cargado");
   EXPECT_TRUE(window.enabled(ButtonId::exportbutton));

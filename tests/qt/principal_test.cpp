@@ -17,6 +17,7 @@
 #include "headless/headless_file_dialog.h"
 #include "qt/curve_graph.h"
 #include "qt/help_window.h"
+#include "qt/qt_text.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
 #include "ui/remembered_folder.h"
@@ -66,6 +67,10 @@ class PrincipalTest : public QObject {
   void controlsStandWhereTheyWereDesigned_data();
   void controlsStandWhereTheyWereDesigned();
   void workFlowShowsOnTheControls();
+  void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data();
+  void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest();
+  void listItemsTellTheirReasonAndWholeTextInATooltip_data();
+  void listItemsTellTheirReasonAndWholeTextInATooltip();
   void listsShowWindows1252TextAndKeepItsBytes();
   void failedLotReadShowsACriticalBox();
   void leavingAsksTheExitQuestion_data();
@@ -204,6 +209,75 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   // The two disagreeing names were each announced in a warning and answered.
   QCOMPARE(boxes_->seen().size(), std::size_t{2});
   QCOMPARE(boxes_->seen().front().icon, QMessageBox::Warning);
+  // Their red items keep the warning; the lot's samples they stand for were never reached.
+  QCOMPARE(window_->findChild<QListWidget*>("List2")->item(0)->toolTip(),
+           QString("Probablemente el Numero de Orden de M-09B en Export es erroneo."));
+  QCOMPARE(window_->findChild<QLabel*>("Label10")->toolTip(),
+           QString("2 muestras del lote no están en la exportación con su número de orden y su "
+                   "nombre:\n009  M-09\n018  M-18"));
+  QCOMPARE(window_->tables().lastRun.unreachedSamples,
+           (std::vector<std::string>{"009  M-09", "018  M-18"}));
+}
+
+void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<int>("listed");
+  // 26 samples whose names disagree with the lot; 27 samples sharing one order number.
+  QTest::newRow("ignored samples") << "calculatot" << 26;
+  QTest::newRow("repeated order numbers") << "exportbutton" << 52;
+}
+
+void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
+  QFETCH(QString, button);
+  QFETCH(int, listed);
+  tools::SampleFileOptions options;
+  options.sampleCount = 26;
+  options.nameMismatchEvery = 1;
+  if (button == "exportbutton") {
+    options.orderNumbers.assign(27, 1);
+  }
+  tools::writeSampleFiles(options, folder());
+  pressWith("lotebutton", folder() / "LOTE12.csv");
+  pressWith("exportbutton", folder() / "LOTE12_export.txt");
+  if (button == "calculatot") {
+    boxes_->clear();
+    press("calculatot");
+  }
+
+  QCOMPARE(boxes_->seen().size(), std::size_t{11});
+  const tools::ModalAnswerer::Seen& rest = boxes_->seen().back();
+  QCOMPARE(rest.title, QString("MÁS AVISOS"));
+  QVERIFY2(rest.text.startsWith("Hay 16 avisos más"), qPrintable(rest.text));
+  QCOMPARE(rest.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  QCOMPARE(boxes_->seen()[9].title, boxes_->seen()[0].title);
+  QCOMPARE(window_->findChild<QListWidget*>("List2")->count(), listed);
+}
+
+void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip_data() {
+  QTest::addColumn<bool>("red");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("reason");
+  QTest::addColumn<QString>("tip");
+  const QString longName = "M-" + QString(60, 'W');
+  QTest::newRow("a short sample") << false << "M-01"
+                                  << ""
+                                  << "";
+  QTest::newRow("a long sample") << false << longName << "" << longName;
+  QTest::newRow("a short red sample") << true << "M-01 ¿1?"
+                                      << "Sin lote."
+                                      << "Sin lote.";
+  QTest::newRow("a long red sample") << true << longName << "Sin lote." << longName + "\nSin lote.";
+}
+
+// The lists are narrow: a name they cut off shows whole in the tooltip, before the reason.
+void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip() {
+  QFETCH(bool, red);
+  QFETCH(QString, text);
+  QFETCH(QString, reason);
+  QFETCH(QString, tip);
+  const ListId list = red ? ListId::List2 : ListId::List1;
+  window_->addItemWithReason(list, toProgramText(text), toProgramText(reason));
+  QCOMPARE(window_->findChild<QListWidget*>(red ? "List2" : "List1")->item(0)->toolTip(), tip);
 }
 
 void PrincipalTest::listsShowWindows1252TextAndKeepItsBytes() {

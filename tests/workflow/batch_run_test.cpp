@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "data/text_encoding.h"
 #include "support/button_fixture.h"
 #include "support/sample_files.h"
 
@@ -80,6 +81,7 @@ TEST_F(BatchRunTest, ASampleWhoseNameDisagreesIsIgnoredAndTheOthersAreWritten) {
   ASSERT_EQ(window().messages().size(), 1u);
   const MessageRequest& warning = window().messages()[0].request;
   EXPECT_EQ(warning.prompt, "Probablemente el Numero de Orden de M-02B en Export es erroneo.");
+  EXPECT_EQ(window().list(ListId::List2).reasons, std::vector<std::string>{warning.prompt});
   EXPECT_EQ(effectiveTitle(warning), "Granomet");
   EXPECT_EQ(warning.icon, MessageIcon::Warning);
   EXPECT_EQ(warning.buttons, MessageButtons::Ok);
@@ -121,9 +123,10 @@ TEST_F(BatchRunTest, NoMatchingSampleCreatesNoFileAndLeavesAnOldOneAlone) {
   const struct {
     const char* name;
     std::string exported;
+    std::size_t warnings;  // besides the question to replace the file
   } cases[] = {
-      {"no sample records", "Fecha,Hora\r\n"},
-      {"every record of another lot", tools::makeExportFile(otherLot)},
+      {"no sample records", "Fecha,Hora\r\n", 0},
+      {"every record of another lot", tools::makeExportFile(otherLot), 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -138,9 +141,124 @@ TEST_F(BatchRunTest, NoMatchingSampleCreatesNoFileAndLeavesAnOldOneAlone) {
     EXPECT_EQ(label(LabelId::Label11), "0");
     EXPECT_EQ(label(LabelId::Label8), "Sin muestras coincidentes");
     EXPECT_EQ(results(), "kept\r\n");
-    EXPECT_EQ(window().messages().size(), before + 1) << "only the question to replace it";
+    EXPECT_EQ(window().messages().size(), before + 1 + c.warnings);
     expectEndState();
   }
+}
+
+// One record per lot name, at order numbers 1, 2, ...
+std::string exportOfLots(const std::vector<std::string>& lots) {
+  std::string exported;
+  for (std::size_t i = 0; i < lots.size(); ++i) {
+    tools::SampleFileOptions options;
+    options.lotName = lots[i];
+    options.orderNumbers = {static_cast<int>(i) + 1};
+    const std::string file = tools::makeExportFile(options);
+    exported += i == 0 ? file : file.substr(file.find("\r\n") + 2);
+  }
+  return exported;
+}
+
+// A renamed lot file or the wrong export: the user is told which lots the export holds.
+TEST_F(BatchRunTest, ARunWithNoRecordOfTheLotNamesTheLotsTheExportHolds) {
+  std::vector<std::string> twelveLots;
+  for (int i = 1; i <= 12; ++i) {
+    twelveLots.push_back(std::string(i < 10 ? "L0" : "L") + std::to_string(i));
+  }
+  const struct {
+    const char* name;
+    std::vector<std::string> lots;
+    const char* named;  // none: no such warning
+  } cases[] = {
+      {"one other lot", {"LOTE12X", "LOTE12X"}, "todas son del lote «LOTE12X»."},
+      {"distinct, in the order they come, blanks trimmed",
+       {"B", "A", "B", " C "},
+       "son de los lotes «B», «A» y «C»."},
+      {"ten named, the rest counted", twelveLots,
+       "son de los lotes «L01», «L02», «L03», «L04», «L05», «L06», «L07», «L08», «L09», «L10» y "
+       "2 más."},
+      {"a record of the lot among them", {"OTRO", "LOTE12"}, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(folder() / kResultsName);
+    prepare(tools::makeLotFile({}), exportOfLots(c.lots));
+    const std::size_t before = window().messages().size();
+    EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+    const bool told = window().messages().size() > before &&
+                      effectiveTitle(window().messages().back().request) == "SIN MUESTRAS DEL LOTE";
+    ASSERT_EQ(told, c.named != nullptr);
+    if (told) {
+      EXPECT_EQ(label(LabelId::Label8), "Sin muestras coincidentes");
+      const std::string& prompt = window().messages().back().request.prompt;
+      EXPECT_TRUE(prompt.starts_with(
+          "Ninguna muestra del fichero de exportaci\xF3n LOTE12_export.txt es del lote "
+          "\xABLOTE12\xBB: "))
+          << prompt;
+      EXPECT_NE(prompt.find(utf8ToCp1252(c.named)), std::string::npos) << prompt;
+    }
+  }
+}
+
+// Samples the run would pass over in silence are named on the count of calculated samples
+// and kept for a later press; samples a record reached are calculated or listed in red.
+TEST_F(BatchRunTest, TheLotSamplesNoRecordReachedAreNamedAndKept) {
+  tools::SampleFileOptions options;
+  options.sampleCount = 6;
+  options.allShellsRow = 2;                // reached, not calculated
+  options.orderNumbers = {1, 2, 4, 5, 6};  // 3 not exported
+  options.nameMismatchEvery = 3;           // "M-04B" at 4
+  options.otherLotEvery = 5;               // 6 only in another lot
+  const std::string exported = replaced(tools::makeExportFile(options), ",M-05,", ", M-05 ,");
+  prepare(tools::makeLotFile(options), exported);
+  EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
+
+  EXPECT_EQ(items(ListId::List1).size(), 2u);
+  EXPECT_EQ(items(ListId::List2),
+            (std::vector<std::string>{ignoredItem("M-02", "2"), ignoredItem("M-04B", "4")}));
+  EXPECT_EQ(window().list(ListId::List2).reasons, prompts()) << "each item's warning";
+  const LastRun& last = tables().lastRun;
+  EXPECT_TRUE(last.completed);
+  EXPECT_EQ(last.resultsPath, folder() / kResultsName);
+  EXPECT_EQ(last.unreachedSamples,
+            (std::vector<std::string>{"003  M-03", "004  M-04", "006  M-06"}));
+  EXPECT_EQ(window().label(LabelId::Label10).toolTip,
+            "3 muestras del lote no est\xE1n en la exportaci\xF3n con su n\xFAmero de orden y su "
+            "nombre:\n003  M-03\n004  M-04\n006  M-06");
+
+  pressLot(folder() / "LOTE12.csv");
+  EXPECT_TRUE(tables().lastRun.unreachedSamples.empty());
+  EXPECT_TRUE(tables().lastRun.resultsPath.empty());
+  EXPECT_EQ(window().label(LabelId::Label10).toolTip, "");
+}
+
+TEST_F(BatchRunTest, ALongListOfUnreachedSamplesIsCutInTheTooltipAndKeptWhole) {
+  tools::SampleFileOptions options;
+  options.sampleCount = 30;
+  options.orderNumbers = {7};
+  prepare(options);
+  pressCalculate();
+  EXPECT_EQ(tables().lastRun.unreachedSamples.size(), 29u);
+  EXPECT_EQ(tables().lastRun.unreachedSamples.back(), "030  M-30");
+  const std::string& tip = window().label(LabelId::Label10).toolTip;
+  EXPECT_EQ(std::count(tip.begin(), tip.end(), '\n'), 21);
+  EXPECT_TRUE(tip.ends_with("\n021  M-21\ny 9 m\xE1s.")) << tip;
+}
+
+// The window may hold a long series back; the core tells every one.
+TEST_F(BatchRunTest, EveryIgnoredSampleIsWarnedAndListedWithItsReason) {
+  tools::SampleFileOptions options;
+  options.sampleCount = 26;
+  options.nameMismatchEvery = 1;
+  prepare(options);
+  pressCalculate();
+  ASSERT_EQ(window().messages().size(), 26u);
+  for (const HeadlessWindow::Message& message : window().messages()) {
+    EXPECT_TRUE(message.request.perSampleWarning) << message.request.prompt;
+  }
+  EXPECT_EQ(items(ListId::List2).size(), 26u);
+  EXPECT_EQ(window().list(ListId::List2).reasons, prompts());
+  EXPECT_EQ(label(LabelId::Label8), "Sin muestras coincidentes");
 }
 
 // The name can only be one the user typed or a second run of the same minute's lot.

@@ -110,10 +110,16 @@ TEST_F(ExportButtonTest, EveryRepeatedOrderNumberIsReported) {
       const MessageRequest& message = window().messages()[i].request;
       EXPECT_EQ(message.title, "ERROR");
       EXPECT_EQ(message.icon, MessageIcon::Warning);
+      EXPECT_TRUE(message.perSampleWarning);
       shown.push_back(message.prompt);
     }
     EXPECT_EQ(shown, c.messages);
     EXPECT_EQ(items(ListId::List2), c.list2);
+    // Each red item says why it is there.
+    EXPECT_EQ(window().list(ListId::List2).reasons,
+              std::vector<std::string>(c.list2.size(),
+                                       "Otra muestra de la exportaci\xF3n tiene el mismo "
+                                       "n\xFAmero de orden, 005."));
     EXPECT_EQ(items(ListId::List1).size(), c.orders.size());
     EXPECT_TRUE(window().enabled(ButtonId::calculatot));
   }
