@@ -813,6 +813,26 @@ std::string reportNotDrawn(std::string_view reportName) {
          "escrito nada.";
 }
 
+MessageRequest reportMade(std::string_view reportName, int samples) {
+  return {out("Se ha creado el informe PDF " + std::string(reportName) + " (" + number(samples) +
+              (samples == 1 ? " muestra)." : " muestras).")),
+          out("INFORME PDF"), MessageButtons::Ok, MessageIcon::None};
+}
+
+MessageRequest reportFailed(const std::vector<std::string>& problems) {
+  std::string text;
+  for (const std::string& problem : problems) {
+    text += (text.empty() ? "" : "\n") + problem;
+  }
+  return {out(text), out("INFORME PDF"), MessageButtons::Ok, MessageIcon::Error};
+}
+
+MessageRequest reportWithoutRun() {
+  return {out("Todavía no hay informe que crear: el informe se hace con el fichero de resultados "
+              "del último cálculo."),
+          out("INFORME PDF"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
 std::string reportText(ReportText text) {
   using T = ReportText;
   switch (text) {

@@ -128,6 +128,11 @@ std::string noResultsRead(Output output);
 std::string tableWritten(std::string_view tableName, int samples, int files);
 std::string reportWritten(std::string_view reportName, int samples, int files);
 std::string reportNotDrawn(std::string_view reportName);
+// The window's report: made, not made (problems in UTF-8, one a line), or asked
+// for before any run wrote a results file.
+MessageRequest reportMade(std::string_view reportName, int samples);
+MessageRequest reportFailed(const std::vector<std::string>& problems);
+MessageRequest reportWithoutRun();
 
 // The PDF report's own words.
 enum class ReportText {

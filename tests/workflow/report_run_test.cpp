@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "support/button_fixture.h"
+#include "support/sample_files.h"
 #include "support/test_data.h"
 #include "workflow/results_set.h"
+#include "workflow/window_report.h"
 
 namespace granomet::testing {
 namespace {
@@ -138,6 +140,45 @@ TEST(ReportContent, AfterARunNamesTheLotsSamplesNoRecordReached) {
     EXPECT_EQ(report.unreached, c.unreached);
     EXPECT_TRUE(holds(report.facts, c.lot));
   }
+}
+
+// From the window: the results file the run just wrote, the lot's name and the
+// samples no record reached.
+TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
+  EXPECT_TRUE(proposedReportPath(tables()).empty());
+  EXPECT_EQ(reportOfLastRun(tables(), folder() / "x.pdf", platform(), fakePdf).icon,
+            MessageIcon::Warning);
+
+  tools::SampleFileOptions options;
+  options.sampleCount = 6;
+  options.orderNumbers = {1, 2, 4, 5};  // 3 and 6 measured but not exported
+  tools::writeSampleFiles(options, folder());
+  pressLot(folder() / "LOTE12.csv");
+  pressExport(folder() / "LOTE12_export.txt");
+  ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
+
+  const fs::path proposed = proposedReportPath(tables());
+  EXPECT_EQ(proposed.parent_path(), tables().lastRun.resultsPath.parent_path());
+  EXPECT_EQ(proposed.filename().string(),
+            tables().lastRun.resultsPath.stem().string() + "_informe.pdf");
+
+  std::optional<Report> drawn;
+  const MessageRequest said = reportOfLastRun(tables(), proposed, platform(), [&](const Report& r) {
+    drawn = r;
+    return fakePdf(r);
+  });
+  EXPECT_EQ(said.icon, MessageIcon::None) << said.prompt;
+  ASSERT_TRUE(drawn);
+  EXPECT_EQ(drawn->samples.size(), 4u);
+  EXPECT_TRUE(holds(drawn->facts, "Lote: LOTE12"));
+  EXPECT_EQ(drawn->unreached.size(), 2u);
+  EXPECT_EQ(fileBytes(proposed), "%PDF Lote: LOTE12 4");
+
+  // Refused over the results file itself, which stays.
+  const std::string results = fileBytes(tables().lastRun.resultsPath);
+  EXPECT_EQ(reportOfLastRun(tables(), tables().lastRun.resultsPath, platform(), fakePdf).icon,
+            MessageIcon::Error);
+  EXPECT_EQ(fileBytes(tables().lastRun.resultsPath), results);
 }
 
 }  // namespace
