@@ -14,11 +14,13 @@ class HeadlessGraph final : public Graph {
     std::string sampleName;
     CurveValues x{};
     CurveValues y{};
+    SampleComposition composition;
   };
 
   void startRun() override { ++runStarts_; }
-  void plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y) override {
-    curves_.push_back({std::string(sampleName), x, y});
+  void plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y,
+                 const SampleComposition& composition) override {
+    curves_.push_back({std::string(sampleName), x, y, composition});
   }
 
   int runStarts() const { return runStarts_; }

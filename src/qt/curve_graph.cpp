@@ -115,8 +115,8 @@ void CurveGraph::addLimitLine(double diameterMicrometres) {
   line->attachAxis(axisY_);
 }
 
-void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x,
-                           const CurveValues& y) {
+void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y,
+                           const SampleComposition&) {
   if (curveCount_ >= kMostCurves) {
     return;
   }

@@ -23,7 +23,8 @@ class CurveGraph final : public QChartView, public Graph {
   CurveGraph(QWidget* parent, char decimalMark);
 
   void startRun() override;
-  void plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y) override;
+  void plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y,
+                 const SampleComposition& composition) override;
 
   int curveCount() const { return curveCount_; }
   // The name of the curve under the pointer, or empty.

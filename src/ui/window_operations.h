@@ -90,13 +90,23 @@ std::filesystem::path showOpenDialog(FileDialog& dialog, std::string filter);
 inline constexpr int kPlottedClasses = 68;
 using CurveValues = std::array<float, kPlottedClasses>;
 
+// What places a calculated sample on the ternary diagram and names its field.
+struct SampleComposition {
+  // Percent of the shell-free sample.
+  double gravelPercent = 0;
+  double sandPercent = 0;
+  double siltPercent = 0;
+  double clayPercent = 0;
+  int shepardCode = 0;  // 1 to 10
+};
+
 class Graph {
  public:
   virtual ~Graph() = default;
   virtual void startRun() = 0;
   // x: natural logarithms of the class diameters; y: class weights in percent.
-  virtual void plotCurve(std::string_view sampleName, const CurveValues& x,
-                         const CurveValues& y) = 0;
+  virtual void plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y,
+                         const SampleComposition& composition) = 0;
 };
 
 class WindowOperations {

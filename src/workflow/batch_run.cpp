@@ -143,7 +143,10 @@ class Run {
     for (int i = 1; i <= kPlottedClasses; ++i) {
       y[static_cast<std::size_t>(i - 1)] = static_cast<float>(sample->distribution[i]);
     }
-    window_.graph().plotCurve(record.sampleName, x_, y);
+    const SampleResults& made = sample->results;
+    window_.graph().plotCurve(record.sampleName, x_, y,
+                              {made.gravelPercent, made.sandPercent, made.siltPercent,
+                               made.clayPercent, made.shepardCode});
     resultsWritten_ = 1;
   }
 

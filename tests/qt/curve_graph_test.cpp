@@ -49,8 +49,8 @@ void CurveGraphTest::curvesOfARunJoinAndANewRunClearsThem() {
   CurveValues x{}, y{};
   curve(8, x, y);
   graph.startRun();
-  graph.plotCurve("M-01", x, y);
-  graph.plotCurve("M-02", x, y);
+  graph.plotCurve("M-01", x, y, {});
+  graph.plotCurve("M-02", x, y, {});
   QCOMPARE(graph.curveCount(), 2);
   QCOMPARE(samples(graph).size(), 2);
   QCOMPARE(samples(graph)[1]->count(), kPlottedClasses);
@@ -59,12 +59,12 @@ void CurveGraphTest::curvesOfARunJoinAndANewRunClearsThem() {
   graph.startRun();
   QCOMPARE(graph.curveCount(), 0);
   QVERIFY(samples(graph).isEmpty());
-  graph.plotCurve("M-03", x, y);
+  graph.plotCurve("M-03", x, y, {});
   QCOMPARE(samples(graph).size(), 1);
 
   // An export repeating order numbers can hand a run more curves than a lot has samples.
   for (int i = 0; i < 300; ++i) {
-    graph.plotCurve("M-04", x, y);
+    graph.plotCurve("M-04", x, y, {});
   }
   QCOMPARE(samples(graph).size(), 254);
 }
@@ -86,7 +86,7 @@ void CurveGraphTest::weightAxisHoldsTheHighestCurve() {
   CurveGraph graph(nullptr, '.');
   CurveValues x{}, y{};
   curve(height, x, y);
-  graph.plotCurve("M-01", x, y);
+  graph.plotCurve("M-01", x, y, {});
   const auto* axis = qobject_cast<QValueAxis*>(graph.chart()->axes(Qt::Vertical).front());
   QCOMPARE(axis->min(), 0.0);
   QCOMPARE(axis->max(), top);
@@ -113,7 +113,7 @@ void CurveGraphTest::restingOnACurveNamesItsSample() {
   graph.plotCurve(
       "Pe\xF1"
       "a-7",
-      x, y);
+      x, y, {});
   QLineSeries* series = samples(graph).front();
   emit series->hovered(series->at(30), true);
   QCOMPARE(graph.hoveredName(), QString::fromUtf8("Peña-7"));

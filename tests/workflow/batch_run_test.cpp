@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compute/shepard.h"
 #include "data/text_encoding.h"
 #include "support/button_fixture.h"
 #include "support/sample_files.h"
@@ -16,6 +17,26 @@ namespace granomet::testing {
 namespace {
 
 constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
+
+// A results line's fields, their quotes taken off (a text's own quotes are doubled).
+std::vector<std::string> csvFields(const std::string& line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+      fields.back() += c;
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
 
 // The List2 item of a sample that was not calculated: "NAME ¿n?".
 std::string ignoredItem(const std::string& name, const std::string& order) {
@@ -103,6 +124,31 @@ TEST_F(BatchRunTest, ASampleWhoseNameDisagreesIsIgnoredAndTheOthersAreWritten) {
   // The finest class is the results line's last field.
   const std::string finest = lines[2].substr(lines[2].rfind(',') + 1);
   EXPECT_EQ(graph.curves()[1].y[0], static_cast<float>(std::stod(finest)));
+}
+
+// The ternary diagram places each curve's sample by the percentages and class its
+// results line holds.
+TEST_F(BatchRunTest, EachCurveCarriesItsSamplesCompositionAndClass) {
+  tools::SampleFileOptions options;
+  options.sampleCount = 12;
+  options.nameMismatchEvery = 5;
+  prepare(options);
+  ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
+  const std::vector<std::string> lines = resultLines();
+  const auto& curves = window().plotted().curves();
+  ASSERT_EQ(curves.size() + 1, lines.size());
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    const std::vector<std::string> fields = csvFields(lines[i + 1]);
+    const SampleComposition& made = curves[i].composition;
+    EXPECT_EQ(fields[1], curves[i].sampleName);
+    EXPECT_EQ(shepardName(static_cast<std::int16_t>(made.shepardCode)), fields[11]) << i;
+    const double percents[] = {made.gravelPercent, made.sandPercent, made.siltPercent,
+                               made.clayPercent};
+    for (std::size_t k = 0; k < 4; ++k) {
+      // Written with two decimals.
+      EXPECT_NEAR(percents[k], std::stod(fields[13 + k]), 0.005 + 1e-9) << i << " " << k;
+    }
+  }
 }
 
 // A path is not text: a folder whose name Windows-1252 cannot hold is read and
