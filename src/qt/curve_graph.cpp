@@ -4,7 +4,9 @@
 #include <QChart>
 #include <QCursor>
 #include <QGraphicsLayout>
+#include <QHelpEvent>
 #include <QLineSeries>
+#include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -44,7 +46,7 @@ constexpr std::array<QRgb, 10> kCurveColours{
 constexpr int kMostCurves = 254;
 
 constexpr int kCurveWidth = 1;
-constexpr int kHoveredWidth = 3;
+constexpr int kHighlightedWidth = 3;
 
 }  // namespace
 
@@ -53,7 +55,8 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
     : QChartView(new QChart, parent),
       chart_(chart()),
       axisX_(new QCategoryAxis),
-      axisY_(new QValueAxis) {
+      axisY_(new QValueAxis),
+      highlight_(new QLineSeries(this)) {
   setObjectName("CWGraph1");
   setRenderHint(QPainter::Antialiasing);
   chart_->setAnimationOptions(QChart::NoAnimation);
@@ -85,12 +88,17 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
 
   chart_->addAxis(axisX_, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
+  highlight_->setObjectName("highlightedCurve");
+  connect(highlight_, &QLineSeries::hovered, this,
+          [this](const QPointF&, bool entered) { onHighlightHovered(entered); });
   startRun();
 }
 
 void CurveGraph::startRun() {
+  highlightCurve(-1);
   chart_->removeAllSeries();
-  curveCount_ = 0;
+  samples_.clear();
+  curves_.clear();
   highestWeight_ = 0;
   hoveredName_.clear();
   fitWeightAxis();
@@ -99,6 +107,13 @@ void CurveGraph::startRun() {
   for (const double limit : {4.0, 63.0, 2000.0}) {
     addLimitLine(limit);
   }
+  emit runStarted();
+}
+
+void CurveGraph::attach(QLineSeries* series) {
+  chart_->addSeries(series);
+  series->attachAxis(axisX_);
+  series->attachAxis(axisY_);
 }
 
 void CurveGraph::addLimitLine(double diameterMicrometres) {
@@ -110,14 +125,12 @@ void CurveGraph::addLimitLine(double diameterMicrometres) {
   QPen pen(QColor(150, 150, 150));
   pen.setStyle(Qt::DashLine);
   line->setPen(pen);
-  chart_->addSeries(line);
-  line->attachAxis(axisX_);
-  line->attachAxis(axisY_);
+  attach(line);
 }
 
 void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x, const CurveValues& y,
-                           const SampleComposition&) {
-  if (curveCount_ >= kMostCurves) {
+                           const SampleComposition& composition) {
+  if (curveCount() >= kMostCurves) {
     return;
   }
   QList<QPointF> points;
@@ -129,22 +142,25 @@ void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x, co
       highestWeight_ = y[slot];
     }
   }
+  const int index = curveCount();
+  const QColor color(kCurveColours[static_cast<std::size_t>(index) % kCurveColours.size()]);
   auto* series = new QLineSeries;
   series->setName(toQString(sampleName));
   series->replace(points);
-  QPen pen(QColor(kCurveColours[static_cast<std::size_t>(curveCount_) % kCurveColours.size()]));
+  QPen pen(color);
   pen.setWidth(kCurveWidth);
   series->setPen(pen);
-  chart_->addSeries(series);
-  series->attachAxis(axisX_);
-  series->attachAxis(axisY_);
+  attach(series);
   connect(series, &QLineSeries::hovered, this,
-          [this, series](const QPointF&, bool entered) { onHovered(series, entered); });
-  ++curveCount_;
+          [this, index](const QPointF&, bool entered) { onHovered(index, entered); });
+  samples_.push_back({std::string(sampleName), composition, color});
+  curves_.push_back(series);
+  raiseHighlight();
 
   if (highestWeight_ > axisY_->max()) {
     fitWeightAxis();
   }
+  emit curveAdded(index);
 }
 
 // Whole-number ticks, at most about five of them, with the highest curve inside.
@@ -161,17 +177,96 @@ void CurveGraph::fitWeightAxis() {
   axisY_->setRange(0, std::ceil(top / step) * step);
 }
 
-void CurveGraph::onHovered(QLineSeries* series, bool entered) {
-  QPen pen = series->pen();
-  pen.setWidth(entered ? kHoveredWidth : kCurveWidth);
-  series->setPen(pen);
-  if (entered) {
-    hoveredName_ = series->name();
-    QToolTip::showText(QCursor::pos(), hoveredName_, this);
-  } else {
-    hoveredName_.clear();
-    QToolTip::hideText();
+void CurveGraph::highlightCurve(int index) {
+  if (index < 0 || index >= curveCount()) {
+    index = -1;
   }
+  if (index == highlighted_) {
+    return;
+  }
+  highlighted_ = index;
+  if (highlight_->chart() != nullptr) {
+    chart_->removeSeries(highlight_);
+    // Taken back from the chart, which would otherwise delete it with the run's curves.
+    highlight_->setParent(this);
+  }
+  if (index < 0) {
+    highlight_->clear();
+    return;
+  }
+  const QLineSeries* curve = curves_[static_cast<std::size_t>(index)];
+  highlight_->replace(curve->points());
+  QPen pen = curve->pen();
+  pen.setWidth(kHighlightedWidth);
+  highlight_->setPen(pen);
+  attach(highlight_);
+}
+
+void CurveGraph::raiseHighlight() {
+  if (highlight_->chart() == nullptr) {
+    return;
+  }
+  chart_->removeSeries(highlight_);
+  highlight_->setParent(this);
+  attach(highlight_);
+}
+
+// Once the highlight covers the hovered curve the pointer rests on the highlight:
+// the curve's leaving is followed at once by the highlight's entering.
+void CurveGraph::onHovered(int index, bool entered) {
+  if (entered) {
+    hoveredName_ = curves_[static_cast<std::size_t>(index)]->name();
+    highlightCurve(index);
+    showTip(QCursor::pos());
+    emit curveHovered(index);
+    return;
+  }
+  leave();
+}
+
+void CurveGraph::onHighlightHovered(bool entered) {
+  if (entered && highlighted_ >= 0) {
+    hoveredName_ = curves_[static_cast<std::size_t>(highlighted_)]->name();
+    showTip(QCursor::pos());
+    return;
+  }
+  leave();
+}
+
+void CurveGraph::leave() {
+  hoveredName_.clear();
+  // Hidden only if no other curve was entered by the same pointer move.
+  QTimer::singleShot(0, this, [this] {
+    if (hoveredName_.isEmpty()) {
+      QToolTip::hideText();
+    }
+  });
+}
+
+void CurveGraph::showTip(const QPoint& globalPosition) {
+  const QString tip = pointerTip();
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(globalPosition, tip, viewport());
+  }
+}
+
+bool CurveGraph::viewportEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ToolTip:
+      showTip(static_cast<QHelpEvent*>(event)->globalPos());
+      return true;
+    case QEvent::MouseMove:
+      // The name follows the pointer along the curve.
+      if (!hoveredName_.isEmpty()) {
+        showTip(QCursor::pos());
+      }
+      break;
+    default:
+      break;
+  }
+  return QChartView::viewportEvent(event);
 }
 
 }  // namespace granomet

@@ -1,10 +1,14 @@
 // The graph: curves join within a run, a new run clears them, the pointer names a curve.
 #include "qt/curve_graph.h"
 
+#include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QHelpEvent>
 #include <QLineSeries>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QValueAxis>
 #include <cmath>
 
@@ -42,6 +46,7 @@ class CurveGraphTest : public QObject {
   void weightAxisHoldsTheHighestCurve();
   void diameterAxisMarksTheFractionLimits();
   void restingOnACurveNamesItsSample();
+  void theNameStaysWhileThePointerRests();
 };
 
 void CurveGraphTest::curvesOfARunJoinAndANewRunClearsThem() {
@@ -108,19 +113,64 @@ void CurveGraphTest::diameterAxisMarksTheFractionLimits() {
 
 void CurveGraphTest::restingOnACurveNamesItsSample() {
   CurveGraph graph(nullptr, '.');
+  QSignalSpy hovered(&graph, &CurveGraph::curveHovered);
   CurveValues x{}, y{};
   curve(8, x, y);
   graph.plotCurve(
       "Pe\xF1"
       "a-7",
       x, y, {});
+  graph.plotCurve("M-02", x, y, {});
   QLineSeries* series = samples(graph).front();
   emit series->hovered(series->at(30), true);
   QCOMPARE(graph.hoveredName(), QString::fromUtf8("Peña-7"));
-  QCOMPARE(series->pen().width(), 3);
+  QCOMPARE(graph.pointerTip(), QString::fromUtf8("Peña-7"));
+  QCOMPARE(hovered.count(), 1);
+  QCOMPARE(hovered.front().front().toInt(), 0);
+  // Drawn wider over the later curve: the highlight is the last series.
+  QCOMPARE(graph.highlightedCurve(), 0);
+  const auto* drawnLast = static_cast<QLineSeries*>(graph.chart()->series().back());
+  QCOMPARE(drawnLast->points(), series->points());
+  QCOMPARE(drawnLast->pen().width(), 3);
+  QCOMPARE(series->pen().width(), 1);
+
   emit series->hovered(series->at(30), false);
   QVERIFY(graph.hoveredName().isEmpty());
-  QCOMPARE(series->pen().width(), 1);
+  graph.setPointerHint("Clic derecho");
+  QCOMPARE(graph.pointerTip(), QString("Clic derecho"));
+  // A curve added later goes under the highlight; a new run takes it away.
+  graph.plotCurve("M-03", x, y, {});
+  QCOMPARE(graph.chart()->series().back(), drawnLast);
+  graph.startRun();
+  QCOMPARE(graph.highlightedCurve(), -1);
+  QVERIFY(!graph.chart()->series().contains(drawnLast));
+}
+
+// Qt hides a tooltip when the pointer has rested a moment on a view without one;
+// the curve's name must stay while the pointer stays on the curve.
+void CurveGraphTest::theNameStaysWhileThePointerRests() {
+  CurveGraph graph(nullptr, '.');
+  graph.resize(600, 250);
+  graph.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&graph));
+  CurveValues x{}, y{};
+  curve(8, x, y);
+  graph.plotCurve("M-01", x, y, {});
+  QLineSeries* series = samples(graph).front();
+  const QPoint onCurve = graph.mapFromScene(graph.chart()->mapToPosition(series->at(34), series));
+  QTest::mouseMove(graph.viewport(), onCurve);
+  QTRY_COMPARE(graph.hoveredName(), QString("M-01"));
+  QTRY_VERIFY(QToolTip::isVisible());
+  QHelpEvent rest(QEvent::ToolTip, onCurve, graph.viewport()->mapToGlobal(onCurve));
+  QApplication::sendEvent(graph.viewport(), &rest);
+  QVERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), QString("M-01"));
+
+  QTest::mouseMove(graph.viewport(), onCurve + QPoint(0, 1));
+  QCOMPARE(graph.hoveredName(), QString("M-01"));
+  QTest::mouseMove(graph.viewport(), QPoint(5, 5));
+  QTRY_VERIFY(graph.hoveredName().isEmpty());
+  QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 QTEST_MAIN(CurveGraphTest)
