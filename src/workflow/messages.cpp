@@ -540,6 +540,77 @@ MessageRequest finishedQuestion() {
   return {out("¿Has terminado?"), "Vas a salir", MessageButtons::YesNo, MessageIcon::None};
 }
 
+std::string reportMenuItem() {
+  return out("Crear informe PDF…");
+}
+
+std::string saveChartMenuItem() {
+  return out("Guardar gráfico como imagen…");
+}
+
+std::string ternaryMenuItem() {
+  return out("Diagrama ternario");
+}
+
+std::string graphMenuHint() {
+  return out("Clic derecho: informe PDF, guardar el gráfico como imagen, diagrama ternario");
+}
+
+std::string saveChartTitle() {
+  return out("Guardar gráfico como imagen");
+}
+
+std::string chartImageFilter() {
+  return "Imagen PNG (*.png)|*.png|Imagen SVG (*.svg)|*.svg";
+}
+
+std::string chartSizeTitle() {
+  return out("Tamaño de la imagen");
+}
+
+std::string chartWidthLabel() {
+  return out("Ancho (píxeles):");
+}
+
+std::string chartHeightLabel() {
+  return out("Alto (píxeles):");
+}
+
+MessageRequest replaceChartImage(std::string_view fileName) {
+  // The words of the results file's question: the same decision, the same default.
+  return replaceResults(fileName);
+}
+
+MessageRequest chartImageUnwritable(std::string_view fileName, std::string_view cause) {
+  std::string prompt = out("No se ha podido guardar el gráfico en ") + std::string(fileName) + ".";
+  if (!cause.empty()) {
+    prompt += "\n\n" + std::string(cause);
+  }
+  return {prompt, out("ERROR AL GUARDAR EL GRÁFICO"), MessageButtons::Ok, MessageIcon::Error};
+}
+
+std::string chartImageTooLarge() {
+  return out("no hay memoria para una imagen de ese tamaño");
+}
+
+std::string ternaryTitle() {
+  return out("Diagrama ternario");
+}
+
+std::string shepardCornerName(int corner) {
+  static constexpr std::array<std::string_view, 3> kCorners = {"Arcilla", "Arena", "Limo"};
+  if (corner < 0 || corner >= static_cast<int>(kCorners.size())) {
+    return {};
+  }
+  return out(kCorners[static_cast<std::size_t>(corner)]);
+}
+
+std::string ternaryPointTip(std::string_view sampleName, int shepardCode) {
+  const std::string className = shepardClassName(shepardCode);
+  return className.empty() ? std::string(sampleName)
+                           : std::string(sampleName) + " (" + className + ")";
+}
+
 std::string_view batchUsage() {
   return "Uso: granomet-batch [-o FICHERO_RESULTADOS] FICHERO_LOTE FICHERO_EXPORT\n"
          "\n"

@@ -92,6 +92,27 @@ std::string unreachedSamplesTip(const std::vector<std::string>& samples);
 // The exit button and the window's close box.
 MessageRequest finishedQuestion();
 
+// The menu of the graph and the sample list after a calculation, and the pointer's hint for it.
+std::string reportMenuItem();
+std::string saveChartMenuItem();
+std::string ternaryMenuItem();
+std::string graphMenuHint();
+// Saving the graph as a picture: the dialog's title and file kinds, the size asked
+// for, the question before a file is replaced and a failure (cause: the system's words).
+std::string saveChartTitle();
+std::string chartImageFilter();
+std::string chartSizeTitle();
+std::string chartWidthLabel();
+std::string chartHeightLabel();
+MessageRequest replaceChartImage(std::string_view fileName);
+MessageRequest chartImageUnwritable(std::string_view fileName, std::string_view cause);
+std::string chartImageTooLarge();
+// The ternary diagram's window: its title, Shepard's corners (top, bottom left,
+// bottom right) and a sample's point.
+std::string ternaryTitle();
+std::string shepardCornerName(int corner);
+std::string ternaryPointTip(std::string_view sampleName, int shepardCode);
+
 // granomet-batch, in UTF-8 for the terminal; its lists are headed as the window's.
 std::string_view batchUsage();
 std::string_view batchResultsNameMissing();
