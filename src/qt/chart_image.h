@@ -1,0 +1,32 @@
+// Saving the graph as a PNG or SVG picture of a size the user chooses.
+#pragma once
+
+#include <QChart>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <optional>
+
+namespace granomet {
+
+enum class ChartImageKind { Png, Svg };
+
+inline constexpr QSize kDefaultChartImageSize{1600, 1000};
+
+// The picture's proposed name: beside the results file, its stem and "_grafico.png".
+std::filesystem::path proposedChartImage(const std::filesystem::path& results);
+
+// Draws the chart at `size` pixels into the file. The file is written whole under a
+// new name and then put in place, so a failure leaves any earlier file as it was.
+// Returns nullopt when written, else the cause in the program's 8-bit text.
+std::optional<std::string> writeChartImage(QChart& chart, const QString& file, QSize size,
+                                           ChartImageKind kind);
+
+// Asks for the file (PNG or SVG, proposed: the given name), whether to replace an
+// existing one (No is the default) and the size, starting from `size`, which keeps
+// the size chosen for the next time; then writes the picture and reports a failure.
+void saveChartImage(QWidget* parent, QChart& chart, const std::filesystem::path& proposed,
+                    QSize& size);
+
+}  // namespace granomet
