@@ -1,8 +1,10 @@
-// granomet-shots: PNG pictures of the main window in its four states and of the help window.
+// granomet-shots: PNG pictures of the main window in its four states, the help window and the
+// ternary diagram.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QListWidget>
 #include <QPixmap>
 #include <QTranslator>
 #include <QWidget>
@@ -14,6 +16,8 @@
 #include "headless/headless_file_dialog.h"
 #include "qt/principal.h"
 #include "qt/qt_regional_settings.h"
+#include "qt/sample_links.h"
+#include "qt/ternary_window.h"
 #include "support/modal_answerer.h"
 #include "support/offscreen_arguments.h"
 #include "support/sample_files.h"
@@ -105,5 +109,11 @@ int main(int argc, char** argv) {
   press(window, "helpbutton");
   saved =
       window.helpWindow() != nullptr && save(*window.helpWindow(), folder, "5_ayuda.png") && saved;
+  // The ternary diagram of the run, one sample selected in List1.
+  window.findChild<QListWidget*>("List1")->setCurrentRow(3);
+  window.sampleLinks().showTernaryWindow();
+  const TernaryWindow* ternary = window.sampleLinks().ternaryWindow();
+  saved = ternary != nullptr &&
+          save(*window.sampleLinks().ternaryWindow(), folder, "6_diagrama_ternario.png") && saved;
   return saved ? 0 : 1;
 }

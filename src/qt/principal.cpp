@@ -7,11 +7,13 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "data/file_names.h"
 #include "qt/curve_graph.h"
 #include "qt/help_window.h"
 #include "qt/message_box.h"
 #include "qt/qt_file_dialog.h"
 #include "qt/qt_text.h"
+#include "qt/sample_links.h"
 #include "qt/sample_list.h"
 #include "qt/text_box.h"
 #include "qt/window_geometry.h"
@@ -169,6 +171,11 @@ void principal::buildControls(char decimalMark) {
   const int graphTop = (3435 + 270) / kTwipsPerPixel;
   CWGraph1_->setGeometry(0, graphTop, width(), height() - graphTop);
   CWGraph1_->setFocusPolicy(Qt::NoFocus);
+  // The results file resolved as the run resolves it.
+  links_ = std::make_unique<SampleLinks>(*this, *List1_, *CWGraph1_, [this] {
+    return platform_.folder.resolve(typedPath(text(TextBoxId::recalculado_file)));
+  });
+  connect(this, &principal::leaveConfirmed, links_.get(), &SampleLinks::closeWindows);
 
   exportbutton_->setEnabled(false);
   calculatot_->setEnabled(false);
@@ -193,6 +200,10 @@ void principal::press(const std::function<void()>& handler) {
   if (const int heldBack = warnings_.endPress(); heldBack > 0) {
     showMessageBox(this, messages::warningsHeldBack(heldBack));
   }
+}
+
+void principal::setReportAction(std::function<void()> action) {
+  links_->setReportAction(std::move(action));
 }
 
 void principal::showHelp() {

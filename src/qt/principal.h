@@ -18,6 +18,7 @@ class QLabel;
 namespace granomet {
 
 class CurveGraph;
+class SampleLinks;
 class SampleList;
 class TextBox;
 
@@ -54,6 +55,10 @@ class principal final : public QWidget, public WindowOperations {
   // The help window while it is shown, else null.
   frmAbout* helpWindow() const { return help_; }
   const Tables& tables() const { return *tables_; }
+  // What the graph's menu item "Crear informe PDF…" does once a run has samples.
+  void setReportAction(std::function<void()> action);
+  // List1's samples tied to the graph, the ternary window and the graph's menu.
+  SampleLinks& sampleLinks() const { return *links_; }
 
  signals:
   // The user answered Yes to the exit question: the program ends.
@@ -97,6 +102,8 @@ class principal final : public QWidget, public WindowOperations {
   QLabel* Label10_ = nullptr;                // the count of List1
   QLabel* Label11_ = nullptr;                // the count of List2
   CurveGraph* CWGraph1_ = nullptr;           // every calculated sample's curve
+  // Owned here, not as a child: it goes before the controls it listens to.
+  std::unique_ptr<SampleLinks> links_;
 };
 
 }  // namespace granomet

@@ -1,0 +1,173 @@
+#include "qt/sample_links.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+#include "qt/curve_graph.h"
+#include "qt/qt_text.h"
+#include "qt/sample_list.h"
+#include "qt/ternary_window.h"
+#include "workflow/messages.h"
+
+namespace granomet {
+namespace {
+
+// Beside the item's bytes (Qt::UserRole), the index of its curve.
+constexpr int kCurveRole = Qt::UserRole + 1;
+
+QAction* addAction(QMenu& menu, const char* name, const std::string& text) {
+  QAction* action = menu.addAction(toQString(text));
+  action->setObjectName(name);
+  return action;
+}
+
+}  // namespace
+
+SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
+                         std::function<std::filesystem::path()> resultsPath)
+    : window_(window),
+      list_(list),
+      graph_(graph),
+      resultsPath_(std::move(resultsPath)),
+      menu_(new QMenu(&window)),
+      reportAction_(addAction(*menu_, "reportAction", messages::reportMenuItem())),
+      saveChartAction_(addAction(*menu_, "saveChartAction", messages::saveChartMenuItem())),
+      ternaryAction_(addAction(*menu_, "ternaryAction", messages::ternaryMenuItem())) {
+  setObjectName("sampleLinks");
+  menu_->setObjectName("graphMenu");
+  connect(reportAction_, &QAction::triggered, this, [this] {
+    if (report_ && linked()) {
+      report_();
+    }
+  });
+  connect(saveChartAction_, &QAction::triggered, this, &SampleLinks::saveChart);
+  connect(ternaryAction_, &QAction::triggered, this, &SampleLinks::showTernaryWindow);
+
+  // Both lists of the window scroll: their menu positions are the viewport's.
+  for (QAbstractScrollArea* area :
+       {static_cast<QAbstractScrollArea*>(&graph_), static_cast<QAbstractScrollArea*>(&list_)}) {
+    area->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(area, &QWidget::customContextMenuRequested, this,
+            [this, area](const QPoint& position) { showMenu(*area->viewport(), position); });
+  }
+
+  connect(&graph_, &CurveGraph::runStarted, this, [this] {
+    unlinkAll();
+    updateTernaryWindow();
+  });
+  connect(&graph_, &CurveGraph::curveAdded, this, [this](int curve) {
+    linkLastItem(curve);
+    updateTernaryWindow();
+  });
+  connect(&graph_, &CurveGraph::curveHovered, this, &SampleLinks::selectCurve);
+  connect(&list_, &QListWidget::itemSelectionChanged, this, &SampleLinks::highlightSelected);
+  // Clearing List1 takes the links with its items.
+  connect(list_.model(), &QAbstractItemModel::modelReset, this, &SampleLinks::refresh);
+  connect(list_.model(), &QAbstractItemModel::rowsRemoved, this, &SampleLinks::refresh);
+  refresh();
+}
+
+void SampleLinks::setReportAction(std::function<void()> action) {
+  report_ = std::move(action);
+  refresh();
+}
+
+bool SampleLinks::linked() const {
+  return graph_.curveCount() > 0 && rowOfCurve(0) >= 0;
+}
+
+int SampleLinks::rowOfCurve(int index) const {
+  for (int row = 0; row < list_.count(); ++row) {
+    const QVariant curve = list_.item(row)->data(kCurveRole);
+    if (curve.isValid() && curve.toInt() == index) {
+      return row;
+    }
+  }
+  return -1;
+}
+
+TernaryWindow* SampleLinks::ternaryWindow() const {
+  return ternary_;
+}
+
+void SampleLinks::refresh() {
+  const bool run = linked();
+  reportAction_->setEnabled(run && static_cast<bool>(report_));
+  saveChartAction_->setEnabled(run);
+  ternaryAction_->setEnabled(run);
+  graph_.setPointerHint(run ? toQString(messages::graphMenuHint()) : QString());
+}
+
+void SampleLinks::showMenu(QWidget& over, const QPoint& position) {
+  refresh();
+  menu_->popup(over.mapToGlobal(position));
+}
+
+void SampleLinks::linkLastItem(int curve) {
+  if (list_.count() > 0) {
+    list_.item(list_.count() - 1)->setData(kCurveRole, curve);
+  }
+  refresh();
+}
+
+void SampleLinks::unlinkAll() {
+  for (int row = 0; row < list_.count(); ++row) {
+    list_.item(row)->setData(kCurveRole, QVariant());
+  }
+  refresh();
+}
+
+void SampleLinks::selectCurve(int curve) {
+  const int row = rowOfCurve(curve);
+  if (row >= 0 && row != list_.currentRow()) {
+    list_.setCurrentRow(row);
+    list_.scrollToItem(list_.item(row));
+  }
+}
+
+void SampleLinks::highlightSelected() {
+  const QList<QListWidgetItem*> selected = list_.selectedItems();
+  const QVariant curve = selected.isEmpty() ? QVariant() : selected.front()->data(kCurveRole);
+  const int index = curve.isValid() ? curve.toInt() : -1;
+  graph_.highlightCurve(index);
+  if (ternary_) {
+    ternary_->highlightSample(index);
+  }
+}
+
+void SampleLinks::updateTernaryWindow() {
+  if (ternary_) {
+    ternary_->setSamples(graph_.samples());
+    ternary_->highlightSample(graph_.highlightedCurve());
+  }
+}
+
+void SampleLinks::showTernaryWindow() {
+  if (!linked()) {
+    return;
+  }
+  if (!ternary_) {
+    ternary_ = new TernaryWindow(&window_);
+    connect(ternary_, &TernaryWindow::sampleHovered, this, &SampleLinks::selectCurve);
+  }
+  updateTernaryWindow();
+  ternary_->show();
+  ternary_->raise();
+  ternary_->activateWindow();
+}
+
+void SampleLinks::saveChart() {
+  if (linked()) {
+    saveChartImage(&window_, *graph_.chart(), proposedChartImage(resultsPath_()), imageSize_);
+  }
+}
+
+void SampleLinks::closeWindows() {
+  if (ternary_) {
+    ternary_->close();
+  }
+}
+
+}  // namespace granomet

@@ -1,0 +1,79 @@
+// Ties the calculated samples of List1 to their curves and ternary points, and offers the graph's
+// menu.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <filesystem>
+#include <functional>
+
+#include "qt/chart_image.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace granomet {
+
+class CurveGraph;
+class SampleList;
+class TernaryWindow;
+
+// A List1 item is linked to the curve plotted while it was List1's last item: the
+// run lists each calculated sample just before it draws it, so the links hold
+// while List1 shows a run's samples and go with the items when List1 is cleared.
+// Selecting a linked item highlights its curve and its point; resting the pointer
+// on a curve or a point selects its item.
+//
+// Right-clicking the graph or List1 offers the report, saving the graph as a
+// picture and the ternary diagram, enabled while List1 shows a run's samples.
+class SampleLinks final : public QObject {
+  Q_OBJECT
+
+ public:
+  // window: the main window, over which the menu, dialogs and the ternary window
+  // open; it owns them. resultsPath: the results file as the run names it. The
+  // links must go before the list and the graph: clearing a list as it is
+  // destroyed would call them back.
+  SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
+              std::function<std::filesystem::path()> resultsPath);
+
+  // What "Crear informe PDF…" does; without one the item stays disabled.
+  void setReportAction(std::function<void()> action);
+
+  QMenu& menu() const { return *menu_; }
+  // Whether List1 shows the samples of the graph's curves.
+  bool linked() const;
+  // The List1 row linked to curve `index`, or -1.
+  int rowOfCurve(int index) const;
+  // The ternary diagram's window once opened, else null.
+  TernaryWindow* ternaryWindow() const;
+
+  void showTernaryWindow();
+  void saveChart();
+  void closeWindows();
+
+ private:
+  void refresh();
+  void showMenu(QWidget& over, const QPoint& position);
+  void linkLastItem(int curve);
+  void unlinkAll();
+  void selectCurve(int curve);
+  void highlightSelected();
+  void updateTernaryWindow();
+
+  QWidget& window_;
+  SampleList& list_;
+  CurveGraph& graph_;
+  std::function<std::filesystem::path()> resultsPath_;
+  std::function<void()> report_;
+  QMenu* menu_;
+  QAction* reportAction_;
+  QAction* saveChartAction_;
+  QAction* ternaryAction_;
+  QPointer<TernaryWindow> ternary_;
+  QSize imageSize_ = kDefaultChartImageSize;
+};
+
+}  // namespace granomet

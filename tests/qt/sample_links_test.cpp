@@ -1,0 +1,446 @@
+// After a run: the graph's menu, the graph saved as a picture, the ternary window and the
+// selection shared by List1, the curves and the points.
+#include "qt/sample_links.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QMenu>
+#include <QSpinBox>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "compute/shepard.h"
+#include "headless/fixed_clock.h"
+#include "headless/fixed_regional_settings.h"
+#include "headless/headless_file_dialog.h"
+#include "qt/chart_image.h"
+#include "qt/curve_graph.h"
+#include "qt/principal.h"
+#include "qt/qt_text.h"
+#include "qt/ternary_window.h"
+#include "support/modal_answerer.h"
+#include "support/sample_files.h"
+#include "ui/remembered_folder.h"
+#include "workflow/messages.h"
+
+using namespace granomet;
+
+namespace {
+
+constexpr const char* kResultsStem = "LOTE12_06062016_093005";
+
+// Acts on the program's own modal dialogs, in turn, each once it is shown by its name.
+class DialogScript {
+ public:
+  using Act = std::function<void(QDialog&)>;
+  DialogScript() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { actOnShownDialog(); });
+    timer_.start();
+  }
+  void then(const char* dialogName, Act act) { acts_.push_back({dialogName, std::move(act)}); }
+  bool done() const { return acts_.empty(); }
+
+ private:
+  void actOnShownDialog() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (acts_.empty() || dialog == nullptr || !dialog->isVisible() ||
+        dialog->objectName() != acts_.front().first) {
+      return;
+    }
+    const Act act = std::move(acts_.front().second);
+    acts_.pop_front();
+    act(*dialog);
+  }
+
+  QTimer timer_;
+  std::deque<std::pair<QString, Act>> acts_;
+};
+
+QList<QLineSeries*> curves(const CurveGraph& graph) {
+  QList<QLineSeries*> named;
+  for (QAbstractSeries* series : graph.chart()->series()) {
+    if (!series->name().isEmpty()) {
+      named.push_back(static_cast<QLineSeries*>(series));
+    }
+  }
+  return named;
+}
+
+}  // namespace
+
+class SampleLinksTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void beforeARunTheMenuOffersNothing();
+  void afterARunRightClickOffersTheThreeActions_data();
+  void afterARunRightClickOffersTheThreeActions();
+  void aNewLotUnlinksTheOldRun();
+  void selectingAnItemHighlightsItsCurveAndPoint_data();
+  void selectingAnItemHighlightsItsCurveAndPoint();
+  void restingOnACurveOrPointSelectsItsItem();
+  void everySampleLiesInTheFieldOfItsClass();
+  void leavingClosesTheTernaryWindow();
+  void savingWritesThePictureOfTheChosenSize_data();
+  void savingWritesThePictureOfTheChosenSize();
+  void replacingAPictureAsksFirst_data();
+  void replacingAPictureAsksFirst();
+  void aPictureThatCannotBeWrittenSaysWhy();
+
+ private:
+  std::filesystem::path folder() const { return std::filesystem::path(dir_->path().toStdString()); }
+  QString inFolder(const QString& name) const { return QDir(dir_->path()).filePath(name); }
+  void run(int sampleCount = 12);
+  CurveGraph& graph() const { return *window_->findChild<CurveGraph*>("CWGraph1"); }
+  QListWidget& list1() const { return *window_->findChild<QListWidget*>("List1"); }
+  SampleLinks& links() const { return window_->sampleLinks(); }
+  QAction& action(const char* name) const { return *links().menu().findChild<QAction*>(name); }
+  // Through the menu; null when it did not open.
+  TernaryWindow* openTernary();
+  // Through the menu, the file and size dialogs answered; true when both were shown.
+  bool saveChart(const QString& typed, QSize size, int filterIndex = 0);
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<RememberedFolder> current_;
+  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
+  FixedRegionalSettings regional_{','};
+  HeadlessFileDialog* dialog_ = nullptr;
+  std::unique_ptr<principal> window_;
+  std::unique_ptr<tools::ModalAnswerer> boxes_;
+  QString proposedName_;
+  QSize offeredSize_;
+};
+
+void SampleLinksTest::init() {
+  dir_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(dir_->isValid());
+  current_ = std::make_unique<RememberedFolder>(folder());
+  auto dialog = std::make_unique<HeadlessFileDialog>(*current_);
+  dialog_ = dialog.get();
+  window_ = std::make_unique<principal>(clock_, regional_, *current_, std::move(dialog));
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  boxes_ = std::make_unique<tools::ModalAnswerer>();
+}
+
+void SampleLinksTest::cleanup() {
+  boxes_.reset();
+  window_.reset();
+  current_.reset();
+  dir_.reset();
+}
+
+void SampleLinksTest::run(int sampleCount) {
+  tools::SampleFileOptions options;
+  options.sampleCount = sampleCount;
+  // An ignored sample: List1's calculated items are not the export's records one for one.
+  options.nameMismatchEvery = 5;
+  tools::writeSampleFiles(options, folder());
+  for (const auto& [button, file] :
+       {std::pair{"lotebutton", "LOTE12.csv"}, std::pair{"exportbutton", "LOTE12_export.txt"},
+        std::pair{"calculatot", ""}}) {
+    if (*file != '\0') {
+      dialog_->queueAnswer(folder() / file);
+    }
+    QTest::mouseClick(window_->findChild<QAbstractButton*>(button), Qt::LeftButton);
+  }
+  QCOMPARE(graph().curveCount(), list1().count());
+  QVERIFY(graph().curveCount() > 0);
+}
+
+TernaryWindow* SampleLinksTest::openTernary() {
+  action("ternaryAction").trigger();
+  TernaryWindow* ternary = links().ternaryWindow();
+  return ternary != nullptr && QTest::qWaitForWindowExposed(ternary) ? ternary : nullptr;
+}
+
+bool SampleLinksTest::saveChart(const QString& typed, QSize size, int filterIndex) {
+  DialogScript script;
+  script.then("saveChartDialog", [this, typed, filterIndex](QDialog& shown) {
+    auto& dialog = static_cast<QFileDialog&>(shown);
+    proposedName_ = dialog.selectedFiles().value(0);
+    // The file kind chosen as a person would, in its list.
+    auto* kinds = dialog.findChild<QComboBox*>("fileTypeCombo");
+    for (int i = 0; i < filterIndex; ++i) {
+      QTest::keyClick(kinds, Qt::Key_Down);
+    }
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    if (!typed.isEmpty()) {
+      name->setText(typed);
+    }
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  script.then("chartSizeDialog", [this, size](QDialog& dialog) {
+    offeredSize_ = {dialog.findChild<QSpinBox*>("width")->value(),
+                    dialog.findChild<QSpinBox*>("height")->value()};
+    dialog.findChild<QSpinBox*>("width")->setValue(size.width());
+    dialog.findChild<QSpinBox*>("height")->setValue(size.height());
+    dialog.accept();
+  });
+  action("saveChartAction").trigger();
+  return script.done();
+}
+
+void SampleLinksTest::beforeARunTheMenuOffersNothing() {
+  for (const char* name : {"reportAction", "saveChartAction", "ternaryAction"}) {
+    QVERIFY2(!action(name).isEnabled(), name);
+  }
+  action("ternaryAction").trigger();
+  QVERIFY(links().ternaryWindow() == nullptr);
+  QVERIFY(graph().pointerTip().isEmpty());
+}
+
+void SampleLinksTest::afterARunRightClickOffersTheThreeActions_data() {
+  QTest::addColumn<QString>("control");
+  QTest::newRow("graph") << "CWGraph1";
+  QTest::newRow("List1") << "List1";
+}
+
+void SampleLinksTest::afterARunRightClickOffersTheThreeActions() {
+  QFETCH(QString, control);
+  int reports = 0;
+  window_->setReportAction([&reports] { ++reports; });
+  run();
+  auto* area = window_->findChild<QAbstractScrollArea*>(control);
+  const QPoint at(40, 30);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(area->viewport(), &click);
+  QMenu& menu = links().menu();
+  QTRY_VERIFY(menu.isVisible());
+  QStringList texts;
+  for (const QAction* item : menu.actions()) {
+    QVERIFY2(item->isEnabled(), qPrintable(item->text()));
+    texts.push_back(item->text());
+  }
+  QCOMPARE(texts, (QStringList{"Crear informe PDF…", "Guardar gráfico como imagen…",
+                               "Diagrama ternario"}));
+  menu.close();
+  action("reportAction").trigger();
+  QCOMPARE(reports, 1);
+  QVERIFY(graph().pointerTip().startsWith("Clic derecho: informe PDF"));
+}
+
+void SampleLinksTest::aNewLotUnlinksTheOldRun() {
+  run();
+  dialog_->queueAnswer(folder() / "LOTE12.csv");
+  QTest::mouseClick(window_->findChild<QAbstractButton*>("lotebutton"), Qt::LeftButton);
+  QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
+  QVERIFY(!action("saveChartAction").isEnabled());
+  list1().setCurrentRow(2);
+  QCOMPARE(graph().highlightedCurve(), -1);
+}
+
+void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint_data() {
+  QTest::addColumn<int>("item");
+  QTest::newRow("first") << 0;
+  QTest::newRow("after the ignored sample") << 5;
+  QTest::newRow("last") << 9;
+}
+
+void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
+  QFETCH(int, item);
+  run();
+  TernaryWindow* shown = openTernary();
+  QVERIFY(shown != nullptr);
+  TernaryWindow& ternary = *shown;
+  list1().setCurrentRow(item);
+  QCOMPARE(graph().highlightedCurve(), item);
+  QCOMPARE(ternary.highlightedSample(), item);
+  // The highlight is drawn last, over every curve, with the item's sample's points.
+  const auto* drawnLast = static_cast<QLineSeries*>(graph().chart()->series().back());
+  const QLineSeries* curve = curves(graph())[item];
+  QVERIFY(list1().item(item)->text().startsWith(curve->name() + "  "));
+  QCOMPARE(drawnLast->points(), curve->points());
+  QVERIFY(drawnLast->pen().width() > curve->pen().width());
+  QCOMPARE(drawnLast->pen().color(), curve->pen().color());
+
+  list1().clearSelection();
+  QCOMPARE(graph().highlightedCurve(), -1);
+  QCOMPARE(ternary.highlightedSample(), -1);
+}
+
+void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
+  run();
+  for (const int k : {3, 0, 9}) {
+    QLineSeries* curve = curves(graph())[k];
+    emit curve->hovered(curve->at(20), true);
+    QCOMPARE(list1().currentRow(), k);
+    QCOMPARE(graph().pointerTip(), curve->name());
+  }
+  TernaryWindow* shown = openTernary();
+  QVERIFY(shown != nullptr);
+  TernaryWindow& ternary = *shown;
+  // Beside the main window: the off-screen platform moves the pointer in the first
+  // window that holds it, whatever is shown on top.
+  ternary.move(window_->frameGeometry().right() + 40, window_->y());
+  int tried = 0;
+  for (int k = 0; k < ternary.sampleCount(); ++k) {
+    const QPoint at = ternary.pointOf(k)->toPoint();
+    if (ternary.sampleAt(at) != k) {
+      continue;  // another point lies nearer to the pixel
+    }
+    QTest::mouseMove(&ternary, at);
+    QTRY_COMPARE(list1().currentRow(), k);
+    QCOMPARE(graph().highlightedCurve(), k);
+    ++tried;
+  }
+  QVERIFY(tried >= 5);
+}
+
+// The diagram's fields come from the triangle's geometry, a sample's class from the
+// calculation's rule: each point must still fall in the field its class names.
+void SampleLinksTest::everySampleLiesInTheFieldOfItsClass() {
+  run(40);
+  TernaryWindow* shown = openTernary();
+  QVERIFY(shown != nullptr);
+  TernaryWindow& ternary = *shown;
+  QCOMPARE(ternary.windowTitle(), QString("Diagrama ternario"));
+  QCOMPARE(ternary.sampleCount(), list1().count());
+  QSet<int> classes;
+  for (int k = 0; k < list1().count(); ++k) {
+    const QString item = list1().item(k)->text();
+    int code = 1;
+    while (code <= 10 &&
+           !item.endsWith("  " + QString::fromUtf8(shepardName(static_cast<std::int16_t>(code))))) {
+      ++code;
+    }
+    QVERIFY2(code <= 10, qPrintable(item));
+    const auto point = ternary.pointOf(k);
+    QVERIFY(point.has_value());
+    QCOMPARE(ternary.fieldAt(*point), std::optional<int>(code));
+    const QString name = item.left(item.indexOf("  "));
+    QCOMPARE(ternary.tipAt(*point),
+             name + " (" + toQString(messages::shepardClassName(code)) + ")");
+    classes.insert(code);
+  }
+  QVERIFY(classes.size() >= 3);
+}
+
+void SampleLinksTest::leavingClosesTheTernaryWindow() {
+  run();
+  TernaryWindow* shown = openTernary();
+  QVERIFY(shown != nullptr);
+  TernaryWindow& ternary = *shown;
+  QVERIFY(ternary.isVisible());
+  boxes_->queue(QMessageBox::Yes);
+  QTest::mouseClick(window_->findChild<QAbstractButton*>("exitbutton"), Qt::LeftButton);
+  QTRY_VERIFY(!ternary.isVisible());
+}
+
+void SampleLinksTest::savingWritesThePictureOfTheChosenSize_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<int>("filter");
+  QTest::addColumn<QString>("written");
+  QTest::addColumn<QSize>("size");
+  QTest::newRow("png") << "curvas.png" << 0 << "curvas.png" << QSize(900, 700);
+  QTest::newRow("svg") << "curvas.svg" << 0 << "curvas.svg" << QSize(1200, 800);
+  QTest::newRow("svg by its file kind") << "curvas" << 1 << "curvas.svg" << QSize(640, 400);
+  QTest::newRow("proposed name, svg chosen")
+      << "" << 1 << QString(kResultsStem) + "_grafico.svg" << QSize(400, 300);
+  QTest::newRow("proposed name") << "" << 0 << QString(kResultsStem) + "_grafico.png"
+                                 << QSize(1600, 1000);
+  QTest::newRow("png, other suffix") << "curvas.jpg" << 0 << "curvas.jpg.png" << QSize(300, 200);
+}
+
+void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
+  QFETCH(QString, typed);
+  QFETCH(int, filter);
+  QFETCH(QString, written);
+  QFETCH(QSize, size);
+  run();
+  boxes_->clear();
+  const QRectF shown = graph().chart()->geometry();
+  QVERIFY(saveChart(typed, size, filter));
+  QCOMPARE(proposedName_, inFolder(QString(kResultsStem) + "_grafico.png"));
+  QCOMPARE(offeredSize_, kDefaultChartImageSize);
+  QVERIFY(boxes_->seen().empty());
+  const QString file = inFolder(written);
+  if (written.endsWith(".svg")) {
+    QSvgRenderer picture(file);
+    QVERIFY(picture.isValid());
+    QCOMPARE(picture.defaultSize(), size);
+    QFile text(file);
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    QVERIFY(text.readAll().contains(curves(graph()).front()->pen().color().name().toUtf8()));
+  } else {
+    const QImage picture(file, "PNG");
+    QCOMPARE(picture.size(), size);
+    // The curves are in it, not only the white ground: the first one's blue, smoothed.
+    const QColor firstCurve = curves(graph()).front()->pen().color();
+    const auto near = [&firstCurve](QColor pixel) {
+      return std::abs(pixel.red() - firstCurve.red()) +
+                 std::abs(pixel.green() - firstCurve.green()) +
+                 std::abs(pixel.blue() - firstCurve.blue()) <
+             60;
+    };
+    int curvePixels = 0;
+    for (int y = 0; y < size.height(); ++y) {
+      for (int x = 0; x < size.width(); ++x) {
+        curvePixels += near(picture.pixelColor(x, y)) ? 1 : 0;
+      }
+    }
+    QVERIFY(curvePixels > size.width() / 10);
+  }
+  // The window's graph is as it was.
+  QCOMPARE(graph().chart()->geometry(), shown);
+}
+
+void SampleLinksTest::replacingAPictureAsksFirst_data() {
+  QTest::addColumn<bool>("replace");
+  QTest::newRow("No, the default") << false;
+  QTest::newRow("Yes") << true;
+}
+
+void SampleLinksTest::replacingAPictureAsksFirst() {
+  QFETCH(bool, replace);
+  run();
+  boxes_->clear();
+  const QString file = inFolder("curvas.png");
+  std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
+  if (replace) {
+    boxes_->queue(QMessageBox::Yes);
+  }
+  // No size is asked for a file that stays.
+  QCOMPARE(saveChart("curvas.png", {500, 400}), replace);
+  QCOMPARE(boxes_->seen().size(), std::size_t{1});
+  QCOMPARE(boxes_->seen().front().text, "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
+  QCOMPARE(boxes_->seen().front().defaultButton, QMessageBox::No);
+  if (replace) {
+    QCOMPARE(QImage(file, "PNG").size(), QSize(500, 400));
+  } else {
+    QCOMPARE(QFileInfo(file).size(), 5);
+  }
+}
+
+void SampleLinksTest::aPictureThatCannotBeWrittenSaysWhy() {
+  run();
+  // A folder that is a file: no user, root included, can write in it.
+  std::ofstream(folder() / "fichero", std::ios::binary) << "x";
+  const auto cause = writeChartImage(*graph().chart(), inFolder("fichero/curvas.png"), {300, 200},
+                                     ChartImageKind::Png);
+  QVERIFY(cause.has_value() && !cause->empty());
+  const MessageRequest message = messages::chartImageUnwritable("fichero/curvas.png", *cause);
+  QVERIFY(message.prompt.find("fichero/curvas.png") != std::string::npos);
+  QVERIFY(message.prompt.find(*cause) != std::string::npos);
+  QCOMPARE(message.icon, MessageIcon::Error);
+}
+
+QTEST_MAIN(SampleLinksTest)
+#include "sample_links_test.moc"
