@@ -13,6 +13,7 @@
 #include "qt/message_box.h"
 #include "qt/qt_file_dialog.h"
 #include "qt/qt_text.h"
+#include "qt/report_action.h"
 #include "qt/sample_links.h"
 #include "qt/sample_list.h"
 #include "qt/text_box.h"
@@ -176,6 +177,7 @@ void principal::buildControls(char decimalMark) {
     return platform_.folder.resolve(typedPath(text(TextBoxId::recalculado_file)));
   });
   connect(this, &principal::leaveConfirmed, links_.get(), &SampleLinks::closeWindows);
+  links_->setReportAction([this] { createReport(this, *tables_, platform_); });
 
   exportbutton_->setEnabled(false);
   calculatot_->setEnabled(false);

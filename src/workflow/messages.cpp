@@ -904,6 +904,14 @@ MessageRequest reportWithoutRun() {
           out("INFORME PDF"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
+std::string saveReportTitle() {
+  return out("Crear informe PDF");
+}
+
+std::string reportFilter() {
+  return "Informe PDF (*.pdf)|*.pdf";
+}
+
 std::string reportText(ReportText text) {
   using T = ReportText;
   switch (text) {

@@ -154,6 +154,9 @@ std::string reportNotDrawn(std::string_view reportName);
 MessageRequest reportMade(std::string_view reportName, int samples);
 MessageRequest reportFailed(const std::vector<std::string>& problems);
 MessageRequest reportWithoutRun();
+std::string saveReportTitle();
+// The report's save dialog's file kinds: descriptions and patterns separated by "|".
+std::string reportFilter();
 
 // The PDF report's own words.
 enum class ReportText {

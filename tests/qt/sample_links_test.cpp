@@ -11,6 +11,8 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
+#include <QSet>
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -31,10 +33,12 @@
 #include "qt/principal.h"
 #include "qt/qt_text.h"
 #include "qt/ternary_window.h"
+#include "report/pdf_report.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
 #include "ui/remembered_folder.h"
 #include "workflow/messages.h"
+#include "workflow/report_run.h"
 
 using namespace granomet;
 
@@ -103,6 +107,8 @@ class SampleLinksTest : public QObject {
   void replacingAPictureAsksFirst_data();
   void replacingAPictureAsksFirst();
   void aPictureThatCannotBeWrittenSaysWhy();
+  void theReportIsTheCommandLinesPlusTheSamplesNotReached();
+  void replacingAReportAsksFirst();
 
  private:
   std::filesystem::path folder() const { return std::filesystem::path(dir_->path().toStdString()); }
@@ -116,6 +122,9 @@ class SampleLinksTest : public QObject {
   TernaryWindow* openTernary();
   // Through the menu, the file and size dialogs answered; true when both were shown.
   bool saveChart(const QString& typed, QSize size, int filterIndex = 0);
+  // Through the menu, its file dialog answered with typed (empty: the proposed
+  // name); true when the dialog was shown.
+  bool createReport(const QString& typed = {});
 
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<RememberedFolder> current_;
@@ -440,6 +449,77 @@ void SampleLinksTest::aPictureThatCannotBeWrittenSaysWhy() {
   QVERIFY(message.prompt.find("fichero/curvas.png") != std::string::npos);
   QVERIFY(message.prompt.find(*cause) != std::string::npos);
   QCOMPARE(message.icon, MessageIcon::Error);
+}
+
+bool SampleLinksTest::createReport(const QString& typed) {
+  DialogScript script;
+  script.then("saveReportDialog", [this, typed](QDialog& shown) {
+    auto& dialog = static_cast<QFileDialog&>(shown);
+    proposedName_ = dialog.selectedFiles().value(0);
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    if (!typed.isEmpty()) {
+      name->setText(typed);
+    }
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  action("reportAction").trigger();
+  return script.done();
+}
+
+// The lines of a PDF's text as poppler reads them.
+QSet<QString> pdfLines(const QString& pdf) {
+  QProcess text;
+  text.start("pdftotext", {pdf, "-"});
+  if (!text.waitForFinished(60000) || text.exitCode() != 0) {
+    return {};
+  }
+  QSet<QString> lines;
+  for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n')) {
+    if (!line.trimmed().isEmpty()) {
+      lines.insert(line.trimmed());
+    }
+  }
+  return lines;
+}
+
+void SampleLinksTest::theReportIsTheCommandLinesPlusTheSamplesNotReached() {
+  run();
+  const std::filesystem::path results = window_->tables().lastRun.resultsPath;
+  const std::vector<std::string> unreached = window_->tables().lastRun.unreachedSamples;
+  QVERIFY(!unreached.empty());
+  boxes_->clear();
+  QVERIFY(createReport());
+  const QString proposed = inFolder(QString(kResultsStem) + "_informe.pdf");
+  QCOMPARE(proposedName_, proposed);
+  QCOMPARE(boxes_->seen().size(), std::size_t{1});
+  QVERIFY(boxes_->seen().front().text.startsWith("Se ha creado el informe PDF"));
+
+  // The command line's report of the same results file, on the same day.
+  const ReportRunResult commandLine = runReport(
+      {results}, folder() / "linea.pdf", {clock_.now(), ',', false, {}, {}}, report::pdfReport);
+  QVERIFY(commandLine.reportWritten);
+  const QSet<QString> fromWindow = pdfLines(proposed);
+  const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));
+  QVERIFY(!fromCommandLine.isEmpty());
+  QVERIFY2(fromWindow.contains(fromCommandLine),
+           qPrintable(QStringList((fromCommandLine - fromWindow).values()).join(" | ")));
+  const QString extra = QStringList((fromWindow - fromCommandLine).values()).join(" ");
+  QVERIFY2(extra.contains("ningún registro del export"), qPrintable(extra));
+  for (const std::string& sample : unreached) {
+    QVERIFY2(extra.contains(toQString(sample).simplified()), sample.c_str());
+  }
+}
+
+void SampleLinksTest::replacingAReportAsksFirst() {
+  run();
+  const QString file = inFolder("informe.pdf");
+  std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
+  boxes_->clear();
+  QVERIFY(createReport("informe"));  // ".pdf" is added
+  QCOMPARE(boxes_->seen().size(), std::size_t{1});
+  QCOMPARE(boxes_->seen().front().text, "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
+  QCOMPARE(boxes_->seen().front().defaultButton, QMessageBox::No);
+  QCOMPARE(QFileInfo(file).size(), 5);
 }
 
 QTEST_MAIN(SampleLinksTest)
