@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QProcess>
 #include <QTranslator>
 #include <QWidget>
 #include <cstdio>
@@ -18,10 +21,12 @@
 #include "qt/qt_regional_settings.h"
 #include "qt/sample_links.h"
 #include "qt/ternary_window.h"
+#include "report/pdf_report.h"
 #include "support/modal_answerer.h"
 #include "support/offscreen_arguments.h"
 #include "support/sample_files.h"
 #include "ui/remembered_folder.h"
+#include "workflow/window_report.h"
 
 namespace {
 
@@ -44,6 +49,62 @@ bool expect(bool reached, const char* otherwise) {
     std::fprintf(stderr, "%s\n", otherwise);
   }
   return reached;
+}
+
+// The window with its right-click menu open over the graph: the menu is a window of
+// its own, drawn here where it stands.
+bool saveWithMenu(principal& window, const QDir& folder, const char* name) {
+  QMenu& menu = window.sampleLinks().menu();
+  QWidget* graph = window.findChild<QWidget*>("CWGraph1");
+  menu.popup(graph->mapToGlobal(graph->rect().center()));
+  QApplication::processEvents();
+  QPixmap picture = window.grab();
+  QPainter painter(&picture);
+  painter.drawPixmap(window.mapFromGlobal(menu.pos()), menu.grab());
+  painter.end();
+  menu.hide();
+  const QString path = folder.filePath(name);
+  if (!picture.save(path, "PNG")) {
+    std::fprintf(stderr, "No se puede escribir %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+// The last run's report, and its pages as pictures (poppler's pdftoppm): pages
+// first to last, or every page when last is 0, and the report's last page.
+bool saveReport(principal& window, const Platform& platform, const QDir& folder, const char* name,
+                int last) {
+  const QString pdf = folder.filePath(QString(name) + ".pdf");
+  const MessageRequest said =
+      reportOfLastRun(window.tables(), pdf.toStdString(), platform, report::pdfReport);
+  if (said.icon != MessageIcon::None) {
+    std::fprintf(stderr, "No se ha creado %s: %s\n", qPrintable(pdf), said.prompt.c_str());
+    return false;
+  }
+  const QString pages = folder.filePath(name);
+  QStringList ranges{"-r", "60", "-png"};
+  if (last > 0) {
+    ranges << "-f"
+           << "1"
+           << "-l" << QString::number(last);
+  }
+  bool drawn = QProcess::execute("pdftoppm", ranges + QStringList{pdf, pages}) == 0;
+  if (last > 0) {
+    QProcess count;
+    count.start("pdfinfo", {pdf});
+    count.waitForFinished();
+    const QString info = QString::fromUtf8(count.readAllStandardOutput());
+    const QString pagesLine = info.section("Pages:", 1).section('\n', 0, 0).trimmed();
+    drawn = drawn && QProcess::execute("pdftoppm", {"-r", "60", "-png", "-f", pagesLine, "-l",
+                                                    pagesLine, pdf, pages}) == 0;
+  }
+  if (!drawn) {
+    std::fprintf(stderr, "No se han dibujado las páginas de %s (pdftoppm)\n", qPrintable(pdf));
+  }
+  std::printf("%s\n", qPrintable(pdf));
+  return drawn;
 }
 
 void press(QWidget& window, const char* button) {
@@ -115,5 +176,24 @@ int main(int argc, char** argv) {
   const TernaryWindow* ternary = window.sampleLinks().ternaryWindow();
   saved = ternary != nullptr &&
           save(*window.sampleLinks().ternaryWindow(), folder, "6_diagrama_ternario.png") && saved;
+  saved = saveWithMenu(window, folder, "7_menu.png") && saved;
+  const Platform platform{clock, regional, current};
+  saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
+
+  // A full lot: 254 curves in the window and a report of 266 pages, of which the
+  // summary's, the diagrams', the curves' and the first and last samples' are drawn.
+  options.sampleCount = 254;
+  options.lotName = "LOTE254";
+  options.nameMismatchEvery = 0;
+  tools::writeSampleFiles(options, inputs);
+  answers.queueAnswer(inputs / "LOTE254.csv");
+  press(window, "lotebutton");
+  answers.queueAnswer(inputs / "LOTE254_export.txt");
+  press(window, "exportbutton");
+  press(window, "calculatot");
+  saved =
+      expect(window.itemCount(ListId::List1) == 254, "el cálculo no ha dado 254 muestras") && saved;
+  saved = save(window, folder, "8_calculo_254.png") && saved;
+  saved = saveReport(window, platform, folder, "informe_254", 16) && saved;
   return saved ? 0 : 1;
 }
