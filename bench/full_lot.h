@@ -2,12 +2,14 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
 #include "support/sample_files.h"
 #include "ui/remembered_folder.h"
+#include "workflow/batch_run.h"
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
 
@@ -56,6 +58,22 @@ class FullLot {
   FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
   FixedRegionalSettings regional_;
   Platform platform_{clock_, regional_, currentFolder_};
+};
+
+// A results file of 254 samples, written by a run on a generated lot.
+class FullResults {
+ public:
+  explicit FullResults(const char* folderName) : lot_(folderName, ',') {
+    auto tables = std::make_unique<Tables>();
+    HeadlessWindow window = lot_.window();
+    lot_.pressLotAndExport(*tables, window);
+    calculatot(*tables, window, lot_.platform(), ExistingResults::Replace, path());
+  }
+  std::filesystem::path path() const { return lot_.folder() / "resultados.csv"; }
+  std::filesystem::path folder() const { return lot_.folder(); }
+
+ private:
+  FullLot lot_;
 };
 
 }  // namespace granomet

@@ -3,12 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <memory>
 
 #include "full_lot.h"
 #include "report/pdf_report.h"
 #include "support/offscreen_arguments.h"
-#include "workflow/batch_run.h"
 #include "workflow/report_run.h"
 #include "workflow/results_set.h"
 
@@ -16,25 +14,10 @@ namespace {
 
 using namespace granomet;
 
-class FullResults {
- public:
-  FullResults() {
-    auto tables = std::make_unique<Tables>();
-    HeadlessWindow window = lot_.window();
-    lot_.pressLotAndExport(*tables, window);
-    calculatot(*tables, window, lot_.platform(), ExistingResults::Replace, path());
-  }
-  std::filesystem::path path() const { return lot_.folder() / "resultados.csv"; }
-  std::filesystem::path folder() const { return lot_.folder(); }
-
- private:
-  FullLot lot_{"granomet_bench_report_254", ','};
-};
-
 const ReportContext kContext{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}};
 
 void reportContentOf254Samples(benchmark::State& state) {
-  const FullResults results;
+  const FullResults results("granomet_bench_report_254");
   const ResultsSet set = readResultsFiles({results.path()});
   for (auto _ : state) {
     benchmark::DoNotOptimize(reportOf(set, kContext));
@@ -44,7 +27,7 @@ BENCHMARK(reportContentOf254Samples)->Unit(benchmark::kMillisecond);
 
 // Reading, content, drawing and writing, as granomet-informe -p does.
 void pdfReportOf254Samples(benchmark::State& state) {
-  const FullResults results;
+  const FullResults results("granomet_bench_report_254");
   for (auto _ : state) {
     const ReportRunResult run =
         runReport({results.path()}, results.folder() / "informe.pdf", kContext, report::pdfReport);

@@ -1,35 +1,16 @@
 // The statistics of a full 254-sample results file: the figures alone, and the whole table written.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 #include "full_lot.h"
 #include "statistics/results_reader.h"
-#include "workflow/batch_run.h"
 #include "workflow/statistics_run.h"
 
 namespace {
 
 using namespace granomet;
 
-// A results file of 254 samples, written by a run on a generated lot.
-class FullResults {
- public:
-  FullResults() {
-    auto tables = std::make_unique<Tables>();
-    HeadlessWindow window = lot_.window();
-    lot_.pressLotAndExport(*tables, window);
-    calculatot(*tables, window, lot_.platform(), ExistingResults::Replace, path());
-  }
-  std::filesystem::path path() const { return lot_.folder() / "resultados.csv"; }
-  std::filesystem::path folder() const { return lot_.folder(); }
-
- private:
-  FullLot lot_{"granomet_bench_statistics_254", ','};
-};
-
 void statisticsOf254Samples(benchmark::State& state) {
-  const FullResults results;
+  const FullResults results("granomet_bench_statistics_254");
   const ResultsFileContents contents = readResultsFile(results.path());
   if (contents.lines.size() != 254) {
     state.SkipWithError("the results file does not hold 254 samples");
@@ -45,7 +26,7 @@ BENCHMARK(statisticsOf254Samples)->Unit(benchmark::kMillisecond);
 
 // Reading the file, the statistics and the table written, as granomet-informe does.
 void statisticsTableOf254Samples(benchmark::State& state) {
-  const FullResults results;
+  const FullResults results("granomet_bench_statistics_254");
   for (auto _ : state) {
     const StatisticsRunResult run =
         runStatistics({results.path()}, results.folder() / "tabla.csv", ',');

@@ -103,18 +103,8 @@ struct ChosenImage {
 
 ChosenImage askForFile(QWidget* parent, const std::filesystem::path& proposed) {
   QFileDialog dialog(parent, toQString(messages::saveChartTitle()));
-  dialog.setObjectName("saveChartDialog");
-  dialog.setWindowModality(Qt::ApplicationModal);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  // The same dialog on every desktop, one a test can type into; the window asks
-  // itself before replacing, with No as its default.
-  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-  const QStringList filters = qtNameFilters(toQString(messages::chartImageFilter()));
-  dialog.setNameFilters(filters);
-  const QFileInfo proposal(qtPath(proposed));
-  dialog.setDirectory(proposal.absolutePath());
-  dialog.selectFile(proposal.fileName());
+  prepareSaveDialog(dialog, "saveChartDialog", toQString(messages::chartImageFilter()), proposed);
+  const QStringList filters = dialog.nameFilters();
   const auto kindOfFilter = [&filters](const QString& filter) {
     return filters.indexOf(filter) == 1 ? ChartImageKind::Svg : ChartImageKind::Png;
   };

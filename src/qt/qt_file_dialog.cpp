@@ -96,4 +96,17 @@ void QtFileDialog::showOpen() {
   folder_.change(systemPath(chosen.absolutePath()));
 }
 
+void prepareSaveDialog(QFileDialog& dialog, const char* objectName, const QString& filter,
+                       const std::filesystem::path& proposed) {
+  dialog.setObjectName(objectName);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilters(qtNameFilters(filter));
+  const QFileInfo proposal(qtPath(proposed));
+  dialog.setDirectory(proposal.absolutePath());
+  dialog.selectFile(proposal.fileName());
+}
+
 }  // namespace granomet

@@ -1,6 +1,7 @@
 // The window's file-open dialog, a Qt file dialog that remembers its held name.
 #pragma once
 
+#include <QFileDialog>
 #include <QWidget>
 #include <filesystem>
 #include <string>
@@ -38,5 +39,11 @@ std::filesystem::path systemPath(const QString& path);
 // without regard to case, as on the lab's systems; the description is shown as
 // written.
 QStringList qtNameFilters(const QString& filter);
+
+// The window's save dialogs (the graph's picture, the report): the same dialog on
+// every desktop, one a test can type into, without Qt's own replace question (the
+// window asks its own, with No as its default), the proposed file selected.
+void prepareSaveDialog(QFileDialog& dialog, const char* objectName, const QString& filter,
+                       const std::filesystem::path& proposed);
 
 }  // namespace granomet

@@ -25,17 +25,7 @@ void createReport(QWidget* parent, const Tables& tables, const Platform& platfor
     return;
   }
   QFileDialog dialog(parent, toQString(messages::saveReportTitle()));
-  dialog.setObjectName("saveReportDialog");
-  dialog.setWindowModality(Qt::ApplicationModal);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  // As for the graph's picture: the same dialog everywhere, and the window's own
-  // question before replacing, with No as its default.
-  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilters(qtNameFilters(toQString(messages::reportFilter())));
-  const QFileInfo proposal(qtPath(proposed));
-  dialog.setDirectory(proposal.absolutePath());
-  dialog.selectFile(proposal.fileName());
+  prepareSaveDialog(dialog, "saveReportDialog", toQString(messages::reportFilter()), proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return;
   }

@@ -39,18 +39,6 @@ std::string filled(std::string pattern, const std::string& first, const std::str
 
 constexpr std::string_view kNoValue = "\x97";  // an em dash in the program's 8-bit text
 
-// Fixed notation with so many decimals, the regional mark, no sign on a zero.
-std::string fixed(double value, int decimals, char decimalMark) {
-  std::array<char, 400> digits{};
-  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                 std::chars_format::fixed, decimals);
-  std::string text(digits.data(), end.ptr);
-  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
-    text.erase(0, 1);
-  }
-  return withDecimalMark(std::move(text), decimalMark);
-}
-
 // Diameters to four significant figures: 1234, 123,4, 12,34, 1,234, 0,1234.
 std::string micrometres(std::optional<double> value, char decimalMark) {
   if (!value) {
@@ -58,11 +46,11 @@ std::string micrometres(std::optional<double> value, char decimalMark) {
   }
   const double size = std::fabs(*value);
   const int decimals = size >= 1000 ? 0 : size >= 100 ? 1 : size >= 10 ? 2 : size >= 1 ? 3 : 4;
-  return fixed(*value, decimals, decimalMark);
+  return fixedNumber(*value, decimals, decimalMark);
 }
 
 std::string plain(std::optional<double> value, int decimals, char decimalMark) {
-  return value ? fixed(*value, decimals, decimalMark) : std::string(kNoValue);
+  return value ? fixedNumber(*value, decimals, decimalMark) : std::string(kNoValue);
 }
 
 template <typename Term>
@@ -84,7 +72,7 @@ std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
   }
   const auto mark = text.find_first_of(".,");
   const int decimals = mark == std::string::npos ? 0 : static_cast<int>(text.size() - mark - 1);
-  return fixed(*value, std::min(decimals, 8), decimalMark);
+  return fixedNumber(*value, std::min(decimals, 8), decimalMark);
 }
 
 // The lot a results file holds, from the name the program proposes for it
@@ -138,6 +126,20 @@ ReportCurve curveOf(const SizeDistribution& classes) {
     }
   }
   return curve;
+}
+
+// Mean, sorting, skewness, kurtosis: the rows of the report's measure tables.
+std::optional<double> measure(const SizeMeasures& measures, int row) {
+  switch (row) {
+    case 0:
+      return measures.mean;
+    case 1:
+      return measures.sorting;
+    case 2:
+      return measures.skewness;
+    default:
+      return measures.kurtosis;
+  }
 }
 
 // One sample as every part of the report needs it.
@@ -302,20 +304,17 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
 
   const ReportText measures[] = {ReportText::Mean, ReportText::Sorting, ReportText::Skewness,
                                  ReportText::Kurtosis};
-  const auto geometric = [&statistics](int i) {
-    const SizeMeasures& m = statistics.geometricMoments;
-    return i == 0 ? m.mean : i == 1 ? m.sorting : i == 2 ? m.skewness : m.kurtosis;
-  };
   ReportTable moments{
       said(ReportText::LabMoments),
       {"", said(ReportText::Micrometres), said(ReportText::Phi), said(ReportText::Geometric)},
       {}};
   for (int i = 0; i < 4; ++i) {
     // The lab's own moments as the results file gives them, never recomputed.
-    moments.rows.push_back(
-        {said(measures[i]), fileNumber(line, kMeanMicronField + i, decimalMark),
-         fileNumber(line, kMeanPhiField + i, decimalMark),
-         i == 0 ? micrometres(geometric(i), decimalMark) : plain(geometric(i), 3, decimalMark)});
+    moments.rows.push_back({said(measures[i]), fileNumber(line, kMeanMicronField + i, decimalMark),
+                            fileNumber(line, kMeanPhiField + i, decimalMark),
+                            i == 0
+                                ? micrometres(measure(statistics.geometricMoments, i), decimalMark)
+                                : plain(measure(statistics.geometricMoments, i), 3, decimalMark)});
   }
 
   ReportTable fractions{said(ReportText::Fractions),
@@ -325,21 +324,13 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
     const auto slot = static_cast<std::size_t>(i);
     // Very coarse sand starts where gravel ends, at 2 mm.
     const double coarser = i == 0 ? 2000 : kFractionFinerLimit[slot - 1];
-    const std::string limits =
-        fixed(kFractionFinerLimit[slot], 0, decimalMark) + "\x96" + fixed(coarser, 0, decimalMark);
+    const std::string limits = fixedNumber(kFractionFinerLimit[slot], 0, decimalMark) + "\x96" +
+                               fixedNumber(coarser, 0, decimalMark);
     fractions.rows.push_back(
         {messages::sizeFractionName(i), limits,
          plain(statistics.fractions.percent[static_cast<std::size_t>(i)], 2, decimalMark)});
   }
 
-  const auto folkWardPhi = [&statistics](int i) {
-    const SizeMeasures& m = statistics.folkWardPhi;
-    return i == 0 ? m.mean : i == 1 ? m.sorting : i == 2 ? m.skewness : m.kurtosis;
-  };
-  const auto folkWardMicron = [&statistics](int i) {
-    const SizeMeasures& m = statistics.folkWardMicron;
-    return i == 0 ? m.mean : i == 1 ? m.sorting : i == 2 ? m.skewness : m.kurtosis;
-  };
   const std::string terms[] = {termText(statistics.meanSizeTerm, messages::meanSizeTermName),
                                termText(statistics.sortingTerm, messages::sortingTermName),
                                termText(statistics.skewnessTerm, messages::skewnessTermName),
@@ -349,10 +340,11 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
       {"", said(ReportText::Phi), said(ReportText::Micrometres), said(ReportText::Term)},
       {}};
   for (int i = 0; i < 4; ++i) {
-    folkWard.rows.push_back({said(measures[i]), plain(folkWardPhi(i), 3, decimalMark),
-                             i == 0 ? micrometres(folkWardMicron(i), decimalMark)
-                                    : plain(folkWardMicron(i), 3, decimalMark),
-                             terms[i]});
+    folkWard.rows.push_back(
+        {said(measures[i]), plain(measure(statistics.folkWardPhi, i), 3, decimalMark),
+         i == 0 ? micrometres(measure(statistics.folkWardMicron, i), decimalMark)
+                : plain(measure(statistics.folkWardMicron, i), 3, decimalMark),
+         terms[i]});
   }
 
   ReportTable percentiles{said(ReportText::Percentiles), {"", said(ReportText::Value)}, {}};

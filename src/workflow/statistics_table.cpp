@@ -182,7 +182,10 @@ std::string tableNumber(double value, int minDecimals, char decimalMark) {
   std::from_chars(exponent, rounded.ptr, power);
   const int decimals =
       value == 0 ? minDecimals : std::max(minDecimals, kSignificantDigits - 1 - power);
+  return fixedNumber(value, decimals, decimalMark);
+}
 
+std::string fixedNumber(double value, int decimals, char decimalMark) {
   std::array<char, 400> digits{};
   const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
                                  std::chars_format::fixed, decimals);

@@ -31,4 +31,7 @@ std::string withDecimalMark(std::string number, char decimalMark);
 // sign on a value that is written as zero.
 std::string tableNumber(double value, int minDecimals, char decimalMark);
 
+// Fixed notation with so many decimals; no sign on a value written as zero.
+std::string fixedNumber(double value, int decimals, char decimalMark);
+
 }  // namespace granomet

@@ -20,6 +20,7 @@
 #include "qt/qt_text.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
+#include "support/shown_principal.h"
 #include "ui/remembered_folder.h"
 
 using namespace granomet;
@@ -79,62 +80,47 @@ class PrincipalTest : public QObject {
   void helpButtonShowsOneHelpWindow();
 
  private:
-  std::filesystem::path folder() const { return std::filesystem::path(dir_->path().toStdString()); }
+  std::filesystem::path folder() const { return shown_.folder(); }
   void pressWith(const char* button, const std::filesystem::path& file);
   void press(const char* button);
   bool enabled(const char* button) const {
-    return window_->findChild<QAbstractButton*>(button)->isEnabled();
+    return shown_.window().findChild<QAbstractButton*>(button)->isEnabled();
   }
   // Whether the lot, export and calculation buttons are enabled.
   QList<bool> workButtons() const {
     return {enabled("lotebutton"), enabled("exportbutton"), enabled("calculatot")};
   }
-  QString labelText(const char* name) const { return window_->findChild<QLabel*>(name)->text(); }
+  QString labelText(const char* name) const {
+    return shown_.window().findChild<QLabel*>(name)->text();
+  }
   QStringList items(const char* name) const;
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<RememberedFolder> current_;
-  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
-  FixedRegionalSettings regional_{','};
-  HeadlessFileDialog* dialog_ = nullptr;
-  std::unique_ptr<principal> window_;
-  std::unique_ptr<tools::ModalAnswerer> boxes_;
+  tools::ShownPrincipal shown_;
 };
 
 void PrincipalTest::init() {
-  dir_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(dir_->isValid());
-  current_ = std::make_unique<RememberedFolder>(folder());
-  auto dialog = std::make_unique<HeadlessFileDialog>(*current_);
-  dialog_ = dialog.get();
-  window_ = std::make_unique<principal>(clock_, regional_, *current_, std::move(dialog));
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  boxes_ = std::make_unique<tools::ModalAnswerer>();
+  QVERIFY(shown_.open());
 }
 
 void PrincipalTest::cleanup() {
-  boxes_.reset();
-  window_.reset();
-  current_.reset();
-  dir_.reset();
+  shown_.close();
 }
 
 // Presses the lot or export button, the dialog answering with the file.
 void PrincipalTest::pressWith(const char* button, const std::filesystem::path& file) {
-  dialog_->queueAnswer(file);
+  shown_.dialog().queueAnswer(file);
   press(button);
 }
 
 void PrincipalTest::press(const char* button) {
-  auto* control = window_->findChild<QAbstractButton*>(button);
+  auto* control = shown_.window().findChild<QAbstractButton*>(button);
   QVERIFY(control != nullptr);
   QTest::mouseClick(control, Qt::LeftButton);
 }
 
 QStringList PrincipalTest::items(const char* name) const {
   QStringList texts;
-  const auto* shown = window_->findChild<QListWidget*>(name);
+  const auto* shown = shown_.window().findChild<QListWidget*>(name);
   for (int i = 0; i < shown->count(); ++i) {
     texts.push_back(shown->item(i)->text());
   }
@@ -142,16 +128,16 @@ QStringList PrincipalTest::items(const char* name) const {
 }
 
 void PrincipalTest::startsFixedWithOnlyTheLotHelpAndExitButtonsEnabled() {
-  QCOMPARE(window_->windowTitle(), QString("Granomet 2016 (v5)"));
-  QCOMPARE(window_->size(), QSize(600, 499));
-  QCOMPARE(window_->minimumSize(), window_->maximumSize());
-  QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
-  QVERIFY(!(window_->windowFlags() & Qt::WindowMinimizeButtonHint));
-  QVERIFY(!window_->windowIcon().isNull());
+  QCOMPARE(shown_.window().windowTitle(), QString("Granomet 2016 (v5)"));
+  QCOMPARE(shown_.window().size(), QSize(600, 499));
+  QCOMPARE(shown_.window().minimumSize(), shown_.window().maximumSize());
+  QVERIFY(!(shown_.window().windowFlags() & Qt::WindowMaximizeButtonHint));
+  QVERIFY(!(shown_.window().windowFlags() & Qt::WindowMinimizeButtonHint));
+  QVERIFY(!shown_.window().windowIcon().isNull());
   QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
   QVERIFY(enabled("helpbutton") && enabled("exitbutton"));
   const auto textColor = [this](const char* list) {
-    return window_->findChild<QListWidget*>(list)->palette().color(QPalette::Text);
+    return shown_.window().findChild<QListWidget*>(list)->palette().color(QPalette::Text);
   };
   QCOMPARE(textColor("List1"), QColor(0, 0, 0));
   QCOMPARE(textColor("List2"), QColor(255, 0, 0));
@@ -173,7 +159,7 @@ void PrincipalTest::controlsStandWhereTheyWereDesigned() {
   QFETCH(QRect, place);
   QFETCH(QString, text);
   QFETCH(QString, tip);
-  const auto* control = window_->findChild<QWidget*>(name);
+  const auto* control = shown_.window().findChild<QWidget*>(name);
   QVERIFY(control != nullptr);
   QCOMPARE(control->geometry(), place);
   QCOMPARE(control->toolTip(), tip);
@@ -202,20 +188,20 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   QCOMPARE(labelText("Label10"), QString("18"));
   QCOMPARE(labelText("Label11"), QString("2"));
   QCOMPARE(labelText("Label8"), QString("LOTE20_06062016_093005.csv HA SIDO CREADO."));
-  const QPalette status = window_->findChild<QLabel*>("Label8")->palette();
+  const QPalette status = shown_.window().findChild<QLabel*>("Label8")->palette();
   QCOMPARE(status.color(QPalette::WindowText), QColor(192, 0, 0));
   QCOMPARE(status.color(QPalette::Window), QColor(255, 255, 128));
-  QCOMPARE(window_->findChild<CurveGraph*>("CWGraph1")->curveCount(), 18);
+  QCOMPARE(shown_.window().findChild<CurveGraph*>("CWGraph1")->curveCount(), 18);
   // The two disagreeing names were each announced in a warning and answered.
-  QCOMPARE(boxes_->seen().size(), std::size_t{2});
-  QCOMPARE(boxes_->seen().front().icon, QMessageBox::Warning);
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{2});
+  QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Warning);
   // Their red items keep the warning; the lot's samples they stand for were never reached.
-  QCOMPARE(window_->findChild<QListWidget*>("List2")->item(0)->toolTip(),
+  QCOMPARE(shown_.window().findChild<QListWidget*>("List2")->item(0)->toolTip(),
            QString("Probablemente el Numero de Orden de M-09B en Export es erroneo."));
-  QCOMPARE(window_->findChild<QLabel*>("Label10")->toolTip(),
+  QCOMPARE(shown_.window().findChild<QLabel*>("Label10")->toolTip(),
            QString("2 muestras del lote no están en la exportación con su número de orden y su "
                    "nombre:\n009  M-09\n018  M-18"));
-  QCOMPARE(window_->tables().lastRun.unreachedSamples,
+  QCOMPARE(shown_.window().tables().lastRun.unreachedSamples,
            (std::vector<std::string>{"009  M-09", "018  M-18"}));
 }
 
@@ -240,17 +226,17 @@ void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
   pressWith("lotebutton", folder() / "LOTE12.csv");
   pressWith("exportbutton", folder() / "LOTE12_export.txt");
   if (button == "calculatot") {
-    boxes_->clear();
+    shown_.boxes().clear();
     press("calculatot");
   }
 
-  QCOMPARE(boxes_->seen().size(), std::size_t{11});
-  const tools::ModalAnswerer::Seen& rest = boxes_->seen().back();
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{11});
+  const tools::ModalAnswerer::Seen& rest = shown_.boxes().seen().back();
   QCOMPARE(rest.title, QString("MÁS AVISOS"));
   QVERIFY2(rest.text.startsWith("Hay 16 avisos más"), qPrintable(rest.text));
   QCOMPARE(rest.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-  QCOMPARE(boxes_->seen()[9].title, boxes_->seen()[0].title);
-  QCOMPARE(window_->findChild<QListWidget*>("List2")->count(), listed);
+  QCOMPARE(shown_.boxes().seen()[9].title, shown_.boxes().seen()[0].title);
+  QCOMPARE(shown_.window().findChild<QListWidget*>("List2")->count(), listed);
 }
 
 void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip_data() {
@@ -276,27 +262,28 @@ void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip() {
   QFETCH(QString, reason);
   QFETCH(QString, tip);
   const ListId list = red ? ListId::List2 : ListId::List1;
-  window_->addItemWithReason(list, toProgramText(text), toProgramText(reason));
-  QCOMPARE(window_->findChild<QListWidget*>(red ? "List2" : "List1")->item(0)->toolTip(), tip);
+  shown_.window().addItemWithReason(list, toProgramText(text), toProgramText(reason));
+  QCOMPARE(shown_.window().findChild<QListWidget*>(red ? "List2" : "List1")->item(0)->toolTip(),
+           tip);
 }
 
 void PrincipalTest::listsShowWindows1252TextAndKeepItsBytes() {
-  window_->addItem(ListId::List1,
-                   "Pe\xF1"
-                   "a\xBA"
-                   "1\xE9\xB5\x80\x9C");
+  shown_.window().addItem(ListId::List1,
+                          "Pe\xF1"
+                          "a\xBA"
+                          "1\xE9\xB5\x80\x9C");
   QCOMPARE(items("List1"), QStringList{"Peñaº1éµ€œ"});
-  QCOMPARE(window_->item(ListId::List1, 0), std::string("Pe\xF1"
-                                                        "a\xBA"
-                                                        "1\xE9\xB5\x80\x9C"));
+  QCOMPARE(shown_.window().item(ListId::List1, 0), std::string("Pe\xF1"
+                                                               "a\xBA"
+                                                               "1\xE9\xB5\x80\x9C"));
 }
 
 void PrincipalTest::failedLotReadShowsACriticalBox() {
   std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
   pressWith("lotebutton", folder() / "ROTO.csv");
-  QCOMPARE(boxes_->seen().size(), std::size_t{1});
-  QCOMPARE(boxes_->seen().front().title, QString("ERROR EN CSV"));
-  QCOMPARE(boxes_->seen().front().icon, QMessageBox::Critical);
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+  QCOMPARE(shown_.boxes().seen().front().title, QString("ERROR EN CSV"));
+  QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Critical);
 }
 
 void PrincipalTest::leavingAsksTheExitQuestion_data() {
@@ -308,30 +295,30 @@ void PrincipalTest::leavingAsksTheExitQuestion_data() {
 // No stays, Yes leaves and closes the help window.
 void PrincipalTest::leavingAsksTheExitQuestion() {
   QFETCH(bool, titleBar);
-  QSignalSpy leave(window_.get(), &principal::leaveConfirmed);
+  QSignalSpy leave(&shown_.window(), &principal::leaveConfirmed);
   press("helpbutton");
   const auto leaveNow = [&] {
     if (titleBar) {
-      window_->close();
+      shown_.window().close();
     } else {
       press("exitbutton");
     }
   };
 
-  boxes_->queue(QMessageBox::No);
+  shown_.boxes().queue(QMessageBox::No);
   leaveNow();
   QCOMPARE(leave.count(), 0);
-  QVERIFY(window_->isVisible());
-  QVERIFY(window_->helpWindow() != nullptr && window_->helpWindow()->isVisible());
+  QVERIFY(shown_.window().isVisible());
+  QVERIFY(shown_.window().helpWindow() != nullptr && shown_.window().helpWindow()->isVisible());
 
-  boxes_->queue(QMessageBox::Yes);
+  shown_.boxes().queue(QMessageBox::Yes);
   leaveNow();
   QCOMPARE(leave.count(), 1);
-  QTRY_VERIFY(window_->helpWindow() == nullptr);
-  QCOMPARE(window_->isVisible(), !titleBar);
+  QTRY_VERIFY(shown_.window().helpWindow() == nullptr);
+  QCOMPARE(shown_.window().isVisible(), !titleBar);
 
-  QCOMPARE(boxes_->seen().size(), std::size_t{2});
-  const tools::ModalAnswerer::Seen& question = boxes_->seen().front();
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{2});
+  const tools::ModalAnswerer::Seen& question = shown_.boxes().seen().front();
   QCOMPARE(question.title, QString("Vas a salir"));
   QCOMPARE(question.text, QString("¿Has terminado?"));
   QCOMPARE(question.icon, QMessageBox::NoIcon);
@@ -347,9 +334,9 @@ void PrincipalTest::anExistingResultsFileIsKeptByTheDefaultAnswer() {
   pressWith("exportbutton", folder() / "LOTE12_export.txt");
 
   press("calculatot");  // answered with the default button
-  QCOMPARE(boxes_->seen().size(), std::size_t{1});
-  QCOMPARE(boxes_->seen().front().title, QString("Granomet"));
-  QCOMPARE(boxes_->seen().front().defaultButton, QMessageBox::No);
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+  QCOMPARE(shown_.boxes().seen().front().title, QString("Granomet"));
+  QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
   std::ifstream kept(results, std::ios::binary);
   QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("viejo\r\n"));
 }
@@ -357,9 +344,9 @@ void PrincipalTest::anExistingResultsFileIsKeptByTheDefaultAnswer() {
 void PrincipalTest::helpButtonShowsOneHelpWindow() {
   press("helpbutton");
   press("helpbutton");
-  QCOMPARE(window_->findChildren<frmAbout*>().size(), 1);
-  QVERIFY(window_->helpWindow()->isVisible());
-  QVERIFY(!window_->helpWindow()->isModal());  // the main window stays in use
+  QCOMPARE(shown_.window().findChildren<frmAbout*>().size(), 1);
+  QVERIFY(shown_.window().helpWindow()->isVisible());
+  QVERIFY(!shown_.window().helpWindow()->isModal());  // the main window stays in use
 }
 
 QTEST_MAIN(PrincipalTest)

@@ -36,6 +36,7 @@
 #include "report/pdf_report.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
+#include "support/shown_principal.h"
 #include "ui/remembered_folder.h"
 #include "workflow/messages.h"
 #include "workflow/report_run.h"
@@ -111,12 +112,12 @@ class SampleLinksTest : public QObject {
   void replacingAReportAsksFirst();
 
  private:
-  std::filesystem::path folder() const { return std::filesystem::path(dir_->path().toStdString()); }
-  QString inFolder(const QString& name) const { return QDir(dir_->path()).filePath(name); }
+  std::filesystem::path folder() const { return shown_.folder(); }
+  QString inFolder(const QString& name) const { return shown_.inFolder(name); }
   void run(int sampleCount = 12);
-  CurveGraph& graph() const { return *window_->findChild<CurveGraph*>("CWGraph1"); }
-  QListWidget& list1() const { return *window_->findChild<QListWidget*>("List1"); }
-  SampleLinks& links() const { return window_->sampleLinks(); }
+  CurveGraph& graph() const { return *shown_.window().findChild<CurveGraph*>("CWGraph1"); }
+  QListWidget& list1() const { return *shown_.window().findChild<QListWidget*>("List1"); }
+  SampleLinks& links() const { return shown_.window().sampleLinks(); }
   QAction& action(const char* name) const { return *links().menu().findChild<QAction*>(name); }
   // Through the menu; null when it did not open.
   TernaryWindow* openTernary();
@@ -126,34 +127,17 @@ class SampleLinksTest : public QObject {
   // name); true when the dialog was shown.
   bool createReport(const QString& typed = {});
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<RememberedFolder> current_;
-  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
-  FixedRegionalSettings regional_{','};
-  HeadlessFileDialog* dialog_ = nullptr;
-  std::unique_ptr<principal> window_;
-  std::unique_ptr<tools::ModalAnswerer> boxes_;
+  tools::ShownPrincipal shown_;
   QString proposedName_;
   QSize offeredSize_;
 };
 
 void SampleLinksTest::init() {
-  dir_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(dir_->isValid());
-  current_ = std::make_unique<RememberedFolder>(folder());
-  auto dialog = std::make_unique<HeadlessFileDialog>(*current_);
-  dialog_ = dialog.get();
-  window_ = std::make_unique<principal>(clock_, regional_, *current_, std::move(dialog));
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  boxes_ = std::make_unique<tools::ModalAnswerer>();
+  QVERIFY(shown_.open());
 }
 
 void SampleLinksTest::cleanup() {
-  boxes_.reset();
-  window_.reset();
-  current_.reset();
-  dir_.reset();
+  shown_.close();
 }
 
 void SampleLinksTest::run(int sampleCount) {
@@ -166,9 +150,9 @@ void SampleLinksTest::run(int sampleCount) {
        {std::pair{"lotebutton", "LOTE12.csv"}, std::pair{"exportbutton", "LOTE12_export.txt"},
         std::pair{"calculatot", ""}}) {
     if (*file != '\0') {
-      dialog_->queueAnswer(folder() / file);
+      shown_.dialog().queueAnswer(folder() / file);
     }
-    QTest::mouseClick(window_->findChild<QAbstractButton*>(button), Qt::LeftButton);
+    QTest::mouseClick(shown_.window().findChild<QAbstractButton*>(button), Qt::LeftButton);
   }
   QCOMPARE(graph().curveCount(), list1().count());
   QVERIFY(graph().curveCount() > 0);
@@ -225,9 +209,9 @@ void SampleLinksTest::afterARunRightClickOffersTheThreeActions_data() {
 void SampleLinksTest::afterARunRightClickOffersTheThreeActions() {
   QFETCH(QString, control);
   int reports = 0;
-  window_->setReportAction([&reports] { ++reports; });
+  shown_.window().setReportAction([&reports] { ++reports; });
   run();
-  auto* area = window_->findChild<QAbstractScrollArea*>(control);
+  auto* area = shown_.window().findChild<QAbstractScrollArea*>(control);
   const QPoint at(40, 30);
   QContextMenuEvent click(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
   QApplication::sendEvent(area->viewport(), &click);
@@ -248,8 +232,8 @@ void SampleLinksTest::afterARunRightClickOffersTheThreeActions() {
 
 void SampleLinksTest::aNewLotUnlinksTheOldRun() {
   run();
-  dialog_->queueAnswer(folder() / "LOTE12.csv");
-  QTest::mouseClick(window_->findChild<QAbstractButton*>("lotebutton"), Qt::LeftButton);
+  shown_.dialog().queueAnswer(folder() / "LOTE12.csv");
+  QTest::mouseClick(shown_.window().findChild<QAbstractButton*>("lotebutton"), Qt::LeftButton);
   QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
   QVERIFY(!action("saveChartAction").isEnabled());
   list1().setCurrentRow(2);
@@ -298,7 +282,7 @@ void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
   TernaryWindow& ternary = *shown;
   // Beside the main window: the off-screen platform moves the pointer in the first
   // window that holds it, whatever is shown on top.
-  ternary.move(window_->frameGeometry().right() + 40, window_->y());
+  ternary.move(shown_.window().frameGeometry().right() + 40, shown_.window().y());
   int tried = 0;
   for (int k = 0; k < ternary.sampleCount(); ++k) {
     const QPoint at = ternary.pointOf(k)->toPoint();
@@ -348,8 +332,8 @@ void SampleLinksTest::leavingClosesTheTernaryWindow() {
   QVERIFY(shown != nullptr);
   TernaryWindow& ternary = *shown;
   QVERIFY(ternary.isVisible());
-  boxes_->queue(QMessageBox::Yes);
-  QTest::mouseClick(window_->findChild<QAbstractButton*>("exitbutton"), Qt::LeftButton);
+  shown_.boxes().queue(QMessageBox::Yes);
+  QTest::mouseClick(shown_.window().findChild<QAbstractButton*>("exitbutton"), Qt::LeftButton);
   QTRY_VERIFY(!ternary.isVisible());
 }
 
@@ -374,12 +358,12 @@ void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
   QFETCH(QString, written);
   QFETCH(QSize, size);
   run();
-  boxes_->clear();
+  shown_.boxes().clear();
   const QRectF shown = graph().chart()->geometry();
   QVERIFY(saveChart(typed, size, filter));
   QCOMPARE(proposedName_, inFolder(QString(kResultsStem) + "_grafico.png"));
   QCOMPARE(offeredSize_, kDefaultChartImageSize);
-  QVERIFY(boxes_->seen().empty());
+  QVERIFY(shown_.boxes().seen().empty());
   const QString file = inFolder(written);
   if (written.endsWith(".svg")) {
     QSvgRenderer picture(file);
@@ -420,17 +404,18 @@ void SampleLinksTest::replacingAPictureAsksFirst_data() {
 void SampleLinksTest::replacingAPictureAsksFirst() {
   QFETCH(bool, replace);
   run();
-  boxes_->clear();
+  shown_.boxes().clear();
   const QString file = inFolder("curvas.png");
   std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
   if (replace) {
-    boxes_->queue(QMessageBox::Yes);
+    shown_.boxes().queue(QMessageBox::Yes);
   }
   // No size is asked for a file that stays.
   QCOMPARE(saveChart("curvas.png", {500, 400}), replace);
-  QCOMPARE(boxes_->seen().size(), std::size_t{1});
-  QCOMPARE(boxes_->seen().front().text, "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
-  QCOMPARE(boxes_->seen().front().defaultButton, QMessageBox::No);
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+  QCOMPARE(shown_.boxes().seen().front().text,
+           "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
+  QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
   if (replace) {
     QCOMPARE(QImage(file, "PNG").size(), QSize(500, 400));
   } else {
@@ -484,19 +469,20 @@ QSet<QString> pdfLines(const QString& pdf) {
 
 void SampleLinksTest::theReportIsTheCommandLinesPlusTheSamplesNotReached() {
   run();
-  const std::filesystem::path results = window_->tables().lastRun.resultsPath;
-  const std::vector<std::string> unreached = window_->tables().lastRun.unreachedSamples;
+  const std::filesystem::path results = shown_.window().tables().lastRun.resultsPath;
+  const std::vector<std::string> unreached = shown_.window().tables().lastRun.unreachedSamples;
   QVERIFY(!unreached.empty());
-  boxes_->clear();
+  shown_.boxes().clear();
   QVERIFY(createReport());
   const QString proposed = inFolder(QString(kResultsStem) + "_informe.pdf");
   QCOMPARE(proposedName_, proposed);
-  QCOMPARE(boxes_->seen().size(), std::size_t{1});
-  QVERIFY(boxes_->seen().front().text.startsWith("Se ha creado el informe PDF"));
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+  QVERIFY(shown_.boxes().seen().front().text.startsWith("Se ha creado el informe PDF"));
 
   // The command line's report of the same results file, on the same day.
-  const ReportRunResult commandLine = runReport(
-      {results}, folder() / "linea.pdf", {clock_.now(), ',', false, {}, {}}, report::pdfReport);
+  const ReportRunResult commandLine =
+      runReport({results}, folder() / "linea.pdf", {shown_.clock().now(), ',', false, {}, {}},
+                report::pdfReport);
   QVERIFY(commandLine.reportWritten);
   const QSet<QString> fromWindow = pdfLines(proposed);
   const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));
@@ -514,11 +500,12 @@ void SampleLinksTest::replacingAReportAsksFirst() {
   run();
   const QString file = inFolder("informe.pdf");
   std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
-  boxes_->clear();
+  shown_.boxes().clear();
   QVERIFY(createReport("informe"));  // ".pdf" is added
-  QCOMPARE(boxes_->seen().size(), std::size_t{1});
-  QCOMPARE(boxes_->seen().front().text, "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
-  QCOMPARE(boxes_->seen().front().defaultButton, QMessageBox::No);
+  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+  QCOMPARE(shown_.boxes().seen().front().text,
+           "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
+  QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
   QCOMPARE(QFileInfo(file).size(), 5);
 }
 

@@ -1,0 +1,60 @@
+// A shown main window in a temporary folder: its file dialog answered by the test, its message
+// boxes by a ModalAnswerer.
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "headless/fixed_clock.h"
+#include "headless/fixed_regional_settings.h"
+#include "headless/headless_file_dialog.h"
+#include "qt/principal.h"
+#include "support/modal_answerer.h"
+#include "ui/remembered_folder.h"
+
+namespace granomet::tools {
+
+class ShownPrincipal {
+ public:
+  // True once the window is shown on the screen.
+  bool open() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    if (!dir_->isValid()) {
+      return false;
+    }
+    current_ = std::make_unique<RememberedFolder>(folder());
+    auto dialog = std::make_unique<HeadlessFileDialog>(*current_);
+    dialog_ = dialog.get();
+    window_ = std::make_unique<principal>(clock_, regional_, *current_, std::move(dialog));
+    window_->show();
+    boxes_ = std::make_unique<ModalAnswerer>();
+    return QTest::qWaitForWindowExposed(window_.get());
+  }
+  void close() {
+    boxes_.reset();
+    window_.reset();
+    current_.reset();
+    dir_.reset();
+  }
+
+  std::filesystem::path folder() const { return std::filesystem::path(dir_->path().toStdString()); }
+  QString inFolder(const QString& name) const { return QDir(dir_->path()).filePath(name); }
+  principal& window() const { return *window_; }
+  HeadlessFileDialog& dialog() const { return *dialog_; }
+  ModalAnswerer& boxes() const { return *boxes_; }
+  const FixedClock& clock() const { return clock_; }
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<RememberedFolder> current_;
+  FixedClock clock_{{2016, 6, 6, 9, 30, 5}};
+  FixedRegionalSettings regional_{','};
+  HeadlessFileDialog* dialog_ = nullptr;
+  std::unique_ptr<principal> window_;
+  std::unique_ptr<ModalAnswerer> boxes_;
+};
+
+}  // namespace granomet::tools
