@@ -15,7 +15,7 @@ namespace {
 // Laser classes reach down to about 0.01 µm; the coarsest gravel class is 8 mm.
 constexpr double kFinestLog = -2;   // 0.01 µm
 constexpr double kCoarsestLog = 4;  // 10 mm
-constexpr std::array kWeightSteps{1.0, 2.0, 5.0, 10.0, 20.0, 25.0, 50.0};
+constexpr int kMostSteps = 5;
 
 struct Limit {
   double micrometres;
@@ -23,6 +23,19 @@ struct Limit {
 };
 // Gravel, sand and silt end at these diameters: a sediment is named by them.
 constexpr std::array kLimits{Limit{2000, "2 mm"}, Limit{63, "63 µm"}, Limit{4, "4 µm"}};
+
+// 1, 2 or 5 times a power of ten, whole numbers from 1 up, so that at most five
+// steps reach the top: a hand-edited results file may hold weights far beyond 100 %.
+double weightStep(double top) {
+  const double least = top / kMostSteps;
+  const double power = std::pow(10.0, std::floor(std::log10(least)));
+  for (const double multiple : {1.0, 2.0, 5.0}) {
+    if (multiple * power >= least) {
+      return std::max(1.0, multiple * power);
+    }
+  }
+  return std::max(1.0, 10 * power);
+}
 
 QString decadeLabel(int power, char decimalMark) {
   if (power >= 0) {
@@ -55,13 +68,7 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
   double step = 20;
   if (kind == CurveKind::Frequency) {
     top = std::max(top, 5.0);
-    step = kWeightSteps.back();
-    for (const double candidate : kWeightSteps) {
-      if (top / candidate <= 5) {
-        step = candidate;
-        break;
-      }
-    }
+    step = weightStep(top);
     top = std::ceil(top / step) * step;
   } else {
     top = 100;
@@ -98,7 +105,8 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
     painter.drawText(QRectF(x - 20, plot.bottom() + 2, 40, labelMetrics.lineSpacing()),
                      Qt::AlignHCenter | Qt::AlignTop, decadeLabel(power, words.decimalMark));
   }
-  for (double value = 0; value <= top + 1e-9; value += step) {
+  for (int i = 0; i <= kMostSteps + 1 && i * step <= top * (1 + 1e-12); ++i) {
+    const double value = i * step;
     const double y = yOf(value);
     painter.setPen(QPen(kLightRule, 0.4));
     painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));

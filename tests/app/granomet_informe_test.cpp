@@ -219,6 +219,27 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
 }
 
+// Results files edited by hand far beyond any sediment: weights of hundreds of
+// digits, a class near the largest double. The report is drawn all the same, and soon.
+TEST_F(GranometInforme, FiguresBeyondAnySedimentStillGiveAReport) {
+  std::vector<fs::path> files;
+  for (const fs::path& folder : {testData() / "../fuzz/regressions/statistics_table",
+                                 testData() / "../../fuzz/seeds/statistics_table"}) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      files.push_back(entry.path());
+    }
+  }
+  ASSERT_GE(files.size(), 4u);
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    fs::remove(folder_ / "informe.pdf");
+    ASSERT_EQ(run("C", "-p informe.pdf '" + file.string() + "'"), 0) << err();
+    EXPECT_EQ(
+        std::system(("pdfinfo '" + (folder_ / "informe.pdf").string() + "' >/dev/null").c_str()),
+        0);
+  }
+}
+
 #endif
 
 }  // namespace
