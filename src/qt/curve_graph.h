@@ -39,6 +39,8 @@ class CurveGraph final : public QChartView, public Graph {
                  const SampleComposition& composition) override;
 
   int curveCount() const { return static_cast<int>(samples_.size()); }
+  // The drawn curves, in the order plotted.
+  const std::vector<QLineSeries*>& curves() const { return curves_; }
   const std::vector<PlottedSample>& samples() const { return samples_; }
   // The name of the curve under the pointer, or empty.
   QString hoveredName() const { return hoveredName_; }

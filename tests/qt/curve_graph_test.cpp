@@ -25,16 +25,6 @@ void curve(double height, CurveValues& x, CurveValues& y) {
   }
 }
 
-QList<QLineSeries*> samples(const CurveGraph& graph) {
-  QList<QLineSeries*> named;
-  for (QAbstractSeries* series : graph.chart()->series()) {
-    if (!series->name().isEmpty()) {
-      named.push_back(static_cast<QLineSeries*>(series));
-    }
-  }
-  return named;
-}
-
 }  // namespace
 
 class CurveGraphTest : public QObject {
@@ -57,21 +47,21 @@ void CurveGraphTest::curvesOfARunJoinAndANewRunClearsThem() {
   graph.plotCurve("M-01", x, y, {});
   graph.plotCurve("M-02", x, y, {});
   QCOMPARE(graph.curveCount(), 2);
-  QCOMPARE(samples(graph).size(), 2);
-  QCOMPARE(samples(graph)[1]->count(), kPlottedClasses);
-  QCOMPARE(samples(graph)[1]->at(34), QPointF(x[34], y[34]));
+  QCOMPARE(graph.curves().size(), std::size_t{2});
+  QCOMPARE(graph.curves()[1]->count(), kPlottedClasses);
+  QCOMPARE(graph.curves()[1]->at(34), QPointF(x[34], y[34]));
 
   graph.startRun();
   QCOMPARE(graph.curveCount(), 0);
-  QVERIFY(samples(graph).isEmpty());
+  QVERIFY(graph.curves().empty());
   graph.plotCurve("M-03", x, y, {});
-  QCOMPARE(samples(graph).size(), 1);
+  QCOMPARE(graph.curves().size(), std::size_t{1});
 
   // An export repeating order numbers can hand a run more curves than a lot has samples.
   for (int i = 0; i < 300; ++i) {
     graph.plotCurve("M-04", x, y, {});
   }
-  QCOMPARE(samples(graph).size(), 254);
+  QCOMPARE(graph.curves().size(), std::size_t{254});
 }
 
 void CurveGraphTest::weightAxisHoldsTheHighestCurve_data() {
@@ -121,7 +111,7 @@ void CurveGraphTest::restingOnACurveNamesItsSample() {
       "a-7",
       x, y, {});
   graph.plotCurve("M-02", x, y, {});
-  QLineSeries* series = samples(graph).front();
+  QLineSeries* series = graph.curves().front();
   emit series->hovered(series->at(30), true);
   QCOMPARE(graph.hoveredName(), QString::fromUtf8("Peña-7"));
   QCOMPARE(graph.pointerTip(), QString::fromUtf8("Peña-7"));
@@ -156,7 +146,7 @@ void CurveGraphTest::theNameStaysWhileThePointerRests() {
   CurveValues x{}, y{};
   curve(8, x, y);
   graph.plotCurve("M-01", x, y, {});
-  QLineSeries* series = samples(graph).front();
+  QLineSeries* series = graph.curves().front();
   const QPoint onCurve = graph.mapFromScene(graph.chart()->mapToPosition(series->at(34), series));
   QTest::mouseMove(graph.viewport(), onCurve);
   QTRY_COMPARE(graph.hoveredName(), QString("M-01"));

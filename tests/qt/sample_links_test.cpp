@@ -75,16 +75,6 @@ class DialogScript {
   std::deque<std::pair<QString, Act>> acts_;
 };
 
-QList<QLineSeries*> curves(const CurveGraph& graph) {
-  QList<QLineSeries*> named;
-  for (QAbstractSeries* series : graph.chart()->series()) {
-    if (!series->name().isEmpty()) {
-      named.push_back(static_cast<QLineSeries*>(series));
-    }
-  }
-  return named;
-}
-
 }  // namespace
 
 class SampleLinksTest : public QObject {
@@ -258,7 +248,7 @@ void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
   QCOMPARE(ternary.highlightedSample(), item);
   // The highlight is drawn last, over every curve, with the item's sample's points.
   const auto* drawnLast = static_cast<QLineSeries*>(graph().chart()->series().back());
-  const QLineSeries* curve = curves(graph())[item];
+  const QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(item));
   QVERIFY(list1().item(item)->text().startsWith(curve->name() + "  "));
   QCOMPARE(drawnLast->points(), curve->points());
   QVERIFY(drawnLast->pen().width() > curve->pen().width());
@@ -272,7 +262,7 @@ void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
 void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
   run();
   for (const int k : {3, 0, 9}) {
-    QLineSeries* curve = curves(graph())[k];
+    QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(k));
     emit curve->hovered(curve->at(20), true);
     QCOMPARE(list1().currentRow(), k);
     QCOMPARE(graph().pointerTip(), curve->name());
@@ -371,12 +361,12 @@ void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
     QCOMPARE(picture.defaultSize(), size);
     QFile text(file);
     QVERIFY(text.open(QIODevice::ReadOnly));
-    QVERIFY(text.readAll().contains(curves(graph()).front()->pen().color().name().toUtf8()));
+    QVERIFY(text.readAll().contains(graph().curves().front()->pen().color().name().toUtf8()));
   } else {
     const QImage picture(file, "PNG");
     QCOMPARE(picture.size(), size);
     // The curves are in it, not only the white ground: the first one's blue, smoothed.
-    const QColor firstCurve = curves(graph()).front()->pen().color();
+    const QColor firstCurve = graph().curves().front()->pen().color();
     const auto near = [&firstCurve](QColor pixel) {
       return std::abs(pixel.red() - firstCurve.red()) +
                  std::abs(pixel.green() - firstCurve.green()) +
