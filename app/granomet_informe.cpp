@@ -95,16 +95,15 @@ bool writeReport(char* programName, const Arguments& arguments, char decimalMark
   int qtCount = static_cast<int>(qtArguments.size());
   const QGuiApplication application(qtCount, qtArguments.data());
   const SystemClock clock;
-  const ReportRunResult run =
-      runReport(arguments.resultsFiles, *arguments.report,
-                {clock.now(), decimalMark, false, {}, {}}, report::pdfReport);
+  const OutputRun run = runReport(arguments.resultsFiles, *arguments.report,
+                                  {clock.now(), decimalMark, false, {}, {}}, report::pdfReport);
   printProblems(run.problems);
-  if (run.reportWritten) {
+  if (run.written) {
     std::printf(
         "%s\n",
         messages::reportWritten(utf8Of(*arguments.report), run.samples, run.filesRead).c_str());
   }
-  return run.reportWritten && run.problems.empty();
+  return run.written && run.problems.empty();
 #else
   (void)programName;
   (void)arguments;
@@ -133,14 +132,13 @@ int main(int argc, char** argv) {
   if (arguments.table || !arguments.report) {
     const std::filesystem::path table =
         arguments.table.value_or(defaultTablePath(arguments.resultsFiles.front()));
-    const StatisticsRunResult run =
-        runStatistics(arguments.resultsFiles, table, regional.decimalMark());
+    const OutputRun run = runStatistics(arguments.resultsFiles, table, regional.decimalMark());
     printProblems(run.problems);
-    if (run.tableWritten) {
+    if (run.written) {
       std::printf("%s\n",
                   messages::tableWritten(utf8Of(table), run.samples, run.filesRead).c_str());
     }
-    succeeded = run.tableWritten && run.problems.empty();
+    succeeded = run.written && run.problems.empty();
   }
   if (arguments.report) {
     succeeded = writeReport(argv[0], arguments, regional.decimalMark()) && succeeded;

@@ -28,9 +28,8 @@ BENCHMARK(statisticsOf254Samples)->Unit(benchmark::kMillisecond);
 void statisticsTableOf254Samples(benchmark::State& state) {
   const FullResults results("granomet_bench_statistics_254");
   for (auto _ : state) {
-    const StatisticsRunResult run =
-        runStatistics({results.path()}, results.folder() / "tabla.csv", ',');
-    if (!run.tableWritten || run.samples != 254) {
+    const OutputRun run = runStatistics({results.path()}, results.folder() / "tabla.csv", ',');
+    if (!run.written || run.samples != 254) {
       state.SkipWithError("the table was not written whole");
       break;
     }

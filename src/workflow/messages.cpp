@@ -878,8 +878,11 @@ std::string reportWritten(std::string_view reportName, int samples, int files) {
   return "Informe PDF: " + std::string(reportName) + " (" + samplesOfFiles(samples, files) + ")";
 }
 
-std::string reportNotDrawn(std::string_view reportName) {
-  return "No se ha podido componer el informe " + std::string(reportName) +
+std::string outputNotMade(Output output, std::string_view outputName) {
+  if (output == Output::Table) {
+    return "No se ha podido componer la tabla " + std::string(outputName) + ".";
+  }
+  return "No se ha podido componer el informe " + std::string(outputName) +
          ": el sistema no ofrece lo que necesita el dibujo (tipos de letra, memoria). No se ha "
          "escrito nada.";
 }

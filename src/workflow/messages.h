@@ -148,7 +148,7 @@ std::string outputUnwritable(Output output, std::string_view outputName, int sys
 std::string noResultsRead(Output output);
 std::string tableWritten(std::string_view tableName, int samples, int files);
 std::string reportWritten(std::string_view reportName, int samples, int files);
-std::string reportNotDrawn(std::string_view reportName);
+std::string outputNotMade(Output output, std::string_view outputName);
 // The window's report: made, not made (problems in UTF-8, one a line), or asked
 // for before any run wrote a results file.
 MessageRequest reportMade(std::string_view reportName, int samples);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "workflow/report_content.h"
+#include "workflow/results_set.h"
 
 namespace granomet {
 
@@ -15,22 +16,13 @@ namespace granomet {
 // with Qt's PDF writer, which the core does not link.
 using ReportRenderer = std::function<std::optional<std::string>(const Report&)>;
 
-struct ReportRunResult {
-  // In UTF-8, one line each: a results file that could not be read, or why the
-  // report was not written.
-  std::vector<std::string> problems;
-  int filesRead = 0;
-  int samples = 0;
-  bool reportWritten = false;
-};
-
 // Beside the first results file, its name with "_informe.pdf" in place of ".csv".
 std::filesystem::path defaultReportPath(const std::filesystem::path& firstResultsFile);
 
 // As the statistics table: every readable results file contributes its samples,
 // and the report is written whole, never over one of them, when one was read.
-ReportRunResult runReport(const std::vector<std::filesystem::path>& resultsFiles,
-                          const std::filesystem::path& reportPath, const ReportContext& context,
-                          const ReportRenderer& render);
+OutputRun runReport(const std::vector<std::filesystem::path>& resultsFiles,
+                    const std::filesystem::path& reportPath, const ReportContext& context,
+                    const ReportRenderer& render);
 
 }  // namespace granomet

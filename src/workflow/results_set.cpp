@@ -6,6 +6,8 @@
 #include "data/file_names.h"
 #include "data/input_file.h"
 #include "data/read_error.h"
+#include "results/results_file.h"
+#include "results/whole_file.h"
 #include "workflow/messages.h"
 
 namespace granomet {
@@ -43,19 +45,39 @@ ResultsSet readResultsFiles(const std::vector<fs::path>& resultsFiles) {
   return set;
 }
 
-std::optional<std::string> outputRefusal(OutputKind kind, const fs::path& output,
-                                         const std::vector<fs::path>& resultsFiles) {
-  const messages::Output said =
-      kind == OutputKind::Table ? messages::Output::Table : messages::Output::Report;
+OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
+                           const fs::path& output, const OutputMaker& make) {
+  OutputRun run;
   for (const fs::path& resultsFile : resultsFiles) {
     if (sameFile(output, resultsFile)) {
-      return messages::outputIsAResultsFile(said, utf8Of(output));
+      run.problems.push_back(messages::outputIsAResultsFile(kind, utf8Of(output)));
+      return run;
     }
   }
   if (const FileKind fileKind = fileKindOf(output); fileKind != FileKind::Regular) {
-    return messages::outputIsNoFile(said, utf8Of(output), fileKind);
+    run.problems.push_back(messages::outputIsNoFile(kind, utf8Of(output), fileKind));
+    return run;
   }
-  return std::nullopt;
+  ResultsSet results = readResultsFiles(resultsFiles);
+  run.problems = std::move(results.problems);
+  run.filesRead = static_cast<int>(results.files.size());
+  run.samples = results.samples();
+  if (run.filesRead == 0) {
+    run.problems.push_back(messages::noResultsRead(kind));
+    return run;
+  }
+  const std::optional<std::string> bytes = make(results);
+  if (!bytes) {
+    run.problems.push_back(messages::outputNotMade(kind, utf8Of(output)));
+    return run;
+  }
+  try {
+    writeWholeFile(output, *bytes);
+    run.written = true;
+  } catch (const ResultsFileError& error) {
+    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error.systemError()));
+  }
+  return run;
 }
 
 fs::path besideResults(const fs::path& firstResultsFile, std::string_view suffix,

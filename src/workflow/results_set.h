@@ -2,11 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "statistics/results_reader.h"
+#include "workflow/messages.h"
 
 namespace granomet {
 
@@ -26,12 +28,25 @@ struct ResultsSet {
 // A file that cannot be read is named in problems and the others are still read.
 ResultsSet readResultsFiles(const std::vector<std::filesystem::path>& resultsFiles);
 
-enum class OutputKind { Table, Report };
+// What reading results files and writing one file made from them came to.
+struct OutputRun {
+  // In UTF-8, one line each: a results file that could not be read, or why the
+  // output was not written.
+  std::vector<std::string> problems;
+  int filesRead = 0;
+  int samples = 0;
+  bool written = false;
+};
 
-// Why the table or report may not be written at output, in UTF-8: it is one of the
-// results files it is made from (it would destroy it), or not a regular file.
-std::optional<std::string> outputRefusal(OutputKind kind, const std::filesystem::path& output,
-                                         const std::vector<std::filesystem::path>& resultsFiles);
+// The output's bytes from the files read; nullopt where they cannot be made.
+using OutputMaker = std::function<std::optional<std::string>(const ResultsSet& results)>;
+
+// Refuses an output that is one of the results files (it would destroy it) or not
+// a regular file; then every results file that can be read contributes, one that
+// cannot is named in problems, and the output is written whole when one was read.
+OutputRun writeFromResults(messages::Output kind,
+                           const std::vector<std::filesystem::path>& resultsFiles,
+                           const std::filesystem::path& output, const OutputMaker& make);
 
 // Beside the first results file: its name with suffix in place of ".csv" (after the
 // whole name, when it does not end in ".csv"), then extension.

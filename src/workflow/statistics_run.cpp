@@ -15,36 +15,19 @@ fs::path defaultTablePath(const fs::path& firstResultsFile) {
   return besideResults(firstResultsFile, "_estadisticos", ".csv");
 }
 
-StatisticsRunResult runStatistics(const std::vector<fs::path>& resultsFiles,
-                                  const fs::path& tablePath, char decimalMark) {
-  StatisticsRunResult run;
-  if (auto refusal = outputRefusal(OutputKind::Table, tablePath, resultsFiles)) {
-    run.problems.push_back(std::move(*refusal));
-    return run;
-  }
-  ResultsSet results = readResultsFiles(resultsFiles);
-  run.problems = std::move(results.problems);
-  std::string table = statisticsTableHeader();
-  for (const ResultsSetFile& file : results.files) {
-    for (const ResultsLine& line : file.contents.lines) {
-      table += statisticsTableLine(file.name, file.contents, line, statisticsOf(line.sample),
-                                   decimalMark);
-    }
-  }
-  run.filesRead = static_cast<int>(results.files.size());
-  run.samples = results.samples();
-  if (run.filesRead == 0) {
-    run.problems.push_back(messages::noResultsRead(messages::Output::Table));
-    return run;
-  }
-  try {
-    writeWholeFile(tablePath, table);
-    run.tableWritten = true;
-  } catch (const ResultsFileError& error) {
-    run.problems.push_back(messages::outputUnwritable(messages::Output::Table, utf8Of(tablePath),
-                                                      error.systemError()));
-  }
-  return run;
+OutputRun runStatistics(const std::vector<fs::path>& resultsFiles, const fs::path& tablePath,
+                        char decimalMark) {
+  return writeFromResults(
+      messages::Output::Table, resultsFiles, tablePath, [decimalMark](const ResultsSet& results) {
+        std::string table = statisticsTableHeader();
+        for (const ResultsSetFile& file : results.files) {
+          for (const ResultsLine& line : file.contents.lines) {
+            table += statisticsTableLine(file.name, file.contents, line, statisticsOf(line.sample),
+                                         decimalMark);
+          }
+        }
+        return std::optional<std::string>(std::move(table));
+      });
 }
 
 }  // namespace granomet

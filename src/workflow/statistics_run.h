@@ -5,16 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace granomet {
+#include "workflow/results_set.h"
 
-struct StatisticsRunResult {
-  // In UTF-8, one line each: a results file that could not be read, or why the
-  // table was not written.
-  std::vector<std::string> problems;
-  int filesRead = 0;
-  int samples = 0;
-  bool tableWritten = false;
-};
+namespace granomet {
 
 // Beside the first results file, its name with "_estadisticos" before ".csv".
 std::filesystem::path defaultTablePath(const std::filesystem::path& firstResultsFile);
@@ -22,7 +15,7 @@ std::filesystem::path defaultTablePath(const std::filesystem::path& firstResults
 // Every results file that can be read contributes its samples, in order; one that
 // cannot is named in problems and the others are still read. The table is written
 // whole when at least one file was read, never over one of the results files.
-StatisticsRunResult runStatistics(const std::vector<std::filesystem::path>& resultsFiles,
-                                  const std::filesystem::path& tablePath, char decimalMark);
+OutputRun runStatistics(const std::vector<std::filesystem::path>& resultsFiles,
+                        const std::filesystem::path& tablePath, char decimalMark);
 
 }  // namespace granomet

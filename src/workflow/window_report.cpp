@@ -19,8 +19,8 @@ MessageRequest reportOfLastRun(const Tables& tables, const std::filesystem::path
   }
   const ReportContext context{platform.clock.now(), platform.regional.decimalMark(), true,
                               tables.lot.header.lotName, tables.lastRun.unreachedSamples};
-  const ReportRunResult run = runReport({tables.lastRun.resultsPath}, reportPath, context, render);
-  if (!run.reportWritten || !run.problems.empty()) {
+  const OutputRun run = runReport({tables.lastRun.resultsPath}, reportPath, context, render);
+  if (!run.written || !run.problems.empty()) {
     return messages::reportFailed(run.problems);
   }
   return messages::reportMade(utf8Of(reportPath), run.samples);

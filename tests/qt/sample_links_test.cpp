@@ -470,10 +470,10 @@ void SampleLinksTest::theReportIsTheCommandLinesPlusTheSamplesNotReached() {
   QVERIFY(shown_.boxes().seen().front().text.startsWith("Se ha creado el informe PDF"));
 
   // The command line's report of the same results file, on the same day.
-  const ReportRunResult commandLine =
+  const OutputRun commandLine =
       runReport({results}, folder() / "linea.pdf", {shown_.clock().now(), ',', false, {}, {}},
                 report::pdfReport);
-  QVERIFY(commandLine.reportWritten);
+  QVERIFY(commandLine.written);
   const QSet<QString> fromWindow = pdfLines(proposed);
   const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));
   QVERIFY(!fromCommandLine.isEmpty());

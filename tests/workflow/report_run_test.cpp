@@ -32,8 +32,8 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   const fs::path report = folder() / "informe.pdf";
   const ReportContext context{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}};
 
-  ReportRunResult run = runReport({results}, report, context, fakePdf);
-  EXPECT_TRUE(run.reportWritten);
+  OutputRun run = runReport({results}, report, context, fakePdf);
+  EXPECT_TRUE(run.written);
   EXPECT_TRUE(run.problems.empty());
   EXPECT_EQ(fileBytes(report), "%PDF Lote: LOTE12 12");
 
@@ -56,7 +56,7 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.problem);
     run = runReport(refusal.resultsFiles, refusal.report, context, refusal.render);
-    EXPECT_FALSE(run.reportWritten);
+    EXPECT_FALSE(run.written);
     ASSERT_FALSE(run.problems.empty());
     EXPECT_NE(run.problems.back().find(refusal.problem), std::string::npos) << run.problems.back();
   }

@@ -44,7 +44,7 @@ TEST_F(StatisticsRunTest, TablesMatchTheIndependentCalculation) {
   for (const ReferenceCase& c : cases) {
     SCOPED_TRACE(c.expected);
     const fs::path table = folder() / c.expected;
-    const StatisticsRunResult run = runStatistics(c.resultsFiles, table, c.decimalMark);
+    const OutputRun run = runStatistics(c.resultsFiles, table, c.decimalMark);
     EXPECT_TRUE(run.problems.empty());
     EXPECT_EQ(fileBytes(table), fileBytes(statisticsData("expected") / c.expected));
   }
@@ -85,12 +85,12 @@ TEST_F(StatisticsRunTest, AFileThatCannotBeReadIsNamedAndTheOthersStillCount) {
   const fs::path notResults = write("LOTE12.csv", "LOTE12,GOLFO-16\r\n");
   const fs::path missing = folder() / "falta.csv";
   const fs::path table = folder() / "tabla.csv";
-  const StatisticsRunResult run = runStatistics({notResults, good, missing}, table, ',');
+  const OutputRun run = runStatistics({notResults, good, missing}, table, ',');
   ASSERT_EQ(run.problems.size(), 2U);
   EXPECT_NE(run.problems[0].find(notResults.string() + ", línea 1: no es un fichero de resultados"),
             std::string::npos);
   EXPECT_NE(run.problems[1].find(missing.string() + ": no se puede abrir"), std::string::npos);
-  EXPECT_TRUE(run.tableWritten);
+  EXPECT_TRUE(run.written);
   EXPECT_EQ(run.samples, 12);
 }
 
@@ -109,8 +109,8 @@ TEST_F(StatisticsRunTest, TheTableNeverReplacesAResultsFileNorLeavesAPartialOne)
            {folder() / "no_existe" / "t.csv", "No se puede escribir la tabla"},
        }) {
     SCOPED_TRACE(refused.table);
-    const StatisticsRunResult run = runStatistics({results}, refused.table, ',');
-    EXPECT_FALSE(run.tableWritten);
+    const OutputRun run = runStatistics({results}, refused.table, ',');
+    EXPECT_FALSE(run.written);
     ASSERT_EQ(run.problems.size(), 1U);
     EXPECT_NE(run.problems[0].find(refused.says), std::string::npos) << run.problems[0];
   }
