@@ -1,6 +1,7 @@
 #include "results/whole_file.h"
 
 #include <cerrno>
+#include <exception>
 #include <string>
 #include <system_error>
 
@@ -10,6 +11,9 @@
 namespace granomet {
 namespace fs = std::filesystem;
 namespace {
+
+// Small pieces (a PDF writer's) reach the system in blocks of this size.
+constexpr std::size_t kBlock = std::size_t{1} << 20;
 
 // Opens a new file next to the target, under a name nothing else uses.
 int createBeside(const fs::path& target, fs::path& created) {
@@ -23,15 +27,43 @@ int createBeside(const fs::path& target, fs::path& created) {
   }
 }
 
-void fail(ResultsFileError::Stage stage, int systemError, const fs::path& created) {
-  std::error_code ignored;
-  fs::remove(created, ignored);
-  throw ResultsFileError(stage, systemError);
+void writeAll(int descriptor, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const long long written = writeSome(descriptor, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      throw ResultsFileError(ResultsFileError::Stage::Write, written < 0 ? errno : EIO);
+    }
+    done += static_cast<std::size_t>(written);
+  }
 }
 
 }  // namespace
 
-void writeWholeFile(const fs::path& path, std::string_view bytes) {
+void WholeFileSink::write(std::string_view bytes) {
+  if (pending_.size() + bytes.size() < kBlock) {
+    pending_ += bytes;
+    return;
+  }
+  flush();
+  if (bytes.size() >= kBlock) {
+    writeAll(descriptor_, bytes);
+    written_ += static_cast<long long>(bytes.size());
+  } else {
+    pending_ = bytes;
+  }
+}
+
+void WholeFileSink::flush() {
+  writeAll(descriptor_, pending_);
+  written_ += static_cast<long long>(pending_.size());
+  pending_.clear();
+}
+
+bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
   std::error_code error;
   fs::path target = path;
   if (fs::is_symlink(path, error)) {
@@ -45,26 +77,42 @@ void writeWholeFile(const fs::path& path, std::string_view bytes) {
   if (descriptor < 0) {
     throw ResultsFileError(ResultsFileError::Stage::Create, errno);
   }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long long written = writeSome(descriptor, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) {
-      continue;
+  // Whatever stops the content short, the new file goes and the old one stays.
+  const auto abandon = [&created, descriptor] {
+    closeDescriptor(descriptor);
+    std::error_code ignored;
+    fs::remove(created, ignored);
+  };
+  try {
+    WholeFileSink sink(descriptor);
+    if (!make(sink)) {
+      abandon();
+      return false;
     }
-    if (written <= 0) {
-      const int systemError = written < 0 ? errno : EIO;
-      closeDescriptor(descriptor);
-      fail(ResultsFileError::Stage::Write, systemError, created);
-    }
-    done += static_cast<std::size_t>(written);
+    sink.flush();
+  } catch (...) {
+    abandon();
+    throw;
   }
   if (closeDescriptor(descriptor) != 0 && errno != EINTR) {
-    fail(ResultsFileError::Stage::Write, errno, created);
+    const int systemError = errno;
+    fs::remove(created, error);
+    throw ResultsFileError(ResultsFileError::Stage::Write, systemError);
   }
   fs::rename(created, target, error);
   if (error) {
-    fail(ResultsFileError::Stage::Write, error.value(), created);
+    const int systemError = error.value();
+    fs::remove(created, error);
+    throw ResultsFileError(ResultsFileError::Stage::Write, systemError);
   }
+  return true;
+}
+
+void writeWholeFile(const fs::path& path, std::string_view bytes) {
+  writeWholeFile(path, [bytes](WholeFileSink& sink) {
+    sink.write(bytes);
+    return true;
+  });
 }
 
 }  // namespace granomet

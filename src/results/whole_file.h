@@ -2,14 +2,41 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace granomet {
 
+// The new content of a file being written whole, taken piece by piece and passed
+// on to the system in large blocks. Throws ResultsFileError with the system's
+// error where a block cannot be written.
+class WholeFileSink {
+ public:
+  explicit WholeFileSink(int descriptor) : descriptor_(descriptor) {}
+  WholeFileSink(const WholeFileSink&) = delete;
+  WholeFileSink& operator=(const WholeFileSink&) = delete;
+
+  void write(std::string_view bytes);
+  // What is still held is written.
+  void flush();
+  long long written() const { return written_; }
+
+ private:
+  int descriptor_;
+  std::string pending_;
+  long long written_ = 0;
+};
+
+// Makes the new content. False gives up (a cancelled or failed drawing): the
+// file keeps its old content, and the partly written new one is removed.
+using WholeFileMaker = std::function<bool(WholeFileSink& sink)>;
+
 // Written to a new file beside `path`, then renamed over it, so a failure (a full
 // disk, a missing folder) never leaves a partial table nor spoils the previous
 // one. A link is followed: the file it points to is replaced. Throws
-// ResultsFileError with the system's error.
+// ResultsFileError with the system's error; false when `make` gave up.
+bool writeWholeFile(const std::filesystem::path& path, const WholeFileMaker& make);
 void writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace granomet
