@@ -1,5 +1,7 @@
 #include "data/file_names.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "data/text_encoding.h"
@@ -30,6 +32,32 @@ std::string pathText(const std::filesystem::path& path) {
 
 std::string displayName(const std::filesystem::path& path) {
   return pathText(path.filename());
+}
+
+bool isDeviceName(const std::filesystem::path& path) {
+  const std::string name = utf8Of(path.filename());
+  // Windows reads the name up to its first dot or colon, without the blanks before it.
+  std::string base = name.substr(0, name.find_first_of(".:"));
+  base.erase(base.find_last_not_of(' ') + 1);
+  for (char& c : base) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (base == device) {
+      return true;
+    }
+  }
+  if (!base.starts_with("COM") && !base.starts_with("LPT")) {
+    return false;
+  }
+  const std::string_view number = std::string_view(base).substr(3);
+  // ¹, ² and ³ in UTF-8.
+  static constexpr std::array<std::string_view, 3> kSuperscripts = {"\xC2\xB9", "\xC2\xB2",
+                                                                    "\xC2\xB3"};
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+         std::find(kSuperscripts.begin(), kSuperscripts.end(), number) != kSuperscripts.end();
 }
 
 std::optional<std::string> lotNameOf(std::string_view fileName) {

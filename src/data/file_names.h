@@ -29,6 +29,18 @@ std::string pathText(const std::filesystem::path& path);
 // The file's bare name in the program's 8-bit text.
 std::string displayName(const std::filesystem::path& path);
 
+// Whether Windows takes the file name for a device rather than a file: CON, PRN,
+// AUX, NUL, CONIN$, CONOUT$, COM0 to COM9 and LPT0 to LPT9 (also with ¹, ² or ³),
+// in any case, with any extension and blanks before it. What is written there
+// reaches no file.
+bool isDeviceName(const std::filesystem::path& path);
+// Outputs refuse such names on Windows only: elsewhere nul.csv is a file like any other.
+#ifdef _WIN32
+inline constexpr bool kDeviceNamesRefused = true;
+#else
+inline constexpr bool kDeviceNamesRefused = false;
+#endif
+
 // Everything before the last "."; nullopt for a name without one.
 std::optional<std::string> lotNameOf(std::string_view fileName);
 
