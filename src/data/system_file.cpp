@@ -8,8 +8,15 @@
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
+#include <stdlib.h>
+#ifndef NOMINMAX
+#define NOMINMAX  // std::min and std::max, not the macros
+#endif
+#include <windows.h>
 #else
 #include <unistd.h>
+
+#include <vector>
 #endif
 
 namespace granomet {
@@ -47,22 +54,64 @@ FileKind kindOf(unsigned mode) {
   }
 }
 
+#ifdef _WIN32
+// The C library tells a file another program holds open (Excel keeps a CSV it
+// shows so) as EACCES, like a refused permission: the Windows error tells them apart.
+int errnoOfWindowsError(unsigned long windowsError, int otherwise) {
+  switch (windowsError) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return EBUSY;
+    case ERROR_ACCESS_DENIED:
+      return EACCES;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+      return EROFS;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+      return EINVAL;
+    default:
+      return otherwise;
+  }
+}
+
+// After a C library call on a file failed: errno from the Windows error it met.
+int failedOpen(int descriptor) {
+  if (descriptor < 0) {
+    errno = errnoOfWindowsError(static_cast<unsigned long>(_doserrno), errno);
+  }
+  return descriptor;
+}
+#endif
+
 }  // namespace
 
 int openToRead(const std::filesystem::path& path) {
 #ifdef _WIN32
-  return ::_wopen(path.c_str(), _O_RDONLY | kCommonFlags);
+  return failedOpen(::_wopen(path.c_str(), _O_RDONLY | kCommonFlags));
 #else
   return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | kCommonFlags);
 #endif
 }
 
-int openToWrite(const std::filesystem::path& path, bool exclusive) {
+int openToWrite(const std::filesystem::path& path, bool exclusive,
+                [[maybe_unused]] bool ownerOnly) {
   const int creation = exclusive ? O_CREAT | O_EXCL : O_CREAT | O_TRUNC;
 #ifdef _WIN32
-  return ::_wopen(path.c_str(), _O_WRONLY | creation | kCommonFlags, _S_IREAD | _S_IWRITE);
+  return failedOpen(
+      ::_wopen(path.c_str(), _O_WRONLY | creation | kCommonFlags, _S_IREAD | _S_IWRITE));
 #else
-  return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | creation | kCommonFlags, 0666);
+  return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | creation | kCommonFlags,
+                ownerOnly ? 0600 : 0666);
 #endif
 }
 
@@ -134,6 +183,86 @@ int closeDescriptor(int descriptor) {
   return ::_close(descriptor);
 #else
   return ::close(descriptor);
+#endif
+}
+
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+#ifdef _WIN32
+  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) {
+    return true;
+  }
+  errno = errnoOfWindowsError(::GetLastError(), EIO);
+  return false;
+#else
+  return ::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+std::optional<FileProtection> protectionAt(const std::filesystem::path& path) {
+  StatBuffer info{};
+#ifdef _WIN32
+  const int status = ::_wstat64(path.c_str(), &info);
+#else
+  const int status = ::stat(path.c_str(), &info);
+#endif
+  if (status != 0) {
+    return std::nullopt;
+  }
+  return FileProtection{static_cast<unsigned>(info.st_mode), static_cast<long long>(info.st_uid),
+                        static_cast<long long>(info.st_gid)};
+}
+
+#ifndef _WIN32
+namespace {
+bool amongOwnGroups(long long group) {
+  if (static_cast<long long>(::getegid()) == group) {
+    return true;
+  }
+  std::vector<gid_t> groups(static_cast<std::size_t>(::getgroups(0, nullptr)) + 1);
+  const int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
+  for (int i = 0; i < count; ++i) {
+    if (static_cast<long long>(groups[static_cast<std::size_t>(i)]) == group) {
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+#endif
+
+bool writableByMode(const FileProtection& protection) {
+#ifdef _WIN32
+  return (protection.mode & _S_IWRITE) != 0;
+#else
+  // Root, who may write anything, honours the owner's own protection.
+  const uid_t user = ::geteuid();
+  if (user == 0 || static_cast<long long>(user) == protection.owner) {
+    return (protection.mode & S_IWUSR) != 0;
+  }
+  if (amongOwnGroups(protection.group)) {
+    return (protection.mode & S_IWGRP) != 0;
+  }
+  return (protection.mode & S_IWOTH) != 0;
+#endif
+}
+
+bool protectLike([[maybe_unused]] int descriptor,
+                 [[maybe_unused]] const FileProtection& protection) {
+#ifdef _WIN32
+  // A new file is writable, as the one it replaces was (a read-only one is refused).
+  return true;
+#else
+  auto mode = static_cast<mode_t>(protection.mode & 0777);
+  const auto owner = static_cast<uid_t>(protection.owner);
+  const auto group = static_cast<gid_t>(protection.group);
+  if (::fchown(descriptor, owner, group) != 0 &&
+      ::fchown(descriptor, static_cast<uid_t>(-1), group) != 0) {
+    struct stat now {};
+    if (::fstat(descriptor, &now) != 0 || now.st_gid != group) {
+      mode &= ~static_cast<mode_t>(S_IRWXG);
+    }
+  }
+  return ::fchmod(descriptor, mode) == 0;
 #endif
 }
 

@@ -17,7 +17,10 @@ namespace granomet {
 // block the program until someone wrote to it or read from it.
 int openToRead(const std::filesystem::path& path);
 // Created, or emptied when it exists; `exclusive` fails on a name already taken.
-int openToWrite(const std::filesystem::path& path, bool exclusive);
+// `ownerOnly` creates it readable by its owner alone (POSIX), until protectLike
+// gives it the protection of the file it is to replace. A file another program
+// holds open on Windows fails with EBUSY.
+int openToWrite(const std::filesystem::path& path, bool exclusive, bool ownerOnly = false);
 // Reads and writes on the descriptor wait again as usual.
 void waitOnDescriptor(int descriptor);
 
@@ -35,6 +38,27 @@ long long readSome(int descriptor, char* bytes, std::size_t count);
 long long writeSome(int descriptor, const char* bytes, std::size_t count);
 bool truncateTo(int descriptor, long long size);
 int closeDescriptor(int descriptor);
+
+// Renames `from` over `to`, which it replaces whole at once when it exists; false
+// with errno (EBUSY where another program holds `to` open on Windows).
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Who may do what with an existing file: its permission bits and owner.
+struct FileProtection {
+  unsigned mode = 0;
+  long long owner = -1;
+  long long group = -1;
+};
+// nullopt when nothing is at the path.
+std::optional<FileProtection> protectionAt(const std::filesystem::path& path);
+// Whether the mode bits that apply to this process (the owner's, the group's or
+// the others'; on Windows the read-only attribute) let it write. Root, who could
+// write anyway, is held to the owner's.
+bool writableByMode(const FileProtection& protection);
+// Gives an open file that replaces another the other's permission bits and, where
+// the process may, its owner and group; a group it cannot keep loses the group's
+// bits, so no one gains access. False with errno where the bits cannot be set.
+bool protectLike(int descriptor, const FileProtection& protection);
 
 int currentProcessId();
 

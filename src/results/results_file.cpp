@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "data/file_names.h"
 #include "data/system_file.h"
 #include "data/text_encoding.h"
 #include "results/number_format.h"
@@ -112,18 +113,43 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
   return line.finish();
 }
 
-ResultsFileError::ResultsFileError(Stage stage, int systemError)
+ResultsFileError::ResultsFileError(Stage stage, int systemError, Place place)
     : std::runtime_error(stage == Stage::Create ? "cannot create results file"
                                                 : "cannot write results file"),
       stage_(stage),
-      systemError_(systemError) {}
+      systemError_(systemError),
+      place_(place) {}
+
+ResultsFileError::ResultsFileError(Refusal refusal)
+    : std::runtime_error("file not to be written"),
+      stage_(Stage::Create),
+      systemError_(0),
+      refusal_(refusal) {}
+
+std::optional<ResultsFileError> refusalToWrite(const std::filesystem::path& path) {
+  if (kDeviceNamesRefused && isDeviceName(path)) {
+    return ResultsFileError(ResultsFileError::Refusal::DeviceName);
+  }
+  const std::optional<FileProtection> existing = protectionAt(path);
+  if (existing && kindAtPath(path) == FileKind::Regular && !writableByMode(*existing)) {
+    return ResultsFileError(ResultsFileError::Refusal::ReadOnly);
+  }
+  return std::nullopt;
+}
 
 ResultsFile ResultsFile::create(const std::filesystem::path& path) {
+  if (std::optional<ResultsFileError> refusal = refusalToWrite(path)) {
+    throw *refusal;
+  }
+  const bool existed = protectionAt(path).has_value();
   ResultsFile file;
   // Opened without waiting, so that a named pipe cannot hold the program.
   file.descriptor_ = openToWrite(path, false);
   if (file.descriptor_ < 0) {
-    throw ResultsFileError(ResultsFileError::Stage::Create, errno);
+    // Where no file was, it is the folder that refuses a new one.
+    throw ResultsFileError(
+        ResultsFileError::Stage::Create, errno,
+        existed ? ResultsFileError::Place::File : ResultsFileError::Place::Folder);
   }
   const std::optional<OpenFileInfo> info = infoOfDescriptor(file.descriptor_);
   if (info && info->kind == FileKind::NamedPipe) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -33,16 +34,35 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
 class ResultsFileError : public std::runtime_error {
  public:
   enum class Stage { Create, Write };
-  ResultsFileError(Stage stage, int systemError);
+  // What the system's error concerns: the file, or the folder a new file is made in.
+  enum class Place { File, Folder };
+  // Why a file is not written although the system would let it be.
+  enum class Refusal {
+    None,
+    ReadOnly,   // an existing file whose mode bits keep this user from writing it
+    DeviceName  // a name Windows takes for a device (isDeviceName)
+  };
+  ResultsFileError(Stage stage, int systemError, Place place = Place::File);
+  explicit ResultsFileError(Refusal refusal);
   Stage stage() const { return stage_; }
   int systemError() const { return systemError_; }
+  Place place() const { return place_; }
+  Refusal refusal() const { return refusal_; }
 
  private:
   Stage stage_;
   int systemError_;
+  Place place_ = Place::File;
+  Refusal refusal_ = Refusal::None;
 };
 
-// Created empty (an existing file is replaced), written line by line. A line is
+// Why nothing may be written at the path whatever the system would allow: a file
+// there that is read-only, a device's name on Windows. Checked before a file is
+// created or replaced, so a read-only file keeps its content even for root.
+std::optional<ResultsFileError> refusalToWrite(const std::filesystem::path& path);
+
+// Created empty (an existing file is emptied in place, keeping its protection;
+// refusalToWrite is checked first), written line by line. A line is
 // on disk when writeLine returns; a line that fails is cut off again, so the
 // file never ends in part of a line. Failures throw ResultsFileError.
 class ResultsFile {

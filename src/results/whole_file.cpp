@@ -15,12 +15,14 @@ namespace {
 // Small pieces (a PDF writer's) reach the system in blocks of this size.
 constexpr std::size_t kBlock = std::size_t{1} << 20;
 
-// Opens a new file next to the target, under a name nothing else uses.
-int createBeside(const fs::path& target, fs::path& created) {
+// Opens a new file in the target's folder under a short name nothing else uses:
+// a name derived from the target's could outgrow the longest name a folder takes.
+int createBeside(const fs::path& target, fs::path& created, bool ownerOnly) {
+  const std::string stem = ".granomet-" + std::to_string(currentProcessId()) + "-";
   for (int attempt = 0;; ++attempt) {
     created = target;
-    created += ".nuevo" + std::to_string(currentProcessId()) + "_" + std::to_string(attempt);
-    const int descriptor = openToWrite(created, true);
+    created.replace_filename(stem + std::to_string(attempt) + ".tmp");
+    const int descriptor = openToWrite(created, true, ownerOnly);
     if (descriptor >= 0 || errno != EEXIST || attempt == 100) {
       return descriptor;
     }
@@ -72,10 +74,15 @@ bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
       throw ResultsFileError(ResultsFileError::Stage::Create, error.value());
     }
   }
+  if (std::optional<ResultsFileError> refusal = refusalToWrite(target)) {
+    throw *refusal;
+  }
+  // The new file is readable by its owner alone until it has the old one's protection.
+  const std::optional<FileProtection> old = protectionAt(target);
   fs::path created;
-  const int descriptor = createBeside(target, created);
+  const int descriptor = createBeside(target, created, old.has_value());
   if (descriptor < 0) {
-    throw ResultsFileError(ResultsFileError::Stage::Create, errno);
+    throw ResultsFileError(ResultsFileError::Stage::Create, errno, ResultsFileError::Place::Folder);
   }
   // Whatever stops the content short, the new file goes and the old one stays.
   const auto abandon = [&created, descriptor] {
@@ -84,6 +91,10 @@ bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
     fs::remove(created, ignored);
   };
   try {
+    if (old && !protectLike(descriptor, *old)) {
+      throw ResultsFileError(ResultsFileError::Stage::Create, errno,
+                             ResultsFileError::Place::Folder);
+    }
     WholeFileSink sink(descriptor);
     if (!make(sink)) {
       abandon();
@@ -99,9 +110,8 @@ bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
     fs::remove(created, error);
     throw ResultsFileError(ResultsFileError::Stage::Write, systemError);
   }
-  fs::rename(created, target, error);
-  if (error) {
-    const int systemError = error.value();
+  if (!renameOver(created, target)) {
+    const int systemError = errno;
     fs::remove(created, error);
     throw ResultsFileError(ResultsFileError::Stage::Write, systemError);
   }

@@ -102,9 +102,7 @@ class Run {
   }
 
   std::string resultsFailure(const ResultsFileError& error) const {
-    return messages::resultsUnwritable(error.stage() == ResultsFileError::Stage::Create,
-                                       window_.text(TextBoxId::recalculado_file),
-                                       error.systemError());
+    return messages::resultsUnwritable(window_.text(TextBoxId::recalculado_file), error);
   }
 
   void calculated(const MatchedRecord& record) {

@@ -412,53 +412,77 @@ std::string lotUnreadableInRun(std::string_view fileName, const ReadError& error
 
 namespace {
 
-// Why the system refused to create or write a file.
-std::string systemCause(int systemError) {
-  std::string cause;
+// Why the system refused to create or write a file; place: the file or its folder.
+std::string systemCause(int systemError, ResultsFileError::Place place) {
+  const bool folder = place == ResultsFileError::Place::Folder;
   switch (systemError) {
     case ENOENT:
     case ENOTDIR:
-      cause = "la carpeta no existe";
-      break;
+      return "la carpeta no existe";
     case EACCES:
     case EPERM:
+      return folder ? "no hay permiso para escribir en la carpeta"
+                    : "no hay permiso para escribir en él";
     case EROFS:
-      cause = "no hay permiso para escribir en él";
-      break;
+      return folder ? "la carpeta está en un disco de solo lectura"
+                    : "está en un disco de solo lectura";
+    case EBUSY:  // Windows: another program holds the file open, as Excel does a CSV it shows
+    case ETXTBSY:
+      return "otro programa lo tiene abierto (ciérrelo y vuelva a intentarlo)";
     case ENOSPC:
 #ifdef EDQUOT  // the user's disk quota, where the system has quotas
     case EDQUOT:
 #endif
-      cause = "el disco está lleno";
-      break;
+      return "el disco está lleno";
     case EFBIG:  // the file system's or the user's largest file
-      cause = "el fichero ha alcanzado el tamaño máximo permitido";
-      break;
+      return "el fichero ha alcanzado el tamaño máximo permitido";
     case EIO:
-      cause = "el disco no responde (error de entrada/salida)";
-      break;
+      return "el disco no responde (error de entrada/salida)";
     case EISDIR:
-      cause = "ese nombre es una carpeta";
-      break;
+      return "ese nombre es una carpeta";
     case ENAMETOOLONG:
-      cause = "el nombre es demasiado largo";
-      break;
+      return "el nombre es demasiado largo";
     case ENXIO:  // a named pipe that nobody reads
-      cause = "ese nombre es una tubería con nombre";
-      break;
+      return "ese nombre es una tubería con nombre";
+    case ELOOP:
+      return "la ruta lleva a un círculo de enlaces simbólicos";
+    case EINVAL:  // Windows: a name with : * ? " < > | or ending in a dot or a blank
+      return "el sistema no admite ese nombre de fichero";
+    case EEXIST:  // every new name tried beside the file was taken
+      return "no se ha podido crear un fichero nuevo en la carpeta";
+    case EMFILE:
+    case ENFILE:
+      return "hay demasiados ficheros abiertos";
+    case ENOMEM:
+      return "no hay memoria suficiente";
     default:
-      cause = "error del sistema " + number(systemError);
-      break;
+      return "error del sistema " + number(systemError);
   }
-  return cause;
 }
 
 }  // namespace
 
-std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError) {
+std::string fileFailureCause(const ResultsFileError& error) {
+  switch (error.refusal()) {
+    case ResultsFileError::Refusal::ReadOnly:
+      return out(
+          "el fichero es de solo lectura y no se reemplaza (quite esa protección o elija "
+          "otro nombre)");
+    case ResultsFileError::Refusal::DeviceName:
+      return out(
+          "Windows reserva ese nombre para un dispositivo (CON, PRN, AUX, NUL, COM1, "
+          "LPT1...) y lo escrito no llegaría a ningún fichero (elija otro nombre)");
+    case ResultsFileError::Refusal::None:
+      break;
+  }
+  return out(systemCause(error.systemError(), error.place()));
+}
+
+std::string resultsUnwritable(std::string_view resultsName, const ResultsFileError& error) {
+  const bool creating = error.stage() == ResultsFileError::Stage::Create;
   return out((creating ? "No se puede crear el fichero de resultados "
                        : "No se puede escribir en el fichero de resultados ") +
-             in(resultsName) + ": " + systemCause(systemError) + ".");
+             in(resultsName) + ": " + in(fileFailureCause(error)) + ".");
 }
 
 namespace {
@@ -848,10 +872,11 @@ std::string outputIsNoFile(Output output, std::string_view outputName, FileKind 
          std::string(outputName) + ": ese nombre es " + kindText(kind) + ".";
 }
 
-std::string outputUnwritable(Output output, std::string_view outputName, int systemError) {
+std::string outputUnwritable(Output output, std::string_view outputName,
+                             const ResultsFileError& error) {
   return std::string(output == Output::Table ? "No se puede escribir la tabla "
                                              : "No se puede escribir el informe ") +
-         std::string(outputName) + ": " + systemCause(systemError) +
+         std::string(outputName) + ": " + in(fileFailureCause(error)) +
          ". Si ya existía, no ha cambiado.";
 }
 

@@ -9,6 +9,7 @@
 #include "compute/compute_fault.h"
 #include "data/lot_format.h"
 #include "data/read_error.h"
+#include "results/results_file.h"
 #include "statistics/descriptive_terms.h"
 #include "statistics/folk_group.h"
 #include "statistics/results_reader.h"
@@ -71,7 +72,10 @@ std::string computationFailed(const ComputeFault& fault);
 
 // A calculation that breaks off: what failed, and what became of the results file.
 std::string lotUnreadableInRun(std::string_view fileName, const ReadError& error);
-std::string resultsUnwritable(bool creating, std::string_view resultsName, int systemError);
+std::string resultsUnwritable(std::string_view resultsName, const ResultsFileError& error);
+// Why a file could not be created or written (a refusal or the system's error), in
+// words, with no name: "el disco está lleno".
+std::string fileFailureCause(const ResultsFileError& error);
 enum class ResultsKept { None, Empty, Samples };
 MessageRequest runInterrupted(int record, int recordCount, std::string_view failure,
                               ResultsKept kept, std::string_view resultsName);
@@ -144,7 +148,8 @@ std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatE
 enum class Output { Table, Report };
 std::string outputIsAResultsFile(Output output, std::string_view outputName);
 std::string outputIsNoFile(Output output, std::string_view outputName, FileKind kind);
-std::string outputUnwritable(Output output, std::string_view outputName, int systemError);
+std::string outputUnwritable(Output output, std::string_view outputName,
+                             const ResultsFileError& error);
 std::string noResultsRead(Output output);
 std::string tableWritten(std::string_view tableName, int samples, int files);
 std::string reportWritten(std::string_view reportName, int samples, int files);

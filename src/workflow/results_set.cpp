@@ -75,7 +75,7 @@ OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& r
     writeWholeFile(output, *bytes);
     run.written = true;
   } catch (const ResultsFileError& error) {
-    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error.systemError()));
+    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
   }
   return run;
 }

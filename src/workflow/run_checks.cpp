@@ -5,6 +5,7 @@
 #include "data/file_names.h"
 #include "data/read_error.h"
 #include "data/spaces.h"
+#include "results/results_file.h"
 #include "workflow/messages.h"
 
 namespace granomet {
@@ -66,6 +67,10 @@ std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
     if (sameFile(resultsPath, input.path)) {
       return messages::resultsNameIsAnInput(resultsName, input.kind, displayName(input.path));
     }
+  }
+  // Refused before the question whether to replace it: Yes could not be carried out.
+  if (const std::optional<ResultsFileError> refusal = refusalToWrite(resultsPath)) {
+    return messages::resultsUnwritable(resultsName, *refusal);
   }
   if (auto refusal = lotRefusal(chosen.lot)) {
     return refusal;

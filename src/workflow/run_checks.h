@@ -14,6 +14,7 @@ namespace granomet {
 // or nullopt. resultsName: the results file's name as the user gave it;
 // resultsPath: where it resolves. Refused: a missing name; a folder, pipe, socket
 // or disk device; the lot or the export itself, however it is spelt or linked; a
+// read-only file or a device's name on Windows (refusalToWrite); a
 // lot whose bytes are no longer those the lot button read; an export whose size
 // or modification time is no longer what it was when its button read it.
 std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,

@@ -3,12 +3,19 @@
 #include "results/whole_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
+#include "results/results_file.h"
 #include "support/test_data.h"
 
 namespace granomet {
@@ -70,6 +77,101 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
   EXPECT_EQ(testing::fileBytes(target()), "antes");
   EXPECT_EQ(entries(), 1);
 }
+
+// What becomes of a file replaced whole: it keeps who may read and write it, a
+// read-only one and one in a read-only folder stay as they were, with the cause.
+enum class Outcome { Replaced, FileReadOnly, FolderReadOnly };
+struct Protection {
+  const char* name;
+  fs::perms file;
+  fs::perms folder;
+  Outcome outcome;
+  std::size_t nameBytes = 0;     // the file's name this long, else tabla.csv
+  bool posixOnly = true;         // Windows has a read-only attribute, no modes
+  bool ofNobody = false;         // the file belongs to "nobody": root alone can set that
+  bool forOrdinaryUser = false;  // root writes in a read-only folder
+};
+
+void PrintTo(const Protection& protection, std::ostream* out) {
+  *out << protection.name;
+}
+
+class WholeFileProtectionTest : public ::testing::TestWithParam<Protection> {};
+
+TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
+  const Protection& c = GetParam();
+#ifdef _WIN32
+  if (c.posixOnly) {
+    GTEST_SKIP() << "no modes nor owners on Windows";
+  }
+  const bool root = false;
+#else
+  const bool root = ::geteuid() == 0;
+#endif
+  if ((c.ofNobody && !root) || (c.forOrdinaryUser && root)) {
+    GTEST_SKIP() << (root ? "root writes in a read-only folder" : "only root gives files away");
+  }
+  const fs::path folder =
+      fs::temp_directory_path() / ("granomet_protection_" + std::string(c.name));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const fs::path file = folder / (c.nameBytes == 0 ? std::string("tabla.csv")
+                                                   : std::string(c.nameBytes - 4, 'n') + ".csv");
+  std::ofstream(file) << "antes";
+#ifndef _WIN32
+  const passwd* nobody = ::getpwnam("nobody");
+  if (c.ofNobody) {
+    ASSERT_NE(nobody, nullptr);
+    ASSERT_EQ(::chown(file.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  }
+#endif
+  fs::permissions(file, c.file);
+  fs::permissions(folder, c.folder);
+
+  try {
+    writeWholeFile(file, std::string_view("nuevo"));
+    EXPECT_EQ(c.outcome, Outcome::Replaced);
+  } catch (const ResultsFileError& error) {
+    EXPECT_EQ(error.refusal() == ResultsFileError::Refusal::ReadOnly,
+              c.outcome == Outcome::FileReadOnly);
+    EXPECT_EQ(error.place() == ResultsFileError::Place::Folder && error.systemError() == EACCES,
+              c.outcome == Outcome::FolderReadOnly);
+  }
+  EXPECT_EQ(testing::fileBytes(file), c.outcome == Outcome::Replaced ? "nuevo" : "antes");
+  EXPECT_EQ(fs::status(file).permissions(), c.file);
+#ifndef _WIN32
+  if (c.ofNobody) {
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, nobody->pw_uid);
+    EXPECT_EQ(info.st_gid, nobody->pw_gid);
+  }
+#endif
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "a file was left beside";
+  fs::permissions(folder, fs::perms::owner_all);
+  fs::permissions(file, fs::perms::owner_all);
+  fs::remove_all(folder);
+}
+
+constexpr auto kOwnerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+constexpr auto kFolder = fs::perms::owner_all;
+constexpr auto kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryProtection, WholeFileProtectionTest,
+    ::testing::Values(
+        Protection{"OwnerOnly", kOwnerReadWrite, kFolder, Outcome::Replaced},
+        Protection{"GroupReads", kOwnerReadWrite | fs::perms::group_read, kFolder,
+                   Outcome::Replaced},
+        Protection{"AnotherUsersFile", kOwnerReadWrite | fs::perms::group_read, kFolder,
+                   Outcome::Replaced, 0, true, true},
+        Protection{"ReadOnlyFile", fs::perms::owner_read | fs::perms::group_read, kFolder,
+                   Outcome::FileReadOnly, 0, false},
+        Protection{"ReadOnlyFolder", kOwnerReadWrite, kReadOnlyFolder, Outcome::FolderReadOnly, 0,
+                   true, false, true},
+        // The longest name a folder takes: the new file's own name must not outgrow it.
+        Protection{"NameOf255Bytes", kOwnerReadWrite, kFolder, Outcome::Replaced, 255, false}),
+    [](const ::testing::TestParamInfo<Protection>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace granomet

@@ -729,7 +729,8 @@ std::vector<Row> rows() {
                     "lleno.\n\nEl fichero de resultados /dev/full se ha creado, pero sin ninguna "
                     "muestra.",
                     0, atFirst)),
-      needingPermissions(replaceAnsweredYes(runBreaks(
+      // Refused before the question to replace it, by its mode even for root.
+      refused(
           "ResultsFileReadOnly",
           [](const Scene& scene) {
             std::ofstream(scene.folder / kResultsName).close();
@@ -737,7 +738,18 @@ std::vector<Row> rows() {
                                          std::filesystem::perms::owner_read);
           },
           "No se puede crear el fichero de resultados " + std::string(kResultsName) +
-              ": no hay permiso para escribir",
+              ": el fichero es de solo lectura"),
+      posixOnly(needingPermissions(runBreaks(
+          "ResultsFolderReadOnly",
+          [](const Scene& scene) {
+            std::filesystem::create_directory(scene.folder / "protegida");
+            std::filesystem::permissions(
+                scene.folder / "protegida",
+                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+            resultsNamed("protegida/r.csv")(scene);
+          },
+          "No se puede crear el fichero de resultados protegida/r.csv: no hay permiso para "
+          "escribir en la carpeta",
           0, atFirst))),
   };
 }
