@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -21,6 +20,8 @@
 #include "qt/message_box.h"
 #include "qt/qt_file_dialog.h"
 #include "qt/qt_text.h"
+#include "results/results_file.h"
+#include "results/whole_file.h"
 #include "workflow/messages.h"
 
 namespace granomet {
@@ -184,11 +185,12 @@ std::optional<std::string> writeChartImage(QChart& chart, const QString& file, Q
     }
   }
 
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-    const std::string cause = toProgramText(out.errorString());
-    out.cancelWriting();
-    return cause;
+  // As the table and the report: the old file's protection kept, a read-only one refused.
+  try {
+    writeWholeFile(systemPath(file),
+                   std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  } catch (const ResultsFileError& error) {
+    return messages::fileFailureCause(error);
   }
   return std::nullopt;
 }

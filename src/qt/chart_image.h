@@ -17,8 +17,9 @@ inline constexpr QSize kDefaultChartImageSize{1600, 1000};
 // The picture's proposed name: beside the results file, its stem and "_grafico.png".
 std::filesystem::path proposedChartImage(const std::filesystem::path& results);
 
-// Draws the chart at `size` pixels into the file. The file is written whole under a
-// new name and then put in place, so a failure leaves any earlier file as it was.
+// Draws the chart at `size` pixels into the file, written whole as writeWholeFile
+// writes it: a failure leaves any earlier file as it was, a replaced file keeps its
+// protection and a read-only one is refused.
 // Returns nullopt when written, else the cause in the program's 8-bit text.
 std::optional<std::string> writeChartImage(QChart& chart, const QString& file, QSize size,
                                            ChartImageKind kind);

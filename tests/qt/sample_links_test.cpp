@@ -417,13 +417,19 @@ void SampleLinksTest::aPictureThatCannotBeWrittenSaysWhy() {
   run();
   // A folder that is a file: no user, root included, can write in it.
   std::ofstream(folder() / "fichero", std::ios::binary) << "x";
-  const auto cause = writeChartImage(*graph().chart(), inFolder("fichero/curvas.png"), {300, 200},
-                                     ChartImageKind::Png);
-  QVERIFY(cause.has_value() && !cause->empty());
-  const MessageRequest message = messages::chartImageUnwritable("fichero/curvas.png", *cause);
-  QVERIFY(message.prompt.find("fichero/curvas.png") != std::string::npos);
-  QVERIFY(message.prompt.find(*cause) != std::string::npos);
-  QCOMPARE(message.icon, MessageIcon::Error);
+  // A read-only picture, refused by its mode whoever runs the program.
+  std::ofstream(folder() / "protegida.png", std::ios::binary) << "x";
+  std::filesystem::permissions(folder() / "protegida.png", std::filesystem::perms::owner_read);
+  for (const char* name : {"fichero/curvas.png", "protegida.png"}) {
+    const auto cause =
+        writeChartImage(*graph().chart(), inFolder(name), {300, 200}, ChartImageKind::Png);
+    QVERIFY(cause.has_value() && !cause->empty());
+    const MessageRequest message = messages::chartImageUnwritable(name, *cause);
+    QVERIFY(message.prompt.find(name) != std::string::npos);
+    QVERIFY(message.prompt.find(*cause) != std::string::npos);
+    QCOMPARE(message.icon, MessageIcon::Error);
+  }
+  QCOMPARE(QFileInfo(inFolder("protegida.png")).size(), 1);
 }
 
 bool SampleLinksTest::createReport(const QString& typed) {
