@@ -60,8 +60,35 @@ class ResultsFormatError : public std::runtime_error {
   int fieldCount_;
 };
 
-// Windows-1252, or UTF-8 as isUtf8Text judges it (turned into Windows-1252). Numbers
-// bare or quoted, with a decimal point or a decimal comma. Throws ResultsFormatError.
+// A results file's lines one at a time, so that what is made of them need hold no
+// more than one. Windows-1252, or UTF-8 as isUtf8Text judges it (each field turned
+// into Windows-1252). Numbers bare or quoted, with a decimal point or a decimal
+// comma. Throws ResultsFormatError where the bytes are not a results file.
+class ResultsLineReader {
+ public:
+  // Reads the header; the bytes must outlive the reader.
+  explicit ResultsLineReader(std::string_view bytes);
+
+  const std::vector<std::string>& header() const { return header_; }
+  // The next sample line into `line`, whose strings are reused; false at the end.
+  bool next(ResultsLine& line);
+
+ private:
+  bool nextRecord(std::vector<std::string>& fields, int& startLine, int& fieldCount);
+  void readRecord(std::vector<std::string>& fields, int& fieldCount);
+  void readQuoted(std::string& field);
+
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+  bool quoted_ = false;  // whether the record read last had a quoted field
+  bool utf8_ = false;
+  std::string beyond_;  // the fields past a results line's, counted and dropped
+  std::vector<std::string> header_;
+  IndexedArray<double, kResultsClasses> diameters_{};
+};
+
+// Every line of the file. Throws ResultsFormatError.
 ResultsFileContents parseResultsFile(std::string_view bytes);
 
 // Also throws ReadError where the file cannot be read.

@@ -45,17 +45,49 @@ ResultsSet readResultsFiles(const std::vector<fs::path>& resultsFiles) {
   return set;
 }
 
-OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
-                           const fs::path& output, const OutputMaker& make) {
-  OutputRun run;
+namespace {
+
+// Why nothing is to be written at the output: it is one of the results files
+// (it would destroy it) or no regular file.
+std::optional<std::string> outputRefusal(messages::Output kind,
+                                         const std::vector<fs::path>& resultsFiles,
+                                         const fs::path& output) {
   for (const fs::path& resultsFile : resultsFiles) {
     if (sameFile(output, resultsFile)) {
-      run.problems.push_back(messages::outputIsAResultsFile(kind, utf8Of(output)));
-      return run;
+      return messages::outputIsAResultsFile(kind, utf8Of(output));
     }
   }
   if (const FileKind fileKind = fileKindOf(output); fileKind != FileKind::Regular) {
-    run.problems.push_back(messages::outputIsNoFile(kind, utf8Of(output), fileKind));
+    return messages::outputIsNoFile(kind, utf8Of(output), fileKind);
+  }
+  return std::nullopt;
+}
+
+// The file's bytes when it is a results file throughout; else nullopt, and why in problems.
+std::optional<std::string> checkedResultsFile(const fs::path& path,
+                                              std::vector<std::string>& problems) {
+  try {
+    std::string bytes = readInputFile(path);
+    ResultsLineReader reader(bytes);
+    ResultsLine line;
+    while (reader.next(line)) {
+    }
+    return bytes;
+  } catch (const ReadError& error) {
+    problems.push_back(messages::resultsFileUnreadable(utf8Of(path), error));
+  } catch (const ResultsFormatError& error) {
+    problems.push_back(messages::resultsFileMalformed(utf8Of(path), error));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
+                           const fs::path& output, const OutputMaker& make) {
+  OutputRun run;
+  if (std::optional<std::string> refusal = outputRefusal(kind, resultsFiles, output)) {
+    run.problems.push_back(std::move(*refusal));
     return run;
   }
   ResultsSet results = readResultsFiles(resultsFiles);
@@ -74,6 +106,43 @@ OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& r
   try {
     writeWholeFile(output, *bytes);
     run.written = true;
+  } catch (const ResultsFileError& error) {
+    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
+  }
+  return run;
+}
+
+OutputRun writeLinesFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
+                                const fs::path& output, std::string_view heading,
+                                const LineWriter& writeLine) {
+  OutputRun run;
+  if (std::optional<std::string> refusal = outputRefusal(kind, resultsFiles, output)) {
+    run.problems.push_back(std::move(*refusal));
+    return run;
+  }
+  try {
+    run.written = writeWholeFile(output, [&](WholeFileSink& sink) {
+      sink.write(heading);
+      for (const fs::path& resultsFile : resultsFiles) {
+        const std::optional<std::string> bytes = checkedResultsFile(resultsFile, run.problems);
+        if (!bytes) {
+          continue;
+        }
+        const std::string name = displayName(resultsFile);
+        ResultsLineReader reader(*bytes);
+        const ResultsFileContents header{reader.header(), {}};
+        ResultsLine line;
+        while (reader.next(line)) {
+          writeLine(name, header, line, sink);
+          ++run.samples;
+        }
+        ++run.filesRead;
+      }
+      return run.filesRead > 0;
+    });
+    if (!run.written) {
+      run.problems.push_back(messages::noResultsRead(kind));
+    }
   } catch (const ResultsFileError& error) {
     run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
   }

@@ -5,8 +5,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "results/whole_file.h"
 #include "statistics/results_reader.h"
 #include "workflow/messages.h"
 
@@ -47,6 +49,21 @@ using OutputMaker = std::function<std::optional<std::string>(const ResultsSet& r
 OutputRun writeFromResults(messages::Output kind,
                            const std::vector<std::filesystem::path>& resultsFiles,
                            const std::filesystem::path& output, const OutputMaker& make);
+
+// One line of the output streamed from results files: made from a results line,
+// its file's bare name (8-bit text) and its file's header (the contents hold no
+// lines), and handed to the sink.
+using LineWriter = std::function<void(std::string_view fileName, const ResultsFileContents& file,
+                                      const ResultsLine& line, WholeFileSink& sink)>;
+
+// As writeFromResults, but the output is written as it is made: `heading`, then
+// one results line at a time, file after file, so memory stays that of the
+// largest file whatever their number. Each file is checked whole before any of its
+// lines is written: a file found malformed at its last line contributes nothing.
+OutputRun writeLinesFromResults(messages::Output kind,
+                                const std::vector<std::filesystem::path>& resultsFiles,
+                                const std::filesystem::path& output, std::string_view heading,
+                                const LineWriter& writeLine);
 
 // Beside the first results file: its name with suffix in place of ".csv" (after the
 // whole name, when it does not end in ".csv"), then extension.

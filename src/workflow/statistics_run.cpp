@@ -17,16 +17,12 @@ fs::path defaultTablePath(const fs::path& firstResultsFile) {
 
 OutputRun runStatistics(const std::vector<fs::path>& resultsFiles, const fs::path& tablePath,
                         char decimalMark) {
-  return writeFromResults(
-      messages::Output::Table, resultsFiles, tablePath, [decimalMark](const ResultsSet& results) {
-        std::string table = statisticsTableHeader();
-        for (const ResultsSetFile& file : results.files) {
-          for (const ResultsLine& line : file.contents.lines) {
-            table += statisticsTableLine(file.name, file.contents, line, statisticsOf(line.sample),
-                                         decimalMark);
-          }
-        }
-        return std::optional<std::string>(std::move(table));
+  return writeLinesFromResults(
+      messages::Output::Table, resultsFiles, tablePath, statisticsTableHeader(),
+      [decimalMark](std::string_view fileName, const ResultsFileContents& file,
+                    const ResultsLine& line, WholeFileSink& sink) {
+        sink.write(
+            statisticsTableLine(fileName, file, line, statisticsOf(line.sample), decimalMark));
       });
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -83,15 +84,21 @@ TEST_F(StatisticsRunTest, FractionsAddUpToTheResultsFilesPercentages) {
 TEST_F(StatisticsRunTest, AFileThatCannotBeReadIsNamedAndTheOthersStillCount) {
   const fs::path good = batchExpected("plain_comma.csv");
   const fs::path notResults = write("LOTE12.csv", "LOTE12,GOLFO-16\r\n");
+  // Twelve good samples, then a line cut short: the file gives none of them.
+  const fs::path brokenAtItsEnd = write("cortado.csv", fileBytes(good) + "\"1\",\"M-13\"\r\n");
   const fs::path missing = folder() / "falta.csv";
   const fs::path table = folder() / "tabla.csv";
-  const OutputRun run = runStatistics({notResults, good, missing}, table, ',');
-  ASSERT_EQ(run.problems.size(), 2U);
+  const OutputRun run = runStatistics({notResults, good, brokenAtItsEnd, missing}, table, ',');
+  ASSERT_EQ(run.problems.size(), 3U);
   EXPECT_NE(run.problems[0].find(notResults.string() + ", línea 1: no es un fichero de resultados"),
             std::string::npos);
-  EXPECT_NE(run.problems[1].find(missing.string() + ": no se puede abrir"), std::string::npos);
+  EXPECT_NE(run.problems[1].find(brokenAtItsEnd.string() + ", línea 14: tiene 2 campos"),
+            std::string::npos);
+  EXPECT_NE(run.problems[2].find(missing.string() + ": no se puede abrir"), std::string::npos);
   EXPECT_TRUE(run.written);
   EXPECT_EQ(run.samples, 12);
+  const std::string written = fileBytes(table);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1 + 12);
 }
 
 TEST_F(StatisticsRunTest, TheTableNeverReplacesAResultsFileNorLeavesAPartialOne) {
