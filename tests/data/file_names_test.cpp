@@ -36,6 +36,33 @@ TEST(FileNames, TheLotNameIsEverythingBeforeTheLastDot) {
   EXPECT_EQ(lotNameOf("LOTE12"), std::nullopt);
 }
 
+// Windows writes these to a device whatever follows the first dot; the rule is
+// tested everywhere, though only the Windows build refuses them.
+TEST(FileNames, DeviceNamesInAnyCaseWithAnyExtension) {
+  const std::vector<std::pair<const char*, bool>> cases = {
+      {"nul.csv", true},
+      {"NUL", true},
+      {"Con.txt", true},
+      {"aux.tar.gz", true},
+      {"prn .csv", true},
+      {"com1.csv", true},
+      {"LPT9", true},
+      {"COM\xC2\xB9.csv", true},
+      {"conout$.csv", true},
+      {"carpeta/NUL.csv", true},
+      {"null.csv", false},
+      {"com10.csv", false},
+      {"console.csv", false},
+      {"lpt.csv", false},
+      {"anul.csv", false},
+      {"nul/r.csv", false},
+      {"resultados.csv", false},
+  };
+  for (const auto& [name, device] : cases) {
+    EXPECT_EQ(isDeviceName(pathOfUtf8(name)), device) << name;
+  }
+}
+
 TEST(FileNames, ResultsNameTakesDayMonthYearAndTwoDigitTimePieces) {
   struct Case {
     LocalDateTime time;
