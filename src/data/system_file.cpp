@@ -192,6 +192,18 @@ bool renameOver(const std::filesystem::path& from, const std::filesystem::path& 
     return true;
   }
   errno = errnoOfWindowsError(::GetLastError(), EIO);
+  // A file another program holds open fails as access denied too: opening it as
+  // a rename would open it tells the two apart.
+  if (errno == EACCES) {
+    const HANDLE probe =
+        ::CreateFileW(to.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(probe);
+    } else if (::GetLastError() == ERROR_SHARING_VIOLATION) {
+      errno = EBUSY;
+    }
+  }
   return false;
 #else
   return ::rename(from.c_str(), to.c_str()) == 0;

@@ -450,6 +450,8 @@ std::string systemCause(int systemError, ResultsFileError::Place place) {
       return "el sistema no admite ese nombre de fichero";
     case EEXIST:  // every new name tried beside the file was taken
       return "no se ha podido crear un fichero nuevo en la carpeta";
+    case EBADF:  // Windows: a name that opens something no file is written to
+      return "el sistema no deja escribir en ese nombre";
     case EMFILE:
     case ENFILE:
       return "hay demasiados ficheros abiertos";
