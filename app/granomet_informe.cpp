@@ -9,6 +9,7 @@
 
 #include "command_line.h"
 #include "data/file_names.h"
+#include "data/input_file.h"
 #include "ui/system_clock.h"
 #include "user_regional_settings.h"
 #include "workflow/messages.h"
@@ -73,6 +74,11 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
   return !arguments.resultsFiles.empty();
 }
 
+// Whether -o and -p name one file, however spelt: as the outputs are told from the inputs.
+bool outputsMeet(const Arguments& arguments) {
+  return arguments.table && arguments.report && sameFile(*arguments.table, *arguments.report);
+}
+
 void printProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) {
     std::fprintf(stderr, "granomet-informe: %s\n", problem.c_str());
@@ -126,6 +132,11 @@ int main(int argc, char** argv) {
     std::fputs(std::string(messages::informeUsage()).c_str(), stdout);
     return 0;
   }
+  // The report would replace the table; like a wrong argument, nothing is done.
+  if (outputsMeet(arguments)) {
+    printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
+    return 2;
+  }
   const UserRegionalSettings regional;
   bool succeeded = true;
   // The table unless only a report was asked for.
@@ -139,6 +150,12 @@ int main(int argc, char** argv) {
                   messages::tableWritten(utf8Of(table), run.samples, run.filesRead).c_str());
     }
     succeeded = run.written && run.problems.empty();
+  }
+  // Asked again once the table exists: on a file system that ignores case, two
+  // names of a file not yet made are only then known to be one.
+  if (outputsMeet(arguments)) {
+    printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
+    return 2;
   }
   if (arguments.report) {
     succeeded = writeReport(argv[0], arguments, regional.decimalMark()) && succeeded;

@@ -3,6 +3,13 @@
 #include <cerrno>
 #include <system_error>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX  // std::min and std::max, not the macros
+#endif
+#include <windows.h>
+#endif
+
 #include "data/file_names.h"
 #include "data/read_error.h"
 #include "data/system_file.h"
@@ -108,7 +115,15 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ignored;
     return std::filesystem::absolute(path, ignored).lexically_normal();
   };
+#ifdef _WIN32
+  // Windows takes a name in any case for the same file.
+  const std::filesystem::path x = spelling(a);
+  const std::filesystem::path y = spelling(b);
+  return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.native().size()), y.c_str(),
+                                static_cast<int>(y.native().size()), TRUE) == CSTR_EQUAL;
+#else
   return spelling(a) == spelling(b);
+#endif
 }
 
 }  // namespace granomet

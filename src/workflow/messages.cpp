@@ -806,6 +806,11 @@ std::string informeWithoutPdf() {
          "la tabla de estadísticos sí (-o).";
 }
 
+std::string informeOutputsMeet(std::string_view outputName) {
+  return "-o y -p nombran el mismo fichero, " + std::string(outputName) +
+         ": el informe sustituiría a la tabla. Dé a cada uno su propio nombre.";
+}
+
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error) {
   std::string cause;
   switch (error.cause()) {

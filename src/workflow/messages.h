@@ -142,6 +142,8 @@ std::string_view informeUsage();
 std::string_view informeTableNameMissing();
 std::string_view informeReportNameMissing();
 std::string informeWithoutPdf();
+// -o and -p name one file (outputName as given to -p): the report would replace the table.
+std::string informeOutputsMeet(std::string_view outputName);
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);
 std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatError& error);
 // The statistics table or the PDF report made from results files.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,6 +64,18 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   EXPECT_EQ(run("C", ""), 2);
   EXPECT_EQ(run("C", "-x r.csv"), 2);
   EXPECT_EQ(run("C", "-o '' r.csv"), 2);
+
+  // -o and -p naming one file, however spelt: the report would replace the table.
+  std::ofstream(folder_ / "t.csv") << "tabla anterior";
+  fs::create_directory(folder_ / "sub");
+  fs::create_symlink("t.csv", folder_ / "enlace.pdf");
+  for (const char* outputs : {"-o t.csv -p t.csv", "-o t.csv -p sub/../t.csv",
+                              "-o enlace.pdf -p t.csv", "-o nuevo.csv -p ./nuevo.csv"}) {
+    EXPECT_EQ(run("C", std::string(outputs) + " r.csv"), 2) << outputs;
+    EXPECT_NE(err().find("-o y -p nombran el mismo fichero"), std::string::npos) << err();
+  }
+  EXPECT_EQ(fileBytes(folder_ / "t.csv"), "tabla anterior");
+  EXPECT_FALSE(fs::exists(folder_ / "nuevo.csv"));
 }
 
 #if GRANOMET_PDF

@@ -1,0 +1,44 @@
+// Whether two paths name one file: however spelt, linked, or (on Windows) cased.
+#include "data/input_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace granomet {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SameFile, HoweverSpeltLinkedOrCased) {
+  const fs::path folder = fs::temp_directory_path() / "granomet_same_file";
+  fs::remove_all(folder);
+  fs::create_directories(folder / "sub");
+  std::ofstream(folder / "tabla.csv") << "x";
+#ifdef _WIN32
+  constexpr bool kCaseIgnored = true;
+#else
+  constexpr bool kCaseIgnored = false;
+#endif
+  struct Case {
+    fs::path a;
+    fs::path b;
+    bool same;
+  };
+  const std::vector<Case> cases = {
+      {folder / "tabla.csv", folder / "sub" / ".." / "tabla.csv", true},
+      {folder / "nuevo.csv", folder / "." / "nuevo.csv", true},  // neither made yet
+      {folder / "nuevo.csv", folder / "otro.csv", false},
+      {folder / "tabla.csv", folder / "TABLA.csv", kCaseIgnored},
+      {folder / "nuevo.csv", folder / "Sub" / ".." / "NUEVO.CSV", kCaseIgnored},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sameFile(c.a, c.b), c.same) << c.a << " " << c.b;
+  }
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace granomet
