@@ -1,8 +1,10 @@
 // The command line as the system passes it: each argument as a path and as UTF-8 text.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
@@ -53,6 +55,28 @@ inline void useBinaryOutput() {
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
 #endif
+}
+
+// Prints UTF-8 text byte for byte to a file or a pipe. A Windows console is given
+// it as wide characters, which it shows whatever its code page: a Spanish
+// cmd.exe's 850 would show "Ã³" for the bytes of "ó", and even set to UTF-8 the C
+// library's writes may cut a character in two.
+inline void printText(std::FILE* stream, std::string_view utf8) {
+#ifdef _WIN32
+  const auto console = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+  DWORD mode = 0;
+  if (console != INVALID_HANDLE_VALUE && ::GetConsoleMode(console, &mode) != 0) {
+    std::fflush(stream);
+    const int bytes = static_cast<int>(utf8.size());
+    std::wstring wide(static_cast<std::size_t>(bytes), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, wide.data(), bytes)));
+    DWORD written = 0;
+    ::WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+#endif
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
 }
 
 }  // namespace granomet

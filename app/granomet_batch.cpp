@@ -46,7 +46,7 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
         return false;
       }
       if (given[i].text.empty()) {
-        std::fputs(std::string(messages::batchResultsNameMissing()).c_str(), stderr);
+        printText(stderr, messages::batchResultsNameMissing());
         return false;
       }
       // Meant from the shell's folder, as the input paths are.
@@ -70,9 +70,9 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
 
 void printList(const HeadlessWindow& window, ListId list, const char* heading) {
   const auto& items = window.list(list).items;
-  std::printf("%s: %zu\n", heading, items.size());
+  printText(stdout, std::string(heading) + ": " + std::to_string(items.size()) + "\n");
   for (const std::string& item : items) {
-    std::printf("%s\n", cp1252ToUtf8(item).c_str());
+    printText(stdout, cp1252ToUtf8(item) + "\n");
   }
 }
 
@@ -82,11 +82,11 @@ int main(int argc, char** argv) {
   useBinaryOutput();
   Arguments arguments;
   if (!parseArguments(commandArguments(argc, argv), arguments)) {
-    std::fputs(std::string(messages::batchUsage()).c_str(), stderr);
+    printText(stderr, messages::batchUsage());
     return 2;
   }
   if (arguments.help) {
-    std::fputs(std::string(messages::batchUsage()).c_str(), stdout);
+    printText(stdout, messages::batchUsage());
     return 0;
   }
 
@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
   HeadlessWindow window(folder);
   auto tables = std::make_unique<Tables>();
   window.onMessage([](const HeadlessWindow::Message& message) {
-    std::fprintf(stderr, "%s: %s\n", cp1252ToUtf8(effectiveTitle(message.request)).c_str(),
-                 cp1252ToUtf8(message.request.prompt).c_str());
+    printText(stderr, cp1252ToUtf8(effectiveTitle(message.request)) + ": " +
+                          cp1252ToUtf8(message.request.prompt) + "\n");
   });
   resetWindow(window);
 
@@ -124,6 +124,6 @@ int main(int argc, char** argv) {
   }
   printList(window, ListId::List1, messages::kCalculatedHeading);
   printList(window, ListId::List2, messages::kIgnoredHeading);
-  std::printf("%s\n", cp1252ToUtf8(window.label(LabelId::Label8).text).c_str());
+  printText(stdout, cp1252ToUtf8(window.label(LabelId::Label8).text) + "\n");
   return outcome == RunOutcome::Completed ? 0 : 1;
 }

@@ -40,7 +40,7 @@ bool optionPath(const std::vector<CommandArgument>& given, std::size_t& i, std::
     return false;
   }
   if (given[i].text.empty()) {
-    std::fputs(std::string(missing).c_str(), stderr);
+    printText(stderr, missing);
     return false;
   }
   path = given[i].path;
@@ -81,7 +81,7 @@ bool outputsMeet(const Arguments& arguments) {
 
 void printProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) {
-    std::fprintf(stderr, "granomet-informe: %s\n", problem.c_str());
+    printText(stderr, "granomet-informe: " + problem + "\n");
   }
 }
 
@@ -92,7 +92,7 @@ bool writeReport(char* programName, const Arguments& arguments, char decimalMark
   // user's; its failures still reach the terminal.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtCriticalMsg || type == QtFatalMsg) {
-      std::fprintf(stderr, "granomet-informe: %s\n", text.toLocal8Bit().constData());
+      printText(stderr, "granomet-informe: " + text.toStdString() + "\n");
     }
   });
   // Fonts need a GUI application; no window is shown, nor any display needed.
@@ -105,16 +105,16 @@ bool writeReport(char* programName, const Arguments& arguments, char decimalMark
                                   {clock.now(), decimalMark, false, {}, {}}, report::pdfReport);
   printProblems(run.problems);
   if (run.written) {
-    std::printf(
-        "%s\n",
-        messages::reportWritten(utf8Of(*arguments.report), run.samples, run.filesRead).c_str());
+    printText(
+        stdout,
+        messages::reportWritten(utf8Of(*arguments.report), run.samples, run.filesRead) + "\n");
   }
   return run.written && run.problems.empty();
 #else
   (void)programName;
   (void)arguments;
   (void)decimalMark;
-  std::fprintf(stderr, "granomet-informe: %s\n", messages::informeWithoutPdf().c_str());
+  printText(stderr, "granomet-informe: " + messages::informeWithoutPdf() + "\n");
   return false;
 #endif
 }
@@ -125,11 +125,11 @@ int main(int argc, char** argv) {
   useBinaryOutput();
   Arguments arguments;
   if (!parseArguments(commandArguments(argc, argv), arguments)) {
-    std::fputs(std::string(messages::informeUsage()).c_str(), stderr);
+    printText(stderr, messages::informeUsage());
     return 2;
   }
   if (arguments.help) {
-    std::fputs(std::string(messages::informeUsage()).c_str(), stdout);
+    printText(stdout, messages::informeUsage());
     return 0;
   }
   // The report would replace the table; like a wrong argument, nothing is done.
@@ -146,8 +146,7 @@ int main(int argc, char** argv) {
     const OutputRun run = runStatistics(arguments.resultsFiles, table, regional.decimalMark());
     printProblems(run.problems);
     if (run.written) {
-      std::printf("%s\n",
-                  messages::tableWritten(utf8Of(table), run.samples, run.filesRead).c_str());
+      printText(stdout, messages::tableWritten(utf8Of(table), run.samples, run.filesRead) + "\n");
     }
     succeeded = run.written && run.problems.empty();
   }

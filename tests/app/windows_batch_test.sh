@@ -2,7 +2,8 @@
 # granomet-batch.exe and granomet-informe.exe under Wine write the same bytes as the
 # Linux programs: the results file, the printed listing and the statistics table,
 # for every lot of the examples and of tests/data, with a decimal point and with a
-# decimal comma, and with names outside ASCII (a folder "Bahía", "resultadoñ.csv").
+# decimal comma, and with names outside ASCII (a folder "Bahía", "resultadoñ.csv");
+# and in a console window, text with its accents.
 # Usage: windows_batch_test.sh LINUX_BUILD WINDOWS_BUILD SOURCE_DIR
 # WINEPREFIX names the test prefix; the decimal mark is set in its registry.
 set -euo pipefail
@@ -66,5 +67,17 @@ for case in "${cases[@]}"; do
     checked=$((checked + 1))
   done
 done
+# In a console the accents show as such, whatever its code page (a terminal, which
+# Wine makes a console of; its cursor codes and CRs are dropped).
+if command -v script >/dev/null; then
+  cd "$work"
+  LANG=C.UTF-8 script -qc "'$wine' '$windows/app/granomet-informe.exe' --help" /dev/null |
+    sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r' >console.txt
+  if ! grep -q "estadísticos de cada muestra" console.txt; then
+    echo "DIFFERENT: accents in a console"
+    head -5 console.txt
+    failures=$((failures + 1))
+  fi
+fi
 echo "$checked cases compared, $failures differences"
 [ "$failures" -eq 0 ] && [ "$checked" -eq 6 ]
