@@ -790,7 +790,7 @@ std::string_view informeUsage() {
          "LC_ALL, LC_NUMERIC o LANG).\n"
          "Salida: 0 si se leyeron todos los ficheros y se escribió lo pedido, 1 si no se\n"
          "pudo leer alguno o escribir la tabla o el informe, 2 si los argumentos no son\n"
-         "válidos.\n";
+         "válidos (también si -o y -p nombran el mismo fichero).\n";
 }
 
 std::string_view informeTableNameMissing() {
