@@ -274,7 +274,18 @@ bool protectLike([[maybe_unused]] int descriptor,
       mode &= ~static_cast<mode_t>(S_IRWXG);
     }
   }
-  return ::fchmod(descriptor, mode) == 0;
+  if (::fchmod(descriptor, mode) == 0) {
+    return true;
+  }
+  // A file system without modes (a FAT memory stick) refuses any change and shows
+  // every file alike: what it shows must only be no wider than the old mode.
+  const int systemError = errno;
+  struct stat now {};
+  if (::fstat(descriptor, &now) == 0 && (now.st_mode & 0777 & ~mode) == 0) {
+    return true;
+  }
+  errno = systemError;
+  return false;
 #endif
 }
 

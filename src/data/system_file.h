@@ -57,7 +57,8 @@ std::optional<FileProtection> protectionAt(const std::filesystem::path& path);
 bool writableByMode(const FileProtection& protection);
 // Gives an open file that replaces another the other's permission bits and, where
 // the process may, its owner and group; a group it cannot keep loses the group's
-// bits, so no one gains access. False with errno where the bits cannot be set.
+// bits, so no one gains access. False with errno where the bits cannot be set
+// and the file's own are wider.
 bool protectLike(int descriptor, const FileProtection& protection);
 
 int currentProcessId();
