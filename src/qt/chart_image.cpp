@@ -202,6 +202,12 @@ void saveChartImage(QWidget* parent, QChart& chart, const std::filesystem::path&
     return;
   }
   const std::string name = pathText(systemPath(chosen.file));
+  // Said before asking to replace a file that could not be replaced.
+  if (const std::optional<ResultsFileError> refusal = refusalToWrite(systemPath(chosen.file))) {
+    showMessageBox(parent,
+                   messages::chartImageUnwritable(name, messages::fileFailureCause(*refusal)));
+    return;
+  }
   if (QFileInfo::exists(chosen.file) &&
       showMessageBox(parent, messages::replaceChartImage(name)) != MessageAnswer::Yes) {
     return;
