@@ -60,8 +60,8 @@ void requireWholeLine(const std::string& line) {
   require(fields.size() == 53, "a table line has 53 fields");
   // Geometric moments to the mode, D values and ratios, fractions (0-based).
   for (std::size_t f = 17; f < 50; ++f) {
-    const bool term = f >= 29 && f < 33;
-    require(term || fields[f].empty() || isNumber(fields[f]), "a computed field is a number");
+    const bool text = f >= 29 && f < 33;
+    require(text || fields[f].empty() || isNumber(fields[f]), "a computed field is a number");
   }
 }
 
@@ -69,6 +69,27 @@ void requireOrdered(std::optional<double> finer, std::optional<double> coarser, 
   if (finer && coarser) {
     require(std::isfinite(*finer) && std::isfinite(*coarser) && *finer <= *coarser, what);
   }
+}
+
+// On a curve that rises, the gravel classes, the sands and silts and the clay are
+// the whole sample.
+void requireWhole(const SizeFractions& fractions, const CumulativeCurve& curve) {
+  if (curve.gap() != CurveGap::None) {
+    return;
+  }
+  std::vector<SizeBand> bands{fractions.clay};
+  for (const GravelClass& gravel : fractions.gravel) {
+    bands.push_back(gravel.band);
+  }
+  bands.insert(bands.end(), fractions.sandAndSilt.begin(), fractions.sandAndSilt.end());
+  double sum = 0;
+  for (const SizeBand& band : bands) {
+    if (!band.percent) {
+      return;
+    }
+    sum += *band.percent;
+  }
+  require(std::fabs(sum - 100) < 1e-6, "the shares add up to 100");
 }
 
 }  // namespace
@@ -92,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (statistics.folkWardPhi.sorting) {
       require(*statistics.folkWardPhi.sorting >= 0, "the sorting is not negative");
     }
+    requireWhole(statistics.fractions, CumulativeCurve(line.sample.classes));
     requireWholeLine(statisticsTableLine("r.csv", contents, line, statistics, ','));
   }
 

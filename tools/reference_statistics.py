@@ -4,8 +4,8 @@
 Reads Granomet results files and writes, for every sample, the copied
 percentages and moments, the Folk & Ward graphic measures, the percentile
 diameters, the mode, the sand and silt sub-fractions, the Folk (1954) textural
-group and the warnings. It shares no code with the program: it exists to check
-the program's statistics table.
+group and the warnings. It shares no code with the program: it exists to
+check the program's statistics table.
 
 usage: reference_statistics.py [--mark ,|.] OUT_TABLE RESULTS [RESULTS ...]
 """
@@ -127,8 +127,9 @@ def computed(v, mark, min_decimals=0):
         return ''
     if v == 0:
         return fixed(0.0, min_decimals, mark)
-    # floor(log10|v|) of the exact binary value, free of log10's rounding
-    exponent = Decimal(abs(v)).adjusted()
+    # the exponent of the value once rounded to six digits: 0.000999999999 is
+    # 0.00100000, not 0.000999999
+    exponent = int(('%.5e' % abs(v)).split('e')[1])
     return fixed(v, max(min_decimals, 5 - exponent), mark)
 
 
@@ -186,12 +187,33 @@ def in_um(mean, sorting, skewness, kurtosis):
             safe(lambda s: -s, skewness), kurtosis)
 
 
-def cumulative_at(limit, d, cum):
-    """Non-normalised percentage coarser than `limit` um, interpolated from the
-    fourth class on; None when no class lies below the limit."""
-    j = next((j for j in range(3, CLASSES) if d[j] < limit), None)
-    return None if j is None else safe(
-        lambda: cum[j - 1] + (d[j - 1] - limit) * (cum[j] - cum[j - 1]) / (d[j - 1] - d[j]))
+def coarser_at(diameter, d, phi, p):
+    """Normalised percentage coarser than `diameter` um, linear in phi between
+    the class bounds; None above the coarsest bound or below the finest."""
+    j = next((j for j in range(CLASSES) if d[j] <= diameter), None)
+    if j is None or (j == 0 and d[0] != diameter):
+        return None
+    if d[j] == diameter:
+        return p[j]
+    x = -math.log2(diameter / 1000)
+    return safe(lambda: p[j - 1] + (x - phi[j - 1]) * (p[j] - p[j - 1]) / (phi[j] - phi[j - 1]))
+
+
+def fractions_of(d, phi, p):
+    """Very coarse sand to fine silt and then clay, from the normalised curve p
+    (None: no weight): the sand starts where the four gravel classes end, and a
+    limit coarser than that counts from there. Also the first limit that no class
+    bound reaches down to."""
+    end = d[3]
+    bare = next((limit for limit in LIMITS if not d[-1] <= min(limit, end)), None)
+    shares, above = [], (p[3] if p else None)
+    for limit in LIMITS:
+        here = coarser_at(min(limit, end), d, phi, p) if p else None
+        counted = bare is None or limit > bare
+        shares.append(safe(lambda a, b: a - b, here, above) if counted else None)
+        above = here
+    clay = safe(lambda a: 100 - a, above) if bare is None else None
+    return shares, clay, bare
 
 
 def hundredths(digits):
@@ -293,10 +315,9 @@ def sample_row(file_name, diameters, s, mark):
     mode = (None if total <= 0 or heaviest == 0 else
             safe(lambda: math.sqrt(d[heaviest] * d[heaviest - 1])))
 
-    at = [cumulative_at(limit, d, cum) for limit in LIMITS]
-    fractions = [safe(lambda a: a - nums[14], at[0])]
-    fractions += [safe(lambda fine, coarse: fine - coarse, at[k + 1], at[k])
-                  for k in range(len(LIMITS) - 1)]
+    weighed = total > 0 and math.isfinite(total)
+    p = [100 * c / total for c in cum] if weighed else None
+    fractions, _, bare_limit = fractions_of(d, phi, p)
 
     code = folk_code(*(hundredths(s['nums'][k][0]) for k in (14, 15, 16, 17)))
 
@@ -308,7 +329,7 @@ def sample_row(file_name, diameters, s, mark):
         notes.append('Las clases suman %s %%, no 100 ± 0%s5' % (fixed(total, 3, mark), mark))
     missing = [x for x in PERCENTS if x not in q]
     if total <= 0:
-        notes.append('Clases sin peso: sin percentiles ni moda')
+        notes.append('Clases sin peso: sin percentiles, fracciones ni moda')
     elif negative:
         notes.append('Curva acumulada no monótona: sin percentiles')
     elif missing:
@@ -317,8 +338,6 @@ def sample_row(file_name, diameters, s, mark):
     if total > 0 and heaviest == 0:
         notes.append('Moda no calculable: la clase más pesada es la de %s µm, '
                      'sin límite superior' % with_mark(diameters[0][0], mark))
-    bare_limit = next((limit for limit in LIMITS
-                       if not any(x < limit for x in d[3:])), None)
     if bare_limit is not None:
         notes.append('Sin clases por debajo de %d µm: sin las fracciones que lo usan'
                      % bare_limit)

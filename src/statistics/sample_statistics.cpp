@@ -114,7 +114,7 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   statistics.d75OverD25 = ratio(statistics.d75, statistics.d25);
   statistics.d75MinusD25 = difference(statistics.d75, statistics.d25);
 
-  statistics.fractions = sizeFractionsOf(sample.classes, sample.gravelPercent);
+  statistics.fractions = sizeFractionsOf(sample.classes, curve);
   if (statistics.fractions.missingLimit) {
     warnings.push_back(
         {QualityWarning::Kind::FractionsMissing, 0, *statistics.fractions.missingLimit, {}});

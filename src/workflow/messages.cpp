@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstddef>
 
@@ -696,6 +697,21 @@ std::string folkGroupName(FolkGroup group) {
   return termName(group, kNames);
 }
 
+std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest) {
+  static constexpr std::array<std::string_view, 5> kGrades = {"arena", "gránulos", "guijarros",
+                                                              "cantos", "bloques"};
+  std::string name;
+  for (auto g = static_cast<std::size_t>(finest); g <= static_cast<std::size_t>(coarsest); ++g) {
+    name += name.empty() ? "" : g == static_cast<std::size_t>(coarsest) ? " y " : ", ";
+    name += kGrades.at(g);
+  }
+  // Every grade's word begins with a plain ASCII letter.
+  if (!name.empty()) {
+    name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+  }
+  return out(name);
+}
+
 std::string shepardClassName(int code) {
   static constexpr std::array<std::string_view, 10> kNames = {
       "Arcilla",           "Arena",           "Limo",
@@ -721,7 +737,7 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
       return out("Las clases suman " + decimals(warning.value) + " %, no 100 ± 0" + decimalMark +
                  "5");
     case Kind::NoWeight:
-      return out("Clases sin peso: sin percentiles ni moda");
+      return out("Clases sin peso: sin percentiles, fracciones ni moda");
     case Kind::NotMonotonic:
       return out("Curva acumulada no monótona: sin percentiles");
     case Kind::PercentileMissing: {

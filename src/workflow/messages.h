@@ -13,6 +13,7 @@
 #include "statistics/folk_group.h"
 #include "statistics/results_reader.h"
 #include "statistics/sample_statistics.h"
+#include "statistics/size_fractions.h"
 #include "ui/window_operations.h"
 
 // Texts come out in the program's 8-bit code, as the window operations take them;
@@ -132,6 +133,9 @@ std::string shepardClassName(int code);
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
                            std::string_view weight, char decimalMark);
 inline constexpr const char* kWarningSeparator = "; ";
+
+// The Udden-Wentworth grades a gravel class reaches into: "Gránulos y guijarros".
+std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest);
 
 // granomet-informe, in UTF-8 for the terminal; file names in the system's UTF-8.
 std::string_view informeUsage();

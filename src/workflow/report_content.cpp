@@ -49,6 +49,28 @@ std::string micrometres(std::optional<double> value, char decimalMark) {
   return fixedNumber(*value, decimals, decimalMark);
 }
 
+// A class bound as the results file's header gives it, without trailing zeros:
+// 2474,5, 1000, 0,011.
+std::string bound(double micrometres, char decimalMark) {
+  std::string text = fixedNumber(micrometres, 3, decimalMark);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == decimalMark) {
+    text.pop_back();
+  }
+  return text;
+}
+
+// The diameters a share of the sample was counted between: "1000–2474,5", "> 8000", "< 4".
+std::string boundsOf(const SizeBand& band, char decimalMark) {
+  if (!band.coarserBound) {
+    return "> " + (band.finerBound ? bound(*band.finerBound, decimalMark) : std::string());
+  }
+  if (!band.finerBound) {
+    return "< " + bound(*band.coarserBound, decimalMark);
+  }
+  return bound(*band.finerBound, decimalMark) + "\x96" + bound(*band.coarserBound, decimalMark);
+}
+
 std::string plain(std::optional<double> value, int decimals, char decimalMark) {
   return value ? fixedNumber(*value, decimals, decimalMark) : std::string(kNoValue);
 }
@@ -317,19 +339,22 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
                                 : plain(measure(statistics.geometricMoments, i), 3, decimalMark)});
   }
 
+  // The whole sample, gravel to clay, each share with the diameters it was counted between.
+  const SizeFractions& shares = statistics.fractions;
   ReportTable fractions{said(ReportText::Fractions),
                         {said(ReportText::Fraction), said(ReportText::Micrometres), "%"},
                         {}};
-  for (int i = 0; i < kSizeFractions; ++i) {
-    const auto slot = static_cast<std::size_t>(i);
-    // Very coarse sand starts where gravel ends, at 2 mm.
-    const double coarser = i == 0 ? 2000 : kFractionFinerLimit[slot - 1];
-    const std::string limits = fixedNumber(kFractionFinerLimit[slot], 0, decimalMark) + "\x96" +
-                               fixedNumber(coarser, 0, decimalMark);
+  const auto share = [&](std::string name, const SizeBand& band) {
     fractions.rows.push_back(
-        {messages::sizeFractionName(i), limits,
-         plain(statistics.fractions.percent[static_cast<std::size_t>(i)], 2, decimalMark)});
+        {std::move(name), boundsOf(band, decimalMark), plain(band.percent, 2, decimalMark)});
+  };
+  for (const GravelClass& gravel : shares.gravel) {
+    share(messages::gravelGradeName(gravel.finest, gravel.coarsest), gravel.band);
   }
+  for (int i = 0; i < kSizeFractions; ++i) {
+    share(messages::sizeFractionName(i), shares.sandAndSilt[static_cast<std::size_t>(i)]);
+  }
+  share(said(ReportText::Clay), shares.clay);
 
   const std::string terms[] = {termText(statistics.meanSizeTerm, messages::meanSizeTermName),
                                termText(statistics.sortingTerm, messages::sortingTermName),

@@ -228,8 +228,8 @@ std::string statisticsTableLine(std::string_view resultsFileName, const ResultsF
   line.number(statistics.d90MinusD10, decimalMark);
   line.number(statistics.d75OverD25, decimalMark);
   line.number(statistics.d75MinusD25, decimalMark);
-  for (const std::optional<double>& percent : statistics.fractions.percent) {
-    line.number(percent, decimalMark, kPercentDecimals);
+  for (const SizeBand& fraction : statistics.fractions.sandAndSilt) {
+    line.number(fraction.percent, decimalMark, kPercentDecimals);
   }
   line.text(statistics.folkGroup ? folkCode(*statistics.folkGroup) : std::string_view());
   line.term(statistics.folkGroup, messages::folkGroupName);
