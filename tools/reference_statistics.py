@@ -341,6 +341,10 @@ def sample_row(file_name, diameters, s, mark):
     if bare_limit is not None:
         notes.append('Sin clases por debajo de %d µm: sin las fracciones que lo usan'
                      % bare_limit)
+    gravel_digits = s['nums'][14][0]
+    if w[0] == w[1] == w[2] == 0 and hundredths(gravel_digits) >= 1:
+        decimals = len(re.split('[.,]', gravel_digits + '.')[1])
+        notes.append('Grava solo del láser: %s %%' % fixed(nums[14], min(decimals, 8), mark))
 
     row = [lit(file_name), s['lot'], s['name']]
     row += [with_mark(s['nums'][k][0], mark) for k in (14, 15, 16, 17, 18)]

@@ -72,6 +72,19 @@ void curveWarnings(const CumulativeCurve& curve, std::vector<QualityWarning>& wa
   }
 }
 
+// Classes 1 to 3 take only sieve gravel; class 4 takes the laser's coarsest
+// classes and the finest sieve fraction, which a results file cannot tell apart.
+// Gravel with nothing in 1 to 3 may so be the laser's alone: a few coarse grains,
+// or a tail of its curve, that make a sand "slightly gravelly".
+bool laserOnlyGravel(const ResultsSample& sample) {
+  for (int j = 1; j < kGravelClasses; ++j) {
+    if (sample.classes.weight[j] != 0) {
+      return false;
+    }
+  }
+  return holdsGravel(sample.gravelPercent);
+}
+
 }  // namespace
 
 SampleStatistics statisticsOf(const ResultsSample& sample) {
@@ -123,6 +136,9 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
       folkGroupOf(sample.gravelPercent, sample.sandPercent, sample.siltPercent, sample.clayPercent);
   if (!statistics.folkGroup) {
     warnings.push_back({QualityWarning::Kind::NoFolkGroup, 0, 0, {}});
+  }
+  if (laserOnlyGravel(sample)) {
+    warnings.push_back({QualityWarning::Kind::LaserOnlyGravel, 0, sample.gravelPercent, {}});
   }
   return statistics;
 }

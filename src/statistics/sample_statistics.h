@@ -38,6 +38,7 @@ struct QualityWarning {
     ModeUnbounded,      // the heaviest class, classIndex, is the coarsest
     FractionsMissing,   // no class below the limit `value` µm
     NoFolkGroup,        // a size percentage lies outside 0 to 100
+    LaserOnlyGravel,    // the gravel, `value` %, is all in class 4, none in the sieve classes
   };
   Kind kind;
   int classIndex = 0;

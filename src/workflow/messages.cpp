@@ -725,14 +725,14 @@ std::string shepardClassName(int code) {
 }
 
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
-                           std::string_view weight, char decimalMark) {
+                           std::string_view figure, char decimalMark) {
   const auto decimals = [decimalMark](double value) {
     return patternNumber(value, kPatternThreeDecimals, decimalMark);
   };
   using Kind = QualityWarning::Kind;
   switch (warning.kind) {
     case Kind::NegativeWeight:
-      return out("Peso negativo en la clase de " + in(diameter) + " µm: " + in(weight) + " %");
+      return out("Peso negativo en la clase de " + in(diameter) + " µm: " + in(figure) + " %");
     case Kind::ClassSum:
       return out("Las clases suman " + decimals(warning.value) + " %, no 100 ± 0" + decimalMark +
                  "5");
@@ -757,6 +757,8 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
     case Kind::FractionsMissing:
       return out("Sin clases por debajo de " + number(static_cast<int>(warning.value)) +
                  " µm: sin las fracciones que lo usan");
+    case Kind::LaserOnlyGravel:
+      return out("Grava solo del láser: " + in(figure) + " %");
   }
   return {};
 }

@@ -129,9 +129,10 @@ std::string folkGroupName(FolkGroup group);
 // Shepard's class in Spanish from its code, 1 to 10 (the results file keeps the
 // English code, which the lab's database reads); empty for any other code.
 std::string shepardClassName(int code);
-// diameter and weight: the warned class's diameter and weight as the table writes them.
+// diameter: the warned class's diameter as the table writes it; figure: the
+// warned class's weight, or the sample's gravel, as the results file gives it.
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
-                           std::string_view weight, char decimalMark);
+                           std::string_view figure, char decimalMark);
 inline constexpr const char* kWarningSeparator = "; ";
 
 // The Udden-Wentworth grades a gravel class reaches into: "Gránulos y guijarros".

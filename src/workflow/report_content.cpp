@@ -84,17 +84,9 @@ const std::string& fieldOf(const ResultsLine& line, int field) {
   return line.fields.at(static_cast<std::size_t>(field - 1));
 }
 
-// A number of the results file with the decimals it was written with, but without
-// the zeros the file pads percentages with on the left ("01.92").
+// A number of the results file as unpaddedNumber gives it.
 std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
-  const std::string& text = fieldOf(line, field);
-  const std::optional<double> value = resultsNumber(text);
-  if (!value) {
-    return std::string(kNoValue);
-  }
-  const auto mark = text.find_first_of(".,");
-  const int decimals = mark == std::string::npos ? 0 : static_cast<int>(text.size() - mark - 1);
-  return fixedNumber(*value, std::min(decimals, 8), decimalMark);
+  return unpaddedNumber(fieldOf(line, field), decimalMark).value_or(std::string(kNoValue));
 }
 
 // The lot a results file holds, from the name the program proposes for it

@@ -158,15 +158,29 @@ std::vector<std::string> qualityWarningTexts(const ResultsFileContents& file,
   std::vector<std::string> texts;
   for (const QualityWarning& warning : statistics.warnings) {
     std::string diameter;
-    std::string weight;
+    std::string figure;
     if (warning.classIndex > 0) {
       const int field = kFirstClassField + warning.classIndex - 1;
       diameter = withDecimalMark(fieldOf(file.header, field), decimalMark);
-      weight = withDecimalMark(fieldOf(line.fields, field), decimalMark);
+      figure = withDecimalMark(fieldOf(line.fields, field), decimalMark);
+    } else if (warning.kind == QualityWarning::Kind::LaserOnlyGravel) {
+      const std::string& gravel = fieldOf(line.fields, kGravelField);
+      figure = unpaddedNumber(gravel, decimalMark).value_or(gravel);
     }
-    texts.push_back(messages::qualityWarning(warning, diameter, weight, decimalMark));
+    texts.push_back(messages::qualityWarning(warning, diameter, figure, decimalMark));
   }
   return texts;
+}
+
+std::optional<std::string> unpaddedNumber(std::string_view field, char decimalMark) {
+  const std::optional<double> value = resultsNumber(field);
+  if (!value) {
+    return std::nullopt;
+  }
+  const auto mark = field.find_first_of(".,");
+  const int decimals =
+      mark == std::string_view::npos ? 0 : static_cast<int>(field.size() - mark - 1);
+  return fixedNumber(*value, std::min(decimals, 8), decimalMark);
 }
 
 std::string tableNumber(double value, int minDecimals, char decimalMark) {

@@ -125,6 +125,9 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
     EXPECT_NE(std::find(fractions.rows.begin(), fractions.rows.end(), share), fractions.rows.end())
         << share[0];
   }
+  // M-08's only gravel is in the class the laser shares with the finest sieve.
+  EXPECT_EQ(report.samples[7].warnings,
+            std::vector<std::string>{"Grava solo del l\xe1ser: 0,72 %"});
 
   ASSERT_EQ(report.triangles.size(), 3u);
   EXPECT_EQ(report.triangles[0].points.size(), 12u);
