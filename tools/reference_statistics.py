@@ -4,8 +4,8 @@
 Reads Granomet results files and writes, for every sample, the copied
 percentages and moments, the Folk & Ward graphic measures, the percentile
 diameters, the mode, the sand and silt sub-fractions, the Folk (1954) textural
-group and the warnings. It shares no code with the program: it exists to
-check the program's statistics table.
+group, the warnings and the sediment's full name. It shares no code with the
+program: it exists to check the program's statistics table.
 
 usage: reference_statistics.py [--mark ,|.] OUT_TABLE RESULTS [RESULTS ...]
 """
@@ -233,6 +233,29 @@ FOLK_NAMES = {
     'Z': 'Limo', 'M': 'Fango', 'C': 'Arcilla'}
 
 
+# Folk's names: the noun (and its gender) and the modifiers that agree with it.
+NOUNS = {'G': 'Grava', 'S': 'Arena', 'M': 'Fango', 'Z': 'Limo', 'C': 'Arcilla'}
+FEMININE = {'Grava', 'Arena', 'Arcilla'}
+# The mean-size terms (indices into TERMS[0]) that grade each noun.
+GRADES = {'Grava': range(2, 7), 'Arena': range(7, 12), 'Limo': range(12, 16)}
+SORTED = ('muy bien', 'bien', 'moderadamente bien', 'moderadamente', 'mal', 'muy mal',
+          'extremadamente mal')
+
+
+def sediment_name(code, mean, sorting):
+    """Folk's name with the mean's grade where it grades the noun, then the sorting."""
+    name = FOLK_NAMES[code]
+    noun = NOUNS[code[-1]]
+    if mean is not None:
+        size = bisect_right(TERMS[0][0], mean)
+        if size in GRADES.get(noun, ()):
+            name = TERMS[0][1][size] + name[len(noun):]
+    if sorting is not None:
+        name += ', %s clasificad%s' % (SORTED[bisect_right(TERMS[1][0], sorting)],
+                                       'a' if noun in FEMININE else 'o')
+    return name
+
+
 def folk_code(g, s, z, c):
     """Folk (1954) group of whole-hundredth percentages; a boundary belongs to
     the coarser group."""
@@ -293,7 +316,7 @@ HEADER = [
     'Moda(µm)', 'D10(µm)', 'D50(µm)', 'D90(µm)', 'D90/D10', 'D90-D10(µm)', 'D75/D25',
     'D75-D25(µm)', '%Arena muy gruesa', '%Arena gruesa', '%Arena media', '%Arena fina',
     '%Arena muy fina', '%Limo muy grueso', '%Limo grueso', '%Limo medio', '%Limo fino',
-    'Código Folk', 'Grupo textural (Folk 1954)', 'Avisos']
+    'Código Folk', 'Grupo textural (Folk 1954)', 'Avisos', 'Nombre del sedimento']
 
 
 def sample_row(file_name, diameters, s, mark):
@@ -358,6 +381,7 @@ def sample_row(file_name, diameters, s, mark):
         safe(lambda a, b: a / b, dx[75], dx[25]), safe(lambda a, b: a - b, dx[75], dx[25]))]
     row += [computed(v, mark, 4) for v in fractions]
     row += [lit(code), lit(FOLK_NAMES[code]), lit('; '.join(notes))]
+    row += [lit(sediment_name(code, fw_phi[0], fw_phi[1]))]
     return row
 
 

@@ -137,6 +137,8 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   if (!statistics.folkGroup) {
     warnings.push_back({QualityWarning::Kind::NoFolkGroup, 0, 0, {}});
   }
+  statistics.sedimentName =
+      sedimentNameOf(statistics.folkGroup, statistics.meanSizeTerm, statistics.sortingTerm);
   if (laserOnlyGravel(sample)) {
     warnings.push_back({QualityWarning::Kind::LaserOnlyGravel, 0, sample.gravelPercent, {}});
   }

@@ -6,6 +6,7 @@
 
 #include "statistics/descriptive_terms.h"
 #include "statistics/folk_group.h"
+#include "statistics/sediment_name.h"
 #include "statistics/size_distribution.h"
 #include "statistics/size_fractions.h"
 #include "statistics/size_measures.h"
@@ -62,6 +63,7 @@ struct SampleStatistics {
   std::optional<double> d90OverD10, d90MinusD10, d75OverD25, d75MinusD25;
   SizeFractions fractions;
   std::optional<FolkGroup> folkGroup;
+  std::optional<SedimentName> sedimentName;
   std::vector<QualityWarning> warnings;
 };
 

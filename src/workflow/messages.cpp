@@ -672,29 +672,75 @@ std::string kurtosisTermName(KurtosisTerm term) {
   return termName(term, kNames);
 }
 
+namespace {
+
+// Folk's names are a noun and its modifiers, which agree with it: arena, arcilla
+// and grava are feminine, limo and fango masculine.
+struct Noun {
+  std::string_view word;
+  bool feminine;
+};
+
+Noun nounOf(MainComponent component) {
+  static constexpr std::array<Noun, 5> kNouns = {
+      {{"Grava", true}, {"Arena", true}, {"Fango", false}, {"Limo", false}, {"Arcilla", true}}};
+  return kNouns.at(static_cast<std::size_t>(component));
+}
+
+std::string_view folkModifiers(FolkGroup group) {
+  static constexpr std::array<std::string_view, 21> kModifiers = {"",
+                                                                  "arenosa",
+                                                                  "arenosa fangosa",
+                                                                  "fangosa",
+                                                                  "gravosa",
+                                                                  "fangosa gravosa",
+                                                                  "gravoso",
+                                                                  "ligeramente gravosa",
+                                                                  "fangosa ligeramente gravosa",
+                                                                  "arenoso ligeramente gravoso",
+                                                                  "ligeramente gravoso",
+                                                                  "",
+                                                                  "limosa",
+                                                                  "fangosa",
+                                                                  "arcillosa",
+                                                                  "arenoso",
+                                                                  "arenoso",
+                                                                  "arenosa",
+                                                                  "",
+                                                                  "",
+                                                                  ""};
+  return kModifiers.at(static_cast<std::size_t>(group));
+}
+
+std::string withModifiers(std::string_view noun, FolkGroup group) {
+  const std::string_view modifiers = folkModifiers(group);
+  return std::string(noun) + (modifiers.empty() ? "" : " ") + std::string(modifiers);
+}
+
+// The sorting as it follows a noun of that gender: "moderadamente clasificada".
+std::string sortingAfterNoun(SortingTerm term, bool feminine) {
+  static constexpr std::array<std::string_view, 7> kAdverbs = {
+      "muy bien", "bien",    "moderadamente bien", "moderadamente",
+      "mal",      "muy mal", "extremadamente mal"};
+  return std::string(kAdverbs.at(static_cast<std::size_t>(term))) +
+         (feminine ? " clasificada" : " clasificado");
+}
+
+}  // namespace
+
 std::string folkGroupName(FolkGroup group) {
-  static constexpr std::array<std::string_view, 21> kNames = {"Grava",
-                                                              "Grava arenosa",
-                                                              "Grava arenosa fangosa",
-                                                              "Grava fangosa",
-                                                              "Arena gravosa",
-                                                              "Arena fangosa gravosa",
-                                                              "Fango gravoso",
-                                                              "Arena ligeramente gravosa",
-                                                              "Arena fangosa ligeramente gravosa",
-                                                              "Fango arenoso ligeramente gravoso",
-                                                              "Fango ligeramente gravoso",
-                                                              "Arena",
-                                                              "Arena limosa",
-                                                              "Arena fangosa",
-                                                              "Arena arcillosa",
-                                                              "Limo arenoso",
-                                                              "Fango arenoso",
-                                                              "Arcilla arenosa",
-                                                              "Limo",
-                                                              "Fango",
-                                                              "Arcilla"};
-  return termName(group, kNames);
+  return out(withModifiers(nounOf(mainComponentOf(group)).word, group));
+}
+
+std::string sedimentName(const SedimentName& name) {
+  const Noun noun = nounOf(mainComponentOf(name.group));
+  // The mean size's own words are the noun with its grade: "Arena media".
+  std::string text =
+      withModifiers(name.size ? in(meanSizeTermName(*name.size)) : noun.word, name.group);
+  if (name.sorting) {
+    text += ", " + sortingAfterNoun(*name.sorting, noun.feminine);
+  }
+  return out(text);
 }
 
 std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest) {
@@ -1018,6 +1064,8 @@ std::string reportText(ReportText text) {
       return out("%1 muestras con grava (0,01 % o más) no se representan en este triángulo.");
     case T::SampleHeading:
       return out("Muestra %1 de %2: ");
+    case T::SampleNamed:
+      return out("%1 · %2");
     case T::SampleLot:
       return out("Nº en el lote: %1 · Fichero de resultados: %2");
     case T::Campaign:

@@ -13,6 +13,7 @@
 #include "statistics/folk_group.h"
 #include "statistics/results_reader.h"
 #include "statistics/sample_statistics.h"
+#include "statistics/sediment_name.h"
 #include "statistics/size_fractions.h"
 #include "ui/window_operations.h"
 
@@ -135,6 +136,8 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
                            std::string_view figure, char decimalMark);
 inline constexpr const char* kWarningSeparator = "; ";
 
+// The sample's full name: "Arena media ligeramente gravosa, moderadamente clasificada".
+std::string sedimentName(const SedimentName& name);
 // The Udden-Wentworth grades a gravel class reaches into: "Gránulos y guijarros".
 std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest);
 
@@ -205,6 +208,7 @@ enum class ReportText {
   PointsLeftOut,
   GravellyLeftOut,
   SampleHeading,
+  SampleNamed,  // the heading, then the sample's full name
   SampleLot,
   Campaign,
   Description,

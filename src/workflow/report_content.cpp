@@ -296,6 +296,10 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
   page.heading =
       filled(said(ReportText::SampleHeading), std::to_string(number), std::to_string(count)) +
       fieldOf(line, kSampleNameField);
+  if (statistics.sedimentName) {
+    page.heading = filled(said(ReportText::SampleNamed), page.heading,
+                          messages::sedimentName(*statistics.sedimentName));
+  }
   page.lines = {
       filled(said(ReportText::SampleLot), fieldOf(line, kLotNumberField), sample.file.name) +
           said(ReportText::Campaign) + fieldOf(line, kCampaignField),

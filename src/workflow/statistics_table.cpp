@@ -16,7 +16,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kSignificantDigits = 6;
 constexpr int kPercentDecimals = 4;
 
-constexpr std::array<std::string_view, 53> kColumns = {
+// The first 53 are what the lab's loaders read by name and place; later columns
+// go after them.
+constexpr std::array<std::string_view, 54> kColumns = {
     "Fichero de resultados",
     "Lot-Num",
     "Muestra",
@@ -70,6 +72,7 @@ constexpr std::array<std::string_view, 53> kColumns = {
     "Código Folk",
     "Grupo textural (Folk 1954)",
     "Avisos",
+    "Nombre del sedimento",
 };
 
 // The results line's fields copied as they stand, numbers with the table's mark.
@@ -248,6 +251,8 @@ std::string statisticsTableLine(std::string_view resultsFileName, const ResultsF
   line.text(statistics.folkGroup ? folkCode(*statistics.folkGroup) : std::string_view());
   line.term(statistics.folkGroup, messages::folkGroupName);
   line.text(warningsOf(file, results, statistics, decimalMark));
+  line.text(statistics.sedimentName ? messages::sedimentName(*statistics.sedimentName)
+                                    : std::string());
   return line.finish();
 }
 

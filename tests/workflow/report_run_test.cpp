@@ -100,7 +100,8 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
 
   ASSERT_EQ(report.samples.size(), 12u);
   const ReportSamplePage& first = report.samples[0];
-  EXPECT_EQ(first.heading, "Muestra 1 de 12: M-01");
+  EXPECT_EQ(first.heading,
+            "Muestra 1 de 12: M-01 \xb7 Arena fina ligeramente gravosa, mal clasificada");
   EXPECT_TRUE(holds(first.lines, "Clase de Shepard (1954): Arena (Sand)"));
   // The whole sample, gravel to clay, each share between the diameters it was counted.
   const ReportTable& fractions = first.leftTables.at(2);
