@@ -39,7 +39,7 @@ bool isNumber(std::string field) {
   return error == std::errc() && end == field.data() + field.size() && std::isfinite(value);
 }
 
-// 54 fields, each in double quotes with inner quotes doubled, then CR LF; the
+// 58 fields, each in double quotes with inner quotes doubled, then CR LF; the
 // computed numbers empty or finite numbers.
 void requireWholeLine(const std::string& line) {
   require(line.size() >= 2 && line.substr(line.size() - 2) == "\r\n", "table line ends in CR LF");
@@ -57,10 +57,10 @@ void requireWholeLine(const std::string& line) {
     require(line[i] == ',' || i == line.size() - 2, "table fields are separated by commas");
     i += line[i] == ',' ? 1 : 0;
   }
-  require(fields.size() == 54, "a table line has 54 fields");
-  // Geometric moments to the mode, D values and ratios, fractions (0-based).
-  for (std::size_t f = 17; f < 50; ++f) {
-    const bool text = f >= 29 && f < 33;
+  require(fields.size() == 58, "a table line has 58 fields");
+  // Geometric moments to the mode, D values and ratios, fractions, the modes (0-based).
+  for (std::size_t f = 17; f < 58; ++f) {
+    const bool text = (f >= 29 && f < 33) || (f >= 50 && f < 55);
     require(text || fields[f].empty() || isNumber(fields[f]), "a computed field is a number");
   }
 }

@@ -4,8 +4,8 @@
 Reads Granomet results files and writes, for every sample, the copied
 percentages and moments, the Folk & Ward graphic measures, the percentile
 diameters, the mode, the sand and silt sub-fractions, the Folk (1954) textural
-group, the warnings and the sediment's full name. It shares no code with the
-program: it exists to check the program's statistics table.
+group, the warnings, the sediment's full name and its modes. It shares no code
+with the program: it exists to check the program's statistics table.
 
 usage: reference_statistics.py [--mark ,|.] OUT_TABLE RESULTS [RESULTS ...]
 """
@@ -216,6 +216,50 @@ def fractions_of(d, phi, p):
     return shares, clay, bare
 
 
+def modes_of(d, phi, w):
+    """(number of peaks, their diameters highest first) of the weight per unit
+    phi, class 1 left out for want of an upper bound; None without a peak."""
+    dens = [None] + [w[j] / (phi[j] - phi[j - 1]) for j in range(1, CLASSES)]
+    if any(not math.isfinite(x) for x in dens[1:]):
+        return None
+    runs, j = [], 1
+    while j < CLASSES:                     # runs of equal density: one plateau each
+        k = j
+        while k + 1 < CLASSES and abs(dens[k + 1] - dens[j]) <= 1e-9 * max(abs(dens[k + 1]),
+                                                                             abs(dens[j])):
+            k += 1
+        runs.append((j, k, dens[j]))
+        j = k + 1
+    peaks = [(a, b, h) for i, (a, b, h) in enumerate(runs)
+             if h > 0 and (i == 0 or runs[i - 1][2] < h) and
+             (i + 1 == len(runs) or runs[i + 1][2] < h)]
+    if not peaks:
+        return None
+    top = max(h for _, _, h in peaks)
+
+    def key_col(a, b, h):
+        """The higher of the lowest points passed on the way to a higher peak on
+        either side (coarser equal peaks count as higher); None: none higher."""
+        cols = []
+        left = [dens[i] for i in range(1, a)][::-1]
+        stop = next((n for n, x in enumerate(left) if x >= h), None)
+        if stop is not None:
+            cols.append(min([h] + left[:stop]))
+        right = [dens[i] for i in range(b + 1, CLASSES)]
+        stop = next((n for n, x in enumerate(right) if x > h), None)
+        if stop is not None:
+            cols.append(min([h] + right[:stop]))
+        return max(cols) if cols else None
+
+    kept = []
+    for a, b, h in peaks:
+        col = key_col(a, b, h)
+        if h >= 0.1 * top and (col is None or h - col >= 0.2 * h):
+            kept.append((a, b, h))
+    kept.sort(key=lambda peak: -peak[2])  # stable: equal peaks stay coarser first
+    return len(kept), [safe(lambda: math.sqrt(d[a - 1] * d[b])) for a, b, _ in kept[:3]]
+
+
 def hundredths(digits):
     """A percentage as whole hundredths, rounded from its decimal text."""
     exact = Decimal(digits.replace(',', '.'))
@@ -316,7 +360,9 @@ HEADER = [
     'Moda(µm)', 'D10(µm)', 'D50(µm)', 'D90(µm)', 'D90/D10', 'D90-D10(µm)', 'D75/D25',
     'D75-D25(µm)', '%Arena muy gruesa', '%Arena gruesa', '%Arena media', '%Arena fina',
     '%Arena muy fina', '%Limo muy grueso', '%Limo grueso', '%Limo medio', '%Limo fino',
-    'Código Folk', 'Grupo textural (Folk 1954)', 'Avisos', 'Nombre del sedimento']
+    'Código Folk', 'Grupo textural (Folk 1954)', 'Avisos', 'Nombre del sedimento',
+    'Modalidad', 'Moda 1 (µm)', 'Moda 2 (µm)', 'Moda 3 (µm)']
+MODALITY = ('Unimodal', 'Bimodal', 'Trimodal', 'Polimodal')
 
 
 def sample_row(file_name, diameters, s, mark):
@@ -341,6 +387,7 @@ def sample_row(file_name, diameters, s, mark):
     weighed = total > 0 and math.isfinite(total)
     p = [100 * c / total for c in cum] if weighed else None
     fractions, _, bare_limit = fractions_of(d, phi, p)
+    modes = modes_of(d, phi, w) if weighed else None
 
     code = folk_code(*(hundredths(s['nums'][k][0]) for k in (14, 15, 16, 17)))
 
@@ -382,6 +429,8 @@ def sample_row(file_name, diameters, s, mark):
     row += [computed(v, mark, 4) for v in fractions]
     row += [lit(code), lit(FOLK_NAMES[code]), lit('; '.join(notes))]
     row += [lit(sediment_name(code, fw_phi[0], fw_phi[1]))]
+    row += [lit(MODALITY[min(modes[0], 4) - 1]) if modes else '']
+    row += [computed(v, mark) for v in ((modes[1] if modes else []) + [None] * 3)[:3]]
     return row
 
 

@@ -127,6 +127,9 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   statistics.d75OverD25 = ratio(statistics.d75, statistics.d25);
   statistics.d75MinusD25 = difference(statistics.d75, statistics.d25);
 
+  if (curve.gap() != CurveGap::NoWeight) {
+    statistics.modes = modesOf(sample.classes);
+  }
   statistics.fractions = sizeFractionsOf(sample.classes, curve);
   if (statistics.fractions.missingLimit) {
     warnings.push_back(

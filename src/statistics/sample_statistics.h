@@ -6,6 +6,7 @@
 
 #include "statistics/descriptive_terms.h"
 #include "statistics/folk_group.h"
+#include "statistics/modes.h"
 #include "statistics/sediment_name.h"
 #include "statistics/size_distribution.h"
 #include "statistics/size_fractions.h"
@@ -57,7 +58,8 @@ struct SampleStatistics {
   std::optional<SortingTerm> sortingTerm;
   std::optional<SkewnessTerm> skewnessTerm;
   std::optional<KurtosisTerm> kurtosisTerm;
-  std::optional<double> modeMicron;
+  std::optional<double> modeMicron;  // the heaviest class's
+  std::optional<Modes> modes;        // the peaks of the density per phi
   // x % of the sample finer, µm.
   std::optional<double> d10, d25, d50, d75, d90;
   std::optional<double> d90OverD10, d90MinusD10, d75OverD25, d75MinusD25;

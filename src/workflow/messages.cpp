@@ -743,6 +743,12 @@ std::string sedimentName(const SedimentName& name) {
   return out(text);
 }
 
+std::string modalityName(Modality modality) {
+  static constexpr std::array<std::string_view, 4> kNames = {"Unimodal", "Bimodal", "Trimodal",
+                                                             "Polimodal"};
+  return termName(modality, kNames);
+}
+
 std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest) {
   static constexpr std::array<std::string_view, 5> kGrades = {"arena", "gránulos", "guijarros",
                                                               "cantos", "bloques"};
@@ -1101,11 +1107,15 @@ std::string reportText(ReportText text) {
     case T::Kurtosis:
       return out("Curtosis");
     case T::Percentiles:
-      return out("Percentiles y moda (µm)");
+      return out("Percentiles y modas (µm)");
     case T::Value:
       return out("Valor");
     case T::Mode:
       return out("Moda");
+    case T::Modality:
+      return out("Modalidad");
+    case T::NumberedMode:
+      return out("Moda %1");
     case T::Fractions:
       return out("Fracciones de Udden-Wentworth");
     case T::Fraction:

@@ -11,6 +11,7 @@
 #include "data/read_error.h"
 #include "statistics/descriptive_terms.h"
 #include "statistics/folk_group.h"
+#include "statistics/modes.h"
 #include "statistics/results_reader.h"
 #include "statistics/sample_statistics.h"
 #include "statistics/sediment_name.h"
@@ -138,6 +139,7 @@ inline constexpr const char* kWarningSeparator = "; ";
 
 // The sample's full name: "Arena media ligeramente gravosa, moderadamente clasificada".
 std::string sedimentName(const SedimentName& name);
+std::string modalityName(Modality modality);
 // The Udden-Wentworth grades a gravel class reaches into: "Gránulos y guijarros".
 std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest);
 
@@ -229,6 +231,8 @@ enum class ReportText {
   Percentiles,
   Value,
   Mode,
+  Modality,
+  NumberedMode,  // "Moda %1"
   Fractions,
   Fraction,
   Warnings,

@@ -388,6 +388,14 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
       "D25",
       statistics.d75MinusD25);
   diameter(said(ReportText::Mode).c_str(), statistics.modeMicron);
+  const std::optional<Modes>& modes = statistics.modes;
+  percentiles.rows.push_back(
+      {said(ReportText::Modality),
+       modes ? messages::modalityName(modes->modality) : std::string(kNoValue)});
+  for (int k = 0; k < kModesTold; ++k) {
+    diameter(filled(said(ReportText::NumberedMode), std::to_string(k + 1)).c_str(),
+             modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt);
+  }
 
   page.leftTables = {std::move(composition), std::move(moments), std::move(fractions)};
   page.rightTables = {std::move(folkWard), std::move(percentiles)};

@@ -18,7 +18,7 @@ constexpr int kPercentDecimals = 4;
 
 // The first 53 are what the lab's loaders read by name and place; later columns
 // go after them.
-constexpr std::array<std::string_view, 54> kColumns = {
+constexpr std::array<std::string_view, 58> kColumns = {
     "Fichero de resultados",
     "Lot-Num",
     "Muestra",
@@ -73,6 +73,10 @@ constexpr std::array<std::string_view, 54> kColumns = {
     "Grupo textural (Folk 1954)",
     "Avisos",
     "Nombre del sedimento",
+    "Modalidad",
+    "Moda 1 (µm)",
+    "Moda 2 (µm)",
+    "Moda 3 (µm)",
 };
 
 // The results line's fields copied as they stand, numbers with the table's mark.
@@ -253,6 +257,11 @@ std::string statisticsTableLine(std::string_view resultsFileName, const ResultsF
   line.text(warningsOf(file, results, statistics, decimalMark));
   line.text(statistics.sedimentName ? messages::sedimentName(*statistics.sedimentName)
                                     : std::string());
+  const std::optional<Modes>& modes = statistics.modes;
+  line.text(modes ? messages::modalityName(modes->modality) : std::string());
+  for (int k = 0; k < kModesTold; ++k) {
+    line.number(modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt, decimalMark);
+  }
   return line.finish();
 }
 

@@ -1,4 +1,4 @@
-// The statistics table: a header and one 54-field line per sample of the results files read.
+// The statistics table: a header and one 58-field line per sample of the results files read.
 #pragma once
 
 #include <optional>

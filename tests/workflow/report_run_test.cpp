@@ -126,6 +126,11 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
     EXPECT_NE(std::find(fractions.rows.begin(), fractions.rows.end(), share), fractions.rows.end())
         << share[0];
   }
+  // Its sieve gravel stands out of the sand as a second mode.
+  const std::vector<std::vector<std::string>>& percentiles = first.rightTables.at(1).rows;
+  EXPECT_TRUE(std::find(percentiles.begin(), percentiles.end(),
+                        std::vector<std::string>{"Modalidad", "Bimodal"}) != percentiles.end());
+  EXPECT_EQ(percentiles.back(), (std::vector<std::string>{"Moda 3", "\x97"}));
   // M-08's only gravel is in the class the laser shares with the finest sieve.
   EXPECT_EQ(report.samples[7].warnings,
             std::vector<std::string>{"Grava solo del l\xe1ser: 0,72 %"});
