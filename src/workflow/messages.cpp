@@ -1093,7 +1093,9 @@ std::string reportText(ReportText text) {
     case T::Phi:
       return out("Ø");
     case T::Geometric:
-      return out("Geométricos\n(µm)");
+      return out("Geom.");
+    case T::GeometricUnits:
+      return out("%1; geom.: media en µm");
     case T::FolkWard:
       return out("Folk y Ward (1957)");
     case T::Term:

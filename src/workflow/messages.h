@@ -222,6 +222,7 @@ enum class ReportText {
   Micrometres,
   Phi,
   Geometric,
+  GeometricUnits,  // a table's title, then what the geometric column is in
   FolkWard,
   Term,
   Mean,

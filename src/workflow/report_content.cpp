@@ -322,17 +322,21 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
 
   const ReportText measures[] = {ReportText::Mean, ReportText::Sorting, ReportText::Skewness,
                                  ReportText::Kurtosis};
+  // Told the geometric way only the mean is a diameter (the table's title says
+  // so); the sorting is a ratio, the skewness and kurtosis plain numbers.
+  const auto geometric = [decimalMark](const SizeMeasures& measures, int row) {
+    return row == 0 ? micrometres(measure(measures, row), decimalMark)
+                    : plain(measure(measures, row), 3, decimalMark);
+  };
   ReportTable moments{
-      said(ReportText::LabMoments),
+      filled(said(ReportText::GeometricUnits), said(ReportText::LabMoments)),
       {"", said(ReportText::Micrometres), said(ReportText::Phi), said(ReportText::Geometric)},
       {}};
   for (int i = 0; i < 4; ++i) {
     // The lab's own moments as the results file gives them, never recomputed.
     moments.rows.push_back({said(measures[i]), fileNumber(line, kMeanMicronField + i, decimalMark),
                             fileNumber(line, kMeanPhiField + i, decimalMark),
-                            i == 0
-                                ? micrometres(measure(statistics.geometricMoments, i), decimalMark)
-                                : plain(measure(statistics.geometricMoments, i), 3, decimalMark)});
+                            geometric(statistics.geometricMoments, i)});
   }
 
   // The whole sample, gravel to clay, each share with the diameters it was counted between.
@@ -357,15 +361,13 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
                                termText(statistics.skewnessTerm, messages::skewnessTermName),
                                termText(statistics.kurtosisTerm, messages::kurtosisTermName)};
   ReportTable folkWard{
-      said(ReportText::FolkWard),
-      {"", said(ReportText::Phi), said(ReportText::Micrometres), said(ReportText::Term)},
+      filled(said(ReportText::GeometricUnits), said(ReportText::FolkWard)),
+      {"", said(ReportText::Phi), said(ReportText::Geometric), said(ReportText::Term)},
       {}};
   for (int i = 0; i < 4; ++i) {
-    folkWard.rows.push_back(
-        {said(measures[i]), plain(measure(statistics.folkWardPhi, i), 3, decimalMark),
-         i == 0 ? micrometres(measure(statistics.folkWardMicron, i), decimalMark)
-                : plain(measure(statistics.folkWardMicron, i), 3, decimalMark),
-         terms[i]});
+    folkWard.rows.push_back({said(measures[i]),
+                             plain(measure(statistics.folkWardPhi, i), 3, decimalMark),
+                             geometric(statistics.folkWardMicron, i), terms[i]});
   }
 
   ReportTable percentiles{said(ReportText::Percentiles), {"", said(ReportText::Value)}, {}};
