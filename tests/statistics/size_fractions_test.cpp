@@ -136,24 +136,6 @@ TEST(SizeFractions, CountEachShareBetweenTheDiametersItNames) {
     EXPECT_EQ(*veryCoarseSand.percent == 0, veryCoarseSandTo == c.gravelEnd);
     EXPECT_EQ(fractions.clay.percent.has_value(), !c.missingLimit);
   }
-
-  // The gravel classes' Udden-Wentworth grades: granules 2-4 mm, pebbles 4-64 mm.
-  const SizeFractions lab = sizeFractionsOf(labClasses(), CumulativeCurve(labClasses()));
-  struct Grades {
-    WentworthGrade finest;
-    WentworthGrade coarsest;
-  };
-  const Grades grades[] = {{WentworthGrade::Pebbles, WentworthGrade::Boulders},
-                           {WentworthGrade::Pebbles, WentworthGrade::Pebbles},
-                           {WentworthGrade::Granules, WentworthGrade::Pebbles},
-                           {WentworthGrade::Granules, WentworthGrade::Granules}};
-  for (int j = 0; j < kGravelClasses; ++j) {
-    SCOPED_TRACE(j + 1);
-    EXPECT_EQ(lab.gravel[static_cast<std::size_t>(j)].finest, grades[j].finest);
-    EXPECT_EQ(lab.gravel[static_cast<std::size_t>(j)].coarsest, grades[j].coarsest);
-  }
-  EXPECT_FALSE(lab.gravel[0].band.coarserBound) << "the open class";
-  EXPECT_EQ(lab.gravel[3].band.finerBound, 2474.5);
 }
 
 }  // namespace

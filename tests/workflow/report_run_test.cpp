@@ -108,6 +108,10 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
   ASSERT_EQ(fractions.rows.size(), 4u + 9u + 1u);
   const std::vector<std::vector<std::string>> shares = {
       {"Guijarros, cantos y bloques", "> 8000", "0,00"},
+      {"Gr\xe1nulos y guijarros",
+       "3000\x96"
+       "6000",
+       "0,28"},
       {"Gr\xe1nulos",
        "2474,5\x96"
        "3000",
