@@ -39,7 +39,7 @@ bool isNumber(std::string field) {
   return error == std::errc() && end == field.data() + field.size() && std::isfinite(value);
 }
 
-// 53 fields, each in double quotes with inner quotes doubled, then CR LF; the
+// 58 fields, each in double quotes with inner quotes doubled, then CR LF; the
 // computed numbers empty or finite numbers.
 void requireWholeLine(const std::string& line) {
   require(line.size() >= 2 && line.substr(line.size() - 2) == "\r\n", "table line ends in CR LF");
@@ -57,11 +57,11 @@ void requireWholeLine(const std::string& line) {
     require(line[i] == ',' || i == line.size() - 2, "table fields are separated by commas");
     i += line[i] == ',' ? 1 : 0;
   }
-  require(fields.size() == 53, "a table line has 53 fields");
-  // Geometric moments to the mode, D values and ratios, fractions (0-based).
-  for (std::size_t f = 17; f < 50; ++f) {
-    const bool term = f >= 29 && f < 33;
-    require(term || fields[f].empty() || isNumber(fields[f]), "a computed field is a number");
+  require(fields.size() == 58, "a table line has 58 fields");
+  // Geometric moments to the mode, D values and ratios, fractions, the modes (0-based).
+  for (std::size_t f = 17; f < 58; ++f) {
+    const bool text = (f >= 29 && f < 33) || (f >= 50 && f < 55);
+    require(text || fields[f].empty() || isNumber(fields[f]), "a computed field is a number");
   }
 }
 
@@ -69,6 +69,27 @@ void requireOrdered(std::optional<double> finer, std::optional<double> coarser, 
   if (finer && coarser) {
     require(std::isfinite(*finer) && std::isfinite(*coarser) && *finer <= *coarser, what);
   }
+}
+
+// On a curve that rises, the gravel classes, the sands and silts and the clay are
+// the whole sample.
+void requireWhole(const SizeFractions& fractions, const CumulativeCurve& curve) {
+  if (curve.gap() != CurveGap::None) {
+    return;
+  }
+  std::vector<SizeBand> bands{fractions.clay};
+  for (const GravelClass& gravel : fractions.gravel) {
+    bands.push_back(gravel.band);
+  }
+  bands.insert(bands.end(), fractions.sandAndSilt.begin(), fractions.sandAndSilt.end());
+  double sum = 0;
+  for (const SizeBand& band : bands) {
+    if (!band.percent) {
+      return;
+    }
+    sum += *band.percent;
+  }
+  require(std::fabs(sum - 100) < 1e-6, "the shares add up to 100");
 }
 
 }  // namespace
@@ -92,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (statistics.folkWardPhi.sorting) {
       require(*statistics.folkWardPhi.sorting >= 0, "the sorting is not negative");
     }
+    requireWhole(statistics.fractions, CumulativeCurve(line.sample.classes));
     requireWholeLine(statisticsTableLine("r.csv", contents, line, statistics, ','));
   }
 

@@ -4,8 +4,8 @@
 Reads Granomet results files and writes, for every sample, the copied
 percentages and moments, the Folk & Ward graphic measures, the percentile
 diameters, the mode, the sand and silt sub-fractions, the Folk (1954) textural
-group and the warnings. It shares no code with the program: it exists to check
-the program's statistics table.
+group, the warnings, the sediment's full name and its modes. It shares no code
+with the program: it exists to check the program's statistics table.
 
 usage: reference_statistics.py [--mark ,|.] OUT_TABLE RESULTS [RESULTS ...]
 """
@@ -127,8 +127,9 @@ def computed(v, mark, min_decimals=0):
         return ''
     if v == 0:
         return fixed(0.0, min_decimals, mark)
-    # floor(log10|v|) of the exact binary value, free of log10's rounding
-    exponent = Decimal(abs(v)).adjusted()
+    # the exponent of the value once rounded to six digits: 0.000999999999 is
+    # 0.00100000, not 0.000999999
+    exponent = int(('%.5e' % abs(v)).split('e')[1])
     return fixed(v, max(min_decimals, 5 - exponent), mark)
 
 
@@ -186,12 +187,77 @@ def in_um(mean, sorting, skewness, kurtosis):
             safe(lambda s: -s, skewness), kurtosis)
 
 
-def cumulative_at(limit, d, cum):
-    """Non-normalised percentage coarser than `limit` um, interpolated from the
-    fourth class on; None when no class lies below the limit."""
-    j = next((j for j in range(3, CLASSES) if d[j] < limit), None)
-    return None if j is None else safe(
-        lambda: cum[j - 1] + (d[j - 1] - limit) * (cum[j] - cum[j - 1]) / (d[j - 1] - d[j]))
+def coarser_at(diameter, d, phi, p):
+    """Normalised percentage coarser than `diameter` um, linear in phi between
+    the class bounds; None above the coarsest bound or below the finest."""
+    j = next((j for j in range(CLASSES) if d[j] <= diameter), None)
+    if j is None or (j == 0 and d[0] != diameter):
+        return None
+    if d[j] == diameter:
+        return p[j]
+    x = -math.log2(diameter / 1000)
+    return safe(lambda: p[j - 1] + (x - phi[j - 1]) * (p[j] - p[j - 1]) / (phi[j] - phi[j - 1]))
+
+
+def fractions_of(d, phi, p):
+    """Very coarse sand to fine silt and then clay, from the normalised curve p
+    (None: no weight): the sand starts where the four gravel classes end, and a
+    limit coarser than that counts from there. Also the first limit that no class
+    bound reaches down to."""
+    end = d[3]
+    bare = next((limit for limit in LIMITS if not d[-1] <= min(limit, end)), None)
+    shares, above = [], (p[3] if p else None)
+    for limit in LIMITS:
+        here = coarser_at(min(limit, end), d, phi, p) if p else None
+        counted = bare is None or limit > bare
+        shares.append(safe(lambda a, b: a - b, here, above) if counted else None)
+        above = here
+    clay = safe(lambda a: 100 - a, above) if bare is None else None
+    return shares, clay, bare
+
+
+def modes_of(d, phi, w):
+    """(number of peaks, their diameters highest first) of the weight per unit
+    phi, class 1 left out for want of an upper bound; None without a peak."""
+    dens = [None] + [w[j] / (phi[j] - phi[j - 1]) for j in range(1, CLASSES)]
+    if any(not math.isfinite(x) for x in dens[1:]):
+        return None
+    runs, j = [], 1
+    while j < CLASSES:                     # runs of equal density: one plateau each
+        k = j
+        while k + 1 < CLASSES and abs(dens[k + 1] - dens[j]) <= 1e-9 * max(abs(dens[k + 1]),
+                                                                             abs(dens[j])):
+            k += 1
+        runs.append((j, k, dens[j]))
+        j = k + 1
+    peaks = [(a, b, h) for i, (a, b, h) in enumerate(runs)
+             if h > 0 and (i == 0 or runs[i - 1][2] < h) and
+             (i + 1 == len(runs) or runs[i + 1][2] < h)]
+    if not peaks:
+        return None
+    top = max(h for _, _, h in peaks)
+
+    def key_col(a, b, h):
+        """The higher of the lowest points passed on the way to a higher peak on
+        either side (coarser equal peaks count as higher); None: none higher."""
+        cols = []
+        left = [dens[i] for i in range(1, a)][::-1]
+        stop = next((n for n, x in enumerate(left) if x >= h), None)
+        if stop is not None:
+            cols.append(min([h] + left[:stop]))
+        right = [dens[i] for i in range(b + 1, CLASSES)]
+        stop = next((n for n, x in enumerate(right) if x > h), None)
+        if stop is not None:
+            cols.append(min([h] + right[:stop]))
+        return max(cols) if cols else None
+
+    kept = []
+    for a, b, h in peaks:
+        col = key_col(a, b, h)
+        if h >= 0.1 * top and (col is None or h - col >= 0.2 * h):
+            kept.append((a, b, h))
+    kept.sort(key=lambda peak: -peak[2])  # stable: equal peaks stay coarser first
+    return len(kept), [safe(lambda: math.sqrt(d[a - 1] * d[b])) for a, b, _ in kept[:3]]
 
 
 def hundredths(digits):
@@ -209,6 +275,29 @@ FOLK_NAMES = {
     'S': 'Arena', 'zS': 'Arena limosa', 'mS': 'Arena fangosa', 'cS': 'Arena arcillosa',
     'sZ': 'Limo arenoso', 'sM': 'Fango arenoso', 'sC': 'Arcilla arenosa',
     'Z': 'Limo', 'M': 'Fango', 'C': 'Arcilla'}
+
+
+# Folk's names: the noun (and its gender) and the modifiers that agree with it.
+NOUNS = {'G': 'Grava', 'S': 'Arena', 'M': 'Fango', 'Z': 'Limo', 'C': 'Arcilla'}
+FEMININE = {'Grava', 'Arena', 'Arcilla'}
+# The mean-size terms (indices into TERMS[0]) that grade each noun.
+GRADES = {'Grava': range(2, 7), 'Arena': range(7, 12), 'Limo': range(12, 16)}
+SORTED = ('muy bien', 'bien', 'moderadamente bien', 'moderadamente', 'mal', 'muy mal',
+          'extremadamente mal')
+
+
+def sediment_name(code, mean, sorting):
+    """Folk's name with the mean's grade where it grades the noun, then the sorting."""
+    name = FOLK_NAMES[code]
+    noun = NOUNS[code[-1]]
+    if mean is not None:
+        size = bisect_right(TERMS[0][0], mean)
+        if size in GRADES.get(noun, ()):
+            name = TERMS[0][1][size] + name[len(noun):]
+    if sorting is not None:
+        name += ', %s clasificad%s' % (SORTED[bisect_right(TERMS[1][0], sorting)],
+                                       'a' if noun in FEMININE else 'o')
+    return name
 
 
 def folk_code(g, s, z, c):
@@ -271,7 +360,9 @@ HEADER = [
     'Moda(µm)', 'D10(µm)', 'D50(µm)', 'D90(µm)', 'D90/D10', 'D90-D10(µm)', 'D75/D25',
     'D75-D25(µm)', '%Arena muy gruesa', '%Arena gruesa', '%Arena media', '%Arena fina',
     '%Arena muy fina', '%Limo muy grueso', '%Limo grueso', '%Limo medio', '%Limo fino',
-    'Código Folk', 'Grupo textural (Folk 1954)', 'Avisos']
+    'Código Folk', 'Grupo textural (Folk 1954)', 'Avisos', 'Nombre del sedimento',
+    'Modalidad', 'Moda 1 (µm)', 'Moda 2 (µm)', 'Moda 3 (µm)']
+MODALITY = ('Unimodal', 'Bimodal', 'Trimodal', 'Polimodal')
 
 
 def sample_row(file_name, diameters, s, mark):
@@ -293,10 +384,10 @@ def sample_row(file_name, diameters, s, mark):
     mode = (None if total <= 0 or heaviest == 0 else
             safe(lambda: math.sqrt(d[heaviest] * d[heaviest - 1])))
 
-    at = [cumulative_at(limit, d, cum) for limit in LIMITS]
-    fractions = [safe(lambda a: a - nums[14], at[0])]
-    fractions += [safe(lambda fine, coarse: fine - coarse, at[k + 1], at[k])
-                  for k in range(len(LIMITS) - 1)]
+    weighed = total > 0 and math.isfinite(total)
+    p = [100 * c / total for c in cum] if weighed else None
+    fractions, _, bare_limit = fractions_of(d, phi, p)
+    modes = modes_of(d, phi, w) if weighed else None
 
     code = folk_code(*(hundredths(s['nums'][k][0]) for k in (14, 15, 16, 17)))
 
@@ -308,7 +399,7 @@ def sample_row(file_name, diameters, s, mark):
         notes.append('Las clases suman %s %%, no 100 ± 0%s5' % (fixed(total, 3, mark), mark))
     missing = [x for x in PERCENTS if x not in q]
     if total <= 0:
-        notes.append('Clases sin peso: sin percentiles ni moda')
+        notes.append('Clases sin peso: sin percentiles, fracciones ni moda')
     elif negative:
         notes.append('Curva acumulada no monótona: sin percentiles')
     elif missing:
@@ -317,11 +408,13 @@ def sample_row(file_name, diameters, s, mark):
     if total > 0 and heaviest == 0:
         notes.append('Moda no calculable: la clase más pesada es la de %s µm, '
                      'sin límite superior' % with_mark(diameters[0][0], mark))
-    bare_limit = next((limit for limit in LIMITS
-                       if not any(x < limit for x in d[3:])), None)
     if bare_limit is not None:
         notes.append('Sin clases por debajo de %d µm: sin las fracciones que lo usan'
                      % bare_limit)
+    gravel_digits = s['nums'][14][0]
+    if w[0] == w[1] == w[2] == 0 and hundredths(gravel_digits) >= 1:
+        decimals = len(re.split('[.,]', gravel_digits + '.')[1])
+        notes.append('grava solo del láser: %s %%' % fixed(nums[14], min(decimals, 8), mark))
 
     row = [lit(file_name), s['lot'], s['name']]
     row += [with_mark(s['nums'][k][0], mark) for k in (14, 15, 16, 17, 18)]
@@ -335,6 +428,9 @@ def sample_row(file_name, diameters, s, mark):
         safe(lambda a, b: a / b, dx[75], dx[25]), safe(lambda a, b: a - b, dx[75], dx[25]))]
     row += [computed(v, mark, 4) for v in fractions]
     row += [lit(code), lit(FOLK_NAMES[code]), lit('; '.join(notes))]
+    row += [lit(sediment_name(code, fw_phi[0], fw_phi[1]))]
+    row += [lit(MODALITY[min(modes[0], 4) - 1]) if modes else '']
+    row += [computed(v, mark) for v in ((modes[1] if modes else []) + [None] * 3)[:3]]
     return row
 
 

@@ -187,7 +187,20 @@ class ReportPages {
     y += 6;
 
     const double column = (body.width() - kGap) / 2;
-    const double chartHeight = 185;
+    // The charts give up height, down to a floor, for tables that would otherwise
+    // run off the page.
+    double tablesHeight = 0;
+    for (const auto* tables : {&sample.leftTables, &sample.rightTables}) {
+      double height = 0;
+      for (const ReportTable& table : *tables) {
+        height += TableLayout(table, column, kSampleTablePoints, -1, true).height() + kGap / 2;
+      }
+      tablesHeight = std::max(tablesHeight, height);
+    }
+    const double warningsRoom =
+        16 + 11 * static_cast<double>(std::max<std::size_t>(sample.warnings.size(), 1));
+    const double chartHeight =
+        std::clamp(body.bottom() - y - kGap - tablesHeight - warningsRoom, 120.0, 185.0);
     const std::vector<ReportCurve> curve{sample.curve};
     drawCurveChart(painter_, QRectF(body.left(), y, column, chartHeight), curve,
                    CurveKind::Frequency, chartWords(report_.words.frequencyCurve, false), index);

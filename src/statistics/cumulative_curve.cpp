@@ -8,6 +8,7 @@ CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
   IndexedArray<double, kResultsClasses> coarser;
   double running = 0;
   for (int j = 1; j <= kResultsClasses; ++j) {
+    lowerDiameter_[j] = sample.lowerDiameter[j];
     phi_[j] = phiOf(sample.lowerDiameter[j]);
     running += sample.weight[j];
     coarser[j] = running;
@@ -55,6 +56,27 @@ std::optional<double> CumulativeCurve::phiCoarser(double percent) const {
       const double rise = percentCoarser_[j] - percentCoarser_[j - 1];
       return finiteValue(phi_[j - 1] +
                          (percent - percentCoarser_[j - 1]) * (phi_[j] - phi_[j - 1]) / rise);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<double> CumulativeCurve::percentCoarserAt(double diameter) const {
+  if (gap() == CurveGap::NoWeight) {
+    return std::nullopt;
+  }
+  for (int j = 1; j <= kResultsClasses; ++j) {
+    if (lowerDiameter_[j] == diameter) {
+      return percentCoarser_[j];
+    }
+    if (lowerDiameter_[j] < diameter) {
+      if (j == 1) {
+        return std::nullopt;
+      }
+      const double phi = phiOf(diameter);
+      return finiteValue(percentCoarser_[j - 1] +
+                         (phi - phi_[j - 1]) * (percentCoarser_[j] - percentCoarser_[j - 1]) /
+                             (phi_[j] - phi_[j - 1]));
     }
   }
   return std::nullopt;

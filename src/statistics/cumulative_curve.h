@@ -27,12 +27,20 @@ class CumulativeCurve {
   // What keeps the whole curve from giving any percentile: NoWeight, NotMonotonic or None.
   CurveGap gap() const;
 
+  // Percent of the curve's own total coarser than `diameter` (µm), interpolated
+  // linearly in phi between the classes' lower bounds like phiCoarser, so that a
+  // share read here and a percentile read there always agree. nullopt when the
+  // classes weigh nothing, or no class bound lies at or below the diameter, or it
+  // lies above the coarsest class's lower bound, beyond which nothing is known.
+  std::optional<double> percentCoarserAt(double diameter) const;
+
   // Percent of the curve's own total coarser than class j's lower bound.
   double percentCoarser(int j) const { return percentCoarser_[j]; }
   double total() const { return total_; }
   bool monotonic() const { return monotonic_; }
 
  private:
+  IndexedArray<double, kResultsClasses> lowerDiameter_;
   IndexedArray<double, kResultsClasses> phi_;
   IndexedArray<double, kResultsClasses> percentCoarser_;
   double total_ = 0;

@@ -19,6 +19,10 @@ constexpr std::int64_t kTrace = 1;  // 0.01 %
 
 }  // namespace
 
+bool holdsGravel(double gravelPercent) {
+  return hundredths(gravelPercent) >= kTrace;
+}
+
 std::optional<FolkGroup> folkGroupOf(double gravelPercent, double sandPercent, double siltPercent,
                                      double clayPercent) {
   for (double percent : {gravelPercent, sandPercent, siltPercent, clayPercent}) {
@@ -48,7 +52,7 @@ std::optional<FolkGroup> folkGroupOf(double gravelPercent, double sandPercent, d
     return sandy ? FolkGroup::GravellySand
                  : (halfSand ? FolkGroup::GravellyMuddySand : FolkGroup::GravellyMud);
   }
-  if (gravel >= kTrace) {
+  if (holdsGravel(gravelPercent)) {
     if (sandy) {
       return FolkGroup::SlightlyGravellySand;
     }

@@ -37,6 +37,9 @@ enum class FolkGroup {
 // lies outside 0 to 100, where no group means anything.
 std::optional<FolkGroup> folkGroupOf(double gravel, double sand, double silt, double clay);
 
+// At least Folk's trace of gravel, 0.01 %, compared as folkGroupOf compares it.
+bool holdsGravel(double gravelPercent);
+
 // Folk's own letters: "G", "msG", "(g)sM", "cS"...
 std::string_view folkCode(FolkGroup group);
 

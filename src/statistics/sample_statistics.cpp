@@ -72,6 +72,19 @@ void curveWarnings(const CumulativeCurve& curve, std::vector<QualityWarning>& wa
   }
 }
 
+// Classes 1 to 3 take only sieve gravel; class 4 takes the laser's coarsest
+// classes and the finest sieve fraction, which a results file cannot tell apart.
+// Gravel with nothing in 1 to 3 may so be the laser's alone: a few coarse grains,
+// or a tail of its curve, that make a sand "slightly gravelly".
+bool laserOnlyGravel(const ResultsSample& sample) {
+  for (int j = 1; j < kGravelClasses; ++j) {
+    if (sample.classes.weight[j] != 0) {
+      return false;
+    }
+  }
+  return holdsGravel(sample.gravelPercent);
+}
+
 }  // namespace
 
 SampleStatistics statisticsOf(const ResultsSample& sample) {
@@ -114,7 +127,10 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   statistics.d75OverD25 = ratio(statistics.d75, statistics.d25);
   statistics.d75MinusD25 = difference(statistics.d75, statistics.d25);
 
-  statistics.fractions = sizeFractionsOf(sample.classes, sample.gravelPercent);
+  if (curve.gap() != CurveGap::NoWeight) {
+    statistics.modes = modesOf(sample.classes);
+  }
+  statistics.fractions = sizeFractionsOf(sample.classes, curve);
   if (statistics.fractions.missingLimit) {
     warnings.push_back(
         {QualityWarning::Kind::FractionsMissing, 0, *statistics.fractions.missingLimit, {}});
@@ -123,6 +139,11 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
       folkGroupOf(sample.gravelPercent, sample.sandPercent, sample.siltPercent, sample.clayPercent);
   if (!statistics.folkGroup) {
     warnings.push_back({QualityWarning::Kind::NoFolkGroup, 0, 0, {}});
+  }
+  statistics.sedimentName =
+      sedimentNameOf(statistics.folkGroup, statistics.meanSizeTerm, statistics.sortingTerm);
+  if (laserOnlyGravel(sample)) {
+    warnings.push_back({QualityWarning::Kind::LaserOnlyGravel, 0, sample.gravelPercent, {}});
   }
   return statistics;
 }

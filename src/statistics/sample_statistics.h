@@ -6,6 +6,8 @@
 
 #include "statistics/descriptive_terms.h"
 #include "statistics/folk_group.h"
+#include "statistics/modes.h"
+#include "statistics/sediment_name.h"
 #include "statistics/size_distribution.h"
 #include "statistics/size_fractions.h"
 #include "statistics/size_measures.h"
@@ -38,6 +40,7 @@ struct QualityWarning {
     ModeUnbounded,      // the heaviest class, classIndex, is the coarsest
     FractionsMissing,   // no class below the limit `value` µm
     NoFolkGroup,        // a size percentage lies outside 0 to 100
+    LaserOnlyGravel,    // the gravel, `value` %, is all in class 4, none in the sieve classes
   };
   Kind kind;
   int classIndex = 0;
@@ -55,12 +58,14 @@ struct SampleStatistics {
   std::optional<SortingTerm> sortingTerm;
   std::optional<SkewnessTerm> skewnessTerm;
   std::optional<KurtosisTerm> kurtosisTerm;
-  std::optional<double> modeMicron;
+  std::optional<double> modeMicron;  // the heaviest class's
+  std::optional<Modes> modes;        // the peaks of the density per phi
   // x % of the sample finer, µm.
   std::optional<double> d10, d25, d50, d75, d90;
   std::optional<double> d90OverD10, d90MinusD10, d75OverD25, d75MinusD25;
   SizeFractions fractions;
   std::optional<FolkGroup> folkGroup;
+  std::optional<SedimentName> sedimentName;
   std::vector<QualityWarning> warnings;
 };
 

@@ -11,6 +11,10 @@ namespace granomet {
 
 // A results file lists its 68 classes from 8000 µm down.
 inline constexpr int kResultsClasses = 68;
+// Its first four classes are its gravel, whatever their diameters: the open class
+// above 8000 µm, the two coarser sieve fractions, and class 4, which the finest
+// sieve fraction shares with the laser's coarsest classes.
+inline constexpr int kGravelClasses = 4;
 
 // Class j holds what lies between its own diameter and the next coarser one
 // (class j - 1); class 1 has no upper bound.

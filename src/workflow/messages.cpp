@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstddef>
 
@@ -697,29 +698,96 @@ std::string kurtosisTermName(KurtosisTerm term) {
   return termName(term, kNames);
 }
 
+namespace {
+
+// Folk's names are a noun and its modifiers, which agree with it: arena, arcilla
+// and grava are feminine, limo and fango masculine.
+struct Noun {
+  std::string_view word;
+  bool feminine;
+};
+
+Noun nounOf(MainComponent component) {
+  static constexpr std::array<Noun, 5> kNouns = {
+      {{"Grava", true}, {"Arena", true}, {"Fango", false}, {"Limo", false}, {"Arcilla", true}}};
+  return kNouns.at(static_cast<std::size_t>(component));
+}
+
+std::string_view folkModifiers(FolkGroup group) {
+  static constexpr std::array<std::string_view, 21> kModifiers = {"",
+                                                                  "arenosa",
+                                                                  "arenosa fangosa",
+                                                                  "fangosa",
+                                                                  "gravosa",
+                                                                  "fangosa gravosa",
+                                                                  "gravoso",
+                                                                  "ligeramente gravosa",
+                                                                  "fangosa ligeramente gravosa",
+                                                                  "arenoso ligeramente gravoso",
+                                                                  "ligeramente gravoso",
+                                                                  "",
+                                                                  "limosa",
+                                                                  "fangosa",
+                                                                  "arcillosa",
+                                                                  "arenoso",
+                                                                  "arenoso",
+                                                                  "arenosa",
+                                                                  "",
+                                                                  "",
+                                                                  ""};
+  return kModifiers.at(static_cast<std::size_t>(group));
+}
+
+std::string withModifiers(std::string_view noun, FolkGroup group) {
+  const std::string_view modifiers = folkModifiers(group);
+  return std::string(noun) + (modifiers.empty() ? "" : " ") + std::string(modifiers);
+}
+
+// The sorting as it follows a noun of that gender: "moderadamente clasificada".
+std::string sortingAfterNoun(SortingTerm term, bool feminine) {
+  static constexpr std::array<std::string_view, 7> kAdverbs = {
+      "muy bien", "bien",    "moderadamente bien", "moderadamente",
+      "mal",      "muy mal", "extremadamente mal"};
+  return std::string(kAdverbs.at(static_cast<std::size_t>(term))) +
+         (feminine ? " clasificada" : " clasificado");
+}
+
+}  // namespace
+
 std::string folkGroupName(FolkGroup group) {
-  static constexpr std::array<std::string_view, 21> kNames = {"Grava",
-                                                              "Grava arenosa",
-                                                              "Grava arenosa fangosa",
-                                                              "Grava fangosa",
-                                                              "Arena gravosa",
-                                                              "Arena fangosa gravosa",
-                                                              "Fango gravoso",
-                                                              "Arena ligeramente gravosa",
-                                                              "Arena fangosa ligeramente gravosa",
-                                                              "Fango arenoso ligeramente gravoso",
-                                                              "Fango ligeramente gravoso",
-                                                              "Arena",
-                                                              "Arena limosa",
-                                                              "Arena fangosa",
-                                                              "Arena arcillosa",
-                                                              "Limo arenoso",
-                                                              "Fango arenoso",
-                                                              "Arcilla arenosa",
-                                                              "Limo",
-                                                              "Fango",
-                                                              "Arcilla"};
-  return termName(group, kNames);
+  return out(withModifiers(nounOf(mainComponentOf(group)).word, group));
+}
+
+std::string sedimentName(const SedimentName& name) {
+  const Noun noun = nounOf(mainComponentOf(name.group));
+  // The mean size's own words are the noun with its grade: "Arena media".
+  std::string text =
+      withModifiers(name.size ? in(meanSizeTermName(*name.size)) : noun.word, name.group);
+  if (name.sorting) {
+    text += ", " + sortingAfterNoun(*name.sorting, noun.feminine);
+  }
+  return out(text);
+}
+
+std::string modalityName(Modality modality) {
+  static constexpr std::array<std::string_view, 4> kNames = {"Unimodal", "Bimodal", "Trimodal",
+                                                             "Polimodal"};
+  return termName(modality, kNames);
+}
+
+std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest) {
+  static constexpr std::array<std::string_view, 5> kGrades = {"arena", "gránulos", "guijarros",
+                                                              "cantos", "bloques"};
+  std::string name;
+  for (auto g = static_cast<std::size_t>(finest); g <= static_cast<std::size_t>(coarsest); ++g) {
+    name += name.empty() ? "" : g == static_cast<std::size_t>(coarsest) ? " y " : ", ";
+    name += kGrades.at(g);
+  }
+  // Every grade's word begins with a plain ASCII letter.
+  if (!name.empty()) {
+    name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+  }
+  return out(name);
 }
 
 std::string shepardClassName(int code) {
@@ -735,19 +803,19 @@ std::string shepardClassName(int code) {
 }
 
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
-                           std::string_view weight, char decimalMark) {
+                           std::string_view figure, char decimalMark) {
   const auto decimals = [decimalMark](double value) {
     return patternNumber(value, kPatternThreeDecimals, decimalMark);
   };
   using Kind = QualityWarning::Kind;
   switch (warning.kind) {
     case Kind::NegativeWeight:
-      return out("Peso negativo en la clase de " + in(diameter) + " µm: " + in(weight) + " %");
+      return out("Peso negativo en la clase de " + in(diameter) + " µm: " + in(figure) + " %");
     case Kind::ClassSum:
       return out("Las clases suman " + decimals(warning.value) + " %, no 100 ± 0" + decimalMark +
                  "5");
     case Kind::NoWeight:
-      return out("Clases sin peso: sin percentiles ni moda");
+      return out("Clases sin peso: sin percentiles, fracciones ni moda");
     case Kind::NotMonotonic:
       return out("Curva acumulada no monótona: sin percentiles");
     case Kind::PercentileMissing: {
@@ -767,6 +835,8 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
     case Kind::FractionsMissing:
       return out("Sin clases por debajo de " + number(static_cast<int>(warning.value)) +
                  " µm: sin las fracciones que lo usan");
+    case Kind::LaserOnlyGravel:
+      return out("grava solo del láser: " + in(figure) + " %");
   }
   return {};
 }
@@ -776,11 +846,12 @@ std::string_view informeUsage() {
          "\n"
          "Lee uno o varios ficheros de resultados de Granomet y escribe una tabla con los\n"
          "estadísticos de cada muestra: medidas de Folk y Ward con sus términos, momentos\n"
-         "geométricos, percentiles y moda, fracciones de arena y limo y grupo textural de\n"
-         "Folk (1954). La tabla se llama como el primer fichero de resultados con\n"
-         "\"_estadisticos\" antes de \".csv\", en su misma carpeta, o TABLA.csv (relativo a\n"
-         "la carpeta actual); si ya existe, se reemplaza. Un fichero que no es de\n"
-         "resultados se indica por la salida de errores y los demás se procesan igualmente.\n"
+         "geométricos, percentiles y moda, fracciones de arena y limo, grupo textural de\n"
+         "Folk (1954), nombre del sedimento y modas. La tabla se llama como el primer\n"
+         "fichero de resultados con \"_estadisticos\" antes de \".csv\", en su misma\n"
+         "carpeta, o TABLA.csv (relativo a la carpeta actual); si ya existe, se reemplaza.\n"
+         "Un fichero que no es de resultados se indica por la salida de errores y los\n"
+         "demás se procesan igualmente.\n"
          "\n"
          "Con -p escribe además el informe en PDF (A4): resumen de las muestras, triángulos\n"
          "de Shepard y de Folk, curvas de todas las muestras y una página por muestra. Con\n"
@@ -1032,6 +1103,8 @@ std::string reportText(ReportText text) {
       return out("%1 muestras con grava (0,01 % o más) no se representan en este triángulo.");
     case T::SampleHeading:
       return out("Muestra %1 de %2: ");
+    case T::SampleNamed:
+      return out("%1 · %2");
     case T::SampleLot:
       return out("Nº en el lote: %1 · Fichero de resultados: %2");
     case T::Campaign:
@@ -1053,7 +1126,9 @@ std::string reportText(ReportText text) {
     case T::Phi:
       return out("Ø");
     case T::Geometric:
-      return out("Geométricos\n(µm)");
+      return out("Geom.");
+    case T::GeometricUnits:
+      return out("%1; geom.: media en µm");
     case T::FolkWard:
       return out("Folk y Ward (1957)");
     case T::Term:
@@ -1067,11 +1142,15 @@ std::string reportText(ReportText text) {
     case T::Kurtosis:
       return out("Curtosis");
     case T::Percentiles:
-      return out("Percentiles y moda (µm)");
+      return out("Percentiles y modas (µm)");
     case T::Value:
       return out("Valor");
     case T::Mode:
       return out("Moda");
+    case T::Modality:
+      return out("Modalidad");
+    case T::NumberedMode:
+      return out("Moda %1");
     case T::Fractions:
       return out("Fracciones de Udden-Wentworth");
     case T::Fraction:

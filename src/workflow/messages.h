@@ -12,8 +12,11 @@
 #include "results/results_file.h"
 #include "statistics/descriptive_terms.h"
 #include "statistics/folk_group.h"
+#include "statistics/modes.h"
 #include "statistics/results_reader.h"
 #include "statistics/sample_statistics.h"
+#include "statistics/sediment_name.h"
+#include "statistics/size_fractions.h"
 #include "ui/window_operations.h"
 
 // Texts come out in the program's 8-bit code, as the window operations take them;
@@ -132,10 +135,17 @@ std::string folkGroupName(FolkGroup group);
 // Shepard's class in Spanish from its code, 1 to 10 (the results file keeps the
 // English code, which the lab's database reads); empty for any other code.
 std::string shepardClassName(int code);
-// diameter and weight: the warned class's diameter and weight as the table writes them.
+// diameter: the warned class's diameter as the table writes it; figure: the
+// warned class's weight, or the sample's gravel, as the results file gives it.
 std::string qualityWarning(const QualityWarning& warning, std::string_view diameter,
-                           std::string_view weight, char decimalMark);
+                           std::string_view figure, char decimalMark);
 inline constexpr const char* kWarningSeparator = "; ";
+
+// The sample's full name: "Arena media ligeramente gravosa, moderadamente clasificada".
+std::string sedimentName(const SedimentName& name);
+std::string modalityName(Modality modality);
+// The Udden-Wentworth grades a gravel class reaches into: "Gránulos y guijarros".
+std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest);
 
 // granomet-informe, in UTF-8 for the terminal; file names in the system's UTF-8.
 std::string_view informeUsage();
@@ -207,6 +217,7 @@ enum class ReportText {
   PointsLeftOut,
   GravellyLeftOut,
   SampleHeading,
+  SampleNamed,  // the heading, then the sample's full name
   SampleLot,
   Campaign,
   Description,
@@ -218,6 +229,7 @@ enum class ReportText {
   Micrometres,
   Phi,
   Geometric,
+  GeometricUnits,  // a table's title, then what the geometric column is in
   FolkWard,
   Term,
   Mean,
@@ -227,6 +239,8 @@ enum class ReportText {
   Percentiles,
   Value,
   Mode,
+  Modality,
+  NumberedMode,  // "Moda %1"
   Fractions,
   Fraction,
   Warnings,

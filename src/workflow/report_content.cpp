@@ -49,6 +49,28 @@ std::string micrometres(std::optional<double> value, char decimalMark) {
   return fixedNumber(*value, decimals, decimalMark);
 }
 
+// A class bound as the results file's header gives it, without trailing zeros:
+// 2474,5, 1000, 0,011.
+std::string bound(double micrometres, char decimalMark) {
+  std::string text = fixedNumber(micrometres, 3, decimalMark);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == decimalMark) {
+    text.pop_back();
+  }
+  return text;
+}
+
+// The diameters a share of the sample was counted between: "1000–2474,5", "> 8000", "< 4".
+std::string boundsOf(const SizeBand& band, char decimalMark) {
+  if (!band.coarserBound) {
+    return "> " + (band.finerBound ? bound(*band.finerBound, decimalMark) : std::string());
+  }
+  if (!band.finerBound) {
+    return "< " + bound(*band.coarserBound, decimalMark);
+  }
+  return bound(*band.finerBound, decimalMark) + "\x96" + bound(*band.coarserBound, decimalMark);
+}
+
 std::string plain(std::optional<double> value, int decimals, char decimalMark) {
   return value ? fixedNumber(*value, decimals, decimalMark) : std::string(kNoValue);
 }
@@ -62,17 +84,9 @@ const std::string& fieldOf(const ResultsLine& line, int field) {
   return line.fields.at(static_cast<std::size_t>(field - 1));
 }
 
-// A number of the results file with the decimals it was written with, but without
-// the zeros the file pads percentages with on the left ("01.92").
+// A number of the results file as unpaddedNumber gives it.
 std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
-  const std::string& text = fieldOf(line, field);
-  const std::optional<double> value = resultsNumber(text);
-  if (!value) {
-    return std::string(kNoValue);
-  }
-  const auto mark = text.find_first_of(".,");
-  const int decimals = mark == std::string::npos ? 0 : static_cast<int>(text.size() - mark - 1);
-  return fixedNumber(*value, std::min(decimals, 8), decimalMark);
+  return unpaddedNumber(fieldOf(line, field), decimalMark).value_or(std::string(kNoValue));
 }
 
 // The lot a results file holds, from the name the program proposes for it
@@ -282,6 +296,10 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
   page.heading =
       filled(said(ReportText::SampleHeading), std::to_string(number), std::to_string(count)) +
       fieldOf(line, kSampleNameField);
+  if (statistics.sedimentName) {
+    page.heading = filled(said(ReportText::SampleNamed), page.heading,
+                          messages::sedimentName(*statistics.sedimentName));
+  }
   page.lines = {
       filled(said(ReportText::SampleLot), fieldOf(line, kLotNumberField), sample.file.name) +
           said(ReportText::Campaign) + fieldOf(line, kCampaignField),
@@ -304,47 +322,52 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
 
   const ReportText measures[] = {ReportText::Mean, ReportText::Sorting, ReportText::Skewness,
                                  ReportText::Kurtosis};
+  // Told the geometric way only the mean is a diameter (the table's title says
+  // so); the sorting is a ratio, the skewness and kurtosis plain numbers.
+  const auto geometric = [decimalMark](const SizeMeasures& measures, int row) {
+    return row == 0 ? micrometres(measure(measures, row), decimalMark)
+                    : plain(measure(measures, row), 3, decimalMark);
+  };
   ReportTable moments{
-      said(ReportText::LabMoments),
+      filled(said(ReportText::GeometricUnits), said(ReportText::LabMoments)),
       {"", said(ReportText::Micrometres), said(ReportText::Phi), said(ReportText::Geometric)},
       {}};
   for (int i = 0; i < 4; ++i) {
     // The lab's own moments as the results file gives them, never recomputed.
     moments.rows.push_back({said(measures[i]), fileNumber(line, kMeanMicronField + i, decimalMark),
                             fileNumber(line, kMeanPhiField + i, decimalMark),
-                            i == 0
-                                ? micrometres(measure(statistics.geometricMoments, i), decimalMark)
-                                : plain(measure(statistics.geometricMoments, i), 3, decimalMark)});
+                            geometric(statistics.geometricMoments, i)});
   }
 
+  // The whole sample, gravel to clay, each share with the diameters it was counted between.
+  const SizeFractions& shares = statistics.fractions;
   ReportTable fractions{said(ReportText::Fractions),
                         {said(ReportText::Fraction), said(ReportText::Micrometres), "%"},
                         {}};
-  for (int i = 0; i < kSizeFractions; ++i) {
-    const auto slot = static_cast<std::size_t>(i);
-    // Very coarse sand starts where gravel ends, at 2 mm.
-    const double coarser = i == 0 ? 2000 : kFractionFinerLimit[slot - 1];
-    const std::string limits = fixedNumber(kFractionFinerLimit[slot], 0, decimalMark) + "\x96" +
-                               fixedNumber(coarser, 0, decimalMark);
+  const auto share = [&](std::string name, const SizeBand& band) {
     fractions.rows.push_back(
-        {messages::sizeFractionName(i), limits,
-         plain(statistics.fractions.percent[static_cast<std::size_t>(i)], 2, decimalMark)});
+        {std::move(name), boundsOf(band, decimalMark), plain(band.percent, 2, decimalMark)});
+  };
+  for (const GravelClass& gravel : shares.gravel) {
+    share(messages::gravelGradeName(gravel.finest, gravel.coarsest), gravel.band);
   }
+  for (int i = 0; i < kSizeFractions; ++i) {
+    share(messages::sizeFractionName(i), shares.sandAndSilt[static_cast<std::size_t>(i)]);
+  }
+  share(said(ReportText::Clay), shares.clay);
 
   const std::string terms[] = {termText(statistics.meanSizeTerm, messages::meanSizeTermName),
                                termText(statistics.sortingTerm, messages::sortingTermName),
                                termText(statistics.skewnessTerm, messages::skewnessTermName),
                                termText(statistics.kurtosisTerm, messages::kurtosisTermName)};
   ReportTable folkWard{
-      said(ReportText::FolkWard),
-      {"", said(ReportText::Phi), said(ReportText::Micrometres), said(ReportText::Term)},
+      filled(said(ReportText::GeometricUnits), said(ReportText::FolkWard)),
+      {"", said(ReportText::Phi), said(ReportText::Geometric), said(ReportText::Term)},
       {}};
   for (int i = 0; i < 4; ++i) {
-    folkWard.rows.push_back(
-        {said(measures[i]), plain(measure(statistics.folkWardPhi, i), 3, decimalMark),
-         i == 0 ? micrometres(measure(statistics.folkWardMicron, i), decimalMark)
-                : plain(measure(statistics.folkWardMicron, i), 3, decimalMark),
-         terms[i]});
+    folkWard.rows.push_back({said(measures[i]),
+                             plain(measure(statistics.folkWardPhi, i), 3, decimalMark),
+                             geometric(statistics.folkWardMicron, i), terms[i]});
   }
 
   ReportTable percentiles{said(ReportText::Percentiles), {"", said(ReportText::Value)}, {}};
@@ -367,6 +390,14 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
       "D25",
       statistics.d75MinusD25);
   diameter(said(ReportText::Mode).c_str(), statistics.modeMicron);
+  const std::optional<Modes>& modes = statistics.modes;
+  percentiles.rows.push_back(
+      {said(ReportText::Modality),
+       modes ? messages::modalityName(modes->modality) : std::string(kNoValue)});
+  for (int k = 0; k < kModesTold; ++k) {
+    diameter(filled(said(ReportText::NumberedMode), std::to_string(k + 1)).c_str(),
+             modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt);
+  }
 
   page.leftTables = {std::move(composition), std::move(moments), std::move(fractions)};
   page.rightTables = {std::move(folkWard), std::move(percentiles)};

@@ -16,7 +16,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kSignificantDigits = 6;
 constexpr int kPercentDecimals = 4;
 
-constexpr std::array<std::string_view, 53> kColumns = {
+// The first 53 are what the lab's loaders read by name and place; later columns
+// go after them.
+constexpr std::array<std::string_view, 58> kColumns = {
     "Fichero de resultados",
     "Lot-Num",
     "Muestra",
@@ -70,6 +72,11 @@ constexpr std::array<std::string_view, 53> kColumns = {
     "Código Folk",
     "Grupo textural (Folk 1954)",
     "Avisos",
+    "Nombre del sedimento",
+    "Modalidad",
+    "Moda 1 (µm)",
+    "Moda 2 (µm)",
+    "Moda 3 (µm)",
 };
 
 // The results line's fields copied as they stand, numbers with the table's mark.
@@ -158,15 +165,29 @@ std::vector<std::string> qualityWarningTexts(const ResultsFileContents& file,
   std::vector<std::string> texts;
   for (const QualityWarning& warning : statistics.warnings) {
     std::string diameter;
-    std::string weight;
+    std::string figure;
     if (warning.classIndex > 0) {
       const int field = kFirstClassField + warning.classIndex - 1;
       diameter = withDecimalMark(fieldOf(file.header, field), decimalMark);
-      weight = withDecimalMark(fieldOf(line.fields, field), decimalMark);
+      figure = withDecimalMark(fieldOf(line.fields, field), decimalMark);
+    } else if (warning.kind == QualityWarning::Kind::LaserOnlyGravel) {
+      const std::string& gravel = fieldOf(line.fields, kGravelField);
+      figure = unpaddedNumber(gravel, decimalMark).value_or(gravel);
     }
-    texts.push_back(messages::qualityWarning(warning, diameter, weight, decimalMark));
+    texts.push_back(messages::qualityWarning(warning, diameter, figure, decimalMark));
   }
   return texts;
+}
+
+std::optional<std::string> unpaddedNumber(std::string_view field, char decimalMark) {
+  const std::optional<double> value = resultsNumber(field);
+  if (!value) {
+    return std::nullopt;
+  }
+  const auto mark = field.find_first_of(".,");
+  const int decimals =
+      mark == std::string_view::npos ? 0 : static_cast<int>(field.size() - mark - 1);
+  return fixedNumber(*value, std::min(decimals, 8), decimalMark);
 }
 
 std::string tableNumber(double value, int minDecimals, char decimalMark) {
@@ -228,12 +249,19 @@ std::string statisticsTableLine(std::string_view resultsFileName, const ResultsF
   line.number(statistics.d90MinusD10, decimalMark);
   line.number(statistics.d75OverD25, decimalMark);
   line.number(statistics.d75MinusD25, decimalMark);
-  for (const std::optional<double>& percent : statistics.fractions.percent) {
-    line.number(percent, decimalMark, kPercentDecimals);
+  for (const SizeBand& fraction : statistics.fractions.sandAndSilt) {
+    line.number(fraction.percent, decimalMark, kPercentDecimals);
   }
   line.text(statistics.folkGroup ? folkCode(*statistics.folkGroup) : std::string_view());
   line.term(statistics.folkGroup, messages::folkGroupName);
   line.text(warningsOf(file, results, statistics, decimalMark));
+  line.text(statistics.sedimentName ? messages::sedimentName(*statistics.sedimentName)
+                                    : std::string());
+  const std::optional<Modes>& modes = statistics.modes;
+  line.text(modes ? messages::modalityName(modes->modality) : std::string());
+  for (int k = 0; k < kModesTold; ++k) {
+    line.number(modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt, decimalMark);
+  }
   return line.finish();
 }
 

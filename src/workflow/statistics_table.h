@@ -1,6 +1,7 @@
-// The statistics table: a header and one 53-field line per sample of the results files read.
+// The statistics table: a header and one 58-field line per sample of the results files read.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,11 @@ std::vector<std::string> qualityWarningTexts(const ResultsFileContents& file,
 
 // A number as the results file wrote it, its digits kept, its decimal mark this one.
 std::string withDecimalMark(std::string number, char decimalMark);
+
+// A number of the results file with the decimals it was written with, but without
+// the zeros the file pads percentages with on the left ("01.92": "1,92"); nullopt
+// for a field that holds no number.
+std::optional<std::string> unpaddedNumber(std::string_view field, char decimalMark);
 
 // Fixed notation with 6 significant digits and at least minDecimals decimals; no
 // sign on a value that is written as zero.

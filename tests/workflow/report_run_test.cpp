@@ -100,18 +100,44 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
 
   ASSERT_EQ(report.samples.size(), 12u);
   const ReportSamplePage& first = report.samples[0];
-  EXPECT_EQ(first.heading, "Muestra 1 de 12: M-01");
+  EXPECT_EQ(first.heading,
+            "Muestra 1 de 12: M-01 \xb7 Arena fina ligeramente gravosa, mal clasificada");
   EXPECT_TRUE(holds(first.lines, "Clase de Shepard (1954): Arena (Sand)"));
+  // The whole sample, gravel to clay, each share between the diameters it was counted.
   const ReportTable& fractions = first.leftTables.at(2);
-  EXPECT_EQ(fractions.rows.at(0).at(1),
-            "1000\x96"
-            "2000");
-  EXPECT_EQ(fractions.rows.at(4).at(1),
-            "63\x96"
-            "125");
-  EXPECT_EQ(fractions.rows.at(8).at(1),
-            "4\x96"
-            "8");
+  ASSERT_EQ(fractions.rows.size(), 4u + 9u + 1u);
+  const std::vector<std::vector<std::string>> shares = {
+      {"Guijarros, cantos y bloques", "> 8000", "0,00"},
+      {"Gr\xe1nulos y guijarros",
+       "3000\x96"
+       "6000",
+       "0,28"},
+      {"Gr\xe1nulos",
+       "2474,5\x96"
+       "3000",
+       "1,59"},
+      {"Arena muy gruesa",
+       "1000\x96"
+       "2474,5",
+       "3,99"},
+      {"Limo fino",
+       "4\x96"
+       "8",
+       "0,01"},
+      {"Arcilla", "< 4", "0,00"},
+  };
+  for (const std::vector<std::string>& share : shares) {
+    EXPECT_NE(std::find(fractions.rows.begin(), fractions.rows.end(), share), fractions.rows.end())
+        << share[0];
+  }
+  // Its sieve gravel stands out of the sand as a second mode.
+  const std::vector<std::vector<std::string>>& percentiles = first.rightTables.at(1).rows;
+  EXPECT_TRUE(std::find(percentiles.begin(), percentiles.end(),
+                        std::vector<std::string>{"Modalidad", "Bimodal"}) != percentiles.end());
+  EXPECT_EQ(percentiles.back(), (std::vector<std::string>{"Moda 3", "\x97"}));
+  // M-08's only gravel is in the class the laser shares with the finest sieve.
+  EXPECT_EQ(report.samples[7].warnings,
+            std::vector<std::string>{"grava solo del l\xe1ser: 0,72 %"});
 
   ASSERT_EQ(report.triangles.size(), 3u);
   EXPECT_EQ(report.triangles[0].points.size(), 12u);

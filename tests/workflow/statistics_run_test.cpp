@@ -5,13 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
-#include "statistics/results_reader.h"
 #include "support/button_fixture.h"
-#include "support/sample_files.h"
 #include "support/test_data.h"
 
 namespace granomet::testing {
@@ -49,36 +46,6 @@ TEST_F(StatisticsRunTest, TablesMatchTheIndependentCalculation) {
     EXPECT_TRUE(run.problems.empty());
     EXPECT_EQ(fileBytes(table), fileBytes(statisticsData("expected") / c.expected));
   }
-}
-
-// The five sands add up to the results file's sand and the four silts to its
-// silt, up to the three decimals of its class weights.
-TEST_F(StatisticsRunTest, FractionsAddUpToTheResultsFilesPercentages) {
-  tools::SampleFileOptions options;
-  options.sampleCount = 254;
-  options.lotName = "LOTE254";
-  pressLot(write("LOTE254.csv", tools::makeLotFile(options)));
-  pressExport(write("LOTE254_export.txt", tools::makeExportFile(options)));
-  ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
-  const auto resultsName = window().text(TextBoxId::recalculado_file);
-
-  int samples = 0;
-  for (const fs::path& file : {folder() / resultsName, batchExpected("plain_comma.csv")}) {
-    for (const ResultsLine& line : readResultsFile(file).lines) {
-      SCOPED_TRACE(line.fields[kSampleNameField - 1]);
-      const SizeFractions fractions = statisticsOf(line.sample).fractions;
-      double sand = 0;
-      double silt = 0;
-      for (int f = 0; f < kSizeFractions; ++f) {
-        ASSERT_TRUE(fractions.percent[static_cast<std::size_t>(f)]);
-        (f < 5 ? sand : silt) += *fractions.percent[static_cast<std::size_t>(f)];
-      }
-      EXPECT_NEAR(sand, line.sample.sandPercent, 0.02);
-      EXPECT_NEAR(silt, line.sample.siltPercent, 0.02);
-      ++samples;
-    }
-  }
-  EXPECT_EQ(samples, 254 + 12);
 }
 
 TEST_F(StatisticsRunTest, AFileThatCannotBeReadIsNamedAndTheOthersStillCount) {
