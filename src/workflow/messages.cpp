@@ -1059,4 +1059,47 @@ std::string sizeFractionName(int fraction) {
   return out(kNames.at(static_cast<std::size_t>(fraction)));
 }
 
+std::string samplePageText(SamplePageText text) {
+  using T = SamplePageText;
+  switch (text) {
+    case T::Continued:
+      return out(" (continuación)");
+    case T::Histogram:
+      return out("Histograma");
+    case T::DensityAxis:
+      return out("Peso por unidad Ø (%)");
+    case T::ProbabilityChart:
+      return out("Curva acumulada en escala de probabilidad");
+    case T::CoarserAxis:
+      return out("Más grueso (%)");
+    case T::OpenClass:
+      return out("La clase > %1 µm, sin límite superior, pesa %2 %: no tiene anchura que dibujar.");
+    case T::OffScale:
+      return out(
+          "Fuera de la escala: %1 de los %2 límites de clase (menos de %3 % o más de %4 % más "
+          "grueso).");
+    case T::ClassTable:
+      return out("Clases granulométricas");
+    case T::OmittedClass:
+      return out("La clase %1 no tiene peso: no se lista.");
+    case T::OmittedClasses:
+      return out("Las clases %1 no tienen peso: no se listan.");
+    case T::OmittedClassesBoth:
+      return out("Las clases %1 y %2 no tienen peso: no se listan.");
+    case T::NoClassWeight:
+      return out("Ninguna clase tiene peso: no se listan.");
+    case T::ClassNumber:
+      return out("Clase");
+    case T::Weight:
+      return out("Peso\n%");
+    case T::Finer:
+      return out("Más fino\n%");
+    case T::FinerNote:
+      return out(
+          "Más fino: porcentaje de la muestra más fino que el límite inferior de la clase, de la "
+          "curva acumulada normalizada a su total, la misma de los percentiles.");
+  }
+  return {};
+}
+
 }  // namespace granomet::messages
