@@ -20,7 +20,7 @@ constexpr int kMostSteps = 5;
 }  // namespace
 
 void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<ReportCurve>& curves,
-                    CurveKind kind, const ChartWords& words, int colourFrom) {
+                    CurveKind kind, const ChartWords& words) {
   const ChartFonts fonts(painter.device());
   const QFont& titleFont = fonts.title;
   const QFont& labelFont = fonts.label;
@@ -112,7 +112,7 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
   painter.setRenderHint(QPainter::Antialiasing);
   const double width = curves.size() > 1 ? 0.5 : 1.2;
   bool drawn = false;
-  int index = colourFrom;
+  int index = 0;
   for (const ReportCurve& curve : curves) {
     const std::vector<double>& values =
         kind == CurveKind::Frequency ? curve.weight : curve.percentFiner;

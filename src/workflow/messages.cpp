@@ -972,10 +972,6 @@ std::string reportText(ReportText text) {
       return out("Curvas de frecuencia de todas las muestras");
     case T::CumulativeCurves:
       return out("Curvas acumuladas de todas las muestras");
-    case T::FrequencyCurve:
-      return out("Curva de frecuencia");
-    case T::CumulativeCurve:
-      return out("Curva acumulada");
     case T::DiameterAxis:
       return out("Diámetro (µm)");
     case T::WeightAxis:

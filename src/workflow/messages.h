@@ -186,8 +186,6 @@ enum class ReportText {
   FolkWardSorting,
   FrequencyCurves,
   CumulativeCurves,
-  FrequencyCurve,
-  CumulativeCurve,
   DiameterAxis,
   WeightAxis,
   FinerAxis,

@@ -540,8 +540,6 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   report.words = {said(ReportText::Title),
                   said(ReportText::FrequencyCurves),
                   said(ReportText::CumulativeCurves),
-                  said(ReportText::FrequencyCurve),
-                  said(ReportText::CumulativeCurve),
                   said(ReportText::DiameterAxis),
                   said(ReportText::WeightAxis),
                   said(ReportText::FinerAxis),

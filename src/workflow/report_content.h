@@ -93,8 +93,6 @@ struct ReportWords {
   std::string title;
   std::string frequencyCurves;  // every sample's
   std::string cumulativeCurves;
-  std::string frequencyCurve;  // one sample's
-  std::string cumulativeCurve;
   std::string diameterAxis;
   std::string weightAxis;
   std::string finerAxis;
