@@ -13,7 +13,8 @@ namespace granomet::report {
 namespace {
 
 constexpr double kTickLength = 2.5;
-constexpr double kLeastLabelGap = 16;  // between the centres of two phi labels
+constexpr double kLeastLabelGap = 24;  // between the centres of two labels of a scale
+constexpr double kLeastGridGap = 8;    // between two grid lines
 
 // Folk's probability paper: the percentiles his measures read (16, 50, 84) drawn stronger.
 constexpr double kProbabilityTicks[] = {0.1, 1, 5, 10, 16, 25, 50, 75, 84, 90, 95, 99, 99.9};
@@ -85,13 +86,24 @@ class PhiCharts::Frame {
     painter.drawText(QRectF(plot_.left(), area_.top(), plot_.width(), line * 2),
                      Qt::AlignHCenter | Qt::AlignTop, title);
     painter.setFont(fonts_.label);
+    // Each kind of line gathered into one path, drawn once.
+    QPainterPath grid;
+    QPainterPath strong;
+    QPainterPath marks;
+    QPainterPath limits;
+    const auto across = [this](QPainterPath& path, double at) {
+      path.moveTo(plot_.left(), at);
+      path.lineTo(plot_.right(), at);
+    };
+    const auto down = [this](QPainterPath& path, double at) {
+      path.moveTo(at, plot_.top());
+      path.lineTo(at, plot_.bottom());
+    };
 
-    // The value axis: grid lines, labels left of the plot, its name turned along it.
+    // The value axis: labels left of the plot, its name turned along it.
     for (const Tick& tick : ticks) {
       const double at = y(tick.value);
-      painter.setPen(QPen(tick.strong ? kRule : kLightRule, 0.4));
-      painter.drawLine(QPointF(plot_.left(), at), QPointF(plot_.right(), at));
-      painter.setPen(kInk);
+      across(tick.strong ? strong : grid, at);
       painter.drawText(QRectF(area_.left(), at - line / 2, plot_.left() - area_.left() - 3, line),
                        Qt::AlignRight | Qt::AlignVCenter, tick.label);
     }
@@ -102,18 +114,23 @@ class PhiCharts::Frame {
                      Qt::AlignHCenter | Qt::AlignTop, valueAxis);
     painter.restore();
 
-    // Phi below: whole steps, at least kLeastLabelGap apart, each with its grid line.
+    // Phi below: a grid line at every whole phi that stands apart from the next, a
+    // label at every step far enough apart to be read.
     const double span = phiTo_ - phiFrom_;
-    const double step =
-        niceStep(span, std::max(1, static_cast<int>(plot_.width() / kLeastLabelGap)), 1);
+    const auto steps = [&](double least) {
+      return niceStep(span, std::max(1, static_cast<int>(plot_.width() / least)), 1);
+    };
+    const double gridStep = steps(kLeastGridGap);
+    for (double phi = std::ceil(phiFrom_ / gridStep) * gridStep; phi <= phiTo_; phi += gridStep) {
+      down(grid, x(phi));
+    }
+    const double labelStep = steps(kLeastLabelGap);
     const double clear = std::max(kTickLength, line / 2) + 1;
     const double below = plot_.bottom() + clear;
     double leftmost = plot_.right();
-    for (double phi = std::ceil(phiFrom_ / step) * step; phi <= phiTo_; phi += step) {
+    for (double phi = std::ceil(phiFrom_ / labelStep) * labelStep; phi <= phiTo_;
+         phi += labelStep) {
       const double at = x(phi);
-      painter.setPen(QPen(kLightRule, 0.4));
-      painter.drawLine(QPointF(at, plot_.top()), QPointF(at, plot_.bottom()));
-      painter.setPen(kInk);
       painter.drawText(QRectF(at - 15, below, 30, line), Qt::AlignHCenter | Qt::AlignTop,
                        numberLabel(phi, 0, '.'));
       leftmost = std::min(leftmost, at - 6);
@@ -131,15 +148,12 @@ class PhiCharts::Frame {
     const int coarsest = static_cast<int>(std::floor(decadeOfPhi(phiFrom_)));
     const int decades = std::max(1, coarsest - finest + 1);
     const int every =
-        std::max(1, static_cast<int>(std::ceil(decades * kLeastLabelGap * 1.5 / plot_.width())));
+        std::max(1, static_cast<int>(std::ceil(decades * kLeastLabelGap / plot_.width())));
     leftmost = plot_.right();
-    for (int power = coarsest; power >= finest; --power) {
-      if ((coarsest - power) % every != 0) {
-        continue;
-      }
+    for (int power = coarsest; power >= finest; power -= every) {
       const double at = x(phiOfDecade(power));
-      painter.setPen(QPen(kInk, 0.5));
-      painter.drawLine(QPointF(at, plot_.top()), QPointF(at, plot_.top() - kTickLength));
+      marks.moveTo(at, plot_.top());
+      marks.lineTo(at, plot_.top() - kTickLength);
       const QString text = decadeLabel(power, words.decimalMark_);
       const double half = label.horizontalAdvance(text) / 2;
       painter.drawText(QRectF(at - half - 1, above, 2 * half + 2, line),
@@ -150,24 +164,28 @@ class PhiCharts::Frame {
 
     // The limits: dashed across the plot, named above the µm scale.
     double taken = area_.left();
+    painter.setPen(kGreyInk);
     for (const SizeLimit& limit : kSizeLimits) {
       const double at = x(phiOf(limit.micrometres));
       if (at < plot_.left() || at > plot_.right()) {
         continue;
       }
-      QPen dashed(kRule, 0.6);
-      dashed.setStyle(Qt::DashLine);
-      painter.setPen(dashed);
-      painter.drawLine(QPointF(at, plot_.top()), QPointF(at, plot_.bottom()));
+      down(limits, at);
       const QString name = QString::fromUtf8(limit.label);
       const double half = label.horizontalAdvance(name) / 2;
       if (at - half > taken) {
-        painter.setPen(kGreyInk);
         painter.drawText(QRectF(at - half - 1, above - line, 2 * half + 2, line),
                          Qt::AlignHCenter | Qt::AlignTop, name);
         taken = at + half + 4;
       }
     }
+
+    painter.strokePath(grid, QPen(kLightRule, 0.4));
+    painter.strokePath(strong, QPen(kRule, 0.4));
+    painter.strokePath(marks, QPen(kInk, 0.5));
+    QPen dashed(kRule, 0.6);
+    dashed.setStyle(Qt::DashLine);
+    painter.strokePath(limits, dashed);
   }
 
   void drawBorder(QPainter& painter) const {
@@ -231,7 +249,7 @@ void PhiCharts::drawHistogram(QPainter& painter, const QRectF& area, const Repor
   // scale stops short of what a double holds, for files edited beyond any sediment.
   constexpr double kFarthest = 1e300;
   low = std::max(low, -kFarthest);
-  high = std::clamp(high * 1.04, 1.0, kFarthest);  // the tallest bar clear of the frame
+  high = std::clamp(high, 1.0, kFarthest);
   const double step = niceStep(high - low, 5, 0.1);
   low = std::floor(low / step) * step;
   high = std::ceil(high / step) * step;

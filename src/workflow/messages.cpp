@@ -1071,9 +1071,7 @@ std::string samplePageText(SamplePageText text) {
     case T::OpenClass:
       return out("La clase > %1 µm, sin límite superior, pesa %2 %: no tiene anchura que dibujar.");
     case T::OffScale:
-      return out(
-          "Fuera de la escala: %1 de los %2 límites de clase (menos de %3 % o más de %4 % más "
-          "grueso).");
+      return out("%1 de los %2 límites de clase quedan fuera de la escala (< %3 % o > %4 %).");
     case T::ClassTable:
       return out("Clases granulométricas");
     case T::OmittedClass:
