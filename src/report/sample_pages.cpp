@@ -70,31 +70,31 @@ double SamplePages::tablesHeight(const ReportSamplePage& sample) const {
 
 std::vector<SamplePages::Place> SamplePages::layout(const ReportSamplePage& sample,
                                                     const std::vector<Warning>& warnings) const {
-  using Part = Place::Part;
+  using Block = Place::Block;
   const QRectF body = bodyArea();
   std::vector<Place> places;
   int page = 0;
   double y = body.top();
-  const auto place = [&](Part part, double height, int index = 0) {
-    places.push_back({part, page, y, height, index});
+  const auto place = [&](Block block, double height, int index = 0) {
+    places.push_back({block, page, y, height, index});
     y += height;
   };
-  // Onto a new page when the part does not fit below what is there already.
+  // Onto a new page when the block does not fit below what is there already.
   const auto room = [&](double height) {
     if (y + height <= body.bottom()) {
       return;
     }
     ++page;
     y = body.top();
-    place(Part::ShortHead, shortHeadingMetrics_.lineSpacing() + 6);
+    place(Block::ShortHead, shortHeadingMetrics_.lineSpacing() + 6);
   };
 
-  place(Part::Head, headingMetrics_.lineSpacing() + 3 +
-                        lineHeight() * static_cast<double>(sample.lines.size()) + 6);
-  place(Part::Charts, kChartHeight + kGap);
+  place(Block::Head, headingMetrics_.lineSpacing() + 3 +
+                         lineHeight() * static_cast<double>(sample.lines.size()) + 6);
+  place(Block::Charts, kChartHeight + kGap);
   const double tables = tablesHeight(sample);
   room(tables);
-  place(Part::Tables, tables);
+  place(Block::Tables, tables);
 
   // The warnings, a whole one at a time, their heading with the first on a page. One
   // longer than a page is cut at the page's foot.
@@ -105,16 +105,16 @@ std::vector<SamplePages::Place> SamplePages::layout(const ReportSamplePage& samp
     const double height = std::min(tallest, warnings[i].wrap.height + 1);
     room(headingPage == page ? height : headingHeight + height);
     if (headingPage != page) {
-      place(Part::WarningsHead, headingHeight, headingPage < 0 ? 0 : 1);
+      place(Block::WarningsHead, headingHeight, headingPage < 0 ? 0 : 1);
       headingPage = page;
     }
-    place(Part::Warning, height, static_cast<int>(i));
+    place(Block::Warning, height, static_cast<int>(i));
   }
   y += kGap / 2;
 
   const double classes = classTable_.height(sample);
   room(classes);
-  place(Part::Classes, classes);
+  place(Block::Classes, classes);
   return places;
 }
 
@@ -140,7 +140,7 @@ void SamplePages::drawTables(QPainter& painter, const ReportSamplePage& sample, 
 
 void SamplePages::draw(QPainter& painter, const ReportSamplePage& sample, int colourIndex,
                        const std::function<void()>& newPage) const {
-  using Part = Place::Part;
+  using Block = Place::Block;
   const QRectF body = bodyArea();
   const std::vector<Warning> warnings = warningsOf(sample);
   const QString heading = fromProgramText(sample.heading);
@@ -151,8 +151,8 @@ void SamplePages::draw(QPainter& painter, const ReportSamplePage& sample, int co
       page = at.page;
     }
     const QRectF box(body.left(), at.y, body.width(), at.height);
-    switch (at.part) {
-      case Part::Head: {
+    switch (at.block) {
+      case Block::Head: {
         painter.setFont(headingFont_);
         painter.setPen(kInk);
         painter.drawText(QRectF(box.left(), box.top(), box.width(), headingMetrics_.lineSpacing()),
@@ -169,14 +169,14 @@ void SamplePages::draw(QPainter& painter, const ReportSamplePage& sample, int co
         }
         break;
       }
-      case Part::ShortHead:
+      case Block::ShortHead:
         painter.setFont(shortHeadingFont_);
         painter.setPen(kInk);
         painter.drawText(
             box, Qt::AlignLeft | Qt::AlignTop,
             shortHeadingMetrics_.elidedText(heading + continued_, Qt::ElideMiddle, box.width()));
         break;
-      case Part::Charts: {
+      case Block::Charts: {
         const double column = columnWidth();
         const QColor colour = curveColour(colourIndex);
         charts_.drawHistogram(painter, QRectF(box.left(), box.top(), column, kChartHeight), sample,
@@ -186,23 +186,23 @@ void SamplePages::draw(QPainter& painter, const ReportSamplePage& sample, int co
                                 sample, colour);
         break;
       }
-      case Part::Tables:
+      case Block::Tables:
         drawTables(painter, sample, box.top());
         break;
-      case Part::WarningsHead:
+      case Block::WarningsHead:
         painter.setFont(warningsHeadingFont_);
         painter.setPen(kInk);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop,
                          at.index == 0 ? warningsHeading_ : warningsHeading_ + continued_);
         break;
-      case Part::Warning: {
+      case Block::Warning: {
         const Warning& warning = warnings[static_cast<std::size_t>(at.index)];
         painter.setFont(warningFont_);
         painter.setPen(kInk);
         painter.drawText(box, warning.wrap.flags, warning.text);
         break;
       }
-      case Part::Classes:
+      case Block::Classes:
         classTable_.draw(painter, box.topLeft(), sample);
         break;
     }

@@ -35,10 +35,10 @@ class SamplePages {
             const std::function<void()>& newPage) const;
 
  private:
-  // Where each part of a sample goes: a page (from 0) and a height on it.
+  // Where each block of a sample goes: a page (from 0) and a height on it.
   struct Place {
-    enum class Part { Head, ShortHead, Charts, Tables, WarningsHead, Warning, Classes };
-    Part part;
+    enum class Block { Head, ShortHead, Charts, Tables, WarningsHead, Warning, Classes };
+    Block block;
     int page;
     double y;
     double height;
