@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
-#include <array>
 #include <cmath>
 
+#include "report/chart_axes.h"
 #include "report/report_style.h"
 
 namespace granomet::report {
@@ -17,45 +17,15 @@ constexpr double kFinestLog = -2;   // 0.01 µm
 constexpr double kCoarsestLog = 4;  // 10 mm
 constexpr int kMostSteps = 5;
 
-struct Limit {
-  double micrometres;
-  const char* label;
-};
-// Gravel, sand and silt end at these diameters: a sediment is named by them.
-constexpr std::array kLimits{Limit{2000, "2 mm"}, Limit{63, "63 µm"}, Limit{4, "4 µm"}};
-
-// 1, 2 or 5 times a power of ten, whole numbers from 1 up, so that at most five
-// steps reach the top: a hand-edited results file may hold weights far beyond 100 %.
-double weightStep(double top) {
-  const double least = top / kMostSteps;
-  const double power = std::pow(10.0, std::floor(std::log10(least)));
-  for (const double multiple : {1.0, 2.0, 5.0}) {
-    if (multiple * power >= least) {
-      return std::max(1.0, multiple * power);
-    }
-  }
-  return std::max(1.0, 10 * power);
-}
-
-QString decadeLabel(int power, char decimalMark) {
-  if (power >= 0) {
-    return QString::number(static_cast<long long>(std::llround(std::pow(10.0, power))));
-  }
-  QString text = "0" + QString(QChar(decimalMark));
-  for (int zeros = -power - 1; zeros > 0; --zeros) {
-    text += '0';
-  }
-  return text + '1';
-}
-
 }  // namespace
 
 void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<ReportCurve>& curves,
-                    CurveKind kind, const ChartWords& words, int colourFrom) {
-  const QFont titleFont = reportFont(8.5, true);
-  const QFont labelFont = reportFont(6.5);
-  const QFontMetricsF titleMetrics(titleFont);
-  const QFontMetricsF labelMetrics(labelFont);
+                    CurveKind kind, const ChartWords& words) {
+  const ChartFonts fonts(painter.device());
+  const QFont& titleFont = fonts.title;
+  const QFont& labelFont = fonts.label;
+  const QFontMetricsF& titleMetrics = fonts.titleMetrics;
+  const QFontMetricsF& labelMetrics = fonts.labelMetrics;
 
   double top = 0;
   for (const ReportCurve& curve : curves) {
@@ -68,7 +38,9 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
   double step = 20;
   if (kind == CurveKind::Frequency) {
     top = std::max(top, 5.0);
-    step = weightStep(top);
+    // Whole percentages, at most five steps: a hand-edited results file may hold
+    // weights far beyond 100 %.
+    step = niceStep(top, kMostSteps, 1);
     top = std::ceil(top / step) * step;
   } else {
     top = 100;
@@ -125,7 +97,7 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
                    Qt::AlignHCenter | Qt::AlignTop, words.valueAxis);
   painter.restore();
 
-  for (const Limit& limit : kLimits) {
+  for (const SizeLimit& limit : kSizeLimits) {
     const double x = xOf(limit.micrometres);
     QPen dashed(kRule, 0.6);
     dashed.setStyle(Qt::DashLine);
@@ -140,7 +112,7 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
   painter.setRenderHint(QPainter::Antialiasing);
   const double width = curves.size() > 1 ? 0.5 : 1.2;
   bool drawn = false;
-  int index = colourFrom;
+  int index = 0;
   for (const ReportCurve& curve : curves) {
     const std::vector<double>& values =
         kind == CurveKind::Frequency ? curve.weight : curve.percentFiner;

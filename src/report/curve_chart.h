@@ -1,4 +1,5 @@
-// Weight or cumulative curves against the diameter on a logarithmic axis, drawn into a rectangle.
+// Every sample's weight or cumulative curve against the diameter on a logarithmic axis, drawn into
+// a rectangle.
 #pragma once
 
 #include <QRectF>
@@ -21,9 +22,8 @@ struct ChartWords {
   char decimalMark = '.';
 };
 
-// colourFrom: the colour of the first curve, so that a sample's own page uses the
-// colour it has among all the samples.
+// Each curve in its sample's colour, the first sample's first.
 void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<ReportCurve>& curves,
-                    CurveKind kind, const ChartWords& words, int colourFrom = 0);
+                    CurveKind kind, const ChartWords& words);
 
 }  // namespace granomet::report

@@ -13,13 +13,13 @@
 #include "report/curve_chart.h"
 #include "report/report_style.h"
 #include "report/report_table.h"
+#include "report/sample_pages.h"
 #include "report/ternary_plot.h"
 
 namespace granomet::report {
 namespace {
 
 constexpr double kSummaryPoints = 6.5;
-constexpr double kSampleTablePoints = 7.5;
 constexpr int kNameColumn = 1;  // the summary's sample names give way when the table is too wide
 constexpr double kGap = 12;
 
@@ -29,10 +29,13 @@ class ReportPages {
       : report_(report),
         writer_(writer),
         painter_(painter),
-        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn) {
+        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn),
+        samplePages_(report, writer) {
     paginateSummary();
-    pageCount_ =
-        static_cast<int>(summaryPages_.size()) + 3 + static_cast<int>(report.samples.size());
+    pageCount_ = static_cast<int>(summaryPages_.size()) + 3;
+    for (const ReportSamplePage& sample : report.samples) {
+      pageCount_ += samplePages_.pageCount(sample);
+    }
   }
 
   void draw() {
@@ -162,96 +165,14 @@ class ReportPages {
   }
 
   void drawSample(const ReportSamplePage& sample, int index) {
-    newPage();
-    const QRectF body = bodyArea();
-    double y = body.top();
-    const QFont headingFont = reportFont(12, true);
-    const QFont lineFont = reportFont(8.5);
-    const QFontMetricsF headingMetrics(headingFont);
-    const QFontMetricsF lineMetrics(lineFont);
-    painter_.setFont(headingFont);
-    painter_.setPen(kInk);
-    painter_.drawText(
-        QRectF(body.left(), y, body.width(), headingMetrics.lineSpacing()),
-        Qt::AlignLeft | Qt::AlignTop,
-        headingMetrics.elidedText(fromProgramText(sample.heading), Qt::ElideMiddle, body.width()));
-    y += headingMetrics.lineSpacing() + 3;
-    painter_.setFont(lineFont);
-    for (const std::string& line : sample.lines) {
-      painter_.drawText(
-          QRectF(body.left(), y, body.width(), lineMetrics.lineSpacing()),
-          Qt::AlignLeft | Qt::AlignTop,
-          lineMetrics.elidedText(fromProgramText(line), Qt::ElideRight, body.width()));
-      y += lineMetrics.lineSpacing();
-    }
-    y += 6;
-
-    const double column = (body.width() - kGap) / 2;
-    // The charts give up height, down to a floor, for tables that would otherwise
-    // run off the page.
-    double tablesHeight = 0;
-    for (const auto* tables : {&sample.leftTables, &sample.rightTables}) {
-      double height = 0;
-      for (const ReportTable& table : *tables) {
-        height += TableLayout(table, column, kSampleTablePoints, -1, true).height() + kGap / 2;
-      }
-      tablesHeight = std::max(tablesHeight, height);
-    }
-    const double warningsRoom =
-        16 + 11 * static_cast<double>(std::max<std::size_t>(sample.warnings.size(), 1));
-    const double chartHeight =
-        std::clamp(body.bottom() - y - kGap - tablesHeight - warningsRoom, 120.0, 185.0);
-    const std::vector<ReportCurve> curve{sample.curve};
-    drawCurveChart(painter_, QRectF(body.left(), y, column, chartHeight), curve,
-                   CurveKind::Frequency, chartWords(report_.words.frequencyCurve, false), index);
-    drawCurveChart(painter_, QRectF(body.left() + column + kGap, y, column, chartHeight), curve,
-                   CurveKind::Cumulative, chartWords(report_.words.cumulativeCurve, true), index);
-    y += chartHeight + kGap;
-
-    const auto drawColumn = [&](const std::vector<ReportTable>& tables, double x) {
-      double at = y;
-      for (const ReportTable& table : tables) {
-        const TableLayout layout(table, column, kSampleTablePoints, -1, true);
-        at += layout.draw(painter_, QPointF(x, at), 0, static_cast<int>(table.rows.size()),
-                          fromProgramText(table.title)) +
-              kGap / 2;
-      }
-      return at;
-    };
-    y = std::max(drawColumn(sample.leftTables, body.left()),
-                 drawColumn(sample.rightTables, body.left() + column + kGap));
-
-    const QFont warningsHeading = reportFont(9, true);
-    painter_.setFont(warningsHeading);
-    painter_.setPen(kInk);
-    const QFontMetricsF warningsMetrics(warningsHeading);
-    painter_.drawText(QRectF(body.left(), y, body.width(), warningsMetrics.lineSpacing()),
-                      Qt::AlignLeft | Qt::AlignTop, fromProgramText(report_.words.warningsHeading));
-    y += warningsMetrics.lineSpacing() + 1;
-    const QFont warningFont = reportFont(kSampleTablePoints);
-    const QFontMetricsF warningMetrics(warningFont);
-    painter_.setFont(warningFont);
-    std::vector<QString> warnings;
-    for (const std::string& warning : sample.warnings) {
-      warnings.push_back(QString::fromUtf8("• ") + fromProgramText(warning));
-    }
-    if (warnings.empty()) {
-      warnings.push_back(fromProgramText(report_.words.noWarnings));
-    }
-    for (const QString& warning : warnings) {
-      const QRectF box =
-          warningMetrics.boundingRect(QRectF(body.left(), y, body.width(), body.bottom() - y),
-                                      Qt::AlignLeft | Qt::TextWordWrap, warning);
-      painter_.drawText(QRectF(body.left(), y, body.width(), box.height()),
-                        Qt::AlignLeft | Qt::TextWordWrap, warning);
-      y += box.height() + 1;
-    }
+    samplePages_.draw(painter_, sample, index, [this] { newPage(); });
   }
 
   const Report& report_;
   QPdfWriter& writer_;
   QPainter& painter_;
   TableLayout summary_;
+  SamplePages samplePages_;
   std::vector<std::pair<int, int>> summaryPages_;
   int pageCount_ = 0;
   int pageNumber_ = 0;

@@ -18,6 +18,17 @@ QFont reportFont(double points, bool bold) {
   return font;
 }
 
+WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double width) {
+  constexpr double kTall = 1e6;
+  const int words = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  const QRectF box = metrics.boundingRect(QRectF(0, 0, width, kTall), words, text);
+  if (box.width() <= width) {
+    return {words, box.height()};
+  }
+  const int anywhere = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+  return {anywhere, metrics.boundingRect(QRectF(0, 0, width, kTall), anywhere, text).height()};
+}
+
 QString fromProgramText(std::string_view text) {
   return QString::fromStdString(cp1252ToUtf8(text));
 }

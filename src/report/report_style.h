@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QRectF>
 #include <QString>
 #include <string_view>
@@ -23,6 +24,15 @@ inline QRectF bodyArea() {
 
 // Liberation Sans, which the package depends on, or the metric twin the system has.
 QFont reportFont(double points, bool bold = false);
+
+// Text wrapped at its words, or anywhere when a word alone is wider than the width
+// (a figure of hundreds of digits in a hand-edited file), so that it never runs
+// beyond it: the flags to draw it with and the height it then takes.
+struct WrappedText {
+  int flags;
+  double height;
+};
+WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double width);
 
 // The program's 8-bit text (Windows-1252) for Qt.
 QString fromProgramText(std::string_view text);

@@ -23,6 +23,27 @@ bool looksNumeric(const QString& text) {
   });
 }
 
+// The heights of a table's title, header and rows: a second line in any cell of a
+// row makes every row two lines high.
+struct TableHeights {
+  double title;
+  double header;
+  double row;
+};
+TableHeights heightsOf(const ReportTable& table, const TableFonts& fonts) {
+  const auto twoLines = [](const std::string& text) {
+    return text.find('\n') != std::string::npos;
+  };
+  const bool headerSecondLines = std::any_of(table.columns.begin(), table.columns.end(), twoLines);
+  const bool secondLines = std::any_of(table.rows.begin(), table.rows.end(), [&](const auto& row) {
+    return std::any_of(row.begin(), row.end(), twoLines);
+  });
+  return {table.title.empty() ? 0 : fonts.titleMetrics.lineSpacing() + 2,
+          fonts.headerMetrics.lineSpacing() * (headerSecondLines ? 2 : 1) + 2 * kPad,
+          fonts.metrics.lineSpacing() + (secondLines ? fonts.secondMetrics.lineSpacing() : 0) +
+              2 * kPad};
+}
+
 }  // namespace
 
 TableLayout::Cell TableLayout::cellOf(const std::string& text) {
@@ -34,12 +55,28 @@ TableLayout::Cell TableLayout::cellOf(const std::string& text) {
   return {whole.left(newline), whole.mid(newline + 1)};
 }
 
+TableFonts::TableFonts(double points, QPaintDevice* device)
+    : font(reportFont(points)),
+      secondFont(reportFont(points * kSecondScale)),
+      headerFont(reportFont(points, true)),
+      titleFont(reportFont(points + 1.5, true)),
+      metrics(font, device),
+      secondMetrics(secondFont, device),
+      headerMetrics(headerFont, device),
+      titleMetrics(titleFont, device) {}
+
+double TableLayout::heightOf(const ReportTable& table, const TableFonts& fonts) {
+  const TableHeights heights = heightsOf(table, fonts);
+  return heights.title + heights.header + heights.row * static_cast<double>(table.rows.size());
+}
+
 TableLayout::TableLayout(const ReportTable& table, double width, double fontPoints, int elastic,
                          bool fill)
-    : font_(reportFont(fontPoints)),
-      secondFont_(reportFont(fontPoints * kSecondScale)),
-      headerFont_(reportFont(fontPoints, true)),
-      titleFont_(reportFont(fontPoints + 1.5, true)) {
+    : TableLayout(table, width, TableFonts(fontPoints), elastic, fill) {}
+
+TableLayout::TableLayout(const ReportTable& table, double width, const TableFonts& fonts,
+                         int elastic, bool fill)
+    : fonts_(fonts) {
   for (const std::string& column : table.columns) {
     header_.push_back(cellOf(column));
   }
@@ -58,21 +95,17 @@ TableLayout::TableLayout(const ReportTable& table, double width, double fontPoin
     row.resize(columns);
   }
 
-  const QFontMetricsF metrics(font_);
-  const QFontMetricsF secondMetrics(secondFont_);
-  const QFontMetricsF headerMetrics(headerFont_);
+  const QFontMetricsF& metrics = fonts.metrics;
+  const QFontMetricsF& secondMetrics = fonts.secondMetrics;
+  const QFontMetricsF& headerMetrics = fonts.headerMetrics;
   widths_.assign(columns, 0);
   rightAligned_.assign(columns, true);
-  bool secondLines = false;
-  bool headerSecondLines = false;
   for (std::size_t c = 0; c < columns; ++c) {
     double natural = std::max(headerMetrics.horizontalAdvance(header_[c].first),
                               headerMetrics.horizontalAdvance(header_[c].second));
-    headerSecondLines = headerSecondLines || !header_[c].second.isEmpty();
     for (const auto& row : rows_) {
       natural = std::max({natural, metrics.horizontalAdvance(row[c].first),
                           secondMetrics.horizontalAdvance(row[c].second)});
-      secondLines = secondLines || !row[c].second.isEmpty();
       rightAligned_[c] = rightAligned_[c] && looksNumeric(row[c].first);
     }
     widths_[c] = natural + 2 * kPad;
@@ -89,9 +122,10 @@ TableLayout::TableLayout(const ReportTable& table, double width, double fontPoin
     widths_[0] += width - total;
   }
 
-  titleHeight_ = table.title.empty() ? 0 : QFontMetricsF(titleFont_).lineSpacing() + 2;
-  headerHeight_ = headerMetrics.lineSpacing() * (headerSecondLines ? 2 : 1) + 2 * kPad;
-  rowHeight_ = metrics.lineSpacing() + (secondLines ? secondMetrics.lineSpacing() : 0) + 2 * kPad;
+  const TableHeights heights = heightsOf(table, fonts);
+  titleHeight_ = heights.title;
+  headerHeight_ = heights.header;
+  rowHeight_ = heights.row;
 }
 
 double TableLayout::height() const {
@@ -109,15 +143,15 @@ void TableLayout::drawCell(QPainter& painter, const Cell& cell, double x, double
   const double inner = widths_[column] - 2 * kPad;
   const Qt::Alignment align =
       (rightAligned_[column] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop;
-  const QFont& firstFont = header ? headerFont_ : font_;
-  const QFont& secondFont = header ? headerFont_ : secondFont_;
-  const QFontMetricsF firstMetrics(firstFont);
+  const QFont& firstFont = header ? fonts_.headerFont : fonts_.font;
+  const QFont& secondFont = header ? fonts_.headerFont : fonts_.secondFont;
+  const QFontMetricsF& firstMetrics = header ? fonts_.headerMetrics : fonts_.metrics;
   painter.setFont(firstFont);
   painter.setPen(kInk);
   painter.drawText(QRectF(x + kPad, y + kPad, inner, firstMetrics.lineSpacing()), align,
                    firstMetrics.elidedText(cell.first, Qt::ElideRight, inner));
   if (!cell.second.isEmpty()) {
-    const QFontMetricsF secondMetrics(secondFont);
+    const QFontMetricsF& secondMetrics = header ? fonts_.headerMetrics : fonts_.secondMetrics;
     painter.setFont(secondFont);
     painter.setPen(header ? kInk : kGreyInk);
     painter.drawText(
@@ -131,7 +165,7 @@ double TableLayout::draw(QPainter& painter, QPointF topLeft, int first, int end,
   double y = topLeft.y();
   const double width = std::accumulate(widths_.begin(), widths_.end(), 0.0);
   if (titleHeight_ > 0) {
-    painter.setFont(titleFont_);
+    painter.setFont(fonts_.titleFont);
     painter.setPen(kInk);
     painter.drawText(QRectF(topLeft.x(), y, width, titleHeight_), Qt::AlignLeft | Qt::AlignTop,
                      title);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QString>
 #include <vector>
@@ -9,16 +10,36 @@
 #include "workflow/report_content.h"
 
 class QPainter;
+class QPaintDevice;
 
 namespace granomet::report {
 
+// The fonts of tables of one size: made once, shared by every table drawn in it.
+struct TableFonts {
+  // points: the cells' size; a cell's second line is smaller. device: what the
+  // tables are drawn on, so that they are measured as drawn (none: the screen).
+  explicit TableFonts(double points, QPaintDevice* device = nullptr);
+  QFont font;
+  QFont secondFont;
+  QFont headerFont;
+  QFont titleFont;
+  QFontMetricsF metrics;
+  QFontMetricsF secondMetrics;
+  QFontMetricsF headerMetrics;
+  QFontMetricsF titleMetrics;
+};
+
 class TableLayout {
  public:
-  // fontPoints: the cells' size; a cell's second line is drawn smaller. elastic:
-  // the column that gives up width, its texts cut short, when the table does not
-  // fit (-1: none); fill: widen the first column to the whole width.
+  // elastic: the column that gives up width, its texts cut short, when the table
+  // does not fit (-1: none); fill: widen the first column to the whole width.
+  TableLayout(const ReportTable& table, double width, const TableFonts& fonts, int elastic = -1,
+              bool fill = false);
   TableLayout(const ReportTable& table, double width, double fontPoints, int elastic = -1,
               bool fill = false);
+
+  // The whole table's height, title included, without laying out its columns.
+  static double heightOf(const ReportTable& table, const TableFonts& fonts);
 
   double titleHeight() const { return titleHeight_; }
   double headerHeight() const { return headerHeight_; }
@@ -44,10 +65,7 @@ class TableLayout {
   std::vector<Cell> header_;
   std::vector<double> widths_;
   std::vector<bool> rightAligned_;
-  QFont font_;
-  QFont secondFont_;
-  QFont headerFont_;
-  QFont titleFont_;
+  TableFonts fonts_;
   double titleHeight_ = 0;
   double headerHeight_ = 0;
   double rowHeight_ = 0;

@@ -1075,10 +1075,6 @@ std::string reportText(ReportText text) {
       return out("Curvas de frecuencia de todas las muestras");
     case T::CumulativeCurves:
       return out("Curvas acumuladas de todas las muestras");
-    case T::FrequencyCurve:
-      return out("Curva de frecuencia");
-    case T::CumulativeCurve:
-      return out("Curva acumulada");
     case T::DiameterAxis:
       return out("Diámetro (µm)");
     case T::WeightAxis:
@@ -1168,6 +1164,47 @@ std::string sizeFractionName(int fraction) {
       "Arena muy gruesa", "Arena gruesa", "Arena media", "Arena fina", "Arena muy fina",
       "Limo muy grueso",  "Limo grueso",  "Limo medio",  "Limo fino"};
   return out(kNames.at(static_cast<std::size_t>(fraction)));
+}
+
+std::string samplePageText(SamplePageText text) {
+  using T = SamplePageText;
+  switch (text) {
+    case T::Continued:
+      return out(" (continuación)");
+    case T::Histogram:
+      return out("Histograma");
+    case T::DensityAxis:
+      return out("Peso por unidad Ø (%)");
+    case T::ProbabilityChart:
+      return out("Curva acumulada en escala de probabilidad");
+    case T::CoarserAxis:
+      return out("Más grueso (%)");
+    case T::OpenClass:
+      return out("La clase > %1 µm, sin límite superior, pesa %2 %: no tiene anchura que dibujar.");
+    case T::OffScale:
+      return out("%1 de los %2 límites de clase quedan fuera de la escala (< %3 % o > %4 %).");
+    case T::ClassTable:
+      return out("Clases granulométricas");
+    case T::OmittedClass:
+      return out("La clase %1 no tiene peso: no se lista.");
+    case T::OmittedClasses:
+      return out("Las clases %1 no tienen peso: no se listan.");
+    case T::OmittedClassesBoth:
+      return out("Las clases %1 y %2 no tienen peso: no se listan.");
+    case T::NoClassWeight:
+      return out("Ninguna clase tiene peso: no se listan.");
+    case T::ClassNumber:
+      return out("Clase");
+    case T::Weight:
+      return out("Peso\n%");
+    case T::Finer:
+      return out("Más fino\n%");
+    case T::FinerNote:
+      return out(
+          "Más fino: porcentaje de la muestra más fino que el límite inferior de la clase, de la "
+          "curva acumulada normalizada a su total, la misma de los percentiles.");
+  }
+  return {};
 }
 
 }  // namespace granomet::messages

@@ -203,8 +203,6 @@ enum class ReportText {
   FolkWardSorting,
   FrequencyCurves,
   CumulativeCurves,
-  FrequencyCurve,
-  CumulativeCurve,
   DiameterAxis,
   WeightAxis,
   FinerAxis,
@@ -250,5 +248,27 @@ enum class ReportText {
 std::string reportText(ReportText text);
 // The Udden-Wentworth sand and silt classes, very coarse sand first.
 std::string sizeFractionName(int fraction);
+
+// The words of a sample's own pages of the report: its histogram, its cumulative
+// curve on probability paper and its table of classes.
+enum class SamplePageText {
+  Continued,  // after the sample's heading on its later pages
+  Histogram,
+  DensityAxis,
+  ProbabilityChart,
+  CoarserAxis,
+  OpenClass,  // %1 the coarsest class's lower bound (µm), %2 its weight
+  OffScale,   // %1 of the %2 class bounds; %3 and %4 the scale's ends (%)
+  ClassTable,
+  OmittedClass,        // %1 the one class without weight at an end of the table
+  OmittedClasses,      // %1 the classes without weight at one end ("1\x968")
+  OmittedClassesBoth,  // %1 and %2 those at the coarse and at the fine end
+  NoClassWeight,
+  ClassNumber,
+  Weight,
+  Finer,
+  FinerNote,
+};
+std::string samplePageText(SamplePageText text);
 
 }  // namespace granomet::messages

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 #include "compute/shepard.h"
 #include "statistics/cumulative_curve.h"
@@ -26,15 +28,19 @@ std::string said(ReportText text) {
   return messages::reportText(text);
 }
 
-// "%1" and "%2" replaced, in that order.
-std::string filled(std::string pattern, const std::string& first, const std::string& second = {}) {
-  if (const auto at = pattern.find("%1"); at != std::string::npos) {
-    pattern.replace(at, 2, first);
-  }
-  if (const auto at = pattern.find("%2"); at != std::string::npos) {
-    pattern.replace(at, 2, second);
+// "%1", "%2"... replaced by the values in their order.
+std::string filledWith(std::string pattern, const std::vector<std::string>& values) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string mark = "%" + std::to_string(i + 1);
+    if (const auto at = pattern.find(mark); at != std::string::npos) {
+      pattern.replace(at, mark.size(), values[i]);
+    }
   }
   return pattern;
+}
+
+std::string filled(std::string pattern, const std::string& first, const std::string& second = {}) {
+  return filledWith(std::move(pattern), {first, second});
 }
 
 constexpr std::string_view kNoValue = "\x97";  // an em dash in the program's 8-bit text
@@ -140,6 +146,133 @@ ReportCurve curveOf(const SizeDistribution& classes) {
     }
   }
   return curve;
+}
+
+std::string pageSaid(messages::SamplePageText text) {
+  return messages::samplePageText(text);
+}
+
+// Each bounded class spread over its width in phi, so that a wide sieve class does
+// not stand out as a spike beside the narrow laser classes. The open coarsest class
+// has no width: what it weighs is said instead (never, in files the program writes).
+std::vector<ReportBar> histogramOf(const SizeDistribution& classes) {
+  std::vector<ReportBar> bars;
+  bars.reserve(kResultsClasses - 1);
+  for (int j = 2; j <= kResultsClasses; ++j) {
+    const double from = phiOf(classes.lowerDiameter[j - 1]);
+    const double to = phiOf(classes.lowerDiameter[j]);
+    bars.push_back({from, to, classes.weight[j] / (to - from)});
+  }
+  return bars;
+}
+
+std::vector<ReportCurvePoint> probabilityOf(const SizeDistribution& classes,
+                                            const CumulativeCurve& cumulative) {
+  std::vector<ReportCurvePoint> points;
+  if (cumulative.gap() == CurveGap::NoWeight) {
+    return points;
+  }
+  points.reserve(kResultsClasses);
+  for (int j = 1; j <= kResultsClasses; ++j) {
+    points.push_back({phiOf(classes.lowerDiameter[j]), cumulative.percentCoarser(j)});
+  }
+  return points;
+}
+
+std::string offScaleNote(const std::vector<ReportCurvePoint>& points, char decimalMark) {
+  const auto beyond = std::count_if(points.begin(), points.end(), [](const ReportCurvePoint& p) {
+    return !(p.percentCoarser >= kProbabilityScaleLow && p.percentCoarser <= kProbabilityScaleHigh);
+  });
+  if (beyond == 0) {
+    return {};
+  }
+  return filledWith(pageSaid(messages::SamplePageText::OffScale),
+                    {std::to_string(beyond), std::to_string(points.size()),
+                     fixedNumber(kProbabilityScaleLow, 1, decimalMark),
+                     fixedNumber(kProbabilityScaleHigh, 1, decimalMark)});
+}
+
+// Whole phi units around the classes that hold weight and the limits of sand and
+// silt (-1 and 8), one more on each side.
+std::pair<double, double> phiSpanOf(const SizeDistribution& classes) {
+  double coarsest = -1;
+  double finest = 8;
+  for (int j = 1; j <= kResultsClasses; ++j) {
+    if (classes.weight[j] == 0) {
+      continue;
+    }
+    const double upper = phiOf(classes.lowerDiameter[j > 1 ? j - 1 : 1]);
+    const double lower = phiOf(classes.lowerDiameter[j]);
+    if (std::isfinite(upper)) {
+      coarsest = std::min(coarsest, upper);
+    }
+    if (std::isfinite(lower)) {
+      finest = std::max(finest, lower);
+    }
+  }
+  return {std::floor(coarsest) - 1, std::ceil(finest) + 1};
+}
+
+// The classes with weight, with their bounds in µm and phi, their weight as the file
+// gives it and the percentage finer than their lower bound from the curve the
+// percentiles are read from. Those without weight at either end are only named.
+struct ClassRows {
+  ReportTable table;
+  std::string omitted;
+};
+ClassRows classTableOf(const SizeDistribution& classes, const CumulativeCurve& cumulative,
+                       char decimalMark) {
+  using messages::SamplePageText;
+  ClassRows made{
+      {pageSaid(SamplePageText::ClassTable),
+       {pageSaid(SamplePageText::ClassNumber), said(ReportText::Micrometres), said(ReportText::Phi),
+        pageSaid(SamplePageText::Weight), pageSaid(SamplePageText::Finer)},
+       {}},
+      {}};
+  int first = 1;
+  int last = kResultsClasses;
+  while (first <= last && classes.weight[first] == 0) {
+    ++first;
+  }
+  while (last >= first && classes.weight[last] == 0) {
+    --last;
+  }
+  const auto run = [](int from, int to) {
+    return from == to ? std::to_string(from) : std::to_string(from) + "\x96" + std::to_string(to);
+  };
+  if (first > last) {
+    made.omitted = pageSaid(SamplePageText::NoClassWeight);
+  } else if (first > 1 && last < kResultsClasses) {
+    made.omitted = filled(pageSaid(SamplePageText::OmittedClassesBoth), run(1, first - 1),
+                          run(last + 1, kResultsClasses));
+  } else if (first > 1 || last < kResultsClasses) {
+    const int from = first > 1 ? 1 : last + 1;
+    const int to = first > 1 ? first - 1 : kResultsClasses;
+    made.omitted =
+        filled(pageSaid(from == to ? SamplePageText::OmittedClass : SamplePageText::OmittedClasses),
+               run(from, to));
+  }
+
+  const bool curve = cumulative.gap() != CurveGap::NoWeight;
+  for (int j = first; j <= last; ++j) {
+    const double lower = classes.lowerDiameter[j];
+    const std::string lowerPhi = plain(finiteValue(phiOf(lower)), 3, decimalMark);
+    std::string sizes = "> " + micrometres(lower, decimalMark);
+    std::string phis = "< " + lowerPhi;
+    if (j > 1) {
+      const double upper = classes.lowerDiameter[j - 1];
+      sizes = micrometres(lower, decimalMark) + "\x96" + micrometres(upper, decimalMark);
+      // Spaced where a minus would follow the dash.
+      phis = plain(finiteValue(phiOf(upper)), 3, decimalMark) +
+             (lowerPhi.front() == '-' ? " \x96 " : "\x96") + lowerPhi;
+    }
+    made.table.rows.push_back(
+        {std::to_string(j), std::move(sizes), std::move(phis),
+         plain(finiteValue(classes.weight[j]), 3, decimalMark),
+         curve ? plain(finiteValue(100 - cumulative.percentCoarser(j)), 3, decimalMark)
+               : std::string(kNoValue)});
+  }
+  return made;
 }
 
 // Mean, sorting, skewness, kurtosis: the rows of the report's measure tables.
@@ -311,6 +444,20 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
                                           : said(ReportText::NoFolkGroup)),
   };
   page.curve = curveOf(line.sample.classes);
+  const SizeDistribution& classes = line.sample.classes;
+  const CumulativeCurve cumulative(classes);
+  std::tie(page.phiFrom, page.phiTo) = phiSpanOf(classes);
+  page.histogram = histogramOf(classes);
+  if (classes.weight[1] != 0) {
+    page.histogramNote = filled(pageSaid(messages::SamplePageText::OpenClass),
+                                micrometres(classes.lowerDiameter[1], decimalMark),
+                                plain(finiteValue(classes.weight[1]), 3, decimalMark));
+  }
+  page.probability = probabilityOf(classes, cumulative);
+  page.probabilityNote = offScaleNote(page.probability, decimalMark);
+  ClassRows classTable = classTableOf(classes, cumulative, decimalMark);
+  page.classes = std::move(classTable.table);
+  page.classesOmitted = std::move(classTable.omitted);
 
   ReportTable composition{said(ReportText::Composition), {"", "%"}, {}};
   const ReportText components[] = {ReportText::Gravel, ReportText::Sand, ReportText::Silt,
@@ -399,8 +546,10 @@ ReportSamplePage pageOf(const Sample& sample, int number, int count, char decima
              modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt);
   }
 
-  page.leftTables = {std::move(composition), std::move(moments), std::move(fractions)};
-  page.rightTables = {std::move(folkWard), std::move(percentiles)};
+  // What the sample is made of on the left, the measures of its sizes on the right:
+  // two columns of about the same height.
+  page.leftTables = {std::move(composition), std::move(fractions)};
+  page.rightTables = {std::move(moments), std::move(folkWard), std::move(percentiles)};
   page.warnings = qualityWarningTexts(sample.file.contents, line, statistics, decimalMark);
   return page;
 }
@@ -422,8 +571,6 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   report.words = {said(ReportText::Title),
                   said(ReportText::FrequencyCurves),
                   said(ReportText::CumulativeCurves),
-                  said(ReportText::FrequencyCurve),
-                  said(ReportText::CumulativeCurve),
                   said(ReportText::DiameterAxis),
                   said(ReportText::WeightAxis),
                   said(ReportText::FinerAxis),
@@ -433,6 +580,12 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
                   said(ReportText::Unlabelled),
                   said(ReportText::PageOf),
                   said(ReportText::SummaryGoesOn)};
+  using messages::SamplePageText;
+  report.sampleWords = {
+      pageSaid(SamplePageText::Continued),   pageSaid(SamplePageText::Histogram),
+      pageSaid(SamplePageText::DensityAxis), pageSaid(SamplePageText::ProbabilityChart),
+      pageSaid(SamplePageText::CoarserAxis), said(ReportText::Phi),
+      said(ReportText::Micrometres),         pageSaid(SamplePageText::FinerNote)};
   report.facts = facts(results, context);
   if (context.afterRun) {
     report.unreachedHeading =

@@ -47,10 +47,41 @@ struct ReportTriangle {
   std::vector<std::string> key;
 };
 
+// A class of bounded width as a bar of the histogram: its span in phi (coarse end
+// first) and its weight per unit phi (%).
+struct ReportBar {
+  double phiFrom = 0;
+  double phiTo = 0;
+  double density = 0;
+};
+
+// A point of the cumulative curve: a class's lower bound and the percentage of the
+// sample coarser than it.
+struct ReportCurvePoint {
+  double phi = 0;
+  double percentCoarser = 0;
+};
+
+// The probability chart's scale, in percent: Folk's probability paper, 0.1 to 99.9.
+inline constexpr double kProbabilityScaleLow = 0.1;
+inline constexpr double kProbabilityScaleHigh = 99.9;
+
 struct ReportSamplePage {
   std::string heading;
   std::vector<std::string> lines;  // lot, results file, classes
   ReportCurve curve;
+  // The phi span both charts share: the classes that hold weight and the limits
+  // between gravel, sand, silt and clay, with room around them.
+  double phiFrom = 0;
+  double phiTo = 0;
+  std::vector<ReportBar> histogram;           // every class but the open coarsest one
+  std::string histogramNote;                  // the open coarsest class's weight, when it has any
+  std::vector<ReportCurvePoint> probability;  // every class's lower bound; empty: no curve
+  std::string probabilityNote;                // what lies beyond the scale
+  // One row a class, coarsest first, from the first class with weight to the last;
+  // the classes left out at either end are named in classesOmitted.
+  ReportTable classes;
+  std::string classesOmitted;
   // Left column, then right column, then across the page.
   std::vector<ReportTable> leftTables;
   std::vector<ReportTable> rightTables;
@@ -62,8 +93,6 @@ struct ReportWords {
   std::string title;
   std::string frequencyCurves;  // every sample's
   std::string cumulativeCurves;
-  std::string frequencyCurve;  // one sample's
-  std::string cumulativeCurve;
   std::string diameterAxis;
   std::string weightAxis;
   std::string finerAxis;
@@ -75,9 +104,22 @@ struct ReportWords {
   std::string summaryGoesOn;  // heading of the summary table's later pages
 };
 
+// The words of a sample's own charts and later pages.
+struct SamplePageWords {
+  std::string continued;  // after the sample's heading on its later pages
+  std::string histogram;
+  std::string densityAxis;
+  std::string probabilityChart;
+  std::string coarserAxis;
+  std::string phiUnit;
+  std::string micrometreUnit;
+  std::string finerNote;  // what the class table's "finer" column holds
+};
+
 struct Report {
   char decimalMark = '.';
   ReportWords words;
+  SamplePageWords sampleWords;
   std::vector<std::string> facts;  // lot(s), date, number of samples, results files
   std::string unreachedHeading;    // empty when the report is not made after a run
   std::vector<std::string> unreached;

@@ -4,11 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -139,7 +141,48 @@ Page readPgm(const fs::path& path) {
   return page;
 }
 
-TEST_F(GranometInforme, TheReportNamesEverySampleWithItsFolkAndWardMean) {
+double decimal(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return std::stod(text);
+}
+
+// A sample's class table as pdftotext -raw reads it from the sample's later page,
+// one line a class: each bounded class's µm bounds and the percentage finer.
+struct ClassRow {
+  double lower = 0;
+  double upper = 0;
+  double finer = 0;
+};
+std::vector<ClassRow> classRows(const std::string& raw, const std::string& name) {
+  std::vector<ClassRow> rows;
+  // The later page's heading: the sample's name, maybe its full sediment name, "(continuación)".
+  auto at = raw.find(": " + name + " ");
+  while (at != std::string::npos &&
+         raw.substr(at, raw.find('\n', at) - at).find("(continuaci") == std::string::npos) {
+    at = raw.find(": " + name + " ", at + 1);
+  }
+  if (at == std::string::npos) {
+    return rows;
+  }
+  std::istringstream lines(raw.substr(at, raw.find("Granomet", at) - at));
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream in(line);
+    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+    const std::string dash = "\xe2\x80\x93";
+    if (words.size() < 5 || words[0].find_first_not_of("0123456789") != std::string::npos ||
+        words[1].find(dash) == std::string::npos) {
+      continue;
+    }
+    const std::string& bounds = words[1];
+    rows.push_back({decimal(bounds.substr(0, bounds.find(dash))),
+                    decimal(bounds.substr(bounds.find(dash) + dash.size())),
+                    decimal(words.back())});
+  }
+  return rows;
+}
+
+TEST_F(GranometInforme, EverySampleIsNamedWithItsMeanAndItsClassesCrossHalfAtItsD50) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
   ASSERT_EQ(run("es_ES.UTF-8", "-o tabla.csv -p informe.pdf r.csv"), 0) << err();
   ASSERT_EQ(std::system(("pdftotext '" + (folder_ / "informe.pdf").string() + "' '" +
@@ -148,6 +191,11 @@ TEST_F(GranometInforme, TheReportNamesEverySampleWithItsFolkAndWardMean) {
             0);
   const std::string text = fileBytes(folder_ / "informe.txt");
   EXPECT_NE(text.find("Informe granulométrico"), std::string::npos);
+  ASSERT_EQ(std::system(("pdftotext -raw '" + (folder_ / "informe.pdf").string() + "' '" +
+                         (folder_ / "crudo.txt").string() + "'")
+                            .c_str()),
+            0);
+  const std::string raw = fileBytes(folder_ / "crudo.txt");
 
   std::istringstream table(fileBytes(folder_ / "tabla.csv"));
   std::string line;
@@ -164,6 +212,7 @@ TEST_F(GranometInforme, TheReportNamesEverySampleWithItsFolkAndWardMean) {
   };
   const std::size_t nameColumn = column("Muestra");
   const std::size_t meanColumn = column("FW-Media(\xb5m)");
+  const std::size_t d50Column = column("D50(\xb5m)");
   int samples = 0;
   while (std::getline(table, line) && !line.empty() && line != "\r") {
     const std::vector<std::string> fields = csvFields(line);
@@ -175,50 +224,91 @@ TEST_F(GranometInforme, TheReportNamesEverySampleWithItsFolkAndWardMean) {
     // Its page's heading names it, its summary row gives the mean.
     EXPECT_NE(text.find(": " + name), std::string::npos);
     EXPECT_NE(text.find(shown), std::string::npos);
+    // Its class table falls to nothing finer than its last class, and crosses half
+    // the sample in the class that holds its D50.
+    const std::vector<ClassRow> rows = classRows(raw, name);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back().finer, 0);
+    const double d50 = decimal(fields.at(d50Column));
+    const auto half =
+        std::find_if(rows.begin(), rows.end(), [](const ClassRow& r) { return r.finer <= 50; });
+    ASSERT_NE(half, rows.end());
+    EXPECT_LE(half->lower, d50 * 1.001);
+    EXPECT_GE(half->upper, d50 * 0.999);
     ++samples;
   }
   EXPECT_EQ(samples, 12);
 }
 
-TEST_F(GranometInforme, NoPageOfTheReportIsEmptyOrCutAtItsEdges) {
-  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
-  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
-  EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
-  ASSERT_EQ(
-      std::system(
-          ("cd '" + folder_.string() + "' && pdftoppm -r 20 -gray informe.pdf pagina").c_str()),
-      0);
-  std::vector<fs::path> pages;
-  for (const auto& entry : fs::directory_iterator(folder_)) {
-    if (entry.path().filename().string().rfind("pagina", 0) == 0) {
-      pages.push_back(entry.path());
-    }
+// The example's results, and the same with its first sample's classes edited by hand
+// to weigh less than nothing each: a warning for every class, which run on over the
+// sample's second page and push its class table onto a third.
+std::string everyClassBelowNothing(const std::string& results) {
+  std::istringstream lines(results);
+  std::string header;
+  std::string first;
+  std::getline(lines, header);
+  std::getline(lines, first);
+  std::vector<std::string> fields = csvFields(first);
+  std::string edited;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    edited += std::string(i == 0 ? "" : ",") + "\"" + (i >= 30 ? "-0,001" : fields[i]) + "\"";
   }
-  // The summary, three triangles on two pages, the curves, one page per sample.
-  EXPECT_EQ(pages.size(), 1u + 2u + 1u + 12u);
-  for (const fs::path& path : pages) {
-    SCOPED_TRACE(path.filename().string());
-    const Page page = readPgm(path);
-    // A4 at 20 dots per inch; the margins are 40 points, 11 dots: the outer 6 stay white.
-    ASSERT_GT(page.width, 150);
-    ASSERT_GT(page.height, 220);
-    constexpr int kEdge = 6;
-    int inked = 0;
-    for (int y = 0; y < page.height; ++y) {
-      for (int x = 0; x < page.width; ++x) {
-        const bool edge =
-            x < kEdge || y < kEdge || x >= page.width - kEdge || y >= page.height - kEdge;
-        if (page.at(x, y) < 200) {
-          EXPECT_FALSE(edge) << "ink at the edge, " << x << ", " << y;
-          if (edge) {
-            return;
-          }
-          ++inked;
-        }
+  return header + "\n" + edited + "\r\n" + std::string(std::istreambuf_iterator<char>(lines), {});
+}
+
+TEST_F(GranometInforme, NoPageOfTheReportIsEmptyOrCutAtItsEdges) {
+  struct Case {
+    std::string results;
+    std::size_t firstSamplesPages;
+  };
+  const std::string example = fileBytes(batchExpected("plain_comma.csv"));
+  const Case cases[] = {{example, 2}, {everyClassBelowNothing(example), 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.firstSamplesPages);
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      fs::remove(entry.path());
+    }
+    { std::ofstream(folder_ / "r.csv", std::ios::binary) << c.results; }
+    ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+    EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
+    ASSERT_EQ(
+        std::system(
+            ("cd '" + folder_.string() + "' && pdftoppm -r 20 -gray informe.pdf pagina").c_str()),
+        0);
+    std::vector<fs::path> pages;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      if (entry.path().filename().string().rfind("pagina", 0) == 0) {
+        pages.push_back(entry.path());
       }
     }
-    // More than the footer alone.
-    EXPECT_GT(inked, 400);
+    // The summary, three triangles on two pages, the curves, two pages for every
+    // other sample.
+    EXPECT_EQ(pages.size(), 1u + 2u + 1u + c.firstSamplesPages + 2u * 11u);
+    for (const fs::path& path : pages) {
+      SCOPED_TRACE(path.filename().string());
+      const Page page = readPgm(path);
+      // A4 at 20 dots per inch; the margins are 40 points, 11 dots: the outer 6 stay white.
+      ASSERT_GT(page.width, 150);
+      ASSERT_GT(page.height, 220);
+      constexpr int kEdge = 6;
+      int inked = 0;
+      for (int y = 0; y < page.height; ++y) {
+        for (int x = 0; x < page.width; ++x) {
+          const bool edge =
+              x < kEdge || y < kEdge || x >= page.width - kEdge || y >= page.height - kEdge;
+          if (page.at(x, y) < 200) {
+            EXPECT_FALSE(edge) << "ink at the edge, " << x << ", " << y;
+            if (edge) {
+              return;
+            }
+            ++inked;
+          }
+        }
+      }
+      // More than the footer alone.
+      EXPECT_GT(inked, 400);
+    }
   }
 }
 

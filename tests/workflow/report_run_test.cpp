@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -104,7 +106,7 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
             "Muestra 1 de 12: M-01 \xb7 Arena fina ligeramente gravosa, mal clasificada");
   EXPECT_TRUE(holds(first.lines, "Clase de Shepard (1954): Arena (Sand)"));
   // The whole sample, gravel to clay, each share between the diameters it was counted.
-  const ReportTable& fractions = first.leftTables.at(2);
+  const ReportTable& fractions = first.leftTables.at(1);
   ASSERT_EQ(fractions.rows.size(), 4u + 9u + 1u);
   const std::vector<std::vector<std::string>> shares = {
       {"Guijarros, cantos y bloques", "> 8000", "0,00"},
@@ -131,7 +133,7 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
         << share[0];
   }
   // Its sieve gravel stands out of the sand as a second mode.
-  const std::vector<std::vector<std::string>>& percentiles = first.rightTables.at(1).rows;
+  const std::vector<std::vector<std::string>>& percentiles = first.rightTables.at(2).rows;
   EXPECT_TRUE(std::find(percentiles.begin(), percentiles.end(),
                         std::vector<std::string>{"Modalidad", "Bimodal"}) != percentiles.end());
   EXPECT_EQ(percentiles.back(), (std::vector<std::string>{"Moda 3", "\x97"}));
@@ -145,6 +147,95 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
   // Only two of the example's samples are free of gravel.
   EXPECT_EQ(report.triangles[2].points.size(), 2u);
   EXPECT_NE(report.triangles[2].note.find("10 muestras con grava"), std::string::npos);
+}
+
+// A sample's classes on its own pages: each bounded class's weight spread over its
+// width in phi, the percentage finer than each listed class's lower bound from the
+// curve normalised to its total, the classes without weight at either end named.
+TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
+  struct Case {
+    std::map<int, double> weights;  // class (3000-6000 µm is class 3, one phi wide)
+    int barClass;
+    double density;
+    const char* firstRow;  // the first listed class's number, bounds and % finer
+    const char* firstBounds;
+    const char* firstFiner;
+    const char* omitted;
+    const char* note;  // part of the charts' notes
+  };
+  const std::vector<Case> cases = {
+      {{{3, 10}, {20, 90}},
+       3,
+       10,
+       "3",
+       "3000\x96"
+       "6000",
+       "90,000",
+       "Las clases 1\x96"
+       "2 y 21\x96"
+       "68 no tienen peso: no se listan.",
+       "51 de los 68"},
+      // Weights that do not add up to 100: the curve is the percentiles', normalised.
+      {{{3, 5}, {20, 45}},
+       3,
+       5,
+       "3",
+       "3000\x96"
+       "6000",
+       "90,000",
+       "Las clases 1\x96"
+       "2 y 21\x96"
+       "68 no tienen peso: no se listan.",
+       "51 de los 68"},
+      // The open coarsest class has no width, hence no bar: its weight is said.
+      {{{1, 30}, {68, 70}},
+       68,
+       70 / (std::log2(0.013) - std::log2(0.011)),
+       "1",
+       "> 8000",
+       "70,000",
+       "",
+       "pesa 30,000 %"},
+      {{{4, 100}},
+       4,
+       100 / std::log2(3000 / 2474.5),
+       "4",
+       "2474\x96"
+       "3000",
+       "0,000",
+       "Las clases 1\x96"
+       "3 y 5\x96"
+       "68 no tienen peso: no se listan.",
+       ""},
+      {{}, 3, 0, nullptr, nullptr, nullptr, "Ninguna clase tiene peso: no se listan.", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.omitted);
+    ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
+    SizeDistribution& classes = results.files.at(0).contents.lines.at(0).sample.classes;
+    for (int j = 1; j <= kResultsClasses; ++j) {
+      classes.weight[j] = c.weights.count(j) > 0 ? c.weights.at(j) : 0;
+    }
+    const ReportSamplePage page =
+        reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}}).samples.at(0);
+
+    ASSERT_EQ(page.histogram.size(), 67u);
+    EXPECT_NEAR(page.histogram[static_cast<std::size_t>(c.barClass - 2)].density, c.density, 1e-9);
+    EXPECT_EQ(page.classesOmitted, c.omitted);
+    if (c.firstRow == nullptr) {
+      EXPECT_TRUE(page.classes.rows.empty());
+      EXPECT_TRUE(page.probability.empty());
+      continue;
+    }
+    const std::vector<std::string>& first = page.classes.rows.at(0);
+    EXPECT_EQ(first.at(0), c.firstRow);
+    EXPECT_EQ(first.at(1), c.firstBounds);
+    EXPECT_EQ(first.at(4), c.firstFiner);
+    // Down to nothing finer than the last class with weight.
+    EXPECT_EQ(page.classes.rows.back().at(4), "0,000");
+    EXPECT_NE((page.histogramNote + page.probabilityNote).find(c.note), std::string::npos)
+        << page.histogramNote << page.probabilityNote;
+  }
 }
 
 TEST(ReportContent, AfterARunNamesTheLotsSamplesNoRecordReached) {

@@ -1,0 +1,42 @@
+// What the report's charts share: their fonts, the steps of a value axis and the labels of a
+// logarithmic one.
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+#include <array>
+
+class QPaintDevice;
+
+namespace granomet::report {
+
+struct SizeLimit {
+  double micrometres;
+  const char* label;
+};
+// Gravel, sand and silt end at these diameters: a sediment is named by them.
+inline constexpr std::array kSizeLimits{SizeLimit{2000, "2 mm"}, SizeLimit{63, "63 µm"},
+                                        SizeLimit{4, "4 µm"}};
+
+// Made once for a report: a font's metrics are looked up where it is made, for the
+// device the charts are drawn on.
+struct ChartFonts {
+  explicit ChartFonts(QPaintDevice* device);
+  QFont title;
+  QFont label;  // ticks, axes, limits and notes: the smallest text a chart prints
+  QFontMetricsF titleMetrics;
+  QFontMetricsF labelMetrics;
+  // Two lines of wrapped label text as drawn, which may lie further apart than the
+  // font's line spacing.
+  double twoLabelLines;
+};
+
+// 1, 2 or 5 times a power of ten, so that at most `mostSteps` steps reach `span`;
+// never below `least`.
+double niceStep(double span, int mostSteps, double least);
+
+// 10 to the power, as a diameter in µm is read: 1000, 1, 0,01.
+QString decadeLabel(int power, char decimalMark);
+
+}  // namespace granomet::report
