@@ -96,7 +96,7 @@ bool writeReport(char* programName, const Arguments& arguments, char decimalMark
   const QGuiApplication application(qtCount, qtArguments.data());
   const SystemClock clock;
   const OutputRun run = runReport(arguments.resultsFiles, *arguments.report,
-                                  {clock.now(), decimalMark, false, {}, {}}, report::pdfReport);
+                                  {clock.now(), decimalMark, false, {}, {}}, report::pdfRenderer());
   printProblems(run.problems);
   if (run.written) {
     std::printf(

@@ -29,8 +29,8 @@ BENCHMARK(reportContentOf254Samples)->Unit(benchmark::kMillisecond);
 void pdfReportOf254Samples(benchmark::State& state) {
   const FullResults results("granomet_bench_report_254");
   for (auto _ : state) {
-    const OutputRun run =
-        runReport({results.path()}, results.folder() / "informe.pdf", kContext, report::pdfReport);
+    const OutputRun run = runReport({results.path()}, results.folder() / "informe.pdf", kContext,
+                                    report::pdfRenderer());
     if (!run.written || run.samples != 254) {
       state.SkipWithError("the report was not written whole");
       break;

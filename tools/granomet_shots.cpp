@@ -78,7 +78,7 @@ bool saveReport(principal& window, const Platform& platform, const QDir& folder,
                 int last) {
   const QString pdf = folder.filePath(QString(name) + ".pdf");
   const MessageRequest said =
-      reportOfLastRun(window.tables(), pdf.toStdString(), platform, report::pdfReport);
+      reportOfLastRun(window.tables(), pdf.toStdString(), platform, report::pdfRenderer());
   if (said.icon != MessageIcon::None) {
     std::fprintf(stderr, "No se ha creado %s: %s\n", qPrintable(pdf), said.prompt.c_str());
     return false;

@@ -35,7 +35,7 @@ void createReport(QWidget* parent, const Tables& tables, const Platform& platfor
     return;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const MessageRequest said = reportOfLastRun(tables, chosen, platform, report::pdfReport);
+  const MessageRequest said = reportOfLastRun(tables, chosen, platform, report::pdfRenderer());
   QApplication::restoreOverrideCursor();
   showMessageBox(parent, said);
 }

@@ -1,19 +1,21 @@
 #include "report/pdf_report.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QStringList>
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include "report/curve_chart.h"
 #include "report/report_style.h"
 #include "report/report_table.h"
 #include "report/ternary_plot.h"
+#include "results/whole_file.h"
 
 namespace granomet::report {
 namespace {
@@ -23,28 +25,73 @@ constexpr double kSampleTablePoints = 7.5;
 constexpr int kNameColumn = 1;  // the summary's sample names give way when the table is too wide
 constexpr double kGap = 12;
 
-class ReportPages {
+// The PDF writer's bytes passed on to the file being written whole. An error of the
+// sink is kept until the drawing has stopped: no exception crosses Qt's code.
+class SinkDevice : public QIODevice {
  public:
-  ReportPages(const Report& report, QPdfWriter& writer, QPainter& painter)
-      : report_(report),
-        writer_(writer),
-        painter_(painter),
-        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn) {
-    paginateSummary();
-    pageCount_ =
-        static_cast<int>(summaryPages_.size()) + 3 + static_cast<int>(report.samples.size());
-  }
+  explicit SinkDevice(WholeFileSink& sink) : sink_(sink) { open(QIODevice::WriteOnly); }
+  bool isSequential() const override { return true; }
+  const std::exception_ptr& failure() const { return failure_; }
 
-  void draw() {
-    drawSummary();
-    drawTriangles();
-    drawAllCurves();
-    for (std::size_t i = 0; i < report_.samples.size(); ++i) {
-      drawSample(report_.samples[i], static_cast<int>(i));
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    if (failure_) {
+      return -1;
+    }
+    try {
+      sink_.write(std::string_view(data, static_cast<std::size_t>(size)));
+      return size;
+    } catch (...) {
+      failure_ = std::current_exception();
+      return -1;
     }
   }
 
  private:
+  WholeFileSink& sink_;
+  std::exception_ptr failure_;
+};
+
+class ReportPages {
+ public:
+  ReportPages(const Report& report, QPdfWriter& writer, QPainter& painter,
+              const ReportProgress& progress, const SinkDevice& device)
+      : report_(report),
+        writer_(writer),
+        painter_(painter),
+        progress_(progress),
+        device_(device),
+        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn) {
+    paginateSummary();
+    pageCount_ = static_cast<int>(summaryPages_.size()) + 3;
+    for (int i = 0; i < report.sampleCount; ++i) {
+      pageCount_ += samplePages(i);
+    }
+  }
+
+  // False where progress said stop or the file could not take the bytes.
+  bool draw() {
+    drawSummary();
+    drawTriangles();
+    drawAllCurves();
+    for (int i = 0; i < report_.sampleCount && !stopped_; ++i) {
+      drawSample(report_.samplePage(i), i);
+    }
+    return goOn();
+  }
+
+ private:
+  // The pages a sample's content takes.
+  static int samplePages(int /*index*/) { return 1; }
+
+  // Tells the pages drawn; false from then on where progress said stop or the
+  // file failed.
+  bool goOn() {
+    stopped_ = stopped_ || device_.failure() || (progress_ && !progress_(pageNumber_, pageCount_));
+    return !stopped_;
+  }
+
   // The first page's heading lines and, after a run, the samples it did not reach.
   double firstPageHead(bool drawIt) {
     const QRectF body = bodyArea();
@@ -97,6 +144,7 @@ class ReportPages {
 
   void newPage() {
     if (pageNumber_ > 0) {
+      goOn();
       writer_.newPage();
     }
     ++pageNumber_;
@@ -114,7 +162,7 @@ class ReportPages {
   }
 
   void drawSummary() {
-    for (std::size_t page = 0; page < summaryPages_.size(); ++page) {
+    for (std::size_t page = 0; page < summaryPages_.size() && !stopped_; ++page) {
       newPage();
       double y = bodyArea().top();
       if (page == 0) {
@@ -238,19 +286,23 @@ class ReportPages {
   const Report& report_;
   QPdfWriter& writer_;
   QPainter& painter_;
+  const ReportProgress& progress_;
+  const SinkDevice& device_;
   TableLayout summary_;
   std::vector<std::pair<int, int>> summaryPages_;
   int pageCount_ = 0;
   int pageNumber_ = 0;
+  bool stopped_ = false;
 };
 
 }  // namespace
 
-std::optional<std::string> pdfReport(const Report& report) {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
+OutputEnd pdfReport(const Report& report, WholeFileSink& sink, const ReportProgress& progress) {
+  SinkDevice device(sink);
+  bool finished = false;
+  bool ended = false;
   {
-    QPdfWriter writer(&buffer);
+    QPdfWriter writer(&device);
     writer.setResolution(kPointsPerInch);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(0, 0, 0, 0), QPageLayout::Point));
@@ -262,15 +314,23 @@ std::optional<std::string> pdfReport(const Report& report) {
     writer.setTitle(title);
     QPainter painter;
     if (!painter.begin(&writer)) {
-      return std::nullopt;
+      return OutputEnd::Failed;
     }
-    ReportPages(report, writer, painter).draw();
-    if (!painter.end()) {
-      return std::nullopt;
-    }
+    finished = ReportPages(report, writer, painter, progress, device).draw();
+    // A stopped drawing is ended too, so that the writer lets go of the device.
+    ended = painter.end();
   }
-  const QByteArray bytes = buffer.data();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (device.failure()) {
+    std::rethrow_exception(device.failure());
+  }
+  if (!finished) {
+    return OutputEnd::Stopped;
+  }
+  return ended ? OutputEnd::Made : OutputEnd::Failed;
+}
+
+ReportRenderer pdfRenderer() {
+  return {[] { return std::string(); }, pdfReport};
 }
 
 }  // namespace granomet::report

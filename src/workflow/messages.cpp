@@ -907,6 +907,12 @@ MessageRequest reportWithoutRun() {
           out("INFORME PDF"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
+MessageRequest reportStopped(std::string_view reportName) {
+  return {out("Informe PDF cancelado: no se ha escrito " + std::string(reportName) +
+              " (si ya existía, no ha cambiado)."),
+          out("INFORME PDF"), MessageButtons::Ok, MessageIcon::None};
+}
+
 std::string saveReportTitle() {
   return out("Crear informe PDF");
 }

@@ -154,6 +154,8 @@ std::string outputNotMade(Output output, std::string_view outputName);
 MessageRequest reportMade(std::string_view reportName, int samples);
 MessageRequest reportFailed(const std::vector<std::string>& problems);
 MessageRequest reportWithoutRun();
+// The user stopped the window's report while it was drawn.
+MessageRequest reportStopped(std::string_view reportName);
 std::string saveReportTitle();
 // The report's save dialog's file kinds: descriptions and patterns separated by "|".
 std::string reportFilter();

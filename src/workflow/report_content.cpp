@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "compute/shepard.h"
@@ -413,12 +414,15 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
                                        TernaryDiagram::FolkSandSiltClay}) {
     report.triangles.push_back(triangleOf(diagram, samples));
   }
-  const int count = static_cast<int>(samples.size());
-  int number = 0;
   for (const Sample& sample : samples) {
-    report.samples.push_back(pageOf(sample, ++number, count, decimalMark));
-    report.curves.push_back(report.samples.back().curve);
+    report.curves.push_back(curveOf(sample.line.sample.classes));
   }
+  report.sampleCount = static_cast<int>(samples.size());
+  report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),
+                       decimalMark](int index) {
+    return pageOf(samples->at(static_cast<std::size_t>(index)), index + 1,
+                  static_cast<int>(samples->size()), decimalMark);
+  };
   return report;
 }
 

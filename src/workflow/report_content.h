@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,11 @@ struct Report {
   ReportTable summary;
   std::vector<ReportTriangle> triangles;  // Shepard, then Folk's two
   std::vector<ReportCurve> curves;        // every sample, in the summary's order
-  std::vector<ReportSamplePage> samples;
+  // Each sample's page, made as it is drawn (index from 0, in the summary's order):
+  // a large lot's pages made at once would take hundreds of megabytes. Reads the
+  // results set the report was made of, which must outlive it.
+  int sampleCount = 0;
+  std::function<ReportSamplePage(int index)> samplePage;
 };
 
 // What a report made after a run adds: the lot's samples that no export record reached.

@@ -17,17 +17,19 @@ fs::path defaultTablePath(const fs::path& firstResultsFile) {
 
 OutputRun runStatistics(const std::vector<fs::path>& resultsFiles, const fs::path& tablePath,
                         char decimalMark) {
-  return writeFromResults(
-      messages::Output::Table, resultsFiles, tablePath, [decimalMark](const ResultsSet& results) {
-        std::string table = statisticsTableHeader();
-        for (const ResultsSetFile& file : results.files) {
-          for (const ResultsLine& line : file.contents.lines) {
-            table += statisticsTableLine(file.name, file.contents, line, statisticsOf(line.sample),
-                                         decimalMark);
-          }
-        }
-        return std::optional<std::string>(std::move(table));
-      });
+  return writeFromResults(messages::Output::Table, resultsFiles, tablePath,
+                          [decimalMark](const ResultsSet& results, WholeFileSink& sink) {
+                            std::string table = statisticsTableHeader();
+                            for (const ResultsSetFile& file : results.files) {
+                              for (const ResultsLine& line : file.contents.lines) {
+                                table +=
+                                    statisticsTableLine(file.name, file.contents, line,
+                                                        statisticsOf(line.sample), decimalMark);
+                              }
+                            }
+                            sink.write(table);
+                            return OutputEnd::Made;
+                          });
 }
 
 }  // namespace granomet
