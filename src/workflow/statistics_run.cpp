@@ -17,19 +17,18 @@ fs::path defaultTablePath(const fs::path& firstResultsFile) {
 
 OutputRun runStatistics(const std::vector<fs::path>& resultsFiles, const fs::path& tablePath,
                         char decimalMark) {
-  return writeFromResults(messages::Output::Table, resultsFiles, tablePath,
-                          [decimalMark](const ResultsSet& results, WholeFileSink& sink) {
-                            std::string table = statisticsTableHeader();
-                            for (const ResultsSetFile& file : results.files) {
-                              for (const ResultsLine& line : file.contents.lines) {
-                                table +=
-                                    statisticsTableLine(file.name, file.contents, line,
-                                                        statisticsOf(line.sample), decimalMark);
-                              }
-                            }
-                            sink.write(table);
-                            return OutputEnd::Made;
-                          });
+  return writeFromResults(
+      messages::Output::Table, resultsFiles, tablePath,
+      [decimalMark](const ResultsSet& results, WholeFileSink& sink) {
+        sink.write(statisticsTableHeader());
+        for (const ResultsSetFile& file : results.files) {
+          for (const ResultsLine& line : file.contents.lines) {
+            sink.write(statisticsTableLine(file.name, file.contents, line,
+                                           statisticsOf(line.sample), decimalMark));
+          }
+        }
+        return OutputEnd::Made;
+      });
 }
 
 }  // namespace granomet
