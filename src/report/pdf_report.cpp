@@ -64,7 +64,9 @@ class ReportPages {
         device_(device),
         summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn) {
     paginateSummary();
-    pageCount_ = static_cast<int>(summaryPages_.size()) + 3;
+    layOutTriangles();
+    pageCount_ =
+        static_cast<int>(summaryPages_.size() + 3 + shepardLists_.size() + folkLists_.size());
     for (int i = 0; i < report.sampleCount; ++i) {
       pageCount_ += samplePages(i);
     }
@@ -175,21 +177,60 @@ class ReportPages {
     }
   }
 
-  void drawTriangles() {
-    const QString unlabelled = fromProgramText(report_.words.unlabelled);
+  // Shepard's triangle on a page of its own, Folk's two on the next, each page
+  // followed by the lists of the points without their number that go on.
+  void layOutTriangles() {
+    const UnlabelledWords words{fromProgramText(report_.words.unlabelled),
+                                fromProgramText(report_.words.unlabelledGoesOn),
+                                fromProgramText(report_.words.unlabelledElsewhere),
+                                fromProgramText(report_.words.unlabelledContinued)};
     const QRectF body = bodyArea();
-    newPage();
-    if (!report_.triangles.empty()) {
-      drawTernaryPlot(painter_, body, report_.triangles[0], unlabelled);
-    }
-    newPage();
     const double half = (body.height() - kGap) / 2;
-    for (std::size_t i = 1; i < report_.triangles.size() && i < 3; ++i) {
-      drawTernaryPlot(painter_,
-                      QRectF(body.left(), body.top() + static_cast<double>(i - 1) * (half + kGap),
-                             body.width(), half),
-                      report_.triangles[i], unlabelled);
+    for (std::size_t i = 0; i < report_.triangles.size() && i < 3; ++i) {
+      const QRectF area =
+          i == 0 ? body
+                 : QRectF(body.left(), body.top() + static_cast<double>(i - 1) * (half + kGap),
+                          body.width(), half);
+      triangles_.emplace_back(report_.triangles[i], area, words);
     }
+    std::vector<const TernaryPlot*> shepard;
+    std::vector<const TernaryPlot*> folk;
+    for (const TernaryPlot& plot : triangles_) {
+      (shepard.empty() ? shepard : folk).push_back(&plot);
+    }
+    shepardLists_ = flowLists(shepard, body);
+    folkLists_ = flowLists(folk, body);
+  }
+
+  void drawTriangles() {
+    // A list that goes on does so on the first page after the triangle's that holds a
+    // piece of it.
+    const auto goesOnAt = [this](const std::vector<ListPage>& pages, const TernaryPlot& plot) {
+      for (std::size_t page = 0; page < pages.size(); ++page) {
+        for (const ListPiece& piece : pages[page]) {
+          if (piece.plot == &plot) {
+            return pageNumber_ + 1 + static_cast<int>(page);
+          }
+        }
+      }
+      return 0;
+    };
+    const auto drawLists = [this](const std::vector<ListPage>& pages) {
+      for (std::size_t page = 0; page < pages.size() && !stopped_; ++page) {
+        newPage();
+        drawListPage(painter_, pages[page], bodyArea());
+      }
+    };
+    newPage();
+    if (!triangles_.empty()) {
+      triangles_[0].draw(painter_, goesOnAt(shepardLists_, triangles_[0]));
+    }
+    drawLists(shepardLists_);
+    newPage();
+    for (std::size_t i = 1; i < triangles_.size(); ++i) {
+      triangles_[i].draw(painter_, goesOnAt(folkLists_, triangles_[i]));
+    }
+    drawLists(folkLists_);
   }
 
   ChartWords chartWords(const std::string& title, bool cumulative) const {
@@ -290,6 +331,9 @@ class ReportPages {
   const SinkDevice& device_;
   TableLayout summary_;
   std::vector<std::pair<int, int>> summaryPages_;
+  std::vector<TernaryPlot> triangles_;
+  std::vector<ListPage> shepardLists_;
+  std::vector<ListPage> folkLists_;
   int pageCount_ = 0;
   int pageNumber_ = 0;
   bool stopped_ = false;

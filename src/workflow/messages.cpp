@@ -991,7 +991,24 @@ std::string reportText(ReportText text) {
     case T::NoCurve:
       return out("Sin curva acumulada: las clases no suman un peso que leer.");
     case T::Unlabelled:
-      return out("Puntos sin sitio para su número:");
+      return out(
+          "Puntos sin sitio para su número (%1), con su muestra, su campo y su posición (%):");
+    case T::UnlabelledGoesOn:
+      return out(
+          "Puntos sin sitio para su número (%1), con su muestra, su campo y su posición (%); la "
+          "lista sigue en la página %2:");
+    case T::UnlabelledElsewhere:
+      return out(
+          "Puntos sin sitio para su número (%1): su lista, con su muestra, su campo y su posición "
+          "(%), empieza en la página %2.");
+    case T::UnlabelledContinued:
+      return out(
+          "Puntos sin sitio para su número, con su muestra, su campo y su posición (%): "
+          "continuación");
+    case T::PointClass:
+      return out("Clase");
+    case T::PointGroup:
+      return out("Grupo");
     case T::PageOf:
       return out("Página %1 de %2");
     case T::ShepardTriangle:

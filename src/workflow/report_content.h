@@ -35,6 +35,10 @@ struct ReportCurve {
 struct ReportPoint {
   std::string label;  // the sample's number in the summary table
   TernaryShares shares;
+  // Where a reader finds the point whose number found no place beside it: the
+  // sample's name and its shares of the top, bottom left and bottom right corners.
+  std::string name;
+  std::array<std::string, 3> percent;
 };
 
 struct ReportTriangle {
@@ -46,6 +50,9 @@ struct ReportTriangle {
   std::string note;  // samples left out of this triangle, and why
   // The key under the triangle: one entry per field, its code and name.
   std::vector<std::string> key;
+  // The columns of the list of points whose number found no place beside them:
+  // number, sample, field, then the corners' shares in %.
+  std::array<std::string, 6> listColumns;
 };
 
 struct ReportSamplePage {
@@ -71,9 +78,14 @@ struct ReportWords {
   std::string warningsHeading;
   std::string noWarnings;
   std::string noCurve;
-  std::string unlabelled;     // before the numbers of points no label could be placed by
-  std::string pageOf;         // "Página %1 de %2"
-  std::string summaryGoesOn;  // heading of the summary table's later pages
+  // Heading the points whose number found no place beside them: how many (%1) and,
+  // where the list goes on, or only starts, on the following pages, which page (%2).
+  std::string unlabelled;
+  std::string unlabelledGoesOn;
+  std::string unlabelledElsewhere;
+  std::string unlabelledContinued;  // heading of those pages
+  std::string pageOf;               // "Página %1 de %2"
+  std::string summaryGoesOn;        // heading of the summary table's later pages
 };
 
 struct Report {
