@@ -156,11 +156,10 @@ class ReportPages {
     QString footer = fromProgramText(report_.words.pageOf);
     footer.replace("%1", QString::number(pageNumber_)).replace("%2", QString::number(pageCount_));
     const double top = kPageHeight - kMargin - QFontMetricsF(footerFont).lineSpacing();
-    painter_.drawText(QRectF(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight),
-                      Qt::AlignLeft | Qt::AlignTop,
-                      QString::fromUtf8("Granomet · ") + fromProgramText(report_.words.title));
-    painter_.drawText(QRectF(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight),
-                      Qt::AlignRight | Qt::AlignTop, footer);
+    const QRectF box(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight);
+    drawTextLine(painter_, box, Qt::AlignLeft,
+                 QString::fromUtf8("Granomet · ") + fromProgramText(report_.words.title));
+    drawTextLine(painter_, box, Qt::AlignRight, footer);
   }
 
   void drawSummary() {
@@ -191,7 +190,7 @@ class ReportPages {
           i == 0 ? body
                  : QRectF(body.left(), body.top() + static_cast<double>(i - 1) * (half + kGap),
                           body.width(), half);
-      triangles_.emplace_back(report_.triangles[i], area, words);
+      triangles_.emplace_back(report_.triangles[i], area, words, writer_);
     }
     std::vector<const TernaryPlot*> shepard;
     std::vector<const TernaryPlot*> folk;

@@ -1,5 +1,7 @@
 #include "report/report_style.h"
 
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QStringList>
 #include <array>
 
@@ -20,6 +22,16 @@ QFont reportFont(double points, bool bold) {
 
 QString fromProgramText(std::string_view text) {
   return QString::fromStdString(cp1252ToUtf8(text));
+}
+
+void drawTextLine(QPainter& painter, const QRectF& box, Qt::Alignment align, const QString& text) {
+  const QFontMetricsF page(painter.font(), painter.device());
+  double x = box.left();
+  if (align & (Qt::AlignRight | Qt::AlignHCenter)) {
+    const double width = page.horizontalAdvance(text);
+    x = (align & Qt::AlignRight) ? box.right() - width : box.center().x() - width / 2;
+  }
+  painter.drawText(QPointF(x, box.top() + page.ascent()), text);
 }
 
 QColor curveColour(int index) {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <string_view>
 
+class QPainter;
+
 namespace granomet::report {
 
 // Device units are PostScript points: the PDF writer works at 72 dots per inch.
@@ -26,6 +28,11 @@ QFont reportFont(double points, bool bold = false);
 
 // The program's 8-bit text (Windows-1252) for Qt.
 QString fromProgramText(std::string_view text);
+
+// One line in the painter's font at the top of box, to its left, right or centre,
+// where drawText in the box puts it but drawn from its baseline: the text layout a
+// box asks for took most of a large report's time.
+void drawTextLine(QPainter& painter, const QRectF& box, Qt::Alignment align, const QString& text);
 
 inline const QColor kInk(0, 0, 0);
 inline const QColor kGreyInk(90, 90, 90);

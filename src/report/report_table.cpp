@@ -25,28 +25,38 @@ bool looksNumeric(const QString& text) {
 
 }  // namespace
 
-TableLayout::Cell TableLayout::cellOf(const std::string& text) {
+TableLayout::Type::Type(const QFont& font)
+    : font(font), lineSpacing(QFontMetricsF(font).lineSpacing()) {}
+
+TableLayout::Cell TableLayout::cellOf(const std::string& text, const QFontMetricsF& first,
+                                      const QFontMetricsF& second) {
   const QString whole = fromProgramText(text);
   const auto newline = whole.indexOf('\n');
   if (newline < 0) {
-    return {whole, {}};
+    return {whole, {}, first.horizontalAdvance(whole), 0};
   }
-  return {whole.left(newline), whole.mid(newline + 1)};
+  Cell cell{whole.left(newline), whole.mid(newline + 1), 0, 0};
+  cell.firstWidth = first.horizontalAdvance(cell.first);
+  cell.secondWidth = second.horizontalAdvance(cell.second);
+  return cell;
 }
 
 TableLayout::TableLayout(const ReportTable& table, double width, double fontPoints, int elastic,
                          bool fill)
-    : font_(reportFont(fontPoints)),
-      secondFont_(reportFont(fontPoints * kSecondScale)),
-      headerFont_(reportFont(fontPoints, true)),
+    : type_(reportFont(fontPoints)),
+      secondType_(reportFont(fontPoints * kSecondScale)),
+      headerType_(reportFont(fontPoints, true)),
       titleFont_(reportFont(fontPoints + 1.5, true)) {
+  const QFontMetricsF metrics(type_.font);
+  const QFontMetricsF secondMetrics(secondType_.font);
+  const QFontMetricsF headerMetrics(headerType_.font);
   for (const std::string& column : table.columns) {
-    header_.push_back(cellOf(column));
+    header_.push_back(cellOf(column, headerMetrics, headerMetrics));
   }
   for (const auto& row : table.rows) {
     std::vector<Cell>& cells = rows_.emplace_back();
     for (const std::string& text : row) {
-      cells.push_back(cellOf(text));
+      cells.push_back(cellOf(text, metrics, secondMetrics));
     }
   }
   std::size_t columns = header_.size();
@@ -58,20 +68,15 @@ TableLayout::TableLayout(const ReportTable& table, double width, double fontPoin
     row.resize(columns);
   }
 
-  const QFontMetricsF metrics(font_);
-  const QFontMetricsF secondMetrics(secondFont_);
-  const QFontMetricsF headerMetrics(headerFont_);
   widths_.assign(columns, 0);
   rightAligned_.assign(columns, true);
   bool secondLines = false;
   bool headerSecondLines = false;
   for (std::size_t c = 0; c < columns; ++c) {
-    double natural = std::max(headerMetrics.horizontalAdvance(header_[c].first),
-                              headerMetrics.horizontalAdvance(header_[c].second));
+    double natural = std::max(header_[c].firstWidth, header_[c].secondWidth);
     headerSecondLines = headerSecondLines || !header_[c].second.isEmpty();
     for (const auto& row : rows_) {
-      natural = std::max({natural, metrics.horizontalAdvance(row[c].first),
-                          secondMetrics.horizontalAdvance(row[c].second)});
+      natural = std::max({natural, row[c].firstWidth, row[c].secondWidth});
       secondLines = secondLines || !row[c].second.isEmpty();
       rightAligned_[c] = rightAligned_[c] && looksNumeric(row[c].first);
     }
@@ -90,8 +95,8 @@ TableLayout::TableLayout(const ReportTable& table, double width, double fontPoin
   }
 
   titleHeight_ = table.title.empty() ? 0 : QFontMetricsF(titleFont_).lineSpacing() + 2;
-  headerHeight_ = headerMetrics.lineSpacing() * (headerSecondLines ? 2 : 1) + 2 * kPad;
-  rowHeight_ = metrics.lineSpacing() + (secondLines ? secondMetrics.lineSpacing() : 0) + 2 * kPad;
+  headerHeight_ = headerType_.lineSpacing * (headerSecondLines ? 2 : 1) + 2 * kPad;
+  rowHeight_ = type_.lineSpacing + (secondLines ? secondType_.lineSpacing : 0) + 2 * kPad;
 }
 
 double TableLayout::height() const {
@@ -104,25 +109,37 @@ int TableLayout::rowsFitting(int first, double height) const {
   return std::clamp(fitting, 0, static_cast<int>(rows_.size()) - first);
 }
 
-void TableLayout::drawCell(QPainter& painter, const Cell& cell, double x, double y,
-                           std::size_t column, bool header) const {
+void TableLayout::drawLine(QPainter& painter, const Type& type, const QFontMetricsF& page,
+                           const QString& text, double width, double x, double top,
+                           std::size_t column) const {
   const double inner = widths_[column] - 2 * kPad;
-  const Qt::Alignment align =
-      (rightAligned_[column] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop;
-  const QFont& firstFont = header ? headerFont_ : font_;
-  const QFont& secondFont = header ? headerFont_ : secondFont_;
-  const QFontMetricsF firstMetrics(firstFont);
-  painter.setFont(firstFont);
-  painter.setPen(kInk);
-  painter.drawText(QRectF(x + kPad, y + kPad, inner, firstMetrics.lineSpacing()), align,
-                   firstMetrics.elidedText(cell.first, Qt::ElideRight, inner));
-  if (!cell.second.isEmpty()) {
-    const QFontMetricsF secondMetrics(secondFont);
-    painter.setFont(secondFont);
-    painter.setPen(header ? kInk : kGreyInk);
-    painter.drawText(
-        QRectF(x + kPad, y + kPad + firstMetrics.lineSpacing(), inner, secondMetrics.lineSpacing()),
-        align, secondMetrics.elidedText(cell.second, Qt::ElideRight, inner));
+  if (text.isEmpty()) {
+    return;
+  }
+  // Drawn from its baseline, not laid out in a box: ten thousand samples' tables
+  // spent most of their time in the text layout a box asks for. The widths are
+  // measured as the columns were, the position as a box puts the text on the page.
+  QString shown = text;
+  if (width > inner) {
+    shown = QFontMetricsF(type.font).elidedText(text, Qt::ElideRight, inner);
+  }
+  const double left =
+      rightAligned_[column] ? x + kPad + inner - page.horizontalAdvance(shown) : x + kPad;
+  painter.drawText(QPointF(left, top + page.ascent()), shown);
+}
+
+void TableLayout::drawLines(QPainter& painter, const std::vector<Cell>& cells, const Type& type,
+                            bool second, double left, double top) const {
+  const QFontMetricsF page(type.font, painter.device());
+  double x = left;
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    const Cell& cell = cells[c];
+    if (second) {
+      drawLine(painter, type, page, cell.second, cell.secondWidth, x, top, c);
+    } else {
+      drawLine(painter, type, page, cell.first, cell.firstWidth, x, top, c);
+    }
+    x += widths_[c];
   }
 }
 
@@ -133,30 +150,43 @@ double TableLayout::draw(QPainter& painter, QPointF topLeft, int first, int end,
   if (titleHeight_ > 0) {
     painter.setFont(titleFont_);
     painter.setPen(kInk);
-    painter.drawText(QRectF(topLeft.x(), y, width, titleHeight_), Qt::AlignLeft | Qt::AlignTop,
-                     title);
+    drawTextLine(painter, QRectF(topLeft.x(), y, width, titleHeight_), Qt::AlignLeft, title);
+
     y += titleHeight_;
   }
-  const auto rule = [&painter, &topLeft, width](double at, const QColor& colour) {
-    painter.setPen(QPen(colour, 0.5));
+  const auto rule = [&painter, &topLeft, width](double at) {
     painter.drawLine(QPointF(topLeft.x(), at), QPointF(topLeft.x() + width, at));
   };
-  const auto drawRow = [&](const std::vector<Cell>& cells, bool header) {
-    double x = topLeft.x();
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-      drawCell(painter, cells[c], x, y, c, header);
-      x += widths_[c];
-    }
-  };
-  rule(y, kRule);
-  drawRow(header_, true);
-  y += headerHeight_;
-  rule(y, kRule);
-  for (int r = first; r < end; ++r) {
-    drawRow(rows_[static_cast<std::size_t>(r)], false);
-    y += rowHeight_;
-    rule(y, r + 1 == end ? kRule : kLightRule);
+  // Each kind of line and text at once, so that the page does not switch pens and
+  // fonts at every cell.
+  const double header = y;
+  const double firstRow = header + headerHeight_;
+  const double bottom = firstRow + rowHeight_ * (end - first);
+  painter.setPen(QPen(kLightRule, 0.5));
+  for (int r = first; r + 1 < end; ++r) {
+    rule(firstRow + rowHeight_ * (r - first + 1));
   }
+  painter.setPen(QPen(kRule, 0.5));
+  rule(header);
+  rule(firstRow);
+  rule(bottom);
+  painter.setFont(headerType_.font);
+  painter.setPen(kInk);
+  drawLines(painter, header_, headerType_, false, topLeft.x(), header + kPad);
+  drawLines(painter, header_, headerType_, true, topLeft.x(),
+            header + kPad + headerType_.lineSpacing);
+  painter.setFont(type_.font);
+  for (int r = first; r < end; ++r) {
+    drawLines(painter, rows_[static_cast<std::size_t>(r)], type_, false, topLeft.x(),
+              firstRow + rowHeight_ * (r - first) + kPad);
+  }
+  painter.setFont(secondType_.font);
+  painter.setPen(kGreyInk);
+  for (int r = first; r < end; ++r) {
+    drawLines(painter, rows_[static_cast<std::size_t>(r)], secondType_, true, topLeft.x(),
+              firstRow + rowHeight_ * (r - first) + kPad + type_.lineSpacing);
+  }
+  y = bottom;
   return y - topLeft.y();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QString>
 #include <vector>
@@ -32,22 +33,38 @@ class TableLayout {
   double draw(QPainter& painter, QPointF topLeft, int first, int end, const QString& title) const;
 
  private:
+  // A cell's lines with their widths, measured once for the columns and the drawing.
   struct Cell {
     QString first;
     QString second;
+    double firstWidth = 0;
+    double secondWidth = 0;
   };
-  static Cell cellOf(const std::string& text);
-  void drawCell(QPainter& painter, const Cell& cell, double x, double y, std::size_t column,
-                bool header) const;
+  // A font and its line spacing, which the layout asks for again and again.
+  struct Type {
+    explicit Type(const QFont& font);
+    QFont font;
+    double lineSpacing;
+  };
+  static Cell cellOf(const std::string& text, const QFontMetricsF& first,
+                     const QFontMetricsF& second);
+  // One line of a cell, cut short where the column is too narrow for it; page: the
+  // type's metrics on the page drawn.
+  void drawLine(QPainter& painter, const Type& type, const QFontMetricsF& page, const QString& text,
+                double width, double x, double top, std::size_t column) const;
+  // The rows' first lines, or their second lines, from top.
+  void drawLines(QPainter& painter, const std::vector<Cell>& cells, const Type& type, bool second,
+                 double left, double top) const;
 
   std::vector<std::vector<Cell>> rows_;
   std::vector<Cell> header_;
   std::vector<double> widths_;
   std::vector<bool> rightAligned_;
-  QFont font_;
-  QFont secondFont_;
-  QFont headerFont_;
+  Type type_;
+  Type secondType_;
+  Type headerType_;
   QFont titleFont_;
+
   double titleHeight_ = 0;
   double headerHeight_ = 0;
   double rowHeight_ = 0;

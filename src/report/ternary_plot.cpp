@@ -18,7 +18,7 @@ constexpr std::array<QRgb, 4> kFieldFills{0xf4f7fb, 0xfbf6ee, 0xf1f8f1, 0xf8f1f6
 constexpr int kNoteLines = 4;
 // The list: space between its columns and between its columns of entries, and
 // the widest a sample's name may be before it is cut short.
-constexpr double kColumnGap = 5;
+constexpr double kColumnGap = 8;
 constexpr double kEntryGap = 14;
 constexpr double kWidestName = 80;
 constexpr std::size_t kNameColumn = 1;
@@ -133,8 +133,9 @@ QString filled(QString pattern, std::size_t first, int second = 0) {
 }  // namespace
 
 TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
-                         const UnlabelledWords& words)
+                         const UnlabelledWords& words, const QPaintDevice& page)
     : triangle_(&triangle),
+      page_(&page),
       area_(area),
       words_(words),
       titleFont_(reportFont(10, true)),
@@ -265,12 +266,13 @@ void TernaryPlot::placeNumbers() {
     // Listed with its sample and where it lies, so that the reader finds the point.
     const std::optional<int> field = ternaryFieldAt(triangle_->diagram, point.shares);
     const auto id = static_cast<std::size_t>(field.value_or(-1));
-    unlabelled_.push_back({QString::fromStdString(point.label), fromProgramText(point.name),
-                           field && id < triangle_->fieldNames.size()
-                               ? fromProgramText(triangle_->fieldNames[id])
-                               : QString(),
-                           fromProgramText(point.percent[0]), fromProgramText(point.percent[1]),
-                           fromProgramText(point.percent[2])});
+    unlabelled_.push_back(
+        {{QString::fromStdString(point.label), fromProgramText(point.name),
+          field && id < triangle_->fieldNames.size() ? fromProgramText(triangle_->fieldNames[id])
+                                                     : QString(),
+          fromProgramText(point.percent[0]), fromProgramText(point.percent[1]),
+          fromProgramText(point.percent[2])},
+         {}});
   }
 }
 
@@ -293,13 +295,17 @@ void TernaryPlot::layOutList() {
     return;
   }
 
+  // Measured once, on the page, for the columns and the drawing.
+  const QFontMetricsF headerOnPage(headerFont_, page_);
+  const QFontMetricsF onPage(keyFont_, page_);
   for (std::size_t column = 0; column < widths_.size(); ++column) {
     widths_[column] =
-        headerMetrics.horizontalAdvance(fromProgramText(triangle_->listColumns[column]));
+        headerOnPage.horizontalAdvance(fromProgramText(triangle_->listColumns[column]));
   }
-  for (const Row& row : unlabelled_) {
+  for (Entry& entry : unlabelled_) {
     for (std::size_t column = 0; column < widths_.size(); ++column) {
-      widths_[column] = std::max(widths_[column], metrics.horizontalAdvance(row[column]));
+      entry.width[column] = onPage.horizontalAdvance(entry.text[column]);
+      widths_[column] = std::max(widths_[column], entry.width[column]);
     }
   }
   widths_[kNameColumn] = std::min(widths_[kNameColumn], kWidestName);
@@ -349,23 +355,22 @@ double TernaryPlot::drawKey(QPainter& painter, double top) const {
 void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first, std::size_t end,
                            int rows) const {
   const double top = topLeft.y();
-  const QFontMetricsF metrics(keyFont_);
-  const QFontMetricsF headerMetrics(headerFont_);
-  const double line = metrics.lineSpacing();
+  const double line = QFontMetricsF(keyFont_).lineSpacing();
+  const QFontMetricsF headerOnPage(headerFont_, page_);
+  const QFontMetricsF onPage(keyFont_, page_);
   const std::size_t perColumn = static_cast<std::size_t>(rows);
   const int used =
       std::min(entryColumns_, static_cast<int>((end - first + perColumn - 1) / perColumn));
   // Names and fields from the left, numbers from the right.
-  const auto cell = [&](const QFontMetricsF& cellMetrics, const QString& text, double x, double y,
-                        std::size_t column) {
-    double width = cellMetrics.horizontalAdvance(text);
+  const auto cell = [&](const QFontMetricsF& metrics, const QString& text, double width, double x,
+                        double y, std::size_t column) {
     QString shown = text;
     if (width > widths_[column]) {
-      shown = cellMetrics.elidedText(text, Qt::ElideRight, widths_[column]);
-      width = cellMetrics.horizontalAdvance(shown);
+      shown = metrics.elidedText(text, Qt::ElideRight, widths_[column]);
+      width = metrics.horizontalAdvance(shown);
     }
     const bool fromLeft = column == kNameColumn || column == kFieldColumn;
-    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, y + cellMetrics.ascent()),
+    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, y + metrics.ascent()),
                      shown);
   };
   for (int entryColumn = 0; entryColumn < used; ++entryColumn) {
@@ -374,7 +379,8 @@ void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first
     painter.setFont(headerFont_);
     painter.setPen(kInk);
     for (std::size_t column = 0; column < widths_.size(); ++column) {
-      cell(headerMetrics, fromProgramText(triangle_->listColumns[column]), x, top, column);
+      const QString title = fromProgramText(triangle_->listColumns[column]);
+      cell(headerOnPage, title, headerOnPage.horizontalAdvance(title), x, top, column);
       x += widths_[column] + kColumnGap;
     }
     painter.setPen(QPen(kRule, 0.5));
@@ -387,7 +393,8 @@ void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first
       const double y = top + line + 2 + static_cast<double>(entry - from) * line;
       x = left;
       for (std::size_t column = 0; column < widths_.size(); ++column) {
-        cell(metrics, unlabelled_[entry][column], x, y, column);
+        cell(onPage, unlabelled_[entry].text[column], unlabelled_[entry].width[column], x, y,
+             column);
         x += widths_[column] + kColumnGap;
       }
     }

@@ -12,6 +12,7 @@
 
 #include "workflow/report_content.h"
 
+class QPaintDevice;
 class QPainter;
 
 namespace granomet::report {
@@ -26,9 +27,11 @@ struct UnlabelledWords {
 
 class TernaryPlot {
  public:
-  // area: the triangle's, with its key, note and the start of the list under it.
-  // The triangle must outlive the plot.
-  TernaryPlot(const ReportTriangle& triangle, const QRectF& area, const UnlabelledWords& words);
+  // area: the triangle's, with its key, note and the start of the list under it;
+  // page: the device the list is drawn on, which its columns are measured for. The
+  // triangle and the device must outlive the plot.
+  TernaryPlot(const ReportTriangle& triangle, const QRectF& area, const UnlabelledWords& words,
+              const QPaintDevice& page);
 
   // The points listed: the first ones under the triangle, the others on
   // continuation pages as wide as its area.
@@ -60,7 +63,11 @@ class TernaryPlot {
     QRectF box;
     bool leader;  // away from its point, joined to it by a line
   };
-  using Row = std::array<QString, 6>;
+  // A listed point's texts and their widths on the page.
+  struct Entry {
+    std::array<QString, 6> text;
+    std::array<double, 6> width;
+  };
 
   QPointF at(TernaryShares shares) const;
   void layOutFields();
@@ -73,6 +80,7 @@ class TernaryPlot {
   double drawKey(QPainter& painter, double top) const;
 
   const ReportTriangle* triangle_;
+  const QPaintDevice* page_;
   QRectF area_;
   UnlabelledWords words_;
 
@@ -90,7 +98,7 @@ class TernaryPlot {
   std::vector<QRectF> taken_;  // field names and corners, before the points
   std::vector<QPointF> places_;
   std::vector<Number> numbers_;
-  std::vector<Row> unlabelled_;
+  std::vector<Entry> unlabelled_;
   QString note_;
   double noteTop_ = 0;
   double listTop_ = 0;
