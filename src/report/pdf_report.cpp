@@ -373,7 +373,11 @@ OutputEnd pdfReport(const Report& report, WholeFileSink& sink, const ReportProgr
 }
 
 ReportRenderer pdfRenderer() {
-  return {[] { return std::string(); }, pdfReport};
+  return {[] {
+            const std::vector<std::string> missing = missingReportFaces();
+            return missing.empty() ? std::string() : messages::reportFontsMissing(missing);
+          },
+          pdfReport};
 }
 
 }  // namespace granomet::report

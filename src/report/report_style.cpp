@@ -1,7 +1,9 @@
 #include "report/report_style.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
 #include <QStringList>
 #include <array>
 
@@ -9,15 +11,43 @@
 
 namespace granomet::report {
 
+namespace {
+
+// Liberation Sans and the fonts it is metrically compatible with.
+const QStringList kFamilies{"Liberation Sans", "Arial", "Helvetica"};
+// Beyond plain ASCII: the Spanish words, the units and symbols, the sample names'
+// usual letters.
+constexpr char16_t kCharacters[] = u"áéíóúÁÉÍÓÚñÑüÜµØφ·–—…•º±«»°";
+
+}  // namespace
+
 QFont reportFont(double points, bool bold) {
   QFont font;
-  font.setFamilies(QStringList{"Liberation Sans", "Arial", "Helvetica"});
+  font.setFamilies(kFamilies);
   font.setPointSizeF(points);
   font.setBold(bold);
   // At 72 dots per inch hinting would round every advance to a whole point.
   font.setHintingPreference(QFont::PreferNoHinting);
   font.setKerning(true);
   return font;
+}
+
+std::vector<std::string> missingReportFaces() {
+  std::vector<std::string> missing;
+  for (const bool bold : {false, true}) {
+    const QFont font = reportFont(10, bold);
+    // Without the family the box font stands in, which claims every character.
+    bool usable = kFamilies.contains(QFontInfo(font).family(), Qt::CaseInsensitive);
+    const QRawFont raw = QRawFont::fromFont(font);
+    usable = usable && raw.isValid();
+    for (const char16_t character : std::u16string_view(kCharacters)) {
+      usable = usable && raw.supportsCharacter(QChar(character));
+    }
+    if (!usable) {
+      missing.push_back(kFamilies.front().toStdString() + (bold ? " Bold" : ""));
+    }
+  }
+  return missing;
 }
 
 QString fromProgramText(std::string_view text) {

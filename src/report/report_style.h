@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class QPainter;
 
@@ -25,6 +27,10 @@ inline QRectF bodyArea() {
 
 // Liberation Sans, which the package depends on, or the metric twin the system has.
 QFont reportFont(double points, bool bold = false);
+
+// The faces of the report's font (regular, bold) the system cannot give with every
+// character the report uses: where one is missing, Qt would draw the text in boxes.
+std::vector<std::string> missingReportFaces();
 
 // The program's 8-bit text (Windows-1252) for Qt.
 QString fromProgramText(std::string_view text);

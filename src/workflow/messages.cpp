@@ -907,18 +907,35 @@ MessageRequest reportWithoutRun() {
           out("INFORME PDF"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
-MessageRequest reportStopped(std::string_view reportName) {
-  return {out("Informe PDF cancelado: no se ha escrito " + std::string(reportName) +
-              " (si ya existía, no ha cambiado)."),
-          out("INFORME PDF"), MessageButtons::Ok, MessageIcon::None};
-}
-
 std::string saveReportTitle() {
   return out("Crear informe PDF");
 }
 
 std::string reportFilter() {
   return "Informe PDF (*.pdf)|*.pdf";
+}
+
+std::string reportProgress(int page, int pages) {
+  return "Informe: página " + number(page) + " de " + number(pages);
+}
+
+MessageRequest reportStopped(std::string_view reportName) {
+  return {out("Informe PDF cancelado: no se ha escrito " + std::string(reportName) +
+              " (si ya existía, no ha cambiado)."),
+          out("INFORME PDF"), MessageButtons::Ok, MessageIcon::None};
+}
+
+std::string reportFontsMissing(const std::vector<std::string>& faces) {
+  std::string names;
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    names += (i == 0 ? "" : i + 1 == faces.size() ? " y " : ", ") + faces[i];
+  }
+  return std::string(faces.size() == 1 ? "No se puede crear el informe PDF: falta la fuente "
+                                       : "No se puede crear el informe PDF: faltan las fuentes ") +
+         names +
+         " (o Arial) con todas las letras del informe (á, ñ, µ, Ø, φ, ·, –, —, …), y sin ellas "
+         "el texto saldría en cuadros. Instale el paquete fonts-liberation (sudo apt-get install "
+         "fonts-liberation) y vuelva a intentarlo. No se ha escrito nada.";
 }
 
 std::string reportText(ReportText text) {

@@ -154,11 +154,15 @@ std::string outputNotMade(Output output, std::string_view outputName);
 MessageRequest reportMade(std::string_view reportName, int samples);
 MessageRequest reportFailed(const std::vector<std::string>& problems);
 MessageRequest reportWithoutRun();
-// The user stopped the window's report while it was drawn.
-MessageRequest reportStopped(std::string_view reportName);
 std::string saveReportTitle();
 // The report's save dialog's file kinds: descriptions and patterns separated by "|".
 std::string reportFilter();
+
+// Making the report: how far it is (UTF-8, for the terminal), the user stopping it in
+// the window, and a system without the report's font (faces: those missing).
+std::string reportProgress(int page, int pages);
+MessageRequest reportStopped(std::string_view reportName);
+std::string reportFontsMissing(const std::vector<std::string>& faces);
 
 // The PDF report's own words.
 enum class ReportText {

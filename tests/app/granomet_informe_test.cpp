@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -29,10 +30,12 @@ class GranometInforme : public ::testing::Test {
   ~GranometInforme() override { fs::remove_all(folder_); }
 
   // The exit status; what the program printed stays in out.txt and err.txt.
-  int run(const std::string& locale, const std::string& arguments) {
-    const std::string command = "cd '" + folder_.string() +
-                                "' && env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
-                                GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
+  int run(const std::string& locale, const std::string& arguments,
+          const std::string& environment = {}) {
+    const std::string command =
+        "cd '" + folder_.string() + "' && env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale +
+        " " + environment + " '" + GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
+
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -347,6 +350,27 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   EXPECT_EQ(run("C", "-p '' r.csv"), 2);
   EXPECT_EQ(run("C", "-p informe.pdf falta.csv"), 1);
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
+}
+
+// A system without the report's font would get a report of boxes, said to be made.
+TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  std::ofstream(folder_ / "informe.pdf", std::ios::binary) << "anterior";
+  fs::create_directories(folder_ / "sin_fuentes");
+  std::ofstream(folder_ / "fonts.conf")
+      << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig><dir>"
+      << (folder_ / "sin_fuentes").string() << "</dir><cachedir>" << (folder_ / "cache").string()
+      << "</cachedir></fontconfig>\n";
+  EXPECT_EQ(run("C", "-p informe.pdf r.csv",
+                "FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "'"),
+            1);
+  EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+  EXPECT_NE(err().find("Liberation Sans y Liberation Sans Bold"), std::string::npos) << err();
+  EXPECT_NE(err().find("fonts-liberation"), std::string::npos) << err();
+  EXPECT_EQ(fileBytes(folder_ / "out.txt"), "");
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
+  }
 }
 
 // Results files edited by hand far beyond any sediment: weights of hundreds of
