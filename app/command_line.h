@@ -1,6 +1,7 @@
 // The command line as the system passes it: each argument as a path and as UTF-8 text.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "data/file_names.h"
@@ -52,6 +55,15 @@ inline void useBinaryOutput() {
 #ifdef _WIN32
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
+#endif
+}
+
+// Whether a person is watching the stream: progress that pipes and logs need not see.
+inline bool isTerminal(std::FILE* stream) {
+#ifdef _WIN32
+  return ::_isatty(::_fileno(stream)) != 0;
+#else
+  return ::isatty(::fileno(stream)) != 0;
 #endif
 }
 

@@ -352,6 +352,18 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
 }
 
+// Someone at a terminal sees how far the report is; a pipe or a log sees nothing new.
+TEST_F(GranometInforme, OnlyATerminalIsToldTheReportsProgress) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+  EXPECT_EQ(err(), "");
+  const std::string terminal = "cd '" + folder_.string() + "' && script -qec \"'" +
+                               GRANOMET_INFORME + "' -p informe.pdf r.csv\" /dev/null >tty.txt";
+  ASSERT_EQ(std::system(terminal.c_str()), 0);
+  const std::string seen = fileBytes(folder_ / "tty.txt");
+  EXPECT_NE(seen.find("\rInforme: página 16 de 16\r\n"), std::string::npos) << seen;
+}
+
 // A system without the report's font would get a report of boxes, said to be made.
 TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
