@@ -919,6 +919,10 @@ std::string reportProgress(int page, int pages) {
   return "Informe: página " + number(page) + " de " + number(pages);
 }
 
+std::string reportProgressLabel(int page, int pages) {
+  return out(reportProgress(page, pages));
+}
+
 MessageRequest reportStopped(std::string_view reportName) {
   return {out("Informe PDF cancelado: no se ha escrito " + std::string(reportName) +
               " (si ya existía, no ha cambiado)."),

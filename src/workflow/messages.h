@@ -161,6 +161,7 @@ std::string reportFilter();
 // Making the report: how far it is (UTF-8, for the terminal), the user stopping it in
 // the window, and a system without the report's font (faces: those missing).
 std::string reportProgress(int page, int pages);
+std::string reportProgressLabel(int page, int pages);  // for the window
 MessageRequest reportStopped(std::string_view reportName);
 std::string reportFontsMissing(const std::vector<std::string>& faces);
 
