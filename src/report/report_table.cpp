@@ -110,7 +110,7 @@ int TableLayout::rowsFitting(int first, double height) const {
 }
 
 void TableLayout::drawLine(QPainter& painter, const Type& type, const QFontMetricsF& page,
-                           const QString& text, double width, double x, double top,
+                           const QString& text, double width, double x, double baseline,
                            std::size_t column) const {
   const double inner = widths_[column] - 2 * kPad;
   if (text.isEmpty()) {
@@ -125,19 +125,20 @@ void TableLayout::drawLine(QPainter& painter, const Type& type, const QFontMetri
   }
   const double left =
       rightAligned_[column] ? x + kPad + inner - page.horizontalAdvance(shown) : x + kPad;
-  painter.drawText(QPointF(left, top + page.ascent()), shown);
+  painter.drawText(QPointF(left, baseline), shown);
 }
 
 void TableLayout::drawLines(QPainter& painter, const std::vector<Cell>& cells, const Type& type,
                             bool second, double left, double top) const {
   const QFontMetricsF page(type.font, painter.device());
+  const double baseline = top + page.ascent();
   double x = left;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     const Cell& cell = cells[c];
     if (second) {
-      drawLine(painter, type, page, cell.second, cell.secondWidth, x, top, c);
+      drawLine(painter, type, page, cell.second, cell.secondWidth, x, baseline, c);
     } else {
-      drawLine(painter, type, page, cell.first, cell.firstWidth, x, top, c);
+      drawLine(painter, type, page, cell.first, cell.firstWidth, x, baseline, c);
     }
     x += widths_[c];
   }

@@ -51,7 +51,7 @@ class TableLayout {
   // One line of a cell, cut short where the column is too narrow for it; page: the
   // type's metrics on the page drawn.
   void drawLine(QPainter& painter, const Type& type, const QFontMetricsF& page, const QString& text,
-                double width, double x, double top, std::size_t column) const;
+                double width, double x, double baseline, std::size_t column) const;
   // The rows' first lines, or their second lines, from top.
   void drawLines(QPainter& painter, const std::vector<Cell>& cells, const Type& type, bool second,
                  double left, double top) const;
