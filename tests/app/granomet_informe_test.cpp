@@ -29,17 +29,24 @@ class GranometInforme : public ::testing::Test {
   GranometInforme() { fs::create_directories(folder_); }
   ~GranometInforme() override { fs::remove_all(folder_); }
 
-  // The exit status; what the program printed stays in out.txt and err.txt.
-  int run(const std::string& locale, const std::string& arguments,
-          const std::string& environment = {}) {
-    const std::string command =
-        "cd '" + folder_.string() + "' && env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale +
-        " " + environment + " '" + GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
-
+  // The exit status; what the program printed stays in out.txt and err.txt. before:
+  // shell words run first (variables, limits).
+  int run(const std::string& locale, const std::string& arguments, const std::string& before = {}) {
+    const std::string command = "cd '" + folder_.string() + "' && " + before +
+                                " env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
+                                GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   std::string err() { return fileBytes(folder_ / "err.txt"); }
+
+  // r.csv: the results of a generated lot of 254 samples, a report of 2 MB.
+  void writeFullResults() {
+    const std::string programs = "cd '" + folder_.string() + "' && '" + GRANOMET_GEN +
+                                 "' --samples 254 --seed 3 . && '" + GRANOMET_BATCH +
+                                 "' -o r.csv LOTE12.csv LOTE12_export.txt >/dev/null";
+    ASSERT_EQ(std::system(programs.c_str()), 0);
+  }
 
   fs::path folder_ = fs::temp_directory_path() / ("granomet_informe_" + std::to_string(::getpid()));
 };
@@ -265,10 +272,7 @@ std::string joined(const Line& line) {
 // list under it or on the pages after it, before the sample's name: once, in one
 // of them, whatever the number of samples.
 TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrListed) {
-  const std::string programs = "cd '" + folder_.string() + "' && '" + GRANOMET_GEN +
-                               "' --samples 254 --seed 3 . && '" + GRANOMET_BATCH +
-                               "' -o r.csv LOTE12.csv LOTE12_export.txt >/dev/null";
-  ASSERT_EQ(std::system(programs.c_str()), 0);
+  ASSERT_NO_FATAL_FAILURE(writeFullResults());
   std::vector<std::string> names{""};
   std::istringstream results(fileBytes(folder_ / "r.csv"));
   std::string resultsLine;
@@ -364,6 +368,20 @@ TEST_F(GranometInforme, OnlyATerminalIsToldTheReportsProgress) {
   EXPECT_NE(seen.find("\rInforme: página 16 de 16\r\n"), std::string::npos) << seen;
 }
 
+// A disk that fills up while the report is drawn: the drawing stops, the earlier
+// report stays as it was and nothing is left beside it.
+TEST_F(GranometInforme, AReportTheDiskCannotTakeLeavesTheEarlierOne) {
+  ASSERT_NO_FATAL_FAILURE(writeFullResults());
+  std::ofstream(folder_ / "informe.pdf", std::ios::binary) << "anterior";
+  // Past 512 KB the system refuses to write, as a full disk would.
+  EXPECT_EQ(run("C", "-p informe.pdf r.csv", "trap '' XFSZ; ulimit -f 1024;"), 1);
+  EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+  EXPECT_NE(err().find("No se puede escribir el informe informe.pdf"), std::string::npos) << err();
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
+  }
+}
+
 // A system without the report's font would get a report of boxes, said to be made.
 TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
@@ -374,7 +392,7 @@ TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
       << (folder_ / "sin_fuentes").string() << "</dir><cachedir>" << (folder_ / "cache").string()
       << "</cachedir></fontconfig>\n";
   EXPECT_EQ(run("C", "-p informe.pdf r.csv",
-                "FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "'"),
+                "export FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "';"),
             1);
   EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
   EXPECT_NE(err().find("Liberation Sans y Liberation Sans Bold"), std::string::npos) << err();
