@@ -192,12 +192,13 @@ class ReportPages {
                           body.width(), half);
       triangles_.emplace_back(report_.triangles[i], area, words, writer_);
     }
-    std::vector<const TernaryPlot*> shepard;
     std::vector<const TernaryPlot*> folk;
-    for (const TernaryPlot& plot : triangles_) {
-      (shepard.empty() ? shepard : folk).push_back(&plot);
+    for (std::size_t i = 1; i < triangles_.size(); ++i) {
+      folk.push_back(&triangles_[i]);
     }
-    shepardLists_ = flowLists(shepard, body);
+    if (!triangles_.empty()) {
+      shepardLists_ = flowLists({&triangles_.front()}, body);
+    }
     folkLists_ = flowLists(folk, body);
   }
 

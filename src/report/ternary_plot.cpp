@@ -361,17 +361,18 @@ void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first
   const std::size_t perColumn = static_cast<std::size_t>(rows);
   const int used =
       std::min(entryColumns_, static_cast<int>((end - first + perColumn - 1) / perColumn));
+  const double headerBaseline = top + headerOnPage.ascent();
+  const double firstBaseline = top + line + 2 + onPage.ascent();
   // Names and fields from the left, numbers from the right.
   const auto cell = [&](const QFontMetricsF& metrics, const QString& text, double width, double x,
-                        double y, std::size_t column) {
+                        double baseline, std::size_t column) {
     QString shown = text;
     if (width > widths_[column]) {
       shown = metrics.elidedText(text, Qt::ElideRight, widths_[column]);
       width = metrics.horizontalAdvance(shown);
     }
     const bool fromLeft = column == kNameColumn || column == kFieldColumn;
-    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, y + metrics.ascent()),
-                     shown);
+    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, baseline), shown);
   };
   for (int entryColumn = 0; entryColumn < used; ++entryColumn) {
     const double left = topLeft.x() + entryColumn * (entryWidth_ + kEntryGap);
@@ -380,7 +381,7 @@ void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first
     painter.setPen(kInk);
     for (std::size_t column = 0; column < widths_.size(); ++column) {
       const QString title = fromProgramText(triangle_->listColumns[column]);
-      cell(headerOnPage, title, headerOnPage.horizontalAdvance(title), x, top, column);
+      cell(headerOnPage, title, headerOnPage.horizontalAdvance(title), x, headerBaseline, column);
       x += widths_[column] + kColumnGap;
     }
     painter.setPen(QPen(kRule, 0.5));
@@ -390,10 +391,10 @@ void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first
     painter.setPen(kInk);
     const std::size_t from = first + static_cast<std::size_t>(entryColumn) * perColumn;
     for (std::size_t entry = from; entry < std::min(end, from + perColumn); ++entry) {
-      const double y = top + line + 2 + static_cast<double>(entry - from) * line;
+      const double baseline = firstBaseline + static_cast<double>(entry - from) * line;
       x = left;
       for (std::size_t column = 0; column < widths_.size(); ++column) {
-        cell(onPage, unlabelled_[entry].text[column], unlabelled_[entry].width[column], x, y,
+        cell(onPage, unlabelled_[entry].text[column], unlabelled_[entry].width[column], x, baseline,
              column);
         x += widths_[column] + kColumnGap;
       }
@@ -458,8 +459,8 @@ void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
     const QString heading = goesOnAt == 0 ? filled(words_.heading, unlabelled_.size())
                                           : filled(rowsHere_ > 0 ? words_.goesOn : words_.elsewhere,
                                                    unlabelled_.size(), goesOnAt);
-    painter.drawText(QPointF(area_.left(), listTop_ + keyMetrics.ascent()),
-                     keyMetrics.elidedText(heading, Qt::ElideRight, area_.width()));
+    drawTextLine(painter, QRectF(area_.left(), listTop_, area_.width(), keyMetrics.lineSpacing()),
+                 Qt::AlignLeft, keyMetrics.elidedText(heading, Qt::ElideRight, area_.width()));
     if (rowsHere_ > 0) {
       drawList(painter, QPointF(area_.left(), listTop_ + keyMetrics.lineSpacing() + 1), 0,
                listedHere(), rowsHere_);
@@ -476,13 +477,14 @@ void TernaryPlot::drawPiece(QPainter& painter, QPointF topLeft, std::size_t firs
   painter.setFont(titleFont_);
   painter.setPen(kInk);
   double y = topLeft.y();
-  painter.drawText(
-      QPointF(topLeft.x(), y + titleMetrics.ascent()),
+  drawTextLine(
+      painter, QRectF(topLeft.x(), y, area_.width(), titleMetrics.lineSpacing()), Qt::AlignLeft,
       titleMetrics.elidedText(fromProgramText(triangle_->title), Qt::ElideRight, area_.width()));
   y += titleMetrics.lineSpacing();
   painter.setFont(keyFont_);
   painter.setPen(kGreyInk);
-  painter.drawText(QPointF(topLeft.x(), y + keyMetrics.ascent()), words_.continued);
+  drawTextLine(painter, QRectF(topLeft.x(), y, area_.width(), keyMetrics.lineSpacing()),
+               Qt::AlignLeft, words_.continued);
   y += keyMetrics.lineSpacing() + 3;
   drawList(painter, QPointF(topLeft.x(), y), first, end, rows);
   painter.restore();
