@@ -152,7 +152,6 @@ double TableLayout::draw(QPainter& painter, QPointF topLeft, int first, int end,
     painter.setFont(titleFont_);
     painter.setPen(kInk);
     drawTextLine(painter, QRectF(topLeft.x(), y, width, titleHeight_), Qt::AlignLeft, title);
-
     y += titleHeight_;
   }
   const auto rule = [&painter, &topLeft, width](double at) {

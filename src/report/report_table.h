@@ -64,7 +64,6 @@ class TableLayout {
   Type secondType_;
   Type headerType_;
   QFont titleFont_;
-
   double titleHeight_ = 0;
   double headerHeight_ = 0;
   double rowHeight_ = 0;
