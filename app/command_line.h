@@ -16,6 +16,8 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "data/file_names.h"
@@ -77,6 +79,15 @@ inline void printText(std::FILE* stream, std::string_view utf8) {
   }
 #endif
   std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
+// Whether a person is watching the stream: progress that pipes and logs need not see.
+inline bool isTerminal(std::FILE* stream) {
+#ifdef _WIN32
+  return ::_isatty(::_fileno(stream)) != 0;
+#else
+  return ::isatty(::fileno(stream)) != 0;
+#endif
 }
 
 }  // namespace granomet

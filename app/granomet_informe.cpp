@@ -1,5 +1,6 @@
 // granomet-informe: the statistics table and the PDF report of every sample in one or more results
 // files.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -101,8 +102,26 @@ bool writeReport(char* programName, const Arguments& arguments, char decimalMark
   int qtCount = static_cast<int>(qtArguments.size());
   const QGuiApplication application(qtCount, qtArguments.data());
   const SystemClock clock;
-  const OutputRun run = runReport(arguments.resultsFiles, *arguments.report,
-                                  {clock.now(), decimalMark, false, {}, {}}, report::pdfReport);
+  // Where someone watches, the page being drawn, written over itself; at most a few
+  // hundred times, for a slow terminal.
+  bool told = false;
+  ReportProgress progress;
+  if (isTerminal(stderr)) {
+    progress = [&told](int done, int pages) {
+      if (done == 1 || done == pages || done % std::max(1, pages / 200) == 0) {
+        std::fprintf(stderr, "\r%s", messages::reportProgress(done, pages).c_str());
+        std::fflush(stderr);
+        told = true;
+      }
+      return true;
+    };
+  }
+  const OutputRun run =
+      runReport(arguments.resultsFiles, *arguments.report,
+                {clock.now(), decimalMark, false, {}, {}}, report::pdfRenderer(), progress);
+  if (told) {
+    std::fputc('\n', stderr);
+  }
   printProblems(run.problems);
   if (run.written) {
     printText(

@@ -17,12 +17,13 @@ namespace granomet {
 
 class FullLot {
  public:
-  explicit FullLot(const char* folderName, char decimalMark = '.')
+  explicit FullLot(const char* folderName, char decimalMark = '.', unsigned seed = 1)
       : folder_(std::filesystem::temp_directory_path() / folderName),
         currentFolder_(folder_),
         regional_(decimalMark) {
     tools::SampleFileOptions options;
     options.sampleCount = 254;
+    options.seed = seed;
     tools::writeSampleFiles(options, folder_);
   }
   ~FullLot() { std::filesystem::remove_all(folder_); }
@@ -63,7 +64,7 @@ class FullLot {
 // A results file of 254 samples, written by a run on a generated lot.
 class FullResults {
  public:
-  explicit FullResults(const char* folderName) : lot_(folderName, ',') {
+  explicit FullResults(const char* folderName, unsigned seed = 1) : lot_(folderName, ',', seed) {
     auto tables = std::make_unique<Tables>();
     HeadlessWindow window = lot_.window();
     lot_.pressLotAndExport(*tables, window);

@@ -124,8 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   set.files.push_back({"r.csv", std::move(contents)});
   const Report report = reportOf(set, {{2026, 12, 7, 0, 0, 0}, ',', true, {}, {"001  A"}});
   require(report.summary.rows.size() == samples, "a summary row a sample");
-  require(report.samples.size() == samples && report.curves.size() == samples,
+  require(report.sampleCount == static_cast<int>(samples) && report.curves.size() == samples,
           "a page and a curve a sample");
+  for (int i = 0; i < report.sampleCount; ++i) {
+    require(!report.samplePage(i).heading.empty(), "every sample's page made");
+  }
   for (const auto& row : report.summary.rows) {
     require(row.size() == report.summary.columns.size(), "every summary cell filled");
   }

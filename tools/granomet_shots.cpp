@@ -78,7 +78,7 @@ bool saveReport(principal& window, const Platform& platform, const QDir& folder,
                 int last) {
   const QString pdf = folder.filePath(QString(name) + ".pdf");
   const MessageRequest said =
-      reportOfLastRun(window.tables(), pdf.toStdString(), platform, report::pdfReport);
+      reportOfLastRun(window.tables(), pdf.toStdString(), platform, report::pdfRenderer());
   if (said.icon != MessageIcon::None) {
     std::fprintf(stderr, "No se ha creado %s: %s\n", qPrintable(pdf), said.prompt.c_str());
     return false;
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
   const Platform platform{clock, regional, current};
   saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
 
-  // A full lot: 254 curves in the window and a report of 520 pages, of which the
+  // A full lot: 254 curves in the window and a report of 523 pages, of which the
   // summary's, the diagrams', the curves' and the first and last samples' are drawn.
   options.sampleCount = 254;
   options.lotName = "LOTE254";

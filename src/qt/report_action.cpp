@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <utility>
 
 #include "data/file_names.h"
 #include "qt/message_box.h"
@@ -34,9 +36,39 @@ void createReport(QWidget* parent, const Tables& tables, const Platform& platfor
       showMessageBox(parent, messages::replaceResults(pathText(chosen))) != MessageAnswer::Yes) {
     return;
   }
+  // A wait cursor for a short report; past a second, the pages drawn and a button
+  // that stops at once, leaving no file and the earlier one as it was.
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const MessageRequest said = reportOfLastRun(tables, chosen, platform, report::pdfReport);
-  QApplication::restoreOverrideCursor();
+  bool waiting = true;
+  const auto stopWaiting = [&waiting] {
+    if (std::exchange(waiting, false)) {
+      QApplication::restoreOverrideCursor();
+    }
+  };
+  QProgressDialog progress(parent);
+  progress.setObjectName("reportProgress");
+  progress.setWindowTitle(toQString(messages::saveReportTitle()));
+  progress.setWindowModality(Qt::ApplicationModal);
+  progress.setMinimumDuration(1000);
+  progress.setAutoClose(true);
+  const ReportProgress tell = [&](int done, int pages) {
+    if (progress.maximum() != pages) {
+      progress.setMaximum(pages);
+    }
+    // Read only once the dialog shows; the first page's words are there when it does.
+    if (done == 1 || progress.isVisible()) {
+      progress.setLabelText(toQString(messages::reportProgressLabel(done, pages)));
+    }
+    progress.setValue(done);
+    if (progress.isVisible()) {
+      stopWaiting();
+    }
+    return !progress.wasCanceled();
+  };
+  const MessageRequest said =
+      reportOfLastRun(tables, chosen, platform, report::pdfRenderer(), tell);
+  progress.reset();
+  stopWaiting();
   showMessageBox(parent, said);
 }
 

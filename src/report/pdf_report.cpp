@@ -1,13 +1,14 @@
 #include "report/pdf_report.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QStringList>
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include "report/curve_chart.h"
@@ -15,6 +16,7 @@
 #include "report/report_table.h"
 #include "report/sample_pages.h"
 #include "report/ternary_plot.h"
+#include "results/whole_file.h"
 
 namespace granomet::report {
 namespace {
@@ -23,31 +25,76 @@ constexpr double kSummaryPoints = 6.5;
 constexpr int kNameColumn = 1;  // the summary's sample names give way when the table is too wide
 constexpr double kGap = 12;
 
-class ReportPages {
+// The PDF writer's bytes passed on to the file being written whole. An error of the
+// sink is kept until the drawing has stopped: no exception crosses Qt's code.
+class SinkDevice : public QIODevice {
  public:
-  ReportPages(const Report& report, QPdfWriter& writer, QPainter& painter)
-      : report_(report),
-        writer_(writer),
-        painter_(painter),
-        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn),
-        samplePages_(report, writer) {
-    paginateSummary();
-    pageCount_ = static_cast<int>(summaryPages_.size()) + 3;
-    for (const ReportSamplePage& sample : report.samples) {
-      pageCount_ += samplePages_.pageCount(sample);
-    }
-  }
+  explicit SinkDevice(WholeFileSink& sink) : sink_(sink) { open(QIODevice::WriteOnly); }
+  bool isSequential() const override { return true; }
+  const std::exception_ptr& failure() const { return failure_; }
 
-  void draw() {
-    drawSummary();
-    drawTriangles();
-    drawAllCurves();
-    for (std::size_t i = 0; i < report_.samples.size(); ++i) {
-      drawSample(report_.samples[i], static_cast<int>(i));
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    if (failure_) {
+      return -1;
+    }
+    try {
+      sink_.write(std::string_view(data, static_cast<std::size_t>(size)));
+      return size;
+    } catch (...) {
+      failure_ = std::current_exception();
+      return -1;
     }
   }
 
  private:
+  WholeFileSink& sink_;
+  std::exception_ptr failure_;
+};
+
+class ReportPages {
+ public:
+  ReportPages(const Report& report, QPdfWriter& writer, QPainter& painter,
+              const ReportProgress& progress, const SinkDevice& device)
+      : report_(report),
+        writer_(writer),
+        painter_(painter),
+        progress_(progress),
+        device_(device),
+        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn),
+        samplePages_(report, writer) {
+    paginateSummary();
+    layOutTriangles();
+    pageCount_ =
+        static_cast<int>(summaryPages_.size() + 3 + shepardLists_.size() + folkLists_.size());
+    for (int i = 0; i < report.sampleCount; ++i) {
+      pageCount_ += samplePages(i);
+    }
+  }
+
+  // False where progress said stop or the file could not take the bytes.
+  bool draw() {
+    drawSummary();
+    drawTriangles();
+    drawAllCurves();
+    for (int i = 0; i < report_.sampleCount && !stopped_; ++i) {
+      drawSample(report_.samplePage(i), i);
+    }
+    return goOn();
+  }
+
+ private:
+  // The pages a sample's content takes.
+  int samplePages(int index) const { return samplePages_.pageCount(report_.samplePage(index)); }
+
+  // Tells the pages drawn; false from then on where progress said stop or the
+  // file failed.
+  bool goOn() {
+    stopped_ = stopped_ || device_.failure() || (progress_ && !progress_(pageNumber_, pageCount_));
+    return !stopped_;
+  }
+
   // The first page's heading lines and, after a run, the samples it did not reach.
   double firstPageHead(bool drawIt) {
     const QRectF body = bodyArea();
@@ -100,6 +147,7 @@ class ReportPages {
 
   void newPage() {
     if (pageNumber_ > 0) {
+      goOn();
       writer_.newPage();
     }
     ++pageNumber_;
@@ -109,15 +157,14 @@ class ReportPages {
     QString footer = fromProgramText(report_.words.pageOf);
     footer.replace("%1", QString::number(pageNumber_)).replace("%2", QString::number(pageCount_));
     const double top = kPageHeight - kMargin - QFontMetricsF(footerFont).lineSpacing();
-    painter_.drawText(QRectF(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight),
-                      Qt::AlignLeft | Qt::AlignTop,
-                      QString::fromUtf8("Granomet · ") + fromProgramText(report_.words.title));
-    painter_.drawText(QRectF(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight),
-                      Qt::AlignRight | Qt::AlignTop, footer);
+    const QRectF box(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight);
+    drawTextLine(painter_, box, Qt::AlignLeft,
+                 QString::fromUtf8("Granomet · ") + fromProgramText(report_.words.title));
+    drawTextLine(painter_, box, Qt::AlignRight, footer);
   }
 
   void drawSummary() {
-    for (std::size_t page = 0; page < summaryPages_.size(); ++page) {
+    for (std::size_t page = 0; page < summaryPages_.size() && !stopped_; ++page) {
       newPage();
       double y = bodyArea().top();
       if (page == 0) {
@@ -130,21 +177,61 @@ class ReportPages {
     }
   }
 
-  void drawTriangles() {
-    const QString unlabelled = fromProgramText(report_.words.unlabelled);
+  // Shepard's triangle on a page of its own, Folk's two on the next, each page
+  // followed by the lists of the points without their number that go on.
+  void layOutTriangles() {
+    const UnlabelledWords words{fromProgramText(report_.words.unlabelled),
+                                fromProgramText(report_.words.unlabelledGoesOn),
+                                fromProgramText(report_.words.unlabelledElsewhere),
+                                fromProgramText(report_.words.unlabelledContinued)};
     const QRectF body = bodyArea();
-    newPage();
-    if (!report_.triangles.empty()) {
-      drawTernaryPlot(painter_, body, report_.triangles[0], unlabelled);
-    }
-    newPage();
     const double half = (body.height() - kGap) / 2;
-    for (std::size_t i = 1; i < report_.triangles.size() && i < 3; ++i) {
-      drawTernaryPlot(painter_,
-                      QRectF(body.left(), body.top() + static_cast<double>(i - 1) * (half + kGap),
-                             body.width(), half),
-                      report_.triangles[i], unlabelled);
+    for (std::size_t i = 0; i < report_.triangles.size() && i < 3; ++i) {
+      const QRectF area =
+          i == 0 ? body
+                 : QRectF(body.left(), body.top() + static_cast<double>(i - 1) * (half + kGap),
+                          body.width(), half);
+      triangles_.emplace_back(report_.triangles[i], area, words, writer_);
     }
+    std::vector<const TernaryPlot*> folk;
+    for (std::size_t i = 1; i < triangles_.size(); ++i) {
+      folk.push_back(&triangles_[i]);
+    }
+    if (!triangles_.empty()) {
+      shepardLists_ = flowLists({&triangles_.front()}, body);
+    }
+    folkLists_ = flowLists(folk, body);
+  }
+
+  void drawTriangles() {
+    // A list that goes on does so on the first page after the triangle's that holds a
+    // piece of it.
+    const auto goesOnAt = [this](const std::vector<ListPage>& pages, const TernaryPlot& plot) {
+      for (std::size_t page = 0; page < pages.size(); ++page) {
+        for (const ListPiece& piece : pages[page]) {
+          if (piece.plot == &plot) {
+            return pageNumber_ + 1 + static_cast<int>(page);
+          }
+        }
+      }
+      return 0;
+    };
+    const auto drawLists = [this](const std::vector<ListPage>& pages) {
+      for (std::size_t page = 0; page < pages.size() && !stopped_; ++page) {
+        newPage();
+        drawListPage(painter_, pages[page], bodyArea());
+      }
+    };
+    newPage();
+    if (!triangles_.empty()) {
+      triangles_[0].draw(painter_, goesOnAt(shepardLists_, triangles_[0]));
+    }
+    drawLists(shepardLists_);
+    newPage();
+    for (std::size_t i = 1; i < triangles_.size(); ++i) {
+      triangles_[i].draw(painter_, goesOnAt(folkLists_, triangles_[i]));
+    }
+    drawLists(folkLists_);
   }
 
   ChartWords chartWords(const std::string& title, bool cumulative) const {
@@ -171,20 +258,27 @@ class ReportPages {
   const Report& report_;
   QPdfWriter& writer_;
   QPainter& painter_;
+  const ReportProgress& progress_;
+  const SinkDevice& device_;
   TableLayout summary_;
   SamplePages samplePages_;
   std::vector<std::pair<int, int>> summaryPages_;
+  std::vector<TernaryPlot> triangles_;
+  std::vector<ListPage> shepardLists_;
+  std::vector<ListPage> folkLists_;
   int pageCount_ = 0;
   int pageNumber_ = 0;
+  bool stopped_ = false;
 };
 
 }  // namespace
 
-std::optional<std::string> pdfReport(const Report& report) {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
+OutputEnd pdfReport(const Report& report, WholeFileSink& sink, const ReportProgress& progress) {
+  SinkDevice device(sink);
+  bool finished = false;
+  bool ended = false;
   {
-    QPdfWriter writer(&buffer);
+    QPdfWriter writer(&device);
     writer.setResolution(kPointsPerInch);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(0, 0, 0, 0), QPageLayout::Point));
@@ -196,15 +290,27 @@ std::optional<std::string> pdfReport(const Report& report) {
     writer.setTitle(title);
     QPainter painter;
     if (!painter.begin(&writer)) {
-      return std::nullopt;
+      return OutputEnd::Failed;
     }
-    ReportPages(report, writer, painter).draw();
-    if (!painter.end()) {
-      return std::nullopt;
-    }
+    finished = ReportPages(report, writer, painter, progress, device).draw();
+    // A stopped drawing is ended too, so that the writer lets go of the device.
+    ended = painter.end();
   }
-  const QByteArray bytes = buffer.data();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (device.failure()) {
+    std::rethrow_exception(device.failure());
+  }
+  if (!finished) {
+    return OutputEnd::Stopped;
+  }
+  return ended ? OutputEnd::Made : OutputEnd::Failed;
+}
+
+ReportRenderer pdfRenderer() {
+  return {[] {
+            const std::vector<std::string> missing = missingReportFaces();
+            return missing.empty() ? std::string() : messages::reportFontsMissing(missing);
+          },
+          pdfReport};
 }
 
 }  // namespace granomet::report

@@ -1,5 +1,9 @@
 #include "report/report_style.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QRawFont>
 #include <QStringList>
 #include <array>
 
@@ -7,9 +11,19 @@
 
 namespace granomet::report {
 
+namespace {
+
+// Liberation Sans and the fonts it is metrically compatible with.
+const QStringList kFamilies{"Liberation Sans", "Arial", "Helvetica"};
+// Beyond plain ASCII: the Spanish words, the units and symbols, the sample names'
+// usual letters.
+constexpr char16_t kCharacters[] = u"áéíóúÁÉÍÓÚñÑüÜµØφ·–—…•º±«»°";
+
+}  // namespace
+
 QFont reportFont(double points, bool bold) {
   QFont font;
-  font.setFamilies(QStringList{"Liberation Sans", "Arial", "Helvetica"});
+  font.setFamilies(kFamilies);
   font.setPointSizeF(points);
   font.setBold(bold);
   // At 72 dots per inch hinting would round every advance to a whole point.
@@ -29,8 +43,36 @@ WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double wi
   return {anywhere, metrics.boundingRect(QRectF(0, 0, width, kTall), anywhere, text).height()};
 }
 
+std::vector<std::string> missingReportFaces() {
+  std::vector<std::string> missing;
+  for (const bool bold : {false, true}) {
+    const QFont font = reportFont(10, bold);
+    // Without the family the box font stands in, which claims every character.
+    bool usable = kFamilies.contains(QFontInfo(font).family(), Qt::CaseInsensitive);
+    const QRawFont raw = QRawFont::fromFont(font);
+    usable = usable && raw.isValid();
+    for (const char16_t character : std::u16string_view(kCharacters)) {
+      usable = usable && raw.supportsCharacter(QChar(character));
+    }
+    if (!usable) {
+      missing.push_back(kFamilies.front().toStdString() + (bold ? " Bold" : ""));
+    }
+  }
+  return missing;
+}
+
 QString fromProgramText(std::string_view text) {
   return QString::fromStdString(cp1252ToUtf8(text));
+}
+
+void drawTextLine(QPainter& painter, const QRectF& box, Qt::Alignment align, const QString& text) {
+  const QFontMetricsF page(painter.font(), painter.device());
+  double x = box.left();
+  if (align & (Qt::AlignRight | Qt::AlignHCenter)) {
+    const double width = page.horizontalAdvance(text);
+    x = (align & Qt::AlignRight) ? box.right() - width : box.center().x() - width / 2;
+  }
+  painter.drawText(QPointF(x, box.top() + page.ascent()), text);
 }
 
 QColor curveColour(int index) {

@@ -6,7 +6,11 @@
 #include <QFontMetricsF>
 #include <QRectF>
 #include <QString>
+#include <string>
 #include <string_view>
+#include <vector>
+
+class QPainter;
 
 namespace granomet::report {
 
@@ -34,8 +38,17 @@ struct WrappedText {
 };
 WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double width);
 
+// The faces of the report's font (regular, bold) the system cannot give with every
+// character the report uses: where one is missing, Qt would draw the text in boxes.
+std::vector<std::string> missingReportFaces();
+
 // The program's 8-bit text (Windows-1252) for Qt.
 QString fromProgramText(std::string_view text);
+
+// One line in the painter's font at the top of box, to its left, right or centre,
+// where drawText in the box puts it but drawn from its baseline: the text layout a
+// box asks for took most of a large report's time.
+void drawTextLine(QPainter& painter, const QRectF& box, Qt::Alignment align, const QString& text);
 
 inline const QColor kInk(0, 0, 0);
 inline const QColor kGreyInk(90, 90, 90);

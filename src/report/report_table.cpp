@@ -46,15 +46,6 @@ TableHeights heightsOf(const ReportTable& table, const TableFonts& fonts) {
 
 }  // namespace
 
-TableLayout::Cell TableLayout::cellOf(const std::string& text) {
-  const QString whole = fromProgramText(text);
-  const auto newline = whole.indexOf('\n');
-  if (newline < 0) {
-    return {whole, {}};
-  }
-  return {whole.left(newline), whole.mid(newline + 1)};
-}
-
 TableFonts::TableFonts(double points, QPaintDevice* device)
     : font(reportFont(points)),
       secondFont(reportFont(points * kSecondScale)),
@@ -70,6 +61,19 @@ double TableLayout::heightOf(const ReportTable& table, const TableFonts& fonts) 
   return heights.title + heights.header + heights.row * static_cast<double>(table.rows.size());
 }
 
+TableLayout::Cell TableLayout::cellOf(const std::string& text, const QFontMetricsF& first,
+                                      const QFontMetricsF& second) {
+  const QString whole = fromProgramText(text);
+  const auto newline = whole.indexOf('\n');
+  if (newline < 0) {
+    return {whole, {}, first.horizontalAdvance(whole), 0};
+  }
+  Cell cell{whole.left(newline), whole.mid(newline + 1), 0, 0};
+  cell.firstWidth = first.horizontalAdvance(cell.first);
+  cell.secondWidth = second.horizontalAdvance(cell.second);
+  return cell;
+}
+
 TableLayout::TableLayout(const ReportTable& table, double width, double fontPoints, int elastic,
                          bool fill)
     : TableLayout(table, width, TableFonts(fontPoints), elastic, fill) {}
@@ -78,12 +82,12 @@ TableLayout::TableLayout(const ReportTable& table, double width, const TableFont
                          int elastic, bool fill)
     : fonts_(fonts) {
   for (const std::string& column : table.columns) {
-    header_.push_back(cellOf(column));
+    header_.push_back(cellOf(column, fonts_.headerMetrics, fonts_.headerMetrics));
   }
   for (const auto& row : table.rows) {
     std::vector<Cell>& cells = rows_.emplace_back();
     for (const std::string& text : row) {
-      cells.push_back(cellOf(text));
+      cells.push_back(cellOf(text, fonts_.metrics, fonts_.secondMetrics));
     }
   }
   std::size_t columns = header_.size();
@@ -95,17 +99,12 @@ TableLayout::TableLayout(const ReportTable& table, double width, const TableFont
     row.resize(columns);
   }
 
-  const QFontMetricsF& metrics = fonts.metrics;
-  const QFontMetricsF& secondMetrics = fonts.secondMetrics;
-  const QFontMetricsF& headerMetrics = fonts.headerMetrics;
   widths_.assign(columns, 0);
   rightAligned_.assign(columns, true);
   for (std::size_t c = 0; c < columns; ++c) {
-    double natural = std::max(headerMetrics.horizontalAdvance(header_[c].first),
-                              headerMetrics.horizontalAdvance(header_[c].second));
+    double natural = std::max(header_[c].firstWidth, header_[c].secondWidth);
     for (const auto& row : rows_) {
-      natural = std::max({natural, metrics.horizontalAdvance(row[c].first),
-                          secondMetrics.horizontalAdvance(row[c].second)});
+      natural = std::max({natural, row[c].firstWidth, row[c].secondWidth});
       rightAligned_[c] = rightAligned_[c] && looksNumeric(row[c].first);
     }
     widths_[c] = natural + 2 * kPad;
@@ -122,7 +121,7 @@ TableLayout::TableLayout(const ReportTable& table, double width, const TableFont
     widths_[0] += width - total;
   }
 
-  const TableHeights heights = heightsOf(table, fonts);
+  const TableHeights heights = heightsOf(table, fonts_);
   titleHeight_ = heights.title;
   headerHeight_ = heights.header;
   rowHeight_ = heights.row;
@@ -138,25 +137,39 @@ int TableLayout::rowsFitting(int first, double height) const {
   return std::clamp(fitting, 0, static_cast<int>(rows_.size()) - first);
 }
 
-void TableLayout::drawCell(QPainter& painter, const Cell& cell, double x, double y,
-                           std::size_t column, bool header) const {
+void TableLayout::drawLine(QPainter& painter, const QFontMetricsF& measured,
+                           const QFontMetricsF& page, const QString& text, double width, double x,
+                           double baseline, std::size_t column) const {
   const double inner = widths_[column] - 2 * kPad;
-  const Qt::Alignment align =
-      (rightAligned_[column] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop;
-  const QFont& firstFont = header ? fonts_.headerFont : fonts_.font;
-  const QFont& secondFont = header ? fonts_.headerFont : fonts_.secondFont;
-  const QFontMetricsF& firstMetrics = header ? fonts_.headerMetrics : fonts_.metrics;
-  painter.setFont(firstFont);
-  painter.setPen(kInk);
-  painter.drawText(QRectF(x + kPad, y + kPad, inner, firstMetrics.lineSpacing()), align,
-                   firstMetrics.elidedText(cell.first, Qt::ElideRight, inner));
-  if (!cell.second.isEmpty()) {
-    const QFontMetricsF& secondMetrics = header ? fonts_.headerMetrics : fonts_.secondMetrics;
-    painter.setFont(secondFont);
-    painter.setPen(header ? kInk : kGreyInk);
-    painter.drawText(
-        QRectF(x + kPad, y + kPad + firstMetrics.lineSpacing(), inner, secondMetrics.lineSpacing()),
-        align, secondMetrics.elidedText(cell.second, Qt::ElideRight, inner));
+  if (text.isEmpty()) {
+    return;
+  }
+  // Drawn from its baseline, not laid out in a box: ten thousand samples' tables
+  // spent most of their time in the text layout a box asks for. The widths are
+  // measured as the columns were, the position as a box puts the text on the page.
+  QString shown = text;
+  if (width > inner) {
+    shown = measured.elidedText(text, Qt::ElideRight, inner);
+  }
+  const double left =
+      rightAligned_[column] ? x + kPad + inner - page.horizontalAdvance(shown) : x + kPad;
+  painter.drawText(QPointF(left, baseline), shown);
+}
+
+void TableLayout::drawLines(QPainter& painter, const std::vector<Cell>& cells, const QFont& font,
+                            const QFontMetricsF& measured, bool second, double left,
+                            double top) const {
+  const QFontMetricsF page(font, painter.device());
+  const double baseline = top + page.ascent();
+  double x = left;
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    const Cell& cell = cells[c];
+    if (second) {
+      drawLine(painter, measured, page, cell.second, cell.secondWidth, x, baseline, c);
+    } else {
+      drawLine(painter, measured, page, cell.first, cell.firstWidth, x, baseline, c);
+    }
+    x += widths_[c];
   }
 }
 
@@ -167,31 +180,45 @@ double TableLayout::draw(QPainter& painter, QPointF topLeft, int first, int end,
   if (titleHeight_ > 0) {
     painter.setFont(fonts_.titleFont);
     painter.setPen(kInk);
-    painter.drawText(QRectF(topLeft.x(), y, width, titleHeight_), Qt::AlignLeft | Qt::AlignTop,
-                     title);
+    drawTextLine(painter, QRectF(topLeft.x(), y, width, titleHeight_), Qt::AlignLeft, title);
     y += titleHeight_;
   }
-  const auto rule = [&painter, &topLeft, width](double at, const QColor& colour) {
-    painter.setPen(QPen(colour, 0.5));
+  const auto rule = [&painter, &topLeft, width](double at) {
     painter.drawLine(QPointF(topLeft.x(), at), QPointF(topLeft.x() + width, at));
   };
-  const auto drawRow = [&](const std::vector<Cell>& cells, bool header) {
-    double x = topLeft.x();
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-      drawCell(painter, cells[c], x, y, c, header);
-      x += widths_[c];
-    }
-  };
-  rule(y, kRule);
-  drawRow(header_, true);
-  y += headerHeight_;
-  rule(y, kRule);
-  for (int r = first; r < end; ++r) {
-    drawRow(rows_[static_cast<std::size_t>(r)], false);
-    y += rowHeight_;
-    rule(y, r + 1 == end ? kRule : kLightRule);
+  // Each kind of line and text at once, so that the page does not switch pens and
+  // fonts at every cell.
+  const double header = y;
+  const double firstRow = header + headerHeight_;
+  const double bottom = firstRow + rowHeight_ * (end - first);
+  painter.setPen(QPen(kLightRule, 0.5));
+  for (int r = first; r + 1 < end; ++r) {
+    rule(firstRow + rowHeight_ * (r - first + 1));
   }
-  return y - topLeft.y();
+  painter.setPen(QPen(kRule, 0.5));
+  rule(header);
+  rule(firstRow);
+  rule(bottom);
+  const double headerLine = fonts_.headerMetrics.lineSpacing();
+  const double rowLine = fonts_.metrics.lineSpacing();
+  painter.setFont(fonts_.headerFont);
+  painter.setPen(kInk);
+  drawLines(painter, header_, fonts_.headerFont, fonts_.headerMetrics, false, topLeft.x(),
+            header + kPad);
+  drawLines(painter, header_, fonts_.headerFont, fonts_.headerMetrics, true, topLeft.x(),
+            header + kPad + headerLine);
+  painter.setFont(fonts_.font);
+  for (int r = first; r < end; ++r) {
+    drawLines(painter, rows_[static_cast<std::size_t>(r)], fonts_.font, fonts_.metrics, false,
+              topLeft.x(), firstRow + rowHeight_ * (r - first) + kPad);
+  }
+  painter.setFont(fonts_.secondFont);
+  painter.setPen(kGreyInk);
+  for (int r = first; r < end; ++r) {
+    drawLines(painter, rows_[static_cast<std::size_t>(r)], fonts_.secondFont, fonts_.secondMetrics,
+              true, topLeft.x(), firstRow + rowHeight_ * (r - first) + kPad + rowLine);
+  }
+  return bottom - topLeft.y();
 }
 
 }  // namespace granomet::report

@@ -53,13 +53,23 @@ class TableLayout {
   double draw(QPainter& painter, QPointF topLeft, int first, int end, const QString& title) const;
 
  private:
+  // A cell's lines with their widths, measured once for the columns and the drawing.
   struct Cell {
     QString first;
     QString second;
+    double firstWidth = 0;
+    double secondWidth = 0;
   };
-  static Cell cellOf(const std::string& text);
-  void drawCell(QPainter& painter, const Cell& cell, double x, double y, std::size_t column,
-                bool header) const;
+  static Cell cellOf(const std::string& text, const QFontMetricsF& first,
+                     const QFontMetricsF& second);
+  // One line of a cell, cut short where the column is too narrow for it; page: the
+  // font's metrics on the page drawn.
+  void drawLine(QPainter& painter, const QFontMetricsF& measured, const QFontMetricsF& page,
+                const QString& text, double width, double x, double baseline,
+                std::size_t column) const;
+  // The rows' first lines, or their second lines, from top.
+  void drawLines(QPainter& painter, const std::vector<Cell>& cells, const QFont& font,
+                 const QFontMetricsF& measured, bool second, double left, double top) const;
 
   std::vector<std::vector<Cell>> rows_;
   std::vector<Cell> header_;

@@ -2,12 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPolygonF>
-#include <QStringList>
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <vector>
+#include <optional>
 
 #include "report/report_style.h"
 
@@ -17,16 +14,15 @@ namespace {
 const double kHeight = std::sqrt(3.0) / 2;
 constexpr double kPointRadius = 1.5;
 constexpr std::array<QRgb, 4> kFieldFills{0xf4f7fb, 0xfbf6ee, 0xf1f8f1, 0xf8f1f6};
-
-// The triangle's corners in the page: side `side`, bottom left at `origin`.
-struct Frame {
-  QPointF origin;
-  double side;
-  QPointF at(TernaryShares shares) const {
-    const PlanePoint point = planePointOf(shares);
-    return {origin.x() + point.x * side, origin.y() - point.y * side};
-  }
-};
+// Lines under the key kept for the note and the start of the list.
+constexpr int kNoteLines = 4;
+// The list: space between its columns and between its columns of entries, and
+// the widest a sample's name may be before it is cut short.
+constexpr double kColumnGap = 8;
+constexpr double kEntryGap = 14;
+constexpr double kWidestName = 80;
+constexpr std::size_t kNameColumn = 1;
+constexpr std::size_t kFieldColumn = 2;
 
 QPointF centroidOf(const QPolygonF& polygon, double& area) {
   double twiceArea = 0;
@@ -47,10 +43,65 @@ QPointF centroidOf(const QPolygonF& polygon, double& area) {
   return {x / (3 * twiceArea), y / (3 * twiceArea)};
 }
 
-bool overlapsAny(const QRectF& box, const std::vector<QRectF>& taken) {
-  return std::any_of(taken.begin(), taken.end(),
-                     [&box](const QRectF& other) { return box.intersects(other); });
-}
+// Boxes already taken, filed under the cells of a grid they cover, so that a new
+// box is checked against its neighbours only: against every box taken, ten
+// thousand samples' numbers took minutes to place.
+class TakenBoxes {
+ public:
+  TakenBoxes(const QRectF& bounds, double cell)
+      : bounds_(bounds),
+        cell_(cell),
+        columns_(std::max(1, static_cast<int>(std::ceil(bounds.width() / cell)))),
+        rows_(std::max(1, static_cast<int>(std::ceil(bounds.height() / cell)))),
+        cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
+
+  void add(const QRectF& box) {
+    const std::size_t index = boxes_.size();
+    boxes_.push_back(box);
+    forCells(box, [&](std::vector<std::size_t>& cell) {
+      cell.push_back(index);
+      return false;
+    });
+  }
+
+  bool overlaps(const QRectF& box) {
+    return forCells(box, [&](const std::vector<std::size_t>& cell) {
+      return std::any_of(cell.begin(), cell.end(),
+                         [&](std::size_t index) { return box.intersects(boxes_[index]); });
+    });
+  }
+
+ private:
+  // A box beyond the grid is filed under its edge cells: two boxes that meet
+  // still share a cell.
+  int cellOf(double offset, int count) const {
+    return std::clamp(static_cast<int>(std::floor(std::clamp(offset / cell_, -1.0, 1e6))), 0,
+                      count - 1);
+  }
+  // Visits the box's cells until visit says true; returns whether it did.
+  template <typename Visit>
+  bool forCells(const QRectF& box, Visit visit) {
+    const int left = cellOf(box.left() - bounds_.left(), columns_);
+    const int right = cellOf(box.right() - bounds_.left(), columns_);
+    const int top = cellOf(box.top() - bounds_.top(), rows_);
+    const int bottom = cellOf(box.bottom() - bounds_.top(), rows_);
+    for (int row = top; row <= bottom; ++row) {
+      for (int column = left; column <= right; ++column) {
+        if (visit(cells_[static_cast<std::size_t>(row * columns_ + column)])) {
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+
+  QRectF bounds_;
+  double cell_;
+  int columns_;
+  int rows_;
+  std::vector<std::vector<std::size_t>> cells_;
+  std::vector<QRectF> boxes_;
+};
 
 // The key's entries in as many columns as the width holds.
 struct Columns {
@@ -69,206 +120,407 @@ Columns columnsOf(double width, const std::vector<QString>& entries, const QFont
   return {columns, (static_cast<int>(entries.size()) + columns - 1) / columns};
 }
 
-// Lays out text lines in columns under the triangle; returns the height used.
-double drawColumns(QPainter& painter, const QRectF& area, const std::vector<QString>& entries,
-                   const QFont& font) {
-  if (entries.empty()) {
-    return 0;
-  }
-  const QFontMetricsF metrics(font);
-  const auto [columns, rows] = columnsOf(area.width(), entries, metrics);
-  const double columnWidth = area.width() / columns;
-  painter.setFont(font);
-  painter.setPen(kInk);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const int column = static_cast<int>(i) / rows;
-    const int row = static_cast<int>(i) % rows;
-    painter.drawText(
-        QRectF(area.left() + column * columnWidth, area.top() + row * metrics.lineSpacing(),
-               columnWidth, metrics.lineSpacing()),
-        Qt::AlignLeft | Qt::AlignTop,
-        metrics.elidedText(entries[i], Qt::ElideRight, columnWidth - 4));
-  }
-  return rows * metrics.lineSpacing();
+// Rows that hold the entries in that many columns.
+int rowsFor(std::size_t entries, int columns) {
+  const auto across = static_cast<std::size_t>(columns);
+  return static_cast<int>((entries + across - 1) / across);
+}
+
+QString filled(QString pattern, std::size_t first, int second = 0) {
+  return pattern.replace("%1", QString::number(first)).replace("%2", QString::number(second));
 }
 
 }  // namespace
 
-void drawTernaryPlot(QPainter& painter, const QRectF& area, const ReportTriangle& triangle,
-                     const QString& unlabelledWord) {
-  const QFont titleFont = reportFont(10, true);
-  const QFont cornerFont = reportFont(8, true);
-  const QFont fieldFont = reportFont(triangle.diagram == TernaryDiagram::Shepard ? 7.5 : 6.5);
-  const QFont numberFont = reportFont(5);
-  const QFont keyFont = reportFont(6.5);
-  const QFontMetricsF titleMetrics(titleFont);
-  const QFontMetricsF cornerMetrics(cornerFont);
-  const QFontMetricsF fieldMetrics(fieldFont);
-  const QFontMetricsF numberMetrics(numberFont);
-  const QFontMetricsF keyMetrics(keyFont);
-
-  painter.save();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setFont(titleFont);
-  painter.setPen(kInk);
-  painter.drawText(QRectF(area.left(), area.top(), area.width(), titleMetrics.lineSpacing()),
-                   Qt::AlignLeft | Qt::AlignTop, fromProgramText(triangle.title));
-
-  // Under the triangle: the key in columns, the note, the unlabelled points.
-  std::vector<QString> key;
+TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
+                         const UnlabelledWords& words, const QPaintDevice& page)
+    : triangle_(&triangle),
+      page_(&page),
+      area_(area),
+      words_(words),
+      titleFont_(reportFont(10, true)),
+      cornerFont_(reportFont(8, true)),
+      fieldFont_(reportFont(triangle.diagram == TernaryDiagram::Shepard ? 7.5 : 6.5)),
+      numberFont_(reportFont(5)),
+      keyFont_(reportFont(6.5)),
+      headerFont_(reportFont(6.5, true)),
+      note_(fromProgramText(triangle.note)) {
   for (const std::string& entry : triangle.key) {
-    key.push_back(fromProgramText(entry));
+    key_.push_back(fromProgramText(entry));
   }
-  // Room for the key and four lines of notes.
-  constexpr int kNoteLines = 4;
+  const QFontMetricsF titleMetrics(titleFont_);
+  const QFontMetricsF cornerMetrics(cornerFont_);
+  const QFontMetricsF keyMetrics(keyFont_);
   const double below =
-      (columnsOf(area.width(), key, keyMetrics).rows + kNoteLines) * keyMetrics.lineSpacing() + 8;
+      (columnsOf(area.width(), key_, keyMetrics).rows + kNoteLines) * keyMetrics.lineSpacing() + 8;
   const double available =
       area.height() - titleMetrics.lineSpacing() - 2 * cornerMetrics.lineSpacing() - below - 8;
-  const double side = std::min(area.width() - 40, available / kHeight);
-  const Frame frame{
-      QPointF(area.center().x() - side / 2, area.top() + titleMetrics.lineSpacing() +
-                                                cornerMetrics.lineSpacing() + 6 + side * kHeight),
-      side};
+  side_ = std::min(area.width() - 40, available / kHeight);
+  origin_ =
+      QPointF(area.center().x() - side_ / 2, area.top() + titleMetrics.lineSpacing() +
+                                                 cornerMetrics.lineSpacing() + 6 + side_ * kHeight);
+  layOutFields();
+  layOutCorners();
+  placeNumbers();
+  layOutList();
+}
 
-  std::vector<QRectF> taken;
-  int fill = 0;
-  for (const TernaryField& field : ternaryFields(triangle.diagram)) {
-    QPolygonF polygon;
+QPointF TernaryPlot::at(TernaryShares shares) const {
+  const PlanePoint point = planePointOf(shares);
+  return {origin_.x() + point.x * side_, origin_.y() - point.y * side_};
+}
+
+void TernaryPlot::layOutFields() {
+  const QFontMetricsF metrics(fieldFont_);
+  for (const TernaryField& field : ternaryFields(triangle_->diagram)) {
+    Field laid;
     for (const TernaryShares& corner : field.corners) {
-      polygon << frame.at(corner);
+      laid.polygon << at(corner);
     }
-    painter.setPen(QPen(kRule, 0.5));
-    painter.setBrush(QColor(kFieldFills[static_cast<std::size_t>(fill++) % kFieldFills.size()]));
-    painter.drawPolygon(polygon);
     double area = 0;
-    const QPointF centre = centroidOf(polygon, area);
+    const QPointF centre = centroidOf(laid.polygon, area);
     const auto id = static_cast<std::size_t>(field.id);
-    const QString name =
-        id < triangle.fieldNames.size() ? fromProgramText(triangle.fieldNames[id]) : QString();
-    const QRectF box = polygon.boundingRect();
+    laid.name =
+        id < triangle_->fieldNames.size() ? fromProgramText(triangle_->fieldNames[id]) : QString();
+    const QRectF box = laid.polygon.boundingRect();
+    const double width = metrics.horizontalAdvance(laid.name);
     // Fields too thin for their name (the trace of gravel) stay unnamed.
-    if (name.isEmpty() || box.height() < fieldMetrics.height() ||
-        area < fieldMetrics.height() * fieldMetrics.horizontalAdvance(name)) {
-      continue;
+    if (!laid.name.isEmpty() && box.height() >= metrics.height() &&
+        area >= metrics.height() * width) {
+      laid.label = QRectF(centre.x() - width / 2 - 1, centre.y() - metrics.height() / 2, width + 2,
+                          metrics.height());
+      taken_.push_back(laid.label);
     }
-    const QRectF label(centre.x() - fieldMetrics.horizontalAdvance(name) / 2 - 1,
-                       centre.y() - fieldMetrics.height() / 2,
-                       fieldMetrics.horizontalAdvance(name) + 2, fieldMetrics.height());
-    painter.setFont(fieldFont);
-    painter.setPen(kGreyInk);
-    painter.drawText(label, Qt::AlignCenter, name);
-    taken.push_back(label);
+    fields_.push_back(std::move(laid));
   }
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(kInk, 0.8));
-  painter.drawPolygon(
-      QPolygonF{frame.at({100, 0, 0}), frame.at({0, 100, 0}), frame.at({0, 0, 100})});
+}
 
-  painter.setFont(cornerFont);
-  painter.setPen(kInk);
-  // Numbers keep off the corner names.
-  const auto corner = [&](const QRectF& room, Qt::Alignment align, const std::string& name) {
-    const QString text = fromProgramText(name);
-    painter.drawText(room, align, text);
-    const double width = cornerMetrics.horizontalAdvance(text);
-    const double left = (align & Qt::AlignHCenter) ? room.center().x() - width / 2
-                        : (align & Qt::AlignRight) ? room.right() - width
-                                                   : room.left();
-    taken.emplace_back(left, room.top(), width, room.height());
+void TernaryPlot::layOutCorners() {
+  const QFontMetricsF metrics(cornerFont_);
+  const double line = metrics.lineSpacing();
+  const QPointF apex = at({100, 0, 0});
+  const QPointF left = at({0, 100, 0});
+  const QPointF right = at({0, 0, 100});
+  corners_ = {
+      {QRectF(apex.x() - 100, apex.y() - line - 3, 200, line), Qt::AlignHCenter | Qt::AlignBottom,
+       fromProgramText(triangle_->corners[0])},
+      {QRectF(left.x() - 20, left.y() + 3, side_ / 2, line), Qt::AlignLeft | Qt::AlignTop,
+       fromProgramText(triangle_->corners[1])},
+      {QRectF(right.x() + 20 - side_ / 2, right.y() + 3, side_ / 2, line),
+       Qt::AlignRight | Qt::AlignTop, fromProgramText(triangle_->corners[2])},
   };
-  const QPointF apex = frame.at({100, 0, 0});
-  corner(QRectF(apex.x() - 100, apex.y() - cornerMetrics.lineSpacing() - 3, 200,
-                cornerMetrics.lineSpacing()),
-         Qt::AlignHCenter | Qt::AlignBottom, triangle.corners[0]);
-  const QPointF leftCorner = frame.at({0, 100, 0});
-  corner(QRectF(leftCorner.x() - 20, leftCorner.y() + 3, side / 2, cornerMetrics.lineSpacing()),
-         Qt::AlignLeft | Qt::AlignTop, triangle.corners[1]);
-  const QPointF rightCorner = frame.at({0, 0, 100});
-  corner(QRectF(rightCorner.x() + 20 - side / 2, rightCorner.y() + 3, side / 2,
-                cornerMetrics.lineSpacing()),
-         Qt::AlignRight | Qt::AlignTop, triangle.corners[2]);
+  // Numbers keep off the corner names.
+  for (const Corner& corner : corners_) {
+    const double width = metrics.horizontalAdvance(corner.name);
+    const double x = (corner.align & Qt::AlignHCenter) ? corner.room.center().x() - width / 2
+                     : (corner.align & Qt::AlignRight) ? corner.room.right() - width
+                                                       : corner.room.left();
+    taken_.emplace_back(x, corner.room.top(), width, corner.room.height());
+  }
+}
 
+void TernaryPlot::placeNumbers() {
+  const QFontMetricsF metrics(numberFont_);
+  TakenBoxes taken(area_, 8);
+  for (const QRectF& box : taken_) {
+    taken.add(box);
+  }
   // Points first, so that no number hides one.
-  std::vector<QPointF> places;
-  for (const ReportPoint& point : triangle.points) {
-    places.push_back(frame.at(point.shares));
-    taken.emplace_back(places.back().x() - kPointRadius, places.back().y() - kPointRadius,
-                       2 * kPointRadius, 2 * kPointRadius);
+  for (const ReportPoint& point : triangle_->points) {
+    places_.push_back(at(point.shares));
+    taken.add(QRectF(places_.back().x() - kPointRadius, places_.back().y() - kPointRadius,
+                     2 * kPointRadius, 2 * kPointRadius));
   }
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(20, 40, 120));
-  for (const QPointF& place : places) {
-    painter.drawEllipse(place, kPointRadius, kPointRadius);
-  }
-
   // Each number in the first free place around its point, nearer places first.
   constexpr std::array<std::array<double, 2>, 8> kDirections{
       {{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}};
-  QStringList unlabelled;
-  painter.setFont(numberFont);
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    const QString number = QString::fromStdString(triangle.points[i].label);
-    const double width = numberMetrics.horizontalAdvance(number) + 0.6;
-    const double height = numberMetrics.ascent() + 0.4;
-    bool placed = false;
+  const QRectF inside(area_.left(), area_.top(), area_.width(), origin_.y() - area_.top());
+  const double height = metrics.ascent() + 0.4;
+  for (std::size_t i = 0; i < places_.size(); ++i) {
+    const ReportPoint& point = triangle_->points[i];
+    const double width = metrics.horizontalAdvance(QString::fromStdString(point.label)) + 0.6;
+    std::optional<Number> placed;
     for (int ring = 1; ring <= 3 && !placed; ++ring) {
       const double reach = kPointRadius + 0.8 + (ring - 1) * 4;
       for (const auto& direction : kDirections) {
-        const double x = places[i].x() + direction[0] * reach +
+        const double x = places_[i].x() + direction[0] * reach +
                          (direction[0] < 0   ? -width
                           : direction[0] > 0 ? 0
                                              : -width / 2);
-        const double y = places[i].y() + direction[1] * reach +
+        const double y = places_[i].y() + direction[1] * reach +
                          (direction[1] < 0   ? -height
                           : direction[1] > 0 ? 0
                                              : -height / 2);
         const QRectF box(x, y, width, height);
-        const QRectF inside(area.left(), area.top(), area.width(), frame.origin.y() - area.top());
-        if (!inside.contains(box) || overlapsAny(box, taken)) {
-          continue;
+        if (inside.contains(box) && !taken.overlaps(box)) {
+          taken.add(box);
+          placed = Number{i, box, ring > 1};
+          break;
         }
-        taken.push_back(box);
-        if (ring > 1) {
-          painter.setPen(QPen(kRule, 0.3));
-          painter.drawLine(places[i], box.center());
-        }
-        painter.setPen(kInk);
-        painter.drawText(box, Qt::AlignCenter, number);
-        placed = true;
-        break;
       }
     }
-    if (!placed) {
-      unlabelled.push_back(number);
+    if (placed) {
+      numbers_.push_back(*placed);
+      continue;
     }
+    // Listed with its sample and where it lies, so that the reader finds the point.
+    const std::optional<int> field = ternaryFieldAt(triangle_->diagram, point.shares);
+    const auto id = static_cast<std::size_t>(field.value_or(-1));
+    unlabelled_.push_back(
+        {{QString::fromStdString(point.label), fromProgramText(point.name),
+          field && id < triangle_->fieldNames.size() ? fromProgramText(triangle_->fieldNames[id])
+                                                     : QString(),
+          fromProgramText(point.percent[0]), fromProgramText(point.percent[1]),
+          fromProgramText(point.percent[2])},
+         {}});
+  }
+}
+
+void TernaryPlot::layOutList() {
+  const QFontMetricsF metrics(keyFont_);
+  const QFontMetricsF headerMetrics(headerFont_);
+  const double line = metrics.lineSpacing();
+
+  double y = origin_.y() + QFontMetricsF(cornerFont_).lineSpacing() + 8 +
+             columnsOf(area_.width(), key_, metrics).rows * line;
+  noteTop_ = y + 3;
+  if (!note_.isEmpty()) {
+    y = noteTop_ + metrics
+                       .boundingRect(QRectF(area_.left(), noteTop_, area_.width(), 1e6),
+                                     Qt::AlignLeft | Qt::TextWordWrap, note_)
+                       .height();
+  }
+  listTop_ = y + 3;
+  if (unlabelled_.empty()) {
+    return;
   }
 
-  double y = frame.origin.y() + cornerMetrics.lineSpacing() + 8;
-  y += drawColumns(painter, QRectF(area.left(), y, area.width(), area.bottom() - y), key, keyFont);
-  painter.setFont(keyFont);
-  painter.setPen(kGreyInk);
-  const QRectF noteArea(area.left(), y + 3, area.width(), area.bottom() - y - 3);
-  const QString note = fromProgramText(triangle.note);
-  // As many of the unlabelled numbers as the room under the triangle holds; the
-  // summary table and each sample's page still tell where every sample falls.
-  QString notes = note;
-  for (qsizetype shown = unlabelled.size(); shown > 0; --shown) {
-    QString list = unlabelled.mid(0, shown).join(", ");
-    list += shown < unlabelled.size() ? QString::fromUtf8(" … (+%1)").arg(unlabelled.size() - shown)
-                                      : QString(".");
-    notes = (note.isEmpty() ? QString() : note + " ") + unlabelledWord + " " + list;
-    const QRectF needed =
-        keyMetrics.boundingRect(QRectF(noteArea.left(), noteArea.top(), noteArea.width(), 1e6),
-                                Qt::AlignLeft | Qt::TextWordWrap, notes);
-    if (needed.height() <= noteArea.height()) {
-      break;
+  // Measured once, on the page, for the columns and the drawing.
+  const QFontMetricsF headerOnPage(headerFont_, page_);
+  const QFontMetricsF onPage(keyFont_, page_);
+  for (std::size_t column = 0; column < widths_.size(); ++column) {
+    widths_[column] =
+        headerOnPage.horizontalAdvance(fromProgramText(triangle_->listColumns[column]));
+  }
+  for (Entry& entry : unlabelled_) {
+    for (std::size_t column = 0; column < widths_.size(); ++column) {
+      entry.width[column] = onPage.horizontalAdvance(entry.text[column]);
+      widths_[column] = std::max(widths_[column], entry.width[column]);
     }
   }
-  if (!notes.isEmpty()) {
-    painter.drawText(noteArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, notes);
+  widths_[kNameColumn] = std::min(widths_[kNameColumn], kWidestName);
+  entryWidth_ = (widths_.size() - 1) * kColumnGap;
+  for (const double width : widths_) {
+    entryWidth_ += width;
+  }
+  entryColumns_ =
+      std::max(1, static_cast<int>((area_.width() + kEntryGap) / (entryWidth_ + kEntryGap)));
+
+  // Under the triangle: its heading, the header and as many rows as there is room
+  // for, no more than the entries fill in its columns.
+  const double table = listTop_ + line + 1;
+  const int room = std::max(0, static_cast<int>((area_.bottom() - table - line - 2) / line));
+  rowsHere_ = std::min(room, rowsFor(unlabelled_.size(), entryColumns_));
+}
+
+std::size_t TernaryPlot::listedHere() const {
+  return std::min(unlabelled_.size(), static_cast<std::size_t>(rowsHere_) * entryColumns_);
+}
+
+double TernaryPlot::pieceHeight(int rows) const {
+  const double line = QFontMetricsF(keyFont_).lineSpacing();
+  return QFontMetricsF(titleFont_).lineSpacing() + line + 3 + line + 2 + rows * line;
+}
+
+double TernaryPlot::drawKey(QPainter& painter, double top) const {
+  if (key_.empty()) {
+    return 0;
+  }
+  const QFontMetricsF metrics(keyFont_);
+  const auto [columns, rows] = columnsOf(area_.width(), key_, metrics);
+  const double columnWidth = area_.width() / columns;
+  painter.setFont(keyFont_);
+  painter.setPen(kInk);
+  for (std::size_t i = 0; i < key_.size(); ++i) {
+    const int column = static_cast<int>(i) / rows;
+    const int row = static_cast<int>(i) % rows;
+    painter.drawText(QRectF(area_.left() + column * columnWidth, top + row * metrics.lineSpacing(),
+                            columnWidth, metrics.lineSpacing()),
+                     Qt::AlignLeft | Qt::AlignTop,
+                     metrics.elidedText(key_[i], Qt::ElideRight, columnWidth - 4));
+  }
+  return rows * metrics.lineSpacing();
+}
+
+void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first, std::size_t end,
+                           int rows) const {
+  const double top = topLeft.y();
+  const double line = QFontMetricsF(keyFont_).lineSpacing();
+  const QFontMetricsF headerOnPage(headerFont_, page_);
+  const QFontMetricsF onPage(keyFont_, page_);
+  const std::size_t perColumn = static_cast<std::size_t>(rows);
+  const int used =
+      std::min(entryColumns_, static_cast<int>((end - first + perColumn - 1) / perColumn));
+  const double headerBaseline = top + headerOnPage.ascent();
+  const double firstBaseline = top + line + 2 + onPage.ascent();
+  // Names and fields from the left, numbers from the right.
+  const auto cell = [&](const QFontMetricsF& metrics, const QString& text, double width, double x,
+                        double baseline, std::size_t column) {
+    QString shown = text;
+    if (width > widths_[column]) {
+      shown = metrics.elidedText(text, Qt::ElideRight, widths_[column]);
+      width = metrics.horizontalAdvance(shown);
+    }
+    const bool fromLeft = column == kNameColumn || column == kFieldColumn;
+    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, baseline), shown);
+  };
+  for (int entryColumn = 0; entryColumn < used; ++entryColumn) {
+    const double left = topLeft.x() + entryColumn * (entryWidth_ + kEntryGap);
+    double x = left;
+    painter.setFont(headerFont_);
+    painter.setPen(kInk);
+    for (std::size_t column = 0; column < widths_.size(); ++column) {
+      const QString title = fromProgramText(triangle_->listColumns[column]);
+      cell(headerOnPage, title, headerOnPage.horizontalAdvance(title), x, headerBaseline, column);
+      x += widths_[column] + kColumnGap;
+    }
+    painter.setPen(QPen(kRule, 0.5));
+    painter.drawLine(QPointF(left, top + line + 0.5),
+                     QPointF(left + entryWidth_, top + line + 0.5));
+    painter.setFont(keyFont_);
+    painter.setPen(kInk);
+    const std::size_t from = first + static_cast<std::size_t>(entryColumn) * perColumn;
+    for (std::size_t entry = from; entry < std::min(end, from + perColumn); ++entry) {
+      const double baseline = firstBaseline + static_cast<double>(entry - from) * line;
+      x = left;
+      for (std::size_t column = 0; column < widths_.size(); ++column) {
+        cell(onPage, unlabelled_[entry].text[column], unlabelled_[entry].width[column], x, baseline,
+             column);
+        x += widths_[column] + kColumnGap;
+      }
+    }
+  }
+}
+
+void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
+  const QFontMetricsF titleMetrics(titleFont_);
+  const QFontMetricsF keyMetrics(keyFont_);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setFont(titleFont_);
+  painter.setPen(kInk);
+  painter.drawText(QRectF(area_.left(), area_.top(), area_.width(), titleMetrics.lineSpacing()),
+                   Qt::AlignLeft | Qt::AlignTop, fromProgramText(triangle_->title));
+
+  int fill = 0;
+  for (const Field& field : fields_) {
+    painter.setPen(QPen(kRule, 0.5));
+    painter.setBrush(QColor(kFieldFills[static_cast<std::size_t>(fill++) % kFieldFills.size()]));
+    painter.drawPolygon(field.polygon);
+    if (!field.label.isEmpty()) {
+      painter.setFont(fieldFont_);
+      painter.setPen(kGreyInk);
+      painter.drawText(field.label, Qt::AlignCenter, field.name);
+    }
+  }
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(kInk, 0.8));
+  painter.drawPolygon(QPolygonF{at({100, 0, 0}), at({0, 100, 0}), at({0, 0, 100})});
+  painter.setFont(cornerFont_);
+  painter.setPen(kInk);
+  for (const Corner& corner : corners_) {
+    painter.drawText(corner.room, corner.align, corner.name);
+  }
+
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(20, 40, 120));
+  for (const QPointF& place : places_) {
+    painter.drawEllipse(place, kPointRadius, kPointRadius);
+  }
+  painter.setFont(numberFont_);
+  for (const Number& number : numbers_) {
+    if (number.leader) {
+      painter.setPen(QPen(kRule, 0.3));
+      painter.drawLine(places_[number.point], number.box.center());
+    }
+    painter.setPen(kInk);
+    painter.drawText(number.box, Qt::AlignCenter,
+                     QString::fromStdString(triangle_->points[number.point].label));
+  }
+
+  drawKey(painter, origin_.y() + QFontMetricsF(cornerFont_).lineSpacing() + 8);
+  painter.setFont(keyFont_);
+  painter.setPen(kGreyInk);
+  if (!note_.isEmpty()) {
+    painter.drawText(QRectF(area_.left(), noteTop_, area_.width(), area_.bottom() - noteTop_),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note_);
+  }
+  if (!unlabelled_.empty()) {
+    const QString heading = goesOnAt == 0 ? filled(words_.heading, unlabelled_.size())
+                                          : filled(rowsHere_ > 0 ? words_.goesOn : words_.elsewhere,
+                                                   unlabelled_.size(), goesOnAt);
+    drawTextLine(painter, QRectF(area_.left(), listTop_, area_.width(), keyMetrics.lineSpacing()),
+                 Qt::AlignLeft, keyMetrics.elidedText(heading, Qt::ElideRight, area_.width()));
+    if (rowsHere_ > 0) {
+      drawList(painter, QPointF(area_.left(), listTop_ + keyMetrics.lineSpacing() + 1), 0,
+               listedHere(), rowsHere_);
+    }
   }
   painter.restore();
+}
+
+void TernaryPlot::drawPiece(QPainter& painter, QPointF topLeft, std::size_t first, std::size_t end,
+                            int rows) const {
+  const QFontMetricsF titleMetrics(titleFont_);
+  const QFontMetricsF keyMetrics(keyFont_);
+  painter.save();
+  painter.setFont(titleFont_);
+  painter.setPen(kInk);
+  double y = topLeft.y();
+  drawTextLine(
+      painter, QRectF(topLeft.x(), y, area_.width(), titleMetrics.lineSpacing()), Qt::AlignLeft,
+      titleMetrics.elidedText(fromProgramText(triangle_->title), Qt::ElideRight, area_.width()));
+  y += titleMetrics.lineSpacing();
+  painter.setFont(keyFont_);
+  painter.setPen(kGreyInk);
+  drawTextLine(painter, QRectF(topLeft.x(), y, area_.width(), keyMetrics.lineSpacing()),
+               Qt::AlignLeft, words_.continued);
+  y += keyMetrics.lineSpacing() + 3;
+  drawList(painter, QPointF(topLeft.x(), y), first, end, rows);
+  painter.restore();
+}
+
+std::vector<ListPage> flowLists(const std::vector<const TernaryPlot*>& plots, const QRectF& body) {
+  constexpr double kPieceGap = 12;
+  std::vector<ListPage> pages;
+  double y = body.bottom();
+  for (const TernaryPlot* plot : plots) {
+    std::size_t first = plot->listedHere();
+    while (first < plot->unlabelled()) {
+      if (plot->pieceHeight(1) > body.bottom() - y) {
+        pages.emplace_back();
+        y = body.top();
+      }
+      int rows = 1;
+      while (plot->pieceHeight(rows + 1) <= body.bottom() - y) {
+        ++rows;
+      }
+      rows = std::min(rows, rowsFor(plot->unlabelled() - first, plot->entryColumns()));
+      const std::size_t end = std::min(
+          plot->unlabelled(), first + static_cast<std::size_t>(rows) * plot->entryColumns());
+      pages.back().push_back({plot, first, end, rows, y - body.top()});
+      y += plot->pieceHeight(rows) + kPieceGap;
+      first = end;
+    }
+  }
+  return pages;
+}
+
+void drawListPage(QPainter& painter, const ListPage& page, const QRectF& body) {
+  for (const ListPiece& piece : page) {
+    piece.plot->drawPiece(painter, QPointF(body.left(), body.top() + piece.top), piece.first,
+                          piece.end, piece.rows);
+  }
 }
 
 }  // namespace granomet::report

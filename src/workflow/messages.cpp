@@ -1018,6 +1018,33 @@ std::string reportFilter() {
   return "Informe PDF (*.pdf)|*.pdf";
 }
 
+std::string reportProgress(int page, int pages) {
+  return "Informe: página " + number(page) + " de " + number(pages);
+}
+
+std::string reportProgressLabel(int page, int pages) {
+  return out(reportProgress(page, pages));
+}
+
+MessageRequest reportStopped(std::string_view reportName) {
+  return {out("Informe PDF cancelado: no se ha escrito " + std::string(reportName) +
+              " (si ya existía, no ha cambiado)."),
+          out("INFORME PDF"), MessageButtons::Ok, MessageIcon::None};
+}
+
+std::string reportFontsMissing(const std::vector<std::string>& faces) {
+  std::string names;
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    names += (i == 0 ? "" : i + 1 == faces.size() ? " y " : ", ") + faces[i];
+  }
+  return std::string(faces.size() == 1 ? "No se puede crear el informe PDF: falta la fuente "
+                                       : "No se puede crear el informe PDF: faltan las fuentes ") +
+         names +
+         " (o Arial) con todas las letras del informe (á, ñ, µ, Ø, φ, ·, –, —, …), y sin ellas "
+         "el texto saldría en cuadros. Instale el paquete fonts-liberation (sudo apt-get install "
+         "fonts-liberation) y vuelva a intentarlo. No se ha escrito nada.";
+}
+
 std::string reportText(ReportText text) {
   using T = ReportText;
   switch (text) {
@@ -1084,7 +1111,24 @@ std::string reportText(ReportText text) {
     case T::NoCurve:
       return out("Sin curva acumulada: las clases no suman un peso que leer.");
     case T::Unlabelled:
-      return out("Puntos sin sitio para su número:");
+      return out(
+          "Puntos sin sitio para su número (%1), con su muestra, su campo y su posición (%):");
+    case T::UnlabelledGoesOn:
+      return out(
+          "Puntos sin sitio para su número (%1), con su muestra, su campo y su posición (%); la "
+          "lista sigue en la página %2:");
+    case T::UnlabelledElsewhere:
+      return out(
+          "Puntos sin sitio para su número (%1): su lista, con su muestra, su campo y su posición "
+          "(%), empieza en la página %2.");
+    case T::UnlabelledContinued:
+      return out(
+          "Puntos sin sitio para su número, con su muestra, su campo y su posición (%): "
+          "continuación");
+    case T::PointClass:
+      return out("Clase");
+    case T::PointGroup:
+      return out("Grupo");
     case T::PageOf:
       return out("Página %1 de %2");
     case T::ShepardTriangle:

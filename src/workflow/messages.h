@@ -175,6 +175,13 @@ std::string saveReportTitle();
 // The report's save dialog's file kinds: descriptions and patterns separated by "|".
 std::string reportFilter();
 
+// Making the report: how far it is (UTF-8, for the terminal), the user stopping it in
+// the window, and a system without the report's font (faces: those missing).
+std::string reportProgress(int page, int pages);
+std::string reportProgressLabel(int page, int pages);  // for the window
+MessageRequest reportStopped(std::string_view reportName);
+std::string reportFontsMissing(const std::vector<std::string>& faces);
+
 // The PDF report's own words.
 enum class ReportText {
   Title,
@@ -208,6 +215,11 @@ enum class ReportText {
   FinerAxis,
   NoCurve,
   Unlabelled,
+  UnlabelledGoesOn,
+  UnlabelledElsewhere,
+  UnlabelledContinued,
+  PointClass,
+  PointGroup,
   PageOf,
   ShepardTriangle,
   GravelSandMudTriangle,

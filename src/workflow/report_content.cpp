@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -359,7 +360,8 @@ ReportTable summaryOf(const std::vector<Sample>& samples, char decimalMark) {
   return table;
 }
 
-ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& samples) {
+ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& samples,
+                          char decimalMark) {
   ReportTriangle triangle;
   triangle.diagram = diagram;
   int leftOut = 0;
@@ -372,7 +374,12 @@ ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& sam
         ternarySharesOf(diagram, figures.gravelPercent, figures.sandPercent, figures.siltPercent,
                         figures.clayPercent);
     if (shares) {
-      triangle.points.push_back({std::to_string(number), *shares});
+      triangle.points.push_back(
+          {std::to_string(number),
+           *shares,
+           fieldOf(sample.line, kSampleNameField),
+           {fixedNumber(shares->top, 1, decimalMark), fixedNumber(shares->left, 1, decimalMark),
+            fixedNumber(shares->right, 1, decimalMark)}});
     } else if (diagram == TernaryDiagram::FolkSandSiltClay &&
                ternarySharesOf(TernaryDiagram::FolkGravelSandMud, figures.gravelPercent,
                                figures.sandPercent, figures.siltPercent, figures.clayPercent)) {
@@ -412,6 +419,12 @@ ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& sam
       triangle.corners = {said(ReportText::Gravel), said(ReportText::Mud), said(ReportText::Sand)};
       folkFields(static_cast<int>(FolkGroup::Gravel),
                  static_cast<int>(FolkGroup::SlightlyGravellyMud));
+      // The band below a trace of gravel, too thin to be named on the triangle,
+      // still names the points listed in it.
+      for (const FolkGroup group :
+           {FolkGroup::Sand, FolkGroup::MuddySand, FolkGroup::SandyMud, FolkGroup::Mud}) {
+        triangle.fieldNames[static_cast<std::size_t>(group)] = std::string(folkCode(group));
+      }
       break;
     case TernaryDiagram::FolkSandSiltClay:
       triangle.title = said(ReportText::SandSiltClayTriangle);
@@ -419,6 +432,13 @@ ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& sam
       folkFields(static_cast<int>(FolkGroup::Sand), static_cast<int>(FolkGroup::Clay));
       break;
   }
+  triangle.listColumns = {
+      said(ReportText::Number),
+      said(ReportText::Sample),
+      said(diagram == TernaryDiagram::Shepard ? ReportText::PointClass : ReportText::PointGroup),
+      triangle.corners[0],
+      triangle.corners[1],
+      triangle.corners[2]};
   return triangle;
 }
 
@@ -578,6 +598,9 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
                   said(ReportText::NoWarnings),
                   said(ReportText::NoCurve),
                   said(ReportText::Unlabelled),
+                  said(ReportText::UnlabelledGoesOn),
+                  said(ReportText::UnlabelledElsewhere),
+                  said(ReportText::UnlabelledContinued),
                   said(ReportText::PageOf),
                   said(ReportText::SummaryGoesOn)};
   using messages::SamplePageText;
@@ -595,14 +618,17 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   report.summary = summaryOf(samples, decimalMark);
   for (const TernaryDiagram diagram : {TernaryDiagram::Shepard, TernaryDiagram::FolkGravelSandMud,
                                        TernaryDiagram::FolkSandSiltClay}) {
-    report.triangles.push_back(triangleOf(diagram, samples));
+    report.triangles.push_back(triangleOf(diagram, samples, decimalMark));
   }
-  const int count = static_cast<int>(samples.size());
-  int number = 0;
   for (const Sample& sample : samples) {
-    report.samples.push_back(pageOf(sample, ++number, count, decimalMark));
-    report.curves.push_back(report.samples.back().curve);
+    report.curves.push_back(curveOf(sample.line.sample.classes));
   }
+  report.sampleCount = static_cast<int>(samples.size());
+  report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),
+                       decimalMark](int index) {
+    return pageOf(samples->at(static_cast<std::size_t>(index)), index + 1,
+                  static_cast<int>(samples->size()), decimalMark);
+  };
   return report;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct ReportCurve {
 struct ReportPoint {
   std::string label;  // the sample's number in the summary table
   TernaryShares shares;
+  // Where a reader finds the point whose number found no place beside it: the
+  // sample's name and its shares of the top, bottom left and bottom right corners.
+  std::string name;
+  std::array<std::string, 3> percent;
 };
 
 struct ReportTriangle {
@@ -45,6 +50,9 @@ struct ReportTriangle {
   std::string note;  // samples left out of this triangle, and why
   // The key under the triangle: one entry per field, its code and name.
   std::vector<std::string> key;
+  // The columns of the list of points whose number found no place beside them:
+  // number, sample, field, then the corners' shares in %.
+  std::array<std::string, 6> listColumns;
 };
 
 // A class of bounded width as a bar of the histogram: its span in phi (coarse end
@@ -99,9 +107,14 @@ struct ReportWords {
   std::string warningsHeading;
   std::string noWarnings;
   std::string noCurve;
-  std::string unlabelled;     // before the numbers of points no label could be placed by
-  std::string pageOf;         // "Página %1 de %2"
-  std::string summaryGoesOn;  // heading of the summary table's later pages
+  // Heading the points whose number found no place beside them: how many (%1) and,
+  // where the list goes on, or only starts, on the following pages, which page (%2).
+  std::string unlabelled;
+  std::string unlabelledGoesOn;
+  std::string unlabelledElsewhere;
+  std::string unlabelledContinued;  // heading of those pages
+  std::string pageOf;               // "Página %1 de %2"
+  std::string summaryGoesOn;        // heading of the summary table's later pages
 };
 
 // The words of a sample's own charts and later pages.
@@ -126,7 +139,11 @@ struct Report {
   ReportTable summary;
   std::vector<ReportTriangle> triangles;  // Shepard, then Folk's two
   std::vector<ReportCurve> curves;        // every sample, in the summary's order
-  std::vector<ReportSamplePage> samples;
+  // Each sample's page, made as it is drawn (index from 0, in the summary's order):
+  // a large lot's pages made at once would take hundreds of megabytes. Reads the
+  // results set the report was made of, which must outlive it.
+  int sampleCount = 0;
+  std::function<ReportSamplePage(int index)> samplePage;
 };
 
 // What a report made after a run adds: the lot's samples that no export record reached.

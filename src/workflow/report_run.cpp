@@ -14,10 +14,16 @@ fs::path defaultReportPath(const fs::path& firstResultsFile) {
 }
 
 OutputRun runReport(const std::vector<fs::path>& resultsFiles, const fs::path& reportPath,
-                    const ReportContext& context, const ReportRenderer& render) {
+                    const ReportContext& context, const ReportRenderer& renderer,
+                    const ReportProgress& progress) {
+  if (std::string why = renderer.unusable(); !why.empty()) {
+    OutputRun refused;
+    refused.problems.push_back(std::move(why));
+    return refused;
+  }
   return writeFromResults(messages::Output::Report, resultsFiles, reportPath,
-                          [&context, &render](const ResultsSet& results) {
-                            return render(reportOf(results, context));
+                          [&](const ResultsSet& results, WholeFileSink& sink) {
+                            return renderer.draw(reportOf(results, context), sink, progress);
                           });
 }
 

@@ -98,16 +98,19 @@ OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& r
     run.problems.push_back(messages::noResultsRead(kind));
     return run;
   }
-  const std::optional<std::string> bytes = make(results);
-  if (!bytes) {
-    run.problems.push_back(messages::outputNotMade(kind, utf8Of(output)));
-    return run;
-  }
+  OutputEnd end = OutputEnd::Failed;
   try {
-    writeWholeFile(output, *bytes);
-    run.written = true;
+    run.written = writeWholeFile(output, [&](WholeFileSink& sink) {
+      end = make(results, sink);
+      return end == OutputEnd::Made;
+    });
   } catch (const ResultsFileError& error) {
     run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
+    return run;
+  }
+  run.stopped = end == OutputEnd::Stopped;
+  if (end == OutputEnd::Failed) {
+    run.problems.push_back(messages::outputNotMade(kind, utf8Of(output)));
   }
   return run;
 }

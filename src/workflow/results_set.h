@@ -14,6 +14,8 @@
 
 namespace granomet {
 
+class WholeFileSink;
+
 struct ResultsSetFile {
   std::string name;  // the bare file name, in the program's 8-bit text
   ResultsFileContents contents;
@@ -38,10 +40,14 @@ struct OutputRun {
   int filesRead = 0;
   int samples = 0;
   bool written = false;
+  bool stopped = false;  // by the user, who needs no problem told
 };
 
-// The output's bytes from the files read; nullopt where they cannot be made.
-using OutputMaker = std::function<std::optional<std::string>(const ResultsSet& results)>;
+// How making an output ended; Stopped and Failed leave no file.
+enum class OutputEnd { Made, Stopped, Failed };
+
+// Streams the output, made from the files read, into the file being written whole.
+using OutputMaker = std::function<OutputEnd(const ResultsSet& results, WholeFileSink& sink)>;
 
 // Refuses an output that is one of the results files (it would destroy it) or not
 // a regular file; then every results file that can be read contributes, one that

@@ -13,13 +13,18 @@ std::filesystem::path proposedReportPath(const Tables& tables) {
 }
 
 MessageRequest reportOfLastRun(const Tables& tables, const std::filesystem::path& reportPath,
-                               const Platform& platform, const ReportRenderer& render) {
+                               const Platform& platform, const ReportRenderer& renderer,
+                               const ReportProgress& progress) {
   if (tables.lastRun.resultsPath.empty()) {
     return messages::reportWithoutRun();
   }
   const ReportContext context{platform.clock.now(), platform.regional.decimalMark(), true,
                               tables.lot.header.lotName, tables.lastRun.unreachedSamples};
-  const OutputRun run = runReport({tables.lastRun.resultsPath}, reportPath, context, render);
+  const OutputRun run =
+      runReport({tables.lastRun.resultsPath}, reportPath, context, renderer, progress);
+  if (run.stopped) {
+    return messages::reportStopped(utf8Of(reportPath));
+  }
   if (!run.written || !run.problems.empty()) {
     return messages::reportFailed(run.problems);
   }

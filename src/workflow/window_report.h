@@ -17,8 +17,9 @@ std::filesystem::path proposedReportPath(const Tables& tables);
 
 // Writes the report of the last run's results file to reportPath (asked for and
 // confirmed by the window beforehand) and returns the message that says how it
-// went: where it is, or why it is not.
+// went: where it is, why it is not, or that the user stopped it through progress.
 MessageRequest reportOfLastRun(const Tables& tables, const std::filesystem::path& reportPath,
-                               const Platform& platform, const ReportRenderer& render);
+                               const Platform& platform, const ReportRenderer& renderer,
+                               const ReportProgress& progress = {});
 
 }  // namespace granomet

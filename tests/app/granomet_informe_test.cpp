@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,15 +31,24 @@ class GranometInforme : public ::testing::Test {
   GranometInforme() { fs::create_directories(folder_); }
   ~GranometInforme() override { fs::remove_all(folder_); }
 
-  // The exit status; what the program printed stays in out.txt and err.txt.
-  int run(const std::string& locale, const std::string& arguments) {
-    const std::string command = "cd '" + folder_.string() +
-                                "' && env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
+  // The exit status; what the program printed stays in out.txt and err.txt. before:
+  // shell words run first (variables, limits).
+  int run(const std::string& locale, const std::string& arguments, const std::string& before = {}) {
+    const std::string command = "cd '" + folder_.string() + "' && " + before +
+                                " env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
                                 GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   std::string err() { return fileBytes(folder_ / "err.txt"); }
+
+  // r.csv: the results of a generated lot of 254 samples, a report of 2 MB.
+  void writeFullResults() {
+    const std::string programs = "cd '" + folder_.string() + "' && '" + GRANOMET_GEN +
+                                 "' --samples 254 --seed 3 . && '" + GRANOMET_BATCH +
+                                 "' -o r.csv LOTE12.csv LOTE12_export.txt >/dev/null";
+    ASSERT_EQ(std::system(programs.c_str()), 0);
+  }
 
   fs::path folder_ = fs::temp_directory_path() / ("granomet_informe_" + std::to_string(::getpid()));
 };
@@ -312,6 +323,131 @@ TEST_F(GranometInforme, NoPageOfTheReportIsEmptyOrCutAtItsEdges) {
   }
 }
 
+// A word of a PDF page as poppler reads it: its box in points and its text.
+struct Word {
+  double x = 0;
+  double y = 0;
+  double height = 0;
+  std::string text;
+};
+using Line = std::vector<Word>;
+
+// Every page's lines of words, top to bottom and left to right.
+std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& text) {
+  EXPECT_EQ(std::system(("pdftotext -bbox '" + pdf.string() + "' '" + text.string() + "'").c_str()),
+            0);
+  std::vector<std::map<double, Line>> pages;
+  std::istringstream in(fileBytes(text));
+  std::string line;
+  const std::regex word(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re");
+  while (std::getline(in, line)) {
+    std::smatch match;
+    if (line.find("<page ") != std::string::npos) {
+      pages.emplace_back();
+    } else if (std::regex_search(line, match, word) && !pages.empty()) {
+      const double y = std::stod(match[2]);
+      pages.back()[std::round(y * 10) / 10].push_back(
+          {std::stod(match[1]), y, std::stod(match[3]) - y, match[4]});
+    }
+  }
+  std::vector<std::vector<Line>> lines;
+  for (auto& page : pages) {
+    std::vector<Line>& pageLines = lines.emplace_back();
+    for (auto& [y, words] : page) {
+      std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.x < b.x; });
+      pageLines.push_back(std::move(words));
+    }
+  }
+  return lines;
+}
+
+std::string joined(const Line& line) {
+  std::string text;
+  for (const Word& word : line) {
+    text += (text.empty() ? "" : " ") + word.text;
+  }
+  return text;
+}
+
+// A sample's number is beside its point, in the triangle's small numbers, or in the
+// list under it or on the pages after it, before the sample's name: once, in one
+// of them, whatever the number of samples.
+TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrListed) {
+  ASSERT_NO_FATAL_FAILURE(writeFullResults());
+  std::vector<std::string> names{""};
+  std::istringstream results(fileBytes(folder_ / "r.csv"));
+  std::string resultsLine;
+  std::getline(results, resultsLine);
+  while (std::getline(results, resultsLine)) {
+    names.push_back(csvFields(resultsLine).at(1));
+  }
+  const int samples = static_cast<int>(names.size()) - 1;
+  ASSERT_EQ(samples, 254);
+  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+
+  struct Triangle {
+    const char* title;
+    std::map<int, int> found;  // how often each number
+  };
+  std::vector<Triangle> triangles = {
+      {"Clasificación de Shepard (1954): arena, limo y arcilla", {}},
+      {"Grupos texturales de Folk (1954): grava, arena y fango", {}},
+      {"Grupos texturales de Folk (1954): arena, limo y arcilla, muestras sin grava", {}},
+  };
+  int gravelly = -1;
+  const std::vector<std::vector<Line>> pages =
+      pdfLines(folder_ / "informe.pdf", folder_ / "informe.html");
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    Triangle* triangle = nullptr;
+    for (const Line& line : pages[page]) {
+      const std::string text = joined(line);
+      if (text.rfind("Granomet", 0) == 0) {
+        EXPECT_NE(
+            text.find("Página " + std::to_string(page + 1) + " de " + std::to_string(pages.size())),
+            std::string::npos)
+            << text;
+        continue;
+      }
+      for (Triangle& titled : triangles) {
+        triangle = text == titled.title ? &titled : triangle;
+      }
+      if (triangle == nullptr) {
+        continue;
+      }
+      if (const auto at = text.find(" muestras con grava"); at != std::string::npos) {
+        gravelly = std::stoi(text.substr(0, at));
+      }
+      for (std::size_t i = 0; i < line.size(); ++i) {
+        const std::string& word = line[i].text;
+        if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos ||
+            word.size() > 3) {
+          continue;
+        }
+        const int number = std::stoi(word);
+        // Beside the point in a smaller type; in the list, before its sample's name.
+        const bool beside = line[i].height < 6.5;
+        const bool listed = i + 1 < line.size() && number >= 1 && number <= samples &&
+                            line[i + 1].text == names[static_cast<std::size_t>(number)];
+        if (beside || listed) {
+          ++triangle->found[number];
+        }
+      }
+    }
+  }
+  for (std::size_t t = 0; t < triangles.size(); ++t) {
+    SCOPED_TRACE(triangles[t].title);
+    // Folk's sand-silt-clay triangle holds the samples without gravel alone.
+    const int expected = t < 2 ? samples : samples - gravelly;
+    EXPECT_EQ(static_cast<int>(triangles[t].found.size()), expected);
+    for (const auto& [number, times] : triangles[t].found) {
+      EXPECT_TRUE(number >= 1 && number <= samples) << number;
+      EXPECT_EQ(times, 1) << number;
+    }
+  }
+  EXPECT_GT(gravelly, 0);
+}
+
 TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
   EXPECT_EQ(run("C", "-p r.csv r.csv"), 1);
@@ -320,6 +456,53 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   EXPECT_EQ(run("C", "-p '' r.csv"), 2);
   EXPECT_EQ(run("C", "-p informe.pdf falta.csv"), 1);
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
+}
+
+// Someone at a terminal sees how far the report is; a pipe or a log sees nothing new.
+TEST_F(GranometInforme, OnlyATerminalIsToldTheReportsProgress) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+  EXPECT_EQ(err(), "");
+  const std::string terminal = "cd '" + folder_.string() + "' && script -qec \"'" +
+                               GRANOMET_INFORME + "' -p informe.pdf r.csv\" /dev/null >tty.txt";
+  ASSERT_EQ(std::system(terminal.c_str()), 0);
+  const std::string seen = fileBytes(folder_ / "tty.txt");
+  EXPECT_NE(seen.find("\rInforme: página 28 de 28\r\n"), std::string::npos) << seen;
+}
+
+// A disk that fills up while the report is drawn: the drawing stops, the earlier
+// report stays as it was and nothing is left beside it.
+TEST_F(GranometInforme, AReportTheDiskCannotTakeLeavesTheEarlierOne) {
+  ASSERT_NO_FATAL_FAILURE(writeFullResults());
+  std::ofstream(folder_ / "informe.pdf", std::ios::binary) << "anterior";
+  // Past 512 KB the system refuses to write, as a full disk would.
+  EXPECT_EQ(run("C", "-p informe.pdf r.csv", "trap '' XFSZ; ulimit -f 1024;"), 1);
+  EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+  EXPECT_NE(err().find("No se puede escribir el informe informe.pdf"), std::string::npos) << err();
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
+  }
+}
+
+// A system without the report's font would get a report of boxes, said to be made.
+TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  std::ofstream(folder_ / "informe.pdf", std::ios::binary) << "anterior";
+  fs::create_directories(folder_ / "sin_fuentes");
+  std::ofstream(folder_ / "fonts.conf")
+      << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig><dir>"
+      << (folder_ / "sin_fuentes").string() << "</dir><cachedir>" << (folder_ / "cache").string()
+      << "</cachedir></fontconfig>\n";
+  EXPECT_EQ(run("C", "-p informe.pdf r.csv",
+                "export FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "';"),
+            1);
+  EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+  EXPECT_NE(err().find("Liberation Sans y Liberation Sans Bold"), std::string::npos) << err();
+  EXPECT_NE(err().find("fonts-liberation"), std::string::npos) << err();
+  EXPECT_EQ(fileBytes(folder_ / "out.txt"), "");
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
+  }
 }
 
 // Results files edited by hand far beyond any sediment: weights of hundreds of

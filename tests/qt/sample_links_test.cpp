@@ -478,7 +478,7 @@ void SampleLinksTest::theReportIsTheCommandLinesPlusTheSamplesNotReached() {
   // The command line's report of the same results file, on the same day.
   const OutputRun commandLine =
       runReport({results}, folder() / "linea.pdf", {shown_.clock().now(), ',', false, {}, {}},
-                report::pdfReport);
+                report::pdfRenderer());
   QVERIFY(commandLine.written);
   const QSet<QString> fromWindow = pdfLines(proposed);
   const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));

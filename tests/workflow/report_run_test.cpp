@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "results/whole_file.h"
 #include "support/button_fixture.h"
 #include "support/sample_files.h"
 #include "support/test_data.h"
@@ -23,10 +24,22 @@ namespace fs = std::filesystem;
 
 class ReportRunTest : public ButtonTest {};
 
-// The drawing's stand-in: the report's first fact and its number of sample pages.
-std::optional<std::string> fakePdf(const Report& report) {
-  return "%PDF " + report.facts.at(0) + " " + std::to_string(report.samples.size());
+// The drawing's stand-in: the report's first fact and its number of sample pages,
+// a page at a time, told to progress.
+OutputEnd fakeDrawing(const Report& report, WholeFileSink& sink, const ReportProgress& progress) {
+  sink.write("%PDF " + report.facts.at(0) + " " + std::to_string(report.sampleCount));
+  for (int page = 1; page <= report.sampleCount; ++page) {
+    sink.write(std::string(1000, 'x'));
+    if (progress && !progress(page, report.sampleCount)) {
+      return OutputEnd::Stopped;
+    }
+  }
+  return OutputEnd::Made;
 }
+std::string legible() {
+  return {};
+}
+const ReportRenderer fakePdf{legible, fakeDrawing};
 
 TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   const fs::path results = folder() / "LOTE12_06062016_093005.csv";
@@ -34,17 +47,24 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   const fs::path report = folder() / "informe.pdf";
   const ReportContext context{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}};
 
-  OutputRun run = runReport({results}, report, context, fakePdf);
+  int told = 0;
+  OutputRun run = runReport({results}, report, context, fakePdf, [&told](int done, int pages) {
+    told = done == told + 1 && pages == 12 ? done : -1;
+    return true;
+  });
   EXPECT_TRUE(run.written);
   EXPECT_TRUE(run.problems.empty());
-  EXPECT_EQ(fileBytes(report), "%PDF Lote: LOTE12 12");
+  EXPECT_EQ(told, 12) << "every page told, in order";
+  const std::string written = fileBytes(report);
+  EXPECT_EQ(written.substr(0, 20), "%PDF Lote: LOTE12 12");
 
-  // Whatever stops it leaves the file that was there.
+  // Whatever stops it leaves the file that was there, and nothing beside it.
+  const ReportProgress stopAtThree = [](int done, int) { return done < 3; };
   struct Refusal {
     std::vector<fs::path> resultsFiles;
     fs::path report;
-    ReportRenderer render;
-    const char* problem;
+    ReportRenderer renderer;
+    const char* problem;  // nullptr: the user stopped it, nothing to say
   };
   const std::vector<Refusal> refusals = {
       {{results}, results, fakePdf, "es uno de los ficheros de resultados"},
@@ -52,18 +72,28 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
       {{folder() / "falta.csv"}, report, fakePdf, "no se escribe el informe"},
       {{results},
        report,
-       [](const Report&) { return std::optional<std::string>(); },
+       {legible,
+        [](const Report&, WholeFileSink&, const ReportProgress&) { return OutputEnd::Failed; }},
        "No se ha podido componer el informe"},
+      {{results}, report, {[] { return std::string("sin letras"); }, fakeDrawing}, "sin letras"},
+      {{results}, report, fakePdf, nullptr},
   };
   for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.problem);
-    run = runReport(refusal.resultsFiles, refusal.report, context, refusal.render);
+    SCOPED_TRACE(refusal.problem ? refusal.problem : "stopped");
+    run = runReport(refusal.resultsFiles, refusal.report, context, refusal.renderer, stopAtThree);
     EXPECT_FALSE(run.written);
-    ASSERT_FALSE(run.problems.empty());
-    EXPECT_NE(run.problems.back().find(refusal.problem), std::string::npos) << run.problems.back();
+    EXPECT_EQ(run.stopped, refusal.problem == nullptr);
+    if (refusal.problem == nullptr) {
+      EXPECT_TRUE(run.problems.empty());
+    } else {
+      ASSERT_FALSE(run.problems.empty());
+      EXPECT_NE(run.problems.back().find(refusal.problem), std::string::npos)
+          << run.problems.back();
+    }
   }
-  EXPECT_EQ(fileBytes(report), "%PDF Lote: LOTE12 12");
+  EXPECT_EQ(fileBytes(report), written);
   EXPECT_EQ(fileBytes(results), fileBytes(batchExpected("plain_comma.csv")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
 }
 
 TEST(ReportName, IsTheFirstResultsFilesNameWithInforme) {
@@ -73,19 +103,28 @@ TEST(ReportName, IsTheFirstResultsFilesNameWithInforme) {
   EXPECT_EQ(defaultReportPath("R.txt"), fs::path("R.txt_informe.pdf"));
 }
 
-Report reportOfExample(const ReportContext& context, const std::string& fileName) {
-  ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
-  results.files.at(0).name = fileName;
-  return reportOf(results, context);
-}
+// The example's results read as a file of that name, and their report, which
+// reads them as its pages are made.
+struct ExampleReport {
+  ExampleReport(const ReportContext& context, const std::string& fileName)
+      : results(readResultsFiles({batchExpected("plain_comma.csv")})) {
+    results.files.at(0).name = fileName;
+    report = reportOf(results, context);
+  }
+  ExampleReport(const ExampleReport&) = delete;
+  ExampleReport& operator=(const ExampleReport&) = delete;
+  ResultsSet results;
+  Report report;
+};
 
 bool holds(const std::vector<std::string>& lines, const std::string& wanted) {
   return std::find(lines.begin(), lines.end(), wanted) != lines.end();
 }
 
 TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
-  const Report report =
-      reportOfExample({{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}}, "LOTE12_06062016_093005.csv");
+  const ExampleReport example({{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}},
+                              "LOTE12_06062016_093005.csv");
+  const Report& report = example.report;
   EXPECT_TRUE(holds(report.facts, "Lote: LOTE12"));
   EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
   EXPECT_TRUE(holds(report.facts, "Muestras: 12"));
@@ -100,8 +139,8 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
   EXPECT_EQ(third[4], "0,00");
   EXPECT_EQ(third[6], "59,33");
 
-  ASSERT_EQ(report.samples.size(), 12u);
-  const ReportSamplePage& first = report.samples[0];
+  ASSERT_EQ(report.sampleCount, 12);
+  const ReportSamplePage first = report.samplePage(0);
   EXPECT_EQ(first.heading,
             "Muestra 1 de 12: M-01 \xb7 Arena fina ligeramente gravosa, mal clasificada");
   EXPECT_TRUE(holds(first.lines, "Clase de Shepard (1954): Arena (Sand)"));
@@ -138,7 +177,7 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
                         std::vector<std::string>{"Modalidad", "Bimodal"}) != percentiles.end());
   EXPECT_EQ(percentiles.back(), (std::vector<std::string>{"Moda 3", "\x97"}));
   // M-08's only gravel is in the class the laser shares with the finest sieve.
-  EXPECT_EQ(report.samples[7].warnings,
+  EXPECT_EQ(report.samplePage(7).warnings,
             std::vector<std::string>{"grava solo del l\xe1ser: 0,72 %"});
 
   ASSERT_EQ(report.triangles.size(), 3u);
@@ -217,7 +256,7 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
       classes.weight[j] = c.weights.count(j) > 0 ? c.weights.at(j) : 0;
     }
     const ReportSamplePage page =
-        reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}}).samples.at(0);
+        reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}}).samplePage(0);
 
     ASSERT_EQ(page.histogram.size(), 67u);
     EXPECT_NEAR(page.histogram[static_cast<std::size_t>(c.barClass - 2)].density, c.density, 1e-9);
@@ -251,8 +290,8 @@ TEST(ReportContent, AfterARunNamesTheLotsSamplesNoRecordReached) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fileName);
-    const Report report =
-        reportOfExample({{2026, 12, 7, 10, 0, 0}, '.', true, {}, c.unreached}, c.fileName);
+    const ExampleReport example({{2026, 12, 7, 10, 0, 0}, '.', true, {}, c.unreached}, c.fileName);
+    const Report& report = example.report;
     EXPECT_NE(report.unreachedHeading.find(c.heading), std::string::npos);
     EXPECT_EQ(report.unreached, c.unreached);
     EXPECT_TRUE(holds(report.facts, c.lot));
@@ -280,16 +319,18 @@ TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
             tables().lastRun.resultsPath.stem().string() + "_informe.pdf");
 
   std::optional<Report> drawn;
-  const MessageRequest said = reportOfLastRun(tables(), proposed, platform(), [&](const Report& r) {
-    drawn = r;
-    return fakePdf(r);
-  });
+  const ReportRenderer keeping{
+      legible, [&](const Report& r, WholeFileSink& sink, const ReportProgress& progress) {
+        drawn = r;
+        return fakeDrawing(r, sink, progress);
+      }};
+  const MessageRequest said = reportOfLastRun(tables(), proposed, platform(), keeping);
   EXPECT_EQ(said.icon, MessageIcon::None) << said.prompt;
   ASSERT_TRUE(drawn);
-  EXPECT_EQ(drawn->samples.size(), 4u);
+  EXPECT_EQ(drawn->sampleCount, 4);
   EXPECT_TRUE(holds(drawn->facts, "Lote: LOTE12"));
   EXPECT_EQ(drawn->unreached.size(), 2u);
-  EXPECT_EQ(fileBytes(proposed), "%PDF Lote: LOTE12 4");
+  EXPECT_EQ(fileBytes(proposed).substr(0, 19), "%PDF Lote: LOTE12 4");
 
   // Refused over the results file itself, which stays.
   const std::string results = fileBytes(tables().lastRun.resultsPath);
