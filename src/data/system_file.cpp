@@ -121,14 +121,20 @@ void waitOnDescriptor([[maybe_unused]] int descriptor) {
 #endif
 }
 
+namespace {
+// The system's facts about what a path names (links followed); false where nothing is there.
+bool statAt(const std::filesystem::path& path, StatBuffer& info) {
+#ifdef _WIN32
+  return ::_wstat64(path.c_str(), &info) == 0;
+#else
+  return ::stat(path.c_str(), &info) == 0;
+#endif
+}
+}  // namespace
+
 FileKind kindAtPath(const std::filesystem::path& path) {
   StatBuffer info{};
-#ifdef _WIN32
-  const int status = ::_wstat64(path.c_str(), &info);
-#else
-  const int status = ::stat(path.c_str(), &info);
-#endif
-  return status == 0 ? kindOf(static_cast<unsigned>(info.st_mode)) : FileKind::Regular;
+  return statAt(path, info) ? kindOf(static_cast<unsigned>(info.st_mode)) : FileKind::Regular;
 }
 
 std::optional<OpenFileInfo> infoOfDescriptor(int descriptor) {
@@ -212,12 +218,7 @@ bool renameOver(const std::filesystem::path& from, const std::filesystem::path& 
 
 std::optional<FileProtection> protectionAt(const std::filesystem::path& path) {
   StatBuffer info{};
-#ifdef _WIN32
-  const int status = ::_wstat64(path.c_str(), &info);
-#else
-  const int status = ::stat(path.c_str(), &info);
-#endif
-  if (status != 0) {
+  if (!statAt(path, info)) {
     return std::nullopt;
   }
   return FileProtection{static_cast<unsigned>(info.st_mode), static_cast<long long>(info.st_uid),

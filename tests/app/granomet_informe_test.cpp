@@ -12,7 +12,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -339,17 +338,27 @@ std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& tex
   std::vector<std::map<double, Line>> pages;
   std::istringstream in(fileBytes(text));
   std::string line;
-  const std::regex word(
-      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re");
+  // The value of attribute `name` in a <word> element, as a number.
+  const auto attribute = [](const std::string& element, const std::string& name) {
+    const auto at = element.find(name + "=\"");
+    return at == std::string::npos ? -1.0 : std::stod(element.substr(at + name.size() + 2));
+  };
   while (std::getline(in, line)) {
-    std::smatch match;
     if (line.find("<page ") != std::string::npos) {
       pages.emplace_back();
-    } else if (std::regex_search(line, match, word) && !pages.empty()) {
-      const double y = std::stod(match[2]);
-      pages.back()[std::round(y * 10) / 10].push_back(
-          {std::stod(match[1]), y, std::stod(match[3]) - y, match[4]});
+      continue;
     }
+    const auto open = line.find("<word ");
+    const auto textStart = line.find('>', open);
+    const auto textEnd = line.find("</word>", textStart);
+    if (open == std::string::npos || textEnd == std::string::npos || pages.empty()) {
+      continue;
+    }
+    const std::string element = line.substr(open, textStart - open);
+    const double y = attribute(element, "yMin");
+    pages.back()[std::round(y * 10) / 10].push_back(
+        {attribute(element, "xMin"), y, attribute(element, "yMax") - y,
+         line.substr(textStart + 1, textEnd - textStart - 1)});
   }
   std::vector<std::vector<Line>> lines;
   for (auto& page : pages) {
