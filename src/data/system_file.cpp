@@ -175,6 +175,21 @@ long long writeSome(int descriptor, const char* bytes, std::size_t count) {
 #endif
 }
 
+int writeAll(int descriptor, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const long long written = writeSome(descriptor, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return written < 0 ? errno : EIO;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
 bool truncateTo(int descriptor, long long size) {
 #ifdef _WIN32
   return ::_chsize_s(descriptor, size) == 0 && ::_lseeki64(descriptor, size, SEEK_SET) == size;

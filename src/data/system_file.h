@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "data/read_error.h"
 
@@ -36,6 +37,9 @@ std::optional<OpenFileInfo> infoOfDescriptor(int descriptor);
 // -1 with errno, else the bytes moved (fewer than asked may be; 0 reading is the end).
 long long readSome(int descriptor, char* bytes, std::size_t count);
 long long writeSome(int descriptor, const char* bytes, std::size_t count);
+// Writes every byte, again after an interrupted call: 0, or the system's error
+// (EIO where the system took nothing without saying why).
+int writeAll(int descriptor, std::string_view bytes);
 bool truncateTo(int descriptor, long long size);
 int closeDescriptor(int descriptor);
 

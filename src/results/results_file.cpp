@@ -180,19 +180,10 @@ ResultsFile::~ResultsFile() {
 }
 
 void ResultsFile::writeLine(const std::string& line) {
-  std::size_t done = 0;
-  while (done < line.size()) {
-    const long long written = writeSome(descriptor_, line.data() + done, line.size() - done);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      const int error = written < 0 ? errno : EIO;
-      // Whatever part of the line reached the disk is cut off again.
-      truncateTo(descriptor_, committed_);
-      throw ResultsFileError(ResultsFileError::Stage::Write, error);
-    }
-    done += static_cast<std::size_t>(written);
+  if (const int error = writeAll(descriptor_, line); error != 0) {
+    // Whatever part of the line reached the disk is cut off again.
+    truncateTo(descriptor_, committed_);
+    throw ResultsFileError(ResultsFileError::Stage::Write, error);
   }
   committed_ += static_cast<long long>(line.size());
 }

@@ -29,17 +29,9 @@ int createBeside(const fs::path& target, fs::path& created, bool ownerOnly) {
   }
 }
 
-void writeAll(int descriptor, std::string_view bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long long written = writeSome(descriptor, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      throw ResultsFileError(ResultsFileError::Stage::Write, written < 0 ? errno : EIO);
-    }
-    done += static_cast<std::size_t>(written);
+void writeOrThrow(int descriptor, std::string_view bytes) {
+  if (const int error = writeAll(descriptor, bytes); error != 0) {
+    throw ResultsFileError(ResultsFileError::Stage::Write, error);
   }
 }
 
@@ -52,7 +44,7 @@ void WholeFileSink::write(std::string_view bytes) {
   }
   flush();
   if (bytes.size() >= kBlock) {
-    writeAll(descriptor_, bytes);
+    writeOrThrow(descriptor_, bytes);
     written_ += static_cast<long long>(bytes.size());
   } else {
     pending_ = bytes;
@@ -60,7 +52,7 @@ void WholeFileSink::write(std::string_view bytes) {
 }
 
 void WholeFileSink::flush() {
-  writeAll(descriptor_, pending_);
+  writeOrThrow(descriptor_, pending_);
   written_ += static_cast<long long>(pending_.size());
   pending_.clear();
 }
