@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "data/spaces.h"
 #include "data/text_encoding.h"
 
 namespace granomet {
@@ -58,6 +59,60 @@ bool isDeviceName(const std::filesystem::path& path) {
                                                                     "\xC2\xB3"};
   return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
          std::find(kSuperscripts.begin(), kSuperscripts.end(), number) != kSuperscripts.end();
+}
+
+std::string typedResultsName(std::string_view programText) {
+  std::string_view name = trimmedSpaces(programText);
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+    name.remove_suffix(1);
+  }
+  return std::string(name);
+}
+
+bool endsInSeparator(std::string_view programText) {
+#ifdef _WIN32
+  return programText.ends_with('/') || programText.ends_with('\\');
+#else
+  return programText.ends_with('/');
+#endif
+}
+
+namespace {
+
+// A part of a path as Windows compares it: its dots and blanks at the end dropped,
+// its letters in upper case (UTF-8 Latin-1 letters, U+00E0 to U+00FE but U+00F7,
+// taken up by 0x20 as ASCII's are).
+std::string windowsComparable(const std::filesystem::path& part) {
+  std::string name = utf8Of(part);
+  if (name != "." && name != "..") {
+    name.erase(name.find_last_not_of(". ") + 1);
+  }
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (c >= 'a' && c <= 'z') {
+      name[i] = static_cast<char>(c - 'a' + 'A');
+    } else if (c == 0xC3 && i + 1 < name.size()) {
+      const auto next = static_cast<unsigned char>(name[i + 1]);
+      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+        name[i + 1] = static_cast<char>(next - 0x20);
+      }
+      ++i;
+    }
+  }
+  return name;
+}
+
+}  // namespace
+
+bool sameNameOnWindows(const std::filesystem::path& a, const std::filesystem::path& b) {
+  auto x = a.begin();
+  auto y = b.begin();
+  for (; x != a.end() && y != b.end(); ++x, ++y) {
+    if (windowsComparable(*x) != windowsComparable(*y)) {
+      return false;
+    }
+  }
+  return x == a.end() && y == b.end();
 }
 
 std::optional<std::string> lotNameOf(std::string_view fileName) {

@@ -41,6 +41,20 @@ inline constexpr bool kDeviceNamesRefused = true;
 inline constexpr bool kDeviceNamesRefused = false;
 #endif
 
+// A results name typed into «Fichero de salida», as it is taken: without the
+// blanks before and after it and without dots and blanks at its end, which Windows
+// drops from a name (there "LOTE12.csv. " is the lot LOTE12.csv itself).
+std::string typedResultsName(std::string_view programText);
+
+// Whether a typed name ends in a path separator ("/", and "\" on Windows), so
+// that it names a folder rather than a file.
+bool endsInSeparator(std::string_view programText);
+
+// Whether Windows takes two paths for one name: each part compared without the
+// dots and blanks at its end and without case (the letters of ASCII and of
+// Latin-1, those of the lab's names). Tested everywhere, used on Windows only.
+bool sameNameOnWindows(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Everything before the last "."; nullopt for a name without one.
 std::optional<std::string> lotNameOf(std::string_view fileName);
 

@@ -3,13 +3,6 @@
 #include <cerrno>
 #include <system_error>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX  // std::min and std::max, not the macros
-#endif
-#include <windows.h>
-#endif
-
 #include "data/file_names.h"
 #include "data/read_error.h"
 #include "data/system_file.h"
@@ -116,11 +109,8 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     return std::filesystem::absolute(path, ignored).lexically_normal();
   };
 #ifdef _WIN32
-  // Windows takes a name in any case for the same file.
-  const std::filesystem::path x = spelling(a);
-  const std::filesystem::path y = spelling(b);
-  return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.native().size()), y.c_str(),
-                                static_cast<int>(y.native().size()), TRUE) == CSTR_EQUAL;
+  // Windows takes a name in any case, and with dots or blanks behind it, for the same file.
+  return sameNameOnWindows(spelling(a), spelling(b));
 #else
   return spelling(a) == spelling(b);
 #endif

@@ -33,8 +33,8 @@ struct FileStamp {
 std::optional<FileStamp> stampOf(const std::filesystem::path& path);
 
 // Whether two paths name the same file, however spelt or linked; a path not yet
-// made is compared by its spelling, made absolute and normal (in any case on
-// Windows).
+// made is compared by its spelling, made absolute and normal (on Windows as the
+// system compares names, sameNameOnWindows).
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // What a path is; a regular or missing file is Regular.

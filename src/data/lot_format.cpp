@@ -9,6 +9,7 @@ namespace granomet {
 namespace {
 
 constexpr int kHeaderFields = 9;
+constexpr char kLotSeparators[] = {',', ';'};
 
 bool isLineEnd(char c) {
   return c == '\r' || c == '\n';
@@ -88,6 +89,17 @@ FieldFormat lotFormatOf(std::string_view bytes) {
     }
   }
   throw LotFormatError(found, mostFields);
+}
+
+bool hasLotHeaderLine(std::string_view bytes) {
+  const std::size_t start = secondLineStart(bytes);
+  if (start == std::string_view::npos) {
+    return false;
+  }
+  return std::any_of(std::begin(kLotSeparators), std::end(kLotSeparators), [&](char separator) {
+    const HeaderLine line = headerLine(bytes, start, separator);
+    return line.complete && line.fields >= kHeaderFields;
+  });
 }
 
 }  // namespace granomet

@@ -16,6 +16,10 @@ namespace granomet {
 // with neither separator.
 FieldFormat lotFormatOf(std::string_view bytes);
 
+// Whether the file's second line is a whole header line of nine or more fields
+// with commas or with semicolons, as a lot's is.
+bool hasLotHeaderLine(std::string_view bytes);
+
 class LotFormatError : public std::runtime_error {
  public:
   LotFormatError(char separatorFound, int fields)

@@ -37,6 +37,19 @@ void writeOrThrow(int descriptor, std::string_view bytes) {
 
 }  // namespace
 
+std::optional<ResultsFileError> refusalToCreateBeside(const fs::path& path) {
+  fs::path created;
+  const int descriptor = createBeside(path, created, true);
+  if (descriptor < 0) {
+    return ResultsFileError(ResultsFileError::Stage::Create, errno,
+                            ResultsFileError::Place::Folder);
+  }
+  closeDescriptor(descriptor);
+  std::error_code ignored;
+  fs::remove(created, ignored);
+  return std::nullopt;
+}
+
 void WholeFileSink::write(std::string_view bytes) {
   if (pending_.size() + bytes.size() < kBlock) {
     pending_ += bytes;

@@ -3,8 +3,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "results/results_file.h"
 
 namespace granomet {
 
@@ -38,5 +41,11 @@ using WholeFileMaker = std::function<bool(WholeFileSink& sink)>;
 // ResultsFileError with the system's error; false when `make` gave up.
 bool writeWholeFile(const std::filesystem::path& path, const WholeFileMaker& make);
 void writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Whether a new file can be made where `path` would be: one is created beside it
+// and removed again, named as writeWholeFile names its own, since only trying
+// tells (root writes through any mode, a shared folder may refuse what its mode
+// allows). nullopt, or the system's error about the folder.
+std::optional<ResultsFileError> refusalToCreateBeside(const std::filesystem::path& path);
 
 }  // namespace granomet

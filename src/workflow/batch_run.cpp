@@ -191,16 +191,26 @@ bool mayStart(const Tables& tables, WindowOperations& window,
 
 RunOutcome calculatot(Tables& tables, WindowOperations& window, const Platform& platform,
                       ExistingResults existing, const std::filesystem::path& resultsPath) {
-  if (window.text(TextBoxId::LOTE_file).empty() || window.text(TextBoxId::EXPORT_file).empty() ||
-      tables.lot.header.lotName.empty() || tables.chosen.lot.path.empty() ||
+  const bool lotChosen = !window.text(TextBoxId::LOTE_file).empty() &&
+                         !tables.lot.header.lotName.empty() && !tables.chosen.lot.path.empty();
+  if (!lotChosen || window.text(TextBoxId::EXPORT_file).empty() ||
       tables.chosen.exported.path.empty()) {
+    // The graph is cleared as the press always did; the message says why nothing follows.
     window.graph().startRun();
+    window.showMessage(messages::runNotStarted(lotChosen ? messages::exportNotChosen()
+                                                         : messages::lotNotChosen()));
     return RunOutcome::NotStarted;
   }
-  const std::filesystem::path results =
-      !resultsPath.empty()
-          ? resultsPath
-          : platform.folder.resolve(typedPath(window.text(TextBoxId::recalculado_file)));
+  std::filesystem::path results = resultsPath;
+  if (results.empty()) {
+    // A typed name is taken as the run takes it, and shown so in its box and the status line.
+    const std::string typed = window.text(TextBoxId::recalculado_file);
+    const std::string taken = typedResultsName(typed);
+    if (taken != typed) {
+      window.setText(TextBoxId::recalculado_file, taken);
+    }
+    results = platform.folder.resolve(typedPath(taken));
+  }
   if (!mayStart(tables, window, results, existing)) {
     return RunOutcome::Refused;
   }

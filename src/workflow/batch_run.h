@@ -9,9 +9,11 @@
 
 namespace granomet {
 
-// The results file is the name in «Fichero de salida» resolved against the
-// current folder, or resultsPath where the caller gives one (the command line
-// does). Before anything is written the run may be refused, leaving the window
+// Pressed before a lot and an export have been read, it clears the graph and says
+// which file is missing (NotStarted). The results file is the name in «Fichero de
+// salida» taken as typedResultsName takes it (the box then shows it so) and
+// resolved against the current folder, or resultsPath where the caller gives one
+// (the command line does). Before anything is written the run may be refused, leaving the window
 // as it was: an error message says why (refusalBeforeRun), and a results file
 // that exists is replaced only when the user answers Yes to the question, or
 // when the caller asked for replacing.

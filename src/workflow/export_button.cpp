@@ -9,6 +9,7 @@
 #include "data/export_block.h"
 #include "data/field_reader.h"
 #include "data/file_names.h"
+#include "data/file_shape.h"
 #include "data/read_error.h"
 #include "workflow/list_items.h"
 #include "workflow/messages.h"
@@ -59,17 +60,18 @@ void reportRepeatedOrderNumbers(WindowOperations& window, const std::vector<Expo
 }  // namespace
 
 void exportbutton(Tables& tables, WindowOperations& window, const Platform& platform) {
+  FileDialog& dialog = window.fileDialog();
+  const std::filesystem::path file = showOpenDialog(dialog, messages::kExportFilter);
+  if (file.empty()) {
+    // Cancelled: the lists, the files chosen and the buttons stay as they were.
+    return;
+  }
   ExportTable& table = tables.exports;
   window.clearList(ListId::List1);
   window.clearList(ListId::List2);
   table.exportSampleCount = 0;
   table.blocks.clear();
   window.setListTextColor(ListId::List2, kDarkRed);
-  FileDialog& dialog = window.fileDialog();
-  const std::filesystem::path file = showOpenDialog(dialog, messages::kExportFilter);
-  if (file.empty()) {
-    return;
-  }
   window.setText(TextBoxId::EXPORT_file, pathText(file));
   const std::string fileName = fileNamePart(pathText(file));
   window.setText(TextBoxId::EXPORT_file, fileName);
@@ -78,19 +80,27 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   int block = 0;
   // Taken before the reading, so that a change made while it reads counts too.
   const std::optional<FileStamp> stamp = stampOf(path);
+  const auto refuse = [&](const MessageRequest& message) {
+    table.exportSampleCount = 0;
+    table.blocks.clear();
+    tables.chosen.exported = {};
+    window.setEnabled(ButtonId::calculatot, false);
+    window.showMessage(message);
+  };
   try {
     // Read once, then gone through twice: to count the sample lines, to read the blocks.
     const std::string bytes = readInputFile(path);
     const FieldFormat format = commaFormatOf(bytes);
     FieldReader counter = FieldReader::overBytes(bytes, format);
     countSampleLines(counter, table);
+    // A lot chosen here has no sample line: named for what it is.
+    if (table.exportSampleCount == 0 && shapeOf(bytes) == FileShape::Lot) {
+      refuse(messages::exportLooksLikeLot(fileName));
+      return;
+    }
     readBlocks(FieldReader::overBytes(bytes, format), table, window, block);
   } catch (const ReadError& error) {
-    table.exportSampleCount = 0;
-    table.blocks.clear();
-    tables.chosen.exported = {};
-    window.setEnabled(ButtonId::calculatot, false);
-    window.showMessage(messages::exportUnreadable(fileName, block, error));
+    refuse(messages::exportUnreadable(fileName, block, error));
     return;
   }
   tables.chosen.exported = {path, stamp};

@@ -5,6 +5,7 @@
 
 #include "data/field_reader.h"
 #include "data/file_names.h"
+#include "data/file_shape.h"
 #include "data/lot_file.h"
 #include "data/lot_format.h"
 #include "data/read_error.h"
@@ -17,11 +18,9 @@ namespace {
 // Thrown when the chosen name has no "." to cut the lot name at.
 struct NoExtension {};
 
-// The whole file is read and kept: the calculation reads its rows from these bytes.
-ChosenLot readLot(Tables& tables, WindowOperations& window, const std::filesystem::path& path) {
-  ChosenLot chosen;
-  chosen.path = path;
-  chosen.bytes = readInputFile(chosen.path);
+// The lot table and List1 from the chosen file's bytes, kept for the calculation to read its
+// rows from.
+void readLot(Tables& tables, WindowOperations& window, ChosenLot& chosen) {
   chosen.format = lotFormatOf(chosen.bytes);
   LotTable& lot = tables.lot;
   FieldReader reader = FieldReader::overBytes(chosen.bytes, chosen.format);
@@ -32,7 +31,6 @@ ChosenLot readLot(Tables& tables, WindowOperations& window, const std::filesyste
     window.addItem(ListId::List1, lotListItem(row, orderNumber, name));
     chosen.rows.push_back({orderNumber, name});
   }
-  return chosen;
 }
 
 void reportFailure(WindowOperations& window, const MessageRequest& message) {
@@ -46,22 +44,31 @@ void reportFailure(WindowOperations& window, const MessageRequest& message) {
 }  // namespace
 
 void lotebutton(Tables& tables, WindowOperations& window, const Platform& platform) {
+  FileDialog& dialog = window.fileDialog();
+  const std::filesystem::path file = showOpenDialog(dialog, messages::kLotFilter);
+  if (file.empty()) {
+    // Cancelled: the window, its last run and the files chosen stay as they were.
+    return;
+  }
   resetWindow(window);
   tables.exports.exportSampleCount = 0;
   tables.exports.blocks.clear();
   // Whatever was chosen before no longer goes into a calculation, nor into a report.
   tables.chosen = {};
   tables.lastRun = {};
-  FileDialog& dialog = window.fileDialog();
-  const std::filesystem::path file = showOpenDialog(dialog, messages::kLotFilter);
-  if (file.empty()) {
-    return;
-  }
   window.setText(TextBoxId::LOTE_file, pathText(file));
   const std::string fileName = fileNamePart(pathText(file));
   ChosenLot chosen;
+  chosen.path = platform.folder.resolve(file);
   try {
-    chosen = readLot(tables, window, platform.folder.resolve(file));
+    chosen.bytes = readInputFile(chosen.path);
+    // An export chosen here would read as a lot of no sample or of nonsense, or fail.
+    if (shapeOf(chosen.bytes) == FileShape::Export) {
+      window.setText(TextBoxId::LOTE_file, fileName);
+      reportFailure(window, messages::lotLooksLikeExport(fileName));
+      return;
+    }
+    readLot(tables, window, chosen);
     window.setText(TextBoxId::recalculado_file, "");
     window.setText(TextBoxId::LOTE_file, fileName);
     const std::optional<std::string> lotName = lotNameOf(fileName);

@@ -11,7 +11,9 @@ namespace granomet {
 // number of the last row whose first column was read) followed by the file and
 // the cause, leaves what was read in place, keeps the dialog's name so that the
 // same file comes back, and disables the export and calculation buttons so that
-// no run joins a half-read lot.
+// no run joins a half-read lot. A file shaped as an export (shapeOf) is
+// refused before it is read, and named as such. Cancelling
+// the dialog changes nothing: the window keeps its run, its files and its buttons.
 void lotebutton(Tables& tables, WindowOperations& window, const Platform& platform);
 
 }  // namespace granomet

@@ -206,6 +206,24 @@ std::string repeatedOrderNumberReason(std::string_view orderNumber) {
              ".");
 }
 
+MessageRequest lotLooksLikeExport(std::string_view fileName) {
+  return {out(in(fileName) +
+              " parece una exportación del analizador láser (tiene líneas de muestra de 228 "
+              "campos) y no un lote: no se ha leído ninguna muestra. Se esperaba el fichero del "
+              "lote (CSV guardado desde la hoja de cálculo, con la cabecera del lote en la línea "
+              "2). La exportación se elige con el botón de exportación."),
+          "ERROR EN CSV", MessageButtons::Ok, MessageIcon::Error};
+}
+
+MessageRequest exportLooksLikeLot(std::string_view fileName) {
+  return {out(in(fileName) +
+              " parece un fichero de lote (su línea 2 es la cabecera de un lote) y no una "
+              "exportación: no tiene ninguna línea de muestra. Se esperaba la exportación del "
+              "analizador láser (TXT o CSV, una línea de más de 300 caracteres por muestra). El "
+              "lote se elige con el botón del lote."),
+          "ERROR EN EXPORT", MessageButtons::Ok, MessageIcon::Error};
+}
+
 MessageRequest warningsHeldBack(int count) {
   const std::string more =
       count == 1 ? "Hay 1 aviso más, que no se muestra. La lista de ignoradas, en rojo, lo recoge"
@@ -246,6 +264,22 @@ std::string inputChanged(InputFile input, std::string_view inputName) {
 
 MessageRequest runNotStarted(std::string_view refusal) {
   return {std::string(refusal), out("CÁLCULO NO INICIADO"), MessageButtons::Ok, MessageIcon::Error};
+}
+
+std::string lotNotChosen() {
+  return out("Falta el fichero de lote: elíjalo con el botón del lote.");
+}
+
+std::string exportNotChosen() {
+  return out(
+      "Falta el fichero de exportación: elíjalo con el botón de exportación antes de pulsar "
+      "«Cálculo».");
+}
+
+std::string resultsNameEndsInSeparator(std::string_view resultsName) {
+  return out("No se puede crear el fichero de resultados " + in(resultsName) +
+             ": el nombre termina en una barra, como el de una carpeta. Quite la barra del final "
+             "o escriba detrás el nombre del fichero.");
 }
 
 MessageRequest replaceResults(std::string_view resultsName) {

@@ -46,6 +46,11 @@ MessageRequest exportUnreadable(std::string_view fileName, int block, const Read
 MessageRequest repeatedOrderNumber(std::string_view orderNumber);
 std::string repeatedOrderNumberReason(std::string_view orderNumber);
 
+// A file chosen at the other file's button: an export at the lot button ("ERROR EN
+// CSV"), a lot at the export button ("ERROR EN EXPORT"), told by its shape.
+MessageRequest lotLooksLikeExport(std::string_view fileName);
+MessageRequest exportLooksLikeLot(std::string_view fileName);
+
 // After a press whose per-sample warnings the window held back: how many, and
 // that the red list keeps them all.
 MessageRequest warningsHeldBack(int count);
@@ -58,6 +63,11 @@ std::string resultsNameIsAnInput(std::string_view resultsName, InputFile input,
 std::string inputGone(InputFile input, std::string_view inputName);
 std::string inputChanged(InputFile input, std::string_view inputName);
 MessageRequest runNotStarted(std::string_view refusal);
+// «Cálculo» pressed before both files were chosen, and a typed results name that
+// ends in a separator, the name of a folder.
+std::string lotNotChosen();
+std::string exportNotChosen();
+std::string resultsNameEndsInSeparator(std::string_view resultsName);
 MessageRequest replaceResults(std::string_view resultsName);
 
 // A record of the export that is not calculated: its red list item, and the

@@ -6,6 +6,7 @@
 #include "data/read_error.h"
 #include "data/spaces.h"
 #include "results/results_file.h"
+#include "results/whole_file.h"
 #include "workflow/messages.h"
 
 namespace granomet {
@@ -55,6 +56,9 @@ std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
   if (trimmedSpaces(resultsName).empty()) {
     return messages::resultsNameMissing();
   }
+  if (endsInSeparator(resultsName)) {
+    return messages::resultsNameEndsInSeparator(resultsName);
+  }
   if (const FileKind kind = forbiddenKind(resultsPath); kind != FileKind::Regular) {
     return messages::resultsNameIsNoFile(resultsName, kind);
   }
@@ -71,6 +75,13 @@ std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
   // Refused before the question whether to replace it: Yes could not be carried out.
   if (const std::optional<ResultsFileError> refusal = refusalToWrite(resultsPath)) {
     return messages::resultsUnwritable(resultsName, *refusal);
+  }
+  // A new file needs a folder that takes it: found now rather than at the first sample.
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(resultsPath, error))) {
+    if (const std::optional<ResultsFileError> refusal = refusalToCreateBeside(resultsPath)) {
+      return messages::resultsUnwritable(resultsName, *refusal);
+    }
   }
   if (auto refusal = lotRefusal(chosen.lot)) {
     return refusal;

@@ -13,8 +13,10 @@ namespace granomet {
 // Why the calculation must not start, as a message in the program's 8-bit text,
 // or nullopt. resultsName: the results file's name as the user gave it;
 // resultsPath: where it resolves. Refused: a missing name; a folder, pipe, socket
-// or disk device; the lot or the export itself, however it is spelt or linked; a
-// read-only file or a device's name on Windows (refusalToWrite); a
+// or disk device, or a name ending in a separator; the lot or the export itself,
+// however it is spelt or linked; a read-only file or a device's name on Windows
+// (refusalToWrite); a new file in a folder that is missing or does not take one
+// (refusalToCreateBeside); a
 // lot whose bytes are no longer those the lot button read; an export whose size
 // or modification time is no longer what it was when its button read it.
 std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,

@@ -152,7 +152,10 @@ TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
       {"the lot as the results", "-o ./LOTE12.csv" + files, 1, "",
        "CÁLCULO NO INICIADO: El fichero de resultados ./LOTE12.csv es el fichero de lote "
        "LOTE12.csv: los resultados lo borrarían."},
-      {"a results folder that does not exist", "-o no/such/r.csv" + files, 1,
+      {"a results folder that does not exist", "-o no/such/r.csv" + files, 1, "",
+       "CÁLCULO NO INICIADO: No se puede crear el fichero de resultados no/such/r.csv: la "
+       "carpeta no existe."},
+      {"a results file that cannot be written", "-o /dev/full" + files, 1,
        "Calculadas: 0\nIgnoradas: 0\nCálculo interrumpido en la muestra 1 de 12\n",
        "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12."},
   };

@@ -279,24 +279,48 @@ choose_file 319 76 LOTE12_export.txt # exportbutton (307,64,24,24)
 wait_for_name_in EXPORT_file "${export_box[@]}"
 
 click 49 177 # calculatot (16,142,66,70)
+# Clicks the exit button until its question comes and prints the question's window.
 # The calculation runs inside the click and announces each sample it leaves out in a
 # box; a click on the exit button while a box is up is lost, so the button is clicked
 # again after each box. The exit question can only come once the calculation is over.
-click 115 197 # exitbutton (98,181,34,33)
-deadline=$((SECONDS + 120))
-while :; do
-  ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
-  box=$(other_window)
-  if [[ -z $box ]]; then
-    sleep 0.1
-    continue
-  fi
-  if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
-    break
-  fi
-  dismiss "$box"
-  click 115 197
-done
+exit_question() {
+  local box deadline
+  click 115 197 # exitbutton (98,181,34,33)
+  deadline=$((SECONDS + 120))
+  while :; do
+    ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
+    box=$(other_window)
+    if [[ -z $box ]]; then
+      sleep 0.1
+      continue
+    fi
+    if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
+      echo "$box"
+      return 0
+    fi
+    dismiss "$box" >&2
+    click 115 197
+  done
+}
+
+# The run is over once the exit question comes: No stays.
+box=$(exit_question)
+echo "Box \"Vas a salir\": Escape (No)"
+xdo windowfocus --sync "$box" && xdo key --clearmodifiers Escape ||
+  fail "the \"Vas a salir\" question does not take the keyboard"
+wait_until_gone "$box" 120 || fail "the \"Vas a salir\" question stays open after Escape"
+
+# The lot button's dialog cancelled after the run changes nothing: both boxes keep their
+# names (a window that cleared them would show them empty once the dialog has gone).
+click 319 36 # lotebutton
+dialog=$(wait_for_window '^Abrir$') || fail "no \"Abrir\" dialog after clicking the lot button"
+xdo windowfocus --sync "$dialog" && xdo key --clearmodifiers Escape ||
+  fail "the \"Abrir\" dialog does not take the keyboard"
+wait_until_gone "$dialog" 120 || fail "the \"Abrir\" dialog stays open after Escape"
+wait_for_name_in LOTE_file "${lot_box[@]}"
+wait_for_name_in EXPORT_file "${export_box[@]}"
+
+box=$(exit_question)
 echo "Box \"Vas a salir\": Return (Sí)"
 press_return "$box" || fail "the \"Vas a salir\" question does not take the keyboard"
 

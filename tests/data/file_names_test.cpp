@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace granomet {
@@ -60,6 +61,40 @@ TEST(FileNames, DeviceNamesInAnyCaseWithAnyExtension) {
   };
   for (const auto& [name, device] : cases) {
     EXPECT_EQ(isDeviceName(pathOfUtf8(name)), device) << name;
+  }
+}
+
+// A typed results name loses what Windows would drop; what is left may still name a folder.
+TEST(FileNames, TypedResultsNamesLoseBlanksAndDotsAtTheirEnds) {
+  const std::vector<std::tuple<const char*, const char*, bool>> cases = {
+      {" LOTE12.csv. ", "LOTE12.csv", false}, {"r.csv . .", "r.csv", false},
+      {"a b.csv", "a b.csv", false},          {"..", "", false},
+      {"carpeta/.", "carpeta/", true},        {"LOTE12.csv/ ", "LOTE12.csv/", true},
+  };
+  for (const auto& [typed, taken, folder] : cases) {
+    EXPECT_EQ(typedResultsName(typed), taken) << typed;
+    EXPECT_EQ(endsInSeparator(typedResultsName(typed)), folder) << typed;
+  }
+}
+
+// Windows takes these for one name; the rule is tested everywhere, though only the
+// Windows build compares names so.
+TEST(FileNames, WindowsNamesCompareWithoutCaseAndTrailingDotsOrBlanks) {
+  const std::vector<std::tuple<const char*, const char*, bool>> cases = {
+      {"C:/Lab/LOTE12.csv", "c:/lab/lote12.CSV", true},
+      {"/lab/LOTE12.csv. .", "/lab/LOTE12.csv", true},
+      {"/lab./LOTE12.csv", "/lab/LOTE12.csv", true},
+      {"/Bah\xC3\xAD"
+       "a/\xC3\xB1.csv",
+       "/BAH\xC3\x8D"
+       "A/\xC3\x91.csv",
+       true},
+      {"/lab/LOTE12.csv", "/lab/LOTE12.csv2", false},
+      {"/lab/LOTE12.csv", "/lab/LOTE12.csv/x", false},
+      {"/lab/\xC3\xB7.csv", "/lab/\xC3\x97.csv", false},  // ÷ and × are no letters
+  };
+  for (const auto& [a, b, same] : cases) {
+    EXPECT_EQ(sameNameOnWindows(pathOfUtf8(a), pathOfUtf8(b)), same) << a << " " << b;
   }
 }
 

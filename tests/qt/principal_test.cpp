@@ -3,8 +3,10 @@
 #include "qt/principal.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include "qt/curve_graph.h"
 #include "qt/help_window.h"
 #include "qt/qt_text.h"
+#include "qt/sample_links.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
 #include "support/shown_principal.h"
@@ -203,6 +206,15 @@ void PrincipalTest::workFlowShowsOnTheControls() {
                    "nombre:\n009  M-09\n018  M-18"));
   QCOMPARE(shown_.window().tables().lastRun.unreachedSamples,
            (std::vector<std::string>{"009  M-09", "018  M-18"}));
+
+  // A lot's dialog cancelled after the run changes nothing: the run and its menu stay.
+  shown_.dialog().queueAnswer(std::nullopt);
+  press("lotebutton");
+  QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
+  QCOMPARE(labelText("Label10"), QString("18"));
+  QCOMPARE(labelText("Label8"), QString("LOTE20_06062016_093005.csv HA SIDO CREADO."));
+  QVERIFY(shown_.window().sampleLinks().linked());
+  QVERIFY(shown_.window().sampleLinks().menu().findChild<QAction*>("reportAction")->isEnabled());
 }
 
 void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data() {

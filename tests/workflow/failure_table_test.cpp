@@ -528,6 +528,11 @@ std::vector<Row> rows() {
                }),
                "muestra 12\n\nLOTE12.csv: unas comillas (\") abren un campo que no se cierra", 11),
 
+      // The other button's file, named for what it is.
+      lotFails("ExportChosenAsTheLot", bytes(goodExport),
+               "LOTE12.csv parece una exportaci\xF3n del analizador l\xE1ser", 0),
+      exportFails("LotChosenAsTheExport", bytes(goodLot),
+                  "LOTE12_export.txt parece un fichero de lote", 0),
       exportFails("ExportMissing", none(),
                   "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt.", 0),
       exportFails("ExportIsAFolder", aFolder(),
@@ -719,10 +724,21 @@ std::vector<Row> rows() {
         row.shown = {"Granomet", kReplaceQuestion, MessageIcon::Warning};
         return row;
       }(),
-      runBreaks("ResultsFolderMissing", resultsNamed("no-such-folder/r.csv"),
-                "No se puede crear el fichero de resultados no-such-folder/r.csv: la carpeta no "
-                "existe",
-                0, atFirst),
+      // Found before the first sample: the files stay chosen for a corrected name.
+      refused("ResultsFolderMissing", resultsNamed("no-such-folder/r.csv"),
+              "No se puede crear el fichero de resultados no-such-folder/r.csv: la carpeta no "
+              "existe"),
+      refused("ResultsNameEndsInASeparator", resultsNamed("LOTE12.csv/"),
+              "No se puede crear el fichero de resultados LOTE12.csv/: el nombre termina en una "
+              "barra"),
+      // Taken without the blanks and the dot around it, a typed name is the lot's.
+      refused("ResultsNameIsTheLotWithBlanksAndADot", resultsNamed(" LOTE12.csv. "),
+              "El fichero de resultados LOTE12.csv es el fichero de lote LOTE12.csv"),
+      [&] {
+        Row row = runsThrough("ResultsNameWithBlanksAndADot", lot, exported, 12, kCreated, true);
+        row.beforeRun = resultsNamed("  " + std::string(kResultsName) + ". ");
+        return row;
+      }(),
       posixOnly(
           runBreaks("ResultsOnAFullDisk", resultsNamed("/dev/full"),
                     "No se puede escribir en el fichero de resultados /dev/full: el disco est\xE1 "
@@ -739,7 +755,7 @@ std::vector<Row> rows() {
           },
           "No se puede crear el fichero de resultados " + std::string(kResultsName) +
               ": el fichero es de solo lectura"),
-      posixOnly(needingPermissions(runBreaks(
+      posixOnly(needingPermissions(refused(
           "ResultsFolderReadOnly",
           [](const Scene& scene) {
             std::filesystem::create_directory(scene.folder / "protegida");
@@ -749,8 +765,7 @@ std::vector<Row> rows() {
             resultsNamed("protegida/r.csv")(scene);
           },
           "No se puede crear el fichero de resultados protegida/r.csv: no hay permiso para "
-          "escribir en la carpeta",
-          0, atFirst))),
+          "escribir en la carpeta"))),
   };
 }
 

@@ -96,17 +96,6 @@ TEST_F(LotButtonTest, CancellingAfterAFailedReadReadsTheSameFileAgain) {
   EXPECT_EQ(window().messages()[1].request.prompt, window().messages()[0].request.prompt);
 }
 
-TEST_F(LotButtonTest, CancellingTheFirstDialogChangesNothingButTheReset) {
-  tables().exports.exportSampleCount = 5;
-  window().addItem(ListId::List2, "x");
-  pressLot(std::nullopt);
-  EXPECT_EQ(exports().exportSampleCount, 0);
-  EXPECT_TRUE(items(ListId::List2).empty());
-  EXPECT_EQ(window().text(TextBoxId::LOTE_file), "");
-  EXPECT_FALSE(window().enabled(ButtonId::exportbutton));
-  EXPECT_TRUE(window().messages().empty());
-}
-
 TEST_F(LotButtonTest, RecordsPersistAcrossLotsAndRepeatsKeepTheLaterRow) {
   pressLot(write("A.csv", lotText("2", {row(1, "A1"), row(2, "A2")})));
   pressLot(write("B.csv", lotText("2", {row(1, "B1"), row(1, "B1bis")})));
