@@ -17,11 +17,14 @@ constexpr int kMaxSamples = 254;
 
 void printUsage() {
   std::fputs(
-      "usage: granomet-gen [--samples N] [--lot NAME] [--trailing-comma] [--mismatch K]\n"
-      "                    [--other-lot K] [--all-shells N] [--orders 5,5,7] [--seed S] OUTDIR\n"
+      "usage: granomet-gen [--samples N] [--lot NAME] [--trailing-comma] [--lab-names]\n"
+      "                    [--mismatch K] [--other-lot K] [--all-shells N] [--orders 5,5,7]\n"
+      "                    [--seed S] OUTDIR\n"
       "  --samples N       lot rows and export blocks, 0..254 (default 12)\n"
       "  --lot NAME        lot name, also the file names (default LOTE12)\n"
       "  --trailing-comma  end every export sample line with a comma\n"
+      "  --lab-names       long names with accents, as the lab writes them, up to 40\n"
+      "                    characters (BC16-001-GOLFO DE CADIZ-Penon), instead of M-01\n"
       "  --mismatch K      every K-th export block gets a sample name unlike the lot's\n"
       "  --other-lot K     every K-th export block names another lot\n"
       "  --all-shells N    lot row N is all shells (its shell-free weight is 0)\n"
@@ -62,8 +65,8 @@ bool parseArguments(int argc, char** argv, granomet::tools::SampleFileOptions& o
   bool haveFolder = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument == "--trailing-comma") {
-      options.trailingComma = true;
+    if (argument == "--trailing-comma" || argument == "--lab-names") {
+      (argument == "--trailing-comma" ? options.trailingComma : options.labNames) = true;
       continue;
     }
     if (argument.starts_with("--")) {

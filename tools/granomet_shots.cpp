@@ -107,6 +107,31 @@ bool saveReport(principal& window, const Platform& platform, const QDir& folder,
   return drawn;
 }
 
+// The report's first page that begins with heading, drawn at 100 dots per inch as
+// folder/name.png (poppler's pdftotext and pdftoppm).
+bool saveReportPage(const QString& pdf, const QString& heading, const QDir& folder,
+                    const QString& name) {
+  QProcess text;
+  text.start("pdftotext", {"-l", "60", pdf, "-"});
+  text.waitForFinished();
+  const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split('\f');
+  for (qsizetype page = 0; page < pages.size(); ++page) {
+    if (pages[page].trimmed().startsWith(heading)) {
+      const QString number = QString::number(page + 1);
+      const bool drawn =
+          QProcess::execute("pdftoppm", {"-r", "100", "-png", "-singlefile", "-f", number, "-l",
+                                         number, pdf, folder.filePath(name)}) == 0;
+      if (drawn) {
+        std::printf("%s.png\n", qPrintable(folder.filePath(name)));
+      }
+      return drawn;
+    }
+  }
+  std::fprintf(stderr, "Ninguna página de %s empieza por %s\n", qPrintable(pdf),
+               qPrintable(heading));
+  return false;
+}
+
 void press(QWidget& window, const char* button) {
   window.findChild<QAbstractButton*>(button)->click();
   QApplication::processEvents();
@@ -180,11 +205,14 @@ int main(int argc, char** argv) {
   const Platform platform{clock, regional, current};
   saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
 
-  // A full lot: 254 curves in the window and a report of 523 pages, of which the
-  // summary's, the diagrams', the curves' and the first and last samples' are drawn.
+  // A full lot with the lab's long names: 254 curves in the window and a report of
+  // some 520 pages, of which the summary's, the diagrams', the curves' and the first
+  // and last samples' are drawn, and the summary's first page and Folk's triangles
+  // at a size to read them.
   options.sampleCount = 254;
   options.lotName = "LOTE254";
   options.nameMismatchEvery = 0;
+  options.labNames = true;
   tools::writeSampleFiles(options, inputs);
   answers.queueAnswer(inputs / "LOTE254.csv");
   press(window, "lotebutton");
@@ -195,5 +223,10 @@ int main(int argc, char** argv) {
       expect(window.itemCount(ListId::List1) == 254, "el cálculo no ha dado 254 muestras") && saved;
   saved = save(window, folder, "8_calculo_254.png") && saved;
   saved = saveReport(window, platform, folder, "informe_254", 16) && saved;
+  const QString pdf = folder.filePath("informe_254.pdf");
+  saved = saveReportPage(pdf, "Informe granulom", folder, "informe_254_resumen") && saved;
+  saved =
+      saveReportPage(pdf, "Grupos texturales de Folk (1954): grava", folder, "informe_254_folk") &&
+      saved;
   return saved ? 0 : 1;
 }

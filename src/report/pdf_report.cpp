@@ -22,7 +22,7 @@ namespace granomet::report {
 namespace {
 
 constexpr double kSummaryPoints = 6.5;
-constexpr int kNameColumn = 1;  // the summary's sample names give way when the table is too wide
+constexpr int kNameColumn = 1;  // the summary's sample names wrap when the table is too wide
 constexpr double kGap = 12;
 
 // The PDF writer's bytes passed on to the file being written whole. An error of the
@@ -62,7 +62,8 @@ class ReportPages {
         painter_(painter),
         progress_(progress),
         device_(device),
-        summary_(report.summary, bodyArea().width(), kSummaryPoints, kNameColumn),
+        summary_(report.summary, bodyArea().width(), TableFonts(kSummaryPoints, writer),
+                 kNameColumn),
         samplePages_(report, writer) {
     paginateSummary();
     layOutTriangles();
@@ -103,7 +104,7 @@ class ReportPages {
     const QFont factFont = reportFont(9);
     const QFont listFont = reportFont(8);
     const auto line = [&](const QFont& font, const QString& text, double spaceAfter) {
-      const QFontMetricsF metrics(font);
+      const QFontMetricsF metrics = pageMetrics(font, writer_);
       const QRectF box = metrics.boundingRect(QRectF(body.left(), y, body.width(), 10000),
                                               Qt::AlignLeft | Qt::TextWordWrap, text);
       if (drawIt) {
@@ -156,7 +157,7 @@ class ReportPages {
     painter_.setPen(kGreyInk);
     QString footer = fromProgramText(report_.words.pageOf);
     footer.replace("%1", QString::number(pageNumber_)).replace("%2", QString::number(pageCount_));
-    const double top = kPageHeight - kMargin - QFontMetricsF(footerFont).lineSpacing();
+    const double top = kPageHeight - kMargin - pageMetrics(footerFont, writer_).lineSpacing();
     const QRectF box(kMargin, top, kPageWidth - 2 * kMargin, kFooterHeight);
     drawTextLine(painter_, box, Qt::AlignLeft,
                  QString::fromUtf8("Granomet · ") + fromProgramText(report_.words.title));

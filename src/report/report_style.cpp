@@ -32,6 +32,53 @@ QFont reportFont(double points, bool bold) {
   return font;
 }
 
+QFontMetricsF pageMetrics(const QFont& font, const QPaintDevice& page) {
+  return QFontMetricsF(font, &page);
+}
+
+QStringList wrappedLines(const QFontMetricsF& metrics, const QString& text, double width) {
+  // The pieces a line may end after: a word with its space, or a part with its hyphen.
+  QStringList pieces;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == ' ' || c == '-' || c == '/') {
+      pieces << text.mid(start, i + 1 - start);
+      start = i + 1;
+    }
+  }
+  if (start < text.size()) {
+    pieces << text.mid(start);
+  }
+  QStringList lines;
+  QString line;
+  const auto fits = [&metrics, width](const QString& candidate) {
+    return metrics.horizontalAdvance(candidate.trimmed()) <= width;
+  };
+  for (const QString& piece : pieces) {
+    if (fits(line + piece)) {
+      line += piece;
+      continue;
+    }
+    if (!line.isEmpty()) {
+      lines << line.trimmed();
+      line.clear();
+    }
+    // A piece wider than the line: as many characters a line as it holds, one at least.
+    for (const QChar c : piece) {
+      if (!line.isEmpty() && !fits(line + c)) {
+        lines << line.trimmed();
+        line.clear();
+      }
+      line += c;
+    }
+  }
+  if (!line.trimmed().isEmpty() || lines.isEmpty()) {
+    lines << line.trimmed();
+  }
+  return lines;
+}
+
 WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double width) {
   constexpr double kTall = 1e6;
   const int words = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;

@@ -6,11 +6,13 @@
 #include <QFontMetricsF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class QPainter;
+class QPaintDevice;
 
 namespace granomet::report {
 
@@ -28,6 +30,15 @@ inline QRectF bodyArea() {
 
 // Liberation Sans, which the package depends on, or the metric twin the system has.
 QFont reportFont(double points, bool bold = false);
+
+// Text measured as the page draws it, at the page's resolution (the PDF writer's 72
+// dots per inch): measured at the screen's, every width comes out a third too wide.
+// Everything that lays text out on a page measures it so.
+QFontMetricsF pageMetrics(const QFont& font, const QPaintDevice& page);
+
+// A text broken into lines no wider than width: after spaces, hyphens and slashes
+// where it can, anywhere in a word wider than the width; never cut short.
+QStringList wrappedLines(const QFontMetricsF& metrics, const QString& text, double width);
 
 // Text wrapped at its words, or anywhere when a word alone is wider than the width
 // (a figure of hundreds of digits in a hand-edited file), so that it never runs

@@ -46,15 +46,15 @@ TableHeights heightsOf(const ReportTable& table, const TableFonts& fonts) {
 
 }  // namespace
 
-TableFonts::TableFonts(double points, QPaintDevice* device)
+TableFonts::TableFonts(double points, const QPaintDevice& page)
     : font(reportFont(points)),
       secondFont(reportFont(points * kSecondScale)),
       headerFont(reportFont(points, true)),
       titleFont(reportFont(points + 1.5, true)),
-      metrics(font, device),
-      secondMetrics(secondFont, device),
-      headerMetrics(headerFont, device),
-      titleMetrics(titleFont, device) {}
+      metrics(pageMetrics(font, page)),
+      secondMetrics(pageMetrics(secondFont, page)),
+      headerMetrics(pageMetrics(headerFont, page)),
+      titleMetrics(pageMetrics(titleFont, page)) {}
 
 double TableLayout::heightOf(const ReportTable& table, const TableFonts& fonts) {
   const TableHeights heights = heightsOf(table, fonts);
@@ -66,17 +66,13 @@ TableLayout::Cell TableLayout::cellOf(const std::string& text, const QFontMetric
   const QString whole = fromProgramText(text);
   const auto newline = whole.indexOf('\n');
   if (newline < 0) {
-    return {whole, {}, first.horizontalAdvance(whole), 0};
+    return {whole, {}, first.horizontalAdvance(whole), 0, {}};
   }
-  Cell cell{whole.left(newline), whole.mid(newline + 1), 0, 0};
+  Cell cell{whole.left(newline), whole.mid(newline + 1), 0, 0, {}};
   cell.firstWidth = first.horizontalAdvance(cell.first);
   cell.secondWidth = second.horizontalAdvance(cell.second);
   return cell;
 }
-
-TableLayout::TableLayout(const ReportTable& table, double width, double fontPoints, int elastic,
-                         bool fill)
-    : TableLayout(table, width, TableFonts(fontPoints), elastic, fill) {}
 
 TableLayout::TableLayout(const ReportTable& table, double width, const TableFonts& fonts,
                          int elastic, bool fill)
@@ -116,6 +112,11 @@ TableLayout::TableLayout(const ReportTable& table, double width, const TableFont
   if (total > width && elastic >= 0 && static_cast<std::size_t>(elastic) < columns) {
     const auto e = static_cast<std::size_t>(elastic);
     widths_[e] = std::max(kNarrowest, widths_[e] - (total - width));
+    for (auto& row : rows_) {
+      if (Cell& cell = row[e]; cell.firstWidth > widths_[e] - 2 * kPad) {
+        cell.wrapped = wrappedLines(fonts_.metrics, cell.first, widths_[e] - 2 * kPad);
+      }
+    }
   }
   if (fill && total < width && columns > 0) {
     widths_[0] += width - total;
@@ -124,17 +125,30 @@ TableLayout::TableLayout(const ReportTable& table, double width, const TableFont
   const TableHeights heights = heightsOf(table, fonts_);
   titleHeight_ = heights.title;
   headerHeight_ = heights.header;
-  rowHeight_ = heights.row;
+  rowTops_.assign(1, 0);
+  for (const auto& row : rows_) {
+    qsizetype lines = 1;
+    for (const Cell& cell : row) {
+      lines = std::max(lines, cell.wrapped.size());
+    }
+    const double wrappedHeight =
+        static_cast<double>(lines) * fonts_.metrics.lineSpacing() + 2 * kPad;
+    rowTops_.push_back(rowTops_.back() + std::max(heights.row, wrappedHeight));
+  }
 }
 
 double TableLayout::height() const {
-  return titleHeight_ + headerHeight_ + rowHeight_ * static_cast<double>(rows_.size());
+  return titleHeight_ + headerHeight_ + rowTops_.back();
 }
 
 int TableLayout::rowsFitting(int first, double height) const {
   const double room = height - titleHeight_ - headerHeight_;
-  const int fitting = room > 0 ? static_cast<int>(room / rowHeight_) : 0;
-  return std::clamp(fitting, 0, static_cast<int>(rows_.size()) - first);
+  const auto from = static_cast<std::size_t>(first);
+  std::size_t end = from;
+  while (end < rows_.size() && rowTops_[end + 1] - rowTops_[from] <= room) {
+    ++end;
+  }
+  return static_cast<int>(end - from);
 }
 
 void TableLayout::drawLine(QPainter& painter, const QFontMetricsF& measured,
@@ -166,8 +180,15 @@ void TableLayout::drawLines(QPainter& painter, const std::vector<Cell>& cells, c
     const Cell& cell = cells[c];
     if (second) {
       drawLine(painter, measured, page, cell.second, cell.secondWidth, x, baseline, c);
-    } else {
+    } else if (cell.wrapped.isEmpty()) {
       drawLine(painter, measured, page, cell.first, cell.firstWidth, x, baseline, c);
+    } else {
+      double lineBaseline = baseline;
+      for (const QString& line : cell.wrapped) {
+        drawLine(painter, measured, page, line, measured.horizontalAdvance(line), x, lineBaseline,
+                 c);
+        lineBaseline += measured.lineSpacing();
+      }
     }
     x += widths_[c];
   }
@@ -190,10 +211,14 @@ double TableLayout::draw(QPainter& painter, QPointF topLeft, int first, int end,
   // fonts at every cell.
   const double header = y;
   const double firstRow = header + headerHeight_;
-  const double bottom = firstRow + rowHeight_ * (end - first);
+  const auto rowTop = [&](int r) {
+    return firstRow + rowTops_[static_cast<std::size_t>(r)] -
+           rowTops_[static_cast<std::size_t>(first)];
+  };
+  const double bottom = rowTop(end);
   painter.setPen(QPen(kLightRule, 0.5));
   for (int r = first; r + 1 < end; ++r) {
-    rule(firstRow + rowHeight_ * (r - first + 1));
+    rule(rowTop(r + 1));
   }
   painter.setPen(QPen(kRule, 0.5));
   rule(header);
@@ -210,13 +235,13 @@ double TableLayout::draw(QPainter& painter, QPointF topLeft, int first, int end,
   painter.setFont(fonts_.font);
   for (int r = first; r < end; ++r) {
     drawLines(painter, rows_[static_cast<std::size_t>(r)], fonts_.font, fonts_.metrics, false,
-              topLeft.x(), firstRow + rowHeight_ * (r - first) + kPad);
+              topLeft.x(), rowTop(r) + kPad);
   }
   painter.setFont(fonts_.secondFont);
   painter.setPen(kGreyInk);
   for (int r = first; r < end; ++r) {
     drawLines(painter, rows_[static_cast<std::size_t>(r)], fonts_.secondFont, fonts_.secondMetrics,
-              true, topLeft.x(), firstRow + rowHeight_ * (r - first) + kPad + rowLine);
+              true, topLeft.x(), rowTop(r) + kPad + rowLine);
   }
   return bottom - topLeft.y();
 }

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "workflow/report_content.h"
@@ -16,9 +17,9 @@ namespace granomet::report {
 
 // The fonts of tables of one size: made once, shared by every table drawn in it.
 struct TableFonts {
-  // points: the cells' size; a cell's second line is smaller. device: what the
-  // tables are drawn on, so that they are measured as drawn (none: the screen).
-  explicit TableFonts(double points, QPaintDevice* device = nullptr);
+  // points: the cells' size; a cell's second line is smaller. page: what the
+  // tables are drawn on, so that they are measured as drawn.
+  TableFonts(double points, const QPaintDevice& page);
   QFont font;
   QFont secondFont;
   QFont headerFont;
@@ -31,19 +32,18 @@ struct TableFonts {
 
 class TableLayout {
  public:
-  // elastic: the column that gives up width, its texts cut short, when the table
-  // does not fit (-1: none); fill: widen the first column to the whole width.
+  // elastic: the column that gives up width when the table does not fit (-1: none),
+  // its first lines wrapped over as many lines as they need, never cut short (a
+  // row with such a cell is taller); fill: widen the first column to the whole width.
   TableLayout(const ReportTable& table, double width, const TableFonts& fonts, int elastic = -1,
               bool fill = false);
-  TableLayout(const ReportTable& table, double width, double fontPoints, int elastic = -1,
-              bool fill = false);
 
-  // The whole table's height, title included, without laying out its columns.
+  // The whole table's height, title included, without laying out its columns (and
+  // so without wrapping any cell).
   static double heightOf(const ReportTable& table, const TableFonts& fonts);
 
   double titleHeight() const { return titleHeight_; }
   double headerHeight() const { return headerHeight_; }
-  double rowHeight() const { return rowHeight_; }
   // The whole table, title included.
   double height() const;
   // How many rows from first fit in height under a title and the header.
@@ -59,6 +59,7 @@ class TableLayout {
     QString second;
     double firstWidth = 0;
     double secondWidth = 0;
+    QStringList wrapped;  // the first line over several, where its column is too narrow
   };
   static Cell cellOf(const std::string& text, const QFontMetricsF& first,
                      const QFontMetricsF& second);
@@ -78,7 +79,7 @@ class TableLayout {
   TableFonts fonts_;
   double titleHeight_ = 0;
   double headerHeight_ = 0;
-  double rowHeight_ = 0;
+  std::vector<double> rowTops_;  // from the first row's top, one more than the rows
 };
 
 }  // namespace granomet::report

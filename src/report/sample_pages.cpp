@@ -32,7 +32,7 @@ SamplePages::SamplePages(const Report& report, QPaintDevice& device)
       shortHeadingMetrics_(shortHeadingFont_, &device),
       warningsHeadingMetrics_(warningsHeadingFont_, &device),
       warningMetrics_(warningFont_, &device),
-      tableFonts_(kTablePoints, &device),
+      tableFonts_(kTablePoints, device),
       charts_(report.sampleWords, report.words.noCurve, report.decimalMark, device),
       classTable_(report.sampleWords.finerNote, bodyArea().width(), device) {}
 

@@ -13,14 +13,16 @@ namespace {
 
 const double kHeight = std::sqrt(3.0) / 2;
 constexpr double kPointRadius = 1.5;
+// Rings of places tried around a point for its number, 4 points apart.
+constexpr int kRings = 4;
 constexpr std::array<QRgb, 4> kFieldFills{0xf4f7fb, 0xfbf6ee, 0xf1f8f1, 0xf8f1f6};
 // Lines under the key kept for the note and the start of the list.
 constexpr int kNoteLines = 4;
 // The list: space between its columns and between its columns of entries, and
-// the widest a sample's name may be before it is cut short.
+// the narrowest its names' column gets, however wide the others.
 constexpr double kColumnGap = 8;
 constexpr double kEntryGap = 14;
-constexpr double kWidestName = 80;
+constexpr double kNarrowestName = 60;
 constexpr std::size_t kNameColumn = 1;
 constexpr std::size_t kFieldColumn = 2;
 
@@ -43,35 +45,100 @@ QPointF centroidOf(const QPolygonF& polygon, double& area) {
   return {x / (3 * twiceArea), y / (3 * twiceArea)};
 }
 
-// Boxes already taken, filed under the cells of a grid they cover, so that a new
-// box is checked against its neighbours only: against every box taken, ten
-// thousand samples' numbers took minutes to place.
-class TakenBoxes {
+// Whether the segment passes through the box (Liang and Barsky's clipping).
+bool crosses(const QLineF& line, const QRectF& box) {
+  const double dx = line.dx();
+  const double dy = line.dy();
+  double from = 0;
+  double to = 1;
+  const auto clip = [&from, &to](double p, double q) {
+    if (p == 0) {
+      return q >= 0;
+    }
+    const double t = q / p;
+    if (p < 0) {
+      from = std::max(from, t);
+    } else {
+      to = std::min(to, t);
+    }
+    return from <= to;
+  };
+  return clip(-dx, line.x1() - box.left()) && clip(dx, box.right() - line.x1()) &&
+         clip(-dy, line.y1() - box.top()) && clip(dy, box.bottom() - line.y1());
+}
+
+// The line from a point to the edge of its number's box, aimed at its centre.
+QLineF leaderTo(const QPointF& point, const QRectF& box) {
+  const QPointF centre = box.center();
+  const QPointF toward = centre - point;
+  double enter = 0;
+  for (const auto& [offset, near, far] :
+       {std::array<double, 3>{toward.x(), box.left() - point.x(), box.right() - point.x()},
+        std::array<double, 3>{toward.y(), box.top() - point.y(), box.bottom() - point.y()}}) {
+    if (offset != 0) {
+      enter = std::max(enter, std::min(near / offset, far / offset));
+    }
+  }
+  return {point, point + toward * enter};
+}
+
+// What is already on the triangle: points, texts (field and corner names, numbers)
+// and lines (the fields' edges, the leaders that join a number to its point), filed under the cells
+// of a grid they cover, so that a new mark is checked against its neighbours only: against every
+// mark, ten thousand samples' numbers took minutes to place.
+class TakenMarks {
  public:
-  TakenBoxes(const QRectF& bounds, double cell)
+  enum class Kind { Point, Text, Line };
+
+  TakenMarks(const QRectF& bounds, double cell)
       : bounds_(bounds),
         cell_(cell),
         columns_(std::max(1, static_cast<int>(std::ceil(bounds.width() / cell)))),
         rows_(std::max(1, static_cast<int>(std::ceil(bounds.height() / cell)))),
         cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
 
-  void add(const QRectF& box) {
-    const std::size_t index = boxes_.size();
-    boxes_.push_back(box);
-    forCells(box, [&](std::vector<std::size_t>& cell) {
+  void add(const QRectF& box, Kind kind) { file({box, kind, {}}); }
+  void addLine(const QLineF& line) {
+    file({QRectF(line.p1(), line.p2()).normalized(), Kind::Line, line});
+  }
+
+  // Whether the box would cover a mark, or a line would cross it.
+  bool overlaps(const QRectF& box) {
+    return forCells(box, [&](const std::vector<std::size_t>& cell) {
+      return std::any_of(cell.begin(), cell.end(), [&](std::size_t index) {
+        const Mark& mark = marks_[index];
+        return mark.kind == Kind::Line ? crosses(mark.line, box) : box.intersects(mark.box);
+      });
+    });
+  }
+
+  // Whether the line would cross a text.
+  bool crossesText(const QLineF& line) {
+    return forCells(QRectF(line.p1(), line.p2()).normalized(),
+                    [&](const std::vector<std::size_t>& cell) {
+                      return std::any_of(cell.begin(), cell.end(), [&](std::size_t index) {
+                        const Mark& mark = marks_[index];
+                        return mark.kind == Kind::Text && crosses(line, mark.box);
+                      });
+                    });
+  }
+
+ private:
+  struct Mark {
+    QRectF box;
+    Kind kind;
+    QLineF line;
+  };
+
+  void file(const Mark& mark) {
+    const std::size_t index = marks_.size();
+    marks_.push_back(mark);
+    forCells(mark.box, [&](std::vector<std::size_t>& cell) {
       cell.push_back(index);
       return false;
     });
   }
 
-  bool overlaps(const QRectF& box) {
-    return forCells(box, [&](const std::vector<std::size_t>& cell) {
-      return std::any_of(cell.begin(), cell.end(),
-                         [&](std::size_t index) { return box.intersects(boxes_[index]); });
-    });
-  }
-
- private:
   // A box beyond the grid is filed under its edge cells: two boxes that meet
   // still share a cell.
   int cellOf(double offset, int count) const {
@@ -100,7 +167,7 @@ class TakenBoxes {
   int columns_;
   int rows_;
   std::vector<std::vector<std::size_t>> cells_;
-  std::vector<QRectF> boxes_;
+  std::vector<Mark> marks_;
 };
 
 // The key's entries in as many columns as the width holds.
@@ -118,12 +185,6 @@ Columns columnsOf(double width, const std::vector<QString>& entries, const QFont
   }
   const int columns = std::max(1, static_cast<int>(width / (widest + 12)));
   return {columns, (static_cast<int>(entries.size()) + columns - 1) / columns};
-}
-
-// Rows that hold the entries in that many columns.
-int rowsFor(std::size_t entries, int columns) {
-  const auto across = static_cast<std::size_t>(columns);
-  return static_cast<int>((entries + across - 1) / across);
 }
 
 QString filled(QString pattern, std::size_t first, int second = 0) {
@@ -148,9 +209,9 @@ TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
   for (const std::string& entry : triangle.key) {
     key_.push_back(fromProgramText(entry));
   }
-  const QFontMetricsF titleMetrics(titleFont_);
-  const QFontMetricsF cornerMetrics(cornerFont_);
-  const QFontMetricsF keyMetrics(keyFont_);
+  const QFontMetricsF titleMetrics = metricsOf(titleFont_);
+  const QFontMetricsF cornerMetrics = metricsOf(cornerFont_);
+  const QFontMetricsF keyMetrics = metricsOf(keyFont_);
   const double below =
       (columnsOf(area.width(), key_, keyMetrics).rows + kNoteLines) * keyMetrics.lineSpacing() + 8;
   const double available =
@@ -159,10 +220,17 @@ TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
   origin_ =
       QPointF(area.center().x() - side_ / 2, area.top() + titleMetrics.lineSpacing() +
                                                  cornerMetrics.lineSpacing() + 6 + side_ * kHeight);
-  layOutFields();
+  for (const ReportPoint& point : triangle_->points) {
+    places_.push_back(at(point.shares));
+  }
   layOutCorners();
+  layOutFields();
   placeNumbers();
   layOutList();
+}
+
+QFontMetricsF TernaryPlot::metricsOf(const QFont& font) const {
+  return pageMetrics(font, *page_);
 }
 
 QPointF TernaryPlot::at(TernaryShares shares) const {
@@ -170,8 +238,21 @@ QPointF TernaryPlot::at(TernaryShares shares) const {
   return {origin_.x() + point.x * side_, origin_.y() - point.y * side_};
 }
 
+QRectF TernaryPlot::pointBox(std::size_t point) const {
+  const QPointF& place = places_[point];
+  return {place.x() - kPointRadius, place.y() - kPointRadius, 2 * kPointRadius, 2 * kPointRadius};
+}
+
+// A field's name goes where no point lies: the free place inside the field nearest
+// its centre, or none (a field too thin for it, or full of points), the key or the
+// list naming the field then.
 void TernaryPlot::layOutFields() {
-  const QFontMetricsF metrics(fieldFont_);
+  constexpr double kStep = 1;
+  const QFontMetricsF metrics = metricsOf(fieldFont_);
+  TakenMarks points(area_, 8);
+  for (std::size_t i = 0; i < places_.size(); ++i) {
+    points.add(pointBox(i).adjusted(-0.5, -0.5, 0.5, 0.5), TakenMarks::Kind::Point);
+  }
   for (const TernaryField& field : ternaryFields(triangle_->diagram)) {
     Field laid;
     for (const TernaryShares& corner : field.corners) {
@@ -182,21 +263,44 @@ void TernaryPlot::layOutFields() {
     const auto id = static_cast<std::size_t>(field.id);
     laid.name =
         id < triangle_->fieldNames.size() ? fromProgramText(triangle_->fieldNames[id]) : QString();
-    const QRectF box = laid.polygon.boundingRect();
-    const double width = metrics.horizontalAdvance(laid.name);
-    // Fields too thin for their name (the trace of gravel) stay unnamed.
-    if (!laid.name.isEmpty() && box.height() >= metrics.height() &&
-        area >= metrics.height() * width) {
-      laid.label = QRectF(centre.x() - width / 2 - 1, centre.y() - metrics.height() / 2, width + 2,
-                          metrics.height());
-      taken_.push_back(laid.label);
+    const double width = metrics.horizontalAdvance(laid.name) + 2;
+    const double height = metrics.height();
+    const QRectF bounds = laid.polygon.boundingRect();
+    std::vector<QPointF> centres;
+    for (double y = bounds.top() + height / 2; y <= bounds.bottom() - height / 2; y += kStep) {
+      for (double x = bounds.left() + width / 2; x <= bounds.right() - width / 2; x += kStep) {
+        centres.emplace_back(x, y);
+      }
+    }
+    const auto distance = [&centre](const QPointF& p) {
+      return (p.x() - centre.x()) * (p.x() - centre.x()) +
+             (p.y() - centre.y()) * (p.y() - centre.y());
+    };
+    std::sort(centres.begin(), centres.end(),
+              [&](const QPointF& a, const QPointF& b) { return distance(a) < distance(b); });
+    for (const QPointF& c : centres) {
+      if (laid.name.isEmpty()) {
+        break;
+      }
+      const QRectF box(c.x() - width / 2, c.y() - height / 2, width, height);
+      const std::array<QPointF, 4> corners{box.topLeft(), box.topRight(), box.bottomLeft(),
+                                           box.bottomRight()};
+      const bool inside =
+          std::all_of(corners.begin(), corners.end(), [&laid](const QPointF& corner) {
+            return laid.polygon.containsPoint(corner, Qt::OddEvenFill);
+          });
+      if (inside && !points.overlaps(box)) {
+        laid.label = box;
+        taken_.push_back(box);
+        break;
+      }
     }
     fields_.push_back(std::move(laid));
   }
 }
 
 void TernaryPlot::layOutCorners() {
-  const QFontMetricsF metrics(cornerFont_);
+  const QFontMetricsF metrics = metricsOf(cornerFont_);
   const double line = metrics.lineSpacing();
   const QPointF apex = at({100, 0, 0});
   const QPointF left = at({0, 100, 0});
@@ -219,28 +323,34 @@ void TernaryPlot::layOutCorners() {
   }
 }
 
+// Each number in the first free place around its point, nearer places first: a
+// number covers no point, no name and no other number, and no line (a field's edge,
+// a leader) crosses it; a number away from its point is joined to it by a leader
+// that crosses no text.
 void TernaryPlot::placeNumbers() {
-  const QFontMetricsF metrics(numberFont_);
-  TakenBoxes taken(area_, 8);
+  const QFontMetricsF metrics = metricsOf(numberFont_);
+  TakenMarks taken(area_, 8);
   for (const QRectF& box : taken_) {
-    taken.add(box);
+    taken.add(box, TakenMarks::Kind::Text);
   }
-  // Points first, so that no number hides one.
-  for (const ReportPoint& point : triangle_->points) {
-    places_.push_back(at(point.shares));
-    taken.add(QRectF(places_.back().x() - kPointRadius, places_.back().y() - kPointRadius,
-                     2 * kPointRadius, 2 * kPointRadius));
+  for (std::size_t i = 0; i < places_.size(); ++i) {
+    taken.add(pointBox(i), TakenMarks::Kind::Point);
   }
-  // Each number in the first free place around its point, nearer places first.
+  for (const Field& field : fields_) {
+    for (qsizetype i = 0; i < field.polygon.size(); ++i) {
+      taken.addLine(QLineF(field.polygon[i], field.polygon[(i + 1) % field.polygon.size()]));
+    }
+  }
   constexpr std::array<std::array<double, 2>, 8> kDirections{
       {{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}};
   const QRectF inside(area_.left(), area_.top(), area_.width(), origin_.y() - area_.top());
-  const double height = metrics.ascent() + 0.4;
+  // As tall as the text's whole line, as a PDF reader boxes it.
+  const double height = metrics.height();
   for (std::size_t i = 0; i < places_.size(); ++i) {
     const ReportPoint& point = triangle_->points[i];
-    const double width = metrics.horizontalAdvance(QString::fromStdString(point.label)) + 0.6;
+    const double width = metrics.horizontalAdvance(fromProgramText(point.label)) + 0.6;
     std::optional<Number> placed;
-    for (int ring = 1; ring <= 3 && !placed; ++ring) {
+    for (int ring = 1; ring <= kRings && !placed; ++ring) {
       const double reach = kPointRadius + 0.8 + (ring - 1) * 4;
       for (const auto& direction : kDirections) {
         const double x = places_[i].x() + direction[0] * reach +
@@ -252,11 +362,19 @@ void TernaryPlot::placeNumbers() {
                           : direction[1] > 0 ? 0
                                              : -height / 2);
         const QRectF box(x, y, width, height);
-        if (inside.contains(box) && !taken.overlaps(box)) {
-          taken.add(box);
-          placed = Number{i, box, ring > 1};
-          break;
+        if (!inside.contains(box) || taken.overlaps(box)) {
+          continue;
         }
+        const QLineF leader = ring > 1 ? leaderTo(places_[i], box) : QLineF();
+        if (ring > 1 && taken.crossesText(leader)) {
+          continue;
+        }
+        taken.add(box, TakenMarks::Kind::Text);
+        if (ring > 1) {
+          taken.addLine(leader);
+        }
+        placed = Number{i, box, leader};
+        break;
       }
     }
     if (placed) {
@@ -267,21 +385,22 @@ void TernaryPlot::placeNumbers() {
     const std::optional<int> field = ternaryFieldAt(triangle_->diagram, point.shares);
     const auto id = static_cast<std::size_t>(field.value_or(-1));
     unlabelled_.push_back(
-        {{QString::fromStdString(point.label), fromProgramText(point.name),
+        {{fromProgramText(point.label), fromProgramText(point.name),
           field && id < triangle_->fieldNames.size() ? fromProgramText(triangle_->fieldNames[id])
                                                      : QString(),
           fromProgramText(point.percent[0]), fromProgramText(point.percent[1]),
           fromProgramText(point.percent[2])},
+         {},
          {}});
   }
 }
 
 void TernaryPlot::layOutList() {
-  const QFontMetricsF metrics(keyFont_);
-  const QFontMetricsF headerMetrics(headerFont_);
+  const QFontMetricsF metrics = metricsOf(keyFont_);
+  const QFontMetricsF headerMetrics = metricsOf(headerFont_);
   const double line = metrics.lineSpacing();
 
-  double y = origin_.y() + QFontMetricsF(cornerFont_).lineSpacing() + 8 +
+  double y = origin_.y() + metricsOf(cornerFont_).lineSpacing() + 8 +
              columnsOf(area_.width(), key_, metrics).rows * line;
   noteTop_ = y + 3;
   if (!note_.isEmpty()) {
@@ -296,8 +415,8 @@ void TernaryPlot::layOutList() {
   }
 
   // Measured once, on the page, for the columns and the drawing.
-  const QFontMetricsF headerOnPage(headerFont_, page_);
-  const QFontMetricsF onPage(keyFont_, page_);
+  const QFontMetricsF headerOnPage = metricsOf(headerFont_);
+  const QFontMetricsF onPage = metricsOf(keyFont_);
   for (std::size_t column = 0; column < widths_.size(); ++column) {
     widths_[column] =
         headerOnPage.horizontalAdvance(fromProgramText(triangle_->listColumns[column]));
@@ -308,35 +427,68 @@ void TernaryPlot::layOutList() {
       widths_[column] = std::max(widths_[column], entry.width[column]);
     }
   }
-  widths_[kNameColumn] = std::min(widths_[kNameColumn], kWidestName);
-  entryWidth_ = (widths_.size() - 1) * kColumnGap;
-  for (const double width : widths_) {
-    entryWidth_ += width;
+  // Names whole: as wide as the widest, wrapped where the page is narrower than that.
+  double others = (widths_.size() - 1) * kColumnGap;
+  for (std::size_t column = 0; column < widths_.size(); ++column) {
+    others += column == kNameColumn ? 0 : widths_[column];
   }
+  widths_[kNameColumn] =
+      std::min(widths_[kNameColumn], std::max(kNarrowestName, area_.width() - others));
+  for (Entry& entry : unlabelled_) {
+    entry.nameLines = entry.width[kNameColumn] > widths_[kNameColumn]
+                          ? wrappedLines(onPage, entry.text[kNameColumn], widths_[kNameColumn])
+                          : QStringList{entry.text[kNameColumn]};
+  }
+  entryWidth_ = others + widths_[kNameColumn];
   entryColumns_ =
       std::max(1, static_cast<int>((area_.width() + kEntryGap) / (entryWidth_ + kEntryGap)));
 
-  // Under the triangle: its heading, the header and as many rows as there is room
+  // Under the triangle: its heading, the header and as many lines as there is room
   // for, no more than the entries fill in its columns.
   const double table = listTop_ + line + 1;
   const int room = std::max(0, static_cast<int>((area_.bottom() - table - line - 2) / line));
-  rowsHere_ = std::min(room, rowsFor(unlabelled_.size(), entryColumns_));
+  rowsHere_ = linesFor(0, room);
+  listedHere_ = entriesFitting(0, rowsHere_);
 }
 
-std::size_t TernaryPlot::listedHere() const {
-  return std::min(unlabelled_.size(), static_cast<std::size_t>(rowsHere_) * entryColumns_);
+std::size_t TernaryPlot::entriesFitting(std::size_t first, int rows) const {
+  std::size_t entry = first;
+  for (int column = 0; column < entryColumns_ && rows > 0; ++column) {
+    int used = 0;
+    while (entry < unlabelled_.size()) {
+      const auto lines = static_cast<int>(unlabelled_[entry].nameLines.size());
+      // An entry taller than the column still takes one of its own.
+      if (used > 0 && used + lines > rows) {
+        break;
+      }
+      used += lines;
+      ++entry;
+    }
+  }
+  return entry;
+}
+
+int TernaryPlot::linesFor(std::size_t first, int most) const {
+  if (most <= 0 || entriesFitting(first, most) < unlabelled_.size()) {
+    return most;
+  }
+  int rows = 1;
+  while (rows < most && entriesFitting(first, rows) < unlabelled_.size()) {
+    ++rows;
+  }
+  return rows;
 }
 
 double TernaryPlot::pieceHeight(int rows) const {
-  const double line = QFontMetricsF(keyFont_).lineSpacing();
-  return QFontMetricsF(titleFont_).lineSpacing() + line + 3 + line + 2 + rows * line;
+  const double line = metricsOf(keyFont_).lineSpacing();
+  return metricsOf(titleFont_).lineSpacing() + line + 3 + line + 2 + rows * line;
 }
 
 double TernaryPlot::drawKey(QPainter& painter, double top) const {
   if (key_.empty()) {
     return 0;
   }
-  const QFontMetricsF metrics(keyFont_);
+  const QFontMetricsF metrics = metricsOf(keyFont_);
   const auto [columns, rows] = columnsOf(area_.width(), key_, metrics);
   const double columnWidth = area_.width() / columns;
   painter.setFont(keyFont_);
@@ -355,33 +507,24 @@ double TernaryPlot::drawKey(QPainter& painter, double top) const {
 void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first, std::size_t end,
                            int rows) const {
   const double top = topLeft.y();
-  const double line = QFontMetricsF(keyFont_).lineSpacing();
-  const QFontMetricsF headerOnPage(headerFont_, page_);
-  const QFontMetricsF onPage(keyFont_, page_);
-  const std::size_t perColumn = static_cast<std::size_t>(rows);
-  const int used =
-      std::min(entryColumns_, static_cast<int>((end - first + perColumn - 1) / perColumn));
+  const double line = metricsOf(keyFont_).lineSpacing();
+  const QFontMetricsF headerOnPage = metricsOf(headerFont_);
+  const QFontMetricsF onPage = metricsOf(keyFont_);
   const double headerBaseline = top + headerOnPage.ascent();
   const double firstBaseline = top + line + 2 + onPage.ascent();
   // Names and fields from the left, numbers from the right.
-  const auto cell = [&](const QFontMetricsF& metrics, const QString& text, double width, double x,
-                        double baseline, std::size_t column) {
-    QString shown = text;
-    if (width > widths_[column]) {
-      shown = metrics.elidedText(text, Qt::ElideRight, widths_[column]);
-      width = metrics.horizontalAdvance(shown);
-    }
+  const auto cell = [&](const QString& text, double width, double x, double baseline,
+                        std::size_t column) {
     const bool fromLeft = column == kNameColumn || column == kFieldColumn;
-    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, baseline), shown);
+    painter.drawText(QPointF(fromLeft ? x : x + widths_[column] - width, baseline), text);
   };
-  for (int entryColumn = 0; entryColumn < used; ++entryColumn) {
-    const double left = topLeft.x() + entryColumn * (entryWidth_ + kEntryGap);
-    double x = left;
+  const auto heading = [&](double left) {
     painter.setFont(headerFont_);
     painter.setPen(kInk);
+    double x = left;
     for (std::size_t column = 0; column < widths_.size(); ++column) {
       const QString title = fromProgramText(triangle_->listColumns[column]);
-      cell(headerOnPage, title, headerOnPage.horizontalAdvance(title), x, headerBaseline, column);
+      cell(title, headerOnPage.horizontalAdvance(title), x, headerBaseline, column);
       x += widths_[column] + kColumnGap;
     }
     painter.setPen(QPen(kRule, 0.5));
@@ -389,22 +532,39 @@ void TernaryPlot::drawList(QPainter& painter, QPointF topLeft, std::size_t first
                      QPointF(left + entryWidth_, top + line + 0.5));
     painter.setFont(keyFont_);
     painter.setPen(kInk);
-    const std::size_t from = first + static_cast<std::size_t>(entryColumn) * perColumn;
-    for (std::size_t entry = from; entry < std::min(end, from + perColumn); ++entry) {
-      const double baseline = firstBaseline + static_cast<double>(entry - from) * line;
-      x = left;
-      for (std::size_t column = 0; column < widths_.size(); ++column) {
-        cell(onPage, unlabelled_[entry].text[column], unlabelled_[entry].width[column], x, baseline,
-             column);
-        x += widths_[column] + kColumnGap;
-      }
+  };
+  // Column after column, as entriesFitting fills them.
+  int entryColumn = -1;
+  int used = rows;
+  for (std::size_t entry = first; entry < end; ++entry) {
+    const Entry& listed = unlabelled_[entry];
+    const auto lines = static_cast<int>(listed.nameLines.size());
+    if (entryColumn < 0 || (used > 0 && used + lines > rows)) {
+      ++entryColumn;
+      used = 0;
+      heading(topLeft.x() + entryColumn * (entryWidth_ + kEntryGap));
     }
+    const double left = topLeft.x() + entryColumn * (entryWidth_ + kEntryGap);
+    const double baseline = firstBaseline + used * line;
+    double x = left;
+    for (std::size_t column = 0; column < widths_.size(); ++column) {
+      if (column == kNameColumn) {
+        for (qsizetype k = 0; k < listed.nameLines.size(); ++k) {
+          painter.drawText(QPointF(x, baseline + static_cast<double>(k) * line),
+                           listed.nameLines[k]);
+        }
+      } else {
+        cell(listed.text[column], listed.width[column], x, baseline, column);
+      }
+      x += widths_[column] + kColumnGap;
+    }
+    used += lines;
   }
 }
 
 void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
-  const QFontMetricsF titleMetrics(titleFont_);
-  const QFontMetricsF keyMetrics(keyFont_);
+  const QFontMetricsF titleMetrics = metricsOf(titleFont_);
+  const QFontMetricsF keyMetrics = metricsOf(keyFont_);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setFont(titleFont_);
@@ -439,16 +599,16 @@ void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
   }
   painter.setFont(numberFont_);
   for (const Number& number : numbers_) {
-    if (number.leader) {
+    if (!number.leader.isNull()) {
       painter.setPen(QPen(kRule, 0.3));
-      painter.drawLine(places_[number.point], number.box.center());
+      painter.drawLine(number.leader);
     }
     painter.setPen(kInk);
     painter.drawText(number.box, Qt::AlignCenter,
-                     QString::fromStdString(triangle_->points[number.point].label));
+                     fromProgramText(triangle_->points[number.point].label));
   }
 
-  drawKey(painter, origin_.y() + QFontMetricsF(cornerFont_).lineSpacing() + 8);
+  drawKey(painter, origin_.y() + metricsOf(cornerFont_).lineSpacing() + 8);
   painter.setFont(keyFont_);
   painter.setPen(kGreyInk);
   if (!note_.isEmpty()) {
@@ -471,8 +631,8 @@ void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
 
 void TernaryPlot::drawPiece(QPainter& painter, QPointF topLeft, std::size_t first, std::size_t end,
                             int rows) const {
-  const QFontMetricsF titleMetrics(titleFont_);
-  const QFontMetricsF keyMetrics(keyFont_);
+  const QFontMetricsF titleMetrics = metricsOf(titleFont_);
+  const QFontMetricsF keyMetrics = metricsOf(keyFont_);
   painter.save();
   painter.setFont(titleFont_);
   painter.setPen(kInk);
@@ -505,9 +665,8 @@ std::vector<ListPage> flowLists(const std::vector<const TernaryPlot*>& plots, co
       while (plot->pieceHeight(rows + 1) <= body.bottom() - y) {
         ++rows;
       }
-      rows = std::min(rows, rowsFor(plot->unlabelled() - first, plot->entryColumns()));
-      const std::size_t end = std::min(
-          plot->unlabelled(), first + static_cast<std::size_t>(rows) * plot->entryColumns());
+      rows = plot->linesFor(first, rows);
+      const std::size_t end = plot->entriesFitting(first, rows);
       pages.back().push_back({plot, first, end, rows, y - body.top()});
       y += plot->pieceHeight(rows) + kPieceGap;
       first = end;

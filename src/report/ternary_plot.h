@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QLineF>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -36,14 +39,18 @@ class TernaryPlot {
   // The points listed: the first ones under the triangle, the others on
   // continuation pages as wide as its area.
   std::size_t unlabelled() const { return unlabelled_.size(); }
-  std::size_t listedHere() const;
+  std::size_t listedHere() const { return listedHere_; }
   // goesOnAt: the report's page where the list goes on; 0 where it all fits here.
   void draw(QPainter& painter, int goesOnAt) const;
 
   // A piece of the list on a continuation page: a heading, the columns' titles and
-  // entries [first, end) down `rows` rows, then across the page's columns of entries.
-  int entryColumns() const { return entryColumns_; }
+  // entries [first, end) down `rows` lines, then across the page's columns of
+  // entries; a name that wraps takes more than one line.
   double pieceHeight(int rows) const;
+  // The end of the entries from first that the columns of `rows` lines hold.
+  std::size_t entriesFitting(std::size_t first, int rows) const;
+  // The fewest lines, no more than most, that hold the entries from first on.
+  int linesFor(std::size_t first, int most) const;
   void drawPiece(QPainter& painter, QPointF topLeft, std::size_t first, std::size_t end,
                  int rows) const;
 
@@ -61,15 +68,19 @@ class TernaryPlot {
   struct Number {
     std::size_t point;
     QRectF box;
-    bool leader;  // away from its point, joined to it by a line
+    QLineF leader;  // away from its point, joined to it by this line; null beside it
   };
   // A listed point's texts and their widths on the page.
   struct Entry {
     std::array<QString, 6> text;
     std::array<double, 6> width;
+    QStringList nameLines;  // the name whole, over as many lines as its column needs
   };
 
   QPointF at(TernaryShares shares) const;
+  // Text measured on the page it is drawn on.
+  QFontMetricsF metricsOf(const QFont& font) const;
+  QRectF pointBox(std::size_t point) const;
   void layOutFields();
   void layOutCorners();
   void placeNumbers();
@@ -106,6 +117,7 @@ class TernaryPlot {
   double entryWidth_ = 0;
   int entryColumns_ = 1;
   int rowsHere_ = 0;
+  std::size_t listedHere_ = 0;
 };
 
 // A piece of a triangle's list on a continuation page, `top` from the page's top.

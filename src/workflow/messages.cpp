@@ -1176,7 +1176,7 @@ std::string reportText(ReportText text) {
     case T::GravellyLeftOut:
       return out("%1 muestras con grava (0,01 % o más) no se representan en este triángulo.");
     case T::SampleHeading:
-      return out("Muestra %1 de %2: ");
+      return out("Muestra %1: ");
     case T::SampleNamed:
       return out("%1 · %2");
     case T::SampleLot:

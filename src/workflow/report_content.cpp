@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -290,24 +291,64 @@ std::optional<double> measure(const SizeMeasures& measures, int row) {
   }
 }
 
-// One sample as every part of the report needs it.
+// One sample as every part of the report needs it; label: its number wherever the
+// report names it.
 struct Sample {
   const ResultsSetFile& file;
   const ResultsLine& line;
   SampleStatistics statistics;
+  std::string label;
 };
 
-std::vector<std::string> facts(const ResultsSet& results, const ReportContext& context) {
+// The lot a results file holds: the run's, or the one its name tells.
+std::string lotOf(const ResultsSetFile& file, const ReportContext& context) {
+  return context.lotName.empty() ? lotOfFileName(file.name) : context.lotName;
+}
+
+// The lots the files hold, each once, in the order of the files.
+std::vector<std::string> lotsOf(const ResultsSet& results, const ReportContext& context) {
   std::vector<std::string> lots;
-  if (!context.lotName.empty()) {
-    lots.push_back(context.lotName);
-  }
   for (const ResultsSetFile& file : results.files) {
-    const std::string lot = context.lotName.empty() ? lotOfFileName(file.name) : std::string();
+    const std::string lot = lotOf(file, context);
     if (!lot.empty() && std::find(lots.begin(), lots.end(), lot) == lots.end()) {
       lots.push_back(lot);
     }
   }
+  if (lots.empty() && !context.lotName.empty()) {
+    lots.push_back(context.lotName);
+  }
+  return lots;
+}
+
+// A sample is numbered by its order number in its lot (the results line's first
+// field), after its lot's name and a slash where the report holds several lots
+// ("LOTE12/3"). A number met again (two files of one lot) takes a letter after it in
+// the report's order, from b ("3b", "3c"... "3z", "3aa"), so that every label names
+// one sample.
+void labelSamples(std::vector<Sample>& samples, const ResultsSet& results,
+                  const ReportContext& context) {
+  const bool severalLots = lotsOf(results, context).size() > 1;
+  std::map<std::string, int> seen;
+  for (Sample& sample : samples) {
+    std::string number = fieldOf(sample.line, kLotNumberField);
+    if (number.empty()) {
+      number = kNoValue;
+    }
+    std::string label = severalLots ? lotOf(sample.file, context) + "/" + number : number;
+    const int times = ++seen[label];
+    if (times > 1) {
+      std::string letters;
+      for (int left = times; left > 0; left = (left - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('a' + (left - 1) % 26));
+      }
+      label += letters;
+    }
+    sample.label = std::move(label);
+  }
+}
+
+std::vector<std::string> facts(const ResultsSet& results, const ReportContext& context) {
+  const std::vector<std::string> lots = lotsOf(results, context);
   std::string lotList;
   for (const std::string& lot : lots) {
     lotList += (lotList.empty() ? "" : ", ") + lot;
@@ -337,13 +378,12 @@ ReportTable summaryOf(const std::vector<Sample>& samples, char decimalMark) {
        said(ReportText::Shells) + "\n%", said(ReportText::FolkWardMean),
        said(ReportText::FolkWardSorting)},
       {}};
-  int number = 0;
   for (const Sample& sample : samples) {
     const SampleStatistics& statistics = sample.statistics;
     const std::string& kept = fieldOf(sample.line, kShepardField);
     const std::string spanish = messages::shepardClassName(shepardCodeOf(kept));
     std::vector<std::string> row{
-        std::to_string(++number),
+        sample.label,
         fieldOf(sample.line, kSampleNameField),
         spanish.empty() ? kept : spanish + "\n" + kept,
         statistics.folkGroup ? std::string(folkCode(*statistics.folkGroup)) : std::string(kNoValue),
@@ -366,16 +406,14 @@ ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& sam
   triangle.diagram = diagram;
   int leftOut = 0;
   int gravelly = 0;
-  int number = 0;
   for (const Sample& sample : samples) {
-    ++number;
     const ResultsSample& figures = sample.line.sample;
     const std::optional<TernaryShares> shares =
         ternarySharesOf(diagram, figures.gravelPercent, figures.sandPercent, figures.siltPercent,
                         figures.clayPercent);
     if (shares) {
       triangle.points.push_back(
-          {std::to_string(number),
+          {sample.label,
            *shares,
            fieldOf(sample.line, kSampleNameField),
            {fixedNumber(shares->top, 1, decimalMark), fixedNumber(shares->left, 1, decimalMark),
@@ -442,13 +480,12 @@ ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& sam
   return triangle;
 }
 
-ReportSamplePage pageOf(const Sample& sample, int number, int count, char decimalMark) {
+ReportSamplePage pageOf(const Sample& sample, char decimalMark) {
   const ResultsLine& line = sample.line;
   const SampleStatistics& statistics = sample.statistics;
   ReportSamplePage page;
   page.heading =
-      filled(said(ReportText::SampleHeading), std::to_string(number), std::to_string(count)) +
-      fieldOf(line, kSampleNameField);
+      filled(said(ReportText::SampleHeading), sample.label) + fieldOf(line, kSampleNameField);
   if (statistics.sedimentName) {
     page.heading = filled(said(ReportText::SampleNamed), page.heading,
                           messages::sedimentName(*statistics.sedimentName));
@@ -582,9 +619,10 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   samples.reserve(static_cast<std::size_t>(results.samples()));
   for (const ResultsSetFile& file : results.files) {
     for (const ResultsLine& line : file.contents.lines) {
-      samples.push_back({file, line, statisticsOf(line.sample)});
+      samples.push_back({file, line, statisticsOf(line.sample), {}});
     }
   }
+  labelSamples(samples, results, context);
 
   Report report;
   report.decimalMark = decimalMark;
@@ -626,8 +664,7 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   report.sampleCount = static_cast<int>(samples.size());
   report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),
                        decimalMark](int index) {
-    return pageOf(samples->at(static_cast<std::size_t>(index)), index + 1,
-                  static_cast<int>(samples->size()), decimalMark);
+    return pageOf(samples->at(static_cast<std::size_t>(index)), decimalMark);
   };
   return report;
 }

@@ -33,7 +33,7 @@ struct ReportCurve {
 };
 
 struct ReportPoint {
-  std::string label;  // the sample's number in the summary table
+  std::string label;  // the sample's number in the summary table: its order number in its lot
   TernaryShares shares;
   // Where a reader finds the point whose number found no place beside it: the
   // sample's name and its shares of the top, bottom left and bottom right corners.

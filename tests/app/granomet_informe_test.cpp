@@ -328,13 +328,18 @@ struct Word {
   double y = 0;
   double height = 0;
   std::string text;
+  double width = 0;
 };
 using Line = std::vector<Word>;
 
-// Every page's lines of words, top to bottom and left to right.
-std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& text) {
-  EXPECT_EQ(std::system(("pdftotext -bbox '" + pdf.string() + "' '" + text.string() + "'").c_str()),
-            0);
+// Every page's lines of words, top to bottom and left to right; which: poppler's
+// options that choose the pages ("-l 30").
+std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& text,
+                                        const std::string& which = {}) {
+  EXPECT_EQ(
+      std::system(
+          ("pdftotext -bbox " + which + " '" + pdf.string() + "' '" + text.string() + "'").c_str()),
+      0);
   std::vector<std::map<double, Line>> pages;
   std::istringstream in(fileBytes(text));
   std::string line;
@@ -358,7 +363,8 @@ std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& tex
     const double y = attribute(element, "yMin");
     pages.back()[std::round(y * 10) / 10].push_back(
         {attribute(element, "xMin"), y, attribute(element, "yMax") - y,
-         line.substr(textStart + 1, textEnd - textStart - 1)});
+         line.substr(textStart + 1, textEnd - textStart - 1),
+         attribute(element, "xMax") - attribute(element, "xMin")});
   }
   std::vector<std::vector<Line>> lines;
   for (auto& page : pages) {
@@ -455,6 +461,103 @@ TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrList
     }
   }
   EXPECT_GT(gravelly, 0);
+}
+
+// Two lots of the lab's long names, a sample of each not exported: the summary and
+// the triangles number every sample by its lot and its order number in it
+// ("LOTEA/4" for the third row), show every name whole within its column, and no
+// word on their pages lies over another.
+TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordOverAnother) {
+  std::string orders = "1,2";
+  for (int order = 4; order <= 120; ++order) {
+    orders += "," + std::to_string(order);
+  }
+  std::vector<std::pair<std::string, std::string>> expected;  // number, name
+  for (const std::string lot : {"LOTEA", "LOTEB"}) {
+    const std::string results = lot + "_01012020_000000.csv";
+    const std::string programs =
+        "cd '" + folder_.string() + "' && '" + GRANOMET_GEN +
+        "' --samples 120 --lab-names --seed " + std::to_string(expected.size() + 1) + " --lot " +
+        lot + " --orders " + orders + " . >/dev/null && '" + GRANOMET_BATCH + "' -o " + results +
+        " " + lot + ".csv " + lot + "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " +
+        results + " >utf8.csv";
+    ASSERT_EQ(std::system(programs.c_str()), 0);
+    std::istringstream lines(fileBytes(folder_ / "utf8.csv"));
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+      const std::vector<std::string> fields = csvFields(line);
+      expected.emplace_back(lot + "/" + fields.at(0), fields.at(1));
+    }
+  }
+  ASSERT_EQ(expected.size(), 238u);
+  ASSERT_EQ(expected[2].first, "LOTEA/4");
+  ASSERT_EQ(run("C", "-p informe.pdf LOTEA_01012020_000000.csv LOTEB_01012020_000000.csv"), 0)
+      << err();
+
+  std::vector<std::pair<std::string, std::string>> rows;
+  int summaryPages = 0;
+  int trianglePages = 0;
+  const auto pages = pdfLines(folder_ / "informe.pdf", folder_ / "informe.html", "-l 40");
+  for (const std::vector<Line>& page : pages) {
+    const std::string heading = page.empty() ? "" : joined(page.front());
+    const bool summary = heading.rfind("Informe granulom", 0) == 0 ||
+                         heading.rfind("Resumen de las muestras", 0) == 0;
+    const bool triangle = heading.rfind("Clasificaci\xC3\xB3n de Shepard", 0) == 0 ||
+                          heading.rfind("Grupos texturales de Folk", 0) == 0;
+    if (!summary && !triangle) {
+      continue;
+    }
+    (summary ? summaryPages : trianglePages) += 1;
+    std::vector<Word> words;
+    for (const Line& line : page) {
+      words.insert(words.end(), line.begin(), line.end());
+    }
+    for (std::size_t a = 0; a < words.size(); ++a) {
+      for (std::size_t b = a + 1; b < words.size(); ++b) {
+        const Word& p = words[a];
+        const Word& q = words[b];
+        const double across = std::min(p.x + p.width, q.x + q.width) - std::max(p.x, q.x);
+        const double down = std::min(p.y + p.height, q.y + q.height) - std::max(p.y, q.y);
+        EXPECT_FALSE(across > 0.05 && down > 0.05)
+            << heading << ": " << p.text << " and " << q.text << " at " << p.x << ", " << p.y;
+      }
+    }
+    if (!summary) {
+      continue;
+    }
+    // The rows: a number starts one, its name lies between the column titles
+    // "Muestra" and "Clase", over more than one line where it wraps after a space or
+    // a hyphen.
+    double nameLeft = -1;
+    double nameEnd = -1;
+    for (const Line& line : page) {
+      if (nameLeft < 0) {
+        for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+          if (line[i].text == "Muestra" && line[i + 1].text == "Clase") {
+            nameLeft = line[i].x - 1;
+            nameEnd = line[i + 1].x;
+          }
+        }
+        continue;
+      }
+      if (line.front().text == "Granomet") {
+        break;
+      }
+      for (const Word& word : line) {
+        if (word.x < nameLeft) {
+          rows.emplace_back(word.text, "");
+        } else if (word.x < nameEnd && !rows.empty()) {
+          EXPECT_LE(word.x + word.width, nameEnd) << word.text << " beyond its column";
+          std::string& name = rows.back().second;
+          name += (name.empty() || name.back() == '-' ? "" : " ") + word.text;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(rows, expected);
+  EXPECT_GT(summaryPages, 1);
+  EXPECT_GE(trianglePages, 2);
 }
 
 TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {

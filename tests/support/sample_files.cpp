@@ -144,7 +144,46 @@ std::string decimal(double value, int decimals) {
   return std::string(buffer, result.ptr);
 }
 
-std::string sampleName(int orderNumber) {
+// The lab's own names: a station, its number, the area and up to two places, 17 to
+// 40 characters with the accents of the coast's place names.
+std::string labName(unsigned seed, int orderNumber) {
+  constexpr std::array<std::string_view, 4> kStations = {"BC16", "VV16", "TG16", "DR16"};
+  constexpr std::array<std::string_view, 8> kAreas = {
+      "GOLFO DE C\xC1"
+      "DIZ",
+      "BAH\xCD"
+      "A DE ALGECIRAS",
+      "Sancti Petri",
+      "Guadalquivir",
+      "Punta Umbr\xED"
+      "a",
+      "Chipiona",
+      "R\xEDo Tinto",
+      "Ca\xF1o de la Cruz"};
+  constexpr std::array<std::string_view, 7> kPlaces = {
+      "Pe\xF1\xF3n", "\xC1rbol", "Playa Nueva", "Espig\xF3n Norte",
+      "Fondeadero",  "Barra",    "Caleta"};
+  Random random = randomFor(seed, 'N', orderNumber);
+  const auto pick = [&random](const auto& list) {
+    return std::string(list[static_cast<std::size_t>(
+        random.between(0LL, static_cast<long long>(list.size()) - 1))]);
+  };
+  char number[8];
+  std::snprintf(number, sizeof number, "%03d", orderNumber);
+  std::string name = pick(kStations) + "-" + number + "-" + pick(kAreas);
+  for (int place = static_cast<int>(random.between(0LL, 2LL)); place > 0; --place) {
+    const std::string more = "-" + pick(kPlaces);
+    if (name.size() + more.size() <= 40) {
+      name += more;
+    }
+  }
+  return name;
+}
+
+std::string sampleName(const SampleFileOptions& options, int orderNumber) {
+  if (options.labNames) {
+    return labName(options.seed, orderNumber);
+  }
   char buffer[24];
   std::snprintf(buffer, sizeof buffer, "M-%02d", orderNumber);
   return buffer;
@@ -177,7 +216,7 @@ std::string lotRow(const SampleFileOptions& options, int orderNumber) {
   Random random = randomFor(options.seed, 'L', orderNumber);
   std::vector<std::string> fields;
   fields.push_back(std::to_string(orderNumber));
-  fields.push_back(sampleName(orderNumber));
+  fields.push_back(sampleName(options, orderNumber));
   // Off the Gulf of Cadiz, in units of 0.0001 degree.
   fields.push_back(fixedPoint(-random.between(62200LL, 64800LL), 4));
   fields.push_back(fixedPoint(random.between(364200LL, 366000LL), 4));
@@ -366,7 +405,7 @@ std::string exportBlock(const SampleFileOptions& options, const std::vector<std:
   std::snprintf(resultFile, sizeof resultFile, "%s-%03d.ngb", lot.c_str(), orderNumber);
 
   fields.emplace_back(resultFile);
-  fields.push_back(sampleName(orderNumber) + (otherName ? "B" : ""));
+  fields.push_back(sampleName(options, orderNumber) + (otherName ? "B" : ""));
   fields.push_back(lot);
   fields.push_back(std::to_string(orderNumber));
   fields.emplace_back(kIpCode);

@@ -15,6 +15,9 @@ struct SampleFileOptions {
   int nameMismatchEvery = 0;  // >0: blocks k, 2k, ... carry a sample name unlike the lot's ("B")
   int otherLotEvery = 0;      // >0: blocks k, 2k, ... carry lotName + "X" in field 26
   int allShellsRow = 0;       // >0: this lot row is all shells (total 150.5, shells 150.5)
+  // Names as the lab writes them ("BC16-001-GOLFO DE CÁDIZ-Peñón"), long, with
+  // accents; otherwise M-01, M-02...
+  bool labNames = false;
   unsigned seed = 1;
 };
 

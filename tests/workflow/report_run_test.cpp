@@ -141,8 +141,7 @@ TEST(ReportContent, SaysWhatTheLabReadsInItsOwnWordsAndMark) {
 
   ASSERT_EQ(report.sampleCount, 12);
   const ReportSamplePage first = report.samplePage(0);
-  EXPECT_EQ(first.heading,
-            "Muestra 1 de 12: M-01 \xb7 Arena fina ligeramente gravosa, mal clasificada");
+  EXPECT_EQ(first.heading, "Muestra 1: M-01 \xb7 Arena fina ligeramente gravosa, mal clasificada");
   EXPECT_TRUE(holds(first.lines, "Clase de Shepard (1954): Arena (Sand)"));
   // The whole sample, gravel to clay, each share between the diameters it was counted.
   const ReportTable& fractions = first.leftTables.at(1);
@@ -277,6 +276,43 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
   }
 }
 
+// A sample is numbered by its order number in its lot, the lot's name before it
+// where the report holds several lots, and a letter after a number met again, the
+// same on the summary, the triangles and its own page.
+TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
+  struct Case {
+    std::vector<std::string> fileNames;  // each the example's results
+    std::string lotName;                 // the run's
+    std::vector<std::string> labels;     // of samples 1, 12 and 13
+  };
+  const std::vector<Case> cases = {
+      {{"LOTE12_06062016_093005.csv"}, "", {"1", "12"}},
+      {{"LOTE12_06062016_093005.csv", "LOTE12_07062016_100000.csv"}, "", {"1", "12", "1b"}},
+      {{"LOTE12_06062016_093005.csv", "LOTE13_06062016_093005.csv"},
+       "",
+       {"LOTE12/1", "LOTE12/12", "LOTE13/1"}},
+      {{"a.csv", "b.csv"}, "", {"a/1", "a/12", "b/1"}},
+      {{"a.csv", "b.csv"}, "LOTE12", {"1", "12", "1b"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fileNames.back() + " " + c.lotName);
+    ResultsSet results = readResultsFiles(
+        std::vector<fs::path>(c.fileNames.size(), batchExpected("plain_comma.csv")));
+    for (std::size_t i = 0; i < c.fileNames.size(); ++i) {
+      results.files.at(i).name = c.fileNames[i];
+    }
+    const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, c.lotName, {}});
+    for (std::size_t i = 0; i < c.labels.size(); ++i) {
+      const std::size_t sample = std::vector<std::size_t>{0, 11, 12}[i];
+      EXPECT_EQ(report.summary.rows.at(sample).at(0), c.labels[i]);
+      EXPECT_EQ(report.triangles.at(0).points.at(sample).label, c.labels[i]);
+      EXPECT_EQ(report.samplePage(static_cast<int>(sample))
+                    .heading.rfind("Muestra " + c.labels[i] + ": M-", 0),
+                0u);
+    }
+  }
+}
+
 TEST(ReportContent, AfterARunNamesTheLotsSamplesNoRecordReached) {
   struct Case {
     std::vector<std::string> unreached;
@@ -328,6 +364,9 @@ TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
   EXPECT_EQ(said.icon, MessageIcon::None) << said.prompt;
   ASSERT_TRUE(drawn);
   EXPECT_EQ(drawn->sampleCount, 4);
+  // M-04 after M-02 is the lot's fourth sample, not the report's third.
+  EXPECT_EQ(drawn->summary.rows.at(2).at(0), "4");
+  EXPECT_EQ(drawn->summary.rows.at(2).at(1), "M-04");
   EXPECT_TRUE(holds(drawn->facts, "Lote: LOTE12"));
   EXPECT_EQ(drawn->unreached.size(), 2u);
   EXPECT_EQ(fileBytes(proposed).substr(0, 19), "%PDF Lote: LOTE12 4");
