@@ -43,7 +43,7 @@ class SampleList final : public QListWidget {
   Rgb textColor_;
 };
 
-// The text shortened to fit `width` pixels: the part after its last two blanks
+// The text shortened to fit `width` pixels: what follows its last two blanks
 // kept whole while it takes at most half the width, the rest elided in its middle.
 QString elidedItemText(const QString& text, const QFontMetrics& metrics, int width);
 
