@@ -1,5 +1,5 @@
-// granomet-shots: PNG pictures of the main window in its four states, the help window and the
-// ternary diagram.
+// granomet-shots: PNG pictures of the main window in its four states and maximised, the help
+// window's two pages and the ternary diagram.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProcess>
+#include <QPushButton>
 #include <QTranslator>
 #include <QWidget>
 #include <cstdio>
@@ -195,6 +196,11 @@ int main(int argc, char** argv) {
   press(window, "helpbutton");
   saved =
       window.helpWindow() != nullptr && save(*window.helpWindow(), folder, "5_ayuda.png") && saved;
+  if (window.helpWindow() != nullptr) {
+    window.helpWindow()->moreButton()->click();
+    saved = save(*window.helpWindow(), folder, "5_ayuda_mas.png") && saved;
+    window.helpWindow()->close();
+  }
   // The ternary diagram of the run, one sample selected in List1.
   window.findChild<QListWidget*>("List1")->setCurrentRow(3);
   window.sampleLinks().showTernaryWindow();
@@ -222,6 +228,16 @@ int main(int argc, char** argv) {
   saved =
       expect(window.itemCount(ListId::List1) == 254, "el cálculo no ha dado 254 muestras") && saved;
   saved = save(window, folder, "8_calculo_254.png") && saved;
+  // Maximised on the off-screen platform's screen: the lists and the graph take the room.
+  const QSize designed = window.size();
+  window.showMaximized();
+  for (int wait = 0; wait < 100 && window.size() == designed; ++wait) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  saved = expect(window.width() > designed.width() && window.height() > designed.height(),
+                 "la ventana no se ha maximizado") &&
+          save(window, folder, "9_maximizada.png") && saved;
+  window.showNormal();
   saved = saveReport(window, platform, folder, "informe_254", 16) && saved;
   const QString pdf = folder.filePath("informe_254.pdf");
   saved = saveReportPage(pdf, "Informe granulom", folder, "informe_254_resumen") && saved;

@@ -62,7 +62,8 @@ void paintChart(QChart& chart, QPainter& painter, QSize size) {
   scene.setSceneRect(shownScene);
 }
 
-// Width and height in pixels, each spin box named for the tests that fill them in.
+// Width and height in pixels (the labels name the unit), each spin box named for the tests that
+// fill them in.
 class ChartSizeDialog final : public QDialog {
  public:
   ChartSizeDialog(QWidget* parent, QSize size) : QDialog(parent) {
@@ -76,6 +77,14 @@ class ChartSizeDialog final : public QDialog {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    // The title bar holds the window's icon and close button beside the title:
+    // the dialog its fields alone would size cuts the title off.
+    QFont title = font();
+    title.setBold(true);
+    constexpr int kTitleBarButtons = 160;
+    setMinimumWidth(
+        std::max(minimumSizeHint().width(),
+                 QFontMetrics(title).horizontalAdvance(windowTitle()) + kTitleBarButtons));
   }
 
   QSize chosen() const { return {width_->value(), height_->value()}; }
@@ -86,7 +95,6 @@ class ChartSizeDialog final : public QDialog {
     side->setObjectName(name);
     side->setRange(kSmallestSide, kLargestSide);
     side->setValue(value);
-    side->setSuffix(" px");
     form->addRow(toQString(label), side);
     return side;
   }

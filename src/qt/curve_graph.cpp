@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 
+#include "qt/lasting_tool_tip.h"
 #include "qt/qt_text.h"
 #include "qt/window_geometry.h"
 
@@ -244,12 +245,7 @@ void CurveGraph::leave() {
 }
 
 void CurveGraph::showTip(const QPoint& globalPosition) {
-  const QString tip = pointerTip();
-  if (tip.isEmpty()) {
-    QToolTip::hideText();
-  } else {
-    QToolTip::showText(globalPosition, tip, viewport());
-  }
+  showLastingTip(globalPosition, pointerTip(), viewport());
 }
 
 bool CurveGraph::viewportEvent(QEvent* event) {

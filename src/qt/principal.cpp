@@ -2,14 +2,17 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include "data/file_names.h"
 #include "qt/curve_graph.h"
 #include "qt/help_window.h"
+#include "qt/lasting_tool_tip.h"
 #include "qt/message_box.h"
 #include "qt/qt_file_dialog.h"
 #include "qt/qt_text.h"
@@ -36,6 +39,7 @@ constexpr int kLabelPixels = 11;   // 8.25 pt
 constexpr int kBoxPixels = 13;     // 9.75 pt
 constexpr int kButtonPixels = 16;  // 12 pt
 constexpr Rgb kControlGrey{224, 224, 224};
+constexpr QSize kDesignedSize{9000 / kTwipsPerPixel, 7485 / kTwipsPerPixel};
 
 QColor qtColor(Rgb color) {
   return QColor(color.red, color.green, color.blue);
@@ -115,7 +119,8 @@ principal::principal(const Clock& clock, const RegionalSettings& regional, Curre
                      std::unique_ptr<FileDialog> dialog)
     : tables_(std::make_unique<Tables>()),
       platform_{clock, regional, folder},
-      dialog_(std::move(dialog)) {
+      dialog_(std::move(dialog)),
+      stretch_(kDesignedSize) {
   registerPictures();
   if (!dialog_) {
     dialog_ = std::make_unique<QtFileDialog>(this, folder);
@@ -123,12 +128,16 @@ principal::principal(const Clock& clock, const RegionalSettings& regional, Curre
   setObjectName("principal");
   setWindowTitle("Granomet 2016 (v5)");
   setWindowIcon(QIcon(":/pictures/window_icon.png"));
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-  setFixedSize(9000 / kTwipsPerPixel, 7485 / kTwipsPerPixel);
+  // Designed fixed; it may grow (maximised too) for long names and many samples,
+  // but never shrink below its design.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowMinMaxButtonsHint | Qt::CustomizeWindowHint);
+  setMinimumSize(kDesignedSize);
+  resize(kDesignedSize);
   setAutoFillBackground(true);
   setColor(this, QPalette::Window, Qt::white);
   buildControls(regional.decimalMark());
+  keepToolTips(*this);
   resetWindow(*this);
   // The work starts with the lot button.
   lotebutton_->setFocus();
@@ -140,18 +149,19 @@ void principal::buildControls(char decimalMark) {
   addHeading(this, "Label1", twips(210, 120, 2985, 195), "Lote de entrega de muestras (.csv)");
   LOTE_file_ =
       addTextBox(this, "LOTE_file", twips(225, 360, 4185, 345), "doble click para entra fichero");
-  lotebutton_ = addOpenButton(this, "lotebutton", twips(4605, 360, 360, 360), "Open CSV");
+  lotebutton_ = addOpenButton(this, "lotebutton", twips(4605, 360, 360, 360), "Open CSV (Alt+L)");
   addHeading(this, "Label2", twips(225, 735, 2640, 195), "Fichero Export Laser  (txt, csv)");
   EXPORT_file_ = addTextBox(this, "EXPORT_file", twips(240, 960, 4170, 345),
                             "El fichero debe llamarse igual que el del lote _export.txt");
-  exportbutton_ = addOpenButton(this, "exportbutton", twips(4605, 960, 360, 360), "Open TXT");
+  exportbutton_ =
+      addOpenButton(this, "exportbutton", twips(4605, 960, 360, 360), "Open TXT (Alt+E)");
   addHeading(this, "Label1", twips(225, 1365, 2010, 195), "Fichero de salida (.csv)");
   recalculado_file_ =
       addTextBox(this, "recalculado_file", twips(225, 1635, 4725, 330), "automatico");
 
   auto* calculation = static_cast<QToolButton*>(addPictureButton(
       this, "calculatot", twips(240, 2130, 990, 1050), ":/pictures/calculation.png", 48, ""));
-  calculation->setText(QString::fromUtf8("Cálculo"));
+  calculation->setText(QString::fromUtf8("&Cálculo"));
   calculation->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   calculatot_ = calculation;
   helpbutton_ = addPictureButton(this, "helpbutton", twips(1485, 2160, 480, 495),
@@ -160,10 +170,10 @@ void principal::buildControls(char decimalMark) {
                                  ":/pictures/exit.png", 32, "SALIR");
 
   List2_ = addList(this, "List2", twips(2325, 2130, 2715, 1035), kRed);
-  addHeading(this, "Label6", twips(3720, 3225, 855, 195), "Ignoradas");
+  QLabel* ignored = addHeading(this, "Label6", twips(3720, 3225, 855, 195), "Ignoradas");
   Label11_ = addHeading(this, "Label11", twips(4695, 3240, 345, 195), "0");
   List1_ = addList(this, "List1", twips(5220, 225, 3300, 2985), kBlack);
-  addHeading(this, "Label5", twips(7080, 3225, 945, 195), "Calculadas");
+  QLabel* calculated = addHeading(this, "Label5", twips(7080, 3225, 945, 195), "Calculadas");
   Label10_ = addHeading(this, "Label10", twips(8175, 3225, 360, 255), "0");
   Label8_ = addLabel(this, "Label8", twips(45, 3435, 9630, 270), "",
                      windowFont(FontFace::Arial, kLabelPixels, false));
@@ -171,7 +181,9 @@ void principal::buildControls(char decimalMark) {
   CWGraph1_ = new CurveGraph(this, decimalMark);
   const int graphTop = (3435 + 270) / kTwipsPerPixel;
   CWGraph1_->setGeometry(0, graphTop, width(), height() - graphTop);
-  CWGraph1_->setFocusPolicy(Qt::NoFocus);
+  // Reached by Tab or a click, so that the menu key and Shift+F10 open its menu.
+  CWGraph1_->setFocusPolicy(Qt::StrongFocus);
+  stretchControls(*ignored, *calculated);
   // The results file resolved as the run resolves it.
   links_ = std::make_unique<SampleLinks>(*this, *List1_, *CWGraph1_, [this] {
     return platform_.folder.resolve(typedPath(text(TextBoxId::recalculado_file)));
@@ -181,6 +193,9 @@ void principal::buildControls(char decimalMark) {
 
   exportbutton_->setEnabled(false);
   calculatot_->setEnabled(false);
+  // The icon buttons have no text to mark a letter in; Cálculo's is marked in its text.
+  lotebutton_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_L));
+  exportbutton_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
 
   connect(lotebutton_, &QAbstractButton::clicked, this,
           [this] { press([this] { lotebutton(*tables_, *this, platform_); }); });
@@ -194,6 +209,44 @@ void principal::buildControls(char decimalMark) {
       emit leaveConfirmed();
     }
   });
+}
+
+// The left column (file boxes, ignored list) and List1 share the extra width; the
+// lists and the graph share the extra height.
+void principal::stretchControls(QWidget& ignoredHeading, QWidget& calculatedHeading) {
+  constexpr double kHalf = 0.5;
+  for (QWidget* box : {static_cast<QWidget*>(LOTE_file_), static_cast<QWidget*>(EXPORT_file_),
+                       static_cast<QWidget*>(recalculado_file_)}) {
+    stretch_.add(*box, {0, 0, kHalf, 0});
+  }
+  for (QWidget* button : {lotebutton_, exportbutton_}) {
+    stretch_.add(*button, {kHalf, 0, kHalf, 0});
+  }
+  stretch_.add(*List2_, {0, 0, kHalf, kHalf});
+  stretch_.add(*List1_, {kHalf, 0, 1, kHalf});
+  for (QWidget* label : {&ignoredHeading, static_cast<QWidget*>(Label11_)}) {
+    stretch_.add(*label, {kHalf, kHalf, kHalf, kHalf});
+  }
+  for (QWidget* label : {&calculatedHeading, static_cast<QWidget*>(Label10_)}) {
+    stretch_.add(*label, {1, kHalf, 1, kHalf});
+  }
+  stretch_.add(*Label8_, {0, kHalf, 1, kHalf});
+  stretch_.add(*CWGraph1_, {0, kHalf, 1, 1});
+}
+
+void principal::resizeEvent(QResizeEvent* event) {
+  stretch_.apply(size());
+  QWidget::resizeEvent(event);
+}
+
+void principal::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button != nullptr &&
+      button->isEnabled()) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void principal::press(const std::function<void()>& handler) {
@@ -211,6 +264,15 @@ void principal::setReportAction(std::function<void()> action) {
 void principal::showHelp() {
   if (!help_) {
     help_ = new frmAbout(this);
+    // Beside this window, else clear of its buttons; its frame as wide as this one's.
+    QRect buttons;
+    for (const QWidget* button :
+         {lotebutton_, exportbutton_, calculatot_, helpbutton_, exitbutton_}) {
+      buttons |= QRect(mapToGlobal(button->pos()), button->size());
+    }
+    const QSize frame = frameGeometry().size() - size();
+    const QRect room = screen() != nullptr ? screen()->availableGeometry() : frameGeometry();
+    help_->move(helpWindowPlace(frameGeometry(), buttons, help_->size() + frame, room));
   }
   help_->show();
   help_->raise();

@@ -8,6 +8,7 @@
 
 #include "data/tables.h"
 #include "qt/help_window.h"
+#include "qt/window_stretch.h"
 #include "ui/platform.h"
 #include "ui/warning_limit.h"
 #include "ui/window_operations.h"
@@ -67,9 +68,14 @@ class principal final : public QWidget, public WindowOperations {
  protected:
   // Closing from the title bar asks as the exit button does.
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the button that has the focus.
+  void keyPressEvent(QKeyEvent* event) override;
+  // Enlarged, the lists and the graph take the room; at its designed size nothing moves.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void buildControls(char decimalMark);
+  void stretchControls(QWidget& ignoredHeading, QWidget& calculatedHeading);
   void showHelp();
   // A work button's handler, then one box for the per-sample warnings it held back.
   void press(const std::function<void()>& handler);
@@ -104,6 +110,7 @@ class principal final : public QWidget, public WindowOperations {
   CurveGraph* CWGraph1_ = nullptr;           // every calculated sample's curve
   // Owned here, not as a child: it goes before the controls it listens to.
   std::unique_ptr<SampleLinks> links_;
+  WindowStretch stretch_;
 };
 
 }  // namespace granomet

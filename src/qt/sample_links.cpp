@@ -2,6 +2,8 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
 
@@ -13,9 +15,6 @@
 
 namespace granomet {
 namespace {
-
-// Beside the item's bytes (Qt::UserRole), the index of its curve.
-constexpr int kCurveRole = Qt::UserRole + 1;
 
 QAction* addAction(QMenu& menu, const char* name, const std::string& text) {
   QAction* action = menu.addAction(toQString(text));
@@ -51,6 +50,7 @@ SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
     area->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(area, &QWidget::customContextMenuRequested, this,
             [this, area](const QPoint& position) { showMenu(*area->viewport(), position); });
+    area->installEventFilter(this);
   }
 
   connect(&graph_, &CurveGraph::runStarted, this, [this] {
@@ -80,8 +80,7 @@ bool SampleLinks::linked() const {
 
 int SampleLinks::rowOfCurve(int index) const {
   for (int row = 0; row < list_.count(); ++row) {
-    const QVariant curve = list_.item(row)->data(kCurveRole);
-    if (curve.isValid() && curve.toInt() == index) {
+    if (index >= 0 && list_.itemCurve(row) == index) {
       return row;
     }
   }
@@ -105,16 +104,44 @@ void SampleLinks::showMenu(QWidget& over, const QPoint& position) {
   menu_->popup(over.mapToGlobal(position));
 }
 
+QPoint SampleLinks::keyboardMenuPlace(const QAbstractScrollArea& area) const {
+  if (&area == &list_ && list_.currentItem() != nullptr) {
+    const QRect current = list_.visualItemRect(list_.currentItem());
+    if (list_.viewport()->rect().intersects(current)) {
+      return current.center();
+    }
+  }
+  return area.viewport()->rect().center();
+}
+
+bool SampleLinks::eventFilter(QObject* watched, QEvent* event) {
+  // The menu key and Shift+F10, the keyboard's two ways to the menu, open it where
+  // the keyboard works: at the current item, or amid the graph.
+  bool fromKeyboard = false;
+  if (event->type() == QEvent::ContextMenu) {
+    fromKeyboard = static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+  } else if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    fromKeyboard = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+  }
+  if (!fromKeyboard) {
+    return QObject::eventFilter(watched, event);
+  }
+  const auto& area = static_cast<const QAbstractScrollArea&>(*watched);
+  showMenu(*area.viewport(), keyboardMenuPlace(area));
+  return true;
+}
+
 void SampleLinks::linkLastItem(int curve) {
   if (list_.count() > 0) {
-    list_.item(list_.count() - 1)->setData(kCurveRole, curve);
+    list_.setItemCurve(list_.count() - 1, curve);
   }
   refresh();
 }
 
 void SampleLinks::unlinkAll() {
   for (int row = 0; row < list_.count(); ++row) {
-    list_.item(row)->setData(kCurveRole, QVariant());
+    list_.setItemCurve(row, -1);
   }
   refresh();
 }
@@ -129,8 +156,7 @@ void SampleLinks::selectCurve(int curve) {
 
 void SampleLinks::highlightSelected() {
   const QList<QListWidgetItem*> selected = list_.selectedItems();
-  const QVariant curve = selected.isEmpty() ? QVariant() : selected.front()->data(kCurveRole);
-  const int index = curve.isValid() ? curve.toInt() : -1;
+  const int index = selected.isEmpty() ? -1 : list_.itemCurve(list_.row(selected.front()));
   graph_.highlightCurve(index);
   if (ternary_) {
     ternary_->highlightSample(index);

@@ -10,6 +10,7 @@
 
 #include "qt/chart_image.h"
 
+class QAbstractScrollArea;
 class QAction;
 class QMenu;
 class QWidget;
@@ -26,8 +27,8 @@ class TernaryWindow;
 // Selecting a linked item highlights its curve and its point; resting the pointer
 // on a curve or a point selects its item.
 //
-// Right-clicking the graph or List1 offers the report, saving the graph as a
-// picture and the ternary diagram, enabled while List1 shows a run's samples.
+// Right-clicking the graph or List1, or the menu key or Shift+F10 there, offers the report, saving
+// the graph as a picture and the ternary diagram, enabled while List1 shows a run's samples.
 class SampleLinks final : public QObject {
   Q_OBJECT
 
@@ -54,8 +55,12 @@ class SampleLinks final : public QObject {
   void saveChart();
   void closeWindows();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void refresh();
+  QPoint keyboardMenuPlace(const QAbstractScrollArea& area) const;
   void showMenu(QWidget& over, const QPoint& position);
   void linkLastItem(int curve);
   void unlinkAll();

@@ -12,6 +12,7 @@
 #include <functional>
 #include <limits>
 
+#include "qt/lasting_tool_tip.h"
 #include "qt/qt_text.h"
 #include "qt/window_geometry.h"
 #include "workflow/messages.h"
@@ -162,12 +163,7 @@ QString TernaryWindow::tipAt(QPointF position) const {
 bool TernaryWindow::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
-    const QString tip = tipAt(help->pos());
-    if (tip.isEmpty()) {
-      QToolTip::hideText();
-    } else {
-      QToolTip::showText(help->globalPos(), tip, this);
-    }
+    showLastingTip(help->globalPos(), tipAt(help->pos()), this);
     return true;
   }
   return QWidget::event(event);
@@ -183,12 +179,7 @@ void TernaryWindow::mouseMoveEvent(QMouseEvent* event) {
   }
   // A shown tip follows the pointer from point to field.
   if (sample >= 0 || QToolTip::isVisible()) {
-    const QString tip = tipAt(event->position());
-    if (tip.isEmpty()) {
-      QToolTip::hideText();
-    } else {
-      QToolTip::showText(event->globalPosition().toPoint(), tip, this);
-    }
+    showLastingTip(event->globalPosition().toPoint(), tipAt(event->position()), this);
   }
   QWidget::mouseMoveEvent(event);
 }

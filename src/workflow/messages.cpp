@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstddef>
+#include <utility>
 
 #include "data/text_encoding.h"
 #include "results/number_format.h"
@@ -670,6 +671,47 @@ std::string ternaryPointTip(std::string_view sampleName, int shepardCode) {
   const std::string className = shepardClassName(shepardCode);
   return className.empty() ? std::string(sampleName)
                            : std::string(sampleName) + " (" + className + ")";
+}
+
+std::vector<HelpSection> helpMoreSections() {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kSections{{
+      {"MENÚ DEL BOTÓN DERECHO",
+       "Tras un cálculo, el botón derecho del ratón sobre el gráfico o sobre la lista de "
+       "muestras calculadas (o la tecla de menú, o Mayús+F10) ofrece el informe PDF, guardar "
+       "el gráfico como imagen y el diagrama ternario. Al seleccionar una muestra en la lista "
+       "se resaltan su curva y su punto; el puntero sobre una curva o un punto la selecciona."},
+      {"INFORME PDF",
+       "\"Crear informe PDF…\" escribe junto al fichero de salida el informe del cálculo: "
+       "la tabla resumen de las muestras, los triángulos de Shepard y de Folk, las curvas y "
+       "dos páginas por muestra con sus gráficos, estadísticos y clases. Nombra también las "
+       "muestras del lote que no están en el fichero Export."},
+      {"DIAGRAMA TERNARIO",
+       "El triángulo de Shepard (arcilla arriba, arena con su grava abajo a la izquierda, "
+       "limo abajo a la derecha) con cada muestra calculada como un punto del color de su "
+       "curva. El puntero sobre un punto nombra la muestra y su clase; fuera de ellos, el "
+       "campo."},
+      {"GUARDAR EL GRÁFICO",
+       "\"Guardar gráfico como imagen…\" guarda el gráfico en PNG o SVG con el ancho y el "
+       "alto en píxeles que se elijan. Un fichero que ya existe solo se reemplaza si se "
+       "confirma."},
+      {"TECLADO Y VENTANA",
+       "Alt+L abre el lote, Alt+E el fichero Export y Alt+C hace el cálculo; Intro pulsa el "
+       "botón que tiene el foco. La ventana puede agrandarse o maximizarse para ver nombres "
+       "largos y más muestras."},
+  }};
+  std::vector<HelpSection> sections;
+  for (const auto& [heading, text] : kSections) {
+    sections.push_back({out(heading), out(text)});
+  }
+  return sections;
+}
+
+std::string helpMoreButton() {
+  return out("Más ayuda…");
+}
+
+std::string helpBackButton() {
+  return out("Volver");
 }
 
 std::string_view batchUsage() {

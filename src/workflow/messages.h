@@ -130,6 +130,17 @@ std::string ternaryTitle();
 std::string shepardCornerName(int corner);
 std::string ternaryPointTip(std::string_view sampleName, int shepardCode);
 
+// The help window's second page: what its fixed first page, written before them,
+// does not tell (the right-click menu, the report, the diagram, the picture, the
+// keyboard), and the button that turns between the two pages.
+struct HelpSection {
+  std::string heading;
+  std::string text;
+};
+std::vector<HelpSection> helpMoreSections();
+std::string helpMoreButton();
+std::string helpBackButton();
+
 // granomet-batch, in UTF-8 for the terminal; its lists are headed as the window's.
 std::string_view batchUsage();
 std::string_view batchResultsNameMissing();

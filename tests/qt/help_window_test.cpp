@@ -1,4 +1,5 @@
-// The help window: its texts in their places, and the button that closes it.
+// The help window: its texts in their places, its second page, where it opens, and the button
+// that closes it.
 #include "qt/help_window.h"
 
 #include <QLabel>
@@ -6,6 +7,10 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <vector>
+
+#include "qt/qt_text.h"
+#include "workflow/messages.h"
 
 using namespace granomet;
 
@@ -18,6 +23,9 @@ class HelpWindowTest : public QObject {
   void exportLayoutKeepsItsBlanks();
   void isAFixedModelessWindow();
   void itsButtonClosesAndDiscardsIt();
+  void theSecondPageTellsWhatTheFirstPredates();
+  void opensBesideTheMainWindow_data();
+  void opensBesideTheMainWindow();
 };
 
 void HelpWindowTest::textsStandWhereTheyWereDesigned_data() {
@@ -98,6 +106,63 @@ void HelpWindowTest::itsButtonClosesAndDiscardsIt() {
   QVERIFY(QTest::qWaitForWindowExposed(help));
   QTest::mouseClick(help->cmdOK(), Qt::LeftButton);
   QTRY_COMPARE(discarded.count(), 1);
+}
+
+// Its sections in the catalogue's words, none cut off, and back to the designed page.
+void HelpWindowTest::theSecondPageTellsWhatTheFirstPredates() {
+  frmAbout help(nullptr);
+  help.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&help));
+  QVERIFY(help.firstPage()->isVisible() && !help.secondPage()->isVisible());
+  QTest::mouseClick(help.moreButton(), Qt::LeftButton);
+  QVERIFY(!help.firstPage()->isVisible() && help.secondPage()->isVisible());
+  const std::vector<messages::HelpSection> sections = messages::helpMoreSections();
+  QCOMPARE(sections.size(), std::size_t{5});
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    const QString number = QString::number(i + 1);
+    const auto* heading = help.findChild<QLabel*>("moreHeading" + number);
+    const auto* text = help.findChild<QLabel*>("moreText" + number);
+    QVERIFY(heading != nullptr && text != nullptr);
+    QCOMPARE(heading->text(), toQString(sections[i].heading));
+    QCOMPARE(text->text(), toQString(sections[i].text));
+    QVERIFY2(text->height() >= text->heightForWidth(text->width()), qPrintable(number));
+    // Clear of the buttons below it.
+    QVERIFY(text->mapTo(&help, text->rect().bottomLeft()).y() < help.moreButton()->y());
+  }
+  QTest::mouseClick(help.moreButton(), Qt::LeftButton);
+  QVERIFY(help.firstPage()->isVisible() && !help.secondPage()->isVisible());
+  QCOMPARE(help.moreButton()->text(), toQString(messages::helpMoreButton()));
+}
+
+void HelpWindowTest::opensBesideTheMainWindow_data() {
+  QTest::addColumn<QRect>("room");
+  QTest::addColumn<QRect>("main");
+  QTest::addColumn<QPoint>("place");
+  // The main window 600 × 500 with its buttons in its left 340 pixels, the help 411 × 600.
+  QTest::newRow("room on the right")
+      << QRect(0, 0, 1920, 1040) << QRect(100, 50, 600, 500) << QPoint(700, 50);
+  QTest::newRow("room only on the left")
+      << QRect(0, 0, 1280, 1040) << QRect(600, 80, 600, 500) << QPoint(189, 80);
+  QTest::newRow("no room, window at the left")
+      << QRect(0, 0, 800, 800) << QRect(0, 0, 600, 500) << QPoint(389, 0);
+  QTest::newRow("no room, window at the right")
+      << QRect(0, 0, 1000, 800) << QRect(400, 0, 600, 500) << QPoint(0, 0);
+  QTest::newRow("a low screen") << QRect(0, 0, 1920, 700) << QRect(100, 300, 600, 500)
+                                << QPoint(700, 100);
+  QTest::newRow("a second screen")
+      << QRect(1920, 0, 1280, 1024) << QRect(2000, 40, 600, 500) << QPoint(2600, 40);
+}
+
+void HelpWindowTest::opensBesideTheMainWindow() {
+  QFETCH(QRect, room);
+  QFETCH(QRect, main);
+  QFETCH(QPoint, place);
+  const QRect buttons(main.left() + 15, main.top() + 24, 325, 190);
+  const QSize help(411, 600);
+  QCOMPARE(helpWindowPlace(main, buttons, help, room), place);
+  const QRect opened(place, help);
+  QVERIFY(room.contains(opened));
+  QVERIFY(!opened.intersects(buttons));
 }
 
 QTEST_MAIN(HelpWindowTest)

@@ -21,6 +21,7 @@
 #include "qt/help_window.h"
 #include "qt/qt_text.h"
 #include "qt/sample_links.h"
+#include "qt/sample_list.h"
 #include "support/modal_answerer.h"
 #include "support/sample_files.h"
 #include "support/shown_principal.h"
@@ -38,14 +39,14 @@ const struct {
   const char* tip;
 } kDesignedControls[] = {
     {"LOTE_file", {15, 24, 279, 23}, "", "doble click para entra fichero"},
-    {"lotebutton", {307, 24, 24, 24}, "", "Open CSV"},
+    {"lotebutton", {307, 24, 24, 24}, "", "Open CSV (Alt+L)"},
     {"EXPORT_file",
      {16, 64, 278, 23},
      "",
      "El fichero debe llamarse igual que el del lote _export.txt"},
-    {"exportbutton", {307, 64, 24, 24}, "", "Open TXT"},
+    {"exportbutton", {307, 64, 24, 24}, "", "Open TXT (Alt+E)"},
     {"recalculado_file", {15, 109, 315, 22}, "", "automatico"},
-    {"calculatot", {16, 142, 66, 70}, "Cálculo", ""},
+    {"calculatot", {16, 142, 66, 70}, "&Cálculo", ""},
     {"helpbutton", {99, 144, 32, 33}, "", "AYUDA"},
     {"exitbutton", {98, 181, 34, 33}, "", "SALIR"},
     {"List2", {155, 142, 181, 69}, "", ""},
@@ -67,9 +68,13 @@ class PrincipalTest : public QObject {
   void init();
   void cleanup();
 
-  void startsFixedWithOnlyTheLotHelpAndExitButtonsEnabled();
+  void startsAtItsDesignedSizeWithOnlyTheLotHelpAndExitButtonsEnabled();
   void controlsStandWhereTheyWereDesigned_data();
   void controlsStandWhereTheyWereDesigned();
+  void maximisedTheListsAndGraphTakeTheRoom();
+  void eachKeyDoesItsAction_data();
+  void eachKeyDoesItsAction();
+  void anEmptyListShowsItsFocus();
   void workFlowShowsOnTheControls();
   void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest_data();
   void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest();
@@ -130,12 +135,11 @@ QStringList PrincipalTest::items(const char* name) const {
   return texts;
 }
 
-void PrincipalTest::startsFixedWithOnlyTheLotHelpAndExitButtonsEnabled() {
+void PrincipalTest::startsAtItsDesignedSizeWithOnlyTheLotHelpAndExitButtonsEnabled() {
   QCOMPARE(shown_.window().windowTitle(), QString("Granomet 2016 (v5)"));
   QCOMPARE(shown_.window().size(), QSize(600, 499));
-  QCOMPARE(shown_.window().minimumSize(), shown_.window().maximumSize());
-  QVERIFY(!(shown_.window().windowFlags() & Qt::WindowMaximizeButtonHint));
-  QVERIFY(!(shown_.window().windowFlags() & Qt::WindowMinimizeButtonHint));
+  QCOMPARE(shown_.window().minimumSize(), QSize(600, 499));
+  QVERIFY(shown_.window().windowFlags() & Qt::WindowMaximizeButtonHint);
   QVERIFY(!shown_.window().windowIcon().isNull());
   QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
   QVERIFY(enabled("helpbutton") && enabled("exitbutton"));
@@ -162,6 +166,9 @@ void PrincipalTest::controlsStandWhereTheyWereDesigned() {
   QFETCH(QRect, place);
   QFETCH(QString, text);
   QFETCH(QString, tip);
+  // Back at its designed size from larger, everything stands where it did.
+  shown_.window().resize(900, 700);
+  shown_.window().resize(600, 499);
   const auto* control = shown_.window().findChild<QWidget*>(name);
   QVERIFY(control != nullptr);
   QCOMPARE(control->geometry(), place);
@@ -171,6 +178,85 @@ void PrincipalTest::controlsStandWhereTheyWereDesigned() {
   } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
     QCOMPARE(button->text(), text);
   }
+}
+
+void PrincipalTest::maximisedTheListsAndGraphTakeTheRoom() {
+  principal& window = shown_.window();
+  const auto place = [&](const char* name) { return window.findChild<QWidget*>(name)->geometry(); };
+  const QRect list1 = place("List1"), list2 = place("List2"), graph = place("CWGraph1");
+  window.showMaximized();
+  QTRY_VERIFY(window.width() > 600 && window.height() > 499);
+  for (const auto& [name, designed] :
+       {std::pair{"List1", list1}, std::pair{"List2", list2}, std::pair{"CWGraph1", graph}}) {
+    QVERIFY2(place(name).width() > designed.width() && place(name).height() > designed.height(),
+             name);
+  }
+  // Nothing overlaps or leaves the window: List2, List1, their counts, the status line, the graph.
+  QVERIFY(place("List2").right() < place("List1").left());
+  QVERIFY(place("List1").bottom() < place("Label10").top());
+  QVERIFY(place("Label8").bottom() < place("CWGraph1").top());
+  QCOMPARE(place("CWGraph1").bottom(), window.height() - 1);
+  QCOMPARE(place("CWGraph1").width(), window.width());
+  QVERIFY(place("List1").right() < window.width());
+}
+
+void PrincipalTest::eachKeyDoesItsAction_data() {
+  QTest::addColumn<QString>("focused");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<QString>("done");
+  QTest::newRow("Alt+L") << "" << int(Qt::Key_L) << int(Qt::AltModifier) << "lot";
+  QTest::newRow("Enter on the lot button") << "lotebutton" << int(Qt::Key_Return) << 0 << "lot";
+  QTest::newRow("keypad Enter") << "lotebutton" << int(Qt::Key_Enter) << 0 << "lot";
+  QTest::newRow("Alt+E") << "" << int(Qt::Key_E) << int(Qt::AltModifier) << "export";
+  QTest::newRow("Alt+C") << "" << int(Qt::Key_C) << int(Qt::AltModifier) << "calculation";
+  QTest::newRow("Enter on Cálculo") << "calculatot" << int(Qt::Key_Return) << 0 << "calculation";
+  QTest::newRow("Enter on the help button") << "helpbutton" << int(Qt::Key_Return) << 0 << "help";
+}
+
+// Alt and a letter press a work button; Enter presses the focused one. The lot and
+// export are read first where the key presses a later button.
+void PrincipalTest::eachKeyDoesItsAction() {
+  QFETCH(QString, focused);
+  QFETCH(int, key);
+  QFETCH(int, modifiers);
+  QFETCH(QString, done);
+  tools::writeSampleFiles({}, folder());
+  principal& window = shown_.window();
+  if (done == "export" || done == "calculation") {
+    pressWith("lotebutton", folder() / "LOTE12.csv");
+  }
+  if (done == "calculation") {
+    pressWith("exportbutton", folder() / "LOTE12_export.txt");
+  }
+  shown_.dialog().queueAnswer(folder() / (done == "lot" ? "LOTE12.csv" : "LOTE12_export.txt"));
+  // Shortcuts work in the active window.
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  if (!focused.isEmpty()) {
+    window.findChild<QWidget*>(focused)->setFocus();
+  }
+  QTest::keyClick(&window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+  // A shortcut shows the button pressed a moment before it clicks.
+  if (done == "lot") {
+    QTRY_COMPARE(window.text(TextBoxId::LOTE_file), std::string("LOTE12.csv"));
+  } else if (done == "export") {
+    QTRY_COMPARE(window.text(TextBoxId::EXPORT_file), std::string("LOTE12_export.txt"));
+  } else if (done == "calculation") {
+    QTRY_VERIFY(labelText("Label8").endsWith("HA SIDO CREADO."));
+  } else {
+    QTRY_VERIFY(window.helpWindow() != nullptr && window.helpWindow()->isVisible());
+  }
+}
+
+// Tab into an empty list: no item carries its focus, the list itself shows it.
+void PrincipalTest::anEmptyListShowsItsFocus() {
+  auto* list = shown_.window().findChild<QListWidget*>("List1");
+  QCOMPARE(list->count(), 0);
+  const QImage unfocused = list->grab().toImage();
+  list->setFocus(Qt::TabFocusReason);
+  QTRY_VERIFY(list->hasFocus());
+  QVERIFY(list->grab().toImage() != unfocused);
 }
 
 // What the buttons' work sets shows on the right controls, in the right colours.
@@ -256,27 +342,40 @@ void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("reason");
   QTest::addColumn<QString>("tip");
+  QTest::addColumn<QString>("shownEnd");
   const QString longName = "M-" + QString(60, 'W');
   QTest::newRow("a short sample") << false << "M-01"
                                   << ""
-                                  << "";
-  QTest::newRow("a long sample") << false << longName << "" << longName;
+                                  << ""
+                                  << "M-01";
+  QTest::newRow("a long sample") << false << longName << "" << longName << "WWW";
+  QTest::newRow("a long calculated sample") << false << longName + "  Clayed_Silt"
+                                            << "" << longName + "  Clayed_Silt"
+                                            << "WWW  Clayed_Silt";
   QTest::newRow("a short red sample") << true << "M-01 ¿1?"
                                       << "Sin lote."
-                                      << "Sin lote.";
-  QTest::newRow("a long red sample") << true << longName << "Sin lote." << longName + "\nSin lote.";
+                                      << "Sin lote."
+                                      << "M-01 ¿1?";
+  QTest::newRow("a long red sample") << true << longName + " ¿1?"
+                                     << "Sin lote." << longName + " ¿1?\nSin lote."
+                                     << "WW ¿1?";
 }
 
-// The lists are narrow: a name they cut off shows whole in the tooltip, before the reason.
+// The lists are narrow: a name they cut off is shortened in its middle, keeping its
+// end and the class after it, and shows whole in the tooltip, before the reason.
 void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip() {
   QFETCH(bool, red);
   QFETCH(QString, text);
   QFETCH(QString, reason);
   QFETCH(QString, tip);
+  QFETCH(QString, shownEnd);
   const ListId list = red ? ListId::List2 : ListId::List1;
   shown_.window().addItemWithReason(list, toProgramText(text), toProgramText(reason));
-  QCOMPARE(shown_.window().findChild<QListWidget*>(red ? "List2" : "List1")->item(0)->toolTip(),
-           tip);
+  const auto* shown = shown_.window().findChild<SampleList*>(red ? "List2" : "List1");
+  QCOMPARE(shown->item(0)->toolTip(), tip);
+  const QString drawn = shown->shownText(0);
+  QVERIFY2(drawn.endsWith(shownEnd) && drawn.startsWith("M-"), qPrintable(drawn));
+  QVERIFY(shown->showsWhole(drawn));
 }
 
 void PrincipalTest::listsShowWindows1252TextAndKeepItsBytes() {
@@ -359,6 +458,13 @@ void PrincipalTest::helpButtonShowsOneHelpWindow() {
   QCOMPARE(shown_.window().findChildren<frmAbout*>().size(), 1);
   QVERIFY(shown_.window().helpWindow()->isVisible());
   QVERIFY(!shown_.window().helpWindow()->isModal());  // the main window stays in use
+  // The screen has no room beside the window: the help window leaves its buttons clear.
+  const QRect help = shown_.window().helpWindow()->frameGeometry();
+  for (const char* name :
+       {"lotebutton", "exportbutton", "calculatot", "helpbutton", "exitbutton"}) {
+    const auto* button = shown_.window().findChild<QWidget*>(name);
+    QVERIFY2(!help.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())), name);
+  }
 }
 
 QTEST_MAIN(PrincipalTest)

@@ -3,10 +3,13 @@
 #include "qt/sample_links.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
@@ -18,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -91,6 +96,8 @@ class SampleLinksTest : public QObject {
   void selectingAnItemHighlightsItsCurveAndPoint_data();
   void selectingAnItemHighlightsItsCurveAndPoint();
   void restingOnACurveOrPointSelectsItsItem();
+  void tipsStayWhileThePointerRests_data();
+  void tipsStayWhileThePointerRests();
   void everySampleLiesInTheFieldOfItsClass();
   void leavingClosesTheTernaryWindow();
   void savingWritesThePictureOfTheChosenSize_data();
@@ -120,6 +127,8 @@ class SampleLinksTest : public QObject {
   tools::ShownPrincipal shown_;
   QString proposedName_;
   QSize offeredSize_;
+  QString sizeDialogWords_;  // its labels' and fields' texts
+  bool sizeDialogTitleFits_ = false;
 };
 
 void SampleLinksTest::init() {
@@ -173,6 +182,19 @@ bool SampleLinksTest::saveChart(const QString& typed, QSize size, int filterInde
   script.then("chartSizeDialog", [this, size](QDialog& dialog) {
     offeredSize_ = {dialog.findChild<QSpinBox*>("width")->value(),
                     dialog.findChild<QSpinBox*>("height")->value()};
+    sizeDialogWords_.clear();
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+      sizeDialogWords_ += label->text() + ' ';
+    }
+    for (const QSpinBox* side : dialog.findChildren<QSpinBox*>()) {
+      sizeDialogWords_ += side->text() + ' ';
+    }
+    // Beside the title, a title bar holds the window's icon (one bar's height), its
+    // close button (Windows draws it half as wide again as the bar is high) and margins.
+    const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    sizeDialogTitleFits_ =
+        dialog.width() >=
+        dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 3 * titleBar;
     dialog.findChild<QSpinBox*>("width")->setValue(size.width());
     dialog.findChild<QSpinBox*>("height")->setValue(size.height());
     dialog.accept();
@@ -192,19 +214,42 @@ void SampleLinksTest::beforeARunTheMenuOffersNothing() {
 
 void SampleLinksTest::afterARunRightClickOffersTheThreeActions_data() {
   QTest::addColumn<QString>("control");
-  QTest::newRow("graph") << "CWGraph1";
-  QTest::newRow("List1") << "List1";
+  QTest::addColumn<int>("key");  // 0: the mouse's right button
+  QTest::newRow("graph") << "CWGraph1" << 0;
+  QTest::newRow("List1") << "List1" << 0;
+  QTest::newRow("graph, menu key") << "CWGraph1" << int(Qt::Key_Menu);
+  QTest::newRow("graph, Shift+F10") << "CWGraph1" << int(Qt::Key_F10);
+  QTest::newRow("List1, Shift+F10") << "List1" << int(Qt::Key_F10);
 }
 
 void SampleLinksTest::afterARunRightClickOffersTheThreeActions() {
   QFETCH(QString, control);
+  QFETCH(int, key);
   int reports = 0;
   shown_.window().setReportAction([&reports] { ++reports; });
   run();
   auto* area = shown_.window().findChild<QAbstractScrollArea*>(control);
-  const QPoint at(40, 30);
-  QContextMenuEvent click(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
-  QApplication::sendEvent(area->viewport(), &click);
+  if (key == 0) {
+    const QPoint at(40, 30);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(area->viewport(), &click);
+  } else {
+    // Reached by the keyboard: Tab from List1 reaches the graph.
+    shown_.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shown_.window()));
+    list1().setFocus(Qt::TabFocusReason);
+    if (control == "CWGraph1") {
+      QTest::keyClick(&list1(), Qt::Key_Tab);
+    }
+    QTRY_VERIFY(area->hasFocus());
+    if (key == Qt::Key_F10) {
+      QTest::keyClick(area, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+      // What the window system makes of the menu key, to the focused control.
+      QContextMenuEvent press(QContextMenuEvent::Keyboard, QPoint(), area->mapToGlobal(QPoint()));
+      QApplication::sendEvent(area, &press);
+    }
+  }
   QMenu& menu = links().menu();
   QTRY_VERIFY(menu.isVisible());
   QStringList texts;
@@ -250,6 +295,8 @@ void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
   const auto* drawnLast = static_cast<QLineSeries*>(graph().chart()->series().back());
   const QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(item));
   QVERIFY(list1().item(item)->text().startsWith(curve->name() + "  "));
+  // Its name shows whole and it has no warning: its tooltip has nothing to say.
+  QCOMPARE(list1().item(item)->toolTip(), QString());
   QCOMPARE(drawnLast->points(), curve->points());
   QVERIFY(drawnLast->pen().width() > curve->pen().width());
   QCOMPARE(drawnLast->pen().color(), curve->pen().color());
@@ -285,6 +332,51 @@ void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
     ++tried;
   }
   QVERIFY(tried >= 5);
+}
+
+void SampleLinksTest::tipsStayWhileThePointerRests_data() {
+  QTest::addColumn<QString>("place");
+  for (const char* place : {"List2", "CWGraph1", "curve", "ternary", "Label10", "lotebutton"}) {
+    QTest::newRow(place) << place;
+  }
+}
+
+// Qt hides its tips after about ten seconds: each of the window's is shown with
+// the longest time a tip can take, which is what its timer is set to.
+void SampleLinksTest::tipsStayWhileThePointerRests() {
+  QFETCH(QString, place);
+  run();
+  QToolTip::hideText();
+  QTRY_VERIFY(!QToolTip::isVisible());
+  QWidget* over = shown_.window().findChild<QWidget*>(place);
+  QPoint at(5, 5);
+  if (place == "List2" || place == "CWGraph1") {
+    over = static_cast<QAbstractScrollArea*>(over)->viewport();
+  } else if (place == "curve") {
+    QLineSeries* curve = graph().curves().front();
+    emit curve->hovered(curve->at(20), true);
+  } else if (place == "ternary") {
+    over = openTernary();
+    QVERIFY(over != nullptr);
+    at = links().ternaryWindow()->pointOf(0)->toPoint();
+  }
+  if (place != "curve") {
+    QHelpEvent rest(QEvent::ToolTip, at, over->mapToGlobal(at));
+    QApplication::sendEvent(over, &rest);
+  }
+  QTRY_VERIFY(QToolTip::isVisible());
+  QVERIFY(!QToolTip::text().isEmpty());
+  const QWidgetList shown = QApplication::topLevelWidgets();
+  const auto tip = std::find_if(shown.begin(), shown.end(), [](const QWidget* widget) {
+    return widget->inherits("QTipLabel") && widget->isVisible();
+  });
+  QVERIFY(tip != shown.end());
+  const QList<QAbstractEventDispatcher::TimerInfo> timers =
+      QAbstractEventDispatcher::instance()->registeredTimers(*tip);
+  QVERIFY(!timers.isEmpty());
+  for (const QAbstractEventDispatcher::TimerInfo& timer : timers) {
+    QVERIFY2(timer.interval >= 24 * 3600 * 1000, qPrintable(QString::number(timer.interval)));
+  }
 }
 
 // The diagram's fields come from the triangle's geometry, a sample's class from the
@@ -353,6 +445,8 @@ void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
   QVERIFY(saveChart(typed, size, filter));
   QCOMPARE(proposedName_, inFolder(QString(kResultsStem) + "_grafico.png"));
   QCOMPARE(offeredSize_, kDefaultChartImageSize);
+  QVERIFY(sizeDialogTitleFits_);
+  QCOMPARE(sizeDialogWords_.count("píxeles") + sizeDialogWords_.count("px"), 2);  // one a side
   QVERIFY(shown_.boxes().seen().empty());
   const QString file = inFolder(written);
   if (written.endsWith(".svg")) {
