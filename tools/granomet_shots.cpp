@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
   const Platform platform{clock, regional, current};
   saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
 
-  // A full lot: 254 curves in the window and a report of 523 pages, of which the
+  // A full lot: 254 curves in the window and a report of 549 pages, of which the
   // summary's, the diagrams', the curves' and the first and last samples' are drawn.
   options.sampleCount = 254;
   options.lotName = "LOTE254";
