@@ -1,5 +1,5 @@
 // granomet-shots: PNG pictures of the main window in its four states, the help window and the
-// ternary diagram.
+// ternary diagram, the saved graph and the report's pages.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -17,6 +17,8 @@
 
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
+#include "qt/chart_image.h"
+#include "qt/curve_graph.h"
 #include "qt/principal.h"
 #include "qt/qt_regional_settings.h"
 #include "qt/sample_links.h"
@@ -107,6 +109,22 @@ bool saveReport(principal& window, const Platform& platform, const QDir& folder,
   return drawn;
 }
 
+// The graph as "Guardar gráfico como imagen…" saves it, at its first size.
+bool saveChart(principal& window, const QDir& folder, const char* name) {
+  const QString path = folder.filePath(name);
+  auto* graph = window.findChild<CurveGraph*>("CWGraph1");
+  const auto failure = graph == nullptr
+                           ? std::optional<std::string>("sin gráfico")
+                           : writeChartImage(*graph->chart(), window.sampleLinks().chartCaption(),
+                                             path, kDefaultChartImageSize, ChartImageKind::Png);
+  if (failure) {
+    std::fprintf(stderr, "No se puede escribir %s: %s\n", qPrintable(path), failure->c_str());
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
 void press(QWidget& window, const char* button) {
   window.findChild<QAbstractButton*>(button)->click();
   QApplication::processEvents();
@@ -177,6 +195,7 @@ int main(int argc, char** argv) {
   saved = ternary != nullptr &&
           save(*window.sampleLinks().ternaryWindow(), folder, "6_diagrama_ternario.png") && saved;
   saved = saveWithMenu(window, folder, "7_menu.png") && saved;
+  saved = saveChart(window, folder, "9_grafico.png") && saved;
   const Platform platform{clock, regional, current};
   saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
 
@@ -194,6 +213,7 @@ int main(int argc, char** argv) {
   saved =
       expect(window.itemCount(ListId::List1) == 254, "el cálculo no ha dado 254 muestras") && saved;
   saved = save(window, folder, "8_calculo_254.png") && saved;
+  saved = saveChart(window, folder, "10_grafico_254.png") && saved;
   saved = saveReport(window, platform, folder, "informe_254", 16) && saved;
   return saved ? 0 : 1;
 }
