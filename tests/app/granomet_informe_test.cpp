@@ -328,6 +328,7 @@ struct Word {
   double y = 0;
   double height = 0;
   std::string text;
+  double width = 0;
 };
 using Line = std::vector<Word>;
 
@@ -358,7 +359,8 @@ std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& tex
     const double y = attribute(element, "yMin");
     pages.back()[std::round(y * 10) / 10].push_back(
         {attribute(element, "xMin"), y, attribute(element, "yMax") - y,
-         line.substr(textStart + 1, textEnd - textStart - 1)});
+         line.substr(textStart + 1, textEnd - textStart - 1),
+         attribute(element, "xMax") - attribute(element, "xMin")});
   }
   std::vector<std::vector<Line>> lines;
   for (auto& page : pages) {
@@ -379,10 +381,110 @@ std::string joined(const Line& line) {
   return text;
 }
 
+// Whether two word boxes share more than a hair of ink.
+bool overlap(const Word& a, const Word& b) {
+  constexpr double kHair = 0.3;
+  return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x) > kHair &&
+         std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y) > kHair;
+}
+
+// A chart of all samples' curves, as its words lie: none inside its plot, none over
+// another. The plot is where its axes' end labels are centred: 0,01 µm and 10000 µm
+// along the foot, the lowest and highest value left of it.
+void expectLabelsApart(const std::vector<Word>& chart) {
+  double left = -1;
+  double right = -1;
+  for (const Word& word : chart) {
+    left = word.text == "0.01" ? word.x + word.width / 2 : left;
+    right = word.text == "10000" ? word.x + word.width / 2 : right;
+  }
+  ASSERT_GT(left, 0);
+  ASSERT_GT(right, left);
+  double top = 1e9;
+  double bottom = -1;
+  for (const Word& word : chart) {
+    if (word.x + word.width < left &&
+        word.text.find_first_not_of("0123456789") == std::string::npos) {
+      top = std::min(top, word.y + word.height / 2);
+      bottom = word.text == "0" ? word.y + word.height / 2 : bottom;
+    }
+  }
+  ASSERT_GT(bottom, top);
+  const Word interior{left + 0.5, top + 0.5, bottom - top - 1, "plot", right - left - 1};
+  for (std::size_t i = 0; i < chart.size(); ++i) {
+    EXPECT_FALSE(overlap(chart[i], interior)) << chart[i].text << " in the plot";
+    for (std::size_t j = i + 1; j < chart.size(); ++j) {
+      EXPECT_FALSE(overlap(chart[i], chart[j])) << chart[i].text << " over " << chart[j].text;
+    }
+  }
+}
+
+// Decimals and significant digits of a figure as printed ("-0,199", "66,55"); -1
+// for a word that is no figure with decimals.
+struct Precision {
+  int decimals = -1;
+  int significant = 0;
+};
+Precision precisionOf(const std::string& word) {
+  const auto mark = word.find(',');
+  if (mark == std::string::npos || word.find_first_not_of("-0123456789,") != std::string::npos) {
+    return {};
+  }
+  std::string digits = word.substr(word.front() == '-' ? 1 : 0);
+  digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
+  digits.erase(0, digits.find_first_not_of('0'));
+  return {static_cast<int>(word.size() - mark - 1), static_cast<int>(digits.size())};
+}
+
+// A sample's first page, from its tables to its warnings: the percentages on the
+// left to two decimals; on the right each diameter, told by its unit, to four
+// significant figures, each figure in phi or without a unit to three decimals. A
+// skewness or kurtosis has no unit.
+void expectOnePrecisionAKind(const std::vector<Line>& page) {
+  constexpr double kMiddle = 595.28 / 2;
+  bool tables = false;
+  int checked = 0;
+  for (const Line& line : page) {
+    const std::string text = joined(line);
+    tables = (tables || text.rfind("Composición", 0) == 0) && text.rfind("Avisos", 0) != 0;
+    if (!tables) {
+      continue;
+    }
+    const auto middle =
+        std::find_if(line.begin(), line.end(), [](const Word& word) { return word.x > kMiddle; });
+    if (middle != line.begin()) {
+      const Precision percent = precisionOf(std::prev(middle)->text);
+      if (percent.decimals >= 0) {
+        EXPECT_EQ(percent.decimals, 2) << text;
+        ++checked;
+      }
+    }
+    if (middle != line.end() && (middle->text == "Asimetría" || middle->text == "Curtosis")) {
+      EXPECT_EQ(text.find("µm"), std::string::npos) << text;
+      EXPECT_EQ(text.find("Ø"), std::string::npos) << text;
+    }
+    for (auto word = middle; word != line.end(); ++word) {
+      const Precision figure = precisionOf(word->text);
+      if (figure.decimals < 0) {
+        continue;
+      }
+      if (std::next(word) != line.end() && std::next(word)->text == "µm") {
+        EXPECT_EQ(figure.significant, 4) << word->text << " in " << text;
+      } else {
+        EXPECT_EQ(figure.decimals, 3) << word->text << " in " << text;
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 30);
+}
+
 // A sample's number is beside its point, in the triangle's small numbers, or in the
 // list under it or on the pages after it, before the sample's name: once, in one
 // of them, whatever the number of samples.
-TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrListed) {
+// Every sample's curves are keyed in their pages' legends by its number and name,
+// on charts whose labels stand apart; no text is printed under 7 points.
+TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLegibleType) {
   ASSERT_NO_FATAL_FAILURE(writeFullResults());
   std::vector<std::string> names{""};
   std::istringstream results(fileBytes(folder_ / "r.csv"));
@@ -405,12 +507,38 @@ TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrList
       {"Grupos texturales de Folk (1954): arena, limo y arcilla, muestras sin grava", {}},
   };
   int gravelly = -1;
+  std::map<int, int> keyed;  // how often each number in a curves legend
+  // Liberation Sans's words are 1.117 times their type's size high in poppler's boxes.
+  constexpr double kSmallestWord = 7 * 1.11;
   const std::vector<std::vector<Line>> pages =
       pdfLines(folder_ / "informe.pdf", folder_ / "informe.html");
   for (std::size_t page = 0; page < pages.size(); ++page) {
     Triangle* triangle = nullptr;
+    std::vector<std::vector<Word>> charts;
     for (const Line& line : pages[page]) {
       const std::string text = joined(line);
+      for (const Word& word : line) {
+        // A word turned along a value axis is as wide as its type is high: of a
+        // letter alone, its length may be less.
+        const bool letter = word.text.size() <= 2;
+        EXPECT_GE(letter ? std::max(word.height, word.width) : word.height, kSmallestWord)
+            << word.text << " on page " << page + 1;
+      }
+      if (text.rfind("Curvas de frecuencia", 0) == 0 || text.rfind("Curvas acumuladas", 0) == 0) {
+        charts.emplace_back();
+      }
+      if (!charts.empty() && text.rfind("Granomet", 0) != 0) {
+        charts.back().insert(charts.back().end(), line.begin(), line.end());
+        for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+          const std::string& word = line[i].text;
+          if (!word.empty() && word.size() <= 3 &&
+              word.find_first_not_of("0123456789") == std::string::npos &&
+              std::stoi(word) <= samples &&
+              line[i + 1].text == names[static_cast<std::size_t>(std::stoi(word))]) {
+            ++keyed[std::stoi(word)];
+          }
+        }
+      }
       if (text.rfind("Granomet", 0) == 0) {
         EXPECT_NE(
             text.find("Página " + std::to_string(page + 1) + " de " + std::to_string(pages.size())),
@@ -444,6 +572,15 @@ TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrList
         }
       }
     }
+    for (const std::vector<Word>& chart : charts) {
+      SCOPED_TRACE("page " + std::to_string(page + 1));
+      expectLabelsApart(chart);
+    }
+  }
+  // Each in the frequency and in the cumulative chart's legend of one page.
+  EXPECT_EQ(static_cast<int>(keyed.size()), samples);
+  for (const auto& [number, times] : keyed) {
+    EXPECT_EQ(times, 2) << number;
   }
   for (std::size_t t = 0; t < triangles.size(); ++t) {
     SCOPED_TRACE(triangles[t].title);
@@ -456,6 +593,22 @@ TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrList
     }
   }
   EXPECT_GT(gravelly, 0);
+}
+
+TEST_F(GranometInforme, EverySamplePagePrintsOnePrecisionForEachKindOfFigure) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  ASSERT_EQ(run("es_ES.UTF-8", "-p informe.pdf r.csv"), 0) << err();
+  int samples = 0;
+  for (const std::vector<Line>& page :
+       pdfLines(folder_ / "informe.pdf", folder_ / "informe.html")) {
+    const std::string heading = page.empty() ? std::string() : joined(page.front());
+    if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
+      SCOPED_TRACE(heading);
+      expectOnePrecisionAKind(page);
+      ++samples;
+    }
+  }
+  EXPECT_EQ(samples, 12);
 }
 
 TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
