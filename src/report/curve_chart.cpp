@@ -55,7 +55,8 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
   // diameter labels keep clear of it.
   const double line = labelMetrics.lineSpacing();
   const double clear = line / 2 + 1;
-  const QString widest = QString::number(top, 'g', 4);
+  // Room for 100 at least, so that both charts of a page share their diameter axis.
+  const QString widest = QString::number(std::max(top, 100.0), 'g', 4);
   const double left = area.left() + line + 3 + labelMetrics.horizontalAdvance(widest) + 4;
   double numberWidth = 0;
   double nameWidth = 0;
