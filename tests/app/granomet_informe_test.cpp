@@ -605,6 +605,18 @@ TEST_F(GranometInforme, EverySamplePagePrintsOnePrecisionForEachKindOfFigure) {
     if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
       SCOPED_TRACE(heading);
       expectOnePrecisionAKind(page);
+      // Its charts' labels, from the heading's lines to the tables, clear of each other.
+      std::vector<Word> charts;
+      for (auto line = page.begin() + 5; line != page.end() && line->front().text != "Composición";
+           ++line) {
+        charts.insert(charts.end(), line->begin(), line->end());
+      }
+      for (std::size_t i = 0; i < charts.size(); ++i) {
+        for (std::size_t j = i + 1; j < charts.size(); ++j) {
+          EXPECT_FALSE(overlap(charts[i], charts[j]))
+              << charts[i].text << " over " << charts[j].text;
+        }
+      }
       ++samples;
     }
   }
