@@ -124,7 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   set.files.push_back({"r.csv", std::move(contents)});
   const Report report = reportOf(set, {{2026, 12, 7, 0, 0, 0}, ',', true, {}, {"001  A"}});
   require(report.summary.rows.size() == samples, "a summary row a sample");
-  require(report.sampleCount == static_cast<int>(samples) && report.curves.size() == samples,
+  std::size_t curves = 0;
+  for (const ReportCurvePage& page : report.curvePages) {
+    require((samples == 0 || !page.curves.empty()) && page.curves.size() <= kCurvesPerPage,
+            "a curves page filled");
+    curves += page.curves.size();
+  }
+  require(report.sampleCount == static_cast<int>(samples) && curves == samples,
           "a page and a curve a sample");
   for (int i = 0; i < report.sampleCount; ++i) {
     require(!report.samplePage(i).heading.empty(), "every sample's page made");

@@ -1,5 +1,5 @@
 // granomet-shots: PNG pictures of the main window in its four states and maximised, the help
-// window's two pages and the ternary diagram.
+// window's two pages, the ternary diagram, the saved graph and the report's pages.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -18,6 +18,8 @@
 
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
+#include "qt/chart_image.h"
+#include "qt/curve_graph.h"
 #include "qt/principal.h"
 #include "qt/qt_regional_settings.h"
 #include "qt/sample_links.h"
@@ -133,6 +135,22 @@ bool saveReportPage(const QString& pdf, const QString& heading, const QDir& fold
   return false;
 }
 
+// The graph as "Guardar gráfico como imagen…" saves it, at its first size.
+bool saveChart(principal& window, const QDir& folder, const char* name) {
+  const QString path = folder.filePath(name);
+  auto* graph = window.findChild<CurveGraph*>("CWGraph1");
+  const auto failure = graph == nullptr
+                           ? std::optional<std::string>("sin gráfico")
+                           : writeChartImage(*graph->chart(), window.sampleLinks().chartCaption(),
+                                             path, kDefaultChartImageSize, ChartImageKind::Png);
+  if (failure) {
+    std::fprintf(stderr, "No se puede escribir %s: %s\n", qPrintable(path), failure->c_str());
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
 void press(QWidget& window, const char* button) {
   window.findChild<QAbstractButton*>(button)->click();
   QApplication::processEvents();
@@ -208,11 +226,12 @@ int main(int argc, char** argv) {
   saved = ternary != nullptr &&
           save(*window.sampleLinks().ternaryWindow(), folder, "6_diagrama_ternario.png") && saved;
   saved = saveWithMenu(window, folder, "7_menu.png") && saved;
+  saved = saveChart(window, folder, "9_grafico.png") && saved;
   const Platform platform{clock, regional, current};
   saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
 
   // A full lot with the lab's long names: 254 curves in the window and a report of
-  // some 520 pages, of which the summary's, the diagrams', the curves' and the first
+  // some 550 pages, of which the summary's, the diagrams', the curves' and the first
   // and last samples' are drawn, and the summary's first page and Folk's triangles
   // at a size to read them.
   options.sampleCount = 254;
@@ -238,6 +257,7 @@ int main(int argc, char** argv) {
                  "la ventana no se ha maximizado") &&
           save(window, folder, "9_maximizada.png") && saved;
   window.showNormal();
+  saved = saveChart(window, folder, "10_grafico_254.png") && saved;
   saved = saveReport(window, platform, folder, "informe_254", 16) && saved;
   const QString pdf = folder.filePath("informe_254.pdf");
   saved = saveReportPage(pdf, "Informe granulom", folder, "informe_254_resumen") && saved;

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
@@ -20,6 +21,7 @@
 #include "qt/message_box.h"
 #include "qt/qt_file_dialog.h"
 #include "qt/qt_text.h"
+#include "qt/window_geometry.h"
 #include "results/results_file.h"
 #include "results/whole_file.h"
 #include "workflow/messages.h"
@@ -35,31 +37,106 @@ constexpr int kLargestSide = 4000;
 // the labels and lines keep their size against the curves.
 constexpr double kLayoutWidth = 800;
 constexpr double kLayoutHeight = 500;
+// The caption's text in pixels before the magnification, its margins and the stroke
+// of a curve's colour in the legend.
+constexpr int kCaptionPixels = 12;
+constexpr double kCaptionMargin = 6;
+constexpr double kSwatch = 16;
 
 const char* suffixOf(ChartImageKind kind) {
   return kind == ChartImageKind::Svg ? "svg" : "png";
 }
 
-// Lays the chart out at the picture's size over the magnification, paints it and
-// puts it back as the window shows it.
-void paintChart(QChart& chart, QPainter& painter, QSize size) {
-  const double scale =
-      std::max(1.0, std::min(size.width() / kLayoutWidth, size.height() / kLayoutHeight));
+// Lays the chart out at the size of `target` over the magnification, paints it
+// there and puts it back as the window shows it.
+void paintChart(QChart& chart, QPainter& painter, const QRectF& target, double scale) {
   const QRectF shown = chart.geometry();
   QGraphicsScene& scene = *chart.scene();
   const QRectF shownScene = scene.sceneRect();
-  const QRectF laidOut(shown.topLeft(), QSizeF(size) / scale);
+  const QRectF laidOut(shown.topLeft(), target.size() / scale);
   scene.setSceneRect(laidOut);
   chart.setGeometry(laidOut);
   chart.layout()->activate();
 
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-  scene.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)), laidOut, Qt::IgnoreAspectRatio);
+  scene.render(&painter, target, laidOut, Qt::IgnoreAspectRatio);
 
   chart.setGeometry(shown);
   chart.layout()->activate();
   scene.setSceneRect(shownScene);
+}
+
+// The title and the highlighted sample above the graph, the legend on its right
+// (or, for more curves than it could name legibly, a note below), in the window's
+// font, all magnified as the graph is.
+void paintPicture(QChart& chart, const ChartCaption& caption, QPainter& painter, QSize size) {
+  const double scale =
+      std::max(1.0, std::min(size.width() / kLayoutWidth, size.height() / kLayoutHeight));
+  const QRectF page(0, 0, size.width() / scale, size.height() / scale);
+  const QFont titleFont = windowFont(FontFace::Arial, kCaptionPixels + 2, true);
+  const QFont font = windowFont(FontFace::Arial, kCaptionPixels, false);
+  const QFontMetricsF titleMetrics(titleFont);
+  const QFontMetricsF metrics(font);
+  const double line = metrics.lineSpacing();
+
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.save();
+  painter.scale(scale, scale);
+  double top = kCaptionMargin;
+  painter.setPen(Qt::black);
+  painter.setFont(titleFont);
+  const double textWidth = page.width() - 2 * kCaptionMargin;
+  painter.drawText(QRectF(kCaptionMargin, top, textWidth, titleMetrics.lineSpacing()),
+                   Qt::AlignHCenter | Qt::AlignTop,
+                   titleMetrics.elidedText(caption.title, Qt::ElideMiddle, textWidth));
+  top += titleMetrics.lineSpacing();
+  painter.setFont(font);
+  if (caption.highlighted) {
+    painter.setPen(caption.highlighted->colour);
+    painter.drawText(
+        QRectF(kCaptionMargin, top, textWidth, line), Qt::AlignHCenter | Qt::AlignTop,
+        metrics.elidedText(
+            toQString(messages::chartImageHighlighted(toProgramText(caption.highlighted->name))),
+            Qt::ElideMiddle, textWidth));
+    top += line;
+  }
+
+  const int curves = static_cast<int>(caption.curves.size());
+  const bool legend = curves <= kMostLegendCurves;
+  double legendWidth = 0;
+  double bottom = page.height();
+  if (legend) {
+    for (const CaptionedCurve& curve : caption.curves) {
+      legendWidth = std::max(legendWidth, metrics.horizontalAdvance(curve.name));
+    }
+    legendWidth = std::min(kSwatch + 4 + legendWidth + kCaptionMargin, page.width() / 4);
+  } else {
+    const QString note = toQString(messages::chartImageNoLegend(curves));
+    const QRectF box(kCaptionMargin, 0, textWidth, page.height());
+    const double height =
+        metrics.boundingRect(box, Qt::AlignHCenter | Qt::TextWordWrap, note).height();
+    bottom -= height + kCaptionMargin;
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(kCaptionMargin, bottom, textWidth, height),
+                     Qt::AlignHCenter | Qt::TextWordWrap, note);
+  }
+  const QRectF graph(0, top, page.width() - legendWidth, bottom - top);
+  if (legend) {
+    double y = graph.top() + kCaptionMargin;
+    const double left = graph.right();
+    for (const CaptionedCurve& curve : caption.curves) {
+      painter.setPen(QPen(curve.colour, 2));
+      painter.drawLine(QPointF(left, y + line / 2), QPointF(left + kSwatch, y + line / 2));
+      painter.setPen(Qt::black);
+      const double room = page.width() - kCaptionMargin - left - kSwatch - 4;
+      painter.drawText(QRectF(left + kSwatch + 4, y, room, line), Qt::AlignLeft | Qt::AlignTop,
+                       metrics.elidedText(curve.name, Qt::ElideRight, room));
+      y += line;
+    }
+  }
+  painter.restore();
+  paintChart(chart, painter, QRectF(graph.topLeft() * scale, graph.size() * scale).toAlignedRect(),
+             scale);
 }
 
 // Width and height in pixels (the labels name the unit), each spin box named for the tests that
@@ -151,8 +228,8 @@ std::filesystem::path proposedChartImage(const std::filesystem::path& results) {
   return results.parent_path() / stem;
 }
 
-std::optional<std::string> writeChartImage(QChart& chart, const QString& file, QSize size,
-                                           ChartImageKind kind) {
+std::optional<std::string> writeChartImage(QChart& chart, const ChartCaption& caption,
+                                           const QString& file, QSize size, ChartImageKind kind) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -161,10 +238,10 @@ std::optional<std::string> writeChartImage(QChart& chart, const QString& file, Q
     picture.setOutputDevice(&buffer);
     picture.setSize(size);
     picture.setViewBox(QRect(QPoint(0, 0), size));
-    picture.setTitle(chart.title());
+    picture.setTitle(caption.title);
     {
       QPainter painter(&picture);
-      paintChart(chart, painter, size);
+      paintPicture(chart, caption, painter, size);
     }
     // The generator gives the size in millimetres at its resolution, which programs
     // read back at 90 or 96 dots per inch: given in pixels, it is the chosen size everywhere.
@@ -186,7 +263,7 @@ std::optional<std::string> writeChartImage(QChart& chart, const QString& file, Q
     picture.fill(Qt::white);
     {
       QPainter painter(&picture);
-      paintChart(chart, painter, size);
+      paintPicture(chart, caption, painter, size);
     }
     if (!picture.save(&buffer, "PNG")) {
       return toProgramText(buffer.errorString());
@@ -203,8 +280,8 @@ std::optional<std::string> writeChartImage(QChart& chart, const QString& file, Q
   return std::nullopt;
 }
 
-void saveChartImage(QWidget* parent, QChart& chart, const std::filesystem::path& proposed,
-                    QSize& size) {
+void saveChartImage(QWidget* parent, QChart& chart, const ChartCaption& caption,
+                    const std::filesystem::path& proposed, QSize& size) {
   const ChosenImage chosen = askForFile(parent, proposed);
   if (chosen.file.isEmpty()) {
     return;
@@ -225,7 +302,7 @@ void saveChartImage(QWidget* parent, QChart& chart, const std::filesystem::path&
     return;
   }
   size = sizes.chosen();
-  if (const auto failure = writeChartImage(chart, chosen.file, size, chosen.kind)) {
+  if (const auto failure = writeChartImage(chart, caption, chosen.file, size, chosen.kind)) {
     showMessageBox(parent, messages::chartImageUnwritable(name, *failure));
   }
 }

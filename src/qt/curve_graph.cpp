@@ -16,6 +16,8 @@
 #include "qt/lasting_tool_tip.h"
 #include "qt/qt_text.h"
 #include "qt/window_geometry.h"
+#include "report/report_style.h"
+#include "workflow/messages.h"
 
 namespace granomet {
 namespace {
@@ -34,11 +36,6 @@ struct Tick {
 constexpr std::array kTicks{
     Tick{"0#1 µm", 0.1}, Tick{"1 µm", 1},     Tick{"4 µm", 4},    Tick{"16 µm", 16},
     Tick{"63 µm", 63},   Tick{"250 µm", 250}, Tick{"2 mm", 2000}, Tick{"8 mm", 8000},
-};
-
-constexpr std::array<QRgb, 10> kCurveColours{
-    0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
-    0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22,
 };
 
 // A lot holds at most 254 samples. An export that repeats order numbers can hand a
@@ -70,7 +67,7 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
   axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   axisX_->setRange(std::log(kFinestMicrometres), std::log(kCoarsestMicrometres));
   axisX_->setLabelsFont(labels);
-  axisX_->setTitleText(QString::fromUtf8("Diámetro"));
+  axisX_->setTitleText(toQString(messages::graphDiameterAxis()));
   axisX_->setTitleFont(labels);
   for (const Tick& tick : kTicks) {
     QString label = QString::fromUtf8(tick.label);
@@ -83,7 +80,7 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
   axisY_->setTickAnchor(0);
   axisY_->setLabelFormat("%g");
   axisY_->setLabelsFont(labels);
-  axisY_->setTitleText("%");
+  axisY_->setTitleText(toQString(messages::graphWeightAxis()));
   axisY_->setTitleFont(labels);
   axisY_->setGridLineColor(QColor(220, 220, 220));
 
@@ -144,7 +141,7 @@ void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x, co
     }
   }
   const int index = curveCount();
-  const QColor color(kCurveColours[static_cast<std::size_t>(index) % kCurveColours.size()]);
+  const QColor color = report::curveColour(index);
   auto* series = new QLineSeries;
   series->setName(toQString(sampleName));
   series->replace(points);

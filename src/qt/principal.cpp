@@ -190,6 +190,7 @@ void principal::buildControls(char decimalMark) {
   });
   connect(this, &principal::leaveConfirmed, links_.get(), &SampleLinks::closeWindows);
   links_->setReportAction([this] { createReport(this, *tables_, platform_); });
+  links_->setLotName([this] { return tables_->lot.header.lotName; });
 
   exportbutton_->setEnabled(false);
   calculatot_->setEnabled(false);

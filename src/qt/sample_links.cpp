@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "data/file_names.h"
 #include "qt/curve_graph.h"
 #include "qt/qt_text.h"
 #include "qt/sample_list.h"
@@ -72,6 +73,24 @@ SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
 void SampleLinks::setReportAction(std::function<void()> action) {
   report_ = std::move(action);
   refresh();
+}
+
+void SampleLinks::setLotName(std::function<std::string()> lotName) {
+  lotName_ = std::move(lotName);
+}
+
+ChartCaption SampleLinks::chartCaption() const {
+  ChartCaption caption;
+  caption.title = toQString(messages::chartImageTitle(lotName_ ? lotName_() : std::string(),
+                                                      displayName(resultsPath_())));
+  for (const PlottedSample& sample : graph_.samples()) {
+    caption.curves.push_back({toQString(sample.name), sample.color});
+  }
+  const int highlighted = graph_.highlightedCurve();
+  if (highlighted >= 0 && highlighted < static_cast<int>(caption.curves.size())) {
+    caption.highlighted = caption.curves[static_cast<std::size_t>(highlighted)];
+  }
+  return caption;
 }
 
 bool SampleLinks::linked() const {
@@ -186,7 +205,8 @@ void SampleLinks::showTernaryWindow() {
 
 void SampleLinks::saveChart() {
   if (linked()) {
-    saveChartImage(&window_, *graph_.chart(), proposedChartImage(resultsPath_()), imageSize_);
+    saveChartImage(&window_, *graph_.chart(), chartCaption(), proposedChartImage(resultsPath_()),
+                   imageSize_);
   }
 }
 

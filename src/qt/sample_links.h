@@ -7,6 +7,7 @@
 #include <QSize>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "qt/chart_image.h"
 
@@ -42,6 +43,10 @@ class SampleLinks final : public QObject {
 
   // What "Crear informe PDF…" does; without one the item stays disabled.
   void setReportAction(std::function<void()> action);
+  // The lot of the run, which the saved picture's title names (program text).
+  void setLotName(std::function<std::string()> lotName);
+  // What the saved picture says beside the graph.
+  ChartCaption chartCaption() const;
 
   QMenu& menu() const { return *menu_; }
   // Whether List1 shows the samples of the graph's curves.
@@ -73,6 +78,7 @@ class SampleLinks final : public QObject {
   CurveGraph& graph_;
   std::function<std::filesystem::path()> resultsPath_;
   std::function<void()> report_;
+  std::function<std::string()> lotName_;
   QMenu* menu_;
   QAction* reportAction_;
   QAction* saveChartAction_;

@@ -16,6 +16,9 @@ namespace {
 constexpr double kFinestLog = -2;   // 0.01 µm
 constexpr double kCoarsestLog = 4;  // 10 mm
 constexpr int kMostSteps = 5;
+constexpr double kLegendSwatch = 12;  // the stroke of a curve's colour
+constexpr double kLegendGap = 14;     // room for the coarsest diameter's label, centred on the edge
+constexpr double kLegendShare = 0.25;  // of the chart's width at most
 
 }  // namespace
 
@@ -46,14 +49,27 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
     top = 100;
   }
 
-  // Room for the title above, the value labels and axis title on the left, the
-  // diameter labels and axis title below.
-  const QString widest = QString::number(top, 'g', 4);
-  const double left =
-      area.left() + labelMetrics.lineSpacing() + 3 + labelMetrics.horizontalAdvance(widest) + 4;
-  const QRectF plot(
-      left, area.top() + titleMetrics.lineSpacing() + 4, area.right() - left - 4,
-      area.height() - titleMetrics.lineSpacing() - 4 - 2 * labelMetrics.lineSpacing() - 6);
+  // The title above; then the limits' names, over the plot; the value labels and
+  // axis title on its left, the legend on its right; the diameter labels and axis
+  // title below. A value label at the plot's foot reaches half a line below it: the
+  // diameter labels keep clear of it.
+  const double line = labelMetrics.lineSpacing();
+  const double clear = line / 2 + 1;
+  // Room for 100 at least, so that both charts of a page share their diameter axis.
+  const QString widest = QString::number(std::max(top, 100.0), 'g', 4);
+  const double left = area.left() + line + 3 + labelMetrics.horizontalAdvance(widest) + 4;
+  double numberWidth = 0;
+  double nameWidth = 0;
+  for (const ReportCurve& curve : curves) {
+    numberWidth =
+        std::max(numberWidth, labelMetrics.horizontalAdvance(fromProgramText(curve.label)));
+    nameWidth = std::max(nameWidth, labelMetrics.horizontalAdvance(fromProgramText(curve.name)));
+  }
+  const double legendWidth =
+      std::min(kLegendSwatch + 4 + numberWidth + 4 + nameWidth, area.width() * kLegendShare);
+  const double plotTop = area.top() + titleMetrics.lineSpacing() + 2 + line + 2;
+  const QRectF plot(left, plotTop, area.right() - legendWidth - kLegendGap - left,
+                    area.bottom() - clear - 2 * line - plotTop);
   const auto xOf = [&plot](double micrometres) {
     return plot.left() +
            (std::log10(micrometres) - kFinestLog) / (kCoarsestLog - kFinestLog) * plot.width();
@@ -74,7 +90,7 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
     painter.setPen(QPen(kLightRule, 0.4));
     painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     painter.setPen(kInk);
-    painter.drawText(QRectF(x - 20, plot.bottom() + 2, 40, labelMetrics.lineSpacing()),
+    painter.drawText(QRectF(x - 20, plot.bottom() + clear, 40, line),
                      Qt::AlignHCenter | Qt::AlignTop, decadeLabel(power, words.decimalMark));
   }
   for (int i = 0; i <= kMostSteps + 1 && i * step <= top * (1 + 1e-12); ++i) {
@@ -83,17 +99,15 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
     painter.setPen(QPen(kLightRule, 0.4));
     painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
     painter.setPen(kInk);
-    painter.drawText(QRectF(area.left(), y - labelMetrics.lineSpacing() / 2,
-                            plot.left() - area.left() - 3, labelMetrics.lineSpacing()),
+    painter.drawText(QRectF(area.left(), y - line / 2, plot.left() - area.left() - 3, line),
                      Qt::AlignRight | Qt::AlignVCenter, QString::number(value, 'g', 4));
   }
-  painter.drawText(QRectF(plot.left(), plot.bottom() + 2 + labelMetrics.lineSpacing(), plot.width(),
-                          labelMetrics.lineSpacing()),
+  painter.drawText(QRectF(plot.left(), plot.bottom() + clear + line, plot.width(), line),
                    Qt::AlignHCenter | Qt::AlignTop, words.diameterAxis);
   painter.save();
   painter.translate(area.left(), plot.center().y());
   painter.rotate(-90);
-  painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), labelMetrics.lineSpacing()),
+  painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), line),
                    Qt::AlignHCenter | Qt::AlignTop, words.valueAxis);
   painter.restore();
 
@@ -104,15 +118,35 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
     painter.setPen(dashed);
     painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     painter.setPen(kGreyInk);
-    painter.drawText(QRectF(x + 1.5, plot.top() + 1, 40, labelMetrics.lineSpacing()),
-                     Qt::AlignLeft | Qt::AlignTop, QString::fromUtf8(limit.label));
+    painter.drawText(QRectF(x - 30, plot.top() - 2 - line, 60, line),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(limit.label));
+  }
+
+  // The legend: a stroke of each curve's colour, its sample's number and name.
+  const double legendLeft = plot.right() + kLegendGap;
+  double legendY = plot.top();
+  for (const ReportCurve& curve : curves) {
+    if (legendY + line > plot.bottom()) {
+      break;
+    }
+    painter.setPen(QPen(curveColour(curve.colour), 1.5));
+    painter.drawLine(QPointF(legendLeft, legendY + line / 2),
+                     QPointF(legendLeft + kLegendSwatch, legendY + line / 2));
+    painter.setPen(kInk);
+    const double numberLeft = legendLeft + kLegendSwatch + 4;
+    drawTextLine(painter, QRectF(numberLeft, legendY, numberWidth, line), Qt::AlignRight,
+                 fromProgramText(curve.label));
+    const double nameLeft = numberLeft + numberWidth + 4;
+    drawTextLine(painter, QRectF(nameLeft, legendY, area.right() - nameLeft, line), Qt::AlignLeft,
+                 labelMetrics.elidedText(fromProgramText(curve.name), Qt::ElideRight,
+                                         area.right() - nameLeft));
+    legendY += line + 1;
   }
 
   painter.setClipRect(plot);
   painter.setRenderHint(QPainter::Antialiasing);
-  const double width = curves.size() > 1 ? 0.5 : 1.2;
+  const double width = curves.size() > 1 ? 0.7 : 1.2;
   bool drawn = false;
-  int index = 0;
   for (const ReportCurve& curve : curves) {
     const std::vector<double>& values =
         kind == CurveKind::Frequency ? curve.weight : curve.percentFiner;
@@ -132,11 +166,10 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
       }
     }
     if (!path.isEmpty()) {
-      painter.setPen(QPen(curveColour(index), width));
+      painter.setPen(QPen(curveColour(curve.colour), width));
       painter.drawPath(path);
       drawn = true;
     }
-    ++index;
   }
   painter.setClipping(false);
   painter.setPen(QPen(kInk, 0.6));

@@ -22,7 +22,9 @@ struct ChartWords {
   char decimalMark = '.';
 };
 
-// Each curve in its sample's colour, the first sample's first.
+// Each curve in its sample's colour, the first sample's first, with a legend on the
+// right that gives each colour's sample by its number and name. The labels of the
+// axes and of the limits between gravel, sand, silt and clay stand outside the plot.
 void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<ReportCurve>& curves,
                     CurveKind kind, const ChartWords& words);
 

@@ -21,7 +21,7 @@
 namespace granomet::report {
 namespace {
 
-constexpr double kSummaryPoints = 6.5;
+constexpr double kSummaryPoints = kSmallestPoints;
 constexpr int kNameColumn = 1;  // the summary's sample names wrap when the table is too wide
 constexpr double kGap = 12;
 
@@ -67,8 +67,8 @@ class ReportPages {
         samplePages_(report, writer) {
     paginateSummary();
     layOutTriangles();
-    pageCount_ =
-        static_cast<int>(summaryPages_.size() + 3 + shepardLists_.size() + folkLists_.size());
+    pageCount_ = static_cast<int>(summaryPages_.size() + 2 + shepardLists_.size() +
+                                  folkLists_.size() + report.curvePages.size());
     for (int i = 0; i < report.sampleCount; ++i) {
       pageCount_ += samplePages(i);
     }
@@ -242,14 +242,16 @@ class ReportPages {
   }
 
   void drawAllCurves() {
-    newPage();
     const QRectF body = bodyArea();
     const double half = (body.height() - kGap) / 2;
-    drawCurveChart(painter_, QRectF(body.left(), body.top(), body.width(), half), report_.curves,
-                   CurveKind::Frequency, chartWords(report_.words.frequencyCurves, false));
-    drawCurveChart(painter_, QRectF(body.left(), body.top() + half + kGap, body.width(), half),
-                   report_.curves, CurveKind::Cumulative,
-                   chartWords(report_.words.cumulativeCurves, true));
+    for (std::size_t i = 0; i < report_.curvePages.size() && !stopped_; ++i) {
+      const ReportCurvePage& page = report_.curvePages[i];
+      newPage();
+      drawCurveChart(painter_, QRectF(body.left(), body.top(), body.width(), half), page.curves,
+                     CurveKind::Frequency, chartWords(page.frequencyTitle, false));
+      drawCurveChart(painter_, QRectF(body.left(), body.top() + half + kGap, body.width(), half),
+                     page.curves, CurveKind::Cumulative, chartWords(page.cumulativeTitle, true));
+    }
   }
 
   void drawSample(const ReportSamplePage& sample, int index) {

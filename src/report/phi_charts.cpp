@@ -100,12 +100,26 @@ class PhiCharts::Frame {
       path.lineTo(at, plot_.bottom());
     };
 
-    // The value axis: labels left of the plot, its name turned along it.
+    // The value axis: labels left of the plot, its name turned along it. A label
+    // too near another is left out, the strong lines' last: a line is read by its label.
+    std::vector<double> labelled;
+    const auto clearOfOthers = [&labelled, line](double at) {
+      return std::all_of(labelled.begin(), labelled.end(),
+                         [at, line](double other) { return std::fabs(other - at) >= line; });
+    };
+    for (const bool strongFirst : {true, false}) {
+      for (const Tick& tick : ticks) {
+        const double at = y(tick.value);
+        if (tick.strong != strongFirst || !clearOfOthers(at)) {
+          continue;
+        }
+        labelled.push_back(at);
+        painter.drawText(QRectF(area_.left(), at - line / 2, plot_.left() - area_.left() - 3, line),
+                         Qt::AlignRight | Qt::AlignVCenter, tick.label);
+      }
+    }
     for (const Tick& tick : ticks) {
-      const double at = y(tick.value);
-      across(tick.strong ? strong : grid, at);
-      painter.drawText(QRectF(area_.left(), at - line / 2, plot_.left() - area_.left() - 3, line),
-                       Qt::AlignRight | Qt::AlignVCenter, tick.label);
+      across(tick.strong ? strong : grid, y(tick.value));
     }
     painter.save();
     painter.translate(area_.left(), plot_.center().y());

@@ -5,9 +5,10 @@
 #include <QPainter>
 #include <QRawFont>
 #include <QStringList>
-#include <array>
+#include <algorithm>
 
 #include "data/text_encoding.h"
+#include "workflow/report_content.h"
 
 namespace granomet::report {
 
@@ -24,7 +25,7 @@ constexpr char16_t kCharacters[] = u"áéíóúÁÉÍÓÚñÑüÜµØφ·–—�
 QFont reportFont(double points, bool bold) {
   QFont font;
   font.setFamilies(kFamilies);
-  font.setPointSizeF(points);
+  font.setPointSizeF(std::max(points, kSmallestPoints));
   font.setBold(bold);
   // At 72 dots per inch hinting would round every advance to a whole point.
   font.setHintingPreference(QFont::PreferNoHinting);
@@ -122,12 +123,12 @@ void drawTextLine(QPainter& painter, const QRectF& box, Qt::Alignment align, con
   painter.drawText(QPointF(x, box.top() + page.ascent()), text);
 }
 
+static_assert(kCurveColours.size() == kCurvesPerPage,
+              "each curve of a curves page in a colour of its own");
+
 QColor curveColour(int index) {
-  static constexpr std::array<QRgb, 10> kColours{
-      0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
-      0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22,
-  };
-  return QColor(kColours[static_cast<std::size_t>(index) % kColours.size()]);
+  const auto size = static_cast<int>(kCurveColours.size());
+  return QColor(kCurveColours[static_cast<std::size_t>((index % size + size) % size)]);
 }
 
 }  // namespace granomet::report

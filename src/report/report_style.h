@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,7 +29,11 @@ inline QRectF bodyArea() {
   return {kMargin, kMargin, kPageWidth - 2 * kMargin, kPageHeight - 2 * kMargin - kFooterHeight};
 }
 
-// Liberation Sans, which the package depends on, or the metric twin the system has.
+// Printed smaller than this a figure is hard to read: no text of the report is.
+inline constexpr double kSmallestPoints = 7;
+
+// Liberation Sans, which the package depends on, or the metric twin the system has;
+// never smaller than kSmallestPoints.
 QFont reportFont(double points, bool bold = false);
 
 // Text measured as the page draws it, at the page's resolution (the PDF writer's 72
@@ -66,7 +71,13 @@ inline const QColor kGreyInk(90, 90, 90);
 inline const QColor kRule(150, 150, 150);
 inline const QColor kLightRule(215, 215, 215);
 
-// The main window's curve colours, so a sample looks the same on screen and paper.
+// The curves' colours, the main window's and the report's, so that a sample looks the
+// same on screen and paper: the index-th sample's, the palette repeating. As many as
+// a curves page of the report holds curves.
+inline constexpr std::array<QRgb, 10> kCurveColours{
+    0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
+    0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22,
+};
 QColor curveColour(int index);
 
 }  // namespace granomet::report

@@ -14,11 +14,13 @@ constexpr double kPad = 2.5;
 constexpr double kSecondScale = 0.85;
 constexpr double kNarrowest = 30;  // an elastic column never shrinks below this
 
+// A figure, maybe followed by its unit ("220,6 µm", "2,181 Ø"): aligned on the right.
 bool looksNumeric(const QString& text) {
-  if (text.isEmpty()) {
-    return true;
-  }
-  return std::all_of(text.begin(), text.end(), [](QChar c) {
+  constexpr qsizetype kLongestUnit = 2;
+  const qsizetype space = text.lastIndexOf(' ');
+  const QString figure =
+      space >= 0 && text.size() - space - 1 <= kLongestUnit ? text.left(space) : text;
+  return std::all_of(figure.begin(), figure.end(), [](QChar c) {
     return c.isDigit() || c == '.' || c == ',' || c == '-' || c == QChar(0x2014);
   });
 }

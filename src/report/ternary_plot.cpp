@@ -201,10 +201,10 @@ TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
       words_(words),
       titleFont_(reportFont(10, true)),
       cornerFont_(reportFont(8, true)),
-      fieldFont_(reportFont(triangle.diagram == TernaryDiagram::Shepard ? 7.5 : 6.5)),
-      numberFont_(reportFont(5)),
-      keyFont_(reportFont(6.5)),
-      headerFont_(reportFont(6.5, true)),
+      fieldFont_(reportFont(triangle.diagram == TernaryDiagram::Shepard ? 7.5 : kSmallestPoints)),
+      numberFont_(reportFont(kSmallestPoints)),
+      keyFont_(reportFont(kSmallestPoints)),
+      headerFont_(reportFont(kSmallestPoints, true)),
       note_(fromProgramText(triangle.note)) {
   for (const std::string& entry : triangle.key) {
     key_.push_back(fromProgramText(entry));

@@ -655,6 +655,29 @@ std::string chartImageTooLarge() {
   return out("no hay memoria para una imagen de ese tamaño");
 }
 
+std::string chartImageTitle(std::string_view lotName, std::string_view resultsFile) {
+  return out("Curvas granulométricas · lote ") + std::string(lotName) + out(" · ") +
+         std::string(resultsFile);
+}
+
+std::string chartImageHighlighted(std::string_view sampleName) {
+  return out("Curva resaltada: ") + std::string(sampleName);
+}
+
+std::string chartImageNoLegend(int curves) {
+  return std::to_string(curves) +
+         out(" curvas, demasiadas para una leyenda: cada color se repite cada 10 muestras; "
+             "pase el puntero por una curva en la ventana para ver su nombre.");
+}
+
+std::string graphDiameterAxis() {
+  return out("Diámetro");
+}
+
+std::string graphWeightAxis() {
+  return out("Peso (%)");
+}
+
 std::string ternaryTitle() {
   return out("Diagrama ternario");
 }
@@ -1175,9 +1198,9 @@ std::string reportText(ReportText text) {
     case T::FolkWardSorting:
       return out("Clasificación\nFW (Ø)");
     case T::FrequencyCurves:
-      return out("Curvas de frecuencia de todas las muestras");
+      return out("Curvas de frecuencia");
     case T::CumulativeCurves:
-      return out("Curvas acumuladas de todas las muestras");
+      return out("Curvas acumuladas");
     case T::DiameterAxis:
       return out("Diámetro (µm)");
     case T::WeightAxis:
@@ -1243,8 +1266,6 @@ std::string reportText(ReportText text) {
       return out("Ø");
     case T::Geometric:
       return out("Geom.");
-    case T::GeometricUnits:
-      return out("%1; geom.: media en µm");
     case T::FolkWard:
       return out("Folk y Ward (1957)");
     case T::Term:
@@ -1258,7 +1279,7 @@ std::string reportText(ReportText text) {
     case T::Kurtosis:
       return out("Curtosis");
     case T::Percentiles:
-      return out("Percentiles y modas (µm)");
+      return out("Percentiles y modas");
     case T::Value:
       return out("Valor");
     case T::Mode:
@@ -1323,6 +1344,23 @@ std::string samplePageText(SamplePageText text) {
       return out(
           "Más fino: porcentaje de la muestra más fino que el límite inferior de la clase, de la "
           "curva acumulada normalizada a su total, la misma de los percentiles.");
+    case T::Arithmetic:
+      return out("Aritm.");
+    case T::Logarithmic:
+      return out("Log.");
+  }
+  return {};
+}
+
+std::string curvePageText(CurvePageText text) {
+  using T = CurvePageText;
+  switch (text) {
+    case T::OfAll:
+      return out("%1 de todas las muestras");
+    case T::OfSome:
+      return out("%1, muestras %2 a %3");
+    case T::OfOne:
+      return out("%1, muestra %2");
   }
   return {};
 }

@@ -124,6 +124,14 @@ std::string chartHeightLabel();
 MessageRequest replaceChartImage(std::string_view fileName);
 MessageRequest chartImageUnwritable(std::string_view fileName, std::string_view cause);
 std::string chartImageTooLarge();
+// What the saved picture says beside the graph: its title (the lot, the results file),
+// the sample drawn wider, and, in place of a legend too long to read, how many curves.
+std::string chartImageTitle(std::string_view lotName, std::string_view resultsFile);
+std::string chartImageHighlighted(std::string_view sampleName);
+std::string chartImageNoLegend(int curves);
+// The graph's axes.
+std::string graphDiameterAxis();
+std::string graphWeightAxis();
 // The ternary diagram's window: its title, Shepard's corners (top, bottom left,
 // bottom right) and a sample's point.
 std::string ternaryTitle();
@@ -260,7 +268,6 @@ enum class ReportText {
   Micrometres,
   Phi,
   Geometric,
-  GeometricUnits,  // a table's title, then what the geometric column is in
   FolkWard,
   Term,
   Mean,
@@ -301,7 +308,17 @@ enum class SamplePageText {
   Weight,
   Finer,
   FinerNote,
+  Arithmetic,   // the moments' column of the arithmetic ones
+  Logarithmic,  // the moments' column of the ones in phi
 };
 std::string samplePageText(SamplePageText text);
+
+// The titles of the curves pages' charts, each page some of the samples.
+enum class CurvePageText {
+  OfAll,   // %1 the chart ("Curvas de frecuencia"), every sample on one page
+  OfSome,  // %1 the chart, %2 and %3 the first and last sample's numbers
+  OfOne,   // %1 the chart, %2 the sample's number
+};
+std::string curvePageText(CurvePageText text);
 
 }  // namespace granomet::messages

@@ -47,6 +47,14 @@ std::string filled(std::string pattern, const std::string& first, const std::str
 
 constexpr std::string_view kNoValue = "\x97";  // an em dash in the program's 8-bit text
 
+// One precision for each kind of figure a page prints: diameters to four significant
+// figures (micrometres), phi values and figures without a unit to three decimals,
+// percentages to two; only the class table gives the weights with the results
+// file's three decimals, and the percentage finer beside them alike.
+constexpr int kPhiDecimals = 3;
+constexpr int kPercentDecimals = 2;
+constexpr int kClassWeightDecimals = 3;
+
 // Diameters to four significant figures: 1234, 123,4, 12,34, 1,234, 0,1234.
 std::string micrometres(std::optional<double> value, char decimalMark) {
   if (!value) {
@@ -81,6 +89,11 @@ std::string boundsOf(const SizeBand& band, char decimalMark) {
 
 std::string plain(std::optional<double> value, int decimals, char decimalMark) {
   return value ? fixedNumber(*value, decimals, decimalMark) : std::string(kNoValue);
+}
+
+// A figure with its unit, where the column it stands in holds figures of other units.
+std::string withUnit(std::string figure, const std::string& unit) {
+  return figure == kNoValue ? figure : figure + " " + unit;
 }
 
 template <typename Term>
@@ -138,6 +151,7 @@ std::string shepardText(const std::string& kept) {
 
 ReportCurve curveOf(const SizeDistribution& classes) {
   ReportCurve curve;
+  curve.diameter.reserve(kResultsClasses);
   const CumulativeCurve cumulative(classes);
   const bool readable = cumulative.gap() == CurveGap::None;
   for (int j = 1; j <= kResultsClasses; ++j) {
@@ -258,20 +272,21 @@ ClassRows classTableOf(const SizeDistribution& classes, const CumulativeCurve& c
   const bool curve = cumulative.gap() != CurveGap::NoWeight;
   for (int j = first; j <= last; ++j) {
     const double lower = classes.lowerDiameter[j];
-    const std::string lowerPhi = plain(finiteValue(phiOf(lower)), 3, decimalMark);
+    const std::string lowerPhi = plain(finiteValue(phiOf(lower)), kPhiDecimals, decimalMark);
     std::string sizes = "> " + micrometres(lower, decimalMark);
     std::string phis = "< " + lowerPhi;
     if (j > 1) {
       const double upper = classes.lowerDiameter[j - 1];
       sizes = micrometres(lower, decimalMark) + "\x96" + micrometres(upper, decimalMark);
       // Spaced where a minus would follow the dash.
-      phis = plain(finiteValue(phiOf(upper)), 3, decimalMark) +
+      phis = plain(finiteValue(phiOf(upper)), kPhiDecimals, decimalMark) +
              (lowerPhi.front() == '-' ? " \x96 " : "\x96") + lowerPhi;
     }
     made.table.rows.push_back(
         {std::to_string(j), std::move(sizes), std::move(phis),
-         plain(finiteValue(classes.weight[j]), 3, decimalMark),
-         curve ? plain(finiteValue(100 - cumulative.percentCoarser(j)), 3, decimalMark)
+         plain(finiteValue(classes.weight[j]), kClassWeightDecimals, decimalMark),
+         curve ? plain(finiteValue(100 - cumulative.percentCoarser(j)), kClassWeightDecimals,
+                       decimalMark)
                : std::string(kNoValue)});
   }
   return made;
@@ -480,6 +495,41 @@ ReportTriangle triangleOf(TernaryDiagram diagram, const std::vector<Sample>& sam
   return triangle;
 }
 
+// Each page's curves, told apart by colour and by the legend that numbers them as
+// the summary does.
+std::vector<ReportCurvePage> curvePagesOf(const std::vector<Sample>& samples,
+                                          const ReportTable& summary) {
+  using messages::CurvePageText;
+  std::vector<ReportCurvePage> pages;
+  const int count = static_cast<int>(samples.size());
+  for (int first = 0; first < count || (first == 0 && pages.empty()); first += kCurvesPerPage) {
+    ReportCurvePage& page = pages.emplace_back();
+    const int end = std::min(count, first + kCurvesPerPage);
+    for (int i = first; i < end; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      ReportCurve curve = curveOf(samples[at].line.sample.classes);
+      curve.label = summary.rows.at(at).front();
+      curve.name = fieldOf(samples[at].line, kSampleNameField);
+      curve.colour = i;
+      page.curves.push_back(std::move(curve));
+    }
+    const auto title = [&](ReportText chart) {
+      if (first == 0 && end == count) {
+        return filled(messages::curvePageText(CurvePageText::OfAll), said(chart));
+      }
+      if (end - first == 1) {
+        return filled(messages::curvePageText(CurvePageText::OfOne), said(chart),
+                      page.curves.front().label);
+      }
+      return filledWith(messages::curvePageText(CurvePageText::OfSome),
+                        {said(chart), page.curves.front().label, page.curves.back().label});
+    };
+    page.frequencyTitle = title(ReportText::FrequencyCurves);
+    page.cumulativeTitle = title(ReportText::CumulativeCurves);
+  }
+  return pages;
+}
+
 ReportSamplePage pageOf(const Sample& sample, char decimalMark) {
   const ResultsLine& line = sample.line;
   const SampleStatistics& statistics = sample.statistics;
@@ -500,15 +550,15 @@ ReportSamplePage pageOf(const Sample& sample, char decimalMark) {
                                                 messages::folkGroupName(*statistics.folkGroup)
                                           : said(ReportText::NoFolkGroup)),
   };
-  page.curve = curveOf(line.sample.classes);
   const SizeDistribution& classes = line.sample.classes;
   const CumulativeCurve cumulative(classes);
   std::tie(page.phiFrom, page.phiTo) = phiSpanOf(classes);
   page.histogram = histogramOf(classes);
   if (classes.weight[1] != 0) {
-    page.histogramNote = filled(pageSaid(messages::SamplePageText::OpenClass),
-                                micrometres(classes.lowerDiameter[1], decimalMark),
-                                plain(finiteValue(classes.weight[1]), 3, decimalMark));
+    page.histogramNote =
+        filled(pageSaid(messages::SamplePageText::OpenClass),
+               micrometres(classes.lowerDiameter[1], decimalMark),
+               plain(finiteValue(classes.weight[1]), kPercentDecimals, decimalMark));
   }
   page.probability = probabilityOf(classes, cumulative);
   page.probabilityNote = offScaleNote(page.probability, decimalMark);
@@ -521,25 +571,38 @@ ReportSamplePage pageOf(const Sample& sample, char decimalMark) {
                                    ReportText::Clay, ReportText::Shells};
   for (int i = 0; i < 5; ++i) {
     composition.rows.push_back(
-        {said(components[i]), fileNumber(line, kGravelField + i, decimalMark)});
+        {said(components[i]),
+         plain(resultsNumber(fieldOf(line, kGravelField + i)), kPercentDecimals, decimalMark)});
   }
 
+  // The measures' columns hold figures of more than one unit: a mean and a sorting
+  // carry theirs (µm or phi), a ratio, a skewness and a kurtosis none. Told the
+  // geometric way only the mean is a diameter; the sorting is a ratio.
+  const std::string micrometre = said(ReportText::Micrometres);
+  const std::string phi = said(ReportText::Phi);
   const ReportText measures[] = {ReportText::Mean, ReportText::Sorting, ReportText::Skewness,
                                  ReportText::Kurtosis};
-  // Told the geometric way only the mean is a diameter (the table's title says
-  // so); the sorting is a ratio, the skewness and kurtosis plain numbers.
-  const auto geometric = [decimalMark](const SizeMeasures& measures, int row) {
-    return row == 0 ? micrometres(measure(measures, row), decimalMark)
-                    : plain(measure(measures, row), 3, decimalMark);
+  const auto inMicrometres = [&](std::optional<double> value, int row) {
+    return row > 1 ? plain(value, kPhiDecimals, decimalMark)
+                   : withUnit(micrometres(value, decimalMark), micrometre);
   };
+  const auto inPhi = [&](std::optional<double> value, int row) {
+    const std::string figure = plain(value, kPhiDecimals, decimalMark);
+    return row > 1 ? figure : withUnit(figure, phi);
+  };
+  const auto geometric = [&](const SizeMeasures& measures, int row) {
+    return row == 0 ? inMicrometres(measure(measures, row), row)
+                    : plain(measure(measures, row), kPhiDecimals, decimalMark);
+  };
+  const std::string arithmetic = pageSaid(messages::SamplePageText::Arithmetic);
+  const std::string logarithmic = pageSaid(messages::SamplePageText::Logarithmic);
   ReportTable moments{
-      filled(said(ReportText::GeometricUnits), said(ReportText::LabMoments)),
-      {"", said(ReportText::Micrometres), said(ReportText::Phi), said(ReportText::Geometric)},
-      {}};
+      said(ReportText::LabMoments), {"", arithmetic, logarithmic, said(ReportText::Geometric)}, {}};
   for (int i = 0; i < 4; ++i) {
     // The lab's own moments as the results file gives them, never recomputed.
-    moments.rows.push_back({said(measures[i]), fileNumber(line, kMeanMicronField + i, decimalMark),
-                            fileNumber(line, kMeanPhiField + i, decimalMark),
+    moments.rows.push_back({said(measures[i]),
+                            inMicrometres(resultsNumber(fieldOf(line, kMeanMicronField + i)), i),
+                            inPhi(resultsNumber(fieldOf(line, kMeanPhiField + i)), i),
                             geometric(statistics.geometricMoments, i)});
   }
 
@@ -564,31 +627,29 @@ ReportSamplePage pageOf(const Sample& sample, char decimalMark) {
                                termText(statistics.sortingTerm, messages::sortingTermName),
                                termText(statistics.skewnessTerm, messages::skewnessTermName),
                                termText(statistics.kurtosisTerm, messages::kurtosisTermName)};
-  ReportTable folkWard{
-      filled(said(ReportText::GeometricUnits), said(ReportText::FolkWard)),
-      {"", said(ReportText::Phi), said(ReportText::Geometric), said(ReportText::Term)},
-      {}};
+  ReportTable folkWard{said(ReportText::FolkWard),
+                       {"", logarithmic, said(ReportText::Geometric), said(ReportText::Term)},
+                       {}};
   for (int i = 0; i < 4; ++i) {
-    folkWard.rows.push_back({said(measures[i]),
-                             plain(measure(statistics.folkWardPhi, i), 3, decimalMark),
+    folkWard.rows.push_back({said(measures[i]), inPhi(measure(statistics.folkWardPhi, i), i),
                              geometric(statistics.folkWardMicron, i), terms[i]});
   }
 
   ReportTable percentiles{said(ReportText::Percentiles), {"", said(ReportText::Value)}, {}};
   const auto diameter = [&](const char* name, std::optional<double> value) {
-    percentiles.rows.push_back({name, micrometres(value, decimalMark)});
+    percentiles.rows.push_back({name, withUnit(micrometres(value, decimalMark), micrometre)});
   };
   diameter("D10", statistics.d10);
   diameter("D25", statistics.d25);
   diameter("D50", statistics.d50);
   diameter("D75", statistics.d75);
   diameter("D90", statistics.d90);
-  percentiles.rows.push_back({"D90/D10", plain(statistics.d90OverD10, 3, decimalMark)});
+  percentiles.rows.push_back({"D90/D10", plain(statistics.d90OverD10, kPhiDecimals, decimalMark)});
   diameter(
       "D90\x96"
       "D10",
       statistics.d90MinusD10);
-  percentiles.rows.push_back({"D75/D25", plain(statistics.d75OverD25, 3, decimalMark)});
+  percentiles.rows.push_back({"D75/D25", plain(statistics.d75OverD25, kPhiDecimals, decimalMark)});
   diameter(
       "D75\x96"
       "D25",
@@ -627,8 +688,6 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   Report report;
   report.decimalMark = decimalMark;
   report.words = {said(ReportText::Title),
-                  said(ReportText::FrequencyCurves),
-                  said(ReportText::CumulativeCurves),
                   said(ReportText::DiameterAxis),
                   said(ReportText::WeightAxis),
                   said(ReportText::FinerAxis),
@@ -658,9 +717,7 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
                                        TernaryDiagram::FolkSandSiltClay}) {
     report.triangles.push_back(triangleOf(diagram, samples, decimalMark));
   }
-  for (const Sample& sample : samples) {
-    report.curves.push_back(curveOf(sample.line.sample.classes));
-  }
+  report.curvePages = curvePagesOf(samples, report.summary);
   report.sampleCount = static_cast<int>(samples.size());
   report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),
                        decimalMark](int index) {

@@ -27,9 +27,23 @@ struct ReportTable {
 // One sample's classes for the curves: diameters (µm, lower bounds, coarsest
 // first), weight % and % finer than each diameter (empty where no curve can be read).
 struct ReportCurve {
+  std::string label;  // the sample's number in the summary table
+  std::string name;
+  int colour = 0;  // the sample's place among all, which gives its colour as in the window
   std::vector<double> diameter;
   std::vector<double> weight;
   std::vector<double> percentFiner;
+};
+
+// So many curves share a curves page, as many as the window's palette has colours:
+// each is told apart on its page by its colour and found in the legend.
+inline constexpr int kCurvesPerPage = 10;
+
+// A curves page: the frequency and cumulative curves of up to kCurvesPerPage samples.
+struct ReportCurvePage {
+  std::string frequencyTitle;
+  std::string cumulativeTitle;
+  std::vector<ReportCurve> curves;
 };
 
 struct ReportPoint {
@@ -77,7 +91,6 @@ inline constexpr double kProbabilityScaleHigh = 99.9;
 struct ReportSamplePage {
   std::string heading;
   std::vector<std::string> lines;  // lot, results file, classes
-  ReportCurve curve;
   // The phi span both charts share: the classes that hold weight and the limits
   // between gravel, sand, silt and clay, with room around them.
   double phiFrom = 0;
@@ -99,8 +112,6 @@ struct ReportSamplePage {
 // The chart and page words, so that the drawing holds no text of its own.
 struct ReportWords {
   std::string title;
-  std::string frequencyCurves;  // every sample's
-  std::string cumulativeCurves;
   std::string diameterAxis;
   std::string weightAxis;
   std::string finerAxis;
@@ -137,8 +148,8 @@ struct Report {
   std::string unreachedHeading;    // empty when the report is not made after a run
   std::vector<std::string> unreached;
   ReportTable summary;
-  std::vector<ReportTriangle> triangles;  // Shepard, then Folk's two
-  std::vector<ReportCurve> curves;        // every sample, in the summary's order
+  std::vector<ReportTriangle> triangles;    // Shepard, then Folk's two
+  std::vector<ReportCurvePage> curvePages;  // every sample, in the summary's order
   // Each sample's page, made as it is drawn (index from 0, in the summary's order):
   // a large lot's pages made at once would take hundreds of megabytes. Reads the
   // results set the report was made of, which must outlive it.

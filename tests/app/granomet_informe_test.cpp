@@ -292,9 +292,9 @@ TEST_F(GranometInforme, NoPageOfTheReportIsEmptyOrCutAtItsEdges) {
         pages.push_back(entry.path());
       }
     }
-    // The summary, three triangles on two pages, the curves, two pages for every
-    // other sample.
-    EXPECT_EQ(pages.size(), 1u + 2u + 1u + c.firstSamplesPages + 2u * 11u);
+    // The summary, three triangles on two pages, the curves ten samples a page, two
+    // pages for every other sample.
+    EXPECT_EQ(pages.size(), 1u + 2u + 2u + c.firstSamplesPages + 2u * 11u);
     for (const fs::path& path : pages) {
       SCOPED_TRACE(path.filename().string());
       const Page page = readPgm(path);
@@ -385,10 +385,110 @@ std::string joined(const Line& line) {
   return text;
 }
 
+// Whether two word boxes share more than a hair of ink.
+bool overlap(const Word& a, const Word& b) {
+  constexpr double kHair = 0.3;
+  return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x) > kHair &&
+         std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y) > kHair;
+}
+
+// A chart of all samples' curves, as its words lie: none inside its plot, none over
+// another. The plot is where its axes' end labels are centred: 0,01 µm and 10000 µm
+// along the foot, the lowest and highest value left of it.
+void expectLabelsApart(const std::vector<Word>& chart) {
+  double left = -1;
+  double right = -1;
+  for (const Word& word : chart) {
+    left = word.text == "0.01" ? word.x + word.width / 2 : left;
+    right = word.text == "10000" ? word.x + word.width / 2 : right;
+  }
+  ASSERT_GT(left, 0);
+  ASSERT_GT(right, left);
+  double top = 1e9;
+  double bottom = -1;
+  for (const Word& word : chart) {
+    if (word.x + word.width < left &&
+        word.text.find_first_not_of("0123456789") == std::string::npos) {
+      top = std::min(top, word.y + word.height / 2);
+      bottom = word.text == "0" ? word.y + word.height / 2 : bottom;
+    }
+  }
+  ASSERT_GT(bottom, top);
+  const Word interior{left + 0.5, top + 0.5, bottom - top - 1, "plot", right - left - 1};
+  for (std::size_t i = 0; i < chart.size(); ++i) {
+    EXPECT_FALSE(overlap(chart[i], interior)) << chart[i].text << " in the plot";
+    for (std::size_t j = i + 1; j < chart.size(); ++j) {
+      EXPECT_FALSE(overlap(chart[i], chart[j])) << chart[i].text << " over " << chart[j].text;
+    }
+  }
+}
+
+// Decimals and significant digits of a figure as printed ("-0,199", "66,55"); -1
+// for a word that is no figure with decimals.
+struct Precision {
+  int decimals = -1;
+  int significant = 0;
+};
+Precision precisionOf(const std::string& word) {
+  const auto mark = word.find(',');
+  if (mark == std::string::npos || word.find_first_not_of("-0123456789,") != std::string::npos) {
+    return {};
+  }
+  std::string digits = word.substr(word.front() == '-' ? 1 : 0);
+  digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
+  digits.erase(0, digits.find_first_not_of('0'));
+  return {static_cast<int>(word.size() - mark - 1), static_cast<int>(digits.size())};
+}
+
+// A sample's first page, from its tables to its warnings: the percentages on the
+// left to two decimals; on the right each diameter, told by its unit, to four
+// significant figures, each figure in phi or without a unit to three decimals. A
+// skewness or kurtosis has no unit.
+void expectOnePrecisionAKind(const std::vector<Line>& page) {
+  constexpr double kMiddle = 595.28 / 2;
+  bool tables = false;
+  int checked = 0;
+  for (const Line& line : page) {
+    const std::string text = joined(line);
+    tables = (tables || text.rfind("Composición", 0) == 0) && text.rfind("Avisos", 0) != 0;
+    if (!tables) {
+      continue;
+    }
+    const auto middle =
+        std::find_if(line.begin(), line.end(), [](const Word& word) { return word.x > kMiddle; });
+    if (middle != line.begin()) {
+      const Precision percent = precisionOf(std::prev(middle)->text);
+      if (percent.decimals >= 0) {
+        EXPECT_EQ(percent.decimals, 2) << text;
+        ++checked;
+      }
+    }
+    if (middle != line.end() && (middle->text == "Asimetría" || middle->text == "Curtosis")) {
+      EXPECT_EQ(text.find("µm"), std::string::npos) << text;
+      EXPECT_EQ(text.find("Ø"), std::string::npos) << text;
+    }
+    for (auto word = middle; word != line.end(); ++word) {
+      const Precision figure = precisionOf(word->text);
+      if (figure.decimals < 0) {
+        continue;
+      }
+      if (std::next(word) != line.end() && std::next(word)->text == "µm") {
+        EXPECT_EQ(figure.significant, 4) << word->text << " in " << text;
+      } else {
+        EXPECT_EQ(figure.decimals, 3) << word->text << " in " << text;
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 30);
+}
+
 // A sample's number is beside its point, in the triangle's small numbers, or in the
 // list under it or on the pages after it, before the sample's name: once, in one
 // of them, whatever the number of samples.
-TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrListed) {
+// Every sample's curves are keyed in their pages' legends by its number and name,
+// on charts whose labels stand apart; no text is printed under 7 points.
+TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLegibleType) {
   ASSERT_NO_FATAL_FAILURE(writeFullResults());
   std::vector<std::string> names{""};
   std::istringstream results(fileBytes(folder_ / "r.csv"));
@@ -411,12 +511,38 @@ TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrList
       {"Grupos texturales de Folk (1954): arena, limo y arcilla, muestras sin grava", {}},
   };
   int gravelly = -1;
+  std::map<int, int> keyed;  // how often each number in a curves legend
+  // Liberation Sans's words are 1.117 times their type's size high in poppler's boxes.
+  constexpr double kSmallestWord = 7 * 1.11;
   const std::vector<std::vector<Line>> pages =
       pdfLines(folder_ / "informe.pdf", folder_ / "informe.html");
   for (std::size_t page = 0; page < pages.size(); ++page) {
     Triangle* triangle = nullptr;
+    std::vector<std::vector<Word>> charts;
     for (const Line& line : pages[page]) {
       const std::string text = joined(line);
+      for (const Word& word : line) {
+        // A word turned along a value axis is as wide as its type is high: of a
+        // letter alone, its length may be less.
+        const bool letter = word.text.size() <= 2;
+        EXPECT_GE(letter ? std::max(word.height, word.width) : word.height, kSmallestWord)
+            << word.text << " on page " << page + 1;
+      }
+      if (text.rfind("Curvas de frecuencia", 0) == 0 || text.rfind("Curvas acumuladas", 0) == 0) {
+        charts.emplace_back();
+      }
+      if (!charts.empty() && text.rfind("Granomet", 0) != 0) {
+        charts.back().insert(charts.back().end(), line.begin(), line.end());
+        for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+          const std::string& word = line[i].text;
+          if (!word.empty() && word.size() <= 3 &&
+              word.find_first_not_of("0123456789") == std::string::npos &&
+              std::stoi(word) <= samples &&
+              line[i + 1].text == names[static_cast<std::size_t>(std::stoi(word))]) {
+            ++keyed[std::stoi(word)];
+          }
+        }
+      }
       if (text.rfind("Granomet", 0) == 0) {
         EXPECT_NE(
             text.find("Página " + std::to_string(page + 1) + " de " + std::to_string(pages.size())),
@@ -440,15 +566,25 @@ TEST_F(GranometInforme, EveryTrianglesNumbersAreFoundOnceBesideTheirPointsOrList
           continue;
         }
         const int number = std::stoi(word);
-        // Beside the point in a smaller type; in the list, before its sample's name.
-        const bool beside = line[i].height < 6.5;
+        // In the list, before its sample's name; else beside its point, unless it
+        // counts the samples a note leaves out.
         const bool listed = i + 1 < line.size() && number >= 1 && number <= samples &&
                             line[i + 1].text == names[static_cast<std::size_t>(number)];
+        const bool beside = !listed && text.find(" muestras ") == std::string::npos;
         if (beside || listed) {
           ++triangle->found[number];
         }
       }
     }
+    for (const std::vector<Word>& chart : charts) {
+      SCOPED_TRACE("page " + std::to_string(page + 1));
+      expectLabelsApart(chart);
+    }
+  }
+  // Each in the frequency and in the cumulative chart's legend of one page.
+  EXPECT_EQ(static_cast<int>(keyed.size()), samples);
+  for (const auto& [number, times] : keyed) {
+    EXPECT_EQ(times, 2) << number;
   }
   for (std::size_t t = 0; t < triangles.size(); ++t) {
     SCOPED_TRACE(triangles[t].title);
@@ -517,9 +653,7 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
       for (std::size_t b = a + 1; b < words.size(); ++b) {
         const Word& p = words[a];
         const Word& q = words[b];
-        const double across = std::min(p.x + p.width, q.x + q.width) - std::max(p.x, q.x);
-        const double down = std::min(p.y + p.height, q.y + q.height) - std::max(p.y, q.y);
-        EXPECT_FALSE(across > 0.05 && down > 0.05)
+        EXPECT_FALSE(overlap(p, q))
             << heading << ": " << p.text << " and " << q.text << " at " << p.x << ", " << p.y;
       }
     }
@@ -560,6 +694,34 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
   EXPECT_GE(trianglePages, 2);
 }
 
+TEST_F(GranometInforme, EverySamplePagePrintsOnePrecisionForEachKindOfFigure) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  ASSERT_EQ(run("es_ES.UTF-8", "-p informe.pdf r.csv"), 0) << err();
+  int samples = 0;
+  for (const std::vector<Line>& page :
+       pdfLines(folder_ / "informe.pdf", folder_ / "informe.html")) {
+    const std::string heading = page.empty() ? std::string() : joined(page.front());
+    if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
+      SCOPED_TRACE(heading);
+      expectOnePrecisionAKind(page);
+      // Its charts' labels, from the heading's lines to the tables, clear of each other.
+      std::vector<Word> charts;
+      for (auto line = page.begin() + 5; line != page.end() && line->front().text != "Composición";
+           ++line) {
+        charts.insert(charts.end(), line->begin(), line->end());
+      }
+      for (std::size_t i = 0; i < charts.size(); ++i) {
+        for (std::size_t j = i + 1; j < charts.size(); ++j) {
+          EXPECT_FALSE(overlap(charts[i], charts[j]))
+              << charts[i].text << " over " << charts[j].text;
+        }
+      }
+      ++samples;
+    }
+  }
+  EXPECT_EQ(samples, 12);
+}
+
 TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
   EXPECT_EQ(run("C", "-p r.csv r.csv"), 1);
@@ -579,7 +741,7 @@ TEST_F(GranometInforme, OnlyATerminalIsToldTheReportsProgress) {
                                GRANOMET_INFORME + "' -p informe.pdf r.csv\" /dev/null >tty.txt";
   ASSERT_EQ(std::system(terminal.c_str()), 0);
   const std::string seen = fileBytes(folder_ / "tty.txt");
-  EXPECT_NE(seen.find("\rInforme: página 28 de 28\r\n"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("\rInforme: página 29 de 29\r\n"), std::string::npos) << seen;
 }
 
 // A disk that fills up while the report is drawn: the drawing stops, the earlier

@@ -441,6 +441,8 @@ void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
   QFETCH(QSize, size);
   run();
   shown_.boxes().clear();
+  list1().setCurrentRow(2);
+  const QString highlighted = graph().curves().at(2)->name();
   const QRectF shown = graph().chart()->geometry();
   QVERIFY(saveChart(typed, size, filter));
   QCOMPARE(proposedName_, inFolder(QString(kResultsStem) + "_grafico.png"));
@@ -455,7 +457,18 @@ void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
     QCOMPARE(picture.defaultSize(), size);
     QFile text(file);
     QVERIFY(text.open(QIODevice::ReadOnly));
-    QVERIFY(text.readAll().contains(graph().curves().front()->pen().color().name().toUtf8()));
+    const QString words = QString::fromUtf8(text.readAll());
+    QVERIFY(words.contains(graph().curves().front()->pen().color().name()));
+    // It says what it shows: the lot and the results file, the axes, the sample
+    // drawn wider, and, in its legend, every curve's sample.
+    for (const QString& said :
+         {QString("LOTE12"), QString(kResultsStem) + ".csv", QString("Diámetro"),
+          QString("Peso (%)"), "Curva resaltada: " + highlighted}) {
+      QVERIFY2(words.contains(said), qPrintable(said));
+    }
+    for (const QLineSeries* curve : graph().curves()) {
+      QVERIFY2(words.count(">" + curve->name() + "<") >= 1, qPrintable(curve->name()));
+    }
   } else {
     const QImage picture(file, "PNG");
     QCOMPARE(picture.size(), size);
@@ -516,7 +529,7 @@ void SampleLinksTest::aPictureThatCannotBeWrittenSaysWhy() {
   std::filesystem::permissions(folder() / "protegida.png", std::filesystem::perms::owner_read);
   for (const char* name : {"fichero/curvas.png", "protegida.png"}) {
     const auto cause =
-        writeChartImage(*graph().chart(), inFolder(name), {300, 200}, ChartImageKind::Png);
+        writeChartImage(*graph().chart(), {}, inFolder(name), {300, 200}, ChartImageKind::Png);
     QVERIFY(cause.has_value() && !cause->empty());
     const MessageRequest message = messages::chartImageUnwritable(name, *cause);
     QVERIFY(message.prompt.find(name) != std::string::npos);

@@ -233,7 +233,7 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
        "> 8000",
        "70,000",
        "",
-       "pesa 30,000 %"},
+       "pesa 30,00 %"},
       {{{4, 100}},
        4,
        100 / std::log2(3000 / 2474.5),
