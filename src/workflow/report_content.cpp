@@ -105,11 +105,6 @@ const std::string& fieldOf(const ResultsLine& line, int field) {
   return line.fields.at(static_cast<std::size_t>(field - 1));
 }
 
-// A number of the results file as unpaddedNumber gives it.
-std::string fileNumber(const ResultsLine& line, int field, char decimalMark) {
-  return unpaddedNumber(fieldOf(line, field), decimalMark).value_or(std::string(kNoValue));
-}
-
 // The lot a results file holds, from the name the program proposes for it
 // (LOT_ddmmyyyy_hhmmss.csv); any other name stands for itself, without its extension.
 std::string lotOfFileName(const std::string& fileName) {
@@ -403,8 +398,11 @@ ReportTable summaryOf(const std::vector<Sample>& samples, char decimalMark) {
         spanish.empty() ? kept : spanish + "\n" + kept,
         statistics.folkGroup ? std::string(folkCode(*statistics.folkGroup)) : std::string(kNoValue),
     };
+    // The shells' share is kept with one decimal, the others with two: printed
+    // alike, as the sample's page prints them.
     for (int field = kGravelField; field < kGravelField + 5; ++field) {
-      row.push_back(fileNumber(sample.line, field, decimalMark));
+      row.push_back(
+          plain(resultsNumber(fieldOf(sample.line, field)), kPercentDecimals, decimalMark));
     }
     row.push_back(micrometres(statistics.folkWardMicron.mean, decimalMark) + "\n" +
                   termText(statistics.meanSizeTerm, messages::meanSizeTermName));
