@@ -2,19 +2,16 @@
 #pragma once
 
 #include "data/indexed_array.h"
+#include "data/size_classes.h"
 
 namespace granomet {
 
-// 66 laser classes, less the coarsest one merged into its neighbour, plus three
-// sieve classes (6000 and 8000 µm and the export's 66th diameter).
-inline constexpr int kCombinedClasses = 68;
-
-using ClassColumn = IndexedArray<float, kCombinedClasses>;
+using ClassColumn = IndexedArray<float, kSizeClasses>;
 
 // The combined classes in the export's order, finest first: class c = 1 is the
 // laser's finest, 67 and 68 the 6000 and 8000 µm sieve classes.
-using CombinedDiameters = IndexedArray<float, kCombinedClasses>;  // µm
-using CombinedWeights = IndexedArray<double, kCombinedClasses>;  // percent of the shell-free weight
+using CombinedDiameters = IndexedArray<float, kSizeClasses>;  // µm
+using CombinedWeights = IndexedArray<double, kSizeClasses>;   // percent of the shell-free weight
 
 // The lab's sheet runs the other way: entry j holds combined class 69 - j, so j = 1 is the 8000 µm
 // class. All 32-bit, as the lab's sheets carried them.

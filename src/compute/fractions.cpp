@@ -5,9 +5,9 @@
 namespace granomet {
 namespace {
 
-constexpr float kSandLimit = 63;                 // µm; a class of exactly 63 µm is still sand
-constexpr float kSiltLimit = 4;                  // µm
-constexpr int kGravelClasses = 4;                // coarser than 2 mm, whatever their diameters
+// The limits in the sheet's 32 bits.
+constexpr auto kSandLimit = static_cast<float>(kSandLimitMicron);
+constexpr auto kSiltLimit = static_cast<float>(kSiltLimitMicron);
 constexpr float kSieveGravelDiameter = 6000;     // µm, the coarsest weighed fraction
 constexpr float kCoarsestGravelDiameter = 8000;  // µm, always empty
 
@@ -21,7 +21,7 @@ double percentOfNet(double weight, double netWeight, ComputeStep step) {
 
 // The first j from `from` on whose diameter lies strictly below `limit`.
 int firstClassBelow(const ClassTable& table, int from, float limit, ComputeStep missing) {
-  for (int j = from; j <= kCombinedClasses; ++j) {
+  for (int j = from; j <= kSizeClasses; ++j) {
     if (table.classDiameter[j] < limit) {
       return j;
     }
@@ -106,12 +106,12 @@ CombinedWeights combineDistribution(const LaserClasses& laser, const SampleRecor
 
 ClassTable classTableOf(const CombinedDiameters& diameters, const CombinedWeights& weights) {
   ClassTable table;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
-    table.classDiameter[j] = diameters[kCombinedClasses + 1 - j];
-    table.classWeight[j] = narrowed(weights[kCombinedClasses + 1 - j], ComputeStep::ClassWeight);
+  for (int j = 1; j <= kSizeClasses; ++j) {
+    table.classDiameter[j] = diameters[kSizeClasses + 1 - j];
+    table.classWeight[j] = narrowed(weights[kSizeClasses + 1 - j], ComputeStep::ClassWeight);
   }
   table.cumulativeWeight[1] = table.classWeight[1];
-  for (int j = 2; j <= kCombinedClasses; ++j) {
+  for (int j = 2; j <= kSizeClasses; ++j) {
     table.cumulativeWeight[j] =
         checked(table.cumulativeWeight[j - 1] + table.classWeight[j], ComputeStep::CumulativeCurve);
   }

@@ -7,7 +7,8 @@
 namespace granomet {
 namespace {
 
-// phi = -log2(diameter in mm): 1/mm in 32 bits, the logarithms in double.
+// The sheet's phi = -log2(diameter in mm): 1/mm in 32 bits, the logarithms in double (the
+// statistics' 64-bit phi is phiOf, beside the classes it scales).
 double phiOf(float diameterMm, ComputeStep step) {
   const float inverse = checkedDivide(1.0f, diameterMm, step, ComputeReason::ZeroDiameter);
   if (inverse <= 0) {
@@ -35,7 +36,7 @@ void fillClassScales(ClassTable& table) {
   table.midDiameterMm[1] = 0;
   table.midPhi[1] = 0;
   const auto midpoint = ComputeStep::ClassMidpoint;
-  for (int j = 2; j <= kCombinedClasses; ++j) {
+  for (int j = 2; j <= kSizeClasses; ++j) {
     table.classDiameterMm[j] = checked(table.classDiameter[j] / 1000.0f, millimetres);
     table.midDiameterMm[j] =
         checked(table.classDiameterMm[j - 1] + table.classDiameterMm[j], midpoint) / 2.0f;
@@ -49,7 +50,7 @@ MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& wei
   MomentStatistics result;
   const auto meanStep = ComputeStep::Mean;
   float sum = 0;
-  for (int j = 2; j <= kCombinedClasses; ++j) {
+  for (int j = 2; j <= kSizeClasses; ++j) {
     sum = checked(sum + checked(mid[j] * weight[j], meanStep), meanStep);
   }
   result.mean = sum / 100.0f;
@@ -59,7 +60,7 @@ MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& wei
   float sumOfCubes = 0;
   float sumOfFourths = 0;
   double wideSumOfFourths = 0;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     const float deviation = checked(mid[j] - result.mean, momentStep);
     // A class without weight adds an exact zero to each sum (which never holds a
     // negative zero), so its powers need not be worked out.
@@ -104,7 +105,7 @@ MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& wei
 SampleMoments sampleMoments(ClassTable& table) {
   fillClassScales(table);
   ClassColumn midMicron;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     midMicron[j] = checked(table.midDiameterMm[j] * 1000.0f, ComputeStep::ClassMidpoint);
   }
   SampleMoments moments;

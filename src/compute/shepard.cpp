@@ -1,34 +1,28 @@
 #include "compute/shepard.h"
 
 #include "compute/compute_fault.h"
+#include "data/size_classes.h"
 
 namespace granomet {
-namespace {
-
-constexpr double kDominant = 75;  // percent: the sample is named after this component alone
-constexpr double kPoor = 20;      // percent: this component does not enter the name
-
-}  // namespace
-
 std::int16_t clase(const double& gravel, const double& sand, const double& silt,
                    const double& clay) {
   const double coarse = checked(gravel + sand, ComputeStep::GravelAndSand);
-  if (clay >= kDominant) {
+  if (clay >= kShepardDominant) {
     return 1;
   }
-  if (coarse >= kDominant) {
+  if (coarse >= kShepardDominant) {
     return 2;
   }
-  if (silt >= kDominant) {
+  if (silt >= kShepardDominant) {
     return 3;
   }
-  if (clay <= kPoor) {
+  if (clay <= kShepardPoor) {
     return coarse >= silt ? 4 : 5;
   }
-  if (silt <= kPoor) {
+  if (silt <= kShepardPoor) {
     return coarse >= clay ? 9 : 8;
   }
-  if (coarse <= kPoor) {
+  if (coarse <= kShepardPoor) {
     return silt >= clay ? 6 : 7;
   }
   return 10;

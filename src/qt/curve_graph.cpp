@@ -16,6 +16,7 @@
 #include "qt/lasting_tool_tip.h"
 #include "qt/qt_text.h"
 #include "qt/window_geometry.h"
+#include "report/chart_axes.h"
 #include "report/report_style.h"
 #include "workflow/messages.h"
 
@@ -102,8 +103,8 @@ void CurveGraph::startRun() {
   fitWeightAxis();
   // Sediment is named by its share of gravel, sand, silt and clay: the limits
   // between them stay on the chart.
-  for (const double limit : {4.0, 63.0, 2000.0}) {
-    addLimitLine(limit);
+  for (const report::SizeLimit& limit : report::kSizeLimits) {
+    addLimitLine(limit.micrometres);
   }
   emit runStarted();
 }
@@ -132,8 +133,8 @@ void CurveGraph::plotCurve(std::string_view sampleName, const CurveValues& x, co
     return;
   }
   QList<QPointF> points;
-  points.reserve(kPlottedClasses);
-  for (int i = 0; i < kPlottedClasses; ++i) {
+  points.reserve(kSizeClasses);
+  for (int i = 0; i < kSizeClasses; ++i) {
     const auto slot = static_cast<std::size_t>(i);
     points.append(QPointF(x[slot], y[slot]));
     if (std::isfinite(y[slot]) && y[slot] > highestWeight_) {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <array>
 
+#include "data/size_classes.h"
+
 class QPaintDevice;
 
 namespace granomet::report {
@@ -16,8 +18,10 @@ struct SizeLimit {
   const char* label;
 };
 // Gravel, sand and silt end at these diameters: a sediment is named by them.
-inline constexpr std::array kSizeLimits{SizeLimit{2000, "2 mm"}, SizeLimit{63, "63 µm"},
-                                        SizeLimit{4, "4 µm"}};
+// The window's graph draws them too.
+inline constexpr std::array kSizeLimits{SizeLimit{kGravelLimitMicron, "2 mm"},
+                                        SizeLimit{kSandLimitMicron, "63 µm"},
+                                        SizeLimit{kSiltLimitMicron, "4 µm"}};
 
 // Made once for a report: a font's metrics are looked up where it is made, for the
 // device the charts are drawn on.

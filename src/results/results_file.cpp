@@ -64,7 +64,7 @@ std::string resultsHeaderLine(const CombinedDiameters& diameters, char decimalMa
   for (std::string_view name : kNamedColumns) {
     line.text(utf8ToCp1252(name));
   }
-  for (int c = kCombinedClasses; c >= 1; --c) {
+  for (int c = kSizeClasses; c >= 1; --c) {
     line.text(patternNumber(diameters[c], kPatternThreeDecimals, decimalMark));
   }
   return line.finish();
@@ -105,7 +105,7 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
   line.text(kLabTag);
   line.text(shortDate(today));
   line.bare(bareNumber(kTotalWeightPercent));
-  for (int c = kCombinedClasses; c >= 2; --c) {
+  for (int c = kSizeClasses; c >= 2; --c) {
     line.text(patternNumber(sample.distribution[c], kPatternThreeDecimals, decimalMark));
   }
   // The finest class alone is bare, with a point: the lab's database has always read it so.

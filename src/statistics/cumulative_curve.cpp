@@ -5,9 +5,9 @@
 namespace granomet {
 
 CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
-  IndexedArray<double, kResultsClasses> coarser;
+  IndexedArray<double, kSizeClasses> coarser;
   double running = 0;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     lowerDiameter_[j] = sample.lowerDiameter[j];
     phi_[j] = phiOf(sample.lowerDiameter[j]);
     running += sample.weight[j];
@@ -18,7 +18,7 @@ CumulativeCurve::CumulativeCurve(const SizeDistribution& sample) {
   }
   total_ = running;
   if (total_ > 0) {
-    for (int j = 1; j <= kResultsClasses; ++j) {
+    for (int j = 1; j <= kSizeClasses; ++j) {
       percentCoarser_[j] = 100 * (coarser[j] / total_);
     }
   }
@@ -50,7 +50,7 @@ std::optional<double> CumulativeCurve::phiCoarser(double percent) const {
   if (percentCoarser_[1] == percent) {
     return phi_[1];
   }
-  for (int j = 2; j <= kResultsClasses; ++j) {
+  for (int j = 2; j <= kSizeClasses; ++j) {
     if (percentCoarser_[j] >= percent) {
       // The class before lies below the percentile, so the rise is never zero.
       const double rise = percentCoarser_[j] - percentCoarser_[j - 1];
@@ -65,7 +65,7 @@ std::optional<double> CumulativeCurve::percentCoarserAt(double diameter) const {
   if (gap() == CurveGap::NoWeight) {
     return std::nullopt;
   }
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     if (lowerDiameter_[j] == diameter) {
       return percentCoarser_[j];
     }

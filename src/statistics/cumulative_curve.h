@@ -40,9 +40,9 @@ class CumulativeCurve {
   bool monotonic() const { return monotonic_; }
 
  private:
-  IndexedArray<double, kResultsClasses> lowerDiameter_;
-  IndexedArray<double, kResultsClasses> phi_;
-  IndexedArray<double, kResultsClasses> percentCoarser_;
+  IndexedArray<double, kSizeClasses> lowerDiameter_;
+  IndexedArray<double, kSizeClasses> phi_;
+  IndexedArray<double, kSizeClasses> percentCoarser_;
   double total_ = 0;
   bool monotonic_ = true;
 };

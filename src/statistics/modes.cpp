@@ -25,7 +25,7 @@ bool sameDensity(double a, double b) {
 // How far the curve falls from the peak on the way to a higher one: the peak's
 // height less the lowest density passed, on the side where that is least; the
 // whole height where no side leads higher.
-double dipOf(const Peak& peak, const IndexedArray<double, kResultsClasses>& density) {
+double dipOf(const Peak& peak, const IndexedArray<double, kSizeClasses>& density) {
   double dip = peak.height;
   // Towards the coarse end an equal peak counts as higher: of two equal peaks,
   // the coarser one ranks first.
@@ -38,7 +38,7 @@ double dipOf(const Peak& peak, const IndexedArray<double, kResultsClasses>& dens
     lowest = std::min(lowest, density[j]);
   }
   lowest = peak.height;
-  for (int j = peak.last + 1; j <= kResultsClasses; ++j) {
+  for (int j = peak.last + 1; j <= kSizeClasses; ++j) {
     if (density[j] > peak.height) {
       dip = std::min(dip, peak.height - lowest);
       break;
@@ -51,8 +51,8 @@ double dipOf(const Peak& peak, const IndexedArray<double, kResultsClasses>& dens
 }  // namespace
 
 std::optional<Modes> modesOf(const SizeDistribution& classes) {
-  IndexedArray<double, kResultsClasses> density;
-  for (int j = 2; j <= kResultsClasses; ++j) {
+  IndexedArray<double, kSizeClasses> density;
+  for (int j = 2; j <= kSizeClasses; ++j) {
     density[j] =
         classes.weight[j] / (phiOf(classes.lowerDiameter[j]) - phiOf(classes.lowerDiameter[j - 1]));
     if (!std::isfinite(density[j])) {
@@ -61,14 +61,14 @@ std::optional<Modes> modesOf(const SizeDistribution& classes) {
   }
 
   std::vector<Peak> peaks;
-  for (int first = 2; first <= kResultsClasses;) {
+  for (int first = 2; first <= kSizeClasses;) {
     int last = first;
-    while (last < kResultsClasses && sameDensity(density[last + 1], density[first])) {
+    while (last < kSizeClasses && sameDensity(density[last + 1], density[first])) {
       ++last;
     }
     const double height = density[first];
     if (height > 0 && (first == 2 || density[first - 1] < height) &&
-        (last == kResultsClasses || density[last + 1] < height)) {
+        (last == kSizeClasses || density[last + 1] < height)) {
       peaks.push_back({first, last, height});
     }
     first = last + 1;

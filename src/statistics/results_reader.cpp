@@ -93,7 +93,7 @@ ResultsLineReader::ResultsLineReader(std::string_view bytes) : bytes_(bytes) {
     throw ResultsFormatError(ResultsFormatError::Cause::NoHeader, line);
   }
   checkFieldCount(fieldCount, line);
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     const int field = kFirstClassField + j - 1;
     diameters_[j] = numberField(header_, field, line);
     if (!(diameters_[j] > 0) || (j > 1 && !(diameters_[j] < diameters_[j - 1]))) {
@@ -111,7 +111,7 @@ bool ResultsLineReader::next(ResultsLine& next) {
   checkFieldCount(fieldCount, next.lineNumber);
   ResultsSample& sample = next.sample;
   sample.classes.lowerDiameter = diameters_;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     sample.classes.weight[j] = numberField(next.fields, kFirstClassField + j - 1, next.lineNumber);
   }
   sample.gravelPercent = numberField(next.fields, kGravelField, next.lineNumber);

@@ -85,7 +85,7 @@ class ResultsLineReader {
   bool utf8_ = false;
   std::string beyond_;  // the fields past a results line's, counted and dropped
   std::vector<std::string> header_;
-  IndexedArray<double, kResultsClasses> diameters_{};
+  IndexedArray<double, kSizeClasses> diameters_{};
 };
 
 // Every line of the file. Throws ResultsFormatError.

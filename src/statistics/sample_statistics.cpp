@@ -14,7 +14,7 @@ constexpr std::array<int, 9> kPercentilesRead = {5, 10, 16, 25, 50, 75, 84, 90, 
 std::optional<double> modeOf(const SizeDistribution& classes,
                              std::vector<QualityWarning>& warnings) {
   int heaviest = 1;
-  for (int j = 2; j <= kResultsClasses; ++j) {
+  for (int j = 2; j <= kSizeClasses; ++j) {
     if (classes.weight[j] > classes.weight[heaviest]) {
       heaviest = j;
     }
@@ -92,7 +92,7 @@ SampleStatistics statisticsOf(const ResultsSample& sample) {
   std::vector<QualityWarning>& warnings = statistics.warnings;
 
   double sum = 0;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     sum += sample.classes.weight[j];
     if (sample.classes.weight[j] < 0) {
       warnings.push_back({QualityWarning::Kind::NegativeWeight, j, sample.classes.weight[j], {}});

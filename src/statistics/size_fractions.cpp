@@ -68,7 +68,7 @@ SizeFractions sizeFractionsOf(const SizeDistribution& sample, const CumulativeCu
     band.coarserBound = coarser;
     band.finerBound = finer;
     const std::optional<double> finerShare = curve.percentCoarserAt(finer);
-    if (!missing && !(sample.lowerDiameter[kResultsClasses] <= finer)) {
+    if (!missing && !(sample.lowerDiameter[kSizeClasses] <= finer)) {
       missing = true;
       fractions.missingLimit = kFractionFinerLimit[f];
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "data/size_classes.h"
 #include "statistics/folk_group.h"
 
 namespace granomet {
@@ -98,27 +99,25 @@ TernaryField fieldWhere(int id, std::initializer_list<HalfPlane> planes) {
 
 // Clay, sand and silt as the class rule takes them: top clay, left sand, right silt.
 std::vector<TernaryField> shepardFields() {
-  constexpr double kDominant = 75;
-  constexpr double kPoor = 20;
-  const HalfPlane notClay = topAtMost(kDominant);
-  const HalfPlane notSand = leftAtMost(kDominant);
-  const HalfPlane notSilt = rightAtMost(kDominant);
+  const HalfPlane notClay = topAtMost(kShepardDominant);
+  const HalfPlane notSand = leftAtMost(kShepardDominant);
+  const HalfPlane notSilt = rightAtMost(kShepardDominant);
   return {
-      fieldWhere(1, {topAtLeast(kDominant)}),
-      fieldWhere(2, {notClay, leftAtLeast(kDominant)}),
-      fieldWhere(3, {notClay, notSand, rightAtLeast(kDominant)}),
-      fieldWhere(4, {notClay, notSand, notSilt, topAtMost(kPoor), leftToRightAtLeast(1)}),
-      fieldWhere(5, {notClay, notSand, notSilt, topAtMost(kPoor), leftToRightAtMost(1)}),
-      fieldWhere(9, {notClay, notSand, notSilt, topAtLeast(kPoor), rightAtMost(kPoor),
+      fieldWhere(1, {topAtLeast(kShepardDominant)}),
+      fieldWhere(2, {notClay, leftAtLeast(kShepardDominant)}),
+      fieldWhere(3, {notClay, notSand, rightAtLeast(kShepardDominant)}),
+      fieldWhere(4, {notClay, notSand, notSilt, topAtMost(kShepardPoor), leftToRightAtLeast(1)}),
+      fieldWhere(5, {notClay, notSand, notSilt, topAtMost(kShepardPoor), leftToRightAtMost(1)}),
+      fieldWhere(9, {notClay, notSand, notSilt, topAtLeast(kShepardPoor), rightAtMost(kShepardPoor),
                      topToLeftAtMost(1)}),
-      fieldWhere(8, {notClay, notSand, notSilt, topAtLeast(kPoor), rightAtMost(kPoor),
+      fieldWhere(8, {notClay, notSand, notSilt, topAtLeast(kShepardPoor), rightAtMost(kShepardPoor),
                      topToLeftAtLeast(1)}),
-      fieldWhere(6, {notClay, notSand, notSilt, topAtLeast(kPoor), rightAtLeast(kPoor),
-                     leftAtMost(kPoor), rightToTopAtLeast(1)}),
-      fieldWhere(7, {notClay, notSand, notSilt, topAtLeast(kPoor), rightAtLeast(kPoor),
-                     leftAtMost(kPoor), rightToTopAtMost(1)}),
-      fieldWhere(10, {notClay, notSand, notSilt, topAtLeast(kPoor), rightAtLeast(kPoor),
-                      leftAtLeast(kPoor)}),
+      fieldWhere(6, {notClay, notSand, notSilt, topAtLeast(kShepardPoor),
+                     rightAtLeast(kShepardPoor), leftAtMost(kShepardPoor), rightToTopAtLeast(1)}),
+      fieldWhere(7, {notClay, notSand, notSilt, topAtLeast(kShepardPoor),
+                     rightAtLeast(kShepardPoor), leftAtMost(kShepardPoor), rightToTopAtMost(1)}),
+      fieldWhere(10, {notClay, notSand, notSilt, topAtLeast(kShepardPoor),
+                      rightAtLeast(kShepardPoor), leftAtLeast(kShepardPoor)}),
   };
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/size_classes.h"
+
 namespace granomet {
 
 // Control names are the window's own, kept as the lab's earlier program named
@@ -87,8 +89,7 @@ class FileDialog {
 // they expect; returns the held name, empty when the user cancelled the first use.
 std::filesystem::path showOpenDialog(FileDialog& dialog, std::string filter);
 
-inline constexpr int kPlottedClasses = 68;
-using CurveValues = std::array<float, kPlottedClasses>;
+using CurveValues = std::array<float, kSizeClasses>;
 
 // What places a calculated sample on the ternary diagram and names its field.
 struct SampleComposition {

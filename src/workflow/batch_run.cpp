@@ -126,7 +126,7 @@ class Run {
         resultsCreated_ = true;
         results_->writeLine(resultsHeaderLine(sample->diameters, decimalMark()));
         // The whole run is drawn against the diameters of its first sample.
-        for (int i = 1; i <= kPlottedClasses; ++i) {
+        for (int i = 1; i <= kSizeClasses; ++i) {
           x_[static_cast<std::size_t>(i - 1)] =
               static_cast<float>(std::log(static_cast<double>(sample->diameters[i])));
         }
@@ -138,7 +138,7 @@ class Run {
 
     window_.addItem(ListId::List1, record.sampleName + "  " + sample->results.shepardName);
     CurveValues y{};
-    for (int i = 1; i <= kPlottedClasses; ++i) {
+    for (int i = 1; i <= kSizeClasses; ++i) {
       y[static_cast<std::size_t>(i - 1)] = static_cast<float>(sample->distribution[i]);
     }
     const SampleResults& made = sample->results;

@@ -146,10 +146,10 @@ std::string shepardText(const std::string& kept) {
 
 ReportCurve curveOf(const SizeDistribution& classes) {
   ReportCurve curve;
-  curve.diameter.reserve(kResultsClasses);
+  curve.diameter.reserve(kSizeClasses);
   const CumulativeCurve cumulative(classes);
   const bool readable = cumulative.gap() == CurveGap::None;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     curve.diameter.push_back(classes.lowerDiameter[j]);
     curve.weight.push_back(classes.weight[j]);
     if (readable) {
@@ -168,8 +168,8 @@ std::string pageSaid(messages::SamplePageText text) {
 // has no width: what it weighs is said instead (never, in files the program writes).
 std::vector<ReportBar> histogramOf(const SizeDistribution& classes) {
   std::vector<ReportBar> bars;
-  bars.reserve(kResultsClasses - 1);
-  for (int j = 2; j <= kResultsClasses; ++j) {
+  bars.reserve(kSizeClasses - 1);
+  for (int j = 2; j <= kSizeClasses; ++j) {
     const double from = phiOf(classes.lowerDiameter[j - 1]);
     const double to = phiOf(classes.lowerDiameter[j]);
     bars.push_back({from, to, classes.weight[j] / (to - from)});
@@ -183,8 +183,8 @@ std::vector<ReportCurvePoint> probabilityOf(const SizeDistribution& classes,
   if (cumulative.gap() == CurveGap::NoWeight) {
     return points;
   }
-  points.reserve(kResultsClasses);
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  points.reserve(kSizeClasses);
+  for (int j = 1; j <= kSizeClasses; ++j) {
     points.push_back({phiOf(classes.lowerDiameter[j]), cumulative.percentCoarser(j)});
   }
   return points;
@@ -208,7 +208,7 @@ std::string offScaleNote(const std::vector<ReportCurvePoint>& points, char decim
 std::pair<double, double> phiSpanOf(const SizeDistribution& classes) {
   double coarsest = -1;
   double finest = 8;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     if (classes.weight[j] == 0) {
       continue;
     }
@@ -241,7 +241,7 @@ ClassRows classTableOf(const SizeDistribution& classes, const CumulativeCurve& c
        {}},
       {}};
   int first = 1;
-  int last = kResultsClasses;
+  int last = kSizeClasses;
   while (first <= last && classes.weight[first] == 0) {
     ++first;
   }
@@ -253,12 +253,12 @@ ClassRows classTableOf(const SizeDistribution& classes, const CumulativeCurve& c
   };
   if (first > last) {
     made.omitted = pageSaid(SamplePageText::NoClassWeight);
-  } else if (first > 1 && last < kResultsClasses) {
+  } else if (first > 1 && last < kSizeClasses) {
     made.omitted = filled(pageSaid(SamplePageText::OmittedClassesBoth), run(1, first - 1),
-                          run(last + 1, kResultsClasses));
-  } else if (first > 1 || last < kResultsClasses) {
+                          run(last + 1, kSizeClasses));
+  } else if (first > 1 || last < kSizeClasses) {
     const int from = first > 1 ? 1 : last + 1;
-    const int to = first > 1 ? first - 1 : kResultsClasses;
+    const int to = first > 1 ? first - 1 : kSizeClasses;
     made.omitted =
         filled(pageSaid(from == to ? SamplePageText::OmittedClass : SamplePageText::OmittedClasses),
                run(from, to));

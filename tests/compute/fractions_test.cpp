@@ -32,7 +32,7 @@ TEST(Fractions, ShellsHeavierThanTheirFractionEmptyItButCountInFull) {
 // cumulative curve reaching `total` at j = 40.
 ClassTable steadyTable(float total) {
   ClassTable table;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     table.classDiameter[j] = 8000.0f / static_cast<float>(1 << (j / 4));
     table.cumulativeWeight[j] = total * static_cast<float>(std::min(j, 40)) / 40;
   }
@@ -58,8 +58,8 @@ TEST(Fractions, FaultsStopTheSample) {
       {"the finest class exactly 63 µm",
        [] {
          ClassTable table = steadyTable(100);
-         for (int j = 1; j <= kCombinedClasses; ++j) {
-           table.classDiameter[j] = static_cast<float>(63 + kCombinedClasses - j);
+         for (int j = 1; j <= kSizeClasses; ++j) {
+           table.classDiameter[j] = static_cast<float>(63 + kSizeClasses - j);
          }
          sizePercentages(table);
        },
@@ -67,7 +67,7 @@ TEST(Fractions, FaultsStopTheSample) {
       {"no class below 4 µm",
        [] {
          ClassTable table = steadyTable(100);
-         for (int j = 1; j <= kCombinedClasses; ++j) {
+         for (int j = 1; j <= kSizeClasses; ++j) {
            table.classDiameter[j] = j < 10 ? 100.0f : 10.0f;
          }
          sizePercentages(table);

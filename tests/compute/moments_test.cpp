@@ -24,7 +24,7 @@ TEST(Moments, TheDivisorIsAlwaysAHundred) {
 // Only the coarsest class's phi is rounded, so that 8000 µm gives exactly -3.
 TEST(Moments, TheCoarsestClassPhiIsRoundedToThousandths) {
   ClassTable table;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     table.classDiameter[j] = 9000.0f / static_cast<float>(j);
   }
   fillClassScales(table);
@@ -54,7 +54,7 @@ TEST(Moments, FaultsStopTheSample) {
   }
 
   ClassTable zeroDiameter;
-  for (int j = 1; j <= kCombinedClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     zeroDiameter.classDiameter[j] = j == 40 ? 0.0f : 100.0f;
   }
   EXPECT_THROW(fillClassScales(zeroDiameter), ComputeFault);

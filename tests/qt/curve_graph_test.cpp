@@ -18,7 +18,7 @@ namespace {
 
 // A bell of the given height over the 68 classes.
 void curve(double height, CurveValues& x, CurveValues& y) {
-  for (int i = 0; i < kPlottedClasses; ++i) {
+  for (int i = 0; i < kSizeClasses; ++i) {
     const auto slot = static_cast<std::size_t>(i);
     x[slot] = static_cast<float>(std::log(8000.0) - i * 0.2);
     y[slot] = static_cast<float>(height * std::exp(-std::pow((i - 34) / 8.0, 2)));
@@ -48,7 +48,7 @@ void CurveGraphTest::curvesOfARunJoinAndANewRunClearsThem() {
   graph.plotCurve("M-02", x, y, {});
   QCOMPARE(graph.curveCount(), 2);
   QCOMPARE(graph.curves().size(), std::size_t{2});
-  QCOMPARE(graph.curves()[1]->count(), kPlottedClasses);
+  QCOMPARE(graph.curves()[1]->count(), kSizeClasses);
   QCOMPARE(graph.curves()[1]->at(34), QPointF(x[34], y[34]));
 
   graph.startRun();

@@ -52,7 +52,7 @@ TEST(Modes, ArePeaksThatStandOutOfTheCurve) {
       testing::addPopulation(sample, population.percent, population.mean, population.deviation);
     }
     // The results file's three decimals: rounding must not make a peak.
-    for (int j = 1; j <= kResultsClasses; ++j) {
+    for (int j = 1; j <= kSizeClasses; ++j) {
       sample.weight[j] = std::round(sample.weight[j] * 1000) / 1000;
     }
     const std::optional<Modes> modes = modesOf(sample);
@@ -76,14 +76,14 @@ TEST(Modes, ArePeaksThatStandOutOfTheCurve) {
 // As much weight in every phi from class 2 down: one flat peak, lying in its middle.
 TEST(Modes, AFlatCurveIsOnePeakInItsMiddle) {
   SizeDistribution sample = testing::labClasses();
-  for (int j = 2; j <= kResultsClasses; ++j) {
+  for (int j = 2; j <= kSizeClasses; ++j) {
     sample.weight[j] = phiOf(sample.lowerDiameter[j]) - phiOf(sample.lowerDiameter[j - 1]);
   }
   const std::optional<Modes> modes = modesOf(sample);
   ASSERT_TRUE(modes);
   EXPECT_EQ(modes->modality, Modality::Unimodal);
   EXPECT_DOUBLE_EQ(*modes->diameters[0],
-                   std::sqrt(sample.lowerDiameter[1] * sample.lowerDiameter[kResultsClasses]));
+                   std::sqrt(sample.lowerDiameter[1] * sample.lowerDiameter[kSizeClasses]));
 }
 
 }  // namespace

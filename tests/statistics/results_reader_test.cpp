@@ -42,7 +42,7 @@ TEST(ResultsReader, ReadsTheFieldsAndFiguresOfEachSample) {
   EXPECT_DOUBLE_EQ(first.sample.gravelPercent, 1.92);
   EXPECT_DOUBLE_EQ(first.sample.skewnessPhi, -0.1991479);
   EXPECT_DOUBLE_EQ(first.sample.classes.lowerDiameter[1], 8000);
-  EXPECT_DOUBLE_EQ(first.sample.classes.lowerDiameter[kResultsClasses], 0.011);
+  EXPECT_DOUBLE_EQ(first.sample.classes.lowerDiameter[kSizeClasses], 0.011);
   EXPECT_DOUBLE_EQ(first.sample.classes.weight[4], 1.594);
 }
 

@@ -17,7 +17,7 @@ double classPhi(int j) {
 
 ResultsSample quarterPhiClasses() {
   ResultsSample sample;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     sample.classes.lowerDiameter[j] = micronOf(classPhi(j));
   }
   return sample;
@@ -32,7 +32,7 @@ double normalBelow(double phi, double mean, double deviation) {
 TEST(SampleStatistics, ANormalCurveInPhiHasTheKnownRatios) {
   ResultsSample sample = quarterPhiClasses();
   double coarser = 0;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     const double below = 100 * normalBelow(classPhi(j), 2, 0.8);
     sample.classes.weight[j] = below - coarser;
     coarser = below;

@@ -39,8 +39,8 @@ SizeDistribution irregularSample(const SizeDistribution& lab, std::mt19937& rand
       break;
     case 2:
       for (int step = 0; step < 3; ++step) {
-        const int first = classAt(2, kResultsClasses);
-        const int last = classAt(first, kResultsClasses);
+        const int first = classAt(2, kSizeClasses);
+        const int last = classAt(first, kSizeClasses);
         const double weight = between(0.5, 5);
         for (int j = first; j <= last; ++j) {
           sample.weight[j] += weight;
@@ -49,13 +49,13 @@ SizeDistribution irregularSample(const SizeDistribution& lab, std::mt19937& rand
       break;
     default:
       addPopulation(sample, 100, between(0, 8), between(0.3, 2.5));
-      for (int j = 1; j <= kResultsClasses; ++j) {
+      for (int j = 1; j <= kSizeClasses; ++j) {
         sample.weight[j] *= unit(random) < 0.4 ? 0 : 1;
       }
       break;
   }
   if (kind % 3 == 0) {
-    for (int j = 1; j <= kResultsClasses; ++j) {
+    for (int j = 1; j <= kSizeClasses; ++j) {
       sample.weight[j] = std::round(sample.weight[j] * 1000) / 1000;
     }
   }
@@ -119,11 +119,11 @@ TEST(SizeFractions, CountEachShareBetweenTheDiametersItNames) {
     SCOPED_TRACE(c.what);
     SizeDistribution sample;
     const double gravelDiameters[] = {8000, 6000, 3000, static_cast<double>(c.gravelEnd)};
-    for (int j = 1; j <= kResultsClasses; ++j) {
+    for (int j = 1; j <= kSizeClasses; ++j) {
       sample.lowerDiameter[j] =
           j <= kGravelClasses
               ? gravelDiameters[j - 1]
-              : c.gravelEnd * std::pow(c.finest / c.gravelEnd, (j - 4.0) / (kResultsClasses - 4));
+              : c.gravelEnd * std::pow(c.finest / c.gravelEnd, (j - 4.0) / (kSizeClasses - 4));
       sample.weight[j] = 1;
     }
     const SizeFractions fractions = sizeFractionsOf(sample, CumulativeCurve(sample));

@@ -20,7 +20,7 @@ inline SizeDistribution labClasses() {
 // what lies between its lower bound and the next coarser one (the first, all above).
 inline void addPopulation(SizeDistribution& sample, double percent, double mean, double deviation) {
   double coarser = 0;
-  for (int j = 1; j <= kResultsClasses; ++j) {
+  for (int j = 1; j <= kSizeClasses; ++j) {
     const double phi = phiOf(sample.lowerDiameter[j]);
     const double below = 0.5 * std::erfc(-(phi - mean) / (deviation * std::sqrt(2.0)));
     sample.weight[j] += percent * (below - coarser);

@@ -251,7 +251,7 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
     SCOPED_TRACE(c.omitted);
     ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
     SizeDistribution& classes = results.files.at(0).contents.lines.at(0).sample.classes;
-    for (int j = 1; j <= kResultsClasses; ++j) {
+    for (int j = 1; j <= kSizeClasses; ++j) {
       classes.weight[j] = c.weights.count(j) > 0 ? c.weights.at(j) : 0;
     }
     const ReportSamplePage page =
