@@ -9,7 +9,7 @@ namespace {
 
 // The sheet's phi = -log2(diameter in mm): 1/mm in 32 bits, the logarithms in double (the
 // statistics' 64-bit phi is phiOf, beside the classes it scales).
-double phiOf(float diameterMm, ComputeStep step) {
+double sheetPhiOf(float diameterMm, ComputeStep step) {
   const float inverse = checkedDivide(1.0f, diameterMm, step, ComputeReason::ZeroDiameter);
   if (inverse <= 0) {
     throw ComputeFault(ComputeFault::Kind::Invalid, step, ComputeReason::NegativeDiameter);
@@ -32,7 +32,8 @@ void fillClassScales(ClassTable& table) {
   const auto millimetres = ComputeStep::Millimetres;
   const auto phi = ComputeStep::PhiUnits;
   table.classDiameterMm[1] = checked(table.classDiameter[1] / 1000.0f, millimetres);
-  table.classPhi[1] = narrowed(roundedToThousandths(phiOf(table.classDiameterMm[1], phi)), phi);
+  table.classPhi[1] =
+      narrowed(roundedToThousandths(sheetPhiOf(table.classDiameterMm[1], phi)), phi);
   table.midDiameterMm[1] = 0;
   table.midPhi[1] = 0;
   const auto midpoint = ComputeStep::ClassMidpoint;
@@ -40,7 +41,7 @@ void fillClassScales(ClassTable& table) {
     table.classDiameterMm[j] = checked(table.classDiameter[j] / 1000.0f, millimetres);
     table.midDiameterMm[j] =
         checked(table.classDiameterMm[j - 1] + table.classDiameterMm[j], midpoint) / 2.0f;
-    table.classPhi[j] = narrowed(phiOf(table.classDiameterMm[j], phi), phi);
+    table.classPhi[j] = narrowed(sheetPhiOf(table.classDiameterMm[j], phi), phi);
     table.midPhi[j] = checked(table.classPhi[j - 1] + table.classPhi[j], midpoint) / 2.0f;
   }
 }
