@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "data/file_names.h"
+#include "data/results_columns.h"
 #include "data/system_file.h"
 #include "data/text_encoding.h"
 #include "results/number_format.h"
@@ -18,29 +19,19 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLabTag = "NERITA";
 constexpr std::int16_t kTotalWeightPercent = 100;
 
-constexpr std::array<std::string_view, 30> kNamedColumns = {
-    "Lot-Num",        "Muestra",        "Campaña",          "IP",
-    "Longº",          "Latº ",          "Prof(m)",          "SProf(cm)",
-    "Carbonato%",     "Mét. Muestreo",  "Descrip. Visual",  "Clasif. Shepard(1954)",
-    "Fichero-Laser",  "%Grava (>2mm)",  "%Arena(2mm-63µm)", "%Limo(63µm-4µm)",
-    "%Arcilla(<4µm)", "%Bioclastos",    "µ-Media",          "µ-Clasificación",
-    "µ-Asimetría",    "µ-Kurtosis",     "Ø-Media",          "Ø-Clasificación",
-    "Ø-Asimetría",    "Ø-Kurtosis",     "Muestra",          "Lab",
-    "Fecha",          "Peso\\Diametro",
-};
-
 // Joins fields with single commas and ends the line.
 class LineBuilder {
  public:
   // A sample's line is about 1 KB: grown once, not field by field.
   LineBuilder() { line_.reserve(2048); }
 
-  void bare(const std::string& field) {
-    separate();
+  // Each field names its column, so that the line cannot drift from the columns' description.
+  void bare(int column, const std::string& field) {
+    separate(column);
     line_ += field;
   }
-  void text(std::string_view field) {
-    separate();
+  void text(int column, std::string_view field) {
+    separate(column);
     appendQuoted(line_, field);
   }
   std::string finish() {
@@ -49,23 +40,28 @@ class LineBuilder {
   }
 
  private:
-  void separate() {
-    if (!line_.empty()) {
+  void separate(int column) {
+    if (column != ++written_) {
+      throw std::logic_error("results field written out of its column");
+    }
+    if (written_ > 1) {
       line_ += ',';
     }
   }
   std::string line_;
+  int written_ = 0;
 };
 
 }  // namespace
 
 std::string resultsHeaderLine(const CombinedDiameters& diameters, char decimalMark) {
   LineBuilder line;
+  int column = 0;
   for (std::string_view name : kNamedColumns) {
-    line.text(utf8ToCp1252(name));
+    line.text(++column, utf8ToCp1252(name));
   }
   for (int c = kSizeClasses; c >= 1; --c) {
-    line.text(patternNumber(diameters[c], kPatternThreeDecimals, decimalMark));
+    line.text(++column, patternNumber(diameters[c], kPatternThreeDecimals, decimalMark));
   }
   return line.finish();
 }
@@ -75,41 +71,41 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
   const SampleRecord& record = sample.record;
   const SampleResults& results = sample.results;
   LineBuilder line;
-  line.bare(bareNumber(sample.orderNumber));
-  line.text(record.name);
-  line.text(sample.header.campaign);
-  line.text(sample.header.ip);
-  line.bare(bareNumber(record.longitude));
-  line.bare(bareNumber(record.latitude));
-  line.bare(bareNumber(record.depthM));
-  line.text(record.subDepthCm);
-  line.bare(bareNumber(record.carbonatePct));
-  line.text(record.samplingMethod);
-  line.text(record.visualDescription);
-  line.text(results.shepardName);
-  line.text(sample.laserFile);
-  line.text(patternNumber(results.gravelPercent, kPatternTwoDecimals, decimalMark));
-  line.text(patternNumber(results.sandPercent, kPatternTwoDecimals, decimalMark));
-  line.text(patternNumber(results.siltPercent, kPatternTwoDecimals, decimalMark));
-  line.text(patternNumber(results.clayPercent, kPatternTwoDecimals, decimalMark));
-  line.text(patternNumber(results.shellPercent, kPatternOneDecimal, decimalMark));
-  line.bare(bareNumber(results.meanMicron));
-  line.bare(bareNumber(results.sortingMicron));
-  line.bare(bareNumber(results.skewnessMicron));
-  line.bare(bareNumber(results.kurtosisMicron));
-  line.bare(bareNumber(results.meanPhi));
-  line.bare(bareNumber(results.sortingPhi));
-  line.bare(bareNumber(results.skewnessPhi));
-  line.bare(bareNumber(results.kurtosisPhi));
-  line.text(record.name);
-  line.text(kLabTag);
-  line.text(shortDate(today));
-  line.bare(bareNumber(kTotalWeightPercent));
+  line.bare(kLotNumberField, bareNumber(sample.orderNumber));
+  line.text(kSampleNameField, record.name);
+  line.text(kCampaignField, sample.header.campaign);
+  line.text(kIpField, sample.header.ip);
+  line.bare(kLongitudeField, bareNumber(record.longitude));
+  line.bare(kLatitudeField, bareNumber(record.latitude));
+  line.bare(kDepthField, bareNumber(record.depthM));
+  line.text(kSubDepthField, record.subDepthCm);
+  line.bare(kCarbonateField, bareNumber(record.carbonatePct));
+  line.text(kSamplingMethodField, record.samplingMethod);
+  line.text(kDescriptionField, record.visualDescription);
+  line.text(kShepardField, results.shepardName);
+  line.text(kLaserFileField, sample.laserFile);
+  line.text(kGravelField, patternNumber(results.gravelPercent, kPatternTwoDecimals, decimalMark));
+  line.text(kSandField, patternNumber(results.sandPercent, kPatternTwoDecimals, decimalMark));
+  line.text(kSiltField, patternNumber(results.siltPercent, kPatternTwoDecimals, decimalMark));
+  line.text(kClayField, patternNumber(results.clayPercent, kPatternTwoDecimals, decimalMark));
+  line.text(kShellsField, patternNumber(results.shellPercent, kPatternOneDecimal, decimalMark));
+  const float moments[] = {results.meanMicron,     results.sortingMicron, results.skewnessMicron,
+                           results.kurtosisMicron, results.meanPhi,       results.sortingPhi,
+                           results.skewnessPhi,    results.kurtosisPhi};
+  int column = kMeanMicronField;
+  for (const float moment : moments) {
+    line.bare(column++, bareNumber(moment));
+  }
+  line.text(kSampleNameAgainField, record.name);
+  line.text(kLabField, kLabTag);
+  line.text(kDateField, shortDate(today));
+  line.bare(kTotalWeightField, bareNumber(kTotalWeightPercent));
+  column = kFirstClassField;
   for (int c = kSizeClasses; c >= 2; --c) {
-    line.text(patternNumber(sample.distribution[c], kPatternThreeDecimals, decimalMark));
+    line.text(column++, patternNumber(sample.distribution[c], kPatternThreeDecimals, decimalMark));
   }
   // The finest class alone is bare, with a point: the lab's database has always read it so.
-  line.bare(bareNumber(sample.distribution[1]));
+  line.bare(column, bareNumber(sample.distribution[1]));
   return line.finish();
 }
 

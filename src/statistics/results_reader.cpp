@@ -12,7 +12,7 @@
 namespace granomet {
 namespace {
 
-constexpr std::string_view kFirstHeaderField = "Lot-Num";
+constexpr std::string_view kFirstHeaderField = kNamedColumns.front();
 
 // The bytes that end a run of plain field text.
 constexpr bool isSpecial(char c) {
@@ -115,11 +115,11 @@ bool ResultsLineReader::next(ResultsLine& next) {
     sample.classes.weight[j] = numberField(next.fields, kFirstClassField + j - 1, next.lineNumber);
   }
   sample.gravelPercent = numberField(next.fields, kGravelField, next.lineNumber);
-  sample.sandPercent = numberField(next.fields, kGravelField + 1, next.lineNumber);
-  sample.siltPercent = numberField(next.fields, kGravelField + 2, next.lineNumber);
-  sample.clayPercent = numberField(next.fields, kGravelField + 3, next.lineNumber);
+  sample.sandPercent = numberField(next.fields, kSandField, next.lineNumber);
+  sample.siltPercent = numberField(next.fields, kSiltField, next.lineNumber);
+  sample.clayPercent = numberField(next.fields, kClayField, next.lineNumber);
   // The shells and the moments in µm are only copied, but must be numbers too.
-  numberField(next.fields, kGravelField + 4, next.lineNumber);
+  numberField(next.fields, kShellsField, next.lineNumber);
   for (int field = kMeanMicronField; field < kMeanPhiField; ++field) {
     numberField(next.fields, field, next.lineNumber);
   }

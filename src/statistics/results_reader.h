@@ -8,19 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "data/results_columns.h"
 #include "statistics/sample_statistics.h"
 
 namespace granomet {
-
-inline constexpr int kResultsFields = 98;
-// 1-based field numbers of a results line.
-inline constexpr int kLotNumberField = 1;
-inline constexpr int kSampleNameField = 2;
-inline constexpr int kShepardField = 12;
-inline constexpr int kGravelField = 14;      // then sand, silt, clay, shells
-inline constexpr int kMeanMicronField = 19;  // four moments in µm, then four in phi
-inline constexpr int kMeanPhiField = 23;
-inline constexpr int kFirstClassField = 31;  // the coarsest class's weight or diameter
 
 struct ResultsLine {
   int lineNumber = 0;               // in the file, where the sample's line starts

@@ -22,10 +22,6 @@ namespace {
 
 using messages::ReportText;
 
-// Fields of a results line the report repeats as the lot gave them.
-constexpr int kCampaignField = 3;
-constexpr int kDescriptionField = 11;
-
 std::string said(ReportText text) {
   return messages::reportText(text);
 }
