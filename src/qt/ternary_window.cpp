@@ -20,7 +20,6 @@
 namespace granomet {
 namespace {
 
-const double kTriangleHeight = std::sqrt(3.0) / 2;
 constexpr double kPointRadius = 4;
 constexpr double kHighlightedRadius = 7;
 // A point is under the pointer a little beyond its drawn edge.
@@ -31,15 +30,6 @@ constexpr std::array<QRgb, 11> kFieldColours{
     0xffffff, 0xf3e6d8, 0xfdf3c4, 0xdcebf5, 0xf6efd5, 0xe2f0e0,
     0xe4e4f2, 0xefdfec, 0xf7e4d4, 0xf5ead0, 0xececec,
 };
-
-QPolygonF fieldPolygon(const TernaryField& field,
-                       const std::function<QPointF(const TernaryShares&)>& place) {
-  QPolygonF polygon;
-  for (const TernaryShares& corner : field.corners) {
-    polygon << place(corner);
-  }
-  return polygon;
-}
 
 }  // namespace
 
@@ -72,6 +62,7 @@ void TernaryWindow::setSamples(const std::vector<PlottedSample>& samples) {
     highlighted_ = -1;
   }
   hovered_ = -1;
+  namePlaces_.clear();
   update();
 }
 
@@ -86,29 +77,61 @@ void TernaryWindow::highlightSample(int index) {
 }
 
 // The largest triangle that fits between the corner names, centred.
-TernaryWindow::Frame TernaryWindow::frame() const {
+report::TernaryFrame TernaryWindow::frame() const {
   const QFontMetricsF metrics(font());
   const double sideMargin =
       metrics.horizontalAdvance(toQString(messages::shepardCornerName(1))) / 2 + 12;
   const double topMargin = metrics.height() * 1.8;
   const double bottomMargin = metrics.height() * 1.8;
   const double available = height() - topMargin - bottomMargin;
-  const double side =
-      std::max(0.0, std::min(width() - 2 * sideMargin, available / kTriangleHeight));
-  return {QPointF((width() - side) / 2, topMargin + (available + side * kTriangleHeight) / 2),
+  const double side = std::max(
+      0.0, std::min(width() - 2 * sideMargin, available / report::TernaryFrame::heightOfUnit()));
+  return {QPointF((width() - side) / 2,
+                  topMargin + (available + side * report::TernaryFrame::heightOfUnit()) / 2),
           side};
 }
 
 QPointF TernaryWindow::toWidget(const TernaryShares& shares) const {
-  const Frame place = frame();
-  const PlanePoint point = planePointOf(shares);
-  return {place.origin.x() + point.x * place.side, place.origin.y() - point.y * place.side};
+  return frame().at(shares);
 }
 
 TernaryShares TernaryWindow::toShares(QPointF position) const {
-  const Frame place = frame();
-  return sharesAt({(position.x() - place.origin.x()) / place.side,
-                   (place.origin.y() - position.y()) / place.side});
+  return frame().sharesAt(position);
+}
+
+QFont TernaryWindow::fieldNameFont() const {
+  QFont names = font();
+  names.setPixelSize(std::max(9, font().pixelSize() - 2));
+  return names;
+}
+
+// The report's rule: a field's name where no point lies, nearest the field's centre.
+const std::vector<QRectF>& TernaryWindow::fieldNamePlaces() const {
+  if (namePlacesSize_ == size() && namePlaces_.size() == fields_.size()) {
+    return namePlaces_;
+  }
+  const report::TernaryFrame place = frame();
+  const QFontMetricsF metrics(fieldNameFont());
+  std::vector<QRectF> points;
+  for (const Point& point : points_) {
+    if (point.shares) {
+      const QPointF at = place.at(*point.shares);
+      points.emplace_back(at.x() - kHighlightedRadius, at.y() - kHighlightedRadius,
+                          2 * kHighlightedRadius, 2 * kHighlightedRadius);
+    }
+  }
+  const auto taken = [&points](const QRectF& box) {
+    return std::any_of(points.begin(), points.end(),
+                       [&box](const QRectF& point) { return point.intersects(box); });
+  };
+  namePlaces_.clear();
+  for (const TernaryField& field : fields_) {
+    const QString name = toQString(messages::shepardClassName(field.id));
+    namePlaces_.push_back(report::fieldNamePlace(place.polygonOf(field),
+                                                 metrics.boundingRect(name).size(), 2, taken));
+  }
+  namePlacesSize_ = size();
+  return namePlaces_;
 }
 
 std::optional<QPointF> TernaryWindow::pointOf(int index) const {
@@ -208,41 +231,25 @@ void TernaryWindow::paintEvent(QPaintEvent*) {
 }
 
 void TernaryWindow::drawFields(QPainter& painter) const {
-  const auto place = [this](const TernaryShares& shares) { return toWidget(shares); };
-  QFont names = font();
-  names.setPixelSize(std::max(9, font().pixelSize() - 2));
-  painter.setFont(names);
-  const QFontMetricsF metrics(names);
-  for (const TernaryField& field : fields_) {
-    const QPolygonF polygon = fieldPolygon(field, place);
+  const report::TernaryFrame place = frame();
+  painter.setFont(fieldNameFont());
+  const std::vector<QRectF>& names = fieldNamePlaces();
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    const TernaryField& field = fields_[i];
     const auto colour = static_cast<std::size_t>(field.id) < kFieldColours.size()
                             ? kFieldColours[static_cast<std::size_t>(field.id)]
                             : kFieldColours.front();
     painter.setPen(QPen(QColor(160, 160, 160), 1));
     painter.setBrush(QColor(colour));
-    painter.drawPolygon(polygon);
-
-    // The field's name where it fits inside.
-    const QString name = toQString(messages::shepardClassName(field.id));
-    QPointF centre;
-    for (const QPointF& corner : polygon) {
-      centre += corner;
-    }
-    centre /= static_cast<double>(std::max<qsizetype>(1, polygon.size()));
-    QRectF text = metrics.boundingRect(name);
-    text.moveCenter(centre);
-    if (polygon.containsPoint(text.topLeft(), Qt::OddEvenFill) &&
-        polygon.containsPoint(text.topRight(), Qt::OddEvenFill) &&
-        polygon.containsPoint(text.bottomLeft(), Qt::OddEvenFill) &&
-        polygon.containsPoint(text.bottomRight(), Qt::OddEvenFill)) {
+    painter.drawPolygon(place.polygonOf(field));
+    if (!names[i].isEmpty()) {
       painter.setPen(QColor(110, 110, 110));
-      painter.drawText(text, Qt::AlignCenter, name);
+      painter.drawText(names[i], Qt::AlignCenter, toQString(messages::shepardClassName(field.id)));
     }
   }
-  const QPolygonF outline{toWidget({100, 0, 0}), toWidget({0, 100, 0}), toWidget({0, 0, 100})};
   painter.setPen(QPen(Qt::black, 1.5));
   painter.setBrush(Qt::NoBrush);
-  painter.drawPolygon(outline);
+  painter.drawPolygon(place.outline());
 }
 
 void TernaryWindow::drawCorners(QPainter& painter) const {

@@ -2,13 +2,17 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
+#include <QRectF>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <optional>
 #include <vector>
 
 #include "qt/curve_graph.h"
+#include "report/ternary_frame.h"
 #include "statistics/ternary_diagram.h"
 
 namespace granomet {
@@ -57,14 +61,13 @@ class TernaryWindow final : public QWidget {
     std::optional<TernaryShares> shares;
     QColor color;
   };
-  // The triangle's bottom left corner and its side, in pixels.
-  struct Frame {
-    QPointF origin;
-    double side = 0;
-  };
-  Frame frame() const;
+  // In pixels.
+  report::TernaryFrame frame() const;
+  // Where each field's name goes, found again when the window's size or its points change.
+  const std::vector<QRectF>& fieldNamePlaces() const;
   QPointF toWidget(const TernaryShares& shares) const;
   TernaryShares toShares(QPointF position) const;
+  QFont fieldNameFont() const;
   void drawFields(QPainter& painter) const;
   void drawCorners(QPainter& painter) const;
   void drawPoint(QPainter& painter, const Point& point, bool highlighted) const;
@@ -73,6 +76,8 @@ class TernaryWindow final : public QWidget {
   std::vector<Point> points_;
   int highlighted_ = -1;
   int hovered_ = -1;
+  mutable std::vector<QRectF> namePlaces_;
+  mutable QSize namePlacesSize_;
 };
 
 }  // namespace granomet

@@ -11,7 +11,6 @@
 namespace granomet::report {
 namespace {
 
-const double kHeight = std::sqrt(3.0) / 2;
 constexpr double kPointRadius = 1.5;
 // Rings of places tried around a point for its number, 4 points apart.
 constexpr int kRings = 4;
@@ -25,25 +24,6 @@ constexpr double kEntryGap = 14;
 constexpr double kNarrowestName = 60;
 constexpr std::size_t kNameColumn = 1;
 constexpr std::size_t kFieldColumn = 2;
-
-QPointF centroidOf(const QPolygonF& polygon, double& area) {
-  double twiceArea = 0;
-  double x = 0;
-  double y = 0;
-  for (qsizetype i = 0; i < polygon.size(); ++i) {
-    const QPointF& a = polygon[i];
-    const QPointF& b = polygon[(i + 1) % polygon.size()];
-    const double cross = a.x() * b.y() - b.x() * a.y();
-    twiceArea += cross;
-    x += (a.x() + b.x()) * cross;
-    y += (a.y() + b.y()) * cross;
-  }
-  area = std::fabs(twiceArea / 2);
-  if (std::fabs(twiceArea) < 1e-9) {
-    return polygon.boundingRect().center();
-  }
-  return {x / (3 * twiceArea), y / (3 * twiceArea)};
-}
 
 // Whether the segment passes through the box (Liang and Barsky's clipping).
 bool crosses(const QLineF& line, const QRectF& box) {
@@ -216,10 +196,11 @@ TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
       (columnsOf(area.width(), key_, keyMetrics).rows + kNoteLines) * keyMetrics.lineSpacing() + 8;
   const double available =
       area.height() - titleMetrics.lineSpacing() - 2 * cornerMetrics.lineSpacing() - below - 8;
-  side_ = std::min(area.width() - 40, available / kHeight);
-  origin_ =
-      QPointF(area.center().x() - side_ / 2, area.top() + titleMetrics.lineSpacing() +
-                                                 cornerMetrics.lineSpacing() + 6 + side_ * kHeight);
+  const double side = std::min(area.width() - 40, available / TernaryFrame::heightOfUnit());
+  frame_ = {QPointF(area.center().x() - side / 2, area.top() + titleMetrics.lineSpacing() +
+                                                      cornerMetrics.lineSpacing() + 6 +
+                                                      side * TernaryFrame::heightOfUnit()),
+            side};
   for (const ReportPoint& point : triangle_->points) {
     places_.push_back(at(point.shares));
   }
@@ -234,8 +215,7 @@ QFontMetricsF TernaryPlot::metricsOf(const QFont& font) const {
 }
 
 QPointF TernaryPlot::at(TernaryShares shares) const {
-  const PlanePoint point = planePointOf(shares);
-  return {origin_.x() + point.x * side_, origin_.y() - point.y * side_};
+  return frame_.at(shares);
 }
 
 QRectF TernaryPlot::pointBox(std::size_t point) const {
@@ -247,7 +227,6 @@ QRectF TernaryPlot::pointBox(std::size_t point) const {
 // its centre, or none (a field too thin for it, or full of points), the key or the
 // list naming the field then.
 void TernaryPlot::layOutFields() {
-  constexpr double kStep = 1;
   const QFontMetricsF metrics = metricsOf(fieldFont_);
   TakenMarks points(area_, 8);
   for (std::size_t i = 0; i < places_.size(); ++i) {
@@ -255,44 +234,16 @@ void TernaryPlot::layOutFields() {
   }
   for (const TernaryField& field : ternaryFields(triangle_->diagram)) {
     Field laid;
-    for (const TernaryShares& corner : field.corners) {
-      laid.polygon << at(corner);
-    }
-    double area = 0;
-    const QPointF centre = centroidOf(laid.polygon, area);
+    laid.polygon = frame_.polygonOf(field);
     const auto id = static_cast<std::size_t>(field.id);
     laid.name =
         id < triangle_->fieldNames.size() ? fromProgramText(triangle_->fieldNames[id]) : QString();
-    const double width = metrics.horizontalAdvance(laid.name) + 2;
-    const double height = metrics.height();
-    const QRectF bounds = laid.polygon.boundingRect();
-    std::vector<QPointF> centres;
-    for (double y = bounds.top() + height / 2; y <= bounds.bottom() - height / 2; y += kStep) {
-      for (double x = bounds.left() + width / 2; x <= bounds.right() - width / 2; x += kStep) {
-        centres.emplace_back(x, y);
-      }
-    }
-    const auto distance = [&centre](const QPointF& p) {
-      return (p.x() - centre.x()) * (p.x() - centre.x()) +
-             (p.y() - centre.y()) * (p.y() - centre.y());
-    };
-    std::sort(centres.begin(), centres.end(),
-              [&](const QPointF& a, const QPointF& b) { return distance(a) < distance(b); });
-    for (const QPointF& c : centres) {
-      if (laid.name.isEmpty()) {
-        break;
-      }
-      const QRectF box(c.x() - width / 2, c.y() - height / 2, width, height);
-      const std::array<QPointF, 4> corners{box.topLeft(), box.topRight(), box.bottomLeft(),
-                                           box.bottomRight()};
-      const bool inside =
-          std::all_of(corners.begin(), corners.end(), [&laid](const QPointF& corner) {
-            return laid.polygon.containsPoint(corner, Qt::OddEvenFill);
-          });
-      if (inside && !points.overlaps(box)) {
-        laid.label = box;
-        taken_.push_back(box);
-        break;
+    if (!laid.name.isEmpty()) {
+      laid.label = fieldNamePlace(
+          laid.polygon, QSizeF(metrics.horizontalAdvance(laid.name) + 2, metrics.height()), 1,
+          [&points](const QRectF& box) { return points.overlaps(box); });
+      if (!laid.label.isEmpty()) {
+        taken_.push_back(laid.label);
       }
     }
     fields_.push_back(std::move(laid));
@@ -308,9 +259,9 @@ void TernaryPlot::layOutCorners() {
   corners_ = {
       {QRectF(apex.x() - 100, apex.y() - line - 3, 200, line), Qt::AlignHCenter | Qt::AlignBottom,
        fromProgramText(triangle_->corners[0])},
-      {QRectF(left.x() - 20, left.y() + 3, side_ / 2, line), Qt::AlignLeft | Qt::AlignTop,
+      {QRectF(left.x() - 20, left.y() + 3, frame_.side / 2, line), Qt::AlignLeft | Qt::AlignTop,
        fromProgramText(triangle_->corners[1])},
-      {QRectF(right.x() + 20 - side_ / 2, right.y() + 3, side_ / 2, line),
+      {QRectF(right.x() + 20 - frame_.side / 2, right.y() + 3, frame_.side / 2, line),
        Qt::AlignRight | Qt::AlignTop, fromProgramText(triangle_->corners[2])},
   };
   // Numbers keep off the corner names.
@@ -343,7 +294,7 @@ void TernaryPlot::placeNumbers() {
   }
   constexpr std::array<std::array<double, 2>, 8> kDirections{
       {{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}};
-  const QRectF inside(area_.left(), area_.top(), area_.width(), origin_.y() - area_.top());
+  const QRectF inside(area_.left(), area_.top(), area_.width(), frame_.origin.y() - area_.top());
   // As tall as the text's whole line, as a PDF reader boxes it.
   const double height = metrics.height();
   for (std::size_t i = 0; i < places_.size(); ++i) {
@@ -400,7 +351,7 @@ void TernaryPlot::layOutList() {
   const QFontMetricsF headerMetrics = metricsOf(headerFont_);
   const double line = metrics.lineSpacing();
 
-  double y = origin_.y() + metricsOf(cornerFont_).lineSpacing() + 8 +
+  double y = frame_.origin.y() + metricsOf(cornerFont_).lineSpacing() + 8 +
              columnsOf(area_.width(), key_, metrics).rows * line;
   noteTop_ = y + 3;
   if (!note_.isEmpty()) {
@@ -585,7 +536,7 @@ void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
   }
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(kInk, 0.8));
-  painter.drawPolygon(QPolygonF{at({100, 0, 0}), at({0, 100, 0}), at({0, 0, 100})});
+  painter.drawPolygon(frame_.outline());
   painter.setFont(cornerFont_);
   painter.setPen(kInk);
   for (const Corner& corner : corners_) {
@@ -608,7 +559,7 @@ void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
                      fromProgramText(triangle_->points[number.point].label));
   }
 
-  drawKey(painter, origin_.y() + metricsOf(cornerFont_).lineSpacing() + 8);
+  drawKey(painter, frame_.origin.y() + metricsOf(cornerFont_).lineSpacing() + 8);
   painter.setFont(keyFont_);
   painter.setPen(kGreyInk);
   if (!note_.isEmpty()) {

@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+#include "report/ternary_frame.h"
 #include "workflow/report_content.h"
 
 class QPaintDevice;
@@ -101,8 +102,7 @@ class TernaryPlot {
   QFont numberFont_;
   QFont keyFont_;
   QFont headerFont_;
-  QPointF origin_;  // the bottom left corner
-  double side_ = 0;
+  TernaryFrame frame_;
   std::vector<QString> key_;
   std::vector<Field> fields_;
   std::vector<Corner> corners_;
