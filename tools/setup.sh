@@ -10,9 +10,9 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   # The windows: Qt 6 with its charts (whose CMake files need the OpenGL module),
-  # the Windows-1252 codec, SVG for saving the graph as a picture, Qt's own
-  # Spanish texts and fonts metric-compatible with the designed Arial and MS Sans Serif.
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6core5compat6-dev qt6-svg-dev
+  # SVG for saving the graph as a picture, Qt's own Spanish texts and fonts
+  # metric-compatible with the designed Arial and MS Sans Serif.
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   qt6-translations-l10n fonts-liberation
   # The end-to-end test drives the real window on a virtual display; the report
   # tests read the PDF's text and draw its pages.
