@@ -19,8 +19,9 @@ packages=(
   xvfb xdotool poppler-utils
   # tools/fuzz.sh: clang-14 with libFuzzer and the sanitizer runtimes.
   clang libclang-rt-14-dev
-  # The package: cpack's dependency list (dpkg-shlibdeps, file) and the entries' validators.
-  dpkg-dev file desktop-file-utils appstream
+  # The package: cpack's dependency list (dpkg-shlibdeps, file), the entries'
+  # validators, Debian's package checker and the minimal system its test installs into.
+  dpkg-dev file desktop-file-utils appstream lintian mmdebstrap
 )
 if [ "${1:-}" = --windows ]; then
   # The Windows programs and core tests: mingw-w64's compilers with POSIX threads,

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: built with cpack from the build folder,
-# installed with apt-get, its three programs used from /usr/bin (the command-line
-# ones must print and write what the build's programs do; the window must start),
-# its menu entry, software-centre entry and icons checked, then removed again
-# together with whatever its installation pulled in.
+# checked by lintian, installed with apt-get, its three programs used from
+# /usr/bin (the command-line ones must print and write what the build's programs
+# do; the window must start), its menu entry, software-centre entry and icons
+# checked, then removed again together with whatever its installation pulled in.
 #
 # Usage: package_test.sh BUILD_DIR GRANOMET_BATCH GRANOMET_INFORME SOURCE_DIR
 # Exits 0 on success, 1 on any failure, 77 (ctest's skip) when the package cannot
@@ -26,7 +26,7 @@ skip() {
   exit 77
 }
 
-for tool in cpack apt-get dpkg-query desktop-file-validate appstreamcli readelf file timeout; do
+for tool in cpack lintian apt-get dpkg-query desktop-file-validate appstreamcli readelf file timeout; do
   command -v "$tool" >/dev/null ||
     skip "$tool is not installed (tools/setup.sh installs what the test needs)"
 done
@@ -78,6 +78,14 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpac
   fail "cpack failed: $(cat "$work/cpack.log")"
 deb=$(echo "$work"/package/granomet_*.deb)
 [[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
+
+# Debian's own checks: no error or warning; the hardening it reports only as
+# information (bind-now, checked libc functions) is as much a fault here.
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+  fail "lintian rejects the package: $(cat "$work/lintian.log")"
+if grep -E '^[EWI]: .*hardening-' "$work/lintian.log"; then
+  fail "the programs are built without Debian's hardening"
+fi
 
 # What the installation adds besides granomet leaves with it; a package it would
 # upgrade ("Inst NAME [OLD VERSION] (NEW VERSION ...)") was there before and stays.
