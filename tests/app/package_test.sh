@@ -50,13 +50,16 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_package.XXXXXXXX")
 chmod 755 "$work"
 installing=""
 pulled=()
+# Another installation on the machine (a system update, another build's test)
+# holds dpkg's lock for a while: wait for it rather than fail.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
 
 cleanup() {
   local result=$?
   if [[ -n $installing ]]; then
     echo "Removing granomet ${pulled[*]}"
     if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-      apt-get purge -y -q granomet "${pulled[@]}" >"$work/purge.log" 2>&1; then
+      apt-get purge -y -q "${wait_for_lock[@]}" granomet "${pulled[@]}" >"$work/purge.log" 2>&1; then
       cat "$work/purge.log" >&2
       echo "FAIL: the package could not be removed" >&2
       result=1
@@ -89,7 +92,7 @@ fi
 
 # What the installation adds besides granomet leaves with it; a package it would
 # upgrade ("Inst NAME [OLD VERSION] (NEW VERSION ...)") was there before and stays.
-apt_install=(apt-get install -y -q --no-install-recommends "$deb")
+apt_install=(apt-get install -y -q --no-install-recommends "${wait_for_lock[@]}" "$deb")
 mapfile -t pulled < <("${as_root[@]}" "${apt_install[@]}" -s |
   awk '$1 == "Inst" && $2 != "granomet" && $3 !~ /^\[/ { print $2 }')
 installing=yes
