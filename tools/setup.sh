@@ -10,17 +10,18 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   # The windows: Qt 6 with its charts (whose CMake files need the OpenGL module),
-  # the Windows-1252 codec, SVG for saving the graph as a picture, Qt's own
-  # Spanish texts and fonts metric-compatible with the designed Arial and MS Sans Serif.
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6core5compat6-dev qt6-svg-dev
+  # SVG for saving the graph as a picture, Qt's own Spanish texts and fonts
+  # metric-compatible with the designed Arial and MS Sans Serif.
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   qt6-translations-l10n fonts-liberation
   # The end-to-end test drives the real window on a virtual display; the report
   # tests read the PDF's text and draw its pages.
   xvfb xdotool poppler-utils
   # tools/fuzz.sh: clang-14 with libFuzzer and the sanitizer runtimes.
   clang libclang-rt-14-dev
-  # The package: cpack's dependency list (dpkg-shlibdeps, file) and the entries' validators.
-  dpkg-dev file desktop-file-utils appstream
+  # The package: cpack's dependency list (dpkg-shlibdeps, file), the entries'
+  # validators, Debian's package checker and the minimal system its test installs into.
+  dpkg-dev file desktop-file-utils appstream lintian mmdebstrap
 )
 if [ "${1:-}" = --windows ]; then
   # The Windows programs and core tests: mingw-w64's compilers with POSIX threads,

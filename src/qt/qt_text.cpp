@@ -1,25 +1,19 @@
 #include "qt/qt_text.h"
 
 #include <QByteArray>
-#include <QTextCodec>
+
+#include "data/text_encoding.h"
 
 namespace granomet {
-namespace {
 
-QTextCodec& windows1252() {
-  // Qt owns its codecs for the life of the process; Core5Compat always has this one.
-  return *QTextCodec::codecForName("Windows-1252");
-}
-
-}  // namespace
-
+// Through UTF-8 with the core's own table, so that the window and the files
+// agree on every byte.
 QString toQString(std::string_view programText) {
-  return windows1252().toUnicode(programText.data(), static_cast<int>(programText.size()));
+  return QString::fromStdString(cp1252ToUtf8(programText));
 }
 
 std::string toProgramText(const QString& text) {
-  const QByteArray bytes = windows1252().fromUnicode(text);
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return utf8ToCp1252(text.toStdString());
 }
 
 }  // namespace granomet

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: built with cpack from the build folder,
-# installed with apt-get, its three programs used from /usr/bin (the command-line
-# ones must print and write what the build's programs do; the window must start),
-# its menu entry, software-centre entry and icons checked, then removed again
-# together with whatever its installation pulled in.
+# checked by lintian, installed with apt-get, its three programs used from
+# /usr/bin (the command-line ones must print and write what the build's programs
+# do; the window must start), its menu entry, software-centre entry and icons
+# checked, then removed again together with whatever its installation pulled in.
 #
 # Usage: package_test.sh BUILD_DIR GRANOMET_BATCH GRANOMET_INFORME SOURCE_DIR
 # Exits 0 on success, 1 on any failure, 77 (ctest's skip) when the package cannot
@@ -26,7 +26,7 @@ skip() {
   exit 77
 }
 
-for tool in cpack apt-get dpkg-query desktop-file-validate appstreamcli readelf file timeout; do
+for tool in cpack lintian apt-get dpkg-query desktop-file-validate appstreamcli readelf file timeout; do
   command -v "$tool" >/dev/null ||
     skip "$tool is not installed (tools/setup.sh installs what the test needs)"
 done
@@ -50,13 +50,16 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_package.XXXXXXXX")
 chmod 755 "$work"
 installing=""
 pulled=()
+# Another installation on the machine (a system update, another build's test)
+# holds dpkg's lock for a while: wait for it rather than fail.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
 
 cleanup() {
   local result=$?
   if [[ -n $installing ]]; then
     echo "Removing granomet ${pulled[*]}"
     if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-      apt-get purge -y -q granomet "${pulled[@]}" >"$work/purge.log" 2>&1; then
+      apt-get purge -y -q "${wait_for_lock[@]}" granomet "${pulled[@]}" >"$work/purge.log" 2>&1; then
       cat "$work/purge.log" >&2
       echo "FAIL: the package could not be removed" >&2
       result=1
@@ -79,9 +82,17 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpac
 deb=$(echo "$work"/package/granomet_*.deb)
 [[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
 
+# Debian's own checks: no error or warning; the hardening it reports only as
+# information (bind-now, checked libc functions) is as much a fault here.
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+  fail "lintian rejects the package: $(cat "$work/lintian.log")"
+if grep -E '^[EWI]: .*hardening-' "$work/lintian.log"; then
+  fail "the programs are built without Debian's hardening"
+fi
+
 # What the installation adds besides granomet leaves with it; a package it would
 # upgrade ("Inst NAME [OLD VERSION] (NEW VERSION ...)") was there before and stays.
-apt_install=(apt-get install -y -q --no-install-recommends "$deb")
+apt_install=(apt-get install -y -q --no-install-recommends "${wait_for_lock[@]}" "$deb")
 mapfile -t pulled < <("${as_root[@]}" "${apt_install[@]}" -s |
   awk '$1 == "Inst" && $2 != "granomet" && $3 !~ /^\[/ { print $2 }')
 installing=yes

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The Debian package's dependencies are complete: a minimal Debian 12 made with
+# mmdebstrap (minbase, none of the package's Qt libraries or fonts in it) gets the
+# package through apt-get, which must pull in all it needs; there the command-line
+# programs write the same results and table as the build's programs, the PDF report
+# is drawn, and the window starts. The system is built in a temporary folder that
+# mmdebstrap removes again; it downloads from Debian's mirror (about 3 minutes).
+#
+# Usage: minimal_system_test.sh BUILD_DIR GRANOMET_BATCH GRANOMET_INFORME SOURCE_DIR
+# Exits 0 on success, 1 on any failure, 77 (ctest's skip) when it cannot run here:
+# not root, or mmdebstrap missing. With CI=true a skip is a failure.
+set -euo pipefail
+
+build=$(realpath "$1")
+built_batch=$(realpath "$2")
+built_informe=$(realpath "$3")
+source_dir=$(realpath "$4")
+export LC_ALL=C LANG=C
+
+skip() {
+  echo "SKIP: $*"
+  if [[ ${CI:-} == true ]]; then
+    echo "FAIL: CI must run the minimal-system test" >&2
+    exit 1
+  fi
+  exit 77
+}
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+for tool in cpack mmdebstrap dpkg-deb; do
+  command -v "$tool" >/dev/null ||
+    skip "$tool is not installed (tools/setup.sh installs what the test needs)"
+done
+[[ $(id -u) -eq 0 ]] || skip "building a Debian system with mmdebstrap needs root"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_minimal.XXXXXXXX")
+cleanup() {
+  local result=$?
+  if [[ $result -eq 0 ]]; then
+    rm -rf "$work"
+  else
+    echo "The run's files stay in $work" >&2
+  fi
+  exit "$result"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+started=$SECONDS
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$work/cpack.log")"
+deb=$(echo "$work"/package/granomet_*.deb)
+[[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
+
+# What goes into the system: the package, the example lot and the steps below.
+# apt reads the package as its own unprivileged user.
+carried=$work/carried
+mkdir -m 755 "$carried"
+cp "$deb" "$carried/granomet.deb"
+cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$carried/"
+# The dependencies that name libraries of Qt or fonts must all be missing before
+# the installation, or the test would prove nothing about them.
+dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' |
+  grep -E '^(libqt6|fonts-)' >"$carried/dependencies"
+[[ -s $carried/dependencies ]] || fail "the package depends on no Qt library: $(dpkg-deb -f "$deb" Depends)"
+cat >"$carried/steps.sh" <<'STEPS'
+set -eu
+cd /tmp/granomet
+while read -r package; do
+  if dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null | grep -q installed; then
+    echo "FAIL: $package is in the minimal system before granomet" >&2
+    exit 1
+  fi
+done <dependencies
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends ./granomet.deb >install.log 2>&1 || {
+  cat install.log >&2
+  exit 1
+}
+# Each program's output, errors and status, for the checks outside.
+run() {
+  name=$1
+  shift
+  status=0
+  "$@" >"$name.out" 2>"$name.err" || status=$?
+  echo "$status" >"$name.status"
+}
+run batch granomet-batch -o resultados.csv LOTE12.csv LOTE12_export.txt
+run informe granomet-informe -o tabla.csv -p informe.pdf resultados.csv
+mkdir -m 700 runtime
+run window env XDG_RUNTIME_DIR="$PWD/runtime" XDG_CONFIG_HOME="$PWD/runtime" \
+  QT_QPA_PLATFORM=offscreen timeout 5 granomet
+STEPS
+
+echo "Building a minimal Debian 12 and installing $(basename "$deb") there"
+mmdebstrap --variant=minbase --mode=root \
+  --customize-hook="copy-in $carried /tmp" \
+  --customize-hook='mv "$1/tmp/carried" "$1/tmp/granomet"' \
+  --customize-hook='chroot "$1" sh /tmp/granomet/steps.sh' \
+  --customize-hook="copy-out /tmp/granomet $work/inside" \
+  bookworm /dev/null http://deb.debian.org/debian >"$work/mmdebstrap.log" 2>&1 ||
+  fail "the minimal system failed: $(tail -n 40 "$work/mmdebstrap.log")"
+inside=$work/inside/granomet
+
+# The build's programs on the same files, for comparison.
+mkdir "$work/built"
+cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/built/"
+(cd "$work/built" && "$built_batch" -o resultados.csv LOTE12.csv LOTE12_export.txt \
+  >listing.txt 2>messages.txt && "$built_informe" -o tabla.csv resultados.csv >/dev/null) ||
+  fail "the built programs failed on the example lot"
+ended() { [[ $(cat "$inside/$1.status") -eq $2 ]]; }
+ended batch 0 || fail "granomet-batch failed there: $(cat "$inside/batch.err")"
+diff "$work/built/listing.txt" "$inside/batch.out" >&2 || fail "granomet-batch lists other samples there"
+diff "$work/built/messages.txt" "$inside/batch.err" >&2 || fail "granomet-batch says other things there"
+undated() { sed 's|[0-9][0-9]/[0-9][0-9]/[0-9]\{4\}|DATE|g' "$1"; }
+cmp <(undated "$work/built/resultados.csv") <(undated "$inside/resultados.csv") ||
+  fail "granomet-batch writes other results there"
+ended informe 0 || fail "granomet-informe failed there: $(cat "$inside/informe.err")"
+cmp "$work/built/tabla.csv" "$inside/tabla.csv" || fail "granomet-informe writes another table there"
+# Still up after 5 s: it found its libraries, plugins, fonts and pictures.
+ended window 124 ||
+  fail "granomet ended with status $(cat "$inside/window.status") within 5 s: $(cat "$inside/window.err")"
+
+echo "PASS: $(basename "$deb") with $(wc -l <"$inside/dependencies") Qt and font dependencies" \
+  "pulled into a minimal Debian 12 and used there; $((SECONDS - started)) s"
