@@ -376,8 +376,7 @@ TEST_F(BatchRunTest, ALotRowOutOfLineIsReadUnderItsOwnNumber) {
 
 // Each row spoils one record; the run lists it in List2, warns and goes on. A lot
 // row that its button does not read (behind the sample count) is read by the
-// calculation; an export changed without a trace in its size and time is read as
-// it is then.
+// calculation.
 TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
   const std::string lot = tools::makeLotFile({});
   const std::string exported = tools::makeExportFile({});
