@@ -10,8 +10,8 @@
 
 #include "compute/shepard.h"
 #include "data/text_encoding.h"
+#include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
-#include "support/sample_files.h"
 
 namespace granomet::testing {
 namespace {

@@ -16,9 +16,9 @@
 
 #include "data/field_reader.h"
 #include "data/text_encoding.h"
+#include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
 #include "support/open_descriptors.h"
-#include "support/sample_files.h"
 
 namespace granomet::testing {
 namespace {

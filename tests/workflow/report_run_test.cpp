@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "results/whole_file.h"
+#include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
-#include "support/sample_files.h"
 #include "support/test_data.h"
 #include "workflow/results_set.h"
 #include "workflow/window_report.h"
