@@ -291,22 +291,6 @@ TEST_F(BatchRunTest, ALongListOfUnreachedSamplesIsCutInTheTooltipAndKeptWhole) {
   EXPECT_TRUE(tip.ends_with("\n021  M-21\ny 9 m\xE1s.")) << tip;
 }
 
-// The window may hold a long series back; the core tells every one.
-TEST_F(BatchRunTest, EveryIgnoredSampleIsWarnedAndListedWithItsReason) {
-  tools::SampleFileOptions options;
-  options.sampleCount = 26;
-  options.nameMismatchEvery = 1;
-  prepare(options);
-  pressCalculate();
-  ASSERT_EQ(window().messages().size(), 26u);
-  for (const HeadlessWindow::Message& message : window().messages()) {
-    EXPECT_TRUE(message.request.perSampleWarning) << message.request.prompt;
-  }
-  EXPECT_EQ(items(ListId::List2).size(), 26u);
-  EXPECT_EQ(window().list(ListId::List2).reasons, prompts());
-  EXPECT_EQ(label(LabelId::Label8), "Sin muestras coincidentes");
-}
-
 // The name can only be one the user typed or a second run of the same minute's lot.
 TEST_F(BatchRunTest, AnExistingResultsFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
   const std::string old(100000, '~');
