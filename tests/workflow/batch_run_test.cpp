@@ -316,15 +316,6 @@ TEST_F(BatchRunTest, AnExistingResultsFileIsReplacedWholeOnlyWhenTheUserSaysSo) 
   EXPECT_EQ(results().find('~'), std::string::npos);
 }
 
-TEST_F(BatchRunTest, ACallerThatAsksForReplacingIsNotAsked) {
-  write(kResultsName, "old\r\n");
-  prepare();
-  EXPECT_EQ(calculatot(tables(), window(), platform(), ExistingResults::Replace),
-            RunOutcome::Completed);
-  EXPECT_TRUE(window().messages().empty());
-  EXPECT_EQ(resultLines().size(), 13u);
-}
-
 TEST_F(BatchRunTest, NothingHappensWithoutALotAndAnExport) {
   prepare();
   window().setText(TextBoxId::EXPORT_file, "");
