@@ -128,6 +128,9 @@ TEST(ReportContent, NamesItsLotAndDateFromTheFileAndTheClock) {
   EXPECT_TRUE(holds(example.report.facts, "Lote: LOTE12"));
   EXPECT_TRUE(holds(example.report.facts, "Fecha: 07/12/2026"));
   EXPECT_TRUE(example.report.unreachedHeading.empty()) << "made from results files alone";
+  const ExampleReport upper({{2026, 12, 7, 10, 0, 0}, '.', true, {}, {}},
+                            "LOTE7_01012020_000000.CSV");
+  EXPECT_TRUE(holds(upper.report.facts, "Lote: LOTE7"));
 }
 
 // A sample's classes on its own pages: each bounded class's weight spread over its
@@ -253,27 +256,6 @@ TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
                     .heading.rfind("Muestra " + c.labels[i] + ": M-", 0),
                 0u);
     }
-  }
-}
-
-TEST(ReportContent, AfterARunNamesTheLotsSamplesNoRecordReached) {
-  struct Case {
-    std::vector<std::string> unreached;
-    std::string fileName;
-    const char* heading;
-    const char* lot;
-  };
-  const std::vector<Case> cases = {
-      {{"005  M-05", "011  M-11"}, "r.csv", "registro del export", "Lote: r"},
-      {{}, "LOTE7_01012020_000000.CSV", "Todas las muestras del lote", "Lote: LOTE7"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.fileName);
-    const ExampleReport example({{2026, 12, 7, 10, 0, 0}, '.', true, {}, c.unreached}, c.fileName);
-    const Report& report = example.report;
-    EXPECT_NE(report.unreachedHeading.find(c.heading), std::string::npos);
-    EXPECT_EQ(report.unreached, c.unreached);
-    EXPECT_TRUE(holds(report.facts, c.lot));
   }
 }
 
