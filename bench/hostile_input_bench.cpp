@@ -11,7 +11,7 @@
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
-#include "support/sample_files.h"
+#include "samplegen/sample_files.h"
 #include "ui/remembered_folder.h"
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"

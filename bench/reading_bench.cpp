@@ -5,7 +5,7 @@
 
 #include "data/field_reader.h"
 #include "full_lot.h"
-#include "support/sample_files.h"
+#include "samplegen/sample_files.h"
 
 namespace {
 

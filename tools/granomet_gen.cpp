@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "support/sample_files.h"
+#include "samplegen/sample_files.h"
 
 namespace {
 

@@ -25,9 +25,9 @@
 #include "qt/sample_links.h"
 #include "qt/ternary_window.h"
 #include "report/pdf_report.h"
+#include "samplegen/sample_files.h"
 #include "support/modal_answerer.h"
 #include "support/offscreen_arguments.h"
-#include "support/sample_files.h"
 #include "ui/remembered_folder.h"
 #include "workflow/window_report.h"
 

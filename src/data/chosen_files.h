@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +30,9 @@ struct ChosenLot {
 };
 
 struct ChosenExport {
-  std::filesystem::path path;      // empty until an export has been read whole
-  std::optional<FileStamp> stamp;  // taken before the export button read it
+  std::filesystem::path path;  // empty until an export has been read whole
+  // Of the bytes the export button read its blocks from.
+  ContentFingerprint fingerprint;
 };
 
 struct ChosenFiles {

@@ -79,21 +79,17 @@ std::string readInputFile(const std::filesystem::path& path) {
   }
 }
 
-std::optional<FileStamp> stampOf(const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    return std::nullopt;
+ContentFingerprint fingerprintOf(std::string_view bytes) {
+  // FNV-1a: an edit, however small, gives another hash; no adversary is expected.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
   }
-  FileStamp stamp;
-  stamp.size = std::filesystem::file_size(path, error);
-  if (error) {
-    return std::nullopt;
-  }
-  stamp.modified = std::filesystem::last_write_time(path, error);
-  if (error) {
-    return std::nullopt;
-  }
-  return stamp;
+  return {bytes.size(), hash};
+}
+
+bool stillHolds(const std::filesystem::path& path, const ContentFingerprint& read) {
+  return fingerprintOf(readInputFile(path)) == read;
 }
 
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <string_view>
 
 #include "data/read_error.h"
 
@@ -21,16 +21,20 @@ inline constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
 // beyond kMaxFileBytes TooLarge; a failed read Io.
 std::string readInputFile(const std::filesystem::path& path);
 
-// What a file looked like when a button read it: a later change of its size or of
-// its modification time means it is no longer the file that was read.
-struct FileStamp {
+// What a file held when a button read it, in a few bytes: a later reading of
+// another fingerprint is no longer the file that was read, whatever its size and
+// modification time say (a copy over it may keep both).
+struct ContentFingerprint {
   std::uintmax_t size = 0;
-  std::filesystem::file_time_type modified{};
-  bool operator==(const FileStamp&) const = default;
+  std::uint64_t hash = 0;
+  bool operator==(const ContentFingerprint&) const = default;
 };
 
-// nullopt when the path is not a regular file that can be looked at.
-std::optional<FileStamp> stampOf(const std::filesystem::path& path);
+ContentFingerprint fingerprintOf(std::string_view bytes);
+
+// Whether the file at path still holds what was read as `read`; a file that can
+// no longer be read throws readInputFile's ReadError.
+bool stillHolds(const std::filesystem::path& path, const ContentFingerprint& read);
 
 // Whether two paths name the same file, however spelt or linked; a path not yet
 // made is compared by its spelling, made absolute and normal (on Windows as the

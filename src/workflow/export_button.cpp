@@ -78,8 +78,6 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
   dialog.setFileName({});
   const std::filesystem::path path = platform.folder.resolve(file);
   int block = 0;
-  // Taken before the reading, so that a change made while it reads counts too.
-  const std::optional<FileStamp> stamp = stampOf(path);
   const auto refuse = [&](const MessageRequest& message) {
     table.exportSampleCount = 0;
     table.blocks.clear();
@@ -87,9 +85,11 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
     window.setEnabled(ButtonId::calculatot, false);
     window.showMessage(message);
   };
+  ContentFingerprint fingerprint;
   try {
     // Read once, then gone through twice: to count the sample lines, to read the blocks.
     const std::string bytes = readInputFile(path);
+    fingerprint = fingerprintOf(bytes);
     const FieldFormat format = commaFormatOf(bytes);
     FieldReader counter = FieldReader::overBytes(bytes, format);
     countSampleLines(counter, table);
@@ -103,7 +103,7 @@ void exportbutton(Tables& tables, WindowOperations& window, const Platform& plat
     refuse(messages::exportUnreadable(fileName, block, error));
     return;
   }
-  tables.chosen.exported = {path, stamp};
+  tables.chosen.exported = {path, fingerprint};
   reportRepeatedOrderNumbers(window, table.blocks);
   window.setEnabled(ButtonId::calculatot, true);
 }

@@ -24,28 +24,18 @@ FileKind forbiddenKind(const fs::path& path) {
   return fileKindOf(path);
 }
 
-std::optional<std::string> lotRefusal(const ChosenLot& lot) {
-  const std::string name = displayName(lot.path);
+// The lot and the export alike: gone, or no longer the bytes their button read.
+std::optional<std::string> inputRefusal(messages::InputFile input, const fs::path& path,
+                                        const ContentFingerprint& read) {
+  const std::string name = displayName(path);
   try {
-    if (readInputFile(lot.path) == lot.bytes) {
+    if (stillHolds(path, read)) {
       return std::nullopt;
     }
   } catch (const ReadError&) {
-    return messages::inputGone(messages::InputFile::Lot, name);
+    return messages::inputGone(input, name);
   }
-  return messages::inputChanged(messages::InputFile::Lot, name);
-}
-
-std::optional<std::string> exportRefusal(const ChosenExport& exported) {
-  const std::string name = displayName(exported.path);
-  const std::optional<FileStamp> now = stampOf(exported.path);
-  if (!now) {
-    return messages::inputGone(messages::InputFile::Export, name);
-  }
-  if (!exported.stamp || *now != *exported.stamp) {
-    return messages::inputChanged(messages::InputFile::Export, name);
-  }
-  return std::nullopt;
+  return messages::inputChanged(input, name);
 }
 
 }  // namespace
@@ -83,10 +73,12 @@ std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
       return messages::resultsUnwritable(resultsName, *refusal);
     }
   }
-  if (auto refusal = lotRefusal(chosen.lot)) {
+  if (auto refusal = inputRefusal(messages::InputFile::Lot, chosen.lot.path,
+                                  fingerprintOf(chosen.lot.bytes))) {
     return refusal;
   }
-  return exportRefusal(chosen.exported);
+  return inputRefusal(messages::InputFile::Export, chosen.exported.path,
+                      chosen.exported.fingerprint);
 }
 
 bool resultsFileExists(const fs::path& resultsPath) {

@@ -17,8 +17,7 @@ namespace granomet {
 // however it is spelt or linked; a read-only file or a device's name on Windows
 // (refusalToWrite); a new file in a folder that is missing or does not take one
 // (refusalToCreateBeside); a
-// lot whose bytes are no longer those the lot button read; an export whose size
-// or modification time is no longer what it was when its button read it.
+// lot or an export whose bytes are no longer those its button read.
 std::optional<std::string> refusalBeforeRun(const ChosenFiles& chosen,
                                             const std::string& resultsName,
                                             const std::filesystem::path& resultsPath);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "data/text_encoding.h"
-#include "support/sample_files.h"
+#include "samplegen/sample_files.h"
 
 namespace {
 

@@ -110,24 +110,6 @@ std::vector<std::string> csvFields(const std::string& line) {
   return fields;
 }
 
-// A diameter to four significant figures, as a reader of the report sees it.
-std::string fourFigures(double micrometres, char decimalMark) {
-  const int decimals = micrometres >= 1000  ? 0
-                       : micrometres >= 100 ? 1
-                       : micrometres >= 10  ? 2
-                       : micrometres >= 1   ? 3
-                                            : 4;
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, micrometres);
-  std::string written(text);
-  for (char& c : written) {
-    if (c == '.') {
-      c = decimalMark;
-    }
-  }
-  return written;
-}
-
 // A page drawn at 20 dots per inch in grey: its rows of pixels, 255 for white.
 struct Page {
   int width = 0;
@@ -151,103 +133,42 @@ Page readPgm(const fs::path& path) {
   return page;
 }
 
-double decimal(std::string text) {
-  std::replace(text.begin(), text.end(), ',', '.');
-  return std::stod(text);
-}
-
-// A sample's class table as pdftotext -raw reads it from the sample's later page,
-// one line a class: each bounded class's µm bounds and the percentage finer.
-struct ClassRow {
-  double lower = 0;
-  double upper = 0;
-  double finer = 0;
-};
-std::vector<ClassRow> classRows(const std::string& raw, const std::string& name) {
-  std::vector<ClassRow> rows;
-  // The later page's heading: the sample's name, maybe its full sediment name, "(continuación)".
-  auto at = raw.find(": " + name + " ");
-  while (at != std::string::npos &&
-         raw.substr(at, raw.find('\n', at) - at).find("(continuaci") == std::string::npos) {
-    at = raw.find(": " + name + " ", at + 1);
-  }
-  if (at == std::string::npos) {
-    return rows;
-  }
-  std::istringstream lines(raw.substr(at, raw.find("Granomet", at) - at));
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream in(line);
-    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
-    const std::string dash = "\xe2\x80\x93";
-    if (words.size() < 5 || words[0].find_first_not_of("0123456789") != std::string::npos ||
-        words[1].find(dash) == std::string::npos) {
-      continue;
+// The whole report's words as pdftotext -layout sets them, against a text read and
+// checked by hand, date aside: the example lot, and the awkward samples (a class below
+// 0, classes that do not add up, one class, two peaks...). After a deliberate change,
+// GRANOMET_WRITE_EXPECTED=1 writes the texts again; read the difference before keeping it.
+TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
+  const struct {
+    fs::path results;
+    const char* locale;
+    const char* expected;
+  } cases[] = {{batchExpected("plain_comma.csv"), "es_ES.UTF-8", "plain_comma.txt"},
+               {testData() / "statistics/odd_samples.csv", "C", "odd_samples.txt"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    fs::copy_file(c.results, folder_ / "r.csv", fs::copy_options::overwrite_existing);
+    ASSERT_EQ(run(c.locale, "-p informe.pdf r.csv"), 0) << err();
+    ASSERT_EQ(std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
+                           "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
+                           ">informe.txt")
+                              .c_str()),
+              0);
+    const std::string text = fileBytes(folder_ / "informe.txt");
+    const fs::path expected = testData() / "report" / c.expected;
+    if (std::getenv("GRANOMET_WRITE_EXPECTED") != nullptr) {
+      std::ofstream(expected, std::ios::binary) << text;
     }
-    const std::string& bounds = words[1];
-    rows.push_back({decimal(bounds.substr(0, bounds.find(dash))),
-                    decimal(bounds.substr(bounds.find(dash) + dash.size())),
-                    decimal(words.back())});
-  }
-  return rows;
-}
-
-TEST_F(GranometInforme, EverySampleIsNamedWithItsMeanAndItsClassesCrossHalfAtItsD50) {
-  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
-  ASSERT_EQ(run("es_ES.UTF-8", "-o tabla.csv -p informe.pdf r.csv"), 0) << err();
-  ASSERT_EQ(std::system(("pdftotext '" + (folder_ / "informe.pdf").string() + "' '" +
-                         (folder_ / "informe.txt").string() + "'")
-                            .c_str()),
-            0);
-  const std::string text = fileBytes(folder_ / "informe.txt");
-  EXPECT_NE(text.find("Informe granulométrico"), std::string::npos);
-  ASSERT_EQ(std::system(("pdftotext -raw '" + (folder_ / "informe.pdf").string() + "' '" +
-                         (folder_ / "crudo.txt").string() + "'")
-                            .c_str()),
-            0);
-  const std::string raw = fileBytes(folder_ / "crudo.txt");
-
-  std::istringstream table(fileBytes(folder_ / "tabla.csv"));
-  std::string line;
-  std::getline(table, line);
-  const std::vector<std::string> columns = csvFields(line);
-  const auto column = [&columns](const char* name) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (columns[i] == name) {
-        return i;
-      }
+    // The first line that differs, rather than two whole reports.
+    std::istringstream got(text);
+    std::istringstream wanted(fileBytes(expected));
+    std::string gotLine;
+    std::string wantedLine;
+    for (int line = 1; std::getline(wanted, wantedLine); ++line) {
+      std::getline(got, gotLine);
+      ASSERT_EQ(gotLine, wantedLine) << "line " << line;
     }
-    ADD_FAILURE() << name;
-    return std::size_t{0};
-  };
-  const std::size_t nameColumn = column("Muestra");
-  const std::size_t meanColumn = column("FW-Media(\xb5m)");
-  const std::size_t d50Column = column("D50(\xb5m)");
-  int samples = 0;
-  while (std::getline(table, line) && !line.empty() && line != "\r") {
-    const std::vector<std::string> fields = csvFields(line);
-    const std::string& name = fields.at(nameColumn);
-    std::string mean = fields.at(meanColumn);
-    mean[mean.find(',')] = '.';
-    const std::string shown = fourFigures(std::stod(mean), ',');
-    SCOPED_TRACE(name + " " + shown);
-    // Its page's heading names it, its summary row gives the mean.
-    EXPECT_NE(text.find(": " + name), std::string::npos);
-    EXPECT_NE(text.find(shown), std::string::npos);
-    // Its class table falls to nothing finer than its last class, and crosses half
-    // the sample in the class that holds its D50.
-    const std::vector<ClassRow> rows = classRows(raw, name);
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows.back().finer, 0);
-    const double d50 = decimal(fields.at(d50Column));
-    const auto half =
-        std::find_if(rows.begin(), rows.end(), [](const ClassRow& r) { return r.finer <= 50; });
-    ASSERT_NE(half, rows.end());
-    EXPECT_LE(half->lower, d50 * 1.001);
-    EXPECT_GE(half->upper, d50 * 0.999);
-    ++samples;
+    EXPECT_FALSE(std::getline(got, gotLine)) << "more than expected: " << gotLine;
   }
-  EXPECT_EQ(samples, 12);
 }
 
 // The example's results, and the same with its first sample's classes edited by hand
@@ -421,66 +342,6 @@ void expectLabelsApart(const std::vector<Word>& chart) {
       EXPECT_FALSE(overlap(chart[i], chart[j])) << chart[i].text << " over " << chart[j].text;
     }
   }
-}
-
-// Decimals and significant digits of a figure as printed ("-0,199", "66,55"); -1
-// for a word that is no figure with decimals.
-struct Precision {
-  int decimals = -1;
-  int significant = 0;
-};
-Precision precisionOf(const std::string& word) {
-  const auto mark = word.find(',');
-  if (mark == std::string::npos || word.find_first_not_of("-0123456789,") != std::string::npos) {
-    return {};
-  }
-  std::string digits = word.substr(word.front() == '-' ? 1 : 0);
-  digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
-  digits.erase(0, digits.find_first_not_of('0'));
-  return {static_cast<int>(word.size() - mark - 1), static_cast<int>(digits.size())};
-}
-
-// A sample's first page, from its tables to its warnings: the percentages on the
-// left to two decimals; on the right each diameter, told by its unit, to four
-// significant figures, each figure in phi or without a unit to three decimals. A
-// skewness or kurtosis has no unit.
-void expectOnePrecisionAKind(const std::vector<Line>& page) {
-  constexpr double kMiddle = 595.28 / 2;
-  bool tables = false;
-  int checked = 0;
-  for (const Line& line : page) {
-    const std::string text = joined(line);
-    tables = (tables || text.rfind("Composición", 0) == 0) && text.rfind("Avisos", 0) != 0;
-    if (!tables) {
-      continue;
-    }
-    const auto middle =
-        std::find_if(line.begin(), line.end(), [](const Word& word) { return word.x > kMiddle; });
-    if (middle != line.begin()) {
-      const Precision percent = precisionOf(std::prev(middle)->text);
-      if (percent.decimals >= 0) {
-        EXPECT_EQ(percent.decimals, 2) << text;
-        ++checked;
-      }
-    }
-    if (middle != line.end() && (middle->text == "Asimetría" || middle->text == "Curtosis")) {
-      EXPECT_EQ(text.find("µm"), std::string::npos) << text;
-      EXPECT_EQ(text.find("Ø"), std::string::npos) << text;
-    }
-    for (auto word = middle; word != line.end(); ++word) {
-      const Precision figure = precisionOf(word->text);
-      if (figure.decimals < 0) {
-        continue;
-      }
-      if (std::next(word) != line.end() && std::next(word)->text == "µm") {
-        EXPECT_EQ(figure.significant, 4) << word->text << " in " << text;
-      } else {
-        EXPECT_EQ(figure.decimals, 3) << word->text << " in " << text;
-      }
-      ++checked;
-    }
-  }
-  EXPECT_GT(checked, 30);
 }
 
 // A sample's number is beside its point, in the triangle's small numbers, or in the
@@ -694,7 +555,8 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
   EXPECT_GE(trianglePages, 2);
 }
 
-TEST_F(GranometInforme, EverySamplePagePrintsOnePrecisionForEachKindOfFigure) {
+// Its charts' labels, from the heading's lines to the tables, clear of each other.
+TEST_F(GranometInforme, EverySamplePagesChartLabelsStandApart) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
   ASSERT_EQ(run("es_ES.UTF-8", "-p informe.pdf r.csv"), 0) << err();
   int samples = 0;
@@ -703,8 +565,6 @@ TEST_F(GranometInforme, EverySamplePagePrintsOnePrecisionForEachKindOfFigure) {
     const std::string heading = page.empty() ? std::string() : joined(page.front());
     if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
       SCOPED_TRACE(heading);
-      expectOnePrecisionAKind(page);
-      // Its charts' labels, from the heading's lines to the tables, clear of each other.
       std::vector<Word> charts;
       for (auto line = page.begin() + 5; line != page.end() && line->front().text != "Composición";
            ++line) {

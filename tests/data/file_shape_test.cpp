@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/sample_files.h"
+#include "samplegen/sample_files.h"
 
 namespace granomet {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "compute/shepard.h"
 #include "data/text_encoding.h"
+#include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
-#include "support/sample_files.h"
 
 namespace granomet::testing {
 namespace {
@@ -291,22 +291,6 @@ TEST_F(BatchRunTest, ALongListOfUnreachedSamplesIsCutInTheTooltipAndKeptWhole) {
   EXPECT_TRUE(tip.ends_with("\n021  M-21\ny 9 m\xE1s.")) << tip;
 }
 
-// The window may hold a long series back; the core tells every one.
-TEST_F(BatchRunTest, EveryIgnoredSampleIsWarnedAndListedWithItsReason) {
-  tools::SampleFileOptions options;
-  options.sampleCount = 26;
-  options.nameMismatchEvery = 1;
-  prepare(options);
-  pressCalculate();
-  ASSERT_EQ(window().messages().size(), 26u);
-  for (const HeadlessWindow::Message& message : window().messages()) {
-    EXPECT_TRUE(message.request.perSampleWarning) << message.request.prompt;
-  }
-  EXPECT_EQ(items(ListId::List2).size(), 26u);
-  EXPECT_EQ(window().list(ListId::List2).reasons, prompts());
-  EXPECT_EQ(label(LabelId::Label8), "Sin muestras coincidentes");
-}
-
 // The name can only be one the user typed or a second run of the same minute's lot.
 TEST_F(BatchRunTest, AnExistingResultsFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
   const std::string old(100000, '~');
@@ -330,15 +314,6 @@ TEST_F(BatchRunTest, AnExistingResultsFileIsReplacedWholeOnlyWhenTheUserSaysSo) 
   EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
   EXPECT_EQ(resultLines().size(), 13u);
   EXPECT_EQ(results().find('~'), std::string::npos);
-}
-
-TEST_F(BatchRunTest, ACallerThatAsksForReplacingIsNotAsked) {
-  write(kResultsName, "old\r\n");
-  prepare();
-  EXPECT_EQ(calculatot(tables(), window(), platform(), ExistingResults::Replace),
-            RunOutcome::Completed);
-  EXPECT_TRUE(window().messages().empty());
-  EXPECT_EQ(resultLines().size(), 13u);
 }
 
 TEST_F(BatchRunTest, NothingHappensWithoutALotAndAnExport) {
@@ -376,8 +351,7 @@ TEST_F(BatchRunTest, ALotRowOutOfLineIsReadUnderItsOwnNumber) {
 
 // Each row spoils one record; the run lists it in List2, warns and goes on. A lot
 // row that its button does not read (behind the sample count) is read by the
-// calculation; an export changed without a trace in its size and time is read as
-// it is then.
+// calculation.
 TEST_F(BatchRunTest, ARecordThatCannotBeUsedIsIgnoredAndTheRunGoesOn) {
   const std::string lot = tools::makeLotFile({});
   const std::string exported = tools::makeExportFile({});

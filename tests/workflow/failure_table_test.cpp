@@ -16,9 +16,9 @@
 
 #include "data/field_reader.h"
 #include "data/text_encoding.h"
+#include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
 #include "support/open_descriptors.h"
-#include "support/sample_files.h"
 
 namespace granomet::testing {
 namespace {
@@ -438,8 +438,13 @@ Spoil resultsNamed(const char* name, Place place) {
     resultsNamed(name)(scene);
   };
 }
+// Rewritten with its modification time put back, as a copy that keeps times does.
 Spoil rewritten(const char* name, std::function<std::string()> make) {
-  return [name, make](const Scene& scene) { bytes(make)(scene.folder / name); };
+  return [name, make](const Scene& scene) {
+    const auto time = std::filesystem::last_write_time(scene.folder / name);
+    bytes(make)(scene.folder / name);
+    std::filesystem::last_write_time(scene.folder / name, time);
+  };
 }
 Spoil existingResults(const std::string& content) {
   return [content](const Scene& scene) {
@@ -681,11 +686,12 @@ std::vector<Row> rows() {
               "El fichero de lote LOTE12.csv ha cambiado desde que se abri\xF3. \xC1"
               "bralo de "
               "nuevo con el bot\xF3n del lote."),
-      refused("ExportChangedBeforeTheCalculation",
-              rewritten("LOTE12_export.txt", exportCutInsideTheThird),
-              "El fichero de exportaci\xF3n LOTE12_export.txt ha cambiado desde que se "
-              "abri\xF3. \xC1"
-              "bralo de nuevo con el bot\xF3n de exportaci\xF3n."),
+      refused(
+          "ExportChangedBeforeTheCalculation",
+          rewritten("LOTE12_export.txt", [] { return replaced(goodExport(), ",M-04,", ",M-40,"); }),
+          "El fichero de exportaci\xF3n LOTE12_export.txt ha cambiado desde que se "
+          "abri\xF3. \xC1"
+          "bralo de nuevo con el bot\xF3n de exportaci\xF3n."),
       refused("ResultsNameIsTheLot", resultsNamed("LOTE12.csv"),
               "El fichero de resultados LOTE12.csv es el fichero de lote LOTE12.csv: los "
               "resultados lo borrar\xED"

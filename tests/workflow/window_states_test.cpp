@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
-#include "support/sample_files.h"
 
 namespace granomet::testing {
 namespace {

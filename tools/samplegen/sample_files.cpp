@@ -1,4 +1,4 @@
-#include "support/sample_files.h"
+#include "samplegen/sample_files.h"
 
 #include <algorithm>
 #include <array>
