@@ -12,7 +12,7 @@
 #include "data/file_names.h"
 #include "data/input_file.h"
 #include "ui/system_clock.h"
-#include "user_regional_settings.h"
+#include "ui/system_regional_settings.h"
 #include "workflow/messages.h"
 #include "workflow/report_run.h"
 #include "workflow/statistics_run.h"
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
     return 2;
   }
-  const UserRegionalSettings regional;
+  const SystemRegionalSettings regional;
   bool succeeded = true;
   // The table unless only a report was asked for.
   if (arguments.table || !arguments.report) {
