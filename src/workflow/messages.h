@@ -181,6 +181,8 @@ std::string_view informeUsage();
 std::string_view informeTableNameMissing();
 std::string_view informeReportNameMissing();
 std::string informeWithoutPdf();
+// granomet-informe-pdf, which draws the report for granomet-informe, would not start.
+std::string informePdfProgramMissing(std::string_view programName);
 // -o and -p name one file (outputName as given to -p): the report would replace the table.
 std::string informeOutputsMeet(std::string_view outputName);
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);
