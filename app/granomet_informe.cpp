@@ -126,6 +126,9 @@ bool writeReport(const Arguments& arguments) {
       return false;
     }
   }
+  if (WIFSIGNALED(status)) {
+    printProblems({messages::informePdfProgramStopped(utf8Of(program), WTERMSIG(status))});
+  }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 #else
   (void)arguments;
