@@ -4,9 +4,9 @@
 #include <QTranslator>
 
 #include "qt/principal.h"
-#include "qt/qt_regional_settings.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
+#include "ui/system_regional_settings.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   }
 
   const granomet::SystemClock clock;
-  const granomet::QtRegionalSettings regional;
+  const granomet::SystemRegionalSettings regional;
   granomet::RememberedFolder folder;
   granomet::principal window(clock, regional, folder);
   QObject::connect(&window, &granomet::principal::leaveConfirmed, &application,

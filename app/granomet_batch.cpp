@@ -14,7 +14,7 @@
 #include "headless/headless_window.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
-#include "user_regional_settings.h"
+#include "ui/system_regional_settings.h"
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
 
   RememberedFolder folder;
   SystemClock clock;
-  const UserRegionalSettings regional;
+  const SystemRegionalSettings regional;
   const Platform platform{clock, regional, folder};
   HeadlessWindow window(folder);
   auto tables = std::make_unique<Tables>();

@@ -1,6 +1,5 @@
 // granomet-informe: the statistics table and the PDF report of every sample in one or more results
 // files.
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -11,16 +10,15 @@
 #include "command_line.h"
 #include "data/file_names.h"
 #include "data/input_file.h"
-#include "ui/system_clock.h"
-#include "user_regional_settings.h"
+#include "ui/system_regional_settings.h"
 #include "workflow/messages.h"
-#include "workflow/report_run.h"
 #include "workflow/statistics_run.h"
 
 #if GRANOMET_PDF
-#include <QGuiApplication>
+#include <spawn.h>
+#include <sys/wait.h>
 
-#include "report/pdf_report.h"
+#include <cerrno>
 #endif
 
 namespace {
@@ -86,53 +84,54 @@ void printProblems(const std::vector<std::string>& problems) {
   }
 }
 
-// True when the report was written and every results file read.
-bool writeReport(char* programName, const Arguments& arguments, char decimalMark) {
 #if GRANOMET_PDF
-  // Qt's own notes (a runtime folder it would like to have) are no concern of the
-  // user's; its failures still reach the terminal.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-      printText(stderr, "granomet-informe: " + text.toStdString() + "\n");
+// Where granomet-informe-pdf lies: beside this program in the build, in its own
+// folder (GRANOMET_PDF_PROGRAM, relative to this program's) once installed.
+std::filesystem::path pdfProgram() {
+  std::error_code error;
+  const std::filesystem::path folder =
+      std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+  const std::filesystem::path beside = folder / "granomet-informe-pdf";
+  return std::filesystem::exists(beside, error)
+             ? beside
+             : (folder / GRANOMET_PDF_PROGRAM).lexically_normal();
+}
+#endif
+
+// True when the report was written and every results file read. The report is
+// drawn by granomet-informe-pdf, which loads Qt: the table alone never waits for it.
+bool writeReport(const Arguments& arguments) {
+#if GRANOMET_PDF
+  const std::filesystem::path program = pdfProgram();
+  std::vector<std::string> words{program.string(), arguments.report->string()};
+  for (const std::filesystem::path& file : arguments.resultsFiles) {
+    words.push_back(file.string());
+  }
+  std::vector<char*> argv;
+  for (std::string& word : words) {
+    argv.push_back(word.data());
+  }
+  argv.push_back(nullptr);
+  // What this program printed comes before what the report's program prints.
+  std::fflush(stdout);
+  std::fflush(stderr);
+  pid_t child = 0;
+  if (::posix_spawn(&child, argv.front(), nullptr, nullptr, argv.data(), environ) != 0) {
+    printProblems({messages::informePdfProgramMissing(utf8Of(program))});
+    return false;
+  }
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) {
+      return false;
     }
-  });
-  // Fonts need a GUI application; no window is shown, nor any display needed.
-  std::vector<char*> qtArguments{programName, const_cast<char*>("-platform"),
-                                 const_cast<char*>("offscreen")};
-  int qtCount = static_cast<int>(qtArguments.size());
-  const QGuiApplication application(qtCount, qtArguments.data());
-  const SystemClock clock;
-  // Where someone watches, the page being drawn, written over itself; at most a few
-  // hundred times, for a slow terminal.
-  bool told = false;
-  ReportProgress progress;
-  if (isTerminal(stderr)) {
-    progress = [&told](int done, int pages) {
-      if (done == 1 || done == pages || done % std::max(1, pages / 200) == 0) {
-        std::fprintf(stderr, "\r%s", messages::reportProgress(done, pages).c_str());
-        std::fflush(stderr);
-        told = true;
-      }
-      return true;
-    };
   }
-  const OutputRun run =
-      runReport(arguments.resultsFiles, *arguments.report,
-                {clock.now(), decimalMark, false, {}, {}}, report::pdfRenderer(), progress);
-  if (told) {
-    std::fputc('\n', stderr);
+  if (WIFSIGNALED(status)) {
+    printProblems({messages::informePdfProgramStopped(utf8Of(program), WTERMSIG(status))});
   }
-  printProblems(run.problems);
-  if (run.written) {
-    printText(
-        stdout,
-        messages::reportWritten(utf8Of(*arguments.report), run.samples, run.filesRead) + "\n");
-  }
-  return run.written && run.problems.empty();
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 #else
-  (void)programName;
   (void)arguments;
-  (void)decimalMark;
   printText(stderr, "granomet-informe: " + messages::informeWithoutPdf() + "\n");
   return false;
 #endif
@@ -156,7 +155,7 @@ int main(int argc, char** argv) {
     printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
     return 2;
   }
-  const UserRegionalSettings regional;
+  const SystemRegionalSettings regional;
   bool succeeded = true;
   // The table unless only a report was asked for.
   if (arguments.table || !arguments.report) {
@@ -176,7 +175,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (arguments.report) {
-    succeeded = writeReport(argv[0], arguments, regional.decimalMark()) && succeeded;
+    succeeded = writeReport(arguments) && succeeded;
   }
   return succeeded ? 0 : 1;
 }

@@ -21,7 +21,6 @@
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
-#include "qt/qt_regional_settings.h"
 #include "qt/sample_links.h"
 #include "qt/ternary_window.h"
 #include "report/pdf_report.h"
@@ -29,6 +28,7 @@
 #include "support/modal_answerer.h"
 #include "support/offscreen_arguments.h"
 #include "ui/remembered_folder.h"
+#include "ui/system_regional_settings.h"
 #include "workflow/window_report.h"
 
 namespace {
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
   tools::writeSampleFiles(options, inputs);
 
   const FixedClock clock({2016, 6, 6, 9, 30, 5});
-  const QtRegionalSettings regional;
+  const SystemRegionalSettings regional;
   RememberedFolder current(inputs);
   auto dialog = std::make_unique<HeadlessFileDialog>(current);
   HeadlessFileDialog& answers = *dialog;

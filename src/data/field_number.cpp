@@ -1,10 +1,13 @@
 #include "data/field_number.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "data/read_error.h"
@@ -53,6 +56,41 @@ long decimalOrder(std::string_view number) {
   return position + exponent;
 }
 
+constexpr std::array<double, 23> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The value of digits with an optional point, where its digits make an integer
+// below 2^53 and it has at most 22 decimals: the integer and the power of ten are
+// then exact doubles, and their quotient, rounded once, is the value from_chars
+// gives, found without its general search. Most numbers of the lab's files are
+// such; the others (an exponent, more digits) are left to from_chars.
+std::optional<double> shortDecimal(std::string_view number) {
+  std::uint64_t digits = 0;
+  int decimals = 0;
+  bool point = false;
+  std::size_t i = 0;
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (isDigit(c)) {
+      if (digits > (std::uint64_t{1} << 53) / 10) {
+        return std::nullopt;
+      }
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      decimals += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if ((i < number.size() && (number[i] == 'e' || number[i] == 'E')) ||
+      digits > (std::uint64_t{1} << 53) || decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+    return std::nullopt;
+  }
+  return static_cast<double>(digits) / kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+}
+
 }  // namespace
 
 double fieldDouble(std::string_view text) {
@@ -72,6 +110,9 @@ double fieldDouble(std::string_view text) {
       (isDigit(text[pos]) || (text[pos] == '.' && pos + 1 < text.size() && isDigit(text[pos + 1])));
   if (!startsNumber) {
     return 0;
+  }
+  if (const std::optional<double> value = shortDecimal(text.substr(pos))) {
+    return negative ? -*value : *value;
   }
   double value = 0;
   const auto [end, error] = std::from_chars(text.data() + pos, text.data() + text.size(), value,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -81,10 +82,26 @@ constexpr auto kPowersOfTen = powersOfTen();
 // Most of the results file's numbers are such; the rest are printed.
 template <typename Real>
 DecimalDigits exactDigits(Real value, int significantDigits) {
+  // Zero, the commonest class weight, has no power of ten: %e prints its digits
+  // all zeros with the exponent 0.
+  if (value == 0) {
+    DecimalDigits zero;
+    zero.negative = std::signbit(value);
+    zero.count = significantDigits;
+    std::fill_n(zero.digits, significantDigits, '0');
+    return zero;
+  }
   const double magnitude = std::fabs(static_cast<double>(value));
-  int binaryExponent = 0;
-  const double fraction = std::frexp(magnitude, &binaryExponent);
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  // A normal double's 53-bit mantissa and exponent straight from its bits, as
+  // frexp gives them; subnormals and infinities go through frexp.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biasedExponent = static_cast<int>(bits >> 52);
+  int binaryExponent = biasedExponent - 1022;
+  std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  if (biasedExponent == 0 || biasedExponent == 0x7FF) {
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  }
   const int shift = 53 - binaryExponent;  // magnitude = mantissa / 2^shift
   // log10(2) = 0.30103 as 78913 / 2^18: the exponent of the first digit or one less.
   int exponent = ((binaryExponent - 1) * 78913) >> 18;

@@ -6,8 +6,9 @@
 #endif
 #include <windows.h>
 #else
-#include <langinfo.h>
-#include <locale.h>
+#include <cstdlib>
+
+#include "ui/locale_decimal_mark.h"
 #endif
 
 namespace granomet {
@@ -20,14 +21,14 @@ SystemRegionalSettings::SystemRegionalSettings() {
     decimalMark_ = ',';
   }
 #else
-  // A locale object of its own, so the process's locale stays the C one.
-  if (const locale_t locale = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr))) {
-    const char* radix = ::nl_langinfo_l(RADIXCHAR, locale);
-    if (radix != nullptr && radix[0] == ',') {
-      decimalMark_ = ',';
-    }
-    ::freelocale(locale);
-  }
+  // As Qt reads it: the name alone decides, whether or not that locale is
+  // installed, and no locale is loaded.
+  const auto variable = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string_view(value != nullptr ? value : "");
+  };
+  decimalMark_ = localeDecimalMark(
+      numericLocaleName(variable("LC_ALL"), variable("LC_NUMERIC"), variable("LANG")));
 #endif
 }
 

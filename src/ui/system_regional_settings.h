@@ -1,4 +1,5 @@
-// The user's regional settings as the system keeps them, for programs built without Qt.
+// The user's regional settings as the system keeps them, the same for the window and the command
+// line.
 #pragma once
 
 #include "ui/platform.h"
@@ -6,8 +7,9 @@
 namespace granomet {
 
 // Read once. On Windows the user's own decimal mark (Control Panel, Region); on
-// other systems the mark of the locale LC_ALL, LC_NUMERIC or LANG names, where
-// that locale is installed, else a point. No process-wide locale is set.
+// other systems the mark of the locale LC_ALL, LC_NUMERIC or LANG names
+// (localeDecimalMark), as Qt's QLocale::system() gives it. No process-wide locale
+// is set, and no Qt is needed.
 class SystemRegionalSettings final : public RegionalSettings {
  public:
   SystemRegionalSettings();

@@ -976,6 +976,17 @@ std::string informeWithoutPdf() {
          "la tabla de estadísticos sí (-o).";
 }
 
+std::string informePdfProgramMissing(std::string_view programName) {
+  return "no se pudo arrancar " + std::string(programName) +
+         ", el programa que dibuja el informe PDF; la tabla no depende de él. Reinstale "
+         "granomet.";
+}
+
+std::string informePdfProgramStopped(std::string_view programName, int signal) {
+  return std::string(programName) + " se detuvo (señal " + std::to_string(signal) +
+         ") antes de acabar el informe PDF; el informe no se escribió.";
+}
+
 std::string informeOutputsMeet(std::string_view outputName) {
   return "-o y -p nombran el mismo fichero, " + std::string(outputName) +
          ": el informe sustituiría a la tabla. Dé a cada uno su propio nombre.";

@@ -181,6 +181,10 @@ std::string_view informeUsage();
 std::string_view informeTableNameMissing();
 std::string_view informeReportNameMissing();
 std::string informeWithoutPdf();
+// granomet-informe-pdf, which draws the report for granomet-informe, would not start.
+std::string informePdfProgramMissing(std::string_view programName);
+// ... or was stopped by a signal before it ended.
+std::string informePdfProgramStopped(std::string_view programName, int signal);
 // -o and -p name one file (outputName as given to -p): the report would replace the table.
 std::string informeOutputsMeet(std::string_view outputName);
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);

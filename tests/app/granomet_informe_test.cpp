@@ -592,6 +592,22 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
 }
 
+// granomet-informe copied without the program that draws the report: the table is
+// written, the report is said to have failed and which program was missing.
+TEST_F(GranometInforme, WithoutTheReportsProgramOnlyTheTableIsWritten) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  fs::create_directory(folder_ / "solo");
+  fs::copy_file(GRANOMET_INFORME, folder_ / "solo/granomet-informe");
+  const std::string command = "cd '" + folder_.string() +
+                              "' && LC_ALL=C solo/granomet-informe -o t.csv -p i.pdf r.csv "
+                              ">out.txt 2>err.txt";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_TRUE(fs::exists(folder_ / "t.csv"));
+  EXPECT_FALSE(fs::exists(folder_ / "i.pdf"));
+  EXPECT_NE(err().find("granomet-informe-pdf"), std::string::npos) << err();
+}
+
 // Someone at a terminal sees how far the report is; a pipe or a log sees nothing new.
 TEST_F(GranometInforme, OnlyATerminalIsToldTheReportsProgress) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");

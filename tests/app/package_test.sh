@@ -127,6 +127,10 @@ cmp <(undated "$work/built/resultados.csv") <(undated "$work/installed/resultado
   fail "/usr/bin/granomet-informe failed"
 (cd "$work/built" && "$built_informe" -o tabla.csv resultados.csv) || fail "the built granomet-informe failed"
 cmp "$work/built/tabla.csv" "$work/installed/tabla.csv" || fail "the installed granomet-informe writes another table"
+# The program that draws the report is found where it was installed.
+(cd "$work/installed" && /usr/bin/granomet-informe -p informe.pdf resultados.csv >/dev/null) ||
+  fail "/usr/bin/granomet-informe -p failed"
+[[ -s $work/installed/informe.pdf ]] || fail "/usr/bin/granomet-informe -p wrote no report"
 
 # The window program finds its Qt plugins, pictures and texts: still up after 5 s.
 mkdir -m 700 "$work/runtime"
