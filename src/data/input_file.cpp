@@ -1,6 +1,7 @@
 #include "data/input_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "data/file_names.h"
@@ -80,10 +81,20 @@ std::string readInputFile(const std::filesystem::path& path) {
 }
 
 ContentFingerprint fingerprintOf(std::string_view bytes) {
-  // FNV-1a: an edit, however small, gives another hash; no adversary is expected.
+  // FNV-1a over 64-bit words, the last few bytes one by one: no adversary is expected. Each step
+  // is a bijection of the state (the prime is odd), so a change confined to one word always gives
+  // another hash. Word by word, an export of 400 KB takes an eighth of the time byte by byte
+  // would, which a command-line run, hashing it twice, notices.
+  constexpr std::uint64_t kPrime = 1099511628211ull;
   std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : bytes) {
-    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  std::size_t at = 0;
+  for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    hash = (hash ^ word) * kPrime;
+  }
+  for (; at < bytes.size(); ++at) {
+    hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
   }
   return {bytes.size(), hash};
 }
