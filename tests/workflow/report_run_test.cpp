@@ -96,13 +96,6 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
 }
 
-TEST(ReportName, IsTheFirstResultsFilesNameWithInforme) {
-  EXPECT_EQ(defaultReportPath("a/LOTE12_06062016_093005.csv"),
-            fs::path("a/LOTE12_06062016_093005_informe.pdf"));
-  EXPECT_EQ(defaultReportPath("R.CSV"), fs::path("R_informe.pdf"));
-  EXPECT_EQ(defaultReportPath("R.txt"), fs::path("R.txt_informe.pdf"));
-}
-
 // The example's results read as a file of that name, and their report, which
 // reads them as its pages are made.
 struct ExampleReport {
