@@ -143,6 +143,12 @@ void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
 }
 
+Place text(std::string bytes) {
+  return [bytes](const std::filesystem::path& path) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  };
+}
+// Made when the row runs: files of megabytes.
 Place bytes(std::function<std::string()> make) {
   return [make](const std::filesystem::path& path) {
     std::ofstream(path, std::ios::binary) << make();
@@ -438,14 +444,13 @@ Spoil existingResults(const std::string& content) {
 }
 
 Place lotWithOrderNumber(int order, const std::string& number) {
-  return bytes([=] { return replaced(goodLot(), lotRowStart(order), "\r\n" + number + ",M-0X,"); });
+  return text(replaced(goodLot(), lotRowStart(order), "\r\n" + number + ",M-0X,"));
 }
 Place exportWithOrderNumber(const std::string& number) {
-  return bytes(
-      [=] { return replaced(goodExport(), ",M-04,LOTE12,4,", ",M-04,LOTE12," + number + ","); });
+  return text(replaced(goodExport(), ",M-04,LOTE12,4,", ",M-04,LOTE12," + number + ","));
 }
 Place lineEnds(const std::string& (*file)(), const char* lineEnd) {
-  return bytes([=] { return replacedAll(file(), "\r\n", lineEnd); });
+  return text(replacedAll(file(), "\r\n", lineEnd));
 }
 std::string exportHeadingAnd(const std::string& rest) {
   return goodExport().substr(0, goodExport().find("\r\n") + 2) + rest;
@@ -465,27 +470,24 @@ std::vector<Row> rows() {
                          ":" + notAFile + "una tuber\xED" + "a con nombre.", 0)),
       posixOnly(
           lotFails("LotIsADevice", aLinkTo("/dev/zero"), 0, ":" + notAFile + "un dispositivo.", 0)),
-      lotFails("LotSavedWithTabs", bytes([] { return replacedAll(goodLot(), ",", "\t"); }), 0,
+      lotFails("LotSavedWithTabs", text(replacedAll(goodLot(), ",", "\t")), 0,
                ": la l\xEDnea 2, la cabecera del lote, tiene 9 campos separados por tabuladores, y "
                "un lote tiene 9 separados por comas (,) o por punto y coma (;). Gu\xE1rdelo",
                0),
-      lotFails("LotOfOneColumn", bytes([] { return std::string("Lote\r\nProyecto\r\nN\r\n"); }), 0,
+      lotFails("LotOfOneColumn", text("Lote\r\nProyecto\r\nN\r\n"), 0,
                ": la l\xEDnea 2, la cabecera del lote, no tiene separadores de campos", 0),
-      lotFails("LotCutInsideTheHeader",
-               bytes([] { return goodLot().substr(0, goodLot().find("GOLFO")); }), 0,
+      lotFails("LotCutInsideTheHeader", text(goodLot().substr(0, goodLot().find("GOLFO"))), 0,
                ": el fichero termina antes", 0),
-      lotFails("LotCutInsideARow",
-               bytes([] { return goodLot().substr(0, goodLot().find(lotRowStart(12)) + 30); }), 12,
-               ": el fichero termina antes", 11),
-      lotFails("LotSampleCountBeyond16Bits", bytes([] {
-                 return replaced(goodLot(), "de muestras,12\r\n", "de muestras,40000\r\n");
-               }),
-               0, ": el n\xFAmero \"40000\" es demasiado grande para su columna", 0),
+      lotFails("LotCutInsideARow", text(goodLot().substr(0, goodLot().find(lotRowStart(12)) + 30)),
+               12, ": el fichero termina antes", 11),
+      lotFails("LotSampleCountBeyond16Bits",
+               text(replaced(goodLot(), "de muestras,12\r\n", "de muestras,40000\r\n")), 0,
+               ": el n\xFAmero \"40000\" es demasiado grande para su columna", 0),
       lotFails("LotOrderNumberBeyond16Bits", lotWithOrderNumber(5, "99999"), 4,
                ": el n\xFAmero \"99999\" es demasiado grande", 4),
       // The extra field is read as the next row's order number.
       lotFails("LotRowWithASeventeenthField",
-               bytes([] { return replaced(goodLot(), lotRowStart(5), ",x" + lotRowStart(5)); }), 0,
+               text(replaced(goodLot(), lotRowStart(5), ",x" + lotRowStart(5))), 0,
                ": el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
       lotFails("LotOrderNumber0", lotWithOrderNumber(5, "0"), 0,
                ": el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
@@ -495,9 +497,8 @@ std::vector<Row> rows() {
                ": hay un campo o una l\xEDnea de m\xE1s de 1 MB", 0),
       lotFails("LotLargerThan64Megabytes", largerThanTheLimit(goodLot), 0,
                ": el fichero ocupa m\xE1s de 64 MB", 0),
-      lotFails("LotWithNulBytes",
-               bytes([] { return replaced(goodLot(), "M-05", std::string("M\0\0", 3) + "5"); }), 5,
-               ": el fichero contiene bytes nulos", 4),
+      lotFails("LotWithNulBytes", text(replaced(goodLot(), "M-05", std::string("M\0\0", 3) + "5")),
+               5, ": el fichero contiene bytes nulos", 4),
       // The description of the last row loses its closing quote.
       lotFails("LotQuoteOpenToTheEnd", bytes([] {
                  const std::string row = lotRow(12);
@@ -519,11 +520,10 @@ std::vector<Row> rows() {
                             "LOTE12_export.txt" + notAFile + "una tuber\xED" + "a con nombre.", 0)),
       posixOnly(exportFails("ExportIsADevice", aLinkTo("/dev/zero"),
                             "LOTE12_export.txt" + notAFile + "un dispositivo.", 0)),
-      exportFails("ExportEmpty", bytes([] { return std::string(); }),
+      exportFails("ExportEmpty", text(""),
                   "El fichero de exportaci\xF3n LOTE12_export.txt est\xE1 vac\xEDo.", 0),
-      exportFails("ExportCutInsideARecord", bytes([] {
-                    return goodExport().substr(0, goodExport().find(",M-03,LOTE12,3,") + 400);
-                  }),
+      exportFails("ExportCutInsideARecord",
+                  text(goodExport().substr(0, goodExport().find(",M-03,LOTE12,3,") + 400)),
                   "LOTE12_export.txt, muestra 3: el fichero termina dentro de la muestra", 3),
       exportFails("ExportOrderNumberBeyond16Bits", exportWithOrderNumber("99999"),
                   orderNumber + "99999\" no es un n\xFAmero entre 1 y 254", 3),
@@ -540,32 +540,26 @@ std::vector<Row> rows() {
                   "muestra 1: hay un campo de m\xE1s de 1 MB", 0),
       exportFails("ExportLargerThan64Megabytes", largerThanTheLimit(goodExport),
                   "LOTE12_export.txt ocupa m\xE1s de 64 MB", 0),
-      exportFails("ExportWithNulBytes", bytes([] {
-                    return replaced(goodExport(), ",M-05,", std::string(",M\0\0", 4) + "5,");
-                  }),
+      exportFails("ExportWithNulBytes",
+                  text(replaced(goodExport(), ",M-05,", std::string(",M\0\0", 4) + "5,")),
                   "LOTE12_export.txt contiene bytes nulos", 0),
-      exportFails("ExportQuoteOpenToTheEnd",
-                  bytes([] { return replaced(goodExport(), ",M-12,", ",\"M-12,"); }),
+      exportFails("ExportQuoteOpenToTheEnd", text(replaced(goodExport(), ",M-12,", ",\"M-12,")),
                   "muestra 12: unas comillas (\") abren un campo que no se cierra", 11),
 
-      runsThrough("ExportCutInsideTheHeading", lot, bytes([] { return std::string("Fecha,Ho"); }),
-                  0, "Sin muestras coincidentes", false),
+      runsThrough("ExportCutInsideTheHeading", lot, text("Fecha,Ho"), 0,
+                  "Sin muestras coincidentes", false),
       // The lab's spreadsheet may save the lot as UTF-8; its texts reach the results as
       // Windows-1252, as from a lot saved in that code page.
-      runsThrough("LotInUtf8WithByteOrderMark",
-                  bytes([] { return "\xEF\xBB\xBF" + cp1252ToUtf8(goodLot()); }), exported),
-      runsThrough("ExportWithByteOrderMark", lot,
-                  bytes([] { return "\xEF\xBB\xBF" + goodExport(); })),
+      runsThrough("LotInUtf8WithByteOrderMark", text("\xEF\xBB\xBF" + cp1252ToUtf8(goodLot())),
+                  exported),
+      runsThrough("ExportWithByteOrderMark", lot, text("\xEF\xBB\xBF" + goodExport())),
       // "CSV UTF-8" of many spreadsheets: no mark, yet "oliv\xE1" "ceo", not "oliv\xC3\xA1" "ceo".
-      runsThrough("LotInUtf8WithoutByteOrderMark", bytes([] { return cp1252ToUtf8(goodLot()); }),
-                  exported),
-      runsThrough("ExportInUtf8WithoutByteOrderMark", lot,
-                  bytes([] { return cp1252ToUtf8(goodExport()); })),
+      runsThrough("LotInUtf8WithoutByteOrderMark", text(cp1252ToUtf8(goodLot())), exported),
+      runsThrough("ExportInUtf8WithoutByteOrderMark", lot, text(cp1252ToUtf8(goodExport()))),
       // The "CSV" of a Spanish-language spreadsheet.
-      runsThrough("LotSavedWithSemicolons", bytes([] { return tools::withSemicolons(goodLot()); }),
-                  exported),
+      runsThrough("LotSavedWithSemicolons", text(tools::withSemicolons(goodLot())), exported),
       runsThrough("LotSavedWithSemicolonsInUtf8",
-                  bytes([] { return cp1252ToUtf8(tools::withSemicolons(goodLot())); }), exported),
+                  text(cp1252ToUtf8(tools::withSemicolons(goodLot()))), exported),
       // An older lot of the same name lies beside the export: the chosen one is read.
       [&] {
         Row row = runsThrough("SameNamedLotBesideTheExport", lot, exported);
@@ -586,11 +580,10 @@ std::vector<Row> rows() {
       runsThrough("LineFeedsOnly", lineEnds(goodLot, "\n"), lineEnds(goodExport, "\n")),
       runsThrough("CarriageReturnsOnly", lineEnds(goodLot, "\r"), lineEnds(goodExport, "\r")),
       // Only the interpolation at a limit divides by the difference of two diameters.
-      runsThrough("EqualDiametersAwayFromALimit", lot, bytes([] {
-                    return exportWithClasses(
-                        4, [](int c) { return std::to_string(c == 11 ? 10 : c); });
-                  }),
-                  12, kCreated, false),
+      runsThrough(
+          "EqualDiametersAwayFromALimit", lot,
+          text(exportWithClasses(4, [](int c) { return std::to_string(c == 11 ? 10 : c); })), 12,
+          kCreated, false),
 
       sampleNotCalculated(
           "LotWithFewerLinesThanAnOrderNumber", bytes([] {
@@ -601,36 +594,33 @@ std::vector<Row> rows() {
           "M-12 (n\xFAmero de orden 12) no se ha calculado: el fichero de lote no tiene fila "
           "completa en la l\xEDnea del n\xFAmero de orden 12",
           12),
-      sampleNotCalculated("CarbonateEmpty", bytes([] { return lotWithCarbonate(""); }), exported,
+      sampleNotCalculated("CarbonateEmpty", text(lotWithCarbonate("")), exported,
                           "el carbonato \"\" de la fila 4 del fichero de lote no es un porcentaje",
                           4),
-      sampleNotCalculated("CarbonateNotANumber", bytes([] { return lotWithCarbonate("abc"); }),
-                          exported, "el carbonato \"abc\" de la fila 4", 4),
+      sampleNotCalculated("CarbonateNotANumber", text(lotWithCarbonate("abc")), exported,
+                          "el carbonato \"abc\" de la fila 4", 4),
       sampleNotCalculated("ShellsAsHeavyAsTheSample", bytes([] {
                             tools::SampleFileOptions options;
                             options.allShellsRow = 4;
                             return tools::makeLotFile(options);
                           }),
                           exported, "el peso sin conchas es 0", 4),
-      sampleNotCalculated("EqualDiametersAtTheSandLimit", lot, bytes([] {
-                            return exportWithClasses(
-                                4, [](int c) { return std::to_string(c < 65 ? c * 0.75 : 50); });
-                          }),
-                          "dos clases vecinas con el mismo di\xE1metro", 4),
       sampleNotCalculated(
-          "NoClassBelow4Micrometres", lot,
-          bytes([] { return exportWithClasses(4, [](int c) { return std::to_string(4 + c); }); }),
-          "ninguna clase de la distribuci\xF3n es menor de 4 \xB5m", 4),
+          "EqualDiametersAtTheSandLimit", lot,
+          text(exportWithClasses(4, [](int c) { return std::to_string(c < 65 ? c * 0.75 : 50); })),
+          "dos clases vecinas con el mismo di\xE1metro", 4),
+      sampleNotCalculated("NoClassBelow4Micrometres", lot,
+                          text(exportWithClasses(4, [](int c) { return std::to_string(4 + c); })),
+                          "ninguna clase de la distribuci\xF3n es menor de 4 \xB5m", 4),
       // Row 3 has no gravel and no shells, so the laser's one class is the whole sample.
-      sampleNotCalculated("WholeWeightInOneClass", lot, bytes([] {
-                            return exportWithClasses(
-                                3,
-                                [](int c) {
-                                  return std::to_string(c == 30 ? 250 : c == 31 ? 500 : c);
-                                },
-                                [](int c) { return std::string(c == 30 ? "100" : "0"); });
-                          }),
-                          "la clasificaci\xF3n es 0 (todo el peso en una clase)", 3),
+      sampleNotCalculated(
+          "WholeWeightInOneClass", lot,
+          text(exportWithClasses(
+              3, [](int c) { return std::to_string(c == 30   ? 250
+                                                   : c == 31 ? 500
+                                                             : c); },
+              [](int c) { return std::string(c == 30 ? "100" : "0"); })),
+          "la clasificaci\xF3n es 0 (todo el peso en una clase)", 3),
 
       refused("LotRemovedBeforeTheCalculation", removed("LOTE12.csv"),
               "El fichero de lote LOTE12.csv ya no est\xE1 o no se puede leer. \xC1"
