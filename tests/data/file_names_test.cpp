@@ -19,12 +19,8 @@ TEST(FileNames, CutsAtTheLastSlashOfEitherKind) {
 
 // A typed name is Windows-1252 text; a path shown in the window becomes that text.
 TEST(FileNames, TypedNamesAndShownPathsCrossBetweenTextAndPath) {
-  EXPECT_EQ(typedPath("Bah\xED"
-                      "a/r.csv"),
-            std::filesystem::path(u8"Bahía/r.csv"));
-  EXPECT_EQ(pathText(u8"/lab/Bahía/LOTE12.csv"),
-            "/lab/Bah\xED"
-            "a/LOTE12.csv");
+  EXPECT_EQ(typedPath("Bah\xEDo/r.csv"), std::filesystem::path(u8"Bahío/r.csv"));
+  EXPECT_EQ(pathText(u8"/lab/Bahío/LOTE12.csv"), "/lab/Bah\xEDo/LOTE12.csv");
   EXPECT_EQ(displayName(u8"/lab/Łódź/Łódź.csv"),
             "?\xF3"
             "d?.csv");
@@ -84,11 +80,7 @@ TEST(FileNames, WindowsNamesCompareWithoutCaseAndTrailingDotsOrBlanks) {
       {"C:/Lab/LOTE12.csv", "c:/lab/lote12.CSV", true},
       {"/lab/LOTE12.csv. .", "/lab/LOTE12.csv", true},
       {"/lab./LOTE12.csv", "/lab/LOTE12.csv", true},
-      {"/Bah\xC3\xAD"
-       "a/\xC3\xB1.csv",
-       "/BAH\xC3\x8D"
-       "A/\xC3\x91.csv",
-       true},
+      {"/Bah\xC3\xADo/\xC3\xB1.csv", "/BAH\xC3\x8DO/\xC3\x91.csv", true},
       {"/lab/LOTE12.csv", "/lab/LOTE12.csv2", false},
       {"/lab/LOTE12.csv", "/lab/LOTE12.csv/x", false},
       {"/lab/\xC3\xB7.csv", "/lab/\xC3\x97.csv", false},  // ÷ and × are no letters

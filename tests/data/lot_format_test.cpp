@@ -23,14 +23,9 @@ TEST(LotFormat, IsTakenFromTheHeaderLine) {
   const FieldFormat commas{',', '.', false};
   const FieldFormat semicolons{';', ',', false};
   const FormatCase cases[] = {
-      {"commas",
-       std::string(kTitle) + "P,\"Estudio, C\xE1"
-                             "diz\",IP,F,6/6,C,G,N,12\r\n",
-       commas},
+      {"commas", std::string(kTitle) + "P,\"Estudio, M\xE1laga\",IP,F,6/6,C,G,N,12\r\n", commas},
       {"more than nine fields", std::string(kTitle) + "a,b,c,d,e,f,g,h,12,,,\r\n", commas},
-      {"semicolons",
-       std::string(kTitle) + "P;Estudio, C\xE1"
-                             "diz;IP;F;6/6;C;G;N;12\r\n",
+      {"semicolons", std::string(kTitle) + "P;Estudio, M\xE1laga;IP;F;6/6;C;G;N;12\r\n",
        semicolons},
       {"a quoted semicolon", std::string(kTitle) + "P;\"a;b\";IP;F;6/6;C;G;N;12\r\n", semicolons},
       // Its reading then says where the file ends.

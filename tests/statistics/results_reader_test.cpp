@@ -33,19 +33,6 @@ std::string lineOf(const std::string& file, int line) {
   return file.substr(start, file.find("\r\n", start) - start);
 }
 
-TEST(ResultsReader, ReadsTheFieldsAndFiguresOfEachSample) {
-  const ResultsFileContents contents = parseResultsFile(examplePlainComma());
-  ASSERT_EQ(contents.lines.size(), 12U);
-  const ResultsLine& first = contents.lines.front();
-  EXPECT_EQ(first.lineNumber, 2);
-  EXPECT_EQ(first.fields[kSampleNameField - 1], "M-01");
-  EXPECT_DOUBLE_EQ(first.sample.gravelPercent, 1.92);
-  EXPECT_DOUBLE_EQ(first.sample.skewnessPhi, -0.1991479);
-  EXPECT_DOUBLE_EQ(first.sample.classes.lowerDiameter[1], 8000);
-  EXPECT_DOUBLE_EQ(first.sample.classes.lowerDiameter[kSizeClasses], 0.011);
-  EXPECT_DOUBLE_EQ(first.sample.classes.weight[4], 1.594);
-}
-
 TEST(ResultsReader, QuotedFieldsKeepTheirCommasQuotesAndLineBreaks) {
   std::string file = examplePlainComma();
   file = withLine(

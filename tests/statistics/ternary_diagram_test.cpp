@@ -61,14 +61,6 @@ TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClass) {
   EXPECT_GT(checked, 9000);
 }
 
-TEST(TernaryDiagram, NearTheClayCornerClayIsTestedBeforeSilt) {
-  // 25 % clay, 10 % silt and 65 % sand: clay above 20 and silt at most 20, so
-  // clayey sand, where drawings that test silt first put a sandy field too.
-  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, {25, 65, 10}), 9);
-  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, {15, 10, 75.5}), 3);
-  EXPECT_EQ(ternaryFieldAt(TernaryDiagram::Shepard, {60, 10, 30}), 7);
-}
-
 TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsFolkGroup) {
   const int gravelSandMud = checkGrid(TernaryDiagram::FolkGravelSandMud, [](TernaryShares point) {
     // Gravel at the top, mud left, sand right; how the mud divides does not

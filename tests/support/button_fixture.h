@@ -58,16 +58,6 @@ class ButtonTest : public ::testing::Test {
     return path;
   }
 
-  // New bytes of the same size, with the old modification time put back: a change
-  // that a file system keeping whole seconds would not show.
-  void rewriteUnseen(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = folder_ / name;
-    ASSERT_EQ(std::filesystem::file_size(path), bytes.size());
-    const auto modified = std::filesystem::last_write_time(path);
-    write(name, bytes);
-    std::filesystem::last_write_time(path, modified);
-  }
-
   // nullopt cancels the dialog.
   void pressLot(std::optional<std::filesystem::path> file) {
     window_.dialog().queueAnswer(std::move(file));

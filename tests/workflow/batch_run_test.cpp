@@ -3,40 +3,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "compute/shepard.h"
 #include "data/text_encoding.h"
 #include "samplegen/sample_files.h"
+#include "statistics/results_reader.h"
 #include "support/button_fixture.h"
+#include "support/test_data.h"
 
 namespace granomet::testing {
 namespace {
 
 constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
-
-// A results line's fields, their quotes taken off (a text's own quotes are doubled).
-std::vector<std::string> csvFields(const std::string& line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
-      fields.back() += c;
-      ++i;
-    } else if (c == '"') {
-      quoted = !quoted;
-    } else if (c == ',' && !quoted) {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
 
 // The List2 item of a sample that was not calculated: "NAME ¿n?".
 std::string ignoredItem(const std::string& name, const std::string& order) {
@@ -56,13 +36,10 @@ class BatchRunTest : public ButtonTest {
     ASSERT_TRUE(window().enabled(ButtonId::calculatot));
   }
 
-  std::string results(const std::string& name = kResultsName) {
-    std::ifstream in(folder() / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  std::vector<std::string> resultLines(const std::string& name = kResultsName) {
+  std::string results() { return fileBytes(folder() / kResultsName); }
+  std::vector<std::string> resultLines() {
     std::vector<std::string> lines;
-    const std::string text = results(name);
+    const std::string text = results();
     for (std::size_t start = 0; start < text.size();) {
       const auto end = text.find("\r\n", start);
       lines.push_back(text.substr(start, end - start));
@@ -134,20 +111,19 @@ TEST_F(BatchRunTest, EachCurveCarriesItsSamplesCompositionAndClass) {
   options.nameMismatchEvery = 5;
   prepare(options);
   ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
-  const std::vector<std::string> lines = resultLines();
+  const auto lines = parseResultsFile(results()).lines;
   const auto& curves = window().plotted().curves();
-  ASSERT_EQ(curves.size() + 1, lines.size());
+  ASSERT_EQ(curves.size(), lines.size());
   for (std::size_t i = 0; i < curves.size(); ++i) {
-    const std::vector<std::string> fields = csvFields(lines[i + 1]);
     const SampleComposition& made = curves[i].composition;
-    EXPECT_EQ(fields[1], curves[i].sampleName);
-    EXPECT_EQ(shepardName(static_cast<std::int16_t>(made.shepardCode)), fields[11]) << i;
-    const double percents[] = {made.gravelPercent, made.sandPercent, made.siltPercent,
-                               made.clayPercent};
-    for (std::size_t k = 0; k < 4; ++k) {
-      // Written with two decimals.
-      EXPECT_NEAR(percents[k], std::stod(fields[13 + k]), 0.005 + 1e-9) << i << " " << k;
-    }
+    const ResultsSample& written = lines[i].sample;
+    EXPECT_EQ(lines[i].fields[1], curves[i].sampleName);
+    EXPECT_EQ(shepardName(static_cast<std::int16_t>(made.shepardCode)), lines[i].fields[11]) << i;
+    // Written with two decimals.
+    EXPECT_NEAR(made.gravelPercent, written.gravelPercent, 0.005 + 1e-9) << i;
+    EXPECT_NEAR(made.sandPercent, written.sandPercent, 0.005 + 1e-9) << i;
+    EXPECT_NEAR(made.siltPercent, written.siltPercent, 0.005 + 1e-9) << i;
+    EXPECT_NEAR(made.clayPercent, written.clayPercent, 0.005 + 1e-9) << i;
   }
 }
 

@@ -36,10 +36,6 @@ std::string block(const std::string& order, const std::string& name, const std::
   return line + "\r\n";
 }
 
-std::string generated(const tools::SampleFileOptions& options) {
-  return tools::makeExportFile(options);
-}
-
 using ExportButtonTest = ButtonTest;
 
 TEST_F(ExportButtonTest, ReadsCountsAndListsTheBlocksWithOrWithoutTrailingComma) {
@@ -47,7 +43,7 @@ TEST_F(ExportButtonTest, ReadsCountsAndListsTheBlocksWithOrWithoutTrailingComma)
     SCOPED_TRACE(trailingComma);
     tools::SampleFileOptions options;
     options.trailingComma = trailingComma;
-    pressExport(write("LOTE12_export.txt", generated(options)));
+    pressExport(write("LOTE12_export.txt", tools::makeExportFile(options)));
 
     EXPECT_EQ(exports().exportSampleCount, 12);
     EXPECT_EQ(exports().trailingComma, trailingComma ? 1 : 0);
@@ -104,7 +100,7 @@ TEST_F(ExportButtonTest, EveryRepeatedOrderNumberIsReported) {
     tools::SampleFileOptions options;
     options.orderNumbers = c.orders;
     const std::size_t before = window().messages().size();
-    pressExport(write("E.txt", generated(options)));
+    pressExport(write("E.txt", tools::makeExportFile(options)));
     std::vector<std::string> shown;
     for (std::size_t i = before; i < window().messages().size(); ++i) {
       const MessageRequest& message = window().messages()[i].request;

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
 #include "support/open_descriptors.h"
+#include "support/test_data.h"
 
 namespace granomet::testing {
 namespace {
@@ -143,6 +143,12 @@ void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
 }
 
+Place text(std::string bytes) {
+  return [bytes](const std::filesystem::path& path) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  };
+}
+// Made when the row runs: files of megabytes.
 Place bytes(std::function<std::string()> make) {
   return [make](const std::filesystem::path& path) {
     std::ofstream(path, std::ios::binary) << make();
@@ -174,10 +180,6 @@ Place aLinkTo(const char* target) {
   };
 }
 
-std::size_t openFiles() {
-  return static_cast<std::size_t>(openDescriptorCount());
-}
-
 // Whether a file made read-only refuses to be written: not for root on POSIX,
 // nor under Wine run by root.
 bool readOnlyHolds(const std::filesystem::path& folder) {
@@ -203,29 +205,24 @@ std::size_t fieldCount(const std::string& line) {
   return fields;
 }
 
-std::string contentOf(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Every regular file under the folder with its bytes; pipes are never opened.
 std::map<std::filesystem::path, std::string> filesUnder(const std::filesystem::path& folder) {
   std::map<std::filesystem::path, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     if (entry.is_regular_file() && !entry.is_symlink()) {
-      files[entry.path()] = contentOf(entry.path());
+      files[entry.path()] = fileBytes(entry.path());
     }
   }
   return files;
 }
 
 std::string bytesIfRegular(const std::filesystem::path& path) {
-  return std::filesystem::is_regular_file(path) ? contentOf(path) : std::string();
+  return std::filesystem::is_regular_file(path) ? fileBytes(path) : std::string();
 }
 
 // Whole CR LF lines with the header's field count; returns how many.
 std::size_t wholeResultLines(const std::filesystem::path& path) {
-  const std::string text = contentOf(path);
+  const std::string text = fileBytes(path);
   EXPECT_TRUE(text.ends_with("\r\n")) << "the last line is cut off";
   std::size_t lines = 0;
   for (std::size_t start = 0; start < text.size(); ++lines) {
@@ -291,9 +288,9 @@ TEST_P(FailureTableTest, TellsTheUserAndCanGoOn) {
   if (row.replaceAnsweredYes) {
     window().queueMessageAnswer(MessageAnswer::Yes);
   }
-  const std::size_t filesBefore = openFiles();
+  const int filesBefore = openDescriptorCount();
   pressAll(lotFile, folder() / "LOTE12_export.txt", row.beforeRun);
-  EXPECT_EQ(openFiles(), filesBefore) << "a file was left open";
+  EXPECT_EQ(openDescriptorCount(), filesBefore) << "a file was left open";
   if (row.refused) {
     ASSERT_FALSE(filesBeforeRun_.empty()) << "the calculation was never pressed";
     EXPECT_TRUE(filesUnder(folder()) == filesBeforeRun_) << "a refused calculation wrote";
@@ -336,18 +333,23 @@ TEST_P(FailureTableTest, TellsTheUserAndCanGoOn) {
   EXPECT_TRUE(items(ListId::List2).empty());
   EXPECT_EQ(window().label(LabelId::Label8).text, kCreated);
   EXPECT_EQ(wholeResultLines(goodFolder() / kResultsName), 13u);
-  EXPECT_EQ(openFiles(), filesBefore);
+  EXPECT_EQ(openDescriptorCount(), filesBefore);
   if (row.sameResultsAsGoodFiles) {
-    EXPECT_EQ(contentOf(results), contentOf(goodFolder() / kResultsName));
+    EXPECT_EQ(fileBytes(results), fileBytes(goodFolder() / kResultsName));
   }
 }
 
 // The kinds of row: each fixes what that kind of failure always shows.
 
-// The lot button fails: "ERROR EN CSV" quoting the order number read last, the rows read
-// before it listed, the export and calculation buttons disabled, the status line untouched.
-Row lotFails(const char* name, Place lot, const std::string& fragment, std::size_t listed) {
+// The lot button fails: "ERROR EN CSV" quoting the order number read last and naming the file,
+// the rows read before it listed, the export and calculation buttons disabled, the status line
+// untouched.
+Row lotFails(const char* name, Place lot, int readLast, const std::string& cause,
+             std::size_t listed) {
   Row row{name, std::move(lot), bytes(goodExport)};
+  // Negative: the message quotes no order number.
+  const std::string at = readLast < 0 ? "" : "muestra " + std::to_string(readLast) + "\n\n";
+  const std::string fragment = at + "LOTE12.csv" + cause;
   row.shown = {"ERROR EN CSV", fragment, MessageIcon::Error};
   row.list1 = listed;
   return row;
@@ -363,9 +365,9 @@ Row exportFails(const char* name, Place exported, const std::string& fragment, s
   return row;
 }
 
-// The run reaches its end without a message, with `listed` samples calculated.
-Row runsThrough(const char* name, Place lot, Place exported, std::size_t listed,
-                const std::string& status, bool sameResultsAsGoodFiles) {
+// The run reaches its end without a message, by default with the good files' results.
+Row runsThrough(const char* name, Place lot, Place exported, std::size_t listed = 12,
+                const std::string& status = kCreated, bool sameResultsAsGoodFiles = true) {
   Row row{name, std::move(lot), std::move(exported)};
   row.list1 = listed;
   row.status = status;
@@ -374,25 +376,24 @@ Row runsThrough(const char* name, Place lot, Place exported, std::size_t listed,
 }
 
 // One sample cannot be calculated: "MUESTRA NO CALCULADA" says why, the sample is listed in
-// red as "NAME ¿n?", the other eleven are calculated and written.
+// red as "M-0n ¿n?", the other eleven are calculated and written.
 Row sampleNotCalculated(const char* name, Place lot, Place exported, const std::string& fragment,
-                        const std::string& sample, int order) {
+                        int order) {
   Row row{name, std::move(lot), std::move(exported)};
   row.shown = {"MUESTRA NO CALCULADA", fragment, MessageIcon::Warning};
   row.list1 = 11;
-  row.list2 = {sample + " \xBF" + std::to_string(order) + "?"};
+  const std::string number = std::to_string(order);
+  row.list2 = {"M-" + std::string(order < 10 ? "0" : "") + number + " \xBF" + number + "?"};
   row.status = kCreated;
   return row;
 }
 
 // A failure ends the run: "CÁLCULO INTERRUMPIDO" names the file and the cause, the status
-// line where the run stopped; the `listed` samples written before stay.
-Row runBreaks(const char* name, Spoil spoil, const std::string& fragment, std::size_t listed,
-              const std::string& stoppedAt) {
+// line where the run stopped; the samples written before stay.
+Row runBreaks(const char* name, Spoil spoil, const std::string& fragment) {
   Row row{name, bytes(goodLot), bytes(goodExport), std::move(spoil)};
   row.shown = {"C\xC1LCULO INTERRUMPIDO", fragment, MessageIcon::Error};
-  row.list1 = listed;
-  row.status = "C\xE1lculo interrumpido " + stoppedAt;
+  row.status = "C\xE1lculo interrumpido en la muestra 1 de 12";
   return row;
 }
 
@@ -405,16 +406,6 @@ Row refused(const char* name, Spoil spoil, const std::string& fragment) {
   row.exportEnabled = true;
   row.calculateEnabled = true;
   row.refused = true;
-  return row;
-}
-
-Row replaceAnsweredYes(Row row) {
-  row.replaceAnsweredYes = true;
-  return row;
-}
-
-Row needingPermissions(Row row) {
-  row.needsPermissions = true;
   return row;
 }
 
@@ -453,17 +444,13 @@ Spoil existingResults(const std::string& content) {
 }
 
 Place lotWithOrderNumber(int order, const std::string& number) {
-  return bytes([=] { return replaced(goodLot(), lotRowStart(order), "\r\n" + number + ",M-0X,"); });
+  return text(replaced(goodLot(), lotRowStart(order), "\r\n" + number + ",M-0X,"));
 }
 Place exportWithOrderNumber(const std::string& number) {
-  return bytes(
-      [=] { return replaced(goodExport(), ",M-04,LOTE12,4,", ",M-04,LOTE12," + number + ","); });
+  return text(replaced(goodExport(), ",M-04,LOTE12,4,", ",M-04,LOTE12," + number + ","));
 }
 Place lineEnds(const std::string& (*file)(), const char* lineEnd) {
-  return bytes([=] { return replacedAll(file(), "\r\n", lineEnd); });
-}
-std::string exportCutInsideTheThird() {
-  return goodExport().substr(0, goodExport().find(",M-03,LOTE12,3,") + 400);
+  return text(replacedAll(file(), "\r\n", lineEnd));
 }
 std::string exportHeadingAnd(const std::string& rest) {
   return goodExport().substr(0, goodExport().find("\r\n") + 2) + rest;
@@ -472,144 +459,110 @@ std::string exportHeadingAnd(const std::string& rest) {
 std::vector<Row> rows() {
   const Place lot = bytes(goodLot);
   const Place exported = bytes(goodExport);
-  const std::string atFirst = "en la muestra 1 de 12";
+  const std::string notAFile = " no es un fichero sino ";
+  const std::string orderNumber = "muestra 4: el n\xFAmero de orden \"";
+  const std::string creating = "No se puede crear el fichero de resultados ";
   return {
-      lotFails("LotMissing", none(),
-               "Error aproximadamente en la muestra 0\n\nLOTE12.csv: no se puede abrir", 0),
-      lotFails("LotIsAFolder", aFolder(),
-               "muestra 0\n\nLOTE12.csv: no es un fichero sino una carpeta.", 0),
+      lotFails("LotMissing", none(), 0, ": no se puede abrir", 0),
+      lotFails("LotIsAFolder", aFolder(), 0, ":" + notAFile + "una carpeta.", 0),
       // Opening it for reading would wait for a writer for ever.
-      posixOnly(lotFails("LotIsANamedPipe", aNamedPipe(),
-                         "muestra 0\n\nLOTE12.csv: no es un fichero sino una tuber\xED"
-                         "a con nombre.",
-                         0)),
-      posixOnly(lotFails("LotIsADevice", aLinkTo("/dev/zero"),
-                         "muestra 0\n\nLOTE12.csv: no es un fichero sino un dispositivo.", 0)),
-      lotFails("LotSavedWithTabs", bytes([] { return replacedAll(goodLot(), ",", "\t"); }),
-               "muestra 0\n\nLOTE12.csv: la l\xEDnea 2, la cabecera del lote, tiene 9 campos "
-               "separados por tabuladores, y un lote tiene 9 separados por comas (,) o por punto y "
-               "coma (;). Gu\xE1rdelo desde la hoja de c\xE1lculo",
+      posixOnly(lotFails("LotIsANamedPipe", aNamedPipe(), 0,
+                         ":" + notAFile + "una tuber\xED" + "a con nombre.", 0)),
+      posixOnly(
+          lotFails("LotIsADevice", aLinkTo("/dev/zero"), 0, ":" + notAFile + "un dispositivo.", 0)),
+      lotFails("LotSavedWithTabs", text(replacedAll(goodLot(), ",", "\t")), 0,
+               ": la l\xEDnea 2, la cabecera del lote, tiene 9 campos separados por tabuladores, y "
+               "un lote tiene 9 separados por comas (,) o por punto y coma (;). Gu\xE1rdelo",
                0),
-      lotFails("LotOfOneColumn", bytes([] { return std::string("Lote\r\nProyecto\r\nN\r\n"); }),
-               "muestra 0\n\nLOTE12.csv: la l\xEDnea 2, la cabecera del lote, no tiene "
-               "separadores de campos",
-               0),
-      lotFails("LotCutInsideTheHeader",
-               bytes([] { return goodLot().substr(0, goodLot().find("GOLFO")); }),
-               "muestra 0\n\nLOTE12.csv: el fichero termina antes", 0),
-      lotFails("LotCutInsideARow",
-               bytes([] { return goodLot().substr(0, goodLot().find(lotRowStart(12)) + 30); }),
-               "muestra 12\n\nLOTE12.csv: el fichero termina antes", 11),
-      lotFails(
-          "LotSampleCountBeyond16Bits",
-          bytes([] { return replaced(goodLot(), "de muestras,12\r\n", "de muestras,40000\r\n"); }),
-          "muestra 0\n\nLOTE12.csv: el n\xFAmero \"40000\" es demasiado grande para su columna", 0),
-      lotFails("LotOrderNumberBeyond16Bits", lotWithOrderNumber(5, "99999"),
-               "muestra 4\n\nLOTE12.csv: el n\xFAmero \"99999\" es demasiado grande", 4),
+      lotFails("LotOfOneColumn", text("Lote\r\nProyecto\r\nN\r\n"), 0,
+               ": la l\xEDnea 2, la cabecera del lote, no tiene separadores de campos", 0),
+      lotFails("LotCutInsideTheHeader", text(goodLot().substr(0, goodLot().find("GOLFO"))), 0,
+               ": el fichero termina antes", 0),
+      lotFails("LotCutInsideARow", text(goodLot().substr(0, goodLot().find(lotRowStart(12)) + 30)),
+               12, ": el fichero termina antes", 11),
+      lotFails("LotSampleCountBeyond16Bits",
+               text(replaced(goodLot(), "de muestras,12\r\n", "de muestras,40000\r\n")), 0,
+               ": el n\xFAmero \"40000\" es demasiado grande para su columna", 0),
+      lotFails("LotOrderNumberBeyond16Bits", lotWithOrderNumber(5, "99999"), 4,
+               ": el n\xFAmero \"99999\" es demasiado grande", 4),
       // The extra field is read as the next row's order number.
       lotFails("LotRowWithASeventeenthField",
-               bytes([] { return replaced(goodLot(), lotRowStart(5), ",x" + lotRowStart(5)); }),
-               "muestra 0\n\nLOTE12.csv: el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
-      lotFails("LotOrderNumber0", lotWithOrderNumber(5, "0"),
-               "muestra 0\n\nLOTE12.csv: el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
-      lotFails("LotOrderNumber255", lotWithOrderNumber(5, "255"),
-               "muestra 255\n\nLOTE12.csv: el n\xFAmero de orden 255 no est\xE1", 4),
-      lotFails("LotTenMegabyteLine", bytes([] { return std::string(kTenMegabytes, 'A'); }),
-               "muestra 0\n\nLOTE12.csv: hay un campo o una l\xEDnea de m\xE1s de 1 MB", 0),
-      lotFails("LotLargerThan64Megabytes", largerThanTheLimit(goodLot),
-               "muestra 0\n\nLOTE12.csv: el fichero ocupa m\xE1s de 64 MB", 0),
-      lotFails("LotWithNulBytes", bytes([] {
-                 return replaced(goodLot(), "M-05",
-                                 std::string("M\0\0"
-                                             "5",
-                                             4));
-               }),
-               "muestra 5\n\nLOTE12.csv: el fichero contiene bytes nulos", 4),
+               text(replaced(goodLot(), lotRowStart(5), ",x" + lotRowStart(5))), 0,
+               ": el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
+      lotFails("LotOrderNumber0", lotWithOrderNumber(5, "0"), 0,
+               ": el n\xFAmero de orden 0 no est\xE1 entre 1 y 254", 4),
+      lotFails("LotOrderNumber255", lotWithOrderNumber(5, "255"), 255,
+               ": el n\xFAmero de orden 255 no est\xE1", 4),
+      lotFails("LotTenMegabyteLine", bytes([] { return std::string(kTenMegabytes, 'A'); }), 0,
+               ": hay un campo o una l\xEDnea de m\xE1s de 1 MB", 0),
+      lotFails("LotLargerThan64Megabytes", largerThanTheLimit(goodLot), 0,
+               ": el fichero ocupa m\xE1s de 64 MB", 0),
+      lotFails("LotWithNulBytes", text(replaced(goodLot(), "M-05", std::string("M\0\0", 3) + "5")),
+               5, ": el fichero contiene bytes nulos", 4),
       // The description of the last row loses its closing quote.
       lotFails("LotQuoteOpenToTheEnd", bytes([] {
                  const std::string row = lotRow(12);
                  const std::size_t close = row.rfind('"');
                  return replaced(goodLot(), row, row.substr(0, close) + row.substr(close + 1));
                }),
-               "muestra 12\n\nLOTE12.csv: unas comillas (\") abren un campo que no se cierra", 11),
+               12, ": unas comillas (\") abren un campo que no se cierra", 11),
 
       // The other button's file, named for what it is.
-      lotFails("ExportChosenAsTheLot", bytes(goodExport),
-               "LOTE12.csv parece una exportaci\xF3n del analizador l\xE1ser", 0),
+      lotFails("ExportChosenAsTheLot", bytes(goodExport), -1,
+               " parece una exportaci\xF3n del analizador l\xE1ser", 0),
       exportFails("LotChosenAsTheExport", bytes(goodLot),
                   "LOTE12_export.txt parece un fichero de lote", 0),
       exportFails("ExportMissing", none(),
                   "No se puede abrir el fichero de exportaci\xF3n LOTE12_export.txt.", 0),
       exportFails("ExportIsAFolder", aFolder(),
-                  "El fichero de exportaci\xF3n LOTE12_export.txt no es un fichero sino una "
-                  "carpeta.",
-                  0),
-      posixOnly(
-          exportFails("ExportIsANamedPipe", aNamedPipe(),
-                      "El fichero de exportaci\xF3n LOTE12_export.txt no es un fichero sino una "
-                      "tuber\xED"
-                      "a con nombre.",
-                      0)),
-      posixOnly(
-          exportFails("ExportIsADevice", aLinkTo("/dev/zero"),
-                      "El fichero de exportaci\xF3n LOTE12_export.txt no es un fichero sino un "
-                      "dispositivo.",
-                      0)),
-      exportFails("ExportEmpty", bytes([] { return std::string(); }),
+                  "exportaci\xF3n LOTE12_export.txt" + notAFile + "una carpeta.", 0),
+      posixOnly(exportFails("ExportIsANamedPipe", aNamedPipe(),
+                            "LOTE12_export.txt" + notAFile + "una tuber\xED" + "a con nombre.", 0)),
+      posixOnly(exportFails("ExportIsADevice", aLinkTo("/dev/zero"),
+                            "LOTE12_export.txt" + notAFile + "un dispositivo.", 0)),
+      exportFails("ExportEmpty", text(""),
                   "El fichero de exportaci\xF3n LOTE12_export.txt est\xE1 vac\xEDo.", 0),
-      exportFails("ExportCutInsideARecord", bytes(exportCutInsideTheThird),
+      exportFails("ExportCutInsideARecord",
+                  text(goodExport().substr(0, goodExport().find(",M-03,LOTE12,3,") + 400)),
                   "LOTE12_export.txt, muestra 3: el fichero termina dentro de la muestra", 3),
       exportFails("ExportOrderNumberBeyond16Bits", exportWithOrderNumber("99999"),
-                  "muestra 4: el n\xFAmero de orden \"99999\" no es un n\xFAmero entre 1 y 254", 3),
-      exportFails("ExportOrderNumber0", exportWithOrderNumber("0"),
-                  "muestra 4: el n\xFAmero de orden \"0\"", 3),
-      exportFails("ExportOrderNumber255", exportWithOrderNumber("255"),
-                  "muestra 4: el n\xFAmero de orden \"255\"", 3),
+                  orderNumber + "99999\" no es un n\xFAmero entre 1 y 254", 3),
+      exportFails("ExportOrderNumber0", exportWithOrderNumber("0"), orderNumber + "0\"", 3),
+      exportFails("ExportOrderNumber255", exportWithOrderNumber("255"), orderNumber + "255\"", 3),
       exportFails("ExportOrderNumberOfAHundredDigits", exportWithOrderNumber(std::string(100, '9')),
-                  "muestra 4: el n\xFAmero de orden \"" + std::string(40, '9') + "...\" no es", 3),
+                  orderNumber + std::string(40, '9') + "...\" no es", 3),
       exportFails("ExportOrderNumberNotANumber", exportWithOrderNumber("abc"),
-                  "muestra 4: el n\xFAmero de orden \"abc\"", 3),
+                  orderNumber + "abc\"", 3),
       exportFails("Export40000SampleLines", bytes([] { return exportWithLines(40000); }),
                   "LOTE12_export.txt tiene m\xE1s de 32767 l\xEDneas de muestra", 0),
       exportFails("ExportTenMegabyteLine",
                   bytes([] { return exportHeadingAnd(std::string(kTenMegabytes, 'A')); }),
                   "muestra 1: hay un campo de m\xE1s de 1 MB", 0),
       exportFails("ExportLargerThan64Megabytes", largerThanTheLimit(goodExport),
-                  "El fichero de exportaci\xF3n LOTE12_export.txt ocupa m\xE1s de 64 MB", 0),
-      exportFails("ExportWithNulBytes", bytes([] {
-                    return replaced(goodExport(), ",M-05,",
-                                    std::string(",M\0\0"
-                                                "5,",
-                                                6));
-                  }),
-                  "El fichero de exportaci\xF3n LOTE12_export.txt contiene bytes nulos", 0),
-      exportFails("ExportQuoteOpenToTheEnd",
-                  bytes([] { return replaced(goodExport(), ",M-12,", ",\"M-12,"); }),
+                  "LOTE12_export.txt ocupa m\xE1s de 64 MB", 0),
+      exportFails("ExportWithNulBytes",
+                  text(replaced(goodExport(), ",M-05,", std::string(",M\0\0", 4) + "5,")),
+                  "LOTE12_export.txt contiene bytes nulos", 0),
+      exportFails("ExportQuoteOpenToTheEnd", text(replaced(goodExport(), ",M-12,", ",\"M-12,")),
                   "muestra 12: unas comillas (\") abren un campo que no se cierra", 11),
 
-      runsThrough("ExportCutInsideTheHeading", lot, bytes([] { return std::string("Fecha,Ho"); }),
-                  0, "Sin muestras coincidentes", false),
+      runsThrough("ExportCutInsideTheHeading", lot, text("Fecha,Ho"), 0,
+                  "Sin muestras coincidentes", false),
       // The lab's spreadsheet may save the lot as UTF-8; its texts reach the results as
       // Windows-1252, as from a lot saved in that code page.
-      runsThrough("LotInUtf8WithByteOrderMark",
-                  bytes([] { return "\xEF\xBB\xBF" + cp1252ToUtf8(goodLot()); }), exported, 12,
-                  kCreated, true),
-      runsThrough("ExportWithByteOrderMark", lot,
-                  bytes([] { return "\xEF\xBB\xBF" + goodExport(); }), 12, kCreated, true),
+      runsThrough("LotInUtf8WithByteOrderMark", text("\xEF\xBB\xBF" + cp1252ToUtf8(goodLot())),
+                  exported),
+      runsThrough("ExportWithByteOrderMark", lot, text("\xEF\xBB\xBF" + goodExport())),
       // "CSV UTF-8" of many spreadsheets: no mark, yet "oliv\xE1" "ceo", not "oliv\xC3\xA1" "ceo".
-      runsThrough("LotInUtf8WithoutByteOrderMark", bytes([] { return cp1252ToUtf8(goodLot()); }),
-                  exported, 12, kCreated, true),
-      runsThrough("ExportInUtf8WithoutByteOrderMark", lot,
-                  bytes([] { return cp1252ToUtf8(goodExport()); }), 12, kCreated, true),
+      runsThrough("LotInUtf8WithoutByteOrderMark", text(cp1252ToUtf8(goodLot())), exported),
+      runsThrough("ExportInUtf8WithoutByteOrderMark", lot, text(cp1252ToUtf8(goodExport()))),
       // The "CSV" of a Spanish-language spreadsheet.
-      runsThrough("LotSavedWithSemicolons", bytes([] { return tools::withSemicolons(goodLot()); }),
-                  exported, 12, kCreated, true),
+      runsThrough("LotSavedWithSemicolons", text(tools::withSemicolons(goodLot())), exported),
       runsThrough("LotSavedWithSemicolonsInUtf8",
-                  bytes([] { return cp1252ToUtf8(tools::withSemicolons(goodLot())); }), exported,
-                  12, kCreated, true),
+                  text(cp1252ToUtf8(tools::withSemicolons(goodLot()))), exported),
       // An older lot of the same name lies beside the export: the chosen one is read.
       [&] {
-        Row row = runsThrough("SameNamedLotBesideTheExport", lot, exported, 12, kCreated, true);
+        Row row = runsThrough("SameNamedLotBesideTheExport", lot, exported);
         row.lotFolder = "lote";
         row.besideExport = bytes([] {
           tools::SampleFileOptions older;
@@ -619,21 +572,18 @@ std::vector<Row> rows() {
         return row;
       }(),
       [&] {
-        Row row = replaceAnsweredYes(
-            runsThrough("ResultsFileExistsAndTheAnswerIsYes", lot, exported, 12, kCreated, true));
+        Row row = runsThrough("ResultsFileExistsAndTheAnswerIsYes", lot, exported);
         row.beforeRun = existingResults("viejo\r\n");
+        row.replaceAnsweredYes = true;
         return row;
       }(),
-      runsThrough("LineFeedsOnly", lineEnds(goodLot, "\n"), lineEnds(goodExport, "\n"), 12,
-                  kCreated, true),
-      runsThrough("CarriageReturnsOnly", lineEnds(goodLot, "\r"), lineEnds(goodExport, "\r"), 12,
-                  kCreated, true),
+      runsThrough("LineFeedsOnly", lineEnds(goodLot, "\n"), lineEnds(goodExport, "\n")),
+      runsThrough("CarriageReturnsOnly", lineEnds(goodLot, "\r"), lineEnds(goodExport, "\r")),
       // Only the interpolation at a limit divides by the difference of two diameters.
-      runsThrough("EqualDiametersAwayFromALimit", lot, bytes([] {
-                    return exportWithClasses(
-                        4, [](int c) { return std::to_string(c == 11 ? 10 : c); });
-                  }),
-                  12, kCreated, false),
+      runsThrough(
+          "EqualDiametersAwayFromALimit", lot,
+          text(exportWithClasses(4, [](int c) { return std::to_string(c == 11 ? 10 : c); })), 12,
+          kCreated, false),
 
       sampleNotCalculated(
           "LotWithFewerLinesThanAnOrderNumber", bytes([] {
@@ -643,88 +593,75 @@ std::vector<Row> rows() {
           exported,
           "M-12 (n\xFAmero de orden 12) no se ha calculado: el fichero de lote no tiene fila "
           "completa en la l\xEDnea del n\xFAmero de orden 12",
-          "M-12", 12),
-      sampleNotCalculated("CarbonateEmpty", bytes([] { return lotWithCarbonate(""); }), exported,
+          12),
+      sampleNotCalculated("CarbonateEmpty", text(lotWithCarbonate("")), exported,
                           "el carbonato \"\" de la fila 4 del fichero de lote no es un porcentaje",
-                          "M-04", 4),
-      sampleNotCalculated("CarbonateNotANumber", bytes([] { return lotWithCarbonate("abc"); }),
-                          exported, "el carbonato \"abc\" de la fila 4", "M-04", 4),
+                          4),
+      sampleNotCalculated("CarbonateNotANumber", text(lotWithCarbonate("abc")), exported,
+                          "el carbonato \"abc\" de la fila 4", 4),
       sampleNotCalculated("ShellsAsHeavyAsTheSample", bytes([] {
                             tools::SampleFileOptions options;
                             options.allShellsRow = 4;
                             return tools::makeLotFile(options);
                           }),
-                          exported, "el peso sin conchas es 0", "M-04", 4),
-      sampleNotCalculated("EqualDiametersAtTheSandLimit", lot, bytes([] {
-                            return exportWithClasses(
-                                4, [](int c) { return std::to_string(c < 65 ? c * 0.75 : 50); });
-                          }),
-                          "dos clases vecinas con el mismo di\xE1metro", "M-04", 4),
+                          exported, "el peso sin conchas es 0", 4),
       sampleNotCalculated(
-          "NoClassBelow4Micrometres", lot,
-          bytes([] { return exportWithClasses(4, [](int c) { return std::to_string(4 + c); }); }),
-          "ninguna clase de la distribuci\xF3n es menor de 4 \xB5m", "M-04", 4),
+          "EqualDiametersAtTheSandLimit", lot,
+          text(exportWithClasses(4, [](int c) { return std::to_string(c < 65 ? c * 0.75 : 50); })),
+          "dos clases vecinas con el mismo di\xE1metro", 4),
+      sampleNotCalculated("NoClassBelow4Micrometres", lot,
+                          text(exportWithClasses(4, [](int c) { return std::to_string(4 + c); })),
+                          "ninguna clase de la distribuci\xF3n es menor de 4 \xB5m", 4),
       // Row 3 has no gravel and no shells, so the laser's one class is the whole sample.
-      sampleNotCalculated("WholeWeightInOneClass", lot, bytes([] {
-                            return exportWithClasses(
-                                3,
-                                [](int c) {
-                                  return std::to_string(c == 30 ? 250 : c == 31 ? 500 : c);
-                                },
-                                [](int c) { return std::string(c == 30 ? "100" : "0"); });
-                          }),
-                          "la clasificaci\xF3n es 0 (todo el peso en una clase)", "M-03", 3),
+      sampleNotCalculated(
+          "WholeWeightInOneClass", lot,
+          text(exportWithClasses(
+              3, [](int c) { return std::to_string(c == 30   ? 250
+                                                   : c == 31 ? 500
+                                                             : c); },
+              [](int c) { return std::string(c == 30 ? "100" : "0"); })),
+          "la clasificaci\xF3n es 0 (todo el peso en una clase)", 3),
 
       refused("LotRemovedBeforeTheCalculation", removed("LOTE12.csv"),
               "El fichero de lote LOTE12.csv ya no est\xE1 o no se puede leer. \xC1"
-              "bralo de "
-              "nuevo con el bot\xF3n del lote."),
+              "bralo de nuevo con el bot\xF3n del lote."),
       refused("ExportRemovedBeforeTheCalculation", removed("LOTE12_export.txt"),
               "El fichero de exportaci\xF3n LOTE12_export.txt ya no est\xE1 o no se puede leer."),
       refused("LotChangedBeforeTheCalculation",
               rewritten("LOTE12.csv", [] { return lotWithCarbonate("99.9%"); }),
-              "El fichero de lote LOTE12.csv ha cambiado desde que se abri\xF3. \xC1"
-              "bralo de "
-              "nuevo con el bot\xF3n del lote."),
+              "El fichero de lote LOTE12.csv ha cambiado desde que se abri\xF3."),
       refused(
           "ExportChangedBeforeTheCalculation",
           rewritten("LOTE12_export.txt", [] { return replaced(goodExport(), ",M-04,", ",M-40,"); }),
-          "El fichero de exportaci\xF3n LOTE12_export.txt ha cambiado desde que se "
-          "abri\xF3. \xC1"
+          "El fichero de exportaci\xF3n LOTE12_export.txt ha cambiado desde que se abri\xF3. \xC1"
           "bralo de nuevo con el bot\xF3n de exportaci\xF3n."),
       refused("ResultsNameIsTheLot", resultsNamed("LOTE12.csv"),
               "El fichero de resultados LOTE12.csv es el fichero de lote LOTE12.csv: los "
               "resultados lo borrar\xED"
               "an. Elija otro nombre para el fichero de resultados."),
       refused("ResultsNameIsTheExport", resultsNamed("LOTE12_export.txt"),
-              "El fichero de resultados LOTE12_export.txt es el fichero de exportaci\xF3n "
-              "LOTE12_export.txt"),
+              "resultados LOTE12_export.txt es el fichero de exportaci\xF3n LOTE12_export.txt"),
       refused("ResultsNameIsTheLotSpeltOtherwise", resultsNamed("./LOTE12.csv"),
-              "El fichero de resultados ./LOTE12.csv es el fichero de lote LOTE12.csv"),
+              "resultados ./LOTE12.csv es el fichero de lote LOTE12.csv"),
       posixOnly(refused("ResultsNameIsALinkToTheLot",
                         resultsNamed("enlace.csv", aLinkTo("LOTE12.csv")),
-                        "El fichero de resultados enlace.csv es el fichero de lote LOTE12.csv")),
+                        "resultados enlace.csv es el fichero de lote LOTE12.csv")),
       refused("ResultsNameIsAHardLinkToTheExport",
               resultsNamed("copia.txt",
                            [](const std::filesystem::path& path) {
                              std::filesystem::create_hard_link(
                                  path.parent_path() / "LOTE12_export.txt", path);
                            }),
-              "El fichero de resultados copia.txt es el fichero de exportaci\xF3n "
-              "LOTE12_export.txt"),
+              "resultados copia.txt es el fichero de exportaci\xF3n LOTE12_export.txt"),
       refused("ResultsNameMissing", resultsNamed(""),
               "Falta el nombre del fichero de resultados: escr\xED"
               "balo en \xAB"
-              "Fichero de "
-              "salida\xBB."),
+              "Fichero de salida\xBB."),
       refused("ResultsNameOfBlanks", resultsNamed("  "), "Falta el nombre del fichero"),
       refused("ResultsNameIsAFolder", resultsNamed(kResultsName, aFolder()),
-              "No se puede crear el fichero de resultados " + std::string(kResultsName) +
-                  ": ese nombre es una carpeta."),
+              creating + kResultsName + ": ese nombre es una carpeta."),
       posixOnly(refused("ResultsNameIsANamedPipe", resultsNamed("tubo.csv", aNamedPipe()),
-                        "No se puede crear el fichero de resultados tubo.csv: ese nombre es una "
-                        "tuber\xED"
-                        "a con nombre.")),
+                        creating + "tubo.csv: ese nombre es una tuber\xED" + "a con nombre.")),
       [] {
         Row row = refused("ResultsFileExistsAndTheAnswerIsNo", existingResults("viejo\r\n"), "");
         row.shown = {"Granomet", kReplaceQuestion, MessageIcon::Warning};
@@ -732,25 +669,21 @@ std::vector<Row> rows() {
       }(),
       // Found before the first sample: the files stay chosen for a corrected name.
       refused("ResultsFolderMissing", resultsNamed("no-such-folder/r.csv"),
-              "No se puede crear el fichero de resultados no-such-folder/r.csv: la carpeta no "
-              "existe"),
+              creating + "no-such-folder/r.csv: la carpeta no existe"),
       refused("ResultsNameEndsInASeparator", resultsNamed("LOTE12.csv/"),
-              "No se puede crear el fichero de resultados LOTE12.csv/: el nombre termina en una "
-              "barra"),
+              creating + "LOTE12.csv/: el nombre termina en una barra"),
       // Taken without the blanks and the dot around it, a typed name is the lot's.
       refused("ResultsNameIsTheLotWithBlanksAndADot", resultsNamed(" LOTE12.csv. "),
-              "El fichero de resultados LOTE12.csv es el fichero de lote LOTE12.csv"),
+              "resultados LOTE12.csv es el fichero de lote LOTE12.csv"),
       [&] {
-        Row row = runsThrough("ResultsNameWithBlanksAndADot", lot, exported, 12, kCreated, true);
+        Row row = runsThrough("ResultsNameWithBlanksAndADot", lot, exported);
         row.beforeRun = resultsNamed("  " + std::string(kResultsName) + ". ");
         return row;
       }(),
-      posixOnly(
-          runBreaks("ResultsOnAFullDisk", resultsNamed("/dev/full"),
-                    "No se puede escribir en el fichero de resultados /dev/full: el disco est\xE1 "
-                    "lleno.\n\nEl fichero de resultados /dev/full se ha creado, pero sin ninguna "
-                    "muestra.",
-                    0, atFirst)),
+      posixOnly(runBreaks("ResultsOnAFullDisk", resultsNamed("/dev/full"),
+                          "No se puede escribir en el fichero de resultados /dev/full: el disco "
+                          "est\xE1 lleno.\n\nEl fichero de resultados /dev/full se ha creado, pero "
+                          "sin ninguna muestra.")),
       // Refused before the question to replace it, by its mode even for root.
       refused(
           "ResultsFileReadOnly",
@@ -759,19 +692,21 @@ std::vector<Row> rows() {
             std::filesystem::permissions(scene.folder / kResultsName,
                                          std::filesystem::perms::owner_read);
           },
-          "No se puede crear el fichero de resultados " + std::string(kResultsName) +
-              ": el fichero es de solo lectura"),
-      posixOnly(needingPermissions(refused(
-          "ResultsFolderReadOnly",
-          [](const Scene& scene) {
-            std::filesystem::create_directory(scene.folder / "protegida");
-            std::filesystem::permissions(
-                scene.folder / "protegida",
-                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-            resultsNamed("protegida/r.csv")(scene);
-          },
-          "No se puede crear el fichero de resultados protegida/r.csv: no hay permiso para "
-          "escribir en la carpeta"))),
+          creating + kResultsName + ": el fichero es de solo lectura"),
+      [&] {
+        Row row = posixOnly(refused(
+            "ResultsFolderReadOnly",
+            [](const Scene& scene) {
+              std::filesystem::create_directory(scene.folder / "protegida");
+              std::filesystem::permissions(
+                  scene.folder / "protegida",
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+              resultsNamed("protegida/r.csv")(scene);
+            },
+            creating + "protegida/r.csv: no hay permiso para escribir en la carpeta"));
+        row.needsPermissions = true;
+        return row;
+      }(),
   };
 }
 

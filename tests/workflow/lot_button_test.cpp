@@ -14,11 +14,8 @@ constexpr const char* kHeadings = "Num,Muestra,Long,Lat\r\n(orden),,(grados)\r\n
 
 std::string header(const std::string& count) {
   return std::string(kTitle) +
-         "Proyecto,\"Bah\xED"
-         "a, C\xE1"
-         "diz\",IP-0416,Fecha,06/06/2016,Campa\xF1"
-         "a,GOLFO-16,N\xBA," +
-         count + "\r\n" + kHeadings;
+         "Proyecto,\"R\xEDo Tinto, M\xE1laga\",IP-0416,Fecha,06/06/2016,A\xF1o," +
+         "GOLFO-16,N\xBA," + count + "\r\n" + kHeadings;
 }
 
 std::string row(int order, const std::string& name, const std::string& tail = "") {

@@ -13,17 +13,16 @@ namespace {
 
 constexpr const char* kCreated = "LOTE12_06062016_093005.csv HA SIDO CREADO.";
 
-enum class Press { Lot, Export, Calculate, CancelLot, CancelExport, NameNoFolder, NameProposed };
+// NoFolder and Proposed type a results name: one in a missing folder, the proposed one.
+enum class Press { Lot, Export, Run, CancelLot, CancelExport, NoFolder, Proposed };
 
 struct Case {
   const char* name;
   std::vector<Press> presses;
-  bool exportEnabled;
-  bool calculateEnabled;
+  bool buttonsEnabled;  // the export and calculation buttons
   std::size_t list1;
-  std::string status;                 // Label8
   std::vector<std::string> messages;  // a fragment of each message shown, in order
-  bool runKept = false;               // the last run stays for a report
+  bool runKept = false;               // the last run stays for a report, its name in Label8
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -44,7 +43,7 @@ TEST_P(WindowStatesTest, LeavesButtonsThatWorkAndSaysWhyAPressCannotStart) {
       case Press::Export:
         pressExport(exported);
         break;
-      case Press::Calculate:
+      case Press::Run:
         pressCalculate();
         break;
       case Press::CancelLot:
@@ -53,18 +52,18 @@ TEST_P(WindowStatesTest, LeavesButtonsThatWorkAndSaysWhyAPressCannotStart) {
       case Press::CancelExport:
         pressExport(std::nullopt);
         break;
-      case Press::NameNoFolder:
+      case Press::NoFolder:
         window().setText(TextBoxId::recalculado_file, "no-such-folder/r.csv");
         break;
-      case Press::NameProposed:
+      case Press::Proposed:
         window().setText(TextBoxId::recalculado_file, "LOTE12_06062016_093005.csv");
         break;
     }
   }
-  EXPECT_EQ(window().enabled(ButtonId::exportbutton), c.exportEnabled);
-  EXPECT_EQ(window().enabled(ButtonId::calculatot), c.calculateEnabled);
+  EXPECT_EQ(window().enabled(ButtonId::exportbutton), c.buttonsEnabled);
+  EXPECT_EQ(window().enabled(ButtonId::calculatot), c.buttonsEnabled);
   EXPECT_EQ(items(ListId::List1).size(), c.list1);
-  EXPECT_EQ(window().label(LabelId::Label8).text, c.status);
+  EXPECT_EQ(window().label(LabelId::Label8).text, c.runKept ? kCreated : "");
   ASSERT_EQ(window().messages().size(), c.messages.size());
   for (std::size_t i = 0; i < c.messages.size(); ++i) {
     EXPECT_NE(window().messages()[i].request.prompt.find(c.messages[i]), std::string::npos)
@@ -82,53 +81,24 @@ const std::string kNoExport = "Falta el fichero de exportaci\xF3n";
 const std::string kNoFolder = "r.csv: la carpeta no existe";
 
 using enum Press;
-INSTANTIATE_TEST_SUITE_P(
-    EveryState, WindowStatesTest,
-    ::testing::Values(
-        // Cancelling either dialog changes nothing: the run stays whole, for its report too.
-        Case{"CancelledLotAfterARun",
-             {Lot, Export, Calculate, CancelLot},
-             false,
-             false,
-             12,
-             kCreated,
-             {},
-             true},
-        Case{"CancelledLotAfterALot", {Lot, CancelLot}, true, true, 12, "", {}},
-        Case{"CancelledExportAfterALot", {Lot, CancelExport}, true, true, 12, "", {}},
-        Case{"CancelledExportThenCalculated",
-             {Lot, Export, CancelExport, Calculate},
-             false,
-             false,
-             12,
-             kCreated,
-             {},
-             true},
-        // Cálculo says why it cannot start, and the files stay chosen for the next press.
-        Case{"CalculatedWithoutAnyFile",
-             {Calculate},
-             false,
-             false,
-             0,
-             "",
-             {"Falta el fichero de lote"}},
-        Case{"CalculatedWithoutExport", {Lot, Calculate}, true, true, 12, "", {kNoExport}},
-        Case{"CalculatedWithoutExportAfterACancel",
-             {Lot, CancelExport, Calculate},
-             true,
-             true,
-             12,
-             "",
-             {kNoExport}},
-        Case{"MissingFolderCorrected",
-             {Lot, Export, NameNoFolder, Calculate, NameProposed, Calculate},
-             false,
-             false,
-             12,
-             kCreated,
-             {kNoFolder},
-             true}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+const std::vector<Case> kCases = {
+    // Cancelling either dialog changes nothing: the run stays whole, for its report too.
+    {"CancelledLotAfterARun", {Lot, Export, Run, CancelLot}, false, 12, {}, true},
+    {"CancelledLotAfterALot", {Lot, CancelLot}, true, 12, {}},
+    {"CancelledExportAfterALot", {Lot, CancelExport}, true, 12, {}},
+    {"CancelledExportThenCalculated", {Lot, Export, CancelExport, Run}, false, 12, {}, true},
+    // Cálculo says why it cannot start, and the files stay chosen for the next press.
+    {"CalculatedWithoutAnyFile", {Run}, false, 0, {"Falta el fichero de lote"}},
+    {"CalculatedWithoutExport", {Lot, Run}, true, 12, {kNoExport}},
+    {"CalculatedWithoutExportAfterACancel", {Lot, CancelExport, Run}, true, 12, {kNoExport}},
+    // A results name in a missing folder, refused, then the proposed one.
+    {"FolderFixed", {Lot, Export, NoFolder, Run, Proposed, Run}, false, 12, {kNoFolder}, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryState, WindowStatesTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace granomet::testing
