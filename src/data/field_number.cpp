@@ -65,55 +65,33 @@ constexpr std::array<double, 23> kExactPowersOfTen = {
 // then exact doubles, and their quotient, rounded once, is the value from_chars
 // gives, found without its general search. Most numbers of the lab's files are
 // such; the others (an exponent, more digits) are left to from_chars.
-std::optional<double> shortDecimal(std::string_view number) {
+std::optional<double> shortDecimal(const char* c, const char* end) {
   std::uint64_t digits = 0;
   int decimals = 0;
   bool point = false;
-  std::size_t i = 0;
-  for (; i < number.size(); ++i) {
-    const char c = number[i];
-    if (isDigit(c)) {
+  for (; c < end; ++c) {
+    const char byte = *c;
+    if (isDigit(byte)) {
       if (digits > (std::uint64_t{1} << 53) / 10) {
         return std::nullopt;
       }
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      digits = digits * 10 + static_cast<std::uint64_t>(byte - '0');
       decimals += point ? 1 : 0;
-    } else if (c == '.' && !point) {
+    } else if (byte == '.' && !point) {
       point = true;
     } else {
       break;
     }
   }
-  if ((i < number.size() && (number[i] == 'e' || number[i] == 'E')) ||
-      digits > (std::uint64_t{1} << 53) || decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+  if ((c < end && (*c == 'e' || *c == 'E')) || digits > (std::uint64_t{1} << 53) ||
+      decimals >= static_cast<int>(kExactPowersOfTen.size())) {
     return std::nullopt;
   }
   return static_cast<double>(digits) / kExactPowersOfTen[static_cast<std::size_t>(decimals)];
 }
 
-}  // namespace
-
-double fieldDouble(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && isBlank(text[pos])) {
-    ++pos;
-  }
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  // Only digits or a point may start the number: from_chars would also take
-  // "inf", "nan" and a second sign, none of which a lab file means as a number.
-  const bool startsNumber =
-      pos < text.size() &&
-      (isDigit(text[pos]) || (text[pos] == '.' && pos + 1 < text.size() && isDigit(text[pos + 1])));
-  if (!startsNumber) {
-    return 0;
-  }
-  if (const std::optional<double> value = shortDecimal(text.substr(pos))) {
-    return negative ? -*value : *value;
-  }
+// The general case, out of line so that the common one stays small: from_chars from `pos`.
+[[gnu::noinline]] double generalDouble(std::string_view text, std::size_t pos, bool negative) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data() + pos, text.data() + text.size(), value,
                                             std::chars_format::general);
@@ -129,6 +107,31 @@ double fieldDouble(std::string_view text) {
     return 0;
   }
   return negative ? -value : value;
+}
+
+}  // namespace
+
+double fieldDouble(std::string_view text) {
+  const char* const end = text.data() + text.size();
+  const char* c = text.data();
+  while (c < end && isBlank(*c)) {
+    ++c;
+  }
+  bool negative = false;
+  if (c < end && (*c == '+' || *c == '-')) {
+    negative = *c == '-';
+    ++c;
+  }
+  // Only digits or a point may start the number: from_chars would also take
+  // "inf", "nan" and a second sign, none of which a lab file means as a number.
+  const bool startsNumber = c < end && (isDigit(*c) || (*c == '.' && c + 1 < end && isDigit(c[1])));
+  if (!startsNumber) {
+    return 0;
+  }
+  if (const std::optional<double> value = shortDecimal(c, end)) {
+    return negative ? -*value : *value;
+  }
+  return generalDouble(text, static_cast<std::size_t>(c - text.data()), negative);
 }
 
 float fieldSingle(std::string_view text) {
