@@ -202,10 +202,11 @@ std::string generalForm(Real value, int significantDigits) {
 }
 
 template <typename Real>
-std::string shapedNumber(Real value, int significantDigits, NumberPattern pattern,
-                         char decimalMark) {
+void appendShaped(std::string& out, Real value, int significantDigits, NumberPattern pattern,
+                  char decimalMark) {
   if (!std::isfinite(value)) {
-    return generalForm(value, significantDigits);
+    out += generalForm(value, significantDigits);
+    return;
   }
   // d.ddd...e±x: the value's decimal digits and where its point goes.
   const DecimalDigits decimal = exactDigits(value, significantDigits);
@@ -237,18 +238,15 @@ std::string shapedNumber(Real value, int significantDigits, NumberPattern patter
   while (end - first < width) {
     *--first = '0';
   }
-  char shaped[kMaxDigits + 2];
-  char* at = shaped;
   if (decimal.negative && rounded != 0) {
-    *at++ = '-';
+    out += '-';
   }
-  char* const point = end - pattern.decimals;
-  at = std::copy(first, point, at);
+  const char* const point = end - pattern.decimals;
+  out.append(first, static_cast<std::size_t>(point - first));
   if (pattern.decimals > 0) {
-    *at++ = decimalMark;
+    out += decimalMark;
+    out.append(point, static_cast<std::size_t>(end - point));
   }
-  at = std::copy(point, end, at);
-  return std::string(shaped, at);
 }
 
 }  // namespace
@@ -264,10 +262,17 @@ std::string bareNumber(std::int16_t value) {
 }
 
 std::string patternNumber(double value, NumberPattern pattern, char decimalMark) {
-  return shapedNumber(value, kDoubleDigits, pattern, decimalMark);
+  std::string text;
+  appendShaped(text, value, kDoubleDigits, pattern, decimalMark);
+  return text;
 }
 std::string patternNumber(float value, NumberPattern pattern, char decimalMark) {
-  return shapedNumber(value, kSingleDigits, pattern, decimalMark);
+  std::string text;
+  appendShaped(text, value, kSingleDigits, pattern, decimalMark);
+  return text;
+}
+void appendPatternNumber(std::string& line, double value, NumberPattern pattern, char decimalMark) {
+  appendShaped(line, value, kDoubleDigits, pattern, decimalMark);
 }
 
 std::string shortDate(const LocalDateTime& time) {
