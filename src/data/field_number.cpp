@@ -60,31 +60,29 @@ constexpr std::array<double, 23> kExactPowersOfTen = {
     1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The value of digits with an optional point, where its digits make an integer
-// below 2^53 and it has at most 22 decimals: the integer and the power of ten are
-// then exact doubles, and their quotient, rounded once, is the value from_chars
-// gives, found without its general search. Most numbers of the lab's files are
-// such; the others (an exponent, more digits) are left to from_chars.
+// The value of digits with an optional point, where it has at most 15 digits: the
+// integer they make (below 2^53) and the power of ten are then exact doubles, and
+// their quotient, rounded once, is the value from_chars gives, found without its
+// general search. Most numbers of the lab's files are such; the others (an
+// exponent, more digits) are left to from_chars.
 std::optional<double> shortDecimal(const char* c, const char* end) {
-  std::uint64_t digits = 0;
-  int decimals = 0;
-  bool point = false;
-  for (; c < end; ++c) {
-    const char byte = *c;
-    if (isDigit(byte)) {
-      if (digits > (std::uint64_t{1} << 53) / 10) {
-        return std::nullopt;
-      }
-      digits = digits * 10 + static_cast<std::uint64_t>(byte - '0');
-      decimals += point ? 1 : 0;
-    } else if (byte == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
+  constexpr std::ptrdiff_t kMaxDigits = 15;  // 10^15 < 2^53
+  std::uint64_t digits = 0;                  // wraps only where more digits send it away
+  const char* const integerStart = c;
+  for (; c < end && isDigit(*c); ++c) {
+    digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
   }
-  if ((c < end && (*c == 'e' || *c == 'E')) || digits > (std::uint64_t{1} << 53) ||
-      decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+  std::ptrdiff_t count = c - integerStart;
+  std::ptrdiff_t decimals = 0;
+  if (c < end && *c == '.') {
+    const char* const fractionStart = ++c;
+    for (; c < end && isDigit(*c); ++c) {
+      digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    }
+    decimals = c - fractionStart;
+    count += decimals;
+  }
+  if (count > kMaxDigits || (c < end && (*c == 'e' || *c == 'E'))) {
     return std::nullopt;
   }
   return static_cast<double>(digits) / kExactPowersOfTen[static_cast<std::size_t>(decimals)];

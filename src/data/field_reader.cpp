@@ -26,6 +26,9 @@ bool isLineEnd(int c) {
 [[noreturn, gnu::noinline, gnu::cold]] void tooLong() {
   throw ReadError(ReadError::Cause::TooLong, "a field or line longer than 1 MB");
 }
+[[noreturn, gnu::noinline, gnu::cold]] void unclosedQuote() {
+  throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
+}
 [[noreturn, gnu::noinline, gnu::cold]] void notText() {
   throw ReadError(ReadError::Cause::NotText, "NUL byte");
 }
@@ -190,7 +193,7 @@ std::string_view FieldReader::takeField() {
     for (;; ++pos) {
       if (pos >= size) {
         pos_ = pos;
-        throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
+        unclosedQuote();
       }
       const char byte = data[pos];
       if (byte == '\0') [[unlikely]] {
