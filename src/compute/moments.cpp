@@ -3,6 +3,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 #include "compute/compute_fault.h"
 
@@ -131,8 +133,26 @@ MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& wei
   return result;
 }
 
-SampleMoments sampleMoments(ClassTable& table) {
+void ClassScales::fill(ClassTable& table) {
+  static_assert(std::is_trivially_copyable_v<ClassColumn>);
+  if (last_ && std::memcmp(&last_->classDiameter, &table.classDiameter, sizeof(ClassColumn)) == 0) {
+    table.classDiameterMm = last_->classDiameterMm;
+    table.classPhi = last_->classPhi;
+    table.midDiameterMm = last_->midDiameterMm;
+    table.midPhi = last_->midPhi;
+    return;
+  }
   fillClassScales(table);
+  last_ = table;
+}
+
+SampleMoments sampleMoments(ClassTable& table) {
+  ClassScales scales;
+  return sampleMoments(table, scales);
+}
+
+SampleMoments sampleMoments(ClassTable& table, ClassScales& scales) {
+  scales.fill(table);
   ClassColumn midMicron;
   for (int j = 1; j <= kSizeClasses; ++j) {
     midMicron[j] = checked(table.midDiameterMm[j] * 1000.0f, ComputeStep::ClassMidpoint);
