@@ -72,11 +72,10 @@ class ComputeFault : public std::runtime_error {
 // NaN is an invalid operation, an infinity an overflow.
 template <typename Real>
 inline Real checked(Real value, ComputeStep step) {
-  if (std::isnan(value)) [[unlikely]] {
-    computeFault(ComputeFault::Kind::Invalid, step);
-  }
-  if (std::isinf(value)) [[unlikely]] {
-    computeFault(ComputeFault::Kind::Overflow, step);
+  // One test on the common path; which fault it is is worked out only on a fault.
+  if (!std::isfinite(value)) [[unlikely]] {
+    computeFault(std::isnan(value) ? ComputeFault::Kind::Invalid : ComputeFault::Kind::Overflow,
+                 step);
   }
   return value;
 }

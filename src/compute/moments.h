@@ -1,6 +1,8 @@
 // Mean, sorting, skewness and kurtosis of the combined distribution, in µm and in phi.
 #pragma once
 
+#include <optional>
+
 #include "compute/class_table.h"
 
 namespace granomet {
@@ -28,7 +30,19 @@ void fillClassScales(ClassTable& table);
 MomentStatistics momentStatistics(const ClassColumn& mid, const ClassColumn& weight,
                                   bool wideFourthMoment);
 
-// Both scales of a filled class table.
+// The scale columns filled for the last class diameters seen: a lot's samples mostly
+// share their diameters, whose logarithms then need not be worked out again.
+class ClassScales {
+ public:
+  // As fillClassScales; the columns kept are copied where the diameters are the same bits.
+  void fill(ClassTable& table);
+
+ private:
+  std::optional<ClassTable> last_;
+};
+
+// Both scales of a class table, its scale columns filled first.
+SampleMoments sampleMoments(ClassTable& table, ClassScales& scales);
 SampleMoments sampleMoments(ClassTable& table);
 
 }  // namespace granomet

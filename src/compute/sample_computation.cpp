@@ -1,12 +1,17 @@
 #include "compute/sample_computation.h"
 
 #include "compute/fractions.h"
-#include "compute/moments.h"
 #include "compute/shepard.h"
 
 namespace granomet {
 
 ComputedSample computeSample(const SampleRecord& record, const LaserClasses& laser) {
+  ClassScales scales;
+  return computeSample(record, laser, scales);
+}
+
+ComputedSample computeSample(const SampleRecord& record, const LaserClasses& laser,
+                             ClassScales& scales) {
   ComputedSample sample;
   // The weights are replaced by their net values on a copy: the lot keeps what was weighed.
   SampleRecord net = record;
@@ -16,7 +21,7 @@ ComputedSample computeSample(const SampleRecord& record, const LaserClasses& las
   sample.classTable = classTableOf(sample.diameters, sample.distribution);
 
   // The moments need only the class table; the size percentages do not need them.
-  const SampleMoments moments = sampleMoments(sample.classTable);
+  const SampleMoments moments = sampleMoments(sample.classTable, scales);
   const SizePercentages shares = sizePercentages(sample.classTable);
 
   SampleResults& results = sample.results;

@@ -60,60 +60,36 @@ constexpr std::array<double, 23> kExactPowersOfTen = {
     1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The value of digits with an optional point, where its digits make an integer
-// below 2^53 and it has at most 22 decimals: the integer and the power of ten are
-// then exact doubles, and their quotient, rounded once, is the value from_chars
-// gives, found without its general search. Most numbers of the lab's files are
-// such; the others (an exponent, more digits) are left to from_chars.
-std::optional<double> shortDecimal(std::string_view number) {
-  std::uint64_t digits = 0;
-  int decimals = 0;
-  bool point = false;
-  std::size_t i = 0;
-  for (; i < number.size(); ++i) {
-    const char c = number[i];
-    if (isDigit(c)) {
-      if (digits > (std::uint64_t{1} << 53) / 10) {
-        return std::nullopt;
-      }
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-      decimals += point ? 1 : 0;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
+// The value of digits with an optional point, where it has at most 15 digits: the
+// integer they make (below 2^53) and the power of ten are then exact doubles, and
+// their quotient, rounded once, is the value from_chars gives, found without its
+// general search. Most numbers of the lab's files are such; the others (an
+// exponent, more digits) are left to from_chars.
+std::optional<double> shortDecimal(const char* c, const char* end) {
+  constexpr std::ptrdiff_t kMaxDigits = 15;  // 10^15 < 2^53
+  std::uint64_t digits = 0;                  // wraps only where more digits send it away
+  const char* const integerStart = c;
+  for (; c < end && isDigit(*c); ++c) {
+    digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
   }
-  if ((i < number.size() && (number[i] == 'e' || number[i] == 'E')) ||
-      digits > (std::uint64_t{1} << 53) || decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+  std::ptrdiff_t count = c - integerStart;
+  std::ptrdiff_t decimals = 0;
+  if (c < end && *c == '.') {
+    const char* const fractionStart = ++c;
+    for (; c < end && isDigit(*c); ++c) {
+      digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    }
+    decimals = c - fractionStart;
+    count += decimals;
+  }
+  if (count > kMaxDigits || (c < end && (*c == 'e' || *c == 'E'))) {
     return std::nullopt;
   }
   return static_cast<double>(digits) / kExactPowersOfTen[static_cast<std::size_t>(decimals)];
 }
 
-}  // namespace
-
-double fieldDouble(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && isBlank(text[pos])) {
-    ++pos;
-  }
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  // Only digits or a point may start the number: from_chars would also take
-  // "inf", "nan" and a second sign, none of which a lab file means as a number.
-  const bool startsNumber =
-      pos < text.size() &&
-      (isDigit(text[pos]) || (text[pos] == '.' && pos + 1 < text.size() && isDigit(text[pos + 1])));
-  if (!startsNumber) {
-    return 0;
-  }
-  if (const std::optional<double> value = shortDecimal(text.substr(pos))) {
-    return negative ? -*value : *value;
-  }
+// The general case, out of line so that the common one stays small: from_chars from `pos`.
+[[gnu::noinline]] double generalDouble(std::string_view text, std::size_t pos, bool negative) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data() + pos, text.data() + text.size(), value,
                                             std::chars_format::general);
@@ -129,6 +105,31 @@ double fieldDouble(std::string_view text) {
     return 0;
   }
   return negative ? -value : value;
+}
+
+}  // namespace
+
+double fieldDouble(std::string_view text) {
+  const char* const end = text.data() + text.size();
+  const char* c = text.data();
+  while (c < end && isBlank(*c)) {
+    ++c;
+  }
+  bool negative = false;
+  if (c < end && (*c == '+' || *c == '-')) {
+    negative = *c == '-';
+    ++c;
+  }
+  // Only digits or a point may start the number: from_chars would also take
+  // "inf", "nan" and a second sign, none of which a lab file means as a number.
+  const bool startsNumber = c < end && (isDigit(*c) || (*c == '.' && c + 1 < end && isDigit(c[1])));
+  if (!startsNumber) {
+    return 0;
+  }
+  if (const std::optional<double> value = shortDecimal(c, end)) {
+    return negative ? -*value : *value;
+  }
+  return generalDouble(text, static_cast<std::size_t>(c - text.data()), negative);
 }
 
 float fieldSingle(std::string_view text) {

@@ -26,6 +26,9 @@ bool isLineEnd(int c) {
 [[noreturn, gnu::noinline, gnu::cold]] void tooLong() {
   throw ReadError(ReadError::Cause::TooLong, "a field or line longer than 1 MB");
 }
+[[noreturn, gnu::noinline, gnu::cold]] void unclosedQuote() {
+  throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
+}
 [[noreturn, gnu::noinline, gnu::cold]] void notText() {
   throw ReadError(ReadError::Cause::NotText, "NUL byte");
 }
@@ -61,13 +64,15 @@ void FieldReader::skipByteOrderMark() {
 }
 
 std::string_view FieldReader::held(std::string_view text) {
-  if (utf8_) [[unlikely]] {
-    const bool ascii = std::all_of(text.begin(), text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-      converted_ = utf8ToCp1252(text);
-      return converted_;
-    }
+  return utf8_ ? heldFromUtf8(text) : text;
+}
+
+std::string_view FieldReader::heldFromUtf8(std::string_view text) {
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (!ascii) {
+    converted_ = utf8ToCp1252(text);
+    return converted_;
   }
   return text;
 }
@@ -165,11 +170,17 @@ LineSummary FieldReader::skipLine() {
 }
 
 std::string_view FieldReader::takeField() {
-  while (pos_ < bytes_.size() && isBlank(bytes_[pos_])) {
-    ++pos_;
+  // Scanned with locals: the reader's own members, stored to at every byte, would be
+  // read again after each byte loaded, since a char may alias them.
+  const char* const data = bytes_.data();
+  const std::size_t size = bytes_.size();
+  const char separator = separator_;
+  std::size_t pos = pos_;
+  while (pos < size && isBlank(data[pos])) {
+    ++pos;
   }
-  int c = peek();
-  if (c == EOF) {
+  if (pos >= size) {
+    pos_ = pos;
     if (!std::exchange(fieldPending_, false)) {
       endOfFile();
     }
@@ -177,61 +188,80 @@ std::string_view FieldReader::takeField() {
   }
   fieldPending_ = false;
   std::string_view value;
-  if (c == '"') {
-    const std::size_t start = ++pos_;
-    for (;; ++pos_) {
-      if (pos_ >= bytes_.size()) {
-        throw ReadError(ReadError::Cause::UnclosedQuote, "a quoted field runs to the end of file");
+  if (data[pos] == '"') {
+    const std::size_t start = ++pos;
+    for (;; ++pos) {
+      if (pos >= size) {
+        pos_ = pos;
+        unclosedQuote();
       }
-      const char byte = bytes_[pos_];
+      const char byte = data[pos];
       if (byte == '\0') [[unlikely]] {
+        pos_ = pos;
         notText();
       }
       if (byte == '"') {
         break;
       }
-      if (pos_ - start == kMaxFieldBytes) [[unlikely]] {
-        ++pos_;
+      if (pos - start == kMaxFieldBytes) [[unlikely]] {
+        pos_ = pos + 1;
         tooLong();
       }
     }
-    value = bytes_.substr(start, pos_ - start);
-    ++pos_;
-    for (c = peek(); c != EOF && c != separator_ && !isLineEnd(c); c = peek()) {
-      ++pos_;
+    value = std::string_view(data + start, pos - start);
+    ++pos;
+    for (; pos < size; ++pos) {
+      const char byte = data[pos];
+      if (byte == '\0') [[unlikely]] {
+        pos_ = pos;
+        notText();
+      }
+      if (byte == separator || isLineEnd(byte)) {
+        break;
+      }
     }
   } else {
-    const std::size_t start = pos_;
+    const std::size_t start = pos;
     // The byte past the longest field is looked at too: a NUL there is no text, a
     // separator or line end ends a field of the greatest length.
-    const std::size_t limit = std::min(bytes_.size(), start + kMaxFieldBytes + 1);
-    for (; pos_ < limit; ++pos_) {
-      const char byte = bytes_[pos_];
+    const std::size_t limit = std::min(size, start + kMaxFieldBytes + 1);
+    for (; pos < limit; ++pos) {
+      const char byte = data[pos];
       // NUL, LF and CR all lie below '\r' + 1: one test passes most bytes on.
-      if (static_cast<unsigned char>(byte) <= '\r' || byte == separator_) {
+      if (static_cast<unsigned char>(byte) <= '\r' || byte == separator) {
         if (byte == '\0') [[unlikely]] {
+          pos_ = pos;
           notText();
         }
-        if (byte == separator_ || isLineEnd(byte)) {
+        if (byte == separator || isLineEnd(byte)) {
           break;
         }
       }
     }
-    if (pos_ - start > kMaxFieldBytes) [[unlikely]] {
+    if (pos - start > kMaxFieldBytes) [[unlikely]] {
       pos_ = start + kMaxFieldBytes;
       tooLong();
     }
-    value = bytes_.substr(start, pos_ - start);
+    value = std::string_view(data + start, pos - start);
     while (!value.empty() && isBlank(value.back())) {
       value.remove_suffix(1);
     }
   }
-  c = get();
-  if (c == separator_) {
-    fieldPending_ = true;
-  } else if (isLineEnd(c)) {
-    consumeLineEnd(c);
+  // The separator or line end behind the field; a CR's next byte is looked at as a byte
+  // read, so a NUL there is found now.
+  if (pos < size) {
+    const char end = data[pos++];
+    if (end == separator) {
+      fieldPending_ = true;
+    } else if (end == '\r' && pos < size) {
+      if (data[pos] == '\0') [[unlikely]] {
+        pos_ = pos;
+        notText();
+      }
+      pos += data[pos] == '\n' ? 1 : 0;
+    }
   }
+  pos_ = pos;
   return held(value);
 }
 

@@ -79,6 +79,7 @@ class FieldReader {
   std::size_t lineEnd(bool limited);
   // A UTF-8 file's text turned into the Windows-1252 the program holds.
   std::string_view held(std::string_view text);
+  std::string_view heldFromUtf8(std::string_view text);
 
   std::string_view bytes_;  // what is being read: storage_ or the caller's bytes
   std::string converted_;   // the last text that differs from its bytes

@@ -1,5 +1,6 @@
 #include "data/input_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -58,11 +59,15 @@ std::string readInputFile(const std::filesystem::path& path) {
   // A regular file never blocks; reads go back to the ordinary mode all the same.
   waitOnDescriptor(file.get());
 
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(info->size));
-  char chunk[64 * 1024];
+  // Read in place, with a spare byte so that the read that finds the end needs no more
+  // room; a file that has grown since it was opened gets more, up to the limit.
+  std::string bytes(static_cast<std::size_t>(info->size) + 1, '\0');
+  std::size_t filled = 0;
   for (;;) {
-    const long long got = readSome(file.get(), chunk, sizeof chunk);
+    if (filled == bytes.size()) {
+      bytes.resize(std::min(bytes.size() + 64 * 1024, static_cast<std::size_t>(kMaxFileBytes) + 1));
+    }
+    const long long got = readSome(file.get(), bytes.data() + filled, bytes.size() - filled);
     if (got < 0 && errno == EINTR) {
       continue;
     }
@@ -70,13 +75,13 @@ std::string readInputFile(const std::filesystem::path& path) {
       throw ReadError(ReadError::Cause::Io, "read error");
     }
     if (got == 0) {
+      bytes.resize(filled);
       return bytes;
     }
-    // The file may have grown since it was opened.
-    if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
+    filled += static_cast<std::size_t>(got);
+    if (filled > kMaxFileBytes) {
       throw ReadError(ReadError::Cause::TooLarge, utf8Of(path) + " is larger than 64 MB");
     }
-    bytes.append(chunk, static_cast<std::size_t>(got));
   }
 }
 

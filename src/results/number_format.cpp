@@ -14,32 +14,23 @@ namespace {
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
 
-template <typename Real>
-std::string generalForm(Real value, int significantDigits) {
-  if (value == 0) {
-    return "0";
-  }
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::general, significantDigits);
-  std::string text(buffer, result.ptr);
-  for (char& c : text) {
-    if (c == 'e') {
-      c = 'E';
-    }
-  }
-  return text;
-}
-
 // The largest double has 309 integer digits; the patterns add at most three decimals.
 constexpr int kMaxDigits = 320;
+
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  powers[0] = 1;
+  for (std::size_t k = 1; k < powers.size(); ++k) {
+    powers[k] = powers[k - 1] * 10;
+  }
+  return powers;
+}();
 
 // A value's decimal form cut to a number of significant digits, rounded to
 // nearest with ties to even, as C's %e prints it.
 struct DecimalDigits {
-  char digits[32];
-  int count = 0;
-  int exponent = 0;  // the power of ten of the first digit
+  std::uint64_t significand = 0;  // that many digits, the first not 0 unless the value is 0
+  int exponent = 0;               // the power of ten of the first digit
   bool negative = false;
 };
 
@@ -53,7 +44,7 @@ DecimalDigits printedDigits(Real value, int significantDigits) {
   const char* c = text + (decimal.negative ? 1 : 0);
   for (; *c != 'e'; ++c) {
     if (*c != '.') {
-      decimal.digits[decimal.count++] = *c;
+      decimal.significand = decimal.significand * 10 + static_cast<std::uint64_t>(*c - '0');
     }
   }
   std::from_chars(c + (c[1] == '+' ? 2 : 1), printed.ptr, decimal.exponent);
@@ -67,15 +58,14 @@ __extension__ typedef unsigned __int128 Wide;
 
 constexpr int kMaxExactPower = 21;  // 10^21 < 2^70, so 53 bits times it fit 127
 
-constexpr std::array<Wide, kMaxExactPower + 1> powersOfTen() {
+constexpr std::array<Wide, kMaxExactPower + 1> kWidePowersOfTen = [] {
   std::array<Wide, kMaxExactPower + 1> powers{};
   powers[0] = 1;
   for (std::size_t k = 1; k < powers.size(); ++k) {
     powers[k] = powers[k - 1] * 10;
   }
   return powers;
-}
-constexpr auto kPowersOfTen = powersOfTen();
+}();
 
 // The same digits without printing, where the value times a power of ten is an
 // exact 128-bit integer: a finite, non-zero value below 2^53 and not too small.
@@ -87,8 +77,6 @@ DecimalDigits exactDigits(Real value, int significantDigits) {
   if (value == 0) {
     DecimalDigits zero;
     zero.negative = std::signbit(value);
-    zero.count = significantDigits;
-    std::fill_n(zero.digits, significantDigits, '0');
     return zero;
   }
   const double magnitude = std::fabs(static_cast<double>(value));
@@ -107,11 +95,10 @@ DecimalDigits exactDigits(Real value, int significantDigits) {
   int exponent = ((binaryExponent - 1) * 78913) >> 18;
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int power = significantDigits - 1 - exponent;
-    if (value == 0 || !std::isfinite(value) || shift < 1 || shift > 127 || power < 0 ||
-        power > kMaxExactPower) {
+    if (!std::isfinite(value) || shift < 1 || shift > 127 || power < 0 || power > kMaxExactPower) {
       break;
     }
-    const Wide scaled = mantissa * kPowersOfTen[static_cast<std::size_t>(power)];
+    const Wide scaled = mantissa * kWidePowersOfTen[static_cast<std::size_t>(power)];
     Wide rounded = scaled >> shift;
     const Wide rest = scaled - (rounded << shift);
     const Wide half = static_cast<Wide>(1) << (shift - 1);
@@ -131,12 +118,7 @@ DecimalDigits exactDigits(Real value, int significantDigits) {
     DecimalDigits decimal;
     decimal.negative = std::signbit(value);
     decimal.exponent = exponent;
-    decimal.count = significantDigits;
-    auto digits = static_cast<std::uint64_t>(rounded);  // below 10^15
-    for (int i = significantDigits - 1; i >= 0; --i) {
-      decimal.digits[i] = static_cast<char>('0' + digits % 10);
-      digits /= 10;
-    }
+    decimal.significand = static_cast<std::uint64_t>(rounded);  // below 10^15
     return decimal;
   }
   return printedDigits(value, significantDigits);
@@ -148,55 +130,123 @@ DecimalDigits exactDigits(Real value, int significantDigits) {
 }
 #endif
 
+// Writes the digits of a non-zero number so that they end at `end`; returns where they begin.
+char* digitsBefore(char* end, std::uint64_t number) {
+  for (; number != 0; number /= 10) {
+    *--end = static_cast<char>('0' + number % 10);
+  }
+  return end;
+}
+
+// C's %G: the digits in fixed notation, or with an exponent where the value's
+// power of ten is below -4 or reaches the digits kept; trailing zeros dropped.
 template <typename Real>
-std::string shapedNumber(Real value, int significantDigits, NumberPattern pattern,
-                         char decimalMark) {
+std::string generalForm(Real value, int significantDigits) {
+  if (value == 0) {
+    return "0";
+  }
   if (!std::isfinite(value)) {
-    return generalForm(value, significantDigits);
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, significantDigits);
+    std::string text(buffer, result.ptr);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c == 'e' ? 'E' : c; });
+    return text;
+  }
+  const DecimalDigits decimal = exactDigits(value, significantDigits);
+  std::uint64_t significand = decimal.significand;
+  while (significand % 10 == 0) {
+    significand /= 10;
+  }
+  char digitBuffer[24];
+  const char* const digitsEnd = digitBuffer + sizeof digitBuffer;
+  const char* const digits = digitsBefore(digitBuffer + sizeof digitBuffer, significand);
+  const int count = static_cast<int>(digitsEnd - digits);
+  const int exponent = decimal.exponent;
+
+  char text[64];
+  char* at = text;
+  if (decimal.negative) {
+    *at++ = '-';
+  }
+  if (exponent < -4 || exponent >= significantDigits) {
+    *at++ = digits[0];
+    if (count > 1) {
+      *at++ = '.';
+      at = std::copy(digits + 1, digitsEnd, at);
+    }
+    *at++ = 'E';
+    *at++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) {
+      *at++ = '0';
+    }
+    at = std::to_chars(at, text + sizeof text, magnitude).ptr;
+  } else if (exponent >= 0) {
+    const int integerDigits = exponent + 1;
+    const int fromDigits = std::min(count, integerDigits);
+    at = std::copy(digits, digits + fromDigits, at);
+    at = std::fill_n(at, integerDigits - fromDigits, '0');
+    if (count > integerDigits) {
+      *at++ = '.';
+      at = std::copy(digits + integerDigits, digitsEnd, at);
+    }
+  } else {
+    *at++ = '0';
+    *at++ = '.';
+    at = std::fill_n(at, -exponent - 1, '0');
+    at = std::copy(digits, digitsEnd, at);
+  }
+  return std::string(text, at);
+}
+
+template <typename Real>
+void appendShaped(std::string& out, Real value, int significantDigits, NumberPattern pattern,
+                  char decimalMark) {
+  if (!std::isfinite(value)) {
+    out += generalForm(value, significantDigits);
+    return;
   }
   // d.ddd...e±x: the value's decimal digits and where its point goes.
   const DecimalDigits decimal = exactDigits(value, significantDigits);
-  const bool negative = decimal.negative;
-  const char* digits = decimal.digits;
-  const int digitCount = decimal.count;
-  const int exponent = decimal.exponent;
 
-  // scaled: |value| x 10^decimals rounded half away from zero, as a digit string
-  // behind one spare leading digit for the carry.
-  const int kept = exponent + 1 + pattern.decimals;
-  char scaled[kMaxDigits + 1];
-  scaled[0] = '0';
-  int length = 1;
-  for (int i = 0; i < kept; ++i) {
-    scaled[length++] = i < digitCount ? digits[i] : '0';
+  // |value| x 10^decimals rounded half away from zero on those digits: `rounded`
+  // followed by `zeros` zeros.
+  const int dropped = significantDigits - 1 - decimal.exponent - pattern.decimals;
+  std::uint64_t rounded = decimal.significand;
+  int zeros = 0;
+  if (dropped < 0) {
+    zeros = -dropped;
+  } else if (dropped > significantDigits) {
+    rounded = 0;
+  } else if (dropped > 0) {
+    const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(dropped)];
+    const bool up = rounded % unit >= unit / 2;
+    rounded = rounded / unit + (up ? 1 : 0);
   }
-  if (kept >= 0 && kept < digitCount && digits[kept] >= '5') {
-    int i = length - 1;
-    for (; scaled[i] == '9'; --i) {
-      scaled[i] = '0';
-    }
-    ++scaled[i];
-  }
-  int first = 0;
-  while (first < length && scaled[first] == '0') {
-    ++first;
-  }
-  const int significant = length - first;
-  const int width = std::max(significant, pattern.integerDigits + pattern.decimals);
 
-  char shaped[kMaxDigits + 3];
-  int at = 0;
-  if (negative && significant > 0) {
-    shaped[at++] = '-';
+  char digitBuffer[kMaxDigits];
+  char* const end = digitBuffer + kMaxDigits;
+  char* first = end;
+  if (rounded != 0) {
+    first -= zeros;
+    std::fill_n(first, zeros, '0');
+    first = digitsBefore(first, rounded);
   }
-  for (int i = 0; i < width; ++i) {
-    if (i == width - pattern.decimals) {
-      shaped[at++] = decimalMark;
-    }
-    const int fromEnd = width - i;
-    shaped[at++] = fromEnd <= significant ? scaled[length - fromEnd] : '0';
+  const int width = pattern.integerDigits + pattern.decimals;
+  while (end - first < width) {
+    *--first = '0';
   }
-  return std::string(shaped, static_cast<std::size_t>(at));
+  if (decimal.negative && rounded != 0) {
+    out += '-';
+  }
+  const char* const point = end - pattern.decimals;
+  out.append(first, static_cast<std::size_t>(point - first));
+  if (pattern.decimals > 0) {
+    out += decimalMark;
+    out.append(point, static_cast<std::size_t>(end - point));
+  }
 }
 
 }  // namespace
@@ -212,13 +262,34 @@ std::string bareNumber(std::int16_t value) {
 }
 
 std::string patternNumber(double value, NumberPattern pattern, char decimalMark) {
-  return shapedNumber(value, kDoubleDigits, pattern, decimalMark);
+  std::string text;
+  appendShaped(text, value, kDoubleDigits, pattern, decimalMark);
+  return text;
 }
 std::string patternNumber(float value, NumberPattern pattern, char decimalMark) {
-  return shapedNumber(value, kSingleDigits, pattern, decimalMark);
+  std::string text;
+  appendShaped(text, value, kSingleDigits, pattern, decimalMark);
+  return text;
+}
+void appendPatternNumber(std::string& line, double value, NumberPattern pattern, char decimalMark) {
+  appendShaped(line, value, kDoubleDigits, pattern, decimalMark);
 }
 
 std::string shortDate(const LocalDateTime& time) {
+  const int day = time.day % 100;
+  const int month = time.month % 100;
+  const int year = time.year % 10000;
+  if (day >= 0 && month >= 0 && year >= 0) {
+    // Digit by digit: every sample line has a date, and snprintf's format reading cost more.
+    const auto digit = [](int value, int unit) {
+      return static_cast<char>('0' + value / unit % 10);
+    };
+    const char text[] = {digit(day, 10),    digit(day, 1),    '/',
+                         digit(month, 10),  digit(month, 1),  '/',
+                         digit(year, 1000), digit(year, 100), digit(year, 10),
+                         digit(year, 1)};
+    return std::string(text, sizeof text);
+  }
   char text[16];
   std::snprintf(text, sizeof text, "%02d/%02d/%04d", time.day % 100, time.month % 100,
                 time.year % 10000);

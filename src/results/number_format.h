@@ -31,6 +31,8 @@ inline constexpr NumberPattern kPatternOneDecimal{2, 1};     // "#00.0"
 // never cut; a minus sign only on a value that does not round to zero.
 std::string patternNumber(double value, NumberPattern pattern, char decimalMark);
 std::string patternNumber(float value, NumberPattern pattern, char decimalMark);
+// The same, written at the end of a line being built.
+void appendPatternNumber(std::string& line, double value, NumberPattern pattern, char decimalMark);
 
 // dd/mm/yyyy, the form the lab's database reads, whatever the locale.
 std::string shortDate(const LocalDateTime& time);

@@ -34,6 +34,17 @@ class LineBuilder {
     separate(column);
     appendQuoted(line_, field);
   }
+  // A pattern number in quotes, written in place: its only possible quote is the mark.
+  void patterned(int column, double value, NumberPattern pattern, char decimalMark) {
+    if (decimalMark == '"') {
+      text(column, patternNumber(value, pattern, decimalMark));
+      return;
+    }
+    separate(column);
+    line_ += '"';
+    appendPatternNumber(line_, value, pattern, decimalMark);
+    line_ += '"';
+  }
   std::string finish() {
     line_ += kLineEnd;
     return std::move(line_);
@@ -84,11 +95,11 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
   line.text(kDescriptionField, record.visualDescription);
   line.text(kShepardField, results.shepardName);
   line.text(kLaserFileField, sample.laserFile);
-  line.text(kGravelField, patternNumber(results.gravelPercent, kPatternTwoDecimals, decimalMark));
-  line.text(kSandField, patternNumber(results.sandPercent, kPatternTwoDecimals, decimalMark));
-  line.text(kSiltField, patternNumber(results.siltPercent, kPatternTwoDecimals, decimalMark));
-  line.text(kClayField, patternNumber(results.clayPercent, kPatternTwoDecimals, decimalMark));
-  line.text(kShellsField, patternNumber(results.shellPercent, kPatternOneDecimal, decimalMark));
+  line.patterned(kGravelField, results.gravelPercent, kPatternTwoDecimals, decimalMark);
+  line.patterned(kSandField, results.sandPercent, kPatternTwoDecimals, decimalMark);
+  line.patterned(kSiltField, results.siltPercent, kPatternTwoDecimals, decimalMark);
+  line.patterned(kClayField, results.clayPercent, kPatternTwoDecimals, decimalMark);
+  line.patterned(kShellsField, results.shellPercent, kPatternOneDecimal, decimalMark);
   const float moments[] = {results.meanMicron,     results.sortingMicron, results.skewnessMicron,
                            results.kurtosisMicron, results.meanPhi,       results.sortingPhi,
                            results.skewnessPhi,    results.kurtosisPhi};
@@ -102,7 +113,7 @@ std::string resultsSampleLine(const SampleLine& sample, const LocalDateTime& tod
   line.bare(kTotalWeightField, bareNumber(kTotalWeightPercent));
   column = kFirstClassField;
   for (int c = kSizeClasses; c >= 2; --c) {
-    line.text(column++, patternNumber(sample.distribution[c], kPatternThreeDecimals, decimalMark));
+    line.patterned(column++, sample.distribution[c], kPatternThreeDecimals, decimalMark);
   }
   // The finest class alone is bare, with a point: the lab's database has always read it so.
   line.bare(column, bareNumber(sample.distribution[1]));

@@ -108,7 +108,7 @@ class Run {
   void calculated(const MatchedRecord& record) {
     std::optional<ComputedSample> sample;
     try {
-      sample = computeSample(record.lotRow, record.classes);
+      sample = computeSample(record.lotRow, record.classes, scales_);
     } catch (const ComputeFault& fault) {
       show(uncalculated(record, messages::computationFailed(fault)));
       return;
@@ -153,6 +153,7 @@ class Run {
   const Platform& platform_;
   const std::filesystem::path resultsPath_;
   LotRereader rereader_;
+  ClassScales scales_;
   std::optional<ResultsFile> results_;
   std::int16_t resultsWritten_ = 0;
   bool resultsCreated_ = false;

@@ -32,6 +32,24 @@ TEST(Moments, TheCoarsestClassPhiIsRoundedToThousandths) {
   EXPECT_NEAR(table.classPhi[2], -2.169925, 1e-6);
 }
 
+// Scales kept from one sample serve the next only where its diameters are the same.
+TEST(Moments, KeptScalesServeOnlyTheSameDiameters) {
+  ClassScales scales;
+  for (const float coarsest : {9000.0f, 9000.0f, 8000.0f}) {
+    ClassTable kept;
+    ClassTable fresh;
+    for (int j = 1; j <= kSizeClasses; ++j) {
+      kept.classDiameter[j] = fresh.classDiameter[j] = coarsest / static_cast<float>(j);
+    }
+    scales.fill(kept);
+    fillClassScales(fresh);
+    for (int j = 1; j <= kSizeClasses; ++j) {
+      ASSERT_EQ(kept.midPhi[j], fresh.midPhi[j]) << coarsest << " class " << j;
+      ASSERT_EQ(kept.midDiameterMm[j], fresh.midDiameterMm[j]) << coarsest << " class " << j;
+    }
+  }
+}
+
 TEST(Moments, FaultsStopTheSample) {
   struct Case {
     const char* name;

@@ -112,6 +112,9 @@ TEST(FieldReader, FailsWithTheCause) {
        [](FieldReader& r) { r.readText(), r.readText(); }, Cause::UnclosedQuote},
       {"a NUL byte in a field", std::string("a\0b,c", 5), [](FieldReader& r) { r.readText(); },
        Cause::NotText},
+      // The byte behind a CR is looked at for the LF it may pair with.
+      {"a NUL byte behind a field's CR", std::string("a\r\0", 3),
+       [](FieldReader& r) { r.readText(); }, Cause::NotText},
       {"a NUL byte in a skipped line", std::string("a\0b\r\n", 5),
        [](FieldReader& r) { r.skipLine(); }, Cause::NotText},
       {"a field one byte too long", longest + "x,", [](FieldReader& r) { r.readText(); },

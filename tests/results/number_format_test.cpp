@@ -80,5 +80,10 @@ TEST(NumberFormat, SinglePrecisionPatternsRoundTheFloatAsItWasTyped) {
   EXPECT_EQ(patternNumber(6000.0f, kPatternThreeDecimals, ','), "6000,000");
 }
 
+TEST(NumberFormat, DatesAreDayMonthYearWithLeadingZeros) {
+  EXPECT_EQ(shortDate({2016, 6, 6, 9, 30, 5}), "06/06/2016");
+  EXPECT_EQ(shortDate({2026, 12, 31, 0, 0, 0}), "31/12/2026");
+}
+
 }  // namespace
 }  // namespace granomet
