@@ -38,8 +38,7 @@ class PrincipalTest : public QObject {
   void init();
   void cleanup();
 
-  void startsAtItsDesignedSizeWithOnlyTheLotHelpAndExitButtonsEnabled();
-  void everyControlCanBeReadAndTellsItsUse();
+  void startsAtItsDesignedSizeEveryControlReadableAndTellingItsUse();
   void maximisedTheListsAndGraphTakeTheRoom();
   void eachKeyDoesItsAction_data();
   void eachKeyDoesItsAction();
@@ -53,7 +52,6 @@ class PrincipalTest : public QObject {
   void failedLotReadShowsACriticalBox();
   void leavingAsksTheExitQuestion_data();
   void leavingAsksTheExitQuestion();
-  void anExistingResultsFileIsKeptByTheDefaultAnswer();
   void helpButtonShowsOneHelpWindow();
 
  private:
@@ -104,7 +102,7 @@ QStringList PrincipalTest::items(const char* name) const {
   return texts;
 }
 
-void PrincipalTest::startsAtItsDesignedSizeWithOnlyTheLotHelpAndExitButtonsEnabled() {
+void PrincipalTest::startsAtItsDesignedSizeEveryControlReadableAndTellingItsUse() {
   QCOMPARE(shown_.window().size(), shown_.window().minimumSize());
   QVERIFY(shown_.window().windowFlags() & Qt::WindowMaximizeButtonHint);
   QVERIFY(!shown_.window().windowIcon().isNull());
@@ -115,11 +113,8 @@ void PrincipalTest::startsAtItsDesignedSizeWithOnlyTheLotHelpAndExitButtonsEnabl
   };
   QCOMPARE(textColor("List1"), QColor(0, 0, 0));
   QCOMPARE(textColor("List2"), QColor(255, 0, 0));
-}
-
-// Back at its smallest size from larger, every control can be read, and each button
-// and file box says in a tooltip what it is for.
-void PrincipalTest::everyControlCanBeReadAndTellsItsUse() {
+  // Back at its smallest size from larger, every control can be read, and each button
+  // and file box says in a tooltip what it is for.
   shown_.window().resize(900, 700);
   shown_.window().resize(shown_.window().minimumSize());
   QVERIFY2(tools::unreadableControls(shown_.window()).isEmpty(),
@@ -248,6 +243,8 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   QCOMPARE(labelText("Label10"), QString("18"));
   QCOMPARE(labelText("Label8"),
            toQString(messages::resultsCreatedStatus("LOTE20_06062016_093005.csv")));
+  QCOMPARE(shown_.window().text(TextBoxId::LOTE_file), std::string("LOTE20.csv"));
+  QCOMPARE(shown_.window().text(TextBoxId::EXPORT_file), std::string("LOTE20_export.txt"));
   QVERIFY(shown_.window().sampleLinks().linked());
   QVERIFY(shown_.window().sampleLinks().menu().findChild<QAction*>("reportAction")->isEnabled());
 }
@@ -293,21 +290,16 @@ void PrincipalTest::listItemsTellTheirReasonAndWholeTextInATooltip_data() {
   QTest::addColumn<QString>("tip");
   QTest::addColumn<QString>("shownEnd");
   const QString longName = "M-" + QString(60, 'W');
-  QTest::newRow("a short sample") << false << "M-01"
-                                  << ""
-                                  << ""
-                                  << "M-01";
-  QTest::newRow("a long sample") << false << longName << "" << longName << "WWW";
-  QTest::newRow("a long calculated sample") << false << longName + "  Clayed_Silt"
-                                            << "" << longName + "  Clayed_Silt"
-                                            << "WWW  Clayed_Silt";
-  QTest::newRow("a short red sample") << true << "M-01 ¿1?"
-                                      << "Sin lote."
-                                      << "Sin lote."
-                                      << "M-01 ¿1?";
-  QTest::newRow("a long red sample") << true << longName + " ¿1?"
-                                     << "Sin lote." << longName + " ¿1?\nSin lote."
-                                     << "WW ¿1?";
+  const QString none;
+  QTest::newRow("a short sample") << false << "M-01" << none << none << "M-01";
+  QTest::newRow("a long sample") << false << longName << none << longName << "WWW";
+  QTest::newRow("a long calculated sample")
+      << false << longName + "  Clayed_Silt" << none << longName + "  Clayed_Silt"
+      << "WWW  Clayed_Silt";
+  const QString noLot = "Sin lote.";
+  QTest::newRow("a short red sample") << true << "M-01 ¿1?" << noLot << noLot << "M-01 ¿1?";
+  QTest::newRow("a long red sample")
+      << true << longName + " ¿1?" << noLot << longName + " ¿1?\n" + noLot << "WW ¿1?";
 }
 
 // The lists are narrow: a name they cut off is shortened in its middle, keeping its
@@ -384,21 +376,6 @@ void PrincipalTest::leavingAsksTheExitQuestion() {
   QCOMPARE(question.icon, QMessageBox::NoIcon);
   QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
   QCOMPARE(question.defaultButton, QMessageBox::Yes);
-}
-
-void PrincipalTest::anExistingResultsFileIsKeptByTheDefaultAnswer() {
-  tools::writeSampleFiles({}, folder());
-  const auto results = folder() / "LOTE12_06062016_093005.csv";
-  std::ofstream(results, std::ios::binary) << "viejo\r\n";
-  pressWith("lotebutton", folder() / "LOTE12.csv");
-  pressWith("exportbutton", folder() / "LOTE12_export.txt");
-
-  press("calculatot");  // answered with the default button
-  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-  QCOMPARE(shown_.boxes().seen().front().title, QString("Granomet"));
-  QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
-  std::ifstream kept(results, std::ios::binary);
-  QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("viejo\r\n"));
 }
 
 void PrincipalTest::helpButtonShowsOneHelpWindow() {
