@@ -271,29 +271,23 @@ std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& tex
       0);
   std::vector<std::map<double, Line>> pages;
   std::istringstream in(fileBytes(text));
-  std::string line;
-  // The value of attribute `name` in a <word> element, as a number.
-  const auto attribute = [](const std::string& element, const std::string& name) {
-    const auto at = element.find(name + "=\"");
-    return at == std::string::npos ? -1.0 : std::stod(element.substr(at + name.size() + 2));
-  };
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    int textStart = 0;
     if (line.find("<page ") != std::string::npos) {
       pages.emplace_back();
-      continue;
+    } else if (std::sscanf(line.c_str(),
+                           " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\">%n", &left,
+                           &top, &right, &bottom, &textStart) == 4 &&
+               textStart > 0 && !pages.empty()) {
+      pages.back()[std::round(top * 10) / 10].push_back(
+          {left, top, bottom - top,
+           line.substr(static_cast<std::size_t>(textStart), line.find("</word>") - textStart),
+           right - left});
     }
-    const auto open = line.find("<word ");
-    const auto textStart = line.find('>', open);
-    const auto textEnd = line.find("</word>", textStart);
-    if (open == std::string::npos || textEnd == std::string::npos || pages.empty()) {
-      continue;
-    }
-    const std::string element = line.substr(open, textStart - open);
-    const double y = attribute(element, "yMin");
-    pages.back()[std::round(y * 10) / 10].push_back(
-        {attribute(element, "xMin"), y, attribute(element, "yMax") - y,
-         line.substr(textStart + 1, textEnd - textStart - 1),
-         attribute(element, "xMax") - attribute(element, "xMin")});
   }
   std::vector<std::vector<Line>> lines;
   for (auto& page : pages) {

@@ -37,19 +37,12 @@ export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/config XDG_RUNTIME_DIR=
 xvfb_pid=""
 app_pid=""
 
-stop() {
-  kill "$1" 2>/dev/null || true
-  wait "$1" 2>/dev/null || true
-}
-
 cleanup() {
-  local status=$?
-  if [[ -n $app_pid ]]; then
-    stop "$app_pid"
-  fi
-  if [[ -n $xvfb_pid ]]; then
-    stop "$xvfb_pid"
-  fi
+  local status=$? pid
+  for pid in $app_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   if [[ $status -eq 0 ]]; then
     rm -rf "$work"
   else
@@ -212,11 +205,10 @@ choose_file() {
   local x=$1 y=$2 name=$3 dialog
   click "$x" "$y"
   dialog=$(wait_for_window '^Abrir$') || fail "no \"Abrir\" dialog after clicking ($x, $y)"
-  xdo windowfocus --sync "$dialog" || fail "the \"Abrir\" dialog does not take the keyboard"
-  # Select whatever the name field holds, so that the typed name replaces it.
-  xdo key --clearmodifiers ctrl+a || fail "pressing Ctrl+A in the \"Abrir\" dialog failed"
-  xdo type --delay 5 "$name" || fail "typing $name failed"
-  xdo key --clearmodifiers Return || fail "pressing Return in the \"Abrir\" dialog failed"
+  # Ctrl+A selects whatever the name field holds, so that the typed name replaces it.
+  xdo windowfocus --sync "$dialog" && xdo key --clearmodifiers ctrl+a &&
+    xdo type --delay 5 "$name" && xdo key --clearmodifiers Return ||
+    fail "typing $name and Return into the \"Abrir\" dialog failed"
   wait_until_gone "$dialog" 120 ||
     fail "the \"Abrir\" dialog stays open after typing $name (did it open in $work?)"
 }
@@ -264,28 +256,25 @@ choose_file 319 76 LOTE12_export.txt # exportbutton (307,64,24,24)
 wait_for_name_in EXPORT_file "${export_box[@]}"
 
 click 49 177 # calculatot (16,142,66,70)
-# Clicks the exit button until its question comes and prints the question's window.
-# The calculation runs inside the click and announces each sample it leaves out in a
+# The exit question's window once it is up, every other box answered first. The
+# calculation runs inside the click and announces each sample it leaves out in a
 # box; a click on the exit button while a box is up is lost, so the button is clicked
 # again after each box. The exit question can only come once the calculation is over.
+question_up() {
+  local box
+  box=$(other_window)
+  [[ -n $box ]] || return 1
+  if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
+    echo "$box"
+    return 0
+  fi
+  dismiss "$box" >&2
+  click 115 197
+  return 1
+}
 exit_question() {
-  local box deadline
   click 115 197 # exitbutton (98,181,34,33)
-  deadline=$((SECONDS + 120))
-  while :; do
-    ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
-    box=$(other_window)
-    if [[ -z $box ]]; then
-      sleep 0.1
-      continue
-    fi
-    if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
-      echo "$box"
-      return 0
-    fi
-    dismiss "$box" >&2
-    click 115 197
-  done
+  within 120 question_up || fail "no \"Vas a salir\" question after clicking the exit button"
 }
 
 # The run is over once the exit question comes: No stays.

@@ -56,8 +56,6 @@ class PrincipalTest : public QObject {
 
  private:
   std::filesystem::path folder() const { return shown_.folder(); }
-  void pressWith(const char* button, const std::filesystem::path& file);
-  void press(const char* button);
   bool enabled(const char* button) const {
     return shown_.window().findChild<QAbstractButton*>(button)->isEnabled();
   }
@@ -79,18 +77,6 @@ void PrincipalTest::init() {
 
 void PrincipalTest::cleanup() {
   shown_.close();
-}
-
-// Presses the lot or export button, the dialog answering with the file.
-void PrincipalTest::pressWith(const char* button, const std::filesystem::path& file) {
-  shown_.dialog().queueAnswer(file);
-  press(button);
-}
-
-void PrincipalTest::press(const char* button) {
-  auto* control = shown_.window().findChild<QAbstractButton*>(button);
-  QVERIFY(control != nullptr);
-  QTest::mouseClick(control, Qt::LeftButton);
 }
 
 QStringList PrincipalTest::items(const char* name) const {
@@ -117,8 +103,7 @@ void PrincipalTest::startsAtItsDesignedSizeEveryControlReadableAndTellingItsUse(
   // and file box says in a tooltip what it is for.
   shown_.window().resize(900, 700);
   shown_.window().resize(shown_.window().minimumSize());
-  QVERIFY2(tools::unreadableControls(shown_.window()).isEmpty(),
-           qPrintable(tools::unreadableControls(shown_.window()).join("; ")));
+  QCOMPARE(tools::unreadableControls(shown_.window()), QString());
   for (const char* name : {"LOTE_file", "lotebutton", "EXPORT_file", "exportbutton",
                            "recalculado_file", "helpbutton", "exitbutton"}) {
     QVERIFY2(!shown_.window().findChild<QWidget*>(name)->toolTip().isEmpty(), name);
@@ -136,8 +121,7 @@ void PrincipalTest::maximisedTheListsAndGraphTakeTheRoom() {
     QVERIFY2(place(name).width() > designed.width() && place(name).height() > designed.height(),
              name);
   }
-  QVERIFY2(tools::unreadableControls(window).isEmpty(),
-           qPrintable(tools::unreadableControls(window).join("; ")));
+  QCOMPARE(tools::unreadableControls(window), QString());
   QCOMPARE(place("CWGraph1").bottom(), window.height() - 1);
   QCOMPARE(place("CWGraph1").width(), window.width());
   QVERIFY(place("List1").right() < window.width());
@@ -167,10 +151,10 @@ void PrincipalTest::eachKeyDoesItsAction() {
   tools::writeSampleFiles({}, folder());
   principal& window = shown_.window();
   if (done == "export" || done == "calculation") {
-    pressWith("lotebutton", folder() / "LOTE12.csv");
+    shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
   }
   if (done == "calculation") {
-    pressWith("exportbutton", folder() / "LOTE12_export.txt");
+    shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
   }
   shown_.dialog().queueAnswer(folder() / (done == "lot" ? "LOTE12.csv" : "LOTE12_export.txt"));
   // Shortcuts work in the active window.
@@ -210,11 +194,11 @@ void PrincipalTest::workFlowShowsOnTheControls() {
   options.nameMismatchEvery = 9;
   tools::writeSampleFiles(options, folder());
 
-  pressWith("lotebutton", folder() / "LOTE20.csv");
+  shown_.pressWith("lotebutton", folder() / "LOTE20.csv");
   QCOMPARE(workButtons(), (QList<bool>{true, true, true}));
-  pressWith("exportbutton", folder() / "LOTE20_export.txt");
+  shown_.pressWith("exportbutton", folder() / "LOTE20_export.txt");
 
-  press("calculatot");
+  shown_.press("calculatot");
   QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
   QCOMPARE(items("List2"), (QStringList{"M-09B ¿9?", "M-18B ¿18?"}));
   QCOMPARE(labelText("Label10"), QString("18"));
@@ -237,8 +221,7 @@ void PrincipalTest::workFlowShowsOnTheControls() {
            (std::vector<std::string>{"009  M-09", "018  M-18"}));
 
   // A lot's dialog cancelled after the run changes nothing: the run and its menu stay.
-  shown_.dialog().queueAnswer(std::nullopt);
-  press("lotebutton");
+  shown_.pressWith("lotebutton", std::nullopt);
   QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
   QCOMPARE(labelText("Label10"), QString("18"));
   QCOMPARE(labelText("Label8"),
@@ -267,11 +250,11 @@ void PrincipalTest::aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
     options.orderNumbers.assign(27, 1);
   }
   tools::writeSampleFiles(options, folder());
-  pressWith("lotebutton", folder() / "LOTE12.csv");
-  pressWith("exportbutton", folder() / "LOTE12_export.txt");
+  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
+  shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
   if (button == "calculatot") {
     shown_.boxes().clear();
-    press("calculatot");
+    shown_.press("calculatot");
   }
 
   QCOMPARE(shown_.boxes().seen().size(), std::size_t{11});
@@ -332,7 +315,7 @@ void PrincipalTest::listsShowWindows1252TextAndKeepItsBytes() {
 
 void PrincipalTest::failedLotReadShowsACriticalBox() {
   std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
-  pressWith("lotebutton", folder() / "ROTO.csv");
+  shown_.pressWith("lotebutton", folder() / "ROTO.csv");
   QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
   QCOMPARE(shown_.boxes().seen().front().title, QString("ERROR EN CSV"));
   QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Critical);
@@ -348,12 +331,12 @@ void PrincipalTest::leavingAsksTheExitQuestion_data() {
 void PrincipalTest::leavingAsksTheExitQuestion() {
   QFETCH(bool, titleBar);
   QSignalSpy leave(&shown_.window(), &principal::leaveConfirmed);
-  press("helpbutton");
+  shown_.press("helpbutton");
   const auto leaveNow = [&] {
     if (titleBar) {
       shown_.window().close();
     } else {
-      press("exitbutton");
+      shown_.press("exitbutton");
     }
   };
 
@@ -379,8 +362,8 @@ void PrincipalTest::leavingAsksTheExitQuestion() {
 }
 
 void PrincipalTest::helpButtonShowsOneHelpWindow() {
-  press("helpbutton");
-  press("helpbutton");
+  shown_.press("helpbutton");
+  shown_.press("helpbutton");
   QCOMPARE(shown_.window().findChildren<frmAbout*>().size(), 1);
   QVERIFY(shown_.window().helpWindow()->isVisible());
   QVERIFY(!shown_.window().helpWindow()->isModal());  // the main window stays in use

@@ -107,14 +107,9 @@ void SampleLinksTest::run(int sampleCount) {
   // An ignored sample: List1's calculated items are not the export's records one for one.
   options.nameMismatchEvery = 5;
   tools::writeSampleFiles(options, folder());
-  for (const auto& [button, file] :
-       {std::pair{"lotebutton", "LOTE12.csv"}, std::pair{"exportbutton", "LOTE12_export.txt"},
-        std::pair{"calculatot", ""}}) {
-    if (*file != '\0') {
-      shown_.dialog().queueAnswer(folder() / file);
-    }
-    QTest::mouseClick(shown_.window().findChild<QAbstractButton*>(button), Qt::LeftButton);
-  }
+  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
+  shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
+  shown_.press("calculatot");
   QCOMPARE(graph().curveCount(), list1().count());
   QVERIFY(graph().curveCount() > 0);
 }
@@ -176,8 +171,7 @@ void SampleLinksTest::theMenuActsOnlyOnTheCurrentRun() {
   QVERIFY(links().ternaryWindow() == nullptr);
   QVERIFY(graph().pointerTip().isEmpty());
   run();
-  shown_.dialog().queueAnswer(folder() / "LOTE12.csv");
-  QTest::mouseClick(shown_.window().findChild<QAbstractButton*>("lotebutton"), Qt::LeftButton);
+  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
   QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
   QVERIFY(!action("saveChartAction").isEnabled());
   list1().setCurrentRow(2);
@@ -367,7 +361,7 @@ void SampleLinksTest::everySampleLiesInTheFieldOfItsClassUntilTheWindowIsLeft() 
   }
   QVERIFY(classes.size() >= 3);
   shown_.boxes().queue(QMessageBox::Yes);
-  QTest::mouseClick(shown_.window().findChild<QAbstractButton*>("exitbutton"), Qt::LeftButton);
+  shown_.press("exitbutton");
   QTRY_VERIFY(!ternary->isVisible());
 }
 
