@@ -156,7 +156,7 @@ shows_name() {
 name_or_box() { shows_name "$@" || [[ -n $(other_window) ]]; }
 wait_for_name_in() {
   within 120 name_or_box "${@:2}" || fail "$1 shows no file name 120 s after its dialog closed"
-  [[ -z $(other_window) ]] ||
+  shows_name "${@:2}" ||
     fail "a box came up instead: $(xdo getwindowname "$(other_window)" 2>/dev/null || true)"
 }
 
