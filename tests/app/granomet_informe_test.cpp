@@ -49,6 +49,14 @@ class GranometInforme : public ::testing::Test {
     ASSERT_EQ(std::system(programs.c_str()), 0);
   }
 
+  // A failed report leaves the earlier one as it was and nothing beside it.
+  void expectEarlierReportKept() {
+    EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
+    }
+  }
+
   fs::path folder_ = fs::temp_directory_path() / ("granomet_informe_" + std::to_string(::getpid()));
 };
 
@@ -263,29 +271,23 @@ std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& tex
       0);
   std::vector<std::map<double, Line>> pages;
   std::istringstream in(fileBytes(text));
-  std::string line;
-  // The value of attribute `name` in a <word> element, as a number.
-  const auto attribute = [](const std::string& element, const std::string& name) {
-    const auto at = element.find(name + "=\"");
-    return at == std::string::npos ? -1.0 : std::stod(element.substr(at + name.size() + 2));
-  };
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    int textStart = 0;
     if (line.find("<page ") != std::string::npos) {
       pages.emplace_back();
-      continue;
+    } else if (std::sscanf(line.c_str(),
+                           " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\">%n", &left,
+                           &top, &right, &bottom, &textStart) == 4 &&
+               textStart > 0 && !pages.empty()) {
+      pages.back()[std::round(top * 10) / 10].push_back(
+          {left, top, bottom - top,
+           line.substr(static_cast<std::size_t>(textStart), line.find("</word>") - textStart),
+           right - left});
     }
-    const auto open = line.find("<word ");
-    const auto textStart = line.find('>', open);
-    const auto textEnd = line.find("</word>", textStart);
-    if (open == std::string::npos || textEnd == std::string::npos || pages.empty()) {
-      continue;
-    }
-    const std::string element = line.substr(open, textStart - open);
-    const double y = attribute(element, "yMin");
-    pages.back()[std::round(y * 10) / 10].push_back(
-        {attribute(element, "xMin"), y, attribute(element, "yMax") - y,
-         line.substr(textStart + 1, textEnd - textStart - 1),
-         attribute(element, "xMax") - attribute(element, "xMin")});
   }
   std::vector<std::vector<Line>> lines;
   for (auto& page : pages) {
@@ -313,6 +315,17 @@ bool overlap(const Word& a, const Word& b) {
          std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y) > kHair;
 }
 
+// No word of `words` over another.
+void expectApart(const std::vector<Word>& words, const std::string& where) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    for (std::size_t j = i + 1; j < words.size(); ++j) {
+      EXPECT_FALSE(overlap(words[i], words[j]))
+          << where << ": " << words[i].text << " over " << words[j].text << " at " << words[i].x
+          << ", " << words[i].y;
+    }
+  }
+}
+
 // A chart of all samples' curves, as its words lie: none inside its plot, none over
 // another. The plot is where its axes' end labels are centred: 0,01 µm and 10000 µm
 // along the foot, the lowest and highest value left of it.
@@ -336,12 +349,10 @@ void expectLabelsApart(const std::vector<Word>& chart) {
   }
   ASSERT_GT(bottom, top);
   const Word interior{left + 0.5, top + 0.5, bottom - top - 1, "plot", right - left - 1};
-  for (std::size_t i = 0; i < chart.size(); ++i) {
-    EXPECT_FALSE(overlap(chart[i], interior)) << chart[i].text << " in the plot";
-    for (std::size_t j = i + 1; j < chart.size(); ++j) {
-      EXPECT_FALSE(overlap(chart[i], chart[j])) << chart[i].text << " over " << chart[j].text;
-    }
+  for (const Word& word : chart) {
+    EXPECT_FALSE(overlap(word, interior)) << word.text << " in the plot";
   }
+  expectApart(chart, "a curves chart");
 }
 
 // A sample's number is beside its point, in the triangle's small numbers, or in the
@@ -510,14 +521,7 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
     for (const Line& line : page) {
       words.insert(words.end(), line.begin(), line.end());
     }
-    for (std::size_t a = 0; a < words.size(); ++a) {
-      for (std::size_t b = a + 1; b < words.size(); ++b) {
-        const Word& p = words[a];
-        const Word& q = words[b];
-        EXPECT_FALSE(overlap(p, q))
-            << heading << ": " << p.text << " and " << q.text << " at " << p.x << ", " << p.y;
-      }
-    }
+    expectApart(words, heading);
     if (!summary) {
       continue;
     }
@@ -564,18 +568,12 @@ TEST_F(GranometInforme, EverySamplePagesChartLabelsStandApart) {
        pdfLines(folder_ / "informe.pdf", folder_ / "informe.html")) {
     const std::string heading = page.empty() ? std::string() : joined(page.front());
     if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
-      SCOPED_TRACE(heading);
       std::vector<Word> charts;
       for (auto line = page.begin() + 5; line != page.end() && line->front().text != "Composición";
            ++line) {
         charts.insert(charts.end(), line->begin(), line->end());
       }
-      for (std::size_t i = 0; i < charts.size(); ++i) {
-        for (std::size_t j = i + 1; j < charts.size(); ++j) {
-          EXPECT_FALSE(overlap(charts[i], charts[j]))
-              << charts[i].text << " over " << charts[j].text;
-        }
-      }
+      expectApart(charts, heading);
       ++samples;
     }
   }
@@ -627,11 +625,8 @@ TEST_F(GranometInforme, AReportTheDiskCannotTakeLeavesTheEarlierOne) {
   std::ofstream(folder_ / "informe.pdf", std::ios::binary) << "anterior";
   // Past 512 KB the system refuses to write, as a full disk would.
   EXPECT_EQ(run("C", "-p informe.pdf r.csv", "trap '' XFSZ; ulimit -f 1024;"), 1);
-  EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+  expectEarlierReportKept();
   EXPECT_NE(err().find("No se puede escribir el informe informe.pdf"), std::string::npos) << err();
-  for (const auto& entry : fs::directory_iterator(folder_)) {
-    EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
-  }
 }
 
 // A system without the report's font would get a report of boxes, said to be made.
@@ -646,13 +641,10 @@ TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
   EXPECT_EQ(run("C", "-p informe.pdf r.csv",
                 "export FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "';"),
             1);
-  EXPECT_TRUE(fileBytes(folder_ / "informe.pdf") == "anterior");
+  expectEarlierReportKept();
   EXPECT_NE(err().find("Liberation Sans y Liberation Sans Bold"), std::string::npos) << err();
   EXPECT_NE(err().find("fonts-liberation"), std::string::npos) << err();
   EXPECT_EQ(fileBytes(folder_ / "out.txt"), "");
-  for (const auto& entry : fs::directory_iterator(folder_)) {
-    EXPECT_EQ(entry.path().filename().string().find("informe.pdf."), std::string::npos);
-  }
 }
 
 // Results files edited by hand far beyond any sediment: weights of hundreds of

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
 #include <vector>
 
 #include "qt/qt_text.h"
@@ -19,56 +18,23 @@ class HelpWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyTextCanBeReadOnBothPages();
-  void isAFixedModelessWindow();
-  void itsButtonClosesAndDiscardsIt();
-  void theSecondPageTellsWhatTheFirstPredates();
+  void bothPagesCanBeReadAndTheSecondTellsWhatTheFirstPredates();
+  void isAFixedModelessWindowItsButtonClosesAndDiscards();
   void opensBesideTheMainWindow_data();
   void opensBesideTheMainWindow();
 };
 
-// Each page's texts shown whole, within the window and clear of each other.
-void HelpWindowTest::everyTextCanBeReadOnBothPages() {
+// Each page's texts shown whole, within the window and clear of each other; the
+// second page's sections in the catalogue's words, and back to the designed page.
+void HelpWindowTest::bothPagesCanBeReadAndTheSecondTellsWhatTheFirstPredates() {
   frmAbout help(nullptr);
   help.show();
   QVERIFY(QTest::qWaitForWindowExposed(&help));
-  QVERIFY2(tools::unreadableControls(help).isEmpty(),
-           qPrintable(tools::unreadableControls(help).join("; ")));
-  QTest::mouseClick(help.moreButton(), Qt::LeftButton);
-  QVERIFY(help.secondPage()->isVisible());
-  QVERIFY2(tools::unreadableControls(help).isEmpty(),
-           qPrintable(tools::unreadableControls(help).join("; ")));
-}
-
-void HelpWindowTest::isAFixedModelessWindow() {
-  frmAbout help(nullptr);
-  // The export's layout lines its columns up with runs of blanks, which rich text would fold.
-  const auto* layout = help.findChild<QLabel*>("lblDescription");
-  QVERIFY(layout->textFormat() == Qt::PlainText ||
-          (layout->textFormat() == Qt::AutoText && !Qt::mightBeRichText(layout->text())));
-  QVERIFY(layout->text().contains("        "));
-  QCOMPARE(help.minimumSize(), help.maximumSize());
-  QVERIFY(!help.isModal());
-  QVERIFY(help.cmdOK()->isDefault());
-}
-
-void HelpWindowTest::itsButtonClosesAndDiscardsIt() {
-  auto* help = new frmAbout(nullptr);
-  QSignalSpy discarded(help, &QObject::destroyed);
-  help->show();
-  QVERIFY(QTest::qWaitForWindowExposed(help));
-  QTest::mouseClick(help->cmdOK(), Qt::LeftButton);
-  QTRY_COMPARE(discarded.count(), 1);
-}
-
-// Its sections in the catalogue's words, and back to the designed page.
-void HelpWindowTest::theSecondPageTellsWhatTheFirstPredates() {
-  frmAbout help(nullptr);
-  help.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&help));
+  QCOMPARE(tools::unreadableControls(help), QString());
   QVERIFY(help.firstPage()->isVisible() && !help.secondPage()->isVisible());
   QTest::mouseClick(help.moreButton(), Qt::LeftButton);
   QVERIFY(!help.firstPage()->isVisible() && help.secondPage()->isVisible());
+  QCOMPARE(tools::unreadableControls(help), QString());
   const std::vector<messages::HelpSection> sections = messages::helpMoreSections();
   QCOMPARE(sections.size(), std::size_t{5});
   for (std::size_t i = 0; i < sections.size(); ++i) {
@@ -82,6 +48,23 @@ void HelpWindowTest::theSecondPageTellsWhatTheFirstPredates() {
   QTest::mouseClick(help.moreButton(), Qt::LeftButton);
   QVERIFY(help.firstPage()->isVisible() && !help.secondPage()->isVisible());
   QCOMPARE(help.moreButton()->text(), toQString(messages::helpMoreButton()));
+}
+
+void HelpWindowTest::isAFixedModelessWindowItsButtonClosesAndDiscards() {
+  auto* help = new frmAbout(nullptr);
+  // The export's layout lines its columns up with runs of blanks, which rich text would fold.
+  const auto* layout = help->findChild<QLabel*>("lblDescription");
+  QVERIFY(layout->textFormat() == Qt::PlainText ||
+          (layout->textFormat() == Qt::AutoText && !Qt::mightBeRichText(layout->text())));
+  QVERIFY(layout->text().contains("        "));
+  QCOMPARE(help->minimumSize(), help->maximumSize());
+  QVERIFY(!help->isModal());
+  QVERIFY(help->cmdOK()->isDefault());
+  QSignalSpy discarded(help, &QObject::destroyed);
+  help->show();
+  QVERIFY(QTest::qWaitForWindowExposed(help));
+  QTest::mouseClick(help->cmdOK(), Qt::LeftButton);
+  QTRY_COMPARE(discarded.count(), 1);
 }
 
 void HelpWindowTest::opensBesideTheMainWindow_data() {

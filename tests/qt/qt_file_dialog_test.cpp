@@ -1,16 +1,14 @@
 // The file-open dialog: its filters, its held name and the folder a choice makes current.
 #include "qt/qt_file_dialog.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
+#include "support/dialog_script.h"
 #include "ui/remembered_folder.h"
 
 using namespace granomet;
@@ -19,36 +17,30 @@ namespace {
 
 const char* const kLotFilter = "All files (*.*)|*.*|Ficheros CSV de LOTE de Muestras (*.CSV)|*.csv";
 
-// Once the dialog is shown, records what it shows and lets the test act on it.
-struct DialogAnswer {
+// What the shown dialog showed; empty when it was not shown.
+struct Shown {
   QString directory;
   QString selectedFilter;
   QStringList selectedFiles;
-  bool seen = false;
 };
 
-void answerWhenShown(DialogAnswer& answer, std::function<void(QFileDialog&)> act) {
-  auto* poll = new QTimer;
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, &answer, act] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || !dialog->isVisible()) {
+// Shows the dialog, records what it shows and answers it with path (empty: cancels).
+Shown showAndAnswer(QtFileDialog& dialog, const QString& path) {
+  Shown shown;
+  tools::DialogScript script;
+  script.then("CMDialog1", [&shown, path](QDialog& opened) {
+    auto& files = static_cast<QFileDialog&>(opened);
+    shown = {files.directory().absolutePath(), files.selectedNameFilter(), files.selectedFiles()};
+    if (path.isEmpty()) {
+      files.reject();
       return;
     }
-    answer.seen = true;
-    answer.directory = dialog->directory().absolutePath();
-    answer.selectedFilter = dialog->selectedNameFilter();
-    answer.selectedFiles = dialog->selectedFiles();
-    act(*dialog);
-    poll->deleteLater();
+    auto* name = files.findChild<QLineEdit*>("fileNameEdit");
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
   });
-  poll->start();
-}
-
-void choose(QFileDialog& dialog, const QString& path) {
-  auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-  name->setText(path);
-  QTest::keyClick(name, Qt::Key_Return);
+  dialog.showOpen();
+  return shown;
 }
 
 }  // namespace
@@ -94,20 +86,14 @@ void QtFileDialogTest::choosingAFileHoldsItsPathAndMakesItsFolderCurrent() {
   dialog.setFilter(kLotFilter);
   dialog.setFilterIndex(2);
 
-  DialogAnswer answer;
-  answerWhenShown(answer, [&](QFileDialog& shown) { choose(shown, lot); });
-  dialog.showOpen();
-  QVERIFY(answer.seen);
+  const Shown answer = showAndAnswer(dialog, lot);
   QCOMPARE(answer.selectedFilter, QString("Ficheros CSV de LOTE de Muestras (*.csv)"));
   QCOMPARE(QDir(answer.directory), QDir(start.path()));
   QCOMPARE(QString::fromStdString(dialog.fileName()), lot);
   QCOMPARE(std::filesystem::path(folder.path()), std::filesystem::path(other.path().toStdString()));
 
   // The next showing opens on the held file.
-  DialogAnswer again;
-  answerWhenShown(again, [](QFileDialog& shown) { shown.reject(); });
-  dialog.showOpen();
-  QVERIFY(again.seen);
+  const Shown again = showAndAnswer(dialog, {});
   QCOMPARE(QDir(again.directory), QDir(other.path()));
   QCOMPARE(again.selectedFiles, QStringList{lot});
 }
@@ -120,10 +106,7 @@ void QtFileDialogTest::cancellingKeepsTheHeldNameAndFolder() {
   dialog.setFilterIndex(2);
   dialog.setFileName("/ninguna/parte/LOTE1.csv");
 
-  DialogAnswer answer;
-  answerWhenShown(answer, [](QFileDialog& shown) { shown.reject(); });
-  dialog.showOpen();
-  QVERIFY(answer.seen);
+  QVERIFY(!showAndAnswer(dialog, {}).directory.isEmpty());
   QCOMPARE(dialog.fileName(), std::string("/ninguna/parte/LOTE1.csv"));
   QCOMPARE(std::filesystem::path(folder.path()), std::filesystem::path(start.path().toStdString()));
 }

@@ -18,21 +18,13 @@
 #include <QSet>
 #include <QSpinBox>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
-#include <deque>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <memory>
 
 #include "compute/shepard.h"
-#include "headless/fixed_clock.h"
-#include "headless/fixed_regional_settings.h"
-#include "headless/headless_file_dialog.h"
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
@@ -40,9 +32,8 @@
 #include "qt/ternary_window.h"
 #include "report/pdf_report.h"
 #include "samplegen/sample_files.h"
-#include "support/modal_answerer.h"
+#include "support/dialog_script.h"
 #include "support/shown_principal.h"
-#include "ui/remembered_folder.h"
 #include "workflow/messages.h"
 #include "workflow/report_run.h"
 
@@ -51,34 +42,6 @@ using namespace granomet;
 namespace {
 
 constexpr const char* kResultsStem = "LOTE12_06062016_093005";
-
-// Acts on the program's own modal dialogs, in turn, each once it is shown by its name.
-class DialogScript {
- public:
-  using Act = std::function<void(QDialog&)>;
-  DialogScript() {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { actOnShownDialog(); });
-    timer_.start();
-  }
-  void then(const char* dialogName, Act act) { acts_.push_back({dialogName, std::move(act)}); }
-  bool done() const { return acts_.empty(); }
-
- private:
-  void actOnShownDialog() {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (acts_.empty() || dialog == nullptr || !dialog->isVisible() ||
-        dialog->objectName() != acts_.front().first) {
-      return;
-    }
-    const Act act = std::move(acts_.front().second);
-    acts_.pop_front();
-    act(*dialog);
-  }
-
-  QTimer timer_;
-  std::deque<std::pair<QString, Act>> acts_;
-};
 
 }  // namespace
 
@@ -89,24 +52,21 @@ class SampleLinksTest : public QObject {
   void init();
   void cleanup();
 
-  void beforeARunTheMenuOffersNothing();
+  void theMenuActsOnlyOnTheCurrentRun();
   void afterARunRightClickOffersTheThreeActions_data();
   void afterARunRightClickOffersTheThreeActions();
-  void aNewLotUnlinksTheOldRun();
   void selectingAnItemHighlightsItsCurveAndPoint_data();
   void selectingAnItemHighlightsItsCurveAndPoint();
   void restingOnACurveOrPointSelectsItsItem();
   void tipsStayWhileThePointerRests_data();
   void tipsStayWhileThePointerRests();
-  void everySampleLiesInTheFieldOfItsClass();
-  void leavingClosesTheTernaryWindow();
+  void everySampleLiesInTheFieldOfItsClassUntilTheWindowIsLeft();
   void savingWritesThePictureOfTheChosenSize_data();
   void savingWritesThePictureOfTheChosenSize();
-  void replacingAPictureAsksFirst_data();
-  void replacingAPictureAsksFirst();
+  void replacingAFileAsksFirst_data();
+  void replacingAFileAsksFirst();
   void aPictureThatCannotBeWrittenSaysWhy();
   void theReportIsTheCommandLinesPlusTheSamplesNotReached();
-  void replacingAReportAsksFirst();
 
  private:
   std::filesystem::path folder() const { return shown_.folder(); }
@@ -118,10 +78,12 @@ class SampleLinksTest : public QObject {
   QAction& action(const char* name) const { return *links().menu().findChild<QAction*>(name); }
   // Through the menu; null when it did not open.
   TernaryWindow* openTernary();
+  // Answers a save dialog with typed (empty: the proposed name) and the file kind
+  // filterIndex places down its list, recording the name it proposed.
+  tools::DialogScript::Act saveAs(const QString& typed, int filterIndex = 0);
   // Through the menu, the file and size dialogs answered; true when both were shown.
   bool saveChart(const QString& typed, QSize size, int filterIndex = 0);
-  // Through the menu, its file dialog answered with typed (empty: the proposed
-  // name); true when the dialog was shown.
+  // Through the menu, its file dialog answered; true when it was shown.
   bool createReport(const QString& typed = {});
 
   tools::ShownPrincipal shown_;
@@ -145,14 +107,9 @@ void SampleLinksTest::run(int sampleCount) {
   // An ignored sample: List1's calculated items are not the export's records one for one.
   options.nameMismatchEvery = 5;
   tools::writeSampleFiles(options, folder());
-  for (const auto& [button, file] :
-       {std::pair{"lotebutton", "LOTE12.csv"}, std::pair{"exportbutton", "LOTE12_export.txt"},
-        std::pair{"calculatot", ""}}) {
-    if (*file != '\0') {
-      shown_.dialog().queueAnswer(folder() / file);
-    }
-    QTest::mouseClick(shown_.window().findChild<QAbstractButton*>(button), Qt::LeftButton);
-  }
+  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
+  shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
+  shown_.press("calculatot");
   QCOMPARE(graph().curveCount(), list1().count());
   QVERIFY(graph().curveCount() > 0);
 }
@@ -163,22 +120,24 @@ TernaryWindow* SampleLinksTest::openTernary() {
   return ternary != nullptr && QTest::qWaitForWindowExposed(ternary) ? ternary : nullptr;
 }
 
-bool SampleLinksTest::saveChart(const QString& typed, QSize size, int filterIndex) {
-  DialogScript script;
-  script.then("saveChartDialog", [this, typed, filterIndex](QDialog& shown) {
+tools::DialogScript::Act SampleLinksTest::saveAs(const QString& typed, int filterIndex) {
+  return [this, typed, filterIndex](QDialog& shown) {
     auto& dialog = static_cast<QFileDialog&>(shown);
     proposedName_ = dialog.selectedFiles().value(0);
-    // The file kind chosen as a person would, in its list.
-    auto* kinds = dialog.findChild<QComboBox*>("fileTypeCombo");
     for (int i = 0; i < filterIndex; ++i) {
-      QTest::keyClick(kinds, Qt::Key_Down);
+      QTest::keyClick(dialog.findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
     }
     auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
     if (!typed.isEmpty()) {
       name->setText(typed);
     }
     QTest::keyClick(name, Qt::Key_Return);
-  });
+  };
+}
+
+bool SampleLinksTest::saveChart(const QString& typed, QSize size, int filterIndex) {
+  tools::DialogScript script;
+  script.then("saveChartDialog", saveAs(typed, filterIndex));
   script.then("chartSizeDialog", [this, size](QDialog& dialog) {
     offeredSize_ = {dialog.findChild<QSpinBox*>("width")->value(),
                     dialog.findChild<QSpinBox*>("height")->value()};
@@ -203,13 +162,20 @@ bool SampleLinksTest::saveChart(const QString& typed, QSize size, int filterInde
   return script.done();
 }
 
-void SampleLinksTest::beforeARunTheMenuOffersNothing() {
+// Before a run and once a new lot is read, the menu offers nothing and List1 leads nowhere.
+void SampleLinksTest::theMenuActsOnlyOnTheCurrentRun() {
   for (const char* name : {"reportAction", "saveChartAction", "ternaryAction"}) {
     QVERIFY2(!action(name).isEnabled(), name);
   }
   action("ternaryAction").trigger();
   QVERIFY(links().ternaryWindow() == nullptr);
   QVERIFY(graph().pointerTip().isEmpty());
+  run();
+  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
+  QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
+  QVERIFY(!action("saveChartAction").isEnabled());
+  list1().setCurrentRow(2);
+  QCOMPARE(graph().highlightedCurve(), -1);
 }
 
 void SampleLinksTest::afterARunRightClickOffersTheThreeActions_data() {
@@ -265,16 +231,6 @@ void SampleLinksTest::afterARunRightClickOffersTheThreeActions() {
   QVERIFY(graph().pointerTip().startsWith("Clic derecho: informe PDF"));
 }
 
-void SampleLinksTest::aNewLotUnlinksTheOldRun() {
-  run();
-  shown_.dialog().queueAnswer(folder() / "LOTE12.csv");
-  QTest::mouseClick(shown_.window().findChild<QAbstractButton*>("lotebutton"), Qt::LeftButton);
-  QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
-  QVERIFY(!action("saveChartAction").isEnabled());
-  list1().setCurrentRow(2);
-  QCOMPARE(graph().highlightedCurve(), -1);
-}
-
 void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint_data() {
   QTest::addColumn<int>("item");
   QTest::newRow("first") << 0;
@@ -285,12 +241,11 @@ void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint_data() {
 void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
   QFETCH(int, item);
   run();
-  TernaryWindow* shown = openTernary();
-  QVERIFY(shown != nullptr);
-  TernaryWindow& ternary = *shown;
+  TernaryWindow* ternary = openTernary();
+  QVERIFY(ternary != nullptr);
   list1().setCurrentRow(item);
   QCOMPARE(graph().highlightedCurve(), item);
-  QCOMPARE(ternary.highlightedSample(), item);
+  QCOMPARE(ternary->highlightedSample(), item);
   // The highlight is drawn last, over every curve, with the item's sample's points.
   const auto* drawnLast = static_cast<QLineSeries*>(graph().chart()->series().back());
   const QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(item));
@@ -303,7 +258,7 @@ void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
 
   list1().clearSelection();
   QCOMPARE(graph().highlightedCurve(), -1);
-  QCOMPARE(ternary.highlightedSample(), -1);
+  QCOMPARE(ternary->highlightedSample(), -1);
 }
 
 void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
@@ -314,19 +269,18 @@ void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
     QCOMPARE(list1().currentRow(), k);
     QCOMPARE(graph().pointerTip(), curve->name());
   }
-  TernaryWindow* shown = openTernary();
-  QVERIFY(shown != nullptr);
-  TernaryWindow& ternary = *shown;
+  TernaryWindow* ternary = openTernary();
+  QVERIFY(ternary != nullptr);
   // Beside the main window: the off-screen platform moves the pointer in the first
   // window that holds it, whatever is shown on top.
-  ternary.move(shown_.window().frameGeometry().right() + 40, shown_.window().y());
+  ternary->move(shown_.window().frameGeometry().right() + 40, shown_.window().y());
   int tried = 0;
-  for (int k = 0; k < ternary.sampleCount(); ++k) {
-    const QPoint at = ternary.pointOf(k)->toPoint();
-    if (ternary.sampleAt(at) != k) {
+  for (int k = 0; k < ternary->sampleCount(); ++k) {
+    const QPoint at = ternary->pointOf(k)->toPoint();
+    if (ternary->sampleAt(at) != k) {
       continue;  // another point lies nearer to the pixel
     }
-    QTest::mouseMove(&ternary, at);
+    QTest::mouseMove(ternary, at);
     QTRY_COMPARE(list1().currentRow(), k);
     QCOMPARE(graph().highlightedCurve(), k);
     ++tried;
@@ -380,14 +334,14 @@ void SampleLinksTest::tipsStayWhileThePointerRests() {
 }
 
 // The diagram's fields come from the triangle's geometry, a sample's class from the
-// calculation's rule: each point must still fall in the field its class names.
-void SampleLinksTest::everySampleLiesInTheFieldOfItsClass() {
+// calculation's rule: each point must still fall in the field its class names. Leaving
+// the program closes the window.
+void SampleLinksTest::everySampleLiesInTheFieldOfItsClassUntilTheWindowIsLeft() {
   run(40);
-  TernaryWindow* shown = openTernary();
-  QVERIFY(shown != nullptr);
-  TernaryWindow& ternary = *shown;
-  QCOMPARE(ternary.windowTitle(), QString("Diagrama ternario"));
-  QCOMPARE(ternary.sampleCount(), list1().count());
+  TernaryWindow* ternary = openTernary();
+  QVERIFY(ternary != nullptr);
+  QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
+  QCOMPARE(ternary->sampleCount(), list1().count());
   QSet<int> classes;
   for (int k = 0; k < list1().count(); ++k) {
     const QString item = list1().item(k)->text();
@@ -397,26 +351,18 @@ void SampleLinksTest::everySampleLiesInTheFieldOfItsClass() {
       ++code;
     }
     QVERIFY2(code <= 10, qPrintable(item));
-    const auto point = ternary.pointOf(k);
+    const auto point = ternary->pointOf(k);
     QVERIFY(point.has_value());
-    QCOMPARE(ternary.fieldAt(*point), std::optional<int>(code));
+    QCOMPARE(ternary->fieldAt(*point), std::optional<int>(code));
     const QString name = item.left(item.indexOf("  "));
-    QCOMPARE(ternary.tipAt(*point),
+    QCOMPARE(ternary->tipAt(*point),
              name + " (" + toQString(messages::shepardClassName(code)) + ")");
     classes.insert(code);
   }
   QVERIFY(classes.size() >= 3);
-}
-
-void SampleLinksTest::leavingClosesTheTernaryWindow() {
-  run();
-  TernaryWindow* shown = openTernary();
-  QVERIFY(shown != nullptr);
-  TernaryWindow& ternary = *shown;
-  QVERIFY(ternary.isVisible());
   shown_.boxes().queue(QMessageBox::Yes);
-  QTest::mouseClick(shown_.window().findChild<QAbstractButton*>("exitbutton"), Qt::LeftButton);
-  QTRY_VERIFY(!ternary.isVisible());
+  shown_.press("exitbutton");
+  QTRY_VERIFY(!ternary->isVisible());
 }
 
 void SampleLinksTest::savingWritesThePictureOfTheChosenSize_data() {
@@ -492,23 +438,27 @@ void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
   QCOMPARE(graph().chart()->geometry(), shown);
 }
 
-void SampleLinksTest::replacingAPictureAsksFirst_data() {
+void SampleLinksTest::replacingAFileAsksFirst_data() {
+  QTest::addColumn<QString>("name");
   QTest::addColumn<bool>("replace");
-  QTest::newRow("No, the default") << false;
-  QTest::newRow("Yes") << true;
+  QTest::newRow("picture, No (the default)") << "curvas.png" << false;
+  QTest::newRow("picture, Yes") << "curvas.png" << true;
+  QTest::newRow("report, No; \".pdf\" added") << "informe.pdf" << false;
 }
 
-void SampleLinksTest::replacingAPictureAsksFirst() {
+void SampleLinksTest::replacingAFileAsksFirst() {
+  QFETCH(QString, name);
   QFETCH(bool, replace);
   run();
   shown_.boxes().clear();
-  const QString file = inFolder("curvas.png");
+  const QString file = inFolder(name);
   std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
   if (replace) {
     shown_.boxes().queue(QMessageBox::Yes);
   }
-  // No size is asked for a file that stays.
-  QCOMPARE(saveChart("curvas.png", {500, 400}), replace);
+  // No size is asked for a picture that stays.
+  QCOMPARE(name.endsWith(".pdf") ? createReport("informe") : saveChart(name, {500, 400}),
+           replace || name.endsWith(".pdf"));
   QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
   QCOMPARE(shown_.boxes().seen().front().text,
            "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
@@ -540,16 +490,8 @@ void SampleLinksTest::aPictureThatCannotBeWrittenSaysWhy() {
 }
 
 bool SampleLinksTest::createReport(const QString& typed) {
-  DialogScript script;
-  script.then("saveReportDialog", [this, typed](QDialog& shown) {
-    auto& dialog = static_cast<QFileDialog&>(shown);
-    proposedName_ = dialog.selectedFiles().value(0);
-    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-    if (!typed.isEmpty()) {
-      name->setText(typed);
-    }
-    QTest::keyClick(name, Qt::Key_Return);
-  });
+  tools::DialogScript script;
+  script.then("saveReportDialog", saveAs(typed));
   action("reportAction").trigger();
   return script.done();
 }
@@ -597,19 +539,6 @@ void SampleLinksTest::theReportIsTheCommandLinesPlusTheSamplesNotReached() {
   for (const std::string& sample : unreached) {
     QVERIFY2(extra.contains(toQString(sample).simplified()), sample.c_str());
   }
-}
-
-void SampleLinksTest::replacingAReportAsksFirst() {
-  run();
-  const QString file = inFolder("informe.pdf");
-  std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
-  shown_.boxes().clear();
-  QVERIFY(createReport("informe"));  // ".pdf" is added
-  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-  QCOMPARE(shown_.boxes().seen().front().text,
-           "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
-  QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
-  QCOMPARE(QFileInfo(file).size(), 5);
 }
 
 QTEST_MAIN(SampleLinksTest)

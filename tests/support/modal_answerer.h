@@ -21,7 +21,6 @@ class ModalAnswerer {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    QStringList buttonTexts;
   };
 
   ModalAnswerer() {
@@ -40,15 +39,8 @@ class ModalAnswerer {
     if (box == nullptr || !box->isVisible()) {
       return;
     }
-    Seen seen{box->windowTitle(),     box->text(),           box->icon(),
-              box->standardButtons(), QMessageBox::NoButton, {}};
-    for (QAbstractButton* button : box->buttons()) {
-      seen.buttonTexts.push_back(button->text());
-    }
-    if (box->defaultButton() != nullptr) {
-      seen.defaultButton = box->standardButton(box->defaultButton());
-    }
-    seen_.push_back(seen);
+    seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->standardButton(box->defaultButton())});
     QAbstractButton* chosen = box->defaultButton();
     if (!answers_.empty()) {
       chosen = box->button(answers_.front());

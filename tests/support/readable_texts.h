@@ -12,9 +12,9 @@
 
 namespace granomet::tools {
 
-// What keeps a control of `window` from being read, one line each; none when all can be.
+// What keeps a control of `window` from being read, "; " between faults; empty when all can be.
 // The controls are its named widgets (Qt's own inner ones aside) holding no named widget.
-inline QStringList unreadableControls(const QWidget& window) {
+inline QString unreadableControls(const QWidget& window) {
   const auto named = [&window](const QWidget* widget) {
     return widget->isVisibleTo(&window) && !widget->objectName().isEmpty() &&
            !widget->objectName().startsWith("qt_");
@@ -70,7 +70,7 @@ inline QStringList unreadableControls(const QWidget& window) {
       }
     }
   }
-  return faults;
+  return faults.join("; ");
 }
 
 }  // namespace granomet::tools

@@ -2,11 +2,13 @@
 // boxes by a ModalAnswerer.
 #pragma once
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
@@ -46,6 +48,15 @@ class ShownPrincipal {
   HeadlessFileDialog& dialog() const { return *dialog_; }
   ModalAnswerer& boxes() const { return *boxes_; }
   const FixedClock& clock() const { return clock_; }
+
+  void press(const char* button) const {
+    QTest::mouseClick(window_->findChild<QAbstractButton*>(button), Qt::LeftButton);
+  }
+  // Presses the lot or export button, its dialog answering with the file (nullopt: cancelled).
+  void pressWith(const char* button, std::optional<std::filesystem::path> file) const {
+    dialog_->queueAnswer(std::move(file));
+    press(button);
+  }
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
