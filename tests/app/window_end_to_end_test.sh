@@ -37,12 +37,19 @@ export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/config XDG_RUNTIME_DIR=
 xvfb_pid=""
 app_pid=""
 
+stop() {
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
 cleanup() {
-  local status=$? pid
-  for pid in $app_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
+  local status=$?
+  if [[ -n $app_pid ]]; then
+    stop "$app_pid"
+  fi
+  if [[ -n $xvfb_pid ]]; then
+    stop "$xvfb_pid"
+  fi
   if [[ $status -eq 0 ]]; then
     rm -rf "$work"
   else
@@ -61,16 +68,6 @@ running() {
   [[ -r /proc/$1/stat ]] || return 1
   read -r _ _ state _ 2>/dev/null <"/proc/$1/stat" || return 1
   [[ $state != Z ]]
-}
-
-# Tries a command every tenth of a second until it succeeds, for at most $1 seconds.
-within() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
 }
 
 # Every xdotool call is bounded, so that a lost window fails the test instead of
@@ -100,27 +97,40 @@ fail() {
 }
 
 # Prints the first mapped window of the program whose title matches the pattern.
-window_named() {
-  local found
-  # --all: without it xdotool takes any window of the pid OR any window of that name.
-  found=$(xdo search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null) &&
-    echo "${found%%$'\n'*}"
+# Polled rather than xdotool's --sync, so that a program that has died fails at once.
+wait_for_window() {
+  local pattern=$1 found deadline
+  deadline=$((SECONDS + 120))
+  while ((SECONDS < deadline)); do
+    # --all: without it xdotool takes any window of the pid OR any window of that name.
+    if found=$(xdo search --all --onlyvisible --pid "$app_pid" --name "$pattern" 2>/dev/null); then
+      echo "${found%%$'\n'*}"
+      return 0
+    fi
+    running "$app_pid" || return 1
+    sleep 0.1
+  done
+  return 1
 }
-# Polled rather than xdotool's --sync, which would wait on a program that has died.
-wait_for_window() { within 120 window_named "$1"; }
 
 # Succeeds once the window is no longer on screen. A listing that failed, or that
 # misses the main window, says nothing: a busy X server may answer a search with
 # an error while windows come and go, and taking that for "gone" would send the
 # next click into a dialog that is still up.
-gone() {
-  local windows
-  # Listed first and searched afterwards: grep -q leaving a pipe early would look
-  # like a failed listing under pipefail.
-  windows=$(xdo search --all --onlyvisible --pid "$app_pid" 2>/dev/null) &&
-    grep -qx "$main_window" <<<"$windows" && ! grep -qx "$1" <<<"$windows"
+wait_until_gone() {
+  local window=$1 seconds=$2 deadline windows
+  deadline=$((SECONDS + seconds))
+  while :; do
+    # Listed first and searched afterwards: grep -q leaving a pipe early would look
+    # like a failed listing under pipefail.
+    if windows=$(xdo search --all --onlyvisible --pid "$app_pid" 2>/dev/null) &&
+      grep -qx "$main_window" <<<"$windows" && ! grep -qx "$window" <<<"$windows"; then
+      return 0
+    fi
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
 }
-wait_until_gone() { within "$2" gone "$1"; }
 
 # The screen as Xvfb keeps it in $work/Xvfb_screen0 (-fbdir): an XWD image whose
 # header gives where the pixels start and how long a row is.
@@ -153,11 +163,18 @@ shows_name() {
 
 # Waits until a file box shows a name: the handler that fills it has returned, so
 # the buttons it enables are enabled when the next click is taken.
-name_or_box() { shows_name "$@" || [[ -n $(other_window) ]]; }
 wait_for_name_in() {
-  within 120 name_or_box "${@:2}" || fail "$1 shows no file name 120 s after its dialog closed"
-  shows_name "${@:2}" ||
-    fail "a box came up instead: $(xdo getwindowname "$(other_window)" 2>/dev/null || true)"
+  local box=$1 deadline
+  shift
+  deadline=$((SECONDS + 120))
+  until shows_name "$@"; do
+    ((SECONDS < deadline)) || fail "$box shows no file name 120 s after its dialog closed"
+    running "$app_pid" || fail "the program stopped"
+    if [[ -n $(other_window) ]]; then
+      fail "a box came up instead: $(xdo getwindowname "$(other_window)" 2>/dev/null || true)"
+    fi
+    sleep 0.1
+  done
 }
 
 # Clicks the centre of a control, then takes the pointer off every window so that
@@ -205,10 +222,11 @@ choose_file() {
   local x=$1 y=$2 name=$3 dialog
   click "$x" "$y"
   dialog=$(wait_for_window '^Abrir$') || fail "no \"Abrir\" dialog after clicking ($x, $y)"
-  # Ctrl+A selects whatever the name field holds, so that the typed name replaces it.
-  xdo windowfocus --sync "$dialog" && xdo key --clearmodifiers ctrl+a &&
-    xdo type --delay 5 "$name" && xdo key --clearmodifiers Return ||
-    fail "typing $name and Return into the \"Abrir\" dialog failed"
+  xdo windowfocus --sync "$dialog" || fail "the \"Abrir\" dialog does not take the keyboard"
+  # Select whatever the name field holds, so that the typed name replaces it.
+  xdo key --clearmodifiers ctrl+a || fail "pressing Ctrl+A in the \"Abrir\" dialog failed"
+  xdo type --delay 5 "$name" || fail "typing $name failed"
+  xdo key --clearmodifiers Return || fail "pressing Return in the \"Abrir\" dialog failed"
   wait_until_gone "$dialog" 120 ||
     fail "the \"Abrir\" dialog stays open after typing $name (did it open in $work?)"
 }
@@ -223,9 +241,14 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work" 3>"$work/di
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_number=""
-# read fails until the whole line, newline included, is there.
-display_told() { read -r display_number <"$work/display"; }
-within 30 display_told || true
+for _ in {1..300}; do
+  # read fails until the whole line, newline included, is there.
+  if read -r display_number <"$work/display"; then
+    break
+  fi
+  running "$xvfb_pid" || fail "Xvfb stopped: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
 [[ $display_number =~ ^[0-9]+$ ]] || fail "Xvfb did not report a display: $(cat "$work/xvfb.log")"
 export DISPLAY=:$display_number
 
@@ -256,25 +279,28 @@ choose_file 319 76 LOTE12_export.txt # exportbutton (307,64,24,24)
 wait_for_name_in EXPORT_file "${export_box[@]}"
 
 click 49 177 # calculatot (16,142,66,70)
-# The exit question's window once it is up, every other box answered first. The
-# calculation runs inside the click and announces each sample it leaves out in a
+# Clicks the exit button until its question comes and prints the question's window.
+# The calculation runs inside the click and announces each sample it leaves out in a
 # box; a click on the exit button while a box is up is lost, so the button is clicked
 # again after each box. The exit question can only come once the calculation is over.
-question_up() {
-  local box
-  box=$(other_window)
-  [[ -n $box ]] || return 1
-  if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
-    echo "$box"
-    return 0
-  fi
-  dismiss "$box" >&2
-  click 115 197
-  return 1
-}
 exit_question() {
+  local box deadline
   click 115 197 # exitbutton (98,181,34,33)
-  within 120 question_up || fail "no \"Vas a salir\" question after clicking the exit button"
+  deadline=$((SECONDS + 120))
+  while :; do
+    ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
+    box=$(other_window)
+    if [[ -z $box ]]; then
+      sleep 0.1
+      continue
+    fi
+    if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
+      echo "$box"
+      return 0
+    fi
+    dismiss "$box" >&2
+    click 115 197
+  done
 }
 
 # The run is over once the exit question comes: No stays.
@@ -284,12 +310,25 @@ xdo windowfocus --sync "$box" && xdo key --clearmodifiers Escape ||
   fail "the \"Vas a salir\" question does not take the keyboard"
 wait_until_gone "$box" 120 || fail "the \"Vas a salir\" question stays open after Escape"
 
+# The lot button's dialog cancelled after the run changes nothing: both boxes keep their
+# names (a window that cleared them would show them empty once the dialog has gone).
+click 319 36 # lotebutton
+dialog=$(wait_for_window '^Abrir$') || fail "no \"Abrir\" dialog after clicking the lot button"
+xdo windowfocus --sync "$dialog" && xdo key --clearmodifiers Escape ||
+  fail "the \"Abrir\" dialog does not take the keyboard"
+wait_until_gone "$dialog" 120 || fail "the \"Abrir\" dialog stays open after Escape"
+wait_for_name_in LOTE_file "${lot_box[@]}"
+wait_for_name_in EXPORT_file "${export_box[@]}"
+
 box=$(exit_question)
 echo "Box \"Vas a salir\": Return (Sí)"
 press_return "$box" || fail "the \"Vas a salir\" question does not take the keyboard"
 
-ended() { ! running "$app_pid"; }
-within 30 ended || fail "the program is still running 30 s after answering Sí"
+for _ in {1..300}; do
+  running "$app_pid" || break
+  sleep 0.1
+done
+running "$app_pid" && fail "the program is still running 30 s after answering Sí"
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
