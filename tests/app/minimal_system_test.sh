@@ -17,18 +17,7 @@ built_informe=$(realpath "$3")
 source_dir=$(realpath "$4")
 export LC_ALL=C LANG=C
 
-skip() {
-  echo "SKIP: $*"
-  if [[ ${CI:-} == true ]]; then
-    echo "FAIL: CI must run the minimal-system test" >&2
-    exit 1
-  fi
-  exit 77
-}
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/package_steps.sh"
 
 for tool in cpack mmdebstrap dpkg-deb; do
   command -v "$tool" >/dev/null ||
@@ -37,24 +26,12 @@ done
 [[ $(id -u) -eq 0 ]] || skip "building a Debian system with mmdebstrap needs root"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_minimal.XXXXXXXX")
-cleanup() {
-  local result=$?
-  if [[ $result -eq 0 ]]; then
-    rm -rf "$work"
-  else
-    echo "The run's files stay in $work" >&2
-  fi
-  exit "$result"
-}
-trap cleanup EXIT
+trap 'leave_work $?' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
 started=$SECONDS
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
-  fail "cpack failed: $(cat "$work/cpack.log")"
-deb=$(echo "$work"/package/granomet_*.deb)
-[[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
+build_package
 
 # What goes into the system: the package, the example lot and the steps below.
 # apt reads the package as its own unprivileged user.

@@ -17,14 +17,7 @@ built_informe=$(realpath "$3")
 source_dir=$(realpath "$4")
 export LC_ALL=C LANG=C
 
-skip() {
-  echo "SKIP: $*"
-  if [[ ${CI:-} == true ]]; then
-    echo "FAIL: CI must run the package test" >&2
-    exit 1
-  fi
-  exit 77
-}
+source "$(dirname "${BASH_SOURCE[0]}")/package_steps.sh"
 
 for tool in cpack lintian apt-get dpkg-query desktop-file-validate appstreamcli readelf file timeout; do
   command -v "$tool" >/dev/null ||
@@ -39,11 +32,6 @@ status=$(dpkg-query -W -f='${db:Status-Status}' granomet 2>/dev/null || true)
 if [[ -n $status && $status != not-installed ]]; then
   skip "a granomet package is already on this machine ($status): it is left alone"
 fi
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 # apt reads the package as its own unprivileged user: the folder must be readable.
 work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_package.XXXXXXXX")
@@ -65,22 +53,14 @@ cleanup() {
       result=1
     fi
   fi
-  if [[ $result -eq 0 ]]; then
-    rm -rf "$work"
-  else
-    echo "The run's files stay in $work" >&2
-  fi
-  exit "$result"
+  leave_work "$result"
 }
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
 started=$SECONDS
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
-  fail "cpack failed: $(cat "$work/cpack.log")"
-deb=$(echo "$work"/package/granomet_*.deb)
-[[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
+build_package
 
 # Debian's own checks: no error or warning; the hardening it reports only as
 # information (bind-now, checked libc functions) is as much a fault here.
