@@ -203,7 +203,8 @@ void ClassTable::draw(QPainter& painter, QPointF topLeft, const ReportSamplePage
                      fromProgramText(sample.classesOmitted));
     y += noteMetrics_.lineSpacing();
   }
-  painter.drawText(QRectF(topLeft.x(), y, width_, noteWrap_.height), noteWrap_.flags, note_);
+  painter.drawText(QRectF(topLeft.x(), y, width_, noteWrap_.height), noteWrap_.flags,
+                   noteWrap_.text);
   painter.restore();
 }
 

@@ -177,8 +177,8 @@ void drawCurveChart(QPainter& painter, const QRectF& area, const std::vector<Rep
   painter.drawRect(plot);
   if (!drawn && !words.noCurve.isEmpty()) {
     painter.setPen(kGreyInk);
-    painter.drawText(plot.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
-                     words.noCurve);
+    const QRectF box = plot.adjusted(8, 8, -8, -8);
+    painter.drawText(box, Qt::AlignCenter, wrapped(labelMetrics, words.noCurve, box.width()).text);
   }
   painter.restore();
 }

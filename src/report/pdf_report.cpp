@@ -105,15 +105,14 @@ class ReportPages {
     const QFont listFont = reportFont(8);
     const auto line = [&](const QFont& font, const QString& text, double spaceAfter) {
       const QFontMetricsF metrics = pageMetrics(font, writer_);
-      const QRectF box = metrics.boundingRect(QRectF(body.left(), y, body.width(), 10000),
-                                              Qt::AlignLeft | Qt::TextWordWrap, text);
+      const WrappedText wrap = wrapped(metrics, text, body.width());
       if (drawIt) {
         painter_.setFont(font);
         painter_.setPen(kInk);
-        painter_.drawText(QRectF(body.left(), y, body.width(), box.height()),
-                          Qt::AlignLeft | Qt::TextWordWrap, text);
+        painter_.drawText(QRectF(body.left(), y, body.width(), wrap.height), WrappedText::flags,
+                          wrap.text);
       }
-      y += box.height() + spaceAfter;
+      y += wrap.height + spaceAfter;
     };
     line(titleFont, fromProgramText(report_.words.title), 6);
     for (const std::string& fact : report_.facts) {

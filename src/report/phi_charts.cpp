@@ -217,7 +217,7 @@ class PhiCharts::Frame {
     painter.setFont(fonts_.label);
     painter.setPen(kGreyInk);
     painter.drawText(QRectF(area_.left(), area_.bottom() - room, area_.width(), room),
-                     wrapped(fonts_.labelMetrics, note, area_.width()).flags, note);
+                     WrappedText::flags, wrapped(fonts_.labelMetrics, note, area_.width()).text);
   }
 
  private:
@@ -344,8 +344,9 @@ void PhiCharts::drawProbability(QPainter& painter, const QRectF& area,
   if (sample.probability.empty()) {
     painter.setFont(fonts_.label);
     painter.setPen(kGreyInk);
-    painter.drawText(frame.plot().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
-                     noCurve_);
+    const QRectF box = frame.plot().adjusted(8, 8, -8, -8);
+    painter.drawText(box, Qt::AlignCenter,
+                     wrapped(fonts_.labelMetrics, noCurve_, box.width()).text);
   }
   frame.drawNote(painter, fromProgramText(sample.probabilityNote));
   painter.restore();

@@ -82,13 +82,10 @@ QStringList wrappedLines(const QFontMetricsF& metrics, const QString& text, doub
 
 WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double width) {
   constexpr double kTall = 1e6;
-  const int words = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-  const QRectF box = metrics.boundingRect(QRectF(0, 0, width, kTall), words, text);
-  if (box.width() <= width) {
-    return {words, box.height()};
-  }
-  const int anywhere = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
-  return {anywhere, metrics.boundingRect(QRectF(0, 0, width, kTall), anywhere, text).height()};
+  QString lines = wrappedLines(metrics, text, width).join(QChar('\n'));
+  const double height =
+      metrics.boundingRect(QRectF(0, 0, width, kTall), WrappedText::flags, lines).height();
+  return {std::move(lines), height};
 }
 
 std::vector<std::string> missingReportFaces() {

@@ -42,15 +42,16 @@ QFont reportFont(double points, bool bold = false);
 QFontMetricsF pageMetrics(const QFont& font, const QPaintDevice& page);
 
 // A text broken into lines no wider than width: after spaces, hyphens and slashes
-// where it can, anywhere in a word wider than the width; never cut short.
+// where it can, anywhere in a word wider than the width (a name in capitals, a figure
+// of hundreds of digits in a hand-edited file); never cut short. The one rule for
+// every text the report wraps.
 QStringList wrappedLines(const QFontMetricsF& metrics, const QString& text, double width);
 
-// Text wrapped at its words, or anywhere when a word alone is wider than the width
-// (a figure of hundreds of digits in a hand-edited file), so that it never runs
-// beyond it: the flags to draw it with and the height it then takes.
+// wrappedLines as one text to draw in a box with `flags`, and the height it takes.
 struct WrappedText {
-  int flags;
+  QString text;
   double height;
+  static constexpr int flags = Qt::AlignLeft | Qt::AlignTop;
 };
 WrappedText wrapped(const QFontMetricsF& metrics, const QString& text, double width);
 

@@ -50,9 +50,8 @@ std::vector<SamplePages::Warning> SamplePages::warningsOf(const ReportSamplePage
     texts.push_back(noWarnings_);
   }
   std::vector<Warning> warnings;
-  for (QString& text : texts) {
-    const WrappedText wrap = wrapped(warningMetrics_, text, bodyArea().width());
-    warnings.push_back({std::move(text), wrap});
+  for (const QString& text : texts) {
+    warnings.push_back(wrapped(warningMetrics_, text, bodyArea().width()));
   }
   return warnings;
 }
@@ -102,7 +101,7 @@ std::vector<SamplePages::Place> SamplePages::layout(const ReportSamplePage& samp
   const double tallest = body.height() - shortHeadingMetrics_.lineSpacing() - 6 - headingHeight;
   int headingPage = -1;
   for (std::size_t i = 0; i < warnings.size(); ++i) {
-    const double height = std::min(tallest, warnings[i].wrap.height + 1);
+    const double height = std::min(tallest, warnings[i].height + 1);
     room(headingPage == page ? height : headingHeight + height);
     if (headingPage != page) {
       place(Block::WarningsHead, headingHeight, headingPage < 0 ? 0 : 1);
@@ -199,7 +198,7 @@ void SamplePages::draw(QPainter& painter, const ReportSamplePage& sample, int co
         const Warning& warning = warnings[static_cast<std::size_t>(at.index)];
         painter.setFont(warningFont_);
         painter.setPen(kInk);
-        painter.drawText(box, warning.wrap.flags, warning.text);
+        painter.drawText(box, WrappedText::flags, warning.text);
         break;
       }
       case Block::Classes:

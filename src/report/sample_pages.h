@@ -44,10 +44,7 @@ class SamplePages {
     double height;
     int index = 0;  // the warning
   };
-  struct Warning {
-    QString text;
-    WrappedText wrap;
-  };
+  using Warning = WrappedText;
   std::vector<Place> layout(const ReportSamplePage& sample,
                             const std::vector<Warning>& warnings) const;
   std::vector<Warning> warningsOf(const ReportSamplePage& sample) const;

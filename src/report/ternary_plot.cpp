@@ -185,7 +185,7 @@ TernaryPlot::TernaryPlot(const ReportTriangle& triangle, const QRectF& area,
       numberFont_(reportFont(kSmallestPoints)),
       keyFont_(reportFont(kSmallestPoints)),
       headerFont_(reportFont(kSmallestPoints, true)),
-      note_(fromProgramText(triangle.note)) {
+      note_{fromProgramText(triangle.note), 0} {
   for (const std::string& entry : triangle.key) {
     key_.push_back(fromProgramText(entry));
   }
@@ -354,11 +354,9 @@ void TernaryPlot::layOutList() {
   double y = frame_.origin.y() + metricsOf(cornerFont_).lineSpacing() + 8 +
              columnsOf(area_.width(), key_, metrics).rows * line;
   noteTop_ = y + 3;
-  if (!note_.isEmpty()) {
-    y = noteTop_ + metrics
-                       .boundingRect(QRectF(area_.left(), noteTop_, area_.width(), 1e6),
-                                     Qt::AlignLeft | Qt::TextWordWrap, note_)
-                       .height();
+  if (!note_.text.isEmpty()) {
+    note_ = wrapped(metrics, note_.text, area_.width());
+    y = noteTop_ + note_.height;
   }
   listTop_ = y + 3;
   if (unlabelled_.empty()) {
@@ -562,9 +560,9 @@ void TernaryPlot::draw(QPainter& painter, int goesOnAt) const {
   drawKey(painter, frame_.origin.y() + metricsOf(cornerFont_).lineSpacing() + 8);
   painter.setFont(keyFont_);
   painter.setPen(kGreyInk);
-  if (!note_.isEmpty()) {
+  if (!note_.text.isEmpty()) {
     painter.drawText(QRectF(area_.left(), noteTop_, area_.width(), area_.bottom() - noteTop_),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note_);
+                     WrappedText::flags, note_.text);
   }
   if (!unlabelled_.empty()) {
     const QString heading = goesOnAt == 0 ? filled(words_.heading, unlabelled_.size())

@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+#include "report/report_style.h"
 #include "report/ternary_frame.h"
 #include "workflow/report_content.h"
 
@@ -110,7 +111,7 @@ class TernaryPlot {
   std::vector<QPointF> places_;
   std::vector<Number> numbers_;
   std::vector<Entry> unlabelled_;
-  QString note_;
+  WrappedText note_;  // wrapped once the list is laid out
   double noteTop_ = 0;
   double listTop_ = 0;
   std::array<double, 6> widths_{};
