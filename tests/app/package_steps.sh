@@ -1,5 +1,5 @@
 # Steps the package tests share, sourced by package_test.sh and minimal_system_test.sh
-# (which set build and work).
+# (which set build, built_batch, built_informe, source_dir and work).
 
 # ctest's skip (77), except under CI, where every package test must run.
 skip() {
@@ -34,4 +34,22 @@ build_package() {
     fail "cpack failed: $(cat "$work/cpack.log")"
   deb=$(echo "$work"/package/granomet_*.deb)
   [[ -f $deb ]] || fail "cpack wrote no granomet_*.deb: $(ls "$work/package")"
+}
+
+# The build's programs on the example lot, their outputs compared with those the installed
+# programs left in the folder given: batch.out, batch.err, resultados.csv (but for the
+# date) and tabla.csv.
+same_as_built() {
+  local there=$1 output
+  mkdir "$work/built"
+  cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/built/"
+  (cd "$work/built" && "$built_batch" -o resultados.csv LOTE12.csv LOTE12_export.txt \
+    >batch.out 2>batch.err && "$built_informe" -o tabla.csv resultados.csv >/dev/null) ||
+    fail "the built programs failed on the example lot"
+  for output in batch.out batch.err tabla.csv; do
+    diff "$work/built/$output" "$there/$output" >&2 || fail "the installed programs' $output differs"
+  done
+  cmp <(sed 's|[0-9][0-9]/[0-9][0-9]/[0-9]\{4\}|DATE|g' "$work/built/resultados.csv") \
+    <(sed 's|[0-9][0-9]/[0-9][0-9]/[0-9]\{4\}|DATE|g' "$there/resultados.csv") ||
+    fail "the installed granomet-batch writes other results"
 }

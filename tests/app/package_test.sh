@@ -86,31 +86,16 @@ for program in granomet granomet-batch granomet-informe; do
   fi
 done
 
-# The same files through the installed and the built programs, each in a folder of
-# its own: same listing, same messages, same results (but for the date), same table.
-for side in installed built; do
-  mkdir "$work/$side"
-  cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/$side/"
-done
+# The example lot through the installed programs: what the built ones print and write; the
+# program that draws the report is found where it was installed.
+mkdir "$work/installed"
+cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/installed/"
 (cd "$work/installed" && /usr/bin/granomet-batch -o resultados.csv LOTE12.csv LOTE12_export.txt \
-  >listing.txt 2>messages.txt) || fail "/usr/bin/granomet-batch failed: $(cat "$work/installed/messages.txt")"
-(cd "$work/built" && "$built_batch" -o resultados.csv LOTE12.csv LOTE12_export.txt \
-  >listing.txt 2>messages.txt) || fail "the built granomet-batch failed"
-[[ -s $work/installed/resultados.csv ]] || fail "/usr/bin/granomet-batch wrote no results file"
-for output in listing.txt messages.txt; do
-  diff "$work/built/$output" "$work/installed/$output" >&2 || fail "the installed $output differs"
-done
-undated() { sed 's|[0-9][0-9]/[0-9][0-9]/[0-9]\{4\}|DATE|g' "$1"; }
-cmp <(undated "$work/built/resultados.csv") <(undated "$work/installed/resultados.csv") ||
-  fail "the installed granomet-batch writes other results"
-(cd "$work/installed" && /usr/bin/granomet-informe -o tabla.csv resultados.csv) ||
+  >batch.out 2>batch.err) || fail "/usr/bin/granomet-batch failed: $(cat "$work/installed/batch.err")"
+(cd "$work/installed" && /usr/bin/granomet-informe -o tabla.csv -p informe.pdf resultados.csv >/dev/null) ||
   fail "/usr/bin/granomet-informe failed"
-(cd "$work/built" && "$built_informe" -o tabla.csv resultados.csv) || fail "the built granomet-informe failed"
-cmp "$work/built/tabla.csv" "$work/installed/tabla.csv" || fail "the installed granomet-informe writes another table"
-# The program that draws the report is found where it was installed.
-(cd "$work/installed" && /usr/bin/granomet-informe -p informe.pdf resultados.csv >/dev/null) ||
-  fail "/usr/bin/granomet-informe -p failed"
 [[ -s $work/installed/informe.pdf ]] || fail "/usr/bin/granomet-informe -p wrote no report"
+same_as_built "$work/installed"
 
 # The window program finds its Qt plugins, pictures and texts: still up after 5 s.
 mkdir -m 700 "$work/runtime"
