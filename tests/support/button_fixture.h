@@ -9,6 +9,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "data/tables.h"
 #include "data/text_encoding.h"
@@ -37,6 +38,11 @@ inline std::string replacedAll(std::string text, const std::string& from, const 
     text.replace(at, from.size(), to);
   }
   return text;
+}
+
+inline std::string outcomeName(RunOutcome outcome) {
+  return std::vector<std::string>{"no iniciado", "rechazado", "completo", "roto"}.at(
+      static_cast<std::size_t>(outcome));
 }
 
 class ButtonTest : public ::testing::Test {

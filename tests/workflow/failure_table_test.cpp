@@ -238,8 +238,7 @@ class FailureTableTest : public ButtonTest, public ::testing::WithParamInterface
       EXPECT_TRUE(filesUnder(folder()) == filesBefore) << "a refused calculation wrote";
       EXPECT_EQ(window().plotted().runStarts(), 0) << "a refused calculation cleared the graph";
     }
-    return std::vector<std::string>{"no iniciado", "rechazado", "completo", "roto"}.at(
-        static_cast<std::size_t>(outcome));
+    return outcomeName(outcome);
   }
 
   std::filesystem::path goodFolder() const { return folder() / "bueno"; }
