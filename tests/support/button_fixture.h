@@ -94,28 +94,29 @@ class ButtonTest : public ::testing::Test {
 
   // The window as the user sees it, for a reviewed file: every message with its title, icon
   // and answer, the lists with each red item's reason, the labels, the two buttons. In UTF-8,
-  // the test's folder as @CARPETA@.
+  // the test's folder as @CARPETA@ and Windows' separators as "/".
   std::string windowText() const {
     static const char* const icons[] = {"", ", aviso", ", error"};
     static const char* const answers[] = {"Aceptar", "S\xED", "No"};
     std::string text;
     for (const auto& [request, answer] : window_.messages()) {
       text += "mensaje \xAB" + std::string(effectiveTitle(request)) + "\xBB" +
-              icons[static_cast<int>(request.icon)] + ", respuesta " +
+              icons[static_cast<int>(request.icon)] +
+              (request.perSampleWarning ? ", por muestra" : "") + ", respuesta " +
               answers[static_cast<int>(answer)] + "\n  " +
               replacedAll(request.prompt, "\n", "\n  ") + "\n";
     }
+    const auto rgb = [](Rgb c) {
+      return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
+    };
     for (const ListId id : {ListId::List1, ListId::List2}) {
       const auto& list = window_.list(id);
-      text += std::string(id == ListId::List1 ? "List1" : "List2") + ":\n";
+      text += std::string(id == ListId::List1 ? "List1 " : "List2 ") + rgb(list.textColor) + ":\n";
       for (std::size_t i = 0; i < list.items.size(); ++i) {
         const bool reason = i < list.reasons.size() && !list.reasons[i].empty();
         text += "  " + list.items[i] + (reason ? " -- " + list.reasons[i] : "") + "\n";
       }
     }
-    const auto rgb = [](Rgb c) {
-      return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
-    };
     const auto& status = window_.label(LabelId::Label8);
     const std::string& tip = window_.label(LabelId::Label10).toolTip;
     text += "Label8 \xAB" + status.text + "\xBB " + rgb(status.textColor) + " sobre " +
@@ -124,8 +125,10 @@ class ButtonTest : public ::testing::Test {
             "\nLabel11 \xAB" + window_.label(LabelId::Label11).text + "\xBB\nexportbutton " +
             (window_.enabled(ButtonId::exportbutton) ? "on" : "off") + ", calculatot " +
             (window_.enabled(ButtonId::calculatot) ? "on" : "off") + "\n";
-    return replacedAll(replacedAll(cp1252ToUtf8(text), folder_.string(), "@CARPETA@"), "\n  \n",
-                       "\n\n");
+    return withoutFolder(replacedAll(cp1252ToUtf8(text), "\n  \n", "\n\n"));
+  }
+  std::string withoutFolder(const std::string& text) const {
+    return replacedAll(replacedAll(text, folder_.string(), "@CARPETA@"), "\\", "/");
   }
 
  private:
