@@ -196,16 +196,6 @@ TEST_F(CalculationTest, TheLastRunIsKeptUntilTheNextLot) {
   EXPECT_EQ(window().label(LabelId::Label10).toolTip, "");
 }
 
-TEST_F(CalculationTest, NothingHappensWithoutALotAndAnExport) {
-  pressLot(write("LOTE12.csv", tools::makeLotFile({})));
-  pressExport(write("LOTE12_export.txt", tools::makeExportFile({})));
-  window().setText(TextBoxId::EXPORT_file, "");
-  EXPECT_EQ(pressCalculate(), RunOutcome::NotStarted);
-  EXPECT_EQ(items(ListId::List1).size(), 12u) << "the export's listing stays";
-  EXPECT_TRUE(window().enabled(ButtonId::calculatot));
-  EXPECT_EQ(window().plotted().runStarts(), 1);
-}
-
 // The ternary diagram places each curve's sample by the percentages and class its
 // results line holds; the curve's finest class is the line's last field.
 TEST_F(CalculationTest, EachCurveCarriesItsSamplesCompositionAndClass) {

@@ -96,34 +96,21 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
 }
 
-// The example's results read as a file of that name, and their report, which
-// reads them as its pages are made.
-struct ExampleReport {
-  ExampleReport(const ReportContext& context, const std::string& fileName)
-      : results(readResultsFiles({batchExpected("plain_comma.csv")})) {
-    results.files.at(0).name = fileName;
-    report = reportOf(results, context);
-  }
-  ExampleReport(const ExampleReport&) = delete;
-  ExampleReport& operator=(const ExampleReport&) = delete;
-  ResultsSet results;
-  Report report;
-};
-
 bool holds(const std::vector<std::string>& lines, const std::string& wanted) {
   return std::find(lines.begin(), lines.end(), wanted) != lines.end();
 }
 
 // The rest of what it says is compared whole in granomet_informe_test.
 TEST(ReportContent, NamesItsLotAndDateFromTheFileAndTheClock) {
-  const ExampleReport example({{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}},
-                              "LOTE12_06062016_093005.csv");
-  EXPECT_TRUE(holds(example.report.facts, "Lote: LOTE12"));
-  EXPECT_TRUE(holds(example.report.facts, "Fecha: 07/12/2026"));
-  EXPECT_TRUE(example.report.unreachedHeading.empty()) << "made from results files alone";
-  const ExampleReport upper({{2026, 12, 7, 10, 0, 0}, '.', true, {}, {}},
-                            "LOTE7_01012020_000000.CSV");
-  EXPECT_TRUE(holds(upper.report.facts, "Lote: LOTE7"));
+  for (const auto& [name, lot] : {std::pair{"LOTE12_06062016_093005.csv", "Lote: LOTE12"},
+                                  std::pair{"LOTE7_01012020_000000.CSV", "Lote: LOTE7"}}) {
+    ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
+    results.files.at(0).name = name;
+    const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}});
+    EXPECT_TRUE(holds(report.facts, lot));
+    EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
+    EXPECT_TRUE(report.unreachedHeading.empty()) << "made from results files alone";
+  }
 }
 
 // A sample's classes on its own pages: each bounded class's weight spread over its

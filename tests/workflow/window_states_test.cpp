@@ -15,9 +15,9 @@ namespace granomet::testing {
 namespace {
 
 // A button given a file of the test's folder, written first unless `bytes` is empty; no file:
-// the dialog cancelled. Type puts `file` in «Fichero de salida».
+// the dialog cancelled. Type puts `file` in «Fichero de salida», Forget empties the export's box.
 struct Press {
-  enum Kind { Lot, Export, Run, Type } kind;
+  enum Kind { Lot, Export, Run, Type, Forget } kind;
   std::string file{};
   std::string bytes{};
 };
@@ -54,7 +54,9 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
     } else if (press.kind == Press::Run) {
       pressCalculate();
     } else {
-      window().setText(TextBoxId::recalculado_file, press.file);
+      window().setText(
+          press.kind == Press::Type ? TextBoxId::recalculado_file : TextBoxId::EXPORT_file,
+          press.file);
     }
   }
   std::string text = "LOTE_file \xAB" + window().text(TextBoxId::LOTE_file) +
@@ -71,7 +73,10 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
   text += "\nexportaci\xF3n: " + std::to_string(exports().exportSampleCount) +
           " muestras, coma final " + std::to_string(exports().trailingComma) +
           "\n\xFAltimo c\xE1lculo: " + (tables().lastRun.completed ? "completo " : "") +
-          tables().lastRun.resultsPath.string() + "\n";
+          tables().lastRun.resultsPath.string() +
+          "\ngr\xE1"
+          "fico: " +
+          std::to_string(window().plotted().runStarts()) + " inicio(s)\n";
   expectSameAsFile(windowText() + withoutFolder(cp1252ToUtf8(text)),
                    testData() / "workflow" / "presses" / (std::string(GetParam().name) + ".txt"));
 }
@@ -143,6 +148,7 @@ std::vector<Case> cases() {
       {"CalculatedWithoutAnyFile", {run}},
       {"CalculatedWithoutExport", {lot(), run}},
       {"CalculatedWithoutExportAfterACancel", {lot(), cancelExport, run}},
+      {"CalculatedWithTheExportsNameEmptied", {lot(), exported(), {Press::Forget}, run}},
       // A results name in a missing folder, refused, then the proposed one.
       {"FolderFixed",
        {lot(),
