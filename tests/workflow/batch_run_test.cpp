@@ -28,10 +28,6 @@ struct Scene {
   bool replaceAnsweredYes = false;
 };
 
-void PrintTo(const Scene& scene, std::ostream* out) {
-  *out << scene.name;
-}
-
 Scene generated(const char* name, const tools::SampleFileOptions& options) {
   return {name, tools::makeLotFile(options), tools::makeExportFile(options)};
 }

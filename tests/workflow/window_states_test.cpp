@@ -33,10 +33,6 @@ struct Case {
   std::vector<Press> presses;
 };
 
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.name;
-}
-
 class WindowStatesTest : public ButtonTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
@@ -159,9 +155,9 @@ std::vector<Case> cases() {
         run}},
 
       // The lot button: names trimmed and unquoted, listed in file order, the results name
-      // proposed, the export to be read again.
+      // proposed, the export to be read again, the last run's status line left.
       {"LotRead",
-       {lot(), exported(),
+       {lot(), exported(), run,
         lot("LOTE12.csv", lotText("3", {row(1, "  M-01 "), row(12, "M-12"), row(3, "\"M 03\"")}))}},
       // A header of zero or fewer samples still loads the lot.
       {"LotOfNoSamples", {lot("VACIO.csv", lotText("0", {row(1, "M-01")}))}},
