@@ -174,24 +174,6 @@ TEST_F(CalculationTest, AFolderNamedOutsideWindows1252IsReadAndWrittenIn) {
   EXPECT_TRUE(std::filesystem::is_regular_file(folder() / "Łódź" / kResultsName));
 }
 
-// The samples no record reached are kept for a report of the run, until the next lot.
-TEST_F(CalculationTest, TheLastRunIsKeptUntilTheNextLot) {
-  tools::SampleFileOptions options;
-  options.orderNumbers = {1, 2, 4, 5, 6};
-  pressLot(write("LOTE12.csv", tools::makeLotFile(options)));
-  pressExport(write("LOTE12_export.txt", tools::makeExportFile(options)));
-  EXPECT_EQ(pressCalculate(), RunOutcome::Completed);
-  EXPECT_TRUE(tables().lastRun.completed);
-  EXPECT_EQ(tables().lastRun.resultsPath, folder() / kResultsName);
-  EXPECT_EQ(tables().lastRun.unreachedSamples.front(), "003  M-03");
-  EXPECT_EQ(tables().lastRun.unreachedSamples.size(), 7u);
-
-  pressLot(folder() / "LOTE12.csv");
-  EXPECT_TRUE(tables().lastRun.unreachedSamples.empty());
-  EXPECT_TRUE(tables().lastRun.resultsPath.empty());
-  EXPECT_EQ(window().label(LabelId::Label10).toolTip, "");
-}
-
 // The ternary diagram places each curve's sample by the percentages and class its
 // results line holds; the curve's finest class is the line's last field.
 TEST_F(CalculationTest, EachCurveCarriesItsSamplesCompositionAndClass) {

@@ -69,8 +69,9 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
   text += "\nexportaci\xF3n: " + std::to_string(exports().exportSampleCount) +
           " muestras, coma final " + std::to_string(exports().trailingComma) +
           "\n\xFAltimo c\xE1lculo: " + (tables().lastRun.completed ? "completo " : "") +
-          tables().lastRun.resultsPath.string() +
-          "\ngr\xE1"
+          tables().lastRun.resultsPath.string() + " " +
+          std::to_string(tables().lastRun.unreachedSamples.size()) +
+          " sin registro\ngr\xE1"
           "fico: " +
           std::to_string(window().plotted().runStarts()) + " inicio(s)\n";
   expectSameAsFile(windowText() + withoutFolder(cp1252ToUtf8(text)),
@@ -136,7 +137,7 @@ std::vector<Case> cases() {
   trailingOnly.insert(trailingOnly.size() - 2, ",");
   return {
       // Cancelling either dialog changes nothing: the run stays whole, for its report too.
-      {"CancelledLotAfterARun", {lot(), exported(), run, cancelLot}},
+      {"CancelledLotAfterARun", {lot(), exported("E.txt", exportFile({1, 2, 4})), run, cancelLot}},
       {"CancelledLotAfterALot", {lot(), cancelLot}},
       {"CancelledExportAfterALot", {lot(), cancelExport}},
       {"CancelledExportThenCalculated", {lot(), exported(), cancelExport, run}},
@@ -155,9 +156,9 @@ std::vector<Case> cases() {
         run}},
 
       // The lot button: names trimmed and unquoted, listed in file order, the results name
-      // proposed, the export to be read again, the last run's status line left.
+      // proposed, the export to be read again, the last run forgotten but its status line.
       {"LotRead",
-       {lot(), exported(), run,
+       {lot(), exported("E.txt", exportFile({1, 2, 4})), run,
         lot("LOTE12.csv", lotText("3", {row(1, "  M-01 "), row(12, "M-12"), row(3, "\"M 03\"")}))}},
       // A header of zero or fewer samples still loads the lot.
       {"LotOfNoSamples", {lot("VACIO.csv", lotText("0", {row(1, "M-01")}))}},
