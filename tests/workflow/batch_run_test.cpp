@@ -28,6 +28,11 @@ struct Scene {
   bool replaceAnsweredYes = false;
 };
 
+// Test listings and failures name the row, not its bytes.
+void PrintTo(const Scene& scene, std::ostream* out) {
+  *out << scene.name;
+}
+
 Scene generated(const char* name, const tools::SampleFileOptions& options) {
   return {name, tools::makeLotFile(options), tools::makeExportFile(options)};
 }

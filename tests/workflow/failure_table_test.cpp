@@ -121,6 +121,11 @@ struct Row {
   Place besideExport = [](const std::filesystem::path&) {};  // put as LOTE12.csv there
 };
 
+// Test listings and failures name the row, not its bytes.
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.name;
+}
+
 Place text(std::string bytes) {
   return [bytes](const std::filesystem::path& path) {
     std::ofstream(path, std::ios::binary) << bytes;

@@ -33,6 +33,11 @@ struct Case {
   std::vector<Press> presses;
 };
 
+// Test listings and failures name the row, not its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class WindowStatesTest : public ButtonTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
