@@ -65,9 +65,7 @@ TEST_P(BatchRunTest, ShowsAndWritesWhatTheRunFound) {
   pressExport(write("LOTE12_export.txt", scene.exported));
   const std::string outcome = outcomeName(pressCalculate());
   std::string text =
-      "gr\xE1"
-      "fico: " +
-      std::to_string(window().plotted().runStarts()) + " inicio(s), curvas";
+      "inicios de curvas: " + std::to_string(window().plotted().runStarts()) + ", curvas:";
   for (const auto& curve : window().plotted().curves()) {
     text += " " + curve.sampleName;
   }

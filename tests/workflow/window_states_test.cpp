@@ -76,9 +76,8 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
           "\n\xFAltimo c\xE1lculo: " + (tables().lastRun.completed ? "completo " : "") +
           tables().lastRun.resultsPath.string() + " " +
           std::to_string(tables().lastRun.unreachedSamples.size()) +
-          " sin registro\ngr\xE1"
-          "fico: " +
-          std::to_string(window().plotted().runStarts()) + " inicio(s)\n";
+          " sin registro\ninicios de curvas: " + std::to_string(window().plotted().runStarts()) +
+          "\n";
   expectSameAsFile(windowText() + withoutFolder(cp1252ToUtf8(text)),
                    testData() / "workflow" / "presses" / (std::string(GetParam().name) + ".txt"));
 }
