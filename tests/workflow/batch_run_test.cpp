@@ -1,6 +1,7 @@
 // The calculation button on a headless window: lists, counts, status, the results file, failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "data/field_reader.h"
+#include "data/input_file.h"
 #include "data/text_encoding.h"
 #include "samplegen/sample_files.h"
 #include "statistics/results_reader.h"
