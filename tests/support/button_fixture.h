@@ -9,8 +9,10 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "data/tables.h"
+#include "data/text_encoding.h"
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
@@ -29,6 +31,18 @@ inline std::string replaced(std::string text, const std::string& from, const std
     text.replace(at, from.size(), to);
   }
   return text;
+}
+
+inline std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+inline std::string outcomeName(RunOutcome outcome) {
+  return std::vector<std::string>{"no iniciado", "rechazado", "completo", "roto"}.at(
+      static_cast<std::size_t>(outcome));
 }
 
 class ButtonTest : public ::testing::Test {
@@ -77,6 +91,45 @@ class ButtonTest : public ::testing::Test {
   const Platform& platform() const { return platform_; }
   HeadlessWindow& window() { return window_; }
   const std::filesystem::path& folder() const { return folder_; }
+
+  // The window as the user sees it, for a reviewed file: every message with its title, icon
+  // and answer, the lists with each red item's reason, the labels, the two buttons. In UTF-8,
+  // the test's folder as @CARPETA@ and Windows' separators as "/".
+  std::string windowText() const {
+    static const char* const icons[] = {"", ", aviso", ", error"};
+    static const char* const answers[] = {"Aceptar", "S\xED", "No"};
+    std::string text;
+    for (const auto& [request, answer] : window_.messages()) {
+      text += "mensaje \xAB" + std::string(effectiveTitle(request)) + "\xBB" +
+              icons[static_cast<int>(request.icon)] +
+              (request.perSampleWarning ? ", por muestra" : "") + ", respuesta " +
+              answers[static_cast<int>(answer)] + "\n  " +
+              replacedAll(request.prompt, "\n", "\n  ") + "\n";
+    }
+    const auto rgb = [](Rgb c) {
+      return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
+    };
+    for (const ListId id : {ListId::List1, ListId::List2}) {
+      const auto& list = window_.list(id);
+      text += std::string(id == ListId::List1 ? "List1 " : "List2 ") + rgb(list.textColor) + ":\n";
+      for (std::size_t i = 0; i < list.items.size(); ++i) {
+        const bool reason = i < list.reasons.size() && !list.reasons[i].empty();
+        text += "  " + list.items[i] + (reason ? " -- " + list.reasons[i] : "") + "\n";
+      }
+    }
+    const auto& status = window_.label(LabelId::Label8);
+    const std::string& tip = window_.label(LabelId::Label10).toolTip;
+    text += "Label8 \xAB" + status.text + "\xBB " + rgb(status.textColor) + " sobre " +
+            rgb(status.backColor) + "\nLabel10 \xAB" + window_.label(LabelId::Label10).text +
+            "\xBB" + (tip.empty() ? "" : "\n  " + replacedAll(tip, "\n", "\n  ")) +
+            "\nLabel11 \xAB" + window_.label(LabelId::Label11).text + "\xBB\nexportbutton " +
+            (window_.enabled(ButtonId::exportbutton) ? "on" : "off") + ", calculatot " +
+            (window_.enabled(ButtonId::calculatot) ? "on" : "off") + "\n";
+    return withoutFolder(replacedAll(cp1252ToUtf8(text), "\n  \n", "\n\n"));
+  }
+  std::string withoutFolder(const std::string& text) const {
+    return replacedAll(replacedAll(text, folder_.string(), "@CARPETA@"), "\\", "/");
+  }
 
  private:
   static std::filesystem::path makeFolder() {

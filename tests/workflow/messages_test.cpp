@@ -15,16 +15,14 @@ namespace {
 
 using Place = ResultsFileError::Place;
 
-struct Cause {
-  ResultsFileError error;
-  const char* words;
-};
-
 TEST(FileFailureCause, EveryCauseIsToldInWords) {
   const auto system = [](int error, Place place = Place::File) {
     return ResultsFileError(ResultsFileError::Stage::Create, error, place);
   };
-  const std::vector<Cause> causes = {
+  const struct {
+    ResultsFileError error;
+    const char* words;
+  } causes[] = {
       {ResultsFileError(ResultsFileError::Refusal::ReadOnly), "el fichero es de solo lectura"},
       {ResultsFileError(ResultsFileError::Refusal::DeviceName), "Windows reserva ese nombre"},
       {system(EACCES), "no hay permiso para escribir en él"},
@@ -39,7 +37,7 @@ TEST(FileFailureCause, EveryCauseIsToldInWords) {
       {system(ENAMETOOLONG), "el nombre es demasiado largo"},
       {system(EMFILE), "demasiados ficheros abiertos"},
   };
-  for (const Cause& cause : causes) {
+  for (const auto& cause : causes) {
     const std::string words = cp1252ToUtf8(messages::fileFailureCause(cause.error));
     EXPECT_NE(words.find(cause.words), std::string::npos) << words;
   }

@@ -22,16 +22,14 @@ fs::path statisticsData(const std::string& name) {
 
 class StatisticsRunTest : public ButtonTest {};
 
-struct ReferenceCase {
-  std::vector<fs::path> resultsFiles;
-  char decimalMark;
-  const char* expected;
-};
-
 // The expected tables come from tools/reference_statistics.py, a second
 // calculation written apart from the program.
 TEST_F(StatisticsRunTest, TablesMatchTheIndependentCalculation) {
-  const std::vector<ReferenceCase> cases = {
+  const struct {
+    std::vector<fs::path> resultsFiles;
+    char decimalMark;
+    const char* expected;
+  } cases[] = {
       {{batchExpected("plain_comma.csv"), batchExpected("mixed_comma.csv"),
         batchExpected("edited_comma.csv")},
        ',',
@@ -39,7 +37,7 @@ TEST_F(StatisticsRunTest, TablesMatchTheIndependentCalculation) {
       {{batchExpected("plain_point.csv")}, '.', "plain_point.csv"},
       {{statisticsData("odd_samples.csv")}, '.', "odd_samples_point.csv"},
   };
-  for (const ReferenceCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.expected);
     const fs::path table = folder() / c.expected;
     const OutputRun run = runStatistics(c.resultsFiles, table, c.decimalMark);

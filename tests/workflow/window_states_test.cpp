@@ -1,5 +1,6 @@
-// What the three buttons leave the window able to do after a cancelled dialog, a press that
-// cannot start and a refusal the user corrects.
+// What the lot, export and calculation buttons read, list and leave the window able to do,
+// pressed in turn: successful reads, cancelled dialogs, presses that cannot start, refusals
+// the user corrects. What each row leaves is in tests/data/workflow/presses/NAME.txt.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,95 +8,198 @@
 
 #include "samplegen/sample_files.h"
 #include "support/button_fixture.h"
+#include "support/expected_file.h"
+#include "support/test_data.h"
 
 namespace granomet::testing {
 namespace {
 
-constexpr const char* kCreated = "LOTE12_06062016_093005.csv HA SIDO CREADO.";
-
-// NoFolder and Proposed type a results name: one in a missing folder, the proposed one.
-enum class Press { Lot, Export, Run, CancelLot, CancelExport, NoFolder, Proposed };
+// A button given a file of the test's folder, written first unless `bytes` is empty; no file:
+// the dialog cancelled. Type puts `file` in «Fichero de salida», Forget empties the export's box.
+struct Press {
+  enum Kind { Lot, Export, Run, Type, Forget } kind;
+  std::string file{};
+  std::string bytes{};
+};
+Press lot(std::string file = "LOTE12.csv", std::string bytes = {}) {
+  return {Press::Lot, std::move(file), std::move(bytes)};
+}
+Press exported(std::string file = "LOTE12_export.txt", std::string bytes = {}) {
+  return {Press::Export, std::move(file), std::move(bytes)};
+}
 
 struct Case {
   const char* name;
   std::vector<Press> presses;
-  bool buttonsEnabled;  // the export and calculation buttons
-  std::size_t list1;
-  std::vector<std::string> messages;  // a fragment of each message shown, in order
-  bool runKept = false;               // the last run stays for a report, its name in Label8
 };
 
+// Test listings and failures name the row, not its bytes.
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.name;
 }
 
 class WindowStatesTest : public ButtonTest, public ::testing::WithParamInterface<Case> {};
 
-TEST_P(WindowStatesTest, LeavesButtonsThatWorkAndSaysWhyAPressCannotStart) {
-  const Case& c = GetParam();
-  const auto lot = write("LOTE12.csv", tools::makeLotFile({}));
-  const auto exported = write("LOTE12_export.txt", tools::makeExportFile({}));
-  for (const Press press : c.presses) {
-    switch (press) {
-      case Press::Lot:
-        pressLot(lot);
-        break;
-      case Press::Export:
-        pressExport(exported);
-        break;
-      case Press::Run:
-        pressCalculate();
-        break;
-      case Press::CancelLot:
-        pressLot(std::nullopt);
-        break;
-      case Press::CancelExport:
-        pressExport(std::nullopt);
-        break;
-      case Press::NoFolder:
-        window().setText(TextBoxId::recalculado_file, "no-such-folder/r.csv");
-        break;
-      case Press::Proposed:
-        window().setText(TextBoxId::recalculado_file, "LOTE12_06062016_093005.csv");
-        break;
+TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
+  write("LOTE12.csv", tools::makeLotFile({}));
+  write("LOTE12_export.txt", tools::makeExportFile({}));
+  for (const Press& press : GetParam().presses) {
+    if (!press.bytes.empty()) {
+      write(press.file, press.bytes);
+    }
+    const auto file = press.file.empty() ? std::nullopt : std::optional(folder() / press.file);
+    if (press.kind == Press::Lot) {
+      pressLot(file);
+    } else if (press.kind == Press::Export) {
+      pressExport(file);
+    } else if (press.kind == Press::Run) {
+      pressCalculate();
+    } else {
+      window().setText(
+          press.kind == Press::Type ? TextBoxId::recalculado_file : TextBoxId::EXPORT_file,
+          press.file);
     }
   }
-  EXPECT_EQ(window().enabled(ButtonId::exportbutton), c.buttonsEnabled);
-  EXPECT_EQ(window().enabled(ButtonId::calculatot), c.buttonsEnabled);
-  EXPECT_EQ(items(ListId::List1).size(), c.list1);
-  EXPECT_EQ(window().label(LabelId::Label8).text, c.runKept ? kCreated : "");
-  ASSERT_EQ(window().messages().size(), c.messages.size());
-  for (std::size_t i = 0; i < c.messages.size(); ++i) {
-    EXPECT_NE(window().messages()[i].request.prompt.find(c.messages[i]), std::string::npos)
-        << window().messages()[i].request.prompt;
+  std::string text = "LOTE_file \xAB" + window().text(TextBoxId::LOTE_file) +
+                     "\xBB EXPORT_file \xAB" + window().text(TextBoxId::EXPORT_file) +
+                     "\xBB recalculado_file \xAB" + window().text(TextBoxId::recalculado_file) +
+                     "\xBB\ndi\xE1logo \xAB" + window().dialog().fileName().string() +
+                     "\xBB filtro " + std::to_string(window().dialog().filterIndex()) +
+                     "\nlote \xAB" + lot().header.lotName + "\xBB:";
+  for (int order = 1; order <= 254; ++order) {
+    if (!lot().records[order].name.empty()) {
+      text += " " + std::to_string(order) + " " + lot().records[order].name;
+    }
   }
-  EXPECT_EQ(tables().lastRun.completed, c.runKept);
-  if (c.runKept) {
-    EXPECT_EQ(window().text(TextBoxId::LOTE_file), "LOTE12.csv");
-    EXPECT_EQ(window().text(TextBoxId::EXPORT_file), "LOTE12_export.txt");
-    EXPECT_EQ(tables().lastRun.resultsPath, folder() / "LOTE12_06062016_093005.csv");
-  }
+  text += "\nexportaci\xF3n: " + std::to_string(exports().exportSampleCount) +
+          " muestras, coma final " + std::to_string(exports().trailingComma) +
+          "\n\xFAltimo c\xE1lculo: " + (tables().lastRun.completed ? "completo " : "") +
+          tables().lastRun.resultsPath.string() + " " +
+          std::to_string(tables().lastRun.unreachedSamples.size()) +
+          " sin registro\ninicios de curvas: " + std::to_string(window().plotted().runStarts()) +
+          "\n";
+  expectSameAsFile(windowText() + withoutFolder(cp1252ToUtf8(text)),
+                   testData() / "workflow" / "presses" / (std::string(GetParam().name) + ".txt"));
 }
 
-const std::string kNoExport = "Falta el fichero de exportaci\xF3n";
-const std::string kNoFolder = "r.csv: la carpeta no existe";
+// A lot of the given sample count in its header, and its rows.
+std::string lotText(const std::string& count, const std::vector<std::string>& rows) {
+  std::string text =
+      "LOTE DE ENTREGA,,,\r\nProyecto,\"R\xEDo Tinto, M\xE1laga\",IP-0416,Fecha,"
+      "06/06/2016,A\xF1o,GOLFO-16,N\xBA," +
+      count + "\r\nNum,Muestra,Long,Lat\r\n(orden),,(grados)\r\n";
+  for (const std::string& r : rows) {
+    text += r;
+  }
+  return text;
+}
+std::string row(int order, const std::string& name) {
+  return std::to_string(order) + "," + name +
+         ",-6.25,36.5,12.5,0-5,Testigo,\"Arena fina, con conchas\",12.5%,150.5,1.5,2.5,3.5,0.5,"
+         "1,1.5\r\n";
+}
 
-using enum Press;
-const std::vector<Case> kCases = {
-    // Cancelling either dialog changes nothing: the run stays whole, for its report too.
-    {"CancelledLotAfterARun", {Lot, Export, Run, CancelLot}, false, 12, {}, true},
-    {"CancelledLotAfterALot", {Lot, CancelLot}, true, 12, {}},
-    {"CancelledExportAfterALot", {Lot, CancelExport}, true, 12, {}},
-    {"CancelledExportThenCalculated", {Lot, Export, CancelExport, Run}, false, 12, {}, true},
-    // Cálculo says why it cannot start, and the files stay chosen for the next press.
-    {"CalculatedWithoutAnyFile", {Run}, false, 0, {"Falta el fichero de lote"}},
-    {"CalculatedWithoutExport", {Lot, Run}, true, 12, {kNoExport}},
-    {"CalculatedWithoutExportAfterACancel", {Lot, CancelExport, Run}, true, 12, {kNoExport}},
-    // A results name in a missing folder, refused, then the proposed one.
-    {"FolderFixed", {Lot, Export, NoFolder, Run, Proposed, Run}, false, 12, {kNoFolder}, true},
-};
+constexpr const char* kHeading = "Fecha,Hora,RESULT FILE NAME,SAMPLE NAME,LOTE\r\n";
 
-INSTANTIATE_TEST_SUITE_P(EveryState, WindowStatesTest, ::testing::ValuesIn(kCases),
+// A block of 228 fields, every unused field empty, every frequency q (or empty
+// with no q), the first field padded so that the line is `length` characters long.
+std::string block(const std::string& order, const std::string& q = "1", std::size_t length = 0) {
+  std::vector<std::string> fields(229);
+  fields[24] = "R.ngb";
+  fields[25] = "M";
+  fields[26] = "LOTE12";
+  fields[27] = order;
+  fields[228] = "100";  // an empty last field would read as a trailing comma
+  for (int c = 1; c <= 66 && !q.empty(); ++c) {
+    fields[28 + 3 * c] = std::to_string(c);
+    fields[29 + 3 * c] = q;
+  }
+  std::string line = fields[1];
+  for (int field = 2; field <= 228; ++field) {
+    line += "," + fields[static_cast<std::size_t>(field)];
+  }
+  if (line.size() < length) {
+    line.insert(0, length - line.size(), 'x');
+  }
+  return line + "\r\n";
+}
+
+std::string exportFile(std::vector<int> orders, bool trailingComma = false) {
+  tools::SampleFileOptions options;
+  options.orderNumbers = std::move(orders);
+  options.trailingComma = trailingComma;
+  return tools::makeExportFile(options);
+}
+
+std::vector<Case> cases() {
+  const Press run{Press::Run};
+  const Press cancelLot{Press::Lot};
+  const Press cancelExport{Press::Export};
+  std::string longHeader = lotText("1", {});
+  longHeader.insert(longHeader.find("\r\n", longHeader.find("GOLFO")), ",extra,fields");
+  std::string trailingOnly = block("5");
+  trailingOnly.insert(trailingOnly.size() - 2, ",");
+  return {
+      // Cancelling either dialog changes nothing: the run stays whole, for its report too.
+      {"CancelledLotAfterARun", {lot(), exported("E.txt", exportFile({1, 2, 4})), run, cancelLot}},
+      {"CancelledLotAfterALot", {lot(), cancelLot}},
+      {"CancelledExportAfterALot", {lot(), cancelExport}},
+      {"CancelledExportThenCalculated", {lot(), exported(), cancelExport, run}},
+      // Cálculo says why it cannot start, and the files stay chosen for the next press.
+      {"CalculatedWithoutAnyFile", {run}},
+      {"CalculatedWithoutExport", {lot(), run}},
+      {"CalculatedWithoutExportAfterACancel", {lot(), cancelExport, run}},
+      {"CalculatedWithTheExportsNameEmptied", {lot(), exported(), {Press::Forget}, run}},
+      // A results name in a missing folder, refused, then the proposed one.
+      {"FolderFixed",
+       {lot(),
+        exported(),
+        {Press::Type, "no-such-folder/r.csv"},
+        run,
+        {Press::Type, "LOTE12_06062016_093005.csv"},
+        run}},
+
+      // The lot button: names trimmed and unquoted, listed in file order, the results name
+      // proposed, the export to be read again, the last run forgotten but its status line.
+      {"LotRead",
+       {lot(), exported("E.txt", exportFile({1, 2, 4})), run,
+        lot("LOTE12.csv", lotText("3", {row(1, "  M-01 "), row(12, "M-12"), row(3, "\"M 03\"")}))}},
+      // A header of zero or fewer samples still loads the lot.
+      {"LotOfNoSamples", {lot("VACIO.csv", lotText("0", {row(1, "M-01")}))}},
+      {"LotOfMinusThreeSamples", {lot("VACIO.csv", lotText("-3", {row(1, "M-01")}))}},
+      // The bare name shown, the old lot's name kept.
+      {"LotNameWithoutExtension",
+       {lot("LOTE1.csv", lotText("1", {row(1, "A")})), lot("LOTE2", lotText("1", {row(1, "B")}))}},
+      {"LotCancelledAfterAFailedRead", {lot("MALO.csv", lotText("1", {row(255, "A")})), cancelLot}},
+      // A record the new lot lacks keeps the old values; a repeated order number the later row.
+      {"LotRecordsKeptAcrossLots",
+       {lot("A.csv", lotText("2", {row(1, "A1"), row(2, "A2")})),
+        lot("B.csv", lotText("2", {row(1, "B1"), row(1, "B1bis")}))}},
+      {"LotOrderNumber254", {lot("L.csv", lotText("1", {row(254, "ULTIMA")}))}},
+      // The rest of line 2 and line 3 are the two lines read and discarded, so line 4
+      // (the units) is read as the first row and fails on its order number.
+      {"LotHeaderLineWithMoreFields", {lot("L.csv", longHeader + row(1, "A"))}},
+
+      // The export button: blocks counted and listed with or without a trailing comma.
+      {"ExportRead", {exported("LOTE12_export.txt", exportFile({}))}},
+      {"ExportReadWithTrailingCommas", {exported("LOTE12_export.txt", exportFile({}, true))}},
+      // Only lines longer than 300 characters are samples.
+      {"ExportOfAHeadingOnly", {exported("E.txt", kHeading)}},
+      {"ExportLineOf300Characters", {exported("E.txt", kHeading + block("5", "", 300))}},
+      {"ExportLineOf301Characters", {exported("E.txt", kHeading + block("5", "", 301))}},
+      // Every repeated order number is reported, neighbours in the file or not.
+      {"ExportOrderNumberTwiceInARow", {exported("E.txt", exportFile({5, 5, 7}))}},
+      {"ExportOrderNumberTwiceApart", {exported("E.txt", exportFile({5, 7, 5}))}},
+      {"ExportOrderNumberThreeTimes", {exported("E.txt", exportFile({5, 5, 5}))}},
+      {"ExportOrderNumbersOnce", {exported("E.txt", exportFile({1, 2, 3}))}},
+      // An empty line after the only sample line decides the trailing comma.
+      {"ExportEmptyLineAfterTheOnlySample", {exported("E.txt", kHeading + trailingOnly + "\r\n")}},
+      // The dialog comes back with the name it held, and the lot is named for what it is.
+      {"ExportCancelledAfterAFailedLotRead", {lot("LOTE", tools::makeLotFile({})), cancelExport}},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryState, WindowStatesTest, ::testing::ValuesIn(cases()),
                          [](const ::testing::TestParamInfo<Case>& info) {
                            return std::string(info.param.name);
                          });
