@@ -57,8 +57,7 @@ trap 'exit 143' TERM
 # A child that has exited stays as a zombie until waited for, and kill -0 still
 # finds it: read its state instead.
 running() {
-  local state=""
-  [[ -r /proc/$1/stat ]] || return 1
+  local state
   read -r _ _ state _ 2>/dev/null <"/proc/$1/stat" || return 1
   [[ $state != Z ]]
 }
@@ -90,12 +89,12 @@ fail() {
 }
 
 # Runs the command every 0.1 s until it succeeds, for at most $1 seconds; fails at once
-# when the program has stopped.
+# when the program (before it, Xvfb) has stopped.
 poll() {
   local deadline=$((SECONDS + $1))
   shift
   until "$@"; do
-    ((SECONDS < deadline)) && running "$app_pid" || return 1
+    ((SECONDS < deadline)) && running "${app_pid:-$xvfb_pid}" || return 1
     sleep 0.1
   done
 }
@@ -232,14 +231,11 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work" 3>"$work/di
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_number=""
-for _ in {1..300}; do
-  # read fails until the whole line, newline included, is there.
-  if read -r display_number <"$work/display"; then
-    break
-  fi
-  running "$xvfb_pid" || fail "Xvfb stopped: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
+# read fails until the whole line, newline included, is there.
+read_display() {
+  read -r display_number <"$work/display"
+}
+poll 30 read_display || fail "Xvfb stopped: $(cat "$work/xvfb.log")"
 [[ $display_number =~ ^[0-9]+$ ]] || fail "Xvfb did not report a display: $(cat "$work/xvfb.log")"
 export DISPLAY=:$display_number
 
@@ -270,32 +266,25 @@ choose_file 319 76 LOTE12_export.txt # exportbutton (307,64,24,24)
 wait_for_name_in EXPORT_file "${export_box[@]}"
 
 click 49 177 # calculatot (16,142,66,70)
-# Clicks the exit button until its question comes and prints the question's window.
-# The calculation runs inside the click and announces each sample it leaves out in a
-# box; a click on the exit button while a box is up is lost, so the button is clicked
-# again after each box. The exit question can only come once the calculation is over.
+# Clicks the exit button until its question comes, in $box. The calculation runs inside
+# the click and announces each sample it leaves out in a box; a click on the exit button
+# while a box is up is lost, so the button is clicked again after each box. The exit
+# question can only come once the calculation is over.
+box_up() {
+  box=$(other_window)
+  [[ -n $box ]]
+}
 exit_question() {
-  local box deadline
   click 115 197 # exitbutton (98,181,34,33)
-  deadline=$((SECONDS + 120))
-  while :; do
-    ((SECONDS < deadline)) || fail "no \"Vas a salir\" question after clicking the exit button"
-    box=$(other_window)
-    if [[ -z $box ]]; then
-      sleep 0.1
-      continue
-    fi
-    if [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; then
-      echo "$box"
-      return 0
-    fi
-    dismiss "$box" >&2
+  until poll 120 box_up && [[ $(xdo getwindowname "$box" 2>/dev/null || true) == "Vas a salir" ]]; do
+    [[ -n $box ]] || fail "no \"Vas a salir\" question after clicking the exit button"
+    dismiss "$box"
     click 115 197
   done
 }
 
 # The run is over once the exit question comes: No stays.
-box=$(exit_question)
+exit_question
 echo "Box \"Vas a salir\": Escape (No)"
 press "$box" Escape || fail "the \"Vas a salir\" question does not take the keyboard"
 wait_until_gone "$box" 120 || fail "the \"Vas a salir\" question stays open after Escape"
@@ -309,15 +298,14 @@ wait_until_gone "$dialog" 120 || fail "the \"Abrir\" dialog stays open after Esc
 wait_for_name_in LOTE_file "${lot_box[@]}"
 wait_for_name_in EXPORT_file "${export_box[@]}"
 
-box=$(exit_question)
+exit_question
 echo "Box \"Vas a salir\": Return (Sí)"
 press "$box" Return || fail "the \"Vas a salir\" question does not take the keyboard"
 
-for _ in {1..300}; do
-  running "$app_pid" || break
-  sleep 0.1
-done
-running "$app_pid" && fail "the program is still running 30 s after answering Sí"
+stopped() {
+  ! running "$app_pid"
+}
+poll 30 stopped || fail "the program is still running 30 s after answering Sí"
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
@@ -325,12 +313,9 @@ app_pid=""
 end_date=$(date +%d/%m/%Y)
 
 # The results, complete now that the program has ended: one file, named after the lot.
-shopt -s nullglob
-written=("$work"/LOTE12_*.csv)
-[[ ${#written[@]} -eq 1 ]] || fail "expected one LOTE12_*.csv in $work, found ${#written[@]}"
-results=${written[0]}
-name=$(basename "$results")
-[[ $name =~ ^LOTE12_[0-9]{8}_[0-9]{6}\.csv$ ]] || fail "unexpected results file name $name"
+name=$(cd "$work" && ls LOTE12_*.csv 2>/dev/null || true)
+[[ $name =~ ^LOTE12_[0-9]{8}_[0-9]{6}\.csv$ ]] || fail "not one LOTE12_date_time.csv in $work: $name"
+results=$work/$name
 
 # Today's date, either side of midnight, put back as the expected file has it.
 sed "s#$start_date\|$end_date#@FECHA@#g" "$results" >"$work/undated.csv"
