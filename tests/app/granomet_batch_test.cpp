@@ -23,8 +23,8 @@ namespace fs = std::filesystem;
 
 const fs::path kSource = GRANOMET_SOURCE_DIR;
 const fs::path kProgram = GRANOMET_BATCH;
+using granomet::testing::expectSameAsFile;
 using granomet::testing::fileBytes;
-using granomet::testing::matchesExpectedFile;
 
 std::string today() {
   const std::time_t now = std::time(nullptr);
@@ -107,7 +107,7 @@ TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, fileBytes(batch / "expected" / (std::string(c.expected) + ".txt")));
     // Today's date, either side of midnight, where the expected results have @FECHA@. Not
-    // matchesExpectedFile: these were computed independently, never written by the program.
+    // expectSameAsFile: these were computed independently, never written by the program.
     const std::string written = fileBytes(folder_ / "resultados.csv");
     EXPECT_TRUE(std::regex_replace(written, std::regex(before + "|" + after), "@FECHA@") ==
                 fileBytes(batch / "expected" / (std::string(c.expected) + ".csv")))
@@ -154,8 +154,8 @@ TEST_F(GranometBatch, EachCommandLineSaysHowFarItGot) {
     }
   }
   const std::regex names(folder_.filename().string() + "|LOTE12_[0-9]{8}_[0-9]{6}");
-  EXPECT_TRUE(matchesExpectedFile(std::regex_replace(said, names, "@@"),
-                                  granomet::testing::testData() / "app/batch_command_lines.txt"));
+  expectSameAsFile(std::regex_replace(said, names, "@@"),
+                   granomet::testing::testData() / "app/batch_command_lines.txt");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 6);  // out.txt and err.txt too
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "laser"), {}), 3);
   EXPECT_TRUE(fileBytes(folder_ / "salida/r.csv").starts_with("\"Lot-Num\""));

@@ -24,8 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using granomet::testing::batchExpected;
+using granomet::testing::expectSameAsFile;
 using granomet::testing::fileBytes;
-using granomet::testing::matchesExpectedFile;
 using granomet::testing::testData;
 
 class GranometInforme : public ::testing::Test {
@@ -95,11 +95,10 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   std::ofstream(folder_ / "t.csv") << "tabla anterior" << std::flush;
   fs::create_directory(folder_ / "sub");
   fs::create_symlink("t.csv", folder_ / "enlace.pdf");
-  EXPECT_TRUE(matchesExpectedFile(
-      said({"r.csv falta.csv", "-o r.csv r.csv", "", "-x r.csv", "-o '' r.csv",
-            "-o t.csv -p t.csv r.csv", "-o t.csv -p sub/../t.csv r.csv",
-            "-o enlace.pdf -p t.csv r.csv", "-o nuevo.csv -p ./nuevo.csv r.csv"}),
-      testData() / "app/informe_refusals.txt"));
+  expectSameAsFile(said({"r.csv falta.csv", "-o r.csv r.csv", "", "-x r.csv", "-o '' r.csv",
+                         "-o t.csv -p t.csv r.csv", "-o t.csv -p sub/../t.csv r.csv",
+                         "-o enlace.pdf -p t.csv r.csv", "-o nuevo.csv -p ./nuevo.csv r.csv"}),
+                   testData() / "app/informe_refusals.txt");
   EXPECT_TRUE(fs::exists(folder_ / "r_estadisticos.csv"));
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_EQ(fileBytes(folder_ / "t.csv"), "tabla anterior");
@@ -299,8 +298,7 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
                            ">informe.txt && pdftoppm -r 20 -gray informe.pdf pagina")
                               .c_str()),
               0);
-    EXPECT_TRUE(matchesExpectedFile(fileBytes(folder_ / "informe.txt"),
-                                    testData() / "report" / c.expected));
+    expectSameAsFile(fileBytes(folder_ / "informe.txt"), testData() / "report" / c.expected);
     for (const auto& entry : fs::directory_iterator(folder_)) {
       if (entry.path().filename().string().rfind("pagina", 0) != 0) {
         continue;
@@ -553,9 +551,8 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
 
 TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
-  EXPECT_TRUE(
-      matchesExpectedFile(said({"-p r.csv r.csv", "-p '' r.csv", "-p informe.pdf falta.csv"}),
-                          testData() / "app/informe_report_refusals.txt"));
+  expectSameAsFile(said({"-p r.csv r.csv", "-p '' r.csv", "-p informe.pdf falta.csv"}),
+                   testData() / "app/informe_report_refusals.txt");
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
 }
