@@ -38,7 +38,7 @@ class GranometInforme : public ::testing::Test {
   int run(const std::string& locale, const std::string& arguments, const std::string& before = {}) {
     const std::string command = "cd '" + folder_.string() + "' && " + before +
                                 " env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
-                                GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
+                                program_.string() + "' " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -71,6 +71,7 @@ class GranometInforme : public ::testing::Test {
   }
 
   fs::path folder_ = fs::temp_directory_path() / ("granomet_informe_" + std::to_string(::getpid()));
+  fs::path program_ = GRANOMET_INFORME;
 };
 
 TEST_F(GranometInforme, WritesTheTableBesideTheFirstFileWithTheRegionalMark) {
@@ -549,12 +550,9 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
 TEST_F(GranometInforme, WithoutTheReportsProgramOnlyTheTableIsWritten) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
   fs::create_directory(folder_ / "solo");
-  fs::copy_file(GRANOMET_INFORME, folder_ / "solo/granomet-informe");
-  const std::string command = "cd '" + folder_.string() +
-                              "' && LC_ALL=C solo/granomet-informe -o t.csv -p i.pdf r.csv "
-                              ">out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  program_ = folder_ / "solo/granomet-informe";
+  fs::copy_file(GRANOMET_INFORME, program_);
+  EXPECT_EQ(run("C", "-o t.csv -p i.pdf r.csv"), 1);
   EXPECT_TRUE(fs::exists(folder_ / "t.csv"));
   EXPECT_FALSE(fs::exists(folder_ / "i.pdf"));
   EXPECT_NE(err().find("granomet-informe-pdf"), std::string::npos) << err();
@@ -604,22 +602,19 @@ TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
 // Results files edited by hand far beyond any sediment: weights of hundreds of
 // digits, a class near the largest double. The report is drawn all the same, and soon.
 TEST_F(GranometInforme, FiguresBeyondAnySedimentStillGiveAReport) {
-  std::vector<fs::path> files;
+  int reports = 0;
   for (const fs::path& folder : {testData() / "../fuzz/regressions/statistics_table",
                                  testData() / "../../fuzz/seeds/statistics_table"}) {
     for (const auto& entry : fs::directory_iterator(folder)) {
-      files.push_back(entry.path());
+      SCOPED_TRACE(entry.path().filename().string());
+      fs::remove(folder_ / "informe.pdf");
+      ASSERT_EQ(run("C", "-p informe.pdf '" + entry.path().string() + "'"), 0) << err();
+      EXPECT_EQ(std::system(("pdfinfo '" + folder_.string() + "/informe.pdf' >/dev/null").c_str()),
+                0);
+      ++reports;
     }
   }
-  ASSERT_GE(files.size(), 4u);
-  for (const fs::path& file : files) {
-    SCOPED_TRACE(file.filename().string());
-    fs::remove(folder_ / "informe.pdf");
-    ASSERT_EQ(run("C", "-p informe.pdf '" + file.string() + "'"), 0) << err();
-    EXPECT_EQ(
-        std::system(("pdfinfo '" + (folder_ / "informe.pdf").string() + "' >/dev/null").c_str()),
-        0);
-  }
+  EXPECT_GE(reports, 4);
 }
 
 #endif

@@ -159,13 +159,13 @@ shows_name() {
 # the buttons it enables are enabled when the next click is taken. A box that comes up
 # instead ends the wait.
 name_or_box() {
-  [[ -n $(other_window) ]] || shows_name "$@"
+  shows_name "$@" || [[ -n $(other_window) ]]
 }
 wait_for_name_in() {
   local box=$1
   shift
   poll 120 name_or_box "$@" || fail "$box shows no file name 120 s after its dialog closed"
-  [[ -z $(other_window) ]] || fail "a box came up instead of a name in $box"
+  shows_name "$@" || fail "a box came up instead of a name in $box"
 }
 
 # Clicks the centre of a control, then takes the pointer off every window so that
@@ -230,7 +230,6 @@ started=$SECONDS
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work" 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-display_number=""
 # read fails until the whole line, newline included, is there.
 read_display() {
   read -r display_number <"$work/display"
