@@ -10,18 +10,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/expected_file.h"
 #include "support/test_data.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using granomet::testing::batchExpected;
+using granomet::testing::expectSameAsFile;
 using granomet::testing::fileBytes;
 using granomet::testing::testData;
 
@@ -35,9 +38,19 @@ class GranometInforme : public ::testing::Test {
   int run(const std::string& locale, const std::string& arguments, const std::string& before = {}) {
     const std::string command = "cd '" + folder_.string() + "' && " + before +
                                 " env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
-                                GRANOMET_INFORME + "' " + arguments + " >out.txt 2>err.txt";
+                                program_.string() + "' " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // What each command line says on stderr, and its exit status, in the C locale.
+  std::string said(std::initializer_list<std::string> commandLines) {
+    std::string text;
+    for (const std::string& arguments : commandLines) {
+      const int status = run("C", arguments);
+      text += "$ granomet-informe " + arguments + "\n" + err() + "--- exit " +
+              std::to_string(status) + "\n";
+    }
+    return text;
   }
   std::string err() { return fileBytes(folder_ / "err.txt"); }
 
@@ -58,6 +71,7 @@ class GranometInforme : public ::testing::Test {
   }
 
   fs::path folder_ = fs::temp_directory_path() / ("granomet_informe_" + std::to_string(::getpid()));
+  fs::path program_ = GRANOMET_INFORME;
 };
 
 TEST_F(GranometInforme, WritesTheTableBesideTheFirstFileWithTheRegionalMark) {
@@ -74,26 +88,20 @@ TEST_F(GranometInforme, WritesTheTableBesideTheFirstFileWithTheRegionalMark) {
             fileBytes(testData() / "statistics/expected/plain_point.csv"));
 }
 
+// A file it could not read (1, the table written all the same), wrong arguments (2), -o and -p
+// naming one file however spelt (2, the report would replace the table): nothing the user
+// had is touched.
 TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArguments) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
-  EXPECT_EQ(run("C", "r.csv falta.csv"), 1);
-  EXPECT_NE(err().find("falta.csv: no se puede abrir el fichero."), std::string::npos) << err();
-  EXPECT_TRUE(fs::exists(folder_ / "r_estadisticos.csv"));
-  EXPECT_EQ(run("C", "-o r.csv r.csv"), 1);
-  EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
-  EXPECT_EQ(run("C", ""), 2);
-  EXPECT_EQ(run("C", "-x r.csv"), 2);
-  EXPECT_EQ(run("C", "-o '' r.csv"), 2);
-
-  // -o and -p naming one file, however spelt: the report would replace the table.
-  std::ofstream(folder_ / "t.csv") << "tabla anterior";
+  std::ofstream(folder_ / "t.csv") << "tabla anterior" << std::flush;
   fs::create_directory(folder_ / "sub");
   fs::create_symlink("t.csv", folder_ / "enlace.pdf");
-  for (const char* outputs : {"-o t.csv -p t.csv", "-o t.csv -p sub/../t.csv",
-                              "-o enlace.pdf -p t.csv", "-o nuevo.csv -p ./nuevo.csv"}) {
-    EXPECT_EQ(run("C", std::string(outputs) + " r.csv"), 2) << outputs;
-    EXPECT_NE(err().find("-o y -p nombran el mismo fichero"), std::string::npos) << err();
-  }
+  expectSameAsFile(said({"r.csv falta.csv", "-o r.csv r.csv", "", "-x r.csv", "-o '' r.csv",
+                         "-o t.csv -p t.csv r.csv", "-o t.csv -p sub/../t.csv r.csv",
+                         "-o enlace.pdf -p t.csv r.csv", "-o nuevo.csv -p ./nuevo.csv r.csv"}),
+                   testData() / "app/informe_refusals.txt");
+  EXPECT_TRUE(fs::exists(folder_ / "r_estadisticos.csv"));
+  EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_EQ(fileBytes(folder_ / "t.csv"), "tabla anterior");
   EXPECT_FALSE(fs::exists(folder_ / "nuevo.csv"));
 }
@@ -118,67 +126,6 @@ std::vector<std::string> csvFields(const std::string& line) {
   return fields;
 }
 
-// A page drawn at 20 dots per inch in grey: its rows of pixels, 255 for white.
-struct Page {
-  int width = 0;
-  int height = 0;
-  std::string pixels;
-  int at(int x, int y) const {
-    return static_cast<unsigned char>(pixels[static_cast<std::size_t>(y * width + x)]);
-  }
-};
-
-Page readPgm(const fs::path& path) {
-  std::istringstream in(fileBytes(path));
-  std::string magic;
-  int maximum = 0;
-  Page page;
-  in >> magic >> page.width >> page.height >> maximum;
-  in.get();
-  page.pixels.assign(std::istreambuf_iterator<char>(in), {});
-  EXPECT_EQ(magic, "P5");
-  EXPECT_EQ(page.pixels.size(), static_cast<std::size_t>(page.width * page.height));
-  return page;
-}
-
-// The whole report's words as pdftotext -layout sets them, against a text read and
-// checked by hand, date aside: the example lot, and the awkward samples (a class below
-// 0, classes that do not add up, one class, two peaks...). After a deliberate change,
-// GRANOMET_WRITE_EXPECTED=1 writes the texts again; read the difference before keeping it.
-TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
-  const struct {
-    fs::path results;
-    const char* locale;
-    const char* expected;
-  } cases[] = {{batchExpected("plain_comma.csv"), "es_ES.UTF-8", "plain_comma.txt"},
-               {testData() / "statistics/odd_samples.csv", "C", "odd_samples.txt"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.expected);
-    fs::copy_file(c.results, folder_ / "r.csv", fs::copy_options::overwrite_existing);
-    ASSERT_EQ(run(c.locale, "-p informe.pdf r.csv"), 0) << err();
-    ASSERT_EQ(std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
-                           "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
-                           ">informe.txt")
-                              .c_str()),
-              0);
-    const std::string text = fileBytes(folder_ / "informe.txt");
-    const fs::path expected = testData() / "report" / c.expected;
-    if (std::getenv("GRANOMET_WRITE_EXPECTED") != nullptr) {
-      std::ofstream(expected, std::ios::binary) << text;
-    }
-    // The first line that differs, rather than two whole reports.
-    std::istringstream got(text);
-    std::istringstream wanted(fileBytes(expected));
-    std::string gotLine;
-    std::string wantedLine;
-    for (int line = 1; std::getline(wanted, wantedLine); ++line) {
-      std::getline(got, gotLine);
-      ASSERT_EQ(gotLine, wantedLine) << "line " << line;
-    }
-    EXPECT_FALSE(std::getline(got, gotLine)) << "more than expected: " << gotLine;
-  }
-}
-
 // The example's results, and the same with its first sample's classes edited by hand
 // to weigh less than nothing each: a warning for every class, which run on over the
 // sample's second page and push its class table onto a third.
@@ -194,61 +141,6 @@ std::string everyClassBelowNothing(const std::string& results) {
     edited += std::string(i == 0 ? "" : ",") + "\"" + (i >= 30 ? "-0,001" : fields[i]) + "\"";
   }
   return header + "\n" + edited + "\r\n" + std::string(std::istreambuf_iterator<char>(lines), {});
-}
-
-TEST_F(GranometInforme, NoPageOfTheReportIsEmptyOrCutAtItsEdges) {
-  struct Case {
-    std::string results;
-    std::size_t firstSamplesPages;
-  };
-  const std::string example = fileBytes(batchExpected("plain_comma.csv"));
-  const Case cases[] = {{example, 2}, {everyClassBelowNothing(example), 3}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.firstSamplesPages);
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      fs::remove(entry.path());
-    }
-    { std::ofstream(folder_ / "r.csv", std::ios::binary) << c.results; }
-    ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
-    EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
-    ASSERT_EQ(
-        std::system(
-            ("cd '" + folder_.string() + "' && pdftoppm -r 20 -gray informe.pdf pagina").c_str()),
-        0);
-    std::vector<fs::path> pages;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      if (entry.path().filename().string().rfind("pagina", 0) == 0) {
-        pages.push_back(entry.path());
-      }
-    }
-    // The summary, three triangles on two pages, the curves ten samples a page, two
-    // pages for every other sample.
-    EXPECT_EQ(pages.size(), 1u + 2u + 2u + c.firstSamplesPages + 2u * 11u);
-    for (const fs::path& path : pages) {
-      SCOPED_TRACE(path.filename().string());
-      const Page page = readPgm(path);
-      // A4 at 20 dots per inch; the margins are 40 points, 11 dots: the outer 6 stay white.
-      ASSERT_GT(page.width, 150);
-      ASSERT_GT(page.height, 220);
-      constexpr int kEdge = 6;
-      int inked = 0;
-      for (int y = 0; y < page.height; ++y) {
-        for (int x = 0; x < page.width; ++x) {
-          const bool edge =
-              x < kEdge || y < kEdge || x >= page.width - kEdge || y >= page.height - kEdge;
-          if (page.at(x, y) < 200) {
-            EXPECT_FALSE(edge) << "ink at the edge, " << x << ", " << y;
-            if (edge) {
-              return;
-            }
-            ++inked;
-          }
-        }
-      }
-      // More than the footer alone.
-      EXPECT_GT(inked, 400);
-    }
-  }
 }
 
 // A word of a PDF page as poppler reads it: its box in points and its text.
@@ -298,6 +190,14 @@ std::vector<std::vector<Line>> pdfLines(const fs::path& pdf, const fs::path& tex
     }
   }
   return lines;
+}
+
+// The number a word of one to three digits is, else -1.
+int smallNumber(const std::string& word) {
+  return !word.empty() && word.size() <= 3 &&
+                 word.find_first_not_of("0123456789") == std::string::npos
+             ? std::stoi(word)
+             : -1;
 }
 
 std::string joined(const Line& line) {
@@ -355,6 +255,89 @@ void expectLabelsApart(const std::vector<Word>& chart) {
   expectApart(chart, "a curves chart");
 }
 
+// The whole report's words as pdftotext -layout sets them, against a text read and
+// checked by hand, date aside: the example lot; the awkward samples (a class below 0,
+// classes that do not add up, one class, two peaks...); the example with its first
+// sample's classes edited to weigh less than nothing each, whose warnings run over its
+// second page and push its class table onto a third. No page is empty or inked at its
+// edges, no label of a sample page's charts lies over another.
+TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
+  const std::string example = fileBytes(batchExpected("plain_comma.csv"));
+  const struct {
+    std::string results;
+    const char* locale;
+    const char* expected;
+    int samplePages;  // first pages of a sample, each with its charts
+  } cases[] = {{example, "es_ES.UTF-8", "plain_comma.txt", 12},
+               {fileBytes(testData() / "statistics/odd_samples.csv"), "C", "odd_samples.txt", 7},
+               {everyClassBelowNothing(example), "C", "every_class_below_nothing.txt", 12}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      fs::remove(entry.path());
+    }
+    std::ofstream(folder_ / "r.csv", std::ios::binary) << c.results << std::flush;
+    ASSERT_EQ(run(c.locale, "-p informe.pdf r.csv"), 0) << err();
+    EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
+    ASSERT_EQ(std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
+                           "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
+                           ">informe.txt && pdftoppm -r 20 -gray informe.pdf pagina")
+                              .c_str()),
+              0);
+    expectSameAsFile(fileBytes(folder_ / "informe.txt"), testData() / "report" / c.expected);
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      if (entry.path().filename().string().rfind("pagina", 0) != 0) {
+        continue;
+      }
+      SCOPED_TRACE(entry.path().filename().string());
+      // The page drawn at 20 dots per inch in grey, 255 for white.
+      std::istringstream in(fileBytes(entry.path()));
+      std::string magic;
+      int width = 0;
+      int height = 0;
+      in >> magic >> width >> height >> magic;
+      in.get();
+      const std::string pixels(std::istreambuf_iterator<char>(in), {});
+      // A4 at 20 dots per inch; the margins are 40 points, 11 dots: the outer 6 stay white.
+      ASSERT_GT(width, 150);
+      ASSERT_GT(height, 220);
+      ASSERT_EQ(pixels.size(), static_cast<std::size_t>(width * height));
+      constexpr int kEdge = 6;
+      int inked = 0;
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const bool edge = x < kEdge || y < kEdge || x >= width - kEdge || y >= height - kEdge;
+          if (static_cast<unsigned char>(pixels[static_cast<std::size_t>(y * width + x)]) < 200) {
+            EXPECT_FALSE(edge) << "ink at the edge, " << x << ", " << y;
+            if (edge) {
+              return;
+            }
+            ++inked;
+          }
+        }
+      }
+      // More than the footer alone.
+      EXPECT_GT(inked, 400);
+    }
+    // A sample's charts, from the heading's lines to the tables.
+    int samplePages = 0;
+    for (const std::vector<Line>& page :
+         pdfLines(folder_ / "informe.pdf", folder_ / "informe.html")) {
+      const std::string heading = page.empty() ? std::string() : joined(page.front());
+      if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
+        std::vector<Word> charts;
+        for (auto line = page.begin() + 5;
+             line != page.end() && line->front().text != "Composición"; ++line) {
+          charts.insert(charts.end(), line->begin(), line->end());
+        }
+        expectApart(charts, heading);
+        ++samplePages;
+      }
+    }
+    EXPECT_EQ(samplePages, c.samplePages);
+  }
+}
+
 // A sample's number is beside its point, in the triangle's small numbers, or in the
 // list under it or on the pages after it, before the sample's name: once, in one
 // of them, whatever the number of samples.
@@ -372,6 +355,14 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
   const int samples = static_cast<int>(names.size()) - 1;
   ASSERT_EQ(samples, 254);
   ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+  // The sample whose number line[i] is, if its name follows; else 0.
+  const auto named = [&](const Line& line, std::size_t i) {
+    const int number = smallNumber(line[i].text);
+    return number >= 1 && number <= samples && i + 1 < line.size() &&
+                   line[i + 1].text == names[static_cast<std::size_t>(number)]
+               ? number
+               : 0;
+  };
 
   struct Triangle {
     const char* title;
@@ -406,13 +397,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
       if (!charts.empty() && text.rfind("Granomet", 0) != 0) {
         charts.back().insert(charts.back().end(), line.begin(), line.end());
         for (std::size_t i = 0; i + 1 < line.size(); ++i) {
-          const std::string& word = line[i].text;
-          if (!word.empty() && word.size() <= 3 &&
-              word.find_first_not_of("0123456789") == std::string::npos &&
-              std::stoi(word) <= samples &&
-              line[i + 1].text == names[static_cast<std::size_t>(std::stoi(word))]) {
-            ++keyed[std::stoi(word)];
-          }
+          keyed[named(line, i)] += 1;
         }
       }
       if (text.rfind("Granomet", 0) == 0) {
@@ -432,18 +417,10 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
         gravelly = std::stoi(text.substr(0, at));
       }
       for (std::size_t i = 0; i < line.size(); ++i) {
-        const std::string& word = line[i].text;
-        if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos ||
-            word.size() > 3) {
-          continue;
-        }
-        const int number = std::stoi(word);
         // In the list, before its sample's name; else beside its point, unless it
         // counts the samples a note leaves out.
-        const bool listed = i + 1 < line.size() && number >= 1 && number <= samples &&
-                            line[i + 1].text == names[static_cast<std::size_t>(number)];
-        const bool beside = !listed && text.find(" muestras ") == std::string::npos;
-        if (beside || listed) {
+        const int number = smallNumber(line[i].text);
+        if (number >= 0 && (named(line, i) > 0 || text.find(" muestras ") == std::string::npos)) {
           ++triangle->found[number];
         }
       }
@@ -454,6 +431,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
     }
   }
   // Each in the frequency and in the cumulative chart's legend of one page.
+  keyed.erase(0);
   EXPECT_EQ(static_cast<int>(keyed.size()), samples);
   for (const auto& [number, times] : keyed) {
     EXPECT_EQ(times, 2) << number;
@@ -559,34 +537,11 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
   EXPECT_GE(trianglePages, 2);
 }
 
-// Its charts' labels, from the heading's lines to the tables, clear of each other.
-TEST_F(GranometInforme, EverySamplePagesChartLabelsStandApart) {
-  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
-  ASSERT_EQ(run("es_ES.UTF-8", "-p informe.pdf r.csv"), 0) << err();
-  int samples = 0;
-  for (const std::vector<Line>& page :
-       pdfLines(folder_ / "informe.pdf", folder_ / "informe.html")) {
-    const std::string heading = page.empty() ? std::string() : joined(page.front());
-    if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
-      std::vector<Word> charts;
-      for (auto line = page.begin() + 5; line != page.end() && line->front().text != "Composición";
-           ++line) {
-        charts.insert(charts.end(), line->begin(), line->end());
-      }
-      expectApart(charts, heading);
-      ++samples;
-    }
-  }
-  EXPECT_EQ(samples, 12);
-}
-
 TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
-  EXPECT_EQ(run("C", "-p r.csv r.csv"), 1);
+  expectSameAsFile(said({"-p r.csv r.csv", "-p '' r.csv", "-p informe.pdf falta.csv"}),
+                   testData() / "app/informe_report_refusals.txt");
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
-  EXPECT_NE(err().find("es uno de los ficheros de resultados"), std::string::npos) << err();
-  EXPECT_EQ(run("C", "-p '' r.csv"), 2);
-  EXPECT_EQ(run("C", "-p informe.pdf falta.csv"), 1);
   EXPECT_FALSE(fs::exists(folder_ / "informe.pdf"));
 }
 
@@ -595,12 +550,9 @@ TEST_F(GranometInforme, TheReportIsNeverWrittenOverAResultsFile) {
 TEST_F(GranometInforme, WithoutTheReportsProgramOnlyTheTableIsWritten) {
   fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
   fs::create_directory(folder_ / "solo");
-  fs::copy_file(GRANOMET_INFORME, folder_ / "solo/granomet-informe");
-  const std::string command = "cd '" + folder_.string() +
-                              "' && LC_ALL=C solo/granomet-informe -o t.csv -p i.pdf r.csv "
-                              ">out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  program_ = folder_ / "solo/granomet-informe";
+  fs::copy_file(GRANOMET_INFORME, program_);
+  EXPECT_EQ(run("C", "-o t.csv -p i.pdf r.csv"), 1);
   EXPECT_TRUE(fs::exists(folder_ / "t.csv"));
   EXPECT_FALSE(fs::exists(folder_ / "i.pdf"));
   EXPECT_NE(err().find("granomet-informe-pdf"), std::string::npos) << err();
@@ -650,22 +602,19 @@ TEST_F(GranometInforme, WithoutItsFontNoReportIsWrittenAndTheFontIsNamed) {
 // Results files edited by hand far beyond any sediment: weights of hundreds of
 // digits, a class near the largest double. The report is drawn all the same, and soon.
 TEST_F(GranometInforme, FiguresBeyondAnySedimentStillGiveAReport) {
-  std::vector<fs::path> files;
+  int reports = 0;
   for (const fs::path& folder : {testData() / "../fuzz/regressions/statistics_table",
                                  testData() / "../../fuzz/seeds/statistics_table"}) {
     for (const auto& entry : fs::directory_iterator(folder)) {
-      files.push_back(entry.path());
+      SCOPED_TRACE(entry.path().filename().string());
+      fs::remove(folder_ / "informe.pdf");
+      ASSERT_EQ(run("C", "-p informe.pdf '" + entry.path().string() + "'"), 0) << err();
+      EXPECT_EQ(std::system(("pdfinfo '" + folder_.string() + "/informe.pdf' >/dev/null").c_str()),
+                0);
+      ++reports;
     }
   }
-  ASSERT_GE(files.size(), 4u);
-  for (const fs::path& file : files) {
-    SCOPED_TRACE(file.filename().string());
-    fs::remove(folder_ / "informe.pdf");
-    ASSERT_EQ(run("C", "-p informe.pdf '" + file.string() + "'"), 0) << err();
-    EXPECT_EQ(
-        std::system(("pdfinfo '" + (folder_ / "informe.pdf").string() + "' >/dev/null").c_str()),
-        0);
-  }
+  EXPECT_GE(reports, 4);
 }
 
 #endif
