@@ -111,25 +111,29 @@ class SampleLinksTest : public QObject {
   // Through the menu, the file and size dialogs answered; true when both were shown.
   bool saveChart(const QString& typed, QSize size, int filterIndex = 0) {
     shown_.boxes().then("saveChartDialog", saveAs(typed, filterIndex));
+    // The size dialog offers the default size, then the last one chosen, in pixels a side;
+    // checked once it is answered, so that a failure does not leave it open.
     shown_.boxes().then("chartSizeDialog", [this, size](QDialog& dialog) {
-      offeredSize_ = {dialog.findChild<QSpinBox*>("width")->value(),
-                      dialog.findChild<QSpinBox*>("height")->value()};
-      sizeDialogWords_.clear();
+      auto* width = dialog.findChild<QSpinBox*>("width");
+      auto* height = dialog.findChild<QSpinBox*>("height");
+      const QSize offered(width->value(), height->value());
+      QString words;
       for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        sizeDialogWords_ += label->text() + ' ';
-      }
-      for (const QSpinBox* side : dialog.findChildren<QSpinBox*>()) {
-        sizeDialogWords_ += side->text() + ' ';
+        words += label->text() + ' ';
       }
       // Beside the title, a title bar holds the window's icon (one bar's height), its
       // close button (Windows draws it half as wide again as the bar is high) and margins.
       const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-      sizeDialogTitleFits_ =
-          dialog.width() >=
+      const int titleRoom =
           dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 3 * titleBar;
-      dialog.findChild<QSpinBox*>("width")->setValue(size.width());
-      dialog.findChild<QSpinBox*>("height")->setValue(size.height());
+      width->setValue(size.width());
+      height->setValue(size.height());
       dialog.accept();
+      QCOMPARE(offered, std::exchange(lastSize_, size));
+      QCOMPARE(words.count("píxeles") + words.count("px") + width->text().count("px") +
+                   height->text().count("px"),
+               2);
+      QVERIFY(dialog.width() >= titleRoom);
     });
     action("saveChartAction").trigger();
     return shown_.boxes().endScript();
@@ -169,9 +173,7 @@ class SampleLinksTest : public QObject {
 
   tools::ShownPrincipal shown_;
   QString proposedName_;
-  QSize offeredSize_;
-  QString sizeDialogWords_;  // its labels' and fields' texts
-  bool sizeDialogTitleFits_ = false;
+  QSize lastSize_ = kDefaultChartImageSize;
 
  private slots:
   void init() { QVERIFY(shown_.open()); }
@@ -215,11 +217,35 @@ class SampleLinksTest : public QObject {
     QCOMPARE(graph().highlightedCurve(), -1);
   }
 
-  // Selecting an item highlights its curve and point; resting on either selects it.
-  void theSelectionIsSharedByList1TheCurvesAndThePoints() {
-    run();
+  // Selecting an item highlights its curve and point; resting on either selects it. The
+  // diagram's fields come from the triangle's geometry, a sample's class from the
+  // calculation's rule: each point must still fall in the field its class names. Leaving
+  // the program closes the window.
+  void theSelectionIsSharedAndEachPointLiesInItsClassField() {
+    run(40);
     TernaryWindow* ternary = openTernary();
     QVERIFY(ternary != nullptr);
+    QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
+    QCOMPARE(ternary->sampleCount(), list1().count());
+    QSet<int> classes;
+    for (int k = 0; k < list1().count(); ++k) {
+      const QString item = list1().item(k)->text();
+      int code = 1;
+      while (code <= 10 && !item.endsWith("  " + QString::fromUtf8(shepardName(
+                                                     static_cast<std::int16_t>(code))))) {
+        ++code;
+      }
+      QVERIFY2(code <= 10, qPrintable(item));
+      const auto point = ternary->pointOf(k);
+      QVERIFY(point.has_value());
+      QCOMPARE(ternary->fieldAt(*point), std::optional<int>(code));
+      const QString name = item.left(item.indexOf("  "));
+      QCOMPARE(ternary->tipAt(*point),
+               name + " (" + toQString(messages::shepardClassName(code)) + ")");
+      classes.insert(code);
+    }
+    QVERIFY(classes.size() >= 3);
+
     for (const int item : {0, 5, 9}) {  // the first, after the ignored sample, the last
       list1().setCurrentRow(item);
       QCOMPARE(graph().highlightedCurve(), item);
@@ -259,6 +285,10 @@ class SampleLinksTest : public QObject {
       ++tried;
     }
     QVERIFY(tried >= 5);
+
+    shown_.boxes().queue(QMessageBox::Yes);
+    shown_.press("exitbutton");
+    QTRY_VERIFY(!ternary->isVisible());
   }
 
   // Qt hides its tips after about ten seconds: each of the window's is shown with
@@ -298,38 +328,6 @@ class SampleLinksTest : public QObject {
     }
   }
 
-  // The diagram's fields come from the triangle's geometry, a sample's class from the
-  // calculation's rule: each point must still fall in the field its class names. Leaving
-  // the program closes the window.
-  void everySampleLiesInTheFieldOfItsClassUntilTheWindowIsLeft() {
-    run(40);
-    TernaryWindow* ternary = openTernary();
-    QVERIFY(ternary != nullptr);
-    QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
-    QCOMPARE(ternary->sampleCount(), list1().count());
-    QSet<int> classes;
-    for (int k = 0; k < list1().count(); ++k) {
-      const QString item = list1().item(k)->text();
-      int code = 1;
-      while (code <= 10 && !item.endsWith("  " + QString::fromUtf8(shepardName(
-                                                     static_cast<std::int16_t>(code))))) {
-        ++code;
-      }
-      QVERIFY2(code <= 10, qPrintable(item));
-      const auto point = ternary->pointOf(k);
-      QVERIFY(point.has_value());
-      QCOMPARE(ternary->fieldAt(*point), std::optional<int>(code));
-      const QString name = item.left(item.indexOf("  "));
-      QCOMPARE(ternary->tipAt(*point),
-               name + " (" + toQString(messages::shepardClassName(code)) + ")");
-      classes.insert(code);
-    }
-    QVERIFY(classes.size() >= 3);
-    shown_.boxes().queue(QMessageBox::Yes);
-    shown_.press("exitbutton");
-    QTRY_VERIFY(!ternary->isVisible());
-  }
-
   void savingWritesThePictureOfTheChosenSize() {
     run();
     shown_.boxes().clear();
@@ -349,14 +347,9 @@ class SampleLinksTest : public QObject {
                 {"", 1, proposed + ".svg", {400, 300}},
                 // Last: once the proposed file is there, the dialog selects it.
                 {"", 0, proposed + ".png", {1600, 1000}}};
-    QSize lastSize = kDefaultChartImageSize;
     for (const auto& row : rows) {
       QVERIFY2(saveChart(row.typed, row.size, row.filter), qPrintable(row.written));
       QCOMPARE(proposedName_, inFolder(proposed + ".png"));
-      QCOMPARE(offeredSize_, lastSize);  // the default, then the last one chosen
-      lastSize = row.size;
-      QVERIFY(sizeDialogTitleFits_);
-      QCOMPARE(sizeDialogWords_.count("píxeles") + sizeDialogWords_.count("px"), 2);  // a side
       const QString file = inFolder(row.written);
       if (row.written.endsWith(".svg")) {
         QSvgRenderer picture(file);
