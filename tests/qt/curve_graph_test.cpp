@@ -91,10 +91,7 @@ class CurveGraphTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&graph));
     CurveValues x{}, y{};
     curve(8, x, y);
-    graph.plotCurve(
-        "Pe\xF1"
-        "a-7",
-        x, y, {});
+    graph.plotCurve("Pe\361a-7", x, y, {});  // ñ in Windows-1252
     QLineSeries* series = graph.curves().front();
     const QPoint onCurve = graph.mapFromScene(graph.chart()->mapToPosition(series->at(34), series));
     QTest::mouseMove(graph.viewport(), onCurve);

@@ -2,7 +2,6 @@
 // selection shared by List1, the curves and the points.
 #include "qt/sample_links.h"
 
-#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
