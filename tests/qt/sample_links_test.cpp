@@ -172,10 +172,13 @@ class SampleLinksTest : public QObject {
 
   tools::ShownPrincipal shown_;
   QString proposedName_;
-  QSize lastSize_ = kDefaultChartImageSize;
+  QSize lastSize_;  // what the size dialog must offer next
 
  private slots:
-  void init() { QVERIFY(shown_.open()); }
+  void init() {
+    lastSize_ = kDefaultChartImageSize;
+    QVERIFY(shown_.open());
+  }
   void cleanup() { shown_.close(); }
 
   // Before a run and once a new lot is read, the menu offers nothing and List1 leads nowhere.
