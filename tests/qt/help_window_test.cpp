@@ -18,85 +18,65 @@ class HelpWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void bothPagesCanBeReadAndTheSecondTellsWhatTheFirstPredates();
-  void isAFixedModelessWindowItsButtonClosesAndDiscards();
-  void opensBesideTheMainWindow_data();
-  void opensBesideTheMainWindow();
-};
-
-// Each page's texts shown whole, within the window and clear of each other; the
-// second page's sections in the catalogue's words, and back to the designed page.
-void HelpWindowTest::bothPagesCanBeReadAndTheSecondTellsWhatTheFirstPredates() {
-  frmAbout help(nullptr);
-  help.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&help));
-  QCOMPARE(tools::unreadableControls(help), QString());
-  QVERIFY(help.firstPage()->isVisible() && !help.secondPage()->isVisible());
-  QTest::mouseClick(help.moreButton(), Qt::LeftButton);
-  QVERIFY(!help.firstPage()->isVisible() && help.secondPage()->isVisible());
-  QCOMPARE(tools::unreadableControls(help), QString());
-  const std::vector<messages::HelpSection> sections = messages::helpMoreSections();
-  QCOMPARE(sections.size(), std::size_t{5});
-  for (std::size_t i = 0; i < sections.size(); ++i) {
-    const QString number = QString::number(i + 1);
-    const auto* heading = help.findChild<QLabel*>("moreHeading" + number);
-    const auto* text = help.findChild<QLabel*>("moreText" + number);
-    QVERIFY(heading != nullptr && text != nullptr);
-    QCOMPARE(heading->text(), toQString(sections[i].heading));
-    QCOMPARE(text->text(), toQString(sections[i].text));
+  // Each page's texts shown whole, within the window and clear of each other; the
+  // second page's sections in the catalogue's words, and back to the designed page.
+  // The window is fixed and modeless; its button closes and discards it.
+  void bothPagesCanBeReadAndItsButtonClosesIt() {
+    auto* help = new frmAbout(nullptr);
+    QSignalSpy discarded(help, &QObject::destroyed);
+    // The export's layout lines its columns up with runs of blanks, which rich text would fold.
+    const auto* layout = help->findChild<QLabel*>("lblDescription");
+    QVERIFY(layout->textFormat() == Qt::PlainText ||
+            (layout->textFormat() == Qt::AutoText && !Qt::mightBeRichText(layout->text())));
+    QVERIFY(layout->text().contains("        "));
+    QCOMPARE(help->minimumSize(), help->maximumSize());
+    QVERIFY(!help->isModal());
+    QVERIFY(help->cmdOK()->isDefault());
+    help->show();
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QCOMPARE(tools::unreadableControls(*help), QString());
+    QVERIFY(help->firstPage()->isVisible() && !help->secondPage()->isVisible());
+    QTest::mouseClick(help->moreButton(), Qt::LeftButton);
+    QVERIFY(!help->firstPage()->isVisible() && help->secondPage()->isVisible());
+    QCOMPARE(tools::unreadableControls(*help), QString());
+    const std::vector<messages::HelpSection> sections = messages::helpMoreSections();
+    QCOMPARE(sections.size(), std::size_t{5});
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+      const QString number = QString::number(i + 1);
+      const auto* heading = help->findChild<QLabel*>("moreHeading" + number);
+      const auto* text = help->findChild<QLabel*>("moreText" + number);
+      QVERIFY(heading != nullptr && text != nullptr);
+      QCOMPARE(heading->text(), toQString(sections[i].heading));
+      QCOMPARE(text->text(), toQString(sections[i].text));
+    }
+    QTest::mouseClick(help->moreButton(), Qt::LeftButton);
+    QVERIFY(help->firstPage()->isVisible() && !help->secondPage()->isVisible());
+    QCOMPARE(help->moreButton()->text(), toQString(messages::helpMoreButton()));
+    QTest::mouseClick(help->cmdOK(), Qt::LeftButton);
+    QTRY_COMPARE(discarded.count(), 1);
   }
-  QTest::mouseClick(help.moreButton(), Qt::LeftButton);
-  QVERIFY(help.firstPage()->isVisible() && !help.secondPage()->isVisible());
-  QCOMPARE(help.moreButton()->text(), toQString(messages::helpMoreButton()));
-}
 
-void HelpWindowTest::isAFixedModelessWindowItsButtonClosesAndDiscards() {
-  auto* help = new frmAbout(nullptr);
-  // The export's layout lines its columns up with runs of blanks, which rich text would fold.
-  const auto* layout = help->findChild<QLabel*>("lblDescription");
-  QVERIFY(layout->textFormat() == Qt::PlainText ||
-          (layout->textFormat() == Qt::AutoText && !Qt::mightBeRichText(layout->text())));
-  QVERIFY(layout->text().contains("        "));
-  QCOMPARE(help->minimumSize(), help->maximumSize());
-  QVERIFY(!help->isModal());
-  QVERIFY(help->cmdOK()->isDefault());
-  QSignalSpy discarded(help, &QObject::destroyed);
-  help->show();
-  QVERIFY(QTest::qWaitForWindowExposed(help));
-  QTest::mouseClick(help->cmdOK(), Qt::LeftButton);
-  QTRY_COMPARE(discarded.count(), 1);
-}
-
-void HelpWindowTest::opensBesideTheMainWindow_data() {
-  QTest::addColumn<QRect>("room");
-  QTest::addColumn<QRect>("main");
-  QTest::addColumn<QPoint>("place");
-  // The main window 600 × 500 with its buttons in its left 340 pixels, the help 411 × 600.
-  QTest::newRow("room on the right")
-      << QRect(0, 0, 1920, 1040) << QRect(100, 50, 600, 500) << QPoint(700, 50);
-  QTest::newRow("room only on the left")
-      << QRect(0, 0, 1280, 1040) << QRect(600, 80, 600, 500) << QPoint(189, 80);
-  QTest::newRow("no room, window at the left")
-      << QRect(0, 0, 800, 800) << QRect(0, 0, 600, 500) << QPoint(389, 0);
-  QTest::newRow("no room, window at the right")
-      << QRect(0, 0, 1000, 800) << QRect(400, 0, 600, 500) << QPoint(0, 0);
-  QTest::newRow("a low screen") << QRect(0, 0, 1920, 700) << QRect(100, 300, 600, 500)
-                                << QPoint(700, 100);
-  QTest::newRow("a second screen")
-      << QRect(1920, 0, 1280, 1024) << QRect(2000, 40, 600, 500) << QPoint(2600, 40);
-}
-
-void HelpWindowTest::opensBesideTheMainWindow() {
-  QFETCH(QRect, room);
-  QFETCH(QRect, main);
-  QFETCH(QPoint, place);
-  const QRect buttons(main.left() + 15, main.top() + 24, 325, 190);
-  const QSize help(411, 600);
-  QCOMPARE(helpWindowPlace(main, buttons, help, room), place);
-  const QRect opened(place, help);
-  QVERIFY(room.contains(opened));
-  QVERIFY(!opened.intersects(buttons));
-}
+  // Beside the main window, on the screen and clear of its buttons. The main window
+  // 600 × 500 with its buttons in its left 340 pixels, the help 411 × 600.
+  void opensBesideTheMainWindow() {
+    const struct {
+      QRect room, main;
+      QPoint place;
+    } rows[] = {{{0, 0, 1920, 1040}, {100, 50, 600, 500}, {700, 50}},  // room on the right
+                {{0, 0, 1280, 1040}, {600, 80, 600, 500}, {189, 80}},  // room only on the left
+                {{0, 0, 800, 800}, {0, 0, 600, 500}, {389, 0}},   // no room, window at the left
+                {{0, 0, 1000, 800}, {400, 0, 600, 500}, {0, 0}},  // no room, window at the right
+                {{0, 0, 1920, 700}, {100, 300, 600, 500}, {700, 100}},       // a low screen
+                {{1920, 0, 1280, 1024}, {2000, 40, 600, 500}, {2600, 40}}};  // a second screen
+    for (const auto& [room, main, place] : rows) {
+      const QRect buttons(main.left() + 15, main.top() + 24, 325, 190);
+      const QSize help(411, 600);
+      QCOMPARE(helpWindowPlace(main, buttons, help, room), place);
+      QVERIFY(room.contains(QRect(place, help)));
+      QVERIFY(!QRect(place, help).intersects(buttons));
+    }
+  }
+};
 
 QTEST_MAIN(HelpWindowTest)
 #include "help_window_test.moc"

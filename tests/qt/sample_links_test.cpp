@@ -2,7 +2,6 @@
 // selection shared by List1, the curves and the points.
 #include "qt/sample_links.h"
 
-#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
@@ -32,7 +31,7 @@
 #include "qt/ternary_window.h"
 #include "report/pdf_report.h"
 #include "samplegen/sample_files.h"
-#include "support/dialog_script.h"
+#include "support/modal_answerer.h"
 #include "support/shown_principal.h"
 #include "workflow/messages.h"
 #include "workflow/report_run.h"
@@ -42,459 +41,6 @@ using namespace granomet;
 namespace {
 
 constexpr const char* kResultsStem = "LOTE12_06062016_093005";
-
-}  // namespace
-
-class SampleLinksTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void init();
-  void cleanup();
-
-  void theMenuActsOnlyOnTheCurrentRun();
-  void afterARunRightClickOffersTheThreeActions_data();
-  void afterARunRightClickOffersTheThreeActions();
-  void selectingAnItemHighlightsItsCurveAndPoint_data();
-  void selectingAnItemHighlightsItsCurveAndPoint();
-  void restingOnACurveOrPointSelectsItsItem();
-  void tipsStayWhileThePointerRests_data();
-  void tipsStayWhileThePointerRests();
-  void everySampleLiesInTheFieldOfItsClassUntilTheWindowIsLeft();
-  void savingWritesThePictureOfTheChosenSize_data();
-  void savingWritesThePictureOfTheChosenSize();
-  void replacingAFileAsksFirst_data();
-  void replacingAFileAsksFirst();
-  void aPictureThatCannotBeWrittenSaysWhy();
-  void theReportIsTheCommandLinesPlusTheSamplesNotReached();
-
- private:
-  std::filesystem::path folder() const { return shown_.folder(); }
-  QString inFolder(const QString& name) const { return shown_.inFolder(name); }
-  void run(int sampleCount = 12);
-  CurveGraph& graph() const { return *shown_.window().findChild<CurveGraph*>("CWGraph1"); }
-  QListWidget& list1() const { return *shown_.window().findChild<QListWidget*>("List1"); }
-  SampleLinks& links() const { return shown_.window().sampleLinks(); }
-  QAction& action(const char* name) const { return *links().menu().findChild<QAction*>(name); }
-  // Through the menu; null when it did not open.
-  TernaryWindow* openTernary();
-  // Answers a save dialog with typed (empty: the proposed name) and the file kind
-  // filterIndex places down its list, recording the name it proposed.
-  tools::DialogScript::Act saveAs(const QString& typed, int filterIndex = 0);
-  // Through the menu, the file and size dialogs answered; true when both were shown.
-  bool saveChart(const QString& typed, QSize size, int filterIndex = 0);
-  // Through the menu, its file dialog answered; true when it was shown.
-  bool createReport(const QString& typed = {});
-
-  tools::ShownPrincipal shown_;
-  QString proposedName_;
-  QSize offeredSize_;
-  QString sizeDialogWords_;  // its labels' and fields' texts
-  bool sizeDialogTitleFits_ = false;
-};
-
-void SampleLinksTest::init() {
-  QVERIFY(shown_.open());
-}
-
-void SampleLinksTest::cleanup() {
-  shown_.close();
-}
-
-void SampleLinksTest::run(int sampleCount) {
-  tools::SampleFileOptions options;
-  options.sampleCount = sampleCount;
-  // An ignored sample: List1's calculated items are not the export's records one for one.
-  options.nameMismatchEvery = 5;
-  tools::writeSampleFiles(options, folder());
-  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
-  shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
-  shown_.press("calculatot");
-  QCOMPARE(graph().curveCount(), list1().count());
-  QVERIFY(graph().curveCount() > 0);
-}
-
-TernaryWindow* SampleLinksTest::openTernary() {
-  action("ternaryAction").trigger();
-  TernaryWindow* ternary = links().ternaryWindow();
-  return ternary != nullptr && QTest::qWaitForWindowExposed(ternary) ? ternary : nullptr;
-}
-
-tools::DialogScript::Act SampleLinksTest::saveAs(const QString& typed, int filterIndex) {
-  return [this, typed, filterIndex](QDialog& shown) {
-    auto& dialog = static_cast<QFileDialog&>(shown);
-    proposedName_ = dialog.selectedFiles().value(0);
-    for (int i = 0; i < filterIndex; ++i) {
-      QTest::keyClick(dialog.findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
-    }
-    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-    if (!typed.isEmpty()) {
-      name->setText(typed);
-    }
-    QTest::keyClick(name, Qt::Key_Return);
-  };
-}
-
-bool SampleLinksTest::saveChart(const QString& typed, QSize size, int filterIndex) {
-  tools::DialogScript script;
-  script.then("saveChartDialog", saveAs(typed, filterIndex));
-  script.then("chartSizeDialog", [this, size](QDialog& dialog) {
-    offeredSize_ = {dialog.findChild<QSpinBox*>("width")->value(),
-                    dialog.findChild<QSpinBox*>("height")->value()};
-    sizeDialogWords_.clear();
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-      sizeDialogWords_ += label->text() + ' ';
-    }
-    for (const QSpinBox* side : dialog.findChildren<QSpinBox*>()) {
-      sizeDialogWords_ += side->text() + ' ';
-    }
-    // Beside the title, a title bar holds the window's icon (one bar's height), its
-    // close button (Windows draws it half as wide again as the bar is high) and margins.
-    const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    sizeDialogTitleFits_ =
-        dialog.width() >=
-        dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 3 * titleBar;
-    dialog.findChild<QSpinBox*>("width")->setValue(size.width());
-    dialog.findChild<QSpinBox*>("height")->setValue(size.height());
-    dialog.accept();
-  });
-  action("saveChartAction").trigger();
-  return script.done();
-}
-
-// Before a run and once a new lot is read, the menu offers nothing and List1 leads nowhere.
-void SampleLinksTest::theMenuActsOnlyOnTheCurrentRun() {
-  for (const char* name : {"reportAction", "saveChartAction", "ternaryAction"}) {
-    QVERIFY2(!action(name).isEnabled(), name);
-  }
-  action("ternaryAction").trigger();
-  QVERIFY(links().ternaryWindow() == nullptr);
-  QVERIFY(graph().pointerTip().isEmpty());
-  run();
-  shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
-  QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
-  QVERIFY(!action("saveChartAction").isEnabled());
-  list1().setCurrentRow(2);
-  QCOMPARE(graph().highlightedCurve(), -1);
-}
-
-void SampleLinksTest::afterARunRightClickOffersTheThreeActions_data() {
-  QTest::addColumn<QString>("control");
-  QTest::addColumn<int>("key");  // 0: the mouse's right button
-  QTest::newRow("graph") << "CWGraph1" << 0;
-  QTest::newRow("List1") << "List1" << 0;
-  QTest::newRow("graph, menu key") << "CWGraph1" << int(Qt::Key_Menu);
-  QTest::newRow("graph, Shift+F10") << "CWGraph1" << int(Qt::Key_F10);
-  QTest::newRow("List1, Shift+F10") << "List1" << int(Qt::Key_F10);
-}
-
-void SampleLinksTest::afterARunRightClickOffersTheThreeActions() {
-  QFETCH(QString, control);
-  QFETCH(int, key);
-  int reports = 0;
-  shown_.window().setReportAction([&reports] { ++reports; });
-  run();
-  auto* area = shown_.window().findChild<QAbstractScrollArea*>(control);
-  if (key == 0) {
-    const QPoint at(40, 30);
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(area->viewport(), &click);
-  } else {
-    // Reached by the keyboard: Tab from List1 reaches the graph.
-    shown_.window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&shown_.window()));
-    list1().setFocus(Qt::TabFocusReason);
-    if (control == "CWGraph1") {
-      QTest::keyClick(&list1(), Qt::Key_Tab);
-    }
-    QTRY_VERIFY(area->hasFocus());
-    if (key == Qt::Key_F10) {
-      QTest::keyClick(area, Qt::Key_F10, Qt::ShiftModifier);
-    } else {
-      // What the window system makes of the menu key, to the focused control.
-      QContextMenuEvent press(QContextMenuEvent::Keyboard, QPoint(), area->mapToGlobal(QPoint()));
-      QApplication::sendEvent(area, &press);
-    }
-  }
-  QMenu& menu = links().menu();
-  QTRY_VERIFY(menu.isVisible());
-  QStringList texts;
-  for (const QAction* item : menu.actions()) {
-    QVERIFY2(item->isEnabled(), qPrintable(item->text()));
-    texts.push_back(item->text());
-  }
-  QCOMPARE(texts, (QStringList{"Crear informe PDF…", "Guardar gráfico como imagen…",
-                               "Diagrama ternario"}));
-  menu.close();
-  action("reportAction").trigger();
-  QCOMPARE(reports, 1);
-  QVERIFY(graph().pointerTip().startsWith("Clic derecho: informe PDF"));
-}
-
-void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint_data() {
-  QTest::addColumn<int>("item");
-  QTest::newRow("first") << 0;
-  QTest::newRow("after the ignored sample") << 5;
-  QTest::newRow("last") << 9;
-}
-
-void SampleLinksTest::selectingAnItemHighlightsItsCurveAndPoint() {
-  QFETCH(int, item);
-  run();
-  TernaryWindow* ternary = openTernary();
-  QVERIFY(ternary != nullptr);
-  list1().setCurrentRow(item);
-  QCOMPARE(graph().highlightedCurve(), item);
-  QCOMPARE(ternary->highlightedSample(), item);
-  // The highlight is drawn last, over every curve, with the item's sample's points.
-  const auto* drawnLast = static_cast<QLineSeries*>(graph().chart()->series().back());
-  const QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(item));
-  QVERIFY(list1().item(item)->text().startsWith(curve->name() + "  "));
-  // Its name shows whole and it has no warning: its tooltip has nothing to say.
-  QCOMPARE(list1().item(item)->toolTip(), QString());
-  QCOMPARE(drawnLast->points(), curve->points());
-  QVERIFY(drawnLast->pen().width() > curve->pen().width());
-  QCOMPARE(drawnLast->pen().color(), curve->pen().color());
-
-  list1().clearSelection();
-  QCOMPARE(graph().highlightedCurve(), -1);
-  QCOMPARE(ternary->highlightedSample(), -1);
-}
-
-void SampleLinksTest::restingOnACurveOrPointSelectsItsItem() {
-  run();
-  for (const int k : {3, 0, 9}) {
-    QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(k));
-    emit curve->hovered(curve->at(20), true);
-    QCOMPARE(list1().currentRow(), k);
-    QCOMPARE(graph().pointerTip(), curve->name());
-  }
-  TernaryWindow* ternary = openTernary();
-  QVERIFY(ternary != nullptr);
-  // Beside the main window: the off-screen platform moves the pointer in the first
-  // window that holds it, whatever is shown on top.
-  ternary->move(shown_.window().frameGeometry().right() + 40, shown_.window().y());
-  int tried = 0;
-  for (int k = 0; k < ternary->sampleCount(); ++k) {
-    const QPoint at = ternary->pointOf(k)->toPoint();
-    if (ternary->sampleAt(at) != k) {
-      continue;  // another point lies nearer to the pixel
-    }
-    QTest::mouseMove(ternary, at);
-    QTRY_COMPARE(list1().currentRow(), k);
-    QCOMPARE(graph().highlightedCurve(), k);
-    ++tried;
-  }
-  QVERIFY(tried >= 5);
-}
-
-void SampleLinksTest::tipsStayWhileThePointerRests_data() {
-  QTest::addColumn<QString>("place");
-  for (const char* place : {"List2", "CWGraph1", "curve", "ternary", "Label10", "lotebutton"}) {
-    QTest::newRow(place) << place;
-  }
-}
-
-// Qt hides its tips after about ten seconds: each of the window's is shown with
-// the longest time a tip can take, which is what its timer is set to.
-void SampleLinksTest::tipsStayWhileThePointerRests() {
-  QFETCH(QString, place);
-  run();
-  QToolTip::hideText();
-  QTRY_VERIFY(!QToolTip::isVisible());
-  QWidget* over = shown_.window().findChild<QWidget*>(place);
-  QPoint at(5, 5);
-  if (place == "List2" || place == "CWGraph1") {
-    over = static_cast<QAbstractScrollArea*>(over)->viewport();
-  } else if (place == "curve") {
-    QLineSeries* curve = graph().curves().front();
-    emit curve->hovered(curve->at(20), true);
-  } else if (place == "ternary") {
-    over = openTernary();
-    QVERIFY(over != nullptr);
-    at = links().ternaryWindow()->pointOf(0)->toPoint();
-  }
-  if (place != "curve") {
-    QHelpEvent rest(QEvent::ToolTip, at, over->mapToGlobal(at));
-    QApplication::sendEvent(over, &rest);
-  }
-  QTRY_VERIFY(QToolTip::isVisible());
-  QVERIFY(!QToolTip::text().isEmpty());
-  const QWidgetList shown = QApplication::topLevelWidgets();
-  const auto tip = std::find_if(shown.begin(), shown.end(), [](const QWidget* widget) {
-    return widget->inherits("QTipLabel") && widget->isVisible();
-  });
-  QVERIFY(tip != shown.end());
-  const QList<QAbstractEventDispatcher::TimerInfo> timers =
-      QAbstractEventDispatcher::instance()->registeredTimers(*tip);
-  QVERIFY(!timers.isEmpty());
-  for (const QAbstractEventDispatcher::TimerInfo& timer : timers) {
-    QVERIFY2(timer.interval >= 24 * 3600 * 1000, qPrintable(QString::number(timer.interval)));
-  }
-}
-
-// The diagram's fields come from the triangle's geometry, a sample's class from the
-// calculation's rule: each point must still fall in the field its class names. Leaving
-// the program closes the window.
-void SampleLinksTest::everySampleLiesInTheFieldOfItsClassUntilTheWindowIsLeft() {
-  run(40);
-  TernaryWindow* ternary = openTernary();
-  QVERIFY(ternary != nullptr);
-  QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
-  QCOMPARE(ternary->sampleCount(), list1().count());
-  QSet<int> classes;
-  for (int k = 0; k < list1().count(); ++k) {
-    const QString item = list1().item(k)->text();
-    int code = 1;
-    while (code <= 10 &&
-           !item.endsWith("  " + QString::fromUtf8(shepardName(static_cast<std::int16_t>(code))))) {
-      ++code;
-    }
-    QVERIFY2(code <= 10, qPrintable(item));
-    const auto point = ternary->pointOf(k);
-    QVERIFY(point.has_value());
-    QCOMPARE(ternary->fieldAt(*point), std::optional<int>(code));
-    const QString name = item.left(item.indexOf("  "));
-    QCOMPARE(ternary->tipAt(*point),
-             name + " (" + toQString(messages::shepardClassName(code)) + ")");
-    classes.insert(code);
-  }
-  QVERIFY(classes.size() >= 3);
-  shown_.boxes().queue(QMessageBox::Yes);
-  shown_.press("exitbutton");
-  QTRY_VERIFY(!ternary->isVisible());
-}
-
-void SampleLinksTest::savingWritesThePictureOfTheChosenSize_data() {
-  QTest::addColumn<QString>("typed");
-  QTest::addColumn<int>("filter");
-  QTest::addColumn<QString>("written");
-  QTest::addColumn<QSize>("size");
-  QTest::newRow("png") << "curvas.png" << 0 << "curvas.png" << QSize(900, 700);
-  QTest::newRow("svg") << "curvas.svg" << 0 << "curvas.svg" << QSize(1200, 800);
-  QTest::newRow("svg by its file kind") << "curvas" << 1 << "curvas.svg" << QSize(640, 400);
-  QTest::newRow("proposed name, svg chosen")
-      << "" << 1 << QString(kResultsStem) + "_grafico.svg" << QSize(400, 300);
-  QTest::newRow("proposed name") << "" << 0 << QString(kResultsStem) + "_grafico.png"
-                                 << QSize(1600, 1000);
-  QTest::newRow("png, other suffix") << "curvas.jpg" << 0 << "curvas.jpg.png" << QSize(300, 200);
-}
-
-void SampleLinksTest::savingWritesThePictureOfTheChosenSize() {
-  QFETCH(QString, typed);
-  QFETCH(int, filter);
-  QFETCH(QString, written);
-  QFETCH(QSize, size);
-  run();
-  shown_.boxes().clear();
-  list1().setCurrentRow(2);
-  const QString highlighted = graph().curves().at(2)->name();
-  const QRectF shown = graph().chart()->geometry();
-  QVERIFY(saveChart(typed, size, filter));
-  QCOMPARE(proposedName_, inFolder(QString(kResultsStem) + "_grafico.png"));
-  QCOMPARE(offeredSize_, kDefaultChartImageSize);
-  QVERIFY(sizeDialogTitleFits_);
-  QCOMPARE(sizeDialogWords_.count("píxeles") + sizeDialogWords_.count("px"), 2);  // one a side
-  QVERIFY(shown_.boxes().seen().empty());
-  const QString file = inFolder(written);
-  if (written.endsWith(".svg")) {
-    QSvgRenderer picture(file);
-    QVERIFY(picture.isValid());
-    QCOMPARE(picture.defaultSize(), size);
-    QFile text(file);
-    QVERIFY(text.open(QIODevice::ReadOnly));
-    const QString words = QString::fromUtf8(text.readAll());
-    QVERIFY(words.contains(graph().curves().front()->pen().color().name()));
-    // It says what it shows: the lot and the results file, the axes, the sample
-    // drawn wider, and, in its legend, every curve's sample.
-    for (const QString& said :
-         {QString("LOTE12"), QString(kResultsStem) + ".csv", QString("Diámetro"),
-          QString("Peso (%)"), "Curva resaltada: " + highlighted}) {
-      QVERIFY2(words.contains(said), qPrintable(said));
-    }
-    for (const QLineSeries* curve : graph().curves()) {
-      QVERIFY2(words.count(">" + curve->name() + "<") >= 1, qPrintable(curve->name()));
-    }
-  } else {
-    const QImage picture(file, "PNG");
-    QCOMPARE(picture.size(), size);
-    // The curves are in it, not only the white ground: the first one's blue, smoothed.
-    const QColor firstCurve = graph().curves().front()->pen().color();
-    const auto near = [&firstCurve](QColor pixel) {
-      return std::abs(pixel.red() - firstCurve.red()) +
-                 std::abs(pixel.green() - firstCurve.green()) +
-                 std::abs(pixel.blue() - firstCurve.blue()) <
-             60;
-    };
-    int curvePixels = 0;
-    for (int y = 0; y < size.height(); ++y) {
-      for (int x = 0; x < size.width(); ++x) {
-        curvePixels += near(picture.pixelColor(x, y)) ? 1 : 0;
-      }
-    }
-    QVERIFY(curvePixels > size.width() / 10);
-  }
-  // The window's graph is as it was.
-  QCOMPARE(graph().chart()->geometry(), shown);
-}
-
-void SampleLinksTest::replacingAFileAsksFirst_data() {
-  QTest::addColumn<QString>("name");
-  QTest::addColumn<bool>("replace");
-  QTest::newRow("picture, No (the default)") << "curvas.png" << false;
-  QTest::newRow("picture, Yes") << "curvas.png" << true;
-  QTest::newRow("report, No; \".pdf\" added") << "informe.pdf" << false;
-}
-
-void SampleLinksTest::replacingAFileAsksFirst() {
-  QFETCH(QString, name);
-  QFETCH(bool, replace);
-  run();
-  shown_.boxes().clear();
-  const QString file = inFolder(name);
-  std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
-  if (replace) {
-    shown_.boxes().queue(QMessageBox::Yes);
-  }
-  // No size is asked for a picture that stays.
-  QCOMPARE(name.endsWith(".pdf") ? createReport("informe") : saveChart(name, {500, 400}),
-           replace || name.endsWith(".pdf"));
-  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-  QCOMPARE(shown_.boxes().seen().front().text,
-           "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
-  QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
-  if (replace) {
-    QCOMPARE(QImage(file, "PNG").size(), QSize(500, 400));
-  } else {
-    QCOMPARE(QFileInfo(file).size(), 5);
-  }
-}
-
-void SampleLinksTest::aPictureThatCannotBeWrittenSaysWhy() {
-  run();
-  // A folder that is a file: no user, root included, can write in it.
-  std::ofstream(folder() / "fichero", std::ios::binary) << "x";
-  // A read-only picture, refused by its mode whoever runs the program.
-  std::ofstream(folder() / "protegida.png", std::ios::binary) << "x";
-  std::filesystem::permissions(folder() / "protegida.png", std::filesystem::perms::owner_read);
-  for (const char* name : {"fichero/curvas.png", "protegida.png"}) {
-    const auto cause =
-        writeChartImage(*graph().chart(), {}, inFolder(name), {300, 200}, ChartImageKind::Png);
-    QVERIFY(cause.has_value() && !cause->empty());
-    const MessageRequest message = messages::chartImageUnwritable(name, *cause);
-    QVERIFY(message.prompt.find(name) != std::string::npos);
-    QVERIFY(message.prompt.find(*cause) != std::string::npos);
-    QCOMPARE(message.icon, MessageIcon::Error);
-  }
-  QCOMPARE(QFileInfo(inFolder("protegida.png")).size(), 1);
-}
-
-bool SampleLinksTest::createReport(const QString& typed) {
-  tools::DialogScript script;
-  script.then("saveReportDialog", saveAs(typed));
-  action("reportAction").trigger();
-  return script.done();
-}
 
 // The lines of a PDF's text as poppler reads them.
 QSet<QString> pdfLines(const QString& pdf) {
@@ -512,34 +58,417 @@ QSet<QString> pdfLines(const QString& pdf) {
   return lines;
 }
 
-void SampleLinksTest::theReportIsTheCommandLinesPlusTheSamplesNotReached() {
-  run();
-  const std::filesystem::path results = shown_.window().tables().lastRun.resultsPath;
-  const std::vector<std::string> unreached = shown_.window().tables().lastRun.unreachedSamples;
-  QVERIFY(!unreached.empty());
-  shown_.boxes().clear();
-  QVERIFY(createReport());
-  const QString proposed = inFolder(QString(kResultsStem) + "_informe.pdf");
-  QCOMPARE(proposedName_, proposed);
-  QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-  QVERIFY(shown_.boxes().seen().front().text.startsWith("Se ha creado el informe PDF"));
+}  // namespace
 
-  // The command line's report of the same results file, on the same day.
-  const OutputRun commandLine =
-      runReport({results}, folder() / "linea.pdf", {shown_.clock().now(), ',', false, {}, {}},
-                report::pdfRenderer());
-  QVERIFY(commandLine.written);
-  const QSet<QString> fromWindow = pdfLines(proposed);
-  const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));
-  QVERIFY(!fromCommandLine.isEmpty());
-  QVERIFY2(fromWindow.contains(fromCommandLine),
-           qPrintable(QStringList((fromCommandLine - fromWindow).values()).join(" | ")));
-  const QString extra = QStringList((fromWindow - fromCommandLine).values()).join(" ");
-  QVERIFY2(extra.contains("ningún registro del export"), qPrintable(extra));
-  for (const std::string& sample : unreached) {
-    QVERIFY2(extra.contains(toQString(sample).simplified()), sample.c_str());
+class SampleLinksTest : public QObject {
+  Q_OBJECT
+
+  std::filesystem::path folder() const { return shown_.folder(); }
+  QString inFolder(const QString& name) const { return shown_.inFolder(name); }
+  CurveGraph& graph() const { return *shown_.window().findChild<CurveGraph*>("CWGraph1"); }
+  QListWidget& list1() const { return *shown_.window().findChild<QListWidget*>("List1"); }
+  SampleLinks& links() const { return shown_.window().sampleLinks(); }
+  QAction& action(const char* name) const { return *links().menu().findChild<QAction*>(name); }
+
+  void run(int sampleCount = 12) {
+    tools::SampleFileOptions options;
+    options.sampleCount = sampleCount;
+    // An ignored sample: List1's calculated items are not the export's records one for one.
+    options.nameMismatchEvery = 5;
+    tools::writeSampleFiles(options, folder());
+    shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
+    shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
+    shown_.press("calculatot");
+    QCOMPARE(graph().curveCount(), list1().count());
+    QVERIFY(graph().curveCount() > 0);
   }
-}
+
+  // Through the menu; null when it did not open.
+  TernaryWindow* openTernary() {
+    action("ternaryAction").trigger();
+    TernaryWindow* ternary = links().ternaryWindow();
+    return ternary != nullptr && QTest::qWaitForWindowExposed(ternary) ? ternary : nullptr;
+  }
+
+  // Answers a save dialog with typed (empty: the proposed name) and the file kind
+  // filterIndex places down its list, recording the name it proposed.
+  tools::ModalAnswerer::Act saveAs(const QString& typed, int filterIndex = 0) {
+    return [this, typed, filterIndex](QDialog& shown) {
+      auto& dialog = static_cast<QFileDialog&>(shown);
+      proposedName_ = dialog.selectedFiles().value(0);
+      for (int i = 0; i < filterIndex; ++i) {
+        QTest::keyClick(dialog.findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+      }
+      auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+      if (!typed.isEmpty()) {
+        name->setText(typed);
+      }
+      QTest::keyClick(name, Qt::Key_Return);
+    };
+  }
+
+  // Through the menu, the file and size dialogs answered; true when both were shown.
+  bool saveChart(const QString& typed, QSize size, int filterIndex = 0) {
+    shown_.boxes().then("saveChartDialog", saveAs(typed, filterIndex));
+    // The size dialog offers the default size, then the last one chosen, in pixels a side;
+    // checked once it is answered, so that a failure does not leave it open.
+    shown_.boxes().then("chartSizeDialog", [this, size](QDialog& dialog) {
+      auto* width = dialog.findChild<QSpinBox*>("width");
+      auto* height = dialog.findChild<QSpinBox*>("height");
+      const QSize offered(width->value(), height->value());
+      QString words;
+      for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        words += label->text() + ' ';
+      }
+      // Beside the title, a title bar holds the window's icon (one bar's height), its
+      // close button (Windows draws it half as wide again as the bar is high) and margins.
+      const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+      const int titleRoom =
+          dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 3 * titleBar;
+      width->setValue(size.width());
+      height->setValue(size.height());
+      dialog.accept();
+      QCOMPARE(offered, std::exchange(lastSize_, size));
+      QCOMPARE(words.count("píxeles") + words.count("px") + width->text().count("px") +
+                   height->text().count("px"),
+               2);
+      QVERIFY(dialog.width() >= titleRoom);
+    });
+    action("saveChartAction").trigger();
+    return shown_.boxes().endScript();
+  }
+
+  // Through the menu, its file dialog answered; true when it was shown.
+  bool createReport(const QString& typed = {}) {
+    shown_.boxes().then("saveReportDialog", saveAs(typed));
+    action("reportAction").trigger();
+    return shown_.boxes().endScript();
+  }
+
+  // Right-clicks control, or presses key on it once Tab from List1 has reached it.
+  void openMenu(const QString& control, int key) {
+    auto* area = shown_.window().findChild<QAbstractScrollArea*>(control);
+    if (key == 0) {
+      const QPoint at(40, 30);
+      QContextMenuEvent click(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(area->viewport(), &click);
+      return;
+    }
+    shown_.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shown_.window()));
+    list1().setFocus(Qt::TabFocusReason);
+    if (control == "CWGraph1") {
+      QTest::keyClick(&list1(), Qt::Key_Tab);
+    }
+    QTRY_VERIFY(area->hasFocus());
+    if (key == Qt::Key_F10) {
+      QTest::keyClick(area, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+      // What the window system makes of the menu key, to the focused control.
+      QContextMenuEvent press(QContextMenuEvent::Keyboard, QPoint(), area->mapToGlobal(QPoint()));
+      QApplication::sendEvent(area, &press);
+    }
+  }
+
+  tools::ShownPrincipal shown_;
+  QString proposedName_;
+  QSize lastSize_;  // what the size dialog must offer next
+
+ private slots:
+  void init() {
+    lastSize_ = kDefaultChartImageSize;
+    QVERIFY(shown_.open());
+  }
+  void cleanup() { shown_.close(); }
+
+  // Before a run and once a new lot is read, the menu offers nothing and List1 leads nowhere.
+  void theMenuActsOnlyOnTheCurrentRun() {
+    for (const char* name : {"reportAction", "saveChartAction", "ternaryAction"}) {
+      QVERIFY2(!action(name).isEnabled(), name);
+    }
+    action("ternaryAction").trigger();
+    QVERIFY(links().ternaryWindow() == nullptr);
+    QVERIFY(graph().pointerTip().isEmpty());
+    int reports = 0;
+    shown_.window().setReportAction([&reports] { ++reports; });
+    run();
+    // A right click (0), the menu key or Shift+F10 opens it on either control.
+    const std::pair<const char*, int> ways[] = {{"CWGraph1", 0},
+                                                {"List1", 0},
+                                                {"CWGraph1", Qt::Key_Menu},
+                                                {"CWGraph1", Qt::Key_F10},
+                                                {"List1", Qt::Key_F10}};
+    for (const auto& [control, key] : ways) {
+      openMenu(control, key);
+      QTRY_VERIFY2(links().menu().isVisible(), control);
+      QStringList enabled;
+      for (const QAction* item : links().menu().actions()) {
+        enabled.push_back(item->isEnabled() ? item->text() : "");
+      }
+      QCOMPARE(enabled, (QStringList{"Crear informe PDF…", "Guardar gráfico como imagen…",
+                                     "Diagrama ternario"}));
+      links().menu().close();
+    }
+    action("reportAction").trigger();
+    QCOMPARE(reports, 1);
+    QVERIFY(graph().pointerTip().startsWith("Clic derecho: informe PDF"));
+    shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
+    QVERIFY(graph().curveCount() > 0);  // the old run's curves stay drawn
+    QVERIFY(!action("saveChartAction").isEnabled());
+    list1().setCurrentRow(2);
+    QCOMPARE(graph().highlightedCurve(), -1);
+  }
+
+  // Selecting an item highlights its curve and point; resting on either selects it. The
+  // diagram's fields come from the triangle's geometry, a sample's class from the
+  // calculation's rule: each point must still fall in the field its class names. Leaving
+  // the program closes the window.
+  void theSelectionIsSharedAndEachPointLiesInItsClassField() {
+    run(40);
+    TernaryWindow* ternary = openTernary();
+    QVERIFY(ternary != nullptr);
+    QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
+    QCOMPARE(ternary->sampleCount(), list1().count());
+    QSet<int> classes;
+    for (int k = 0; k < list1().count(); ++k) {
+      const QString item = list1().item(k)->text();
+      int code = 1;
+      while (code <= 10 && !item.endsWith("  " + QString::fromUtf8(shepardName(
+                                                     static_cast<std::int16_t>(code))))) {
+        ++code;
+      }
+      QVERIFY2(code <= 10, qPrintable(item));
+      const auto point = ternary->pointOf(k);
+      QVERIFY(point.has_value());
+      QCOMPARE(ternary->fieldAt(*point), std::optional<int>(code));
+      const QString name = item.left(item.indexOf("  "));
+      QCOMPARE(ternary->tipAt(*point),
+               name + " (" + toQString(messages::shepardClassName(code)) + ")");
+      classes.insert(code);
+    }
+    QVERIFY(classes.size() >= 3);
+
+    for (const int item : {0, 5, 9}) {  // the first, after the ignored sample, the last
+      list1().setCurrentRow(item);
+      QCOMPARE(graph().highlightedCurve(), item);
+      QCOMPARE(ternary->highlightedSample(), item);
+      // The highlight is drawn last, over every curve, with the item's sample's points.
+      const auto* drawnLast = static_cast<QLineSeries*>(graph().chart()->series().back());
+      const QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(item));
+      QVERIFY(list1().item(item)->text().startsWith(curve->name() + "  "));
+      // Its name shows whole and it has no warning: its tooltip has nothing to say.
+      QCOMPARE(list1().item(item)->toolTip(), QString());
+      QCOMPARE(drawnLast->points(), curve->points());
+      QVERIFY(drawnLast->pen().width() > curve->pen().width());
+      QCOMPARE(drawnLast->pen().color(), curve->pen().color());
+    }
+    list1().clearSelection();
+    QCOMPARE(graph().highlightedCurve(), -1);
+    QCOMPARE(ternary->highlightedSample(), -1);
+
+    for (const int k : {3, 0, 9}) {
+      QLineSeries* curve = graph().curves().at(static_cast<std::size_t>(k));
+      emit curve->hovered(curve->at(20), true);
+      QCOMPARE(list1().currentRow(), k);
+      QCOMPARE(graph().pointerTip(), curve->name());
+    }
+    // Beside the main window: the off-screen platform moves the pointer in the first
+    // window that holds it, whatever is shown on top.
+    ternary->move(shown_.window().frameGeometry().right() + 40, shown_.window().y());
+    int tried = 0;
+    for (int k = 0; k < ternary->sampleCount(); ++k) {
+      const QPoint at = ternary->pointOf(k)->toPoint();
+      if (ternary->sampleAt(at) != k) {
+        continue;  // another point lies nearer to the pixel
+      }
+      QTest::mouseMove(ternary, at);
+      QTRY_COMPARE(list1().currentRow(), k);
+      QCOMPARE(graph().highlightedCurve(), k);
+      ++tried;
+    }
+    QVERIFY(tried >= 5);
+
+    shown_.boxes().queue(QMessageBox::Yes);
+    shown_.press("exitbutton");
+    QTRY_VERIFY(!ternary->isVisible());
+  }
+
+  // Qt hides its tips after about ten seconds: each of the window's is shown with
+  // the longest time a tip can take, which is what its timer is set to.
+  void tipsStayWhileThePointerRests() {
+    run();
+    for (const QString place : {"List2", "CWGraph1", "curve", "Label10", "lotebutton", "ternary"}) {
+      QToolTip::hideText();
+      QTRY_VERIFY(!QToolTip::isVisible());
+      QWidget* over = shown_.window().findChild<QWidget*>(place);
+      QPoint at(5, 5);
+      if (place == "List2" || place == "CWGraph1") {
+        over = static_cast<QAbstractScrollArea*>(over)->viewport();
+      } else if (place == "curve") {
+        QLineSeries* curve = graph().curves().front();
+        emit curve->hovered(curve->at(20), true);
+      } else if (place == "ternary") {
+        over = openTernary();
+        QVERIFY(over != nullptr);
+        at = links().ternaryWindow()->pointOf(0)->toPoint();
+      }
+      if (place != "curve") {
+        QHelpEvent rest(QEvent::ToolTip, at, over->mapToGlobal(at));
+        QApplication::sendEvent(over, &rest);
+      }
+      QTRY_VERIFY2(QToolTip::isVisible() && !QToolTip::text().isEmpty(), qPrintable(place));
+      const QWidgetList shown = QApplication::topLevelWidgets();
+      const auto tip = std::find_if(shown.begin(), shown.end(), [](const QWidget* widget) {
+        return widget->inherits("QTipLabel") && widget->isVisible();
+      });
+      QVERIFY(tip != shown.end());
+      const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(*tip);
+      QVERIFY(!timers.isEmpty());
+      for (const QAbstractEventDispatcher::TimerInfo& timer : timers) {
+        QVERIFY2(timer.interval >= 24 * 3600 * 1000, qPrintable(place));
+      }
+    }
+  }
+
+  void savingWritesThePictureOfTheChosenSize() {
+    run();
+    shown_.boxes().clear();
+    list1().setCurrentRow(2);
+    const QString highlighted = graph().curves().at(2)->name();
+    const QRectF shown = graph().chart()->geometry();
+    const QString proposed = QString(kResultsStem) + "_grafico";
+    const struct {
+      QString typed;  // empty: the proposed name
+      int filter;     // 1: svg
+      QString written;
+      QSize size;
+    } rows[] = {{"curvas.png", 0, "curvas.png", {900, 700}},
+                {"curvas.svg", 0, "curvas.svg", {1200, 800}},
+                {"figura", 1, "figura.svg", {640, 400}},
+                {"dibujo.jpg", 0, "dibujo.jpg.png", {300, 200}},
+                {"", 1, proposed + ".svg", {400, 300}},
+                // Last: once the proposed file is there, the dialog selects it.
+                {"", 0, proposed + ".png", {1600, 1000}}};
+    for (const auto& row : rows) {
+      QVERIFY2(saveChart(row.typed, row.size, row.filter), qPrintable(row.written));
+      QCOMPARE(proposedName_, inFolder(proposed + ".png"));
+      const QString file = inFolder(row.written);
+      if (row.written.endsWith(".svg")) {
+        QSvgRenderer picture(file);
+        QVERIFY2(picture.isValid(), qPrintable(file));
+        QCOMPARE(picture.defaultSize(), row.size);
+        QFile text(file);
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        const QString words = QString::fromUtf8(text.readAll());
+        // It says what it shows: the lot and the results file, the axes, the sample
+        // drawn wider, and, in its legend, every curve's sample, in its colour.
+        QStringList said{"LOTE12",
+                         QString(kResultsStem) + ".csv",
+                         "Diámetro",
+                         "Peso (%)",
+                         "Curva resaltada: " + highlighted,
+                         graph().curves().front()->pen().color().name()};
+        for (const QLineSeries* curve : graph().curves()) {
+          said << ">" + curve->name() + "<";
+        }
+        for (const QString& word : said) {
+          QVERIFY2(words.contains(word), qPrintable(word));
+        }
+      } else {
+        const QImage picture(file, "PNG");
+        QCOMPARE(picture.size(), row.size);
+        // The curves are in it, not only the white ground: the first one's blue, smoothed.
+        const QColor blue = graph().curves().front()->pen().color();
+        const auto near = [&blue](QColor pixel) {
+          return std::abs(pixel.red() - blue.red()) + std::abs(pixel.green() - blue.green()) +
+                     std::abs(pixel.blue() - blue.blue()) <
+                 60;
+        };
+        int curvePixels = 0;
+        for (int y = 0; y < row.size.height(); ++y) {
+          for (int x = 0; x < row.size.width(); ++x) {
+            curvePixels += near(picture.pixelColor(x, y)) ? 1 : 0;
+          }
+        }
+        QVERIFY2(curvePixels > row.size.width() / 10, qPrintable(file));
+      }
+      // The window's graph is as it was.
+      QCOMPARE(graph().chart()->geometry(), shown);
+    }
+    QVERIFY(shown_.boxes().seen().empty());
+  }
+
+  // Replacing a file asks first (No, the default, keeps it; no size is asked for a
+  // picture that stays); a picture that cannot be written says where and why.
+  void aFileIsReplacedOnlyWhenTheUserSaysSo() {
+    run();
+    for (const auto& [name, replace] :
+         {std::pair{"curvas.png", false}, std::pair{"otras.png", true},
+          std::pair{"informe.pdf", false}}) {  // ".pdf" added
+      shown_.boxes().clear();
+      const QString file = inFolder(name);
+      std::ofstream(file.toStdString(), std::ios::binary) << "viejo";
+      if (replace) {
+        shown_.boxes().queue(QMessageBox::Yes);
+      }
+      const bool report = file.endsWith(".pdf");
+      QCOMPARE(report ? createReport("informe") : saveChart(name, {500, 400}), replace || report);
+      QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+      QCOMPARE(shown_.boxes().seen().front().text,
+               "El fichero " + file + " ya existe. ¿Desea reemplazarlo?");
+      QCOMPARE(shown_.boxes().seen().front().defaultButton, QMessageBox::No);
+      if (replace) {
+        QCOMPARE(QImage(file, "PNG").size(), QSize(500, 400));
+      } else {
+        QCOMPARE(QFileInfo(file).size(), 5);
+      }
+    }
+    // A folder that is a file: no user, root included, can write in it. A read-only
+    // picture, refused by its mode whoever runs the program.
+    std::ofstream(folder() / "fichero", std::ios::binary) << "x";
+    std::ofstream(folder() / "protegida.png", std::ios::binary) << "x";
+    std::filesystem::permissions(folder() / "protegida.png", std::filesystem::perms::owner_read);
+    for (const char* name : {"fichero/curvas.png", "protegida.png"}) {
+      const auto cause =
+          writeChartImage(*graph().chart(), {}, inFolder(name), {300, 200}, ChartImageKind::Png);
+      QVERIFY(cause.has_value() && !cause->empty());
+      const MessageRequest message = messages::chartImageUnwritable(name, *cause);
+      QVERIFY(message.prompt.find(name) != std::string::npos);
+      QVERIFY(message.prompt.find(*cause) != std::string::npos);
+      QCOMPARE(message.icon, MessageIcon::Error);
+    }
+    QCOMPARE(QFileInfo(inFolder("protegida.png")).size(), 1);
+  }
+
+  void theReportIsTheCommandLinesPlusTheSamplesNotReached() {
+    run();
+    const std::filesystem::path results = shown_.window().tables().lastRun.resultsPath;
+    const std::vector<std::string> unreached = shown_.window().tables().lastRun.unreachedSamples;
+    QVERIFY(!unreached.empty());
+    shown_.boxes().clear();
+    QVERIFY(createReport());
+    const QString proposed = inFolder(QString(kResultsStem) + "_informe.pdf");
+    QCOMPARE(proposedName_, proposed);
+    QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+    QVERIFY(shown_.boxes().seen().front().text.startsWith("Se ha creado el informe PDF"));
+
+    // The command line's report of the same results file, on the same day.
+    const OutputRun commandLine =
+        runReport({results}, folder() / "linea.pdf", {shown_.clock().now(), ',', false, {}, {}},
+                  report::pdfRenderer());
+    QVERIFY(commandLine.written);
+    const QSet<QString> fromWindow = pdfLines(proposed);
+    const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));
+    QVERIFY(!fromCommandLine.isEmpty());
+    QVERIFY2(fromWindow.contains(fromCommandLine),
+             qPrintable(QStringList((fromCommandLine - fromWindow).values()).join(" | ")));
+    const QString extra = QStringList((fromWindow - fromCommandLine).values()).join(" ");
+    QVERIFY2(extra.contains("ningún registro del export"), qPrintable(extra));
+    for (const std::string& sample : unreached) {
+      QVERIFY2(extra.contains(toQString(sample).simplified()), sample.c_str());
+    }
+  }
+};
 
 QTEST_MAIN(SampleLinksTest)
 #include "sample_links_test.moc"

@@ -1,4 +1,5 @@
-// Answers the program's modal message boxes from the event loop, as a person at the window would.
+// Answers the program's modal message boxes and acts on its other modal dialogs from the event
+// loop, as a person at the window would.
 #pragma once
 
 #include <QAbstractButton>
@@ -7,12 +8,17 @@
 #include <QPushButton>
 #include <QTimer>
 #include <deque>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace granomet::tools {
 
 // While it lives, every message box that becomes the active modal window is
 // recorded and answered: with the next queued button, or else its default one.
+// Any other dialog is left to the first act of the script, once the shown modal
+// window has the name the act was queued with. An act must not open a modal window
+// itself: the answerer waits for the act to end.
 class ModalAnswerer {
  public:
   struct Seen {
@@ -22,21 +28,38 @@ class ModalAnswerer {
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
   };
+  using Act = std::function<void(QDialog&)>;
 
   ModalAnswerer() {
     timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { answerShownBox(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this] { answerShownDialog(); });
     timer_.start();
   }
 
   void queue(QMessageBox::StandardButton answer) { answers_.push_back(answer); }
   const std::vector<Seen>& seen() const { return seen_; }
   void clear() { seen_.clear(); }
+  void then(const char* dialogName, Act act) { acts_.push_back({dialogName, std::move(act)}); }
+  // Whether every act of the script was done; those left are dropped.
+  bool endScript() {
+    const bool done = acts_.empty();
+    acts_.clear();
+    return done;
+  }
 
  private:
-  void answerShownBox() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
+  void answerShownDialog() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || !dialog->isVisible()) {
+      return;
+    }
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    if (box == nullptr) {
+      if (!acts_.empty() && dialog->objectName() == acts_.front().first) {
+        const Act act = std::move(acts_.front().second);
+        acts_.pop_front();
+        act(*dialog);
+      }
       return;
     }
     seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
@@ -56,6 +79,7 @@ class ModalAnswerer {
   QTimer timer_;
   std::deque<QMessageBox::StandardButton> answers_;
   std::vector<Seen> seen_;
+  std::deque<std::pair<QString, Act>> acts_;
 };
 
 }  // namespace granomet::tools
