@@ -10,7 +10,7 @@
 
 #include "full_lot.h"
 #include "report/pdf_report.h"
-#include "support/offscreen_arguments.h"
+#include "offscreen_arguments.h"
 #include "workflow/report_run.h"
 #include "workflow/results_set.h"
 

@@ -8,10 +8,10 @@
 
 #include "full_lot.h"
 #include "headless/headless_file_dialog.h"
+#include "offscreen_arguments.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
 #include "support/modal_answerer.h"
-#include "support/offscreen_arguments.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
+#include "offscreen_arguments.h"
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
@@ -26,7 +27,6 @@
 #include "report/pdf_report.h"
 #include "samplegen/sample_files.h"
 #include "support/modal_answerer.h"
-#include "support/offscreen_arguments.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_regional_settings.h"
 #include "workflow/window_report.h"
