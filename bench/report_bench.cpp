@@ -9,8 +9,8 @@
 #include <string>
 
 #include "full_lot.h"
-#include "report/pdf_report.h"
 #include "offscreen_arguments.h"
+#include "report/pdf_report.h"
 #include "workflow/report_run.h"
 #include "workflow/results_set.h"
 
