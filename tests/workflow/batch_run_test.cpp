@@ -11,6 +11,7 @@
 #include "samplegen/sample_files.h"
 #include "statistics/results_reader.h"
 #include "support/button_fixture.h"
+#include "support/csv_fields.h"
 #include "support/expected_file.h"
 #include "support/test_data.h"
 
@@ -78,17 +79,9 @@ TEST_P(BatchRunTest, ShowsAndWritesWhatTheRunFound) {
               : "\nresultados: ninguno\n";
   for (std::size_t start = 0; start < results.size();) {
     const std::size_t end = std::min(results.find("\r\n", start), results.size());
-    std::vector<std::string> fields(1);
-    for (bool quoted = false; const char c : results.substr(start, end - start)) {
-      quoted = quoted != (c == '"');
-      if (c == ',' && !quoted) {
-        fields.emplace_back();
-      } else {
-        fields.back() += c;
-      }
-    }
+    const std::vector<std::string> fields = csvFields(results.substr(start, end - start));
     text += "  " + fields[0].substr(0, 40) +
-            (fields.size() > 18 ? " " + fields[1] + " " + fields[18] : "") +
+            (fields.size() > 18 ? " \xAB" + fields[1] + "\xBB " + fields[18] : "") +
             (end == results.size() ? " (sin CR LF)" : "") + "\n";
     start = end + 2;
   }

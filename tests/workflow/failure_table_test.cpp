@@ -18,6 +18,7 @@
 #include "samplegen/sample_files.h"
 #include "statistics/results_reader.h"
 #include "support/button_fixture.h"
+#include "support/csv_fields.h"
 #include "support/expected_file.h"
 #include "support/open_descriptors.h"
 #include "support/test_data.h"
@@ -65,12 +66,7 @@ std::string exportWithClasses(int order, const std::function<std::string(int)>& 
                            number + ",IP-0416,GOLFO-16,,";
   const std::size_t start = goodExport().find(head) + head.size();
   const std::size_t end = goodExport().find("\r\n", start);
-  std::vector<std::string> fields;
-  for (std::size_t at = start; at <= end;) {
-    const std::size_t comma = std::min(goodExport().find(',', at), end);
-    fields.push_back(goodExport().substr(at, comma - at));
-    at = comma + 1;
-  }
+  const std::vector<std::string> fields = csvFields(goodExport().substr(start, end - start));
   std::string classes;
   for (int c = 1; c <= 66; ++c) {
     const std::size_t at = static_cast<std::size_t>(3 * (c - 1));

@@ -100,19 +100,6 @@ bool holds(const std::vector<std::string>& lines, const std::string& wanted) {
   return std::find(lines.begin(), lines.end(), wanted) != lines.end();
 }
 
-// The rest of what it says is compared whole in granomet_informe_test.
-TEST(ReportContent, NamesItsLotAndDateFromTheFileAndTheClock) {
-  for (const auto& [name, lot] : {std::pair{"LOTE12_06062016_093005.csv", "Lote: LOTE12"},
-                                  std::pair{"LOTE7_01012020_000000.CSV", "Lote: LOTE7"}}) {
-    ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
-    results.files.at(0).name = name;
-    const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}});
-    EXPECT_TRUE(holds(report.facts, lot));
-    EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
-    EXPECT_TRUE(report.unreachedHeading.empty()) << "made from results files alone";
-  }
-}
-
 // A sample's classes on its own pages: each bounded class's weight spread over its
 // width in phi, the percentage finer than each listed class's lower bound from the
 // curve normalised to its total, the classes without weight at either end named; in
@@ -158,15 +145,19 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
 
 // A sample is numbered by its order number in its lot, the lot's name before it
 // where the report holds several lots, and a letter after a number met again, the
-// same on the summary, the triangles and its own page.
+// same on the summary, the triangles and its own page. The lot and the date are
+// taken from the file's name and the clock; the rest of what the report says is
+// compared whole in granomet_informe_test.
 TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
   struct Case {
     std::vector<std::string> fileNames;  // each the example's results
     std::string lotName;                 // the run's
     std::vector<std::string> labels;     // of samples 1, 12 and 13
+    const char* lotFact = "";            // among the report's facts
   };
   const std::vector<Case> cases = {
-      {{"LOTE12_06062016_093005.csv"}, "", {"1", "12"}},
+      {{"LOTE12_06062016_093005.csv"}, "", {"1", "12"}, "Lote: LOTE12"},
+      {{"LOTE7_01012020_000000.CSV"}, "", {"1", "12"}, "Lote: LOTE7"},
       {{"LOTE12_06062016_093005.csv", "LOTE12_07062016_100000.csv"}, "", {"1", "12", "1b"}},
       {{"LOTE12_06062016_093005.csv", "LOTE13_06062016_093005.csv"},
        "",
@@ -182,6 +173,9 @@ TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
       results.files.at(i).name = c.fileNames[i];
     }
     const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, c.lotName, {}});
+    EXPECT_TRUE(*c.lotFact == 0 || holds(report.facts, c.lotFact));
+    EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
+    EXPECT_TRUE(report.unreachedHeading.empty()) << "made from results files alone";
     for (std::size_t i = 0; i < c.labels.size(); ++i) {
       const std::size_t sample = std::vector<std::size_t>{0, 11, 12}[i];
       EXPECT_EQ(report.summary.rows.at(sample).at(0), c.labels[i]);
