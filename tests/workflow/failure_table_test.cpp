@@ -384,12 +384,9 @@ std::vector<Row> rows() {
       {.name = "LotSavedWithSemicolonsInUtf8",
        .lot = text(cp1252ToUtf8(tools::withSemicolons(lot)))},
       // An older lot of the same name lies beside the export: the chosen one is read.
-      {.name = "SameNamedLotBesideTheExport", .lotFolder = "lote", .besideExport = bytes([] {
-                                                                     tools::SampleFileOptions older;
-                                                                     older.seed = 7;
-                                                                     return tools::makeLotFile(
-                                                                         older);
-                                                                   })},
+      {.name = "SameNamedLotBesideTheExport",
+       .lotFolder = "lote",
+       .besideExport = bytes([] { return tools::makeLotFile({.seed = 7}); })},
       {.name = "ResultsFileExistsAndTheAnswerIsYes",
        .beforeRun = existingResults("viejo\r\n"),
        .replaceAnsweredYes = true},
@@ -410,11 +407,8 @@ std::vector<Row> rows() {
        })},
       {.name = "CarbonateEmpty", .lot = text(lotWithCarbonate(""))},
       {.name = "CarbonateNotANumber", .lot = text(lotWithCarbonate("abc"))},
-      {.name = "ShellsAsHeavyAsTheSample", .lot = bytes([] {
-                                             tools::SampleFileOptions options;
-                                             options.allShellsRow = 4;
-                                             return tools::makeLotFile(options);
-                                           })},
+      {.name = "ShellsAsHeavyAsTheSample",
+       .lot = bytes([] { return tools::makeLotFile({.allShellsRow = 4}); })},
       {.name = "EqualDiametersAtTheSandLimit",
        .exported = text(
            exportWithClasses(4, [](int c) { return std::to_string(c < 65 ? c * 0.75 : 50); }))},

@@ -194,10 +194,8 @@ TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
   EXPECT_EQ(reportOfLastRun(tables(), folder() / "x.pdf", platform(), fakePdf).icon,
             MessageIcon::Warning);
 
-  tools::SampleFileOptions options;
-  options.sampleCount = 6;
-  options.orderNumbers = {1, 2, 4, 5};  // 3 and 6 measured but not exported
-  tools::writeSampleFiles(options, folder());
+  // 3 and 6 measured but not exported.
+  tools::writeSampleFiles({.sampleCount = 6, .orderNumbers = {1, 2, 4, 5}}, folder());
   pressLot(folder() / "LOTE12.csv");
   pressExport(folder() / "LOTE12_export.txt");
   ASSERT_EQ(pressCalculate(), RunOutcome::Completed);

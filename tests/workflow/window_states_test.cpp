@@ -87,10 +87,7 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
 }
 
 std::string exportFile(std::vector<int> orders, bool trailingComma = false) {
-  tools::SampleFileOptions options;
-  options.orderNumbers = std::move(orders);
-  options.trailingComma = trailingComma;
-  return tools::makeExportFile(options);
+  return tools::makeExportFile({.trailingComma = trailingComma, .orderNumbers = std::move(orders)});
 }
 
 std::vector<Case> cases() {
