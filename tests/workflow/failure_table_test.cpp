@@ -96,10 +96,17 @@ struct Scene {
 using Place = std::function<void(const std::filesystem::path&)>;  // puts a file at the path
 using Spoil = std::function<void(const Scene&)>;
 
+// The bytes are made when the file is put, so that the table holds no file of megabytes.
 Place bytes(std::function<std::string()> make) {
   return [make](const std::filesystem::path& path) {
     std::ofstream(path, std::ios::binary) << make();
   };
+}
+Place text(std::string made) {
+  return bytes([made] { return made; });
+}
+Place none() {
+  return [](const std::filesystem::path&) {};
 }
 
 // What the user is shown is in tests/data/workflow/failures/NAME.txt.
@@ -114,7 +121,7 @@ struct Row {
   bool replaceAnsweredYes = false;
   // The lot's folder under the test's folder; the export always lies in the latter.
   const char* lotFolder = "";
-  Place besideExport = [](const std::filesystem::path&) {};  // put as LOTE12.csv there
+  Place besideExport = none();  // put as LOTE12.csv there
 };
 
 // Test listings and failures name the row, not its bytes.
@@ -122,14 +129,6 @@ void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
 }
 
-Place text(std::string bytes) {
-  return [bytes](const std::filesystem::path& path) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  };
-}
-Place none() {
-  return [](const std::filesystem::path&) {};
-}
 // The file, grown past the size no lab file reaches.
 Place largerThanTheLimit(const std::string& (*file)()) {
   return [file](const std::filesystem::path& path) {
