@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "results/whole_file.h"
@@ -58,39 +59,30 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   const std::string written = fileBytes(report);
   EXPECT_EQ(written.substr(0, 20), "%PDF Lote: LOTE12 12");
 
-  // Whatever stops it leaves the file that was there, and nothing beside it.
-  const ReportProgress stopAtThree = [](int done, int) { return done < 3; };
-  struct Refusal {
-    std::vector<fs::path> resultsFiles;
-    fs::path report;
-    ReportRenderer renderer;
-    const char* problem;  // nullptr: the user stopped it, nothing to say
+  // Whatever stops it leaves the file that was there, and nothing beside it; what each run
+  // says is in tests/data/workflow/report_refusals.txt.
+  const ReportRenderer failing{legible, [](const Report&, WholeFileSink&, const ReportProgress&) {
+                                 return OutputEnd::Failed;
+                               }};
+  const ReportRenderer illegible{[] { return std::string("sin letras"); }, fakeDrawing};
+  const std::tuple<std::vector<fs::path>, fs::path, ReportRenderer> refusals[] = {
+      {{results}, results, fakePdf},
+      {{results}, folder(), fakePdf},
+      {{folder() / "falta.csv"}, report, fakePdf},
+      {{results}, report, failing},
+      {{results}, report, illegible},
+      {{results}, report, fakePdf},  // stopped on the third page
   };
-  const std::vector<Refusal> refusals = {
-      {{results}, results, fakePdf, "es uno de los ficheros de resultados"},
-      {{results}, folder(), fakePdf, "ese nombre es una carpeta"},
-      {{folder() / "falta.csv"}, report, fakePdf, "no se escribe el informe"},
-      {{results},
-       report,
-       {legible,
-        [](const Report&, WholeFileSink&, const ReportProgress&) { return OutputEnd::Failed; }},
-       "No se ha podido componer el informe"},
-      {{results}, report, {[] { return std::string("sin letras"); }, fakeDrawing}, "sin letras"},
-      {{results}, report, fakePdf, nullptr},
-  };
-  for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.problem ? refusal.problem : "stopped");
-    run = runReport(refusal.resultsFiles, refusal.report, context, refusal.renderer, stopAtThree);
-    EXPECT_FALSE(run.written);
-    EXPECT_EQ(run.stopped, refusal.problem == nullptr);
-    if (refusal.problem == nullptr) {
-      EXPECT_TRUE(run.problems.empty());
-    } else {
-      ASSERT_FALSE(run.problems.empty());
-      EXPECT_NE(run.problems.back().find(refusal.problem), std::string::npos)
-          << run.problems.back();
+  std::string said;
+  for (const auto& [resultsFiles, name, renderer] : refusals) {
+    run = runReport(resultsFiles, name, context, renderer, [](int done, int) { return done < 3; });
+    said += name.string() + (run.written ? ": escrito" : ": no escrito") +
+            (run.stopped ? ", parado\n" : "\n");
+    for (const std::string& problem : run.problems) {
+      said += "  " + problem + "\n";
     }
   }
+  expectSameAsFile(withoutFolder(said), testData() / "workflow" / "report_refusals.txt");
   EXPECT_EQ(fileBytes(report), written);
   EXPECT_EQ(fileBytes(results), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
