@@ -360,11 +360,8 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
                : 0;
   };
 
-  struct Triangle {
-    const char* title;
-    std::map<int, int> found;  // how often each number
-  };
-  std::vector<Triangle> triangles = {
+  // By each triangle's title, how often each number is found on its pages.
+  std::map<std::string, std::map<int, int>> triangles = {
       {"Clasificación de Shepard (1954): arena, limo y arcilla", {}},
       {"Grupos texturales de Folk (1954): grava, arena y fango", {}},
       {"Grupos texturales de Folk (1954): arena, limo y arcilla, muestras sin grava", {}},
@@ -375,7 +372,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
   constexpr double kSmallestWord = 7 * 1.11;
   const std::vector<Page> pages = pdfLines(folder_);
   for (std::size_t page = 0; page < pages.size(); ++page) {
-    Triangle* triangle = nullptr;
+    std::map<int, int>* triangle = nullptr;
     std::vector<std::vector<Word>> charts;
     for (const auto& [top, line] : pages[page]) {
       const std::string text = joined(line);
@@ -402,9 +399,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
             << text;
         continue;
       }
-      for (Triangle& titled : triangles) {
-        triangle = text == titled.title ? &titled : triangle;
-      }
+      triangle = triangles.count(text) > 0 ? &triangles[text] : triangle;
       if (triangle == nullptr) {
         continue;
       }
@@ -416,7 +411,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
         // counts the samples a note leaves out.
         const int number = smallNumber(line[i].text);
         if (number >= 0 && (named(line, i) > 0 || text.find(" muestras ") == std::string::npos)) {
-          ++triangle->found[number];
+          ++(*triangle)[number];
         }
       }
     }
@@ -431,12 +426,12 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
   for (const auto& [number, times] : keyed) {
     EXPECT_EQ(times, 2) << number;
   }
-  for (std::size_t t = 0; t < triangles.size(); ++t) {
-    SCOPED_TRACE(triangles[t].title);
+  for (const auto& [title, found] : triangles) {
+    SCOPED_TRACE(title);
     // Folk's sand-silt-clay triangle holds the samples without gravel alone.
-    const int expected = t < 2 ? samples : samples - gravelly;
-    EXPECT_EQ(static_cast<int>(triangles[t].found.size()), expected);
-    for (const auto& [number, times] : triangles[t].found) {
+    EXPECT_EQ(static_cast<int>(found.size()),
+              title.ends_with("sin grava") ? samples - gravelly : samples);
+    for (const auto& [number, times] : found) {
       EXPECT_TRUE(number >= 1 && number <= samples) << number;
       EXPECT_EQ(times, 1) << number;
     }
