@@ -95,10 +95,6 @@ std::vector<Scene> runs() {
                                            .nameMismatchEvery = 3,           // "M-04B" at 4
                                            .otherLotEvery = 5,  // 6 only in another lot
                                            .allShellsRow = 2};  // reached, not calculated
-  std::vector<std::string> twelveLots;
-  for (int i = 1; i <= 12; ++i) {
-    twelveLots.push_back(std::string(i < 10 ? "L0" : "L") + std::to_string(i));
-  }
   return {
       generated("ASampleWhoseNameDisagrees", {.sampleCount = 3, .nameMismatchEvery = 2}),
       // No matching sample: no file is created and an old one is left alone.
@@ -114,7 +110,9 @@ std::vector<Scene> runs() {
       {.name = "OneOtherLot", .exported = exportOfLots({"LOTE12X", "LOTE12X"})},
       {.name = "OtherLotsInTheirOrderBlanksTrimmed",
        .exported = exportOfLots({"B", "A", "B", " C "})},
-      {.name = "TenOtherLotsNamedTheRestCounted", .exported = exportOfLots(twelveLots)},
+      {.name = "TenOtherLotsNamedTheRestCounted",
+       .exported = exportOfLots(
+           {"L01", "L02", "L03", "L04", "L05", "L06", "L07", "L08", "L09", "L10", "L11", "L12"})},
       {.name = "ARecordOfTheLotAmongOthers", .exported = exportOfLots({"OTRO", "LOTE12"})},
       // Samples the run would pass over in silence are named on the count of calculated
       // samples; samples a record reached are calculated or listed in red.
