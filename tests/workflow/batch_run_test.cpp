@@ -11,6 +11,7 @@
 #include "samplegen/sample_files.h"
 #include "statistics/results_reader.h"
 #include "support/button_fixture.h"
+#include "support/csv_fields.h"
 #include "support/expected_file.h"
 #include "support/test_data.h"
 
@@ -42,10 +43,8 @@ Scene generated(const char* name, const tools::SampleFileOptions& options) {
 std::string exportOfLots(const std::vector<std::string>& lots) {
   std::string exported;
   for (std::size_t i = 0; i < lots.size(); ++i) {
-    tools::SampleFileOptions options;
-    options.lotName = lots[i];
-    options.orderNumbers = {static_cast<int>(i) + 1};
-    const std::string file = tools::makeExportFile(options);
+    const std::string file =
+        tools::makeExportFile({.lotName = lots[i], .orderNumbers = {static_cast<int>(i) + 1}});
     exported += i == 0 ? file : file.substr(file.find("\r\n") + 2);
   }
   return exported;
@@ -78,17 +77,9 @@ TEST_P(BatchRunTest, ShowsAndWritesWhatTheRunFound) {
               : "\nresultados: ninguno\n";
   for (std::size_t start = 0; start < results.size();) {
     const std::size_t end = std::min(results.find("\r\n", start), results.size());
-    std::vector<std::string> fields(1);
-    for (bool quoted = false; const char c : results.substr(start, end - start)) {
-      quoted = quoted != (c == '"');
-      if (c == ',' && !quoted) {
-        fields.emplace_back();
-      } else {
-        fields.back() += c;
-      }
-    }
+    const std::vector<std::string> fields = csvFields(results.substr(start, end - start));
     text += "  " + fields[0].substr(0, 40) +
-            (fields.size() > 18 ? " " + fields[1] + " " + fields[18] : "") +
+            (fields.size() > 18 ? " \xAB" + fields[1] + "\xBB " + fields[18] : "") +
             (end == results.size() ? " (sin CR LF)" : "") + "\n";
     start = end + 2;
   }
@@ -99,50 +90,37 @@ TEST_P(BatchRunTest, ShowsAndWritesWhatTheRunFound) {
 std::vector<Scene> runs() {
   const std::string lot = tools::makeLotFile({});
   const std::string exported = tools::makeExportFile({});
-  tools::SampleFileOptions nameMismatch;
-  nameMismatch.sampleCount = 3;
-  nameMismatch.nameMismatchEvery = 2;
-  tools::SampleFileOptions otherLot;
-  otherLot.otherLotEvery = 1;
-  tools::SampleFileOptions unreached;
-  unreached.sampleCount = 6;
-  unreached.allShellsRow = 2;                // reached, not calculated
-  unreached.orderNumbers = {1, 2, 4, 5, 6};  // 3 not exported
-  unreached.nameMismatchEvery = 3;           // "M-04B" at 4
-  unreached.otherLotEvery = 5;               // 6 only in another lot
-  tools::SampleFileOptions manyUnreached;
-  manyUnreached.sampleCount = 30;
-  manyUnreached.orderNumbers = {7};
-  tools::SampleFileOptions sharedOrder;
-  sharedOrder.orderNumbers = {4, 2, 4};
-  std::vector<std::string> twelveLots;
-  for (int i = 1; i <= 12; ++i) {
-    twelveLots.push_back(std::string(i < 10 ? "L0" : "L") + std::to_string(i));
-  }
+  const tools::SampleFileOptions unreached{.sampleCount = 6,
+                                           .orderNumbers = {1, 2, 4, 5, 6},  // 3 not exported
+                                           .nameMismatchEvery = 3,           // "M-04B" at 4
+                                           .otherLotEvery = 5,  // 6 only in another lot
+                                           .allShellsRow = 2};  // reached, not calculated
   return {
-      generated("ASampleWhoseNameDisagrees", nameMismatch),
+      generated("ASampleWhoseNameDisagrees", {.sampleCount = 3, .nameMismatchEvery = 2}),
       // No matching sample: no file is created and an old one is left alone.
       {.name = "NoSampleRecords",
        .exported = "Fecha,Hora\r\n",
        .oldResults = "kept\r\n",
        .replaceAnsweredYes = true},
       {.name = "EveryRecordOfAnotherLot",
-       .exported = tools::makeExportFile(otherLot),
+       .exported = tools::makeExportFile({.otherLotEvery = 1}),
        .oldResults = "kept\r\n",
        .replaceAnsweredYes = true},
       // A renamed lot file or the wrong export: the user is told which lots the export holds.
       {.name = "OneOtherLot", .exported = exportOfLots({"LOTE12X", "LOTE12X"})},
       {.name = "OtherLotsInTheirOrderBlanksTrimmed",
        .exported = exportOfLots({"B", "A", "B", " C "})},
-      {.name = "TenOtherLotsNamedTheRestCounted", .exported = exportOfLots(twelveLots)},
+      {.name = "TenOtherLotsNamedTheRestCounted",
+       .exported = exportOfLots(
+           {"L01", "L02", "L03", "L04", "L05", "L06", "L07", "L08", "L09", "L10", "L11", "L12"})},
       {.name = "ARecordOfTheLotAmongOthers", .exported = exportOfLots({"OTRO", "LOTE12"})},
       // Samples the run would pass over in silence are named on the count of calculated
       // samples; samples a record reached are calculated or listed in red.
       {.name = "LotSamplesNoRecordReached",
        .lot = tools::makeLotFile(unreached),
        .exported = replaced(tools::makeExportFile(unreached), ",M-05,", ", M-05 ,")},
-      generated("ALongListOfUnreachedSamples", manyUnreached),
-      generated("RecordsSharingAnOrderNumber", sharedOrder),
+      generated("ALongListOfUnreachedSamples", {.sampleCount = 30, .orderNumbers = {7}}),
+      generated("RecordsSharingAnOrderNumber", {.orderNumbers = {4, 2, 4}}),
       // The row on the fifth line carries order number 6: record 5 stores it under 6
       // and compares its name with what number 5 holds, which nothing has set.
       {.name = "ALotRowOutOfLine", .lot = replaced(lot, "\r\n5,M-05,", "\r\n6,M-05,")},
@@ -181,10 +159,8 @@ TEST_F(CalculationTest, AFolderNamedOutsideWindows1252IsReadAndWrittenIn) {
 // The ternary diagram places each curve's sample by the percentages and class its
 // results line holds; the curve's finest class is the line's last field.
 TEST_F(CalculationTest, EachCurveCarriesItsSamplesCompositionAndClass) {
-  tools::SampleFileOptions options;
-  options.nameMismatchEvery = 5;
-  pressLot(write("LOTE12.csv", tools::makeLotFile(options)));
-  pressExport(write("LOTE12_export.txt", tools::makeExportFile(options)));
+  pressLot(write("LOTE12.csv", tools::makeLotFile({.nameMismatchEvery = 5})));
+  pressExport(write("LOTE12_export.txt", tools::makeExportFile({.nameMismatchEvery = 5})));
   ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
   const auto lines = parseResultsFile(fileBytes(folder() / kResultsName)).lines;
   const auto& curves = window().plotted().curves();

@@ -18,6 +18,7 @@
 #include "samplegen/sample_files.h"
 #include "statistics/results_reader.h"
 #include "support/button_fixture.h"
+#include "support/csv_fields.h"
 #include "support/expected_file.h"
 #include "support/open_descriptors.h"
 #include "support/test_data.h"
@@ -65,12 +66,7 @@ std::string exportWithClasses(int order, const std::function<std::string(int)>& 
                            number + ",IP-0416,GOLFO-16,,";
   const std::size_t start = goodExport().find(head) + head.size();
   const std::size_t end = goodExport().find("\r\n", start);
-  std::vector<std::string> fields;
-  for (std::size_t at = start; at <= end;) {
-    const std::size_t comma = std::min(goodExport().find(',', at), end);
-    fields.push_back(goodExport().substr(at, comma - at));
-    at = comma + 1;
-  }
+  const std::vector<std::string> fields = csvFields(goodExport().substr(start, end - start));
   std::string classes;
   for (int c = 1; c <= 66; ++c) {
     const std::size_t at = static_cast<std::size_t>(3 * (c - 1));
@@ -100,10 +96,17 @@ struct Scene {
 using Place = std::function<void(const std::filesystem::path&)>;  // puts a file at the path
 using Spoil = std::function<void(const Scene&)>;
 
+// The bytes are made when the file is put, so that the table holds no file of megabytes.
 Place bytes(std::function<std::string()> make) {
   return [make](const std::filesystem::path& path) {
     std::ofstream(path, std::ios::binary) << make();
   };
+}
+Place text(std::string made) {
+  return bytes([made] { return made; });
+}
+Place none() {
+  return [](const std::filesystem::path&) {};
 }
 
 // What the user is shown is in tests/data/workflow/failures/NAME.txt.
@@ -118,7 +121,7 @@ struct Row {
   bool replaceAnsweredYes = false;
   // The lot's folder under the test's folder; the export always lies in the latter.
   const char* lotFolder = "";
-  Place besideExport = [](const std::filesystem::path&) {};  // put as LOTE12.csv there
+  Place besideExport = none();  // put as LOTE12.csv there
 };
 
 // Test listings and failures name the row, not its bytes.
@@ -126,14 +129,6 @@ void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
 }
 
-Place text(std::string bytes) {
-  return [bytes](const std::filesystem::path& path) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  };
-}
-Place none() {
-  return [](const std::filesystem::path&) {};
-}
 // The file, grown past the size no lab file reaches.
 Place largerThanTheLimit(const std::string& (*file)()) {
   return [file](const std::filesystem::path& path) {
@@ -388,12 +383,9 @@ std::vector<Row> rows() {
       {.name = "LotSavedWithSemicolonsInUtf8",
        .lot = text(cp1252ToUtf8(tools::withSemicolons(lot)))},
       // An older lot of the same name lies beside the export: the chosen one is read.
-      {.name = "SameNamedLotBesideTheExport", .lotFolder = "lote", .besideExport = bytes([] {
-                                                                     tools::SampleFileOptions older;
-                                                                     older.seed = 7;
-                                                                     return tools::makeLotFile(
-                                                                         older);
-                                                                   })},
+      {.name = "SameNamedLotBesideTheExport",
+       .lotFolder = "lote",
+       .besideExport = bytes([] { return tools::makeLotFile({.seed = 7}); })},
       {.name = "ResultsFileExistsAndTheAnswerIsYes",
        .beforeRun = existingResults("viejo\r\n"),
        .replaceAnsweredYes = true},
@@ -414,11 +406,8 @@ std::vector<Row> rows() {
        })},
       {.name = "CarbonateEmpty", .lot = text(lotWithCarbonate(""))},
       {.name = "CarbonateNotANumber", .lot = text(lotWithCarbonate("abc"))},
-      {.name = "ShellsAsHeavyAsTheSample", .lot = bytes([] {
-                                             tools::SampleFileOptions options;
-                                             options.allShellsRow = 4;
-                                             return tools::makeLotFile(options);
-                                           })},
+      {.name = "ShellsAsHeavyAsTheSample",
+       .lot = bytes([] { return tools::makeLotFile({.allShellsRow = 4}); })},
       {.name = "EqualDiametersAtTheSandLimit",
        .exported = text(
            exportWithClasses(4, [](int c) { return std::to_string(c < 65 ? c * 0.75 : 50); }))},

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "results/whole_file.h"
@@ -58,39 +59,30 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   const std::string written = fileBytes(report);
   EXPECT_EQ(written.substr(0, 20), "%PDF Lote: LOTE12 12");
 
-  // Whatever stops it leaves the file that was there, and nothing beside it.
-  const ReportProgress stopAtThree = [](int done, int) { return done < 3; };
-  struct Refusal {
-    std::vector<fs::path> resultsFiles;
-    fs::path report;
-    ReportRenderer renderer;
-    const char* problem;  // nullptr: the user stopped it, nothing to say
+  // Whatever stops it leaves the file that was there, and nothing beside it; what each run
+  // says is in tests/data/workflow/report_refusals.txt.
+  const ReportRenderer failing{legible, [](const Report&, WholeFileSink&, const ReportProgress&) {
+                                 return OutputEnd::Failed;
+                               }};
+  const ReportRenderer illegible{[] { return std::string("sin letras"); }, fakeDrawing};
+  const std::tuple<std::vector<fs::path>, fs::path, ReportRenderer> refusals[] = {
+      {{results}, results, fakePdf},
+      {{results}, folder(), fakePdf},
+      {{folder() / "falta.csv"}, report, fakePdf},
+      {{results}, report, failing},
+      {{results}, report, illegible},
+      {{results}, report, fakePdf},  // stopped on the third page
   };
-  const std::vector<Refusal> refusals = {
-      {{results}, results, fakePdf, "es uno de los ficheros de resultados"},
-      {{results}, folder(), fakePdf, "ese nombre es una carpeta"},
-      {{folder() / "falta.csv"}, report, fakePdf, "no se escribe el informe"},
-      {{results},
-       report,
-       {legible,
-        [](const Report&, WholeFileSink&, const ReportProgress&) { return OutputEnd::Failed; }},
-       "No se ha podido componer el informe"},
-      {{results}, report, {[] { return std::string("sin letras"); }, fakeDrawing}, "sin letras"},
-      {{results}, report, fakePdf, nullptr},
-  };
-  for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.problem ? refusal.problem : "stopped");
-    run = runReport(refusal.resultsFiles, refusal.report, context, refusal.renderer, stopAtThree);
-    EXPECT_FALSE(run.written);
-    EXPECT_EQ(run.stopped, refusal.problem == nullptr);
-    if (refusal.problem == nullptr) {
-      EXPECT_TRUE(run.problems.empty());
-    } else {
-      ASSERT_FALSE(run.problems.empty());
-      EXPECT_NE(run.problems.back().find(refusal.problem), std::string::npos)
-          << run.problems.back();
+  std::string said;
+  for (const auto& [resultsFiles, name, renderer] : refusals) {
+    run = runReport(resultsFiles, name, context, renderer, [](int done, int) { return done < 3; });
+    said += name.string() + (run.written ? ": escrito" : ": no escrito") +
+            (run.stopped ? ", parado\n" : "\n");
+    for (const std::string& problem : run.problems) {
+      said += "  " + problem + "\n";
     }
   }
+  expectSameAsFile(withoutFolder(said), testData() / "workflow" / "report_refusals.txt");
   EXPECT_EQ(fileBytes(report), written);
   EXPECT_EQ(fileBytes(results), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
@@ -98,19 +90,6 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
 
 bool holds(const std::vector<std::string>& lines, const std::string& wanted) {
   return std::find(lines.begin(), lines.end(), wanted) != lines.end();
-}
-
-// The rest of what it says is compared whole in granomet_informe_test.
-TEST(ReportContent, NamesItsLotAndDateFromTheFileAndTheClock) {
-  for (const auto& [name, lot] : {std::pair{"LOTE12_06062016_093005.csv", "Lote: LOTE12"},
-                                  std::pair{"LOTE7_01012020_000000.CSV", "Lote: LOTE7"}}) {
-    ResultsSet results = readResultsFiles({batchExpected("plain_comma.csv")});
-    results.files.at(0).name = name;
-    const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}});
-    EXPECT_TRUE(holds(report.facts, lot));
-    EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
-    EXPECT_TRUE(report.unreachedHeading.empty()) << "made from results files alone";
-  }
 }
 
 // A sample's classes on its own pages: each bounded class's weight spread over its
@@ -158,15 +137,19 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
 
 // A sample is numbered by its order number in its lot, the lot's name before it
 // where the report holds several lots, and a letter after a number met again, the
-// same on the summary, the triangles and its own page.
+// same on the summary, the triangles and its own page. The lot and the date are
+// taken from the file's name and the clock; the rest of what the report says is
+// compared whole in granomet_informe_test.
 TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
   struct Case {
     std::vector<std::string> fileNames;  // each the example's results
     std::string lotName;                 // the run's
     std::vector<std::string> labels;     // of samples 1, 12 and 13
+    const char* lotFact = "";            // among the report's facts
   };
   const std::vector<Case> cases = {
-      {{"LOTE12_06062016_093005.csv"}, "", {"1", "12"}},
+      {{"LOTE12_06062016_093005.csv"}, "", {"1", "12"}, "Lote: LOTE12"},
+      {{"LOTE7_01012020_000000.CSV"}, "", {"1", "12"}, "Lote: LOTE7"},
       {{"LOTE12_06062016_093005.csv", "LOTE12_07062016_100000.csv"}, "", {"1", "12", "1b"}},
       {{"LOTE12_06062016_093005.csv", "LOTE13_06062016_093005.csv"},
        "",
@@ -182,6 +165,9 @@ TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
       results.files.at(i).name = c.fileNames[i];
     }
     const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, c.lotName, {}});
+    EXPECT_TRUE(*c.lotFact == 0 || holds(report.facts, c.lotFact));
+    EXPECT_TRUE(holds(report.facts, "Fecha: 07/12/2026"));
+    EXPECT_TRUE(report.unreachedHeading.empty()) << "made from results files alone";
     for (std::size_t i = 0; i < c.labels.size(); ++i) {
       const std::size_t sample = std::vector<std::size_t>{0, 11, 12}[i];
       EXPECT_EQ(report.summary.rows.at(sample).at(0), c.labels[i]);
@@ -200,10 +186,8 @@ TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
   EXPECT_EQ(reportOfLastRun(tables(), folder() / "x.pdf", platform(), fakePdf).icon,
             MessageIcon::Warning);
 
-  tools::SampleFileOptions options;
-  options.sampleCount = 6;
-  options.orderNumbers = {1, 2, 4, 5};  // 3 and 6 measured but not exported
-  tools::writeSampleFiles(options, folder());
+  // 3 and 6 measured but not exported.
+  tools::writeSampleFiles({.sampleCount = 6, .orderNumbers = {1, 2, 4, 5}}, folder());
   pressLot(folder() / "LOTE12.csv");
   pressExport(folder() / "LOTE12_export.txt");
   ASSERT_EQ(pressCalculate(), RunOutcome::Completed);

@@ -16,11 +16,15 @@ namespace {
 
 // A button given a file of the test's folder, written first unless `bytes` is empty; no file:
 // the dialog cancelled. Type puts `file` in «Fichero de salida», Forget empties the export's box.
+// The hand-made inputs are in tests/data/workflow/presses/inputs.
 struct Press {
   enum Kind { Lot, Export, Run, Type, Forget } kind;
   std::string file{};
   std::string bytes{};
 };
+std::string input(const char* name) {
+  return fileBytes(testData() / "workflow" / "presses" / "inputs" / name);
+}
 Press lot(std::string file = "LOTE12.csv", std::string bytes = {}) {
   return {Press::Lot, std::move(file), std::move(bytes)};
 }
@@ -82,63 +86,14 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
                    testData() / "workflow" / "presses" / (std::string(GetParam().name) + ".txt"));
 }
 
-// A lot of the given sample count in its header, and its rows.
-std::string lotText(const std::string& count, const std::vector<std::string>& rows) {
-  std::string text =
-      "LOTE DE ENTREGA,,,\r\nProyecto,\"R\xEDo Tinto, M\xE1laga\",IP-0416,Fecha,"
-      "06/06/2016,A\xF1o,GOLFO-16,N\xBA," +
-      count + "\r\nNum,Muestra,Long,Lat\r\n(orden),,(grados)\r\n";
-  for (const std::string& r : rows) {
-    text += r;
-  }
-  return text;
-}
-std::string row(int order, const std::string& name) {
-  return std::to_string(order) + "," + name +
-         ",-6.25,36.5,12.5,0-5,Testigo,\"Arena fina, con conchas\",12.5%,150.5,1.5,2.5,3.5,0.5,"
-         "1,1.5\r\n";
-}
-
-constexpr const char* kHeading = "Fecha,Hora,RESULT FILE NAME,SAMPLE NAME,LOTE\r\n";
-
-// A block of 228 fields, every unused field empty, every frequency q (or empty
-// with no q), the first field padded so that the line is `length` characters long.
-std::string block(const std::string& order, const std::string& q = "1", std::size_t length = 0) {
-  std::vector<std::string> fields(229);
-  fields[24] = "R.ngb";
-  fields[25] = "M";
-  fields[26] = "LOTE12";
-  fields[27] = order;
-  fields[228] = "100";  // an empty last field would read as a trailing comma
-  for (int c = 1; c <= 66 && !q.empty(); ++c) {
-    fields[28 + 3 * c] = std::to_string(c);
-    fields[29 + 3 * c] = q;
-  }
-  std::string line = fields[1];
-  for (int field = 2; field <= 228; ++field) {
-    line += "," + fields[static_cast<std::size_t>(field)];
-  }
-  if (line.size() < length) {
-    line.insert(0, length - line.size(), 'x');
-  }
-  return line + "\r\n";
-}
-
 std::string exportFile(std::vector<int> orders, bool trailingComma = false) {
-  tools::SampleFileOptions options;
-  options.orderNumbers = std::move(orders);
-  options.trailingComma = trailingComma;
-  return tools::makeExportFile(options);
+  return tools::makeExportFile({.trailingComma = trailingComma, .orderNumbers = std::move(orders)});
 }
 
 std::vector<Case> cases() {
   const Press run{Press::Run};
   const Press cancelLot{Press::Lot};
   const Press cancelExport{Press::Export};
-  std::string longHeader = lotText("1", {});
-  longHeader.insert(longHeader.find("\r\n", longHeader.find("GOLFO")), ",extra,fields");
-  std::string trailingOnly = block("5");
-  trailingOnly.insert(trailingOnly.size() - 2, ",");
   return {
       // Cancelling either dialog changes nothing: the run stays whole, for its report too.
       {"CancelledLotAfterARun", {lot(), exported("E.txt", exportFile({1, 2, 4})), run, cancelLot}},
@@ -163,37 +118,37 @@ std::vector<Case> cases() {
       // proposed, the export to be read again, the last run forgotten but its status line.
       {"LotRead",
        {lot(), exported("E.txt", exportFile({1, 2, 4})), run,
-        lot("LOTE12.csv", lotText("3", {row(1, "  M-01 "), row(12, "M-12"), row(3, "\"M 03\"")}))}},
+        lot("LOTE12.csv", input("lote_leido.csv"))}},
       // A header of zero or fewer samples still loads the lot.
-      {"LotOfNoSamples", {lot("VACIO.csv", lotText("0", {row(1, "M-01")}))}},
-      {"LotOfMinusThreeSamples", {lot("VACIO.csv", lotText("-3", {row(1, "M-01")}))}},
+      {"LotOfNoSamples", {lot("VACIO.csv", input("cero_muestras.csv"))}},
+      {"LotOfMinusThreeSamples", {lot("VACIO.csv", input("menos_tres_muestras.csv"))}},
       // The bare name shown, the old lot's name kept.
       {"LotNameWithoutExtension",
-       {lot("LOTE1.csv", lotText("1", {row(1, "A")})), lot("LOTE2", lotText("1", {row(1, "B")}))}},
-      {"LotCancelledAfterAFailedRead", {lot("MALO.csv", lotText("1", {row(255, "A")})), cancelLot}},
+       {lot("LOTE1.csv", input("lote_a.csv")), lot("LOTE2", input("lote_b.csv"))}},
+      {"LotCancelledAfterAFailedRead", {lot("MALO.csv", input("orden_255.csv")), cancelLot}},
       // A record the new lot lacks keeps the old values; a repeated order number the later row.
       {"LotRecordsKeptAcrossLots",
-       {lot("A.csv", lotText("2", {row(1, "A1"), row(2, "A2")})),
-        lot("B.csv", lotText("2", {row(1, "B1"), row(1, "B1bis")}))}},
-      {"LotOrderNumber254", {lot("L.csv", lotText("1", {row(254, "ULTIMA")}))}},
+       {lot("A.csv", input("dos_registros.csv")), lot("B.csv", input("orden_repetido.csv"))}},
+      {"LotOrderNumber254", {lot("L.csv", input("orden_254.csv"))}},
       // The rest of line 2 and line 3 are the two lines read and discarded, so line 4
       // (the units) is read as the first row and fails on its order number.
-      {"LotHeaderLineWithMoreFields", {lot("L.csv", longHeader + row(1, "A"))}},
+      {"LotHeaderLineWithMoreFields", {lot("L.csv", input("cabecera_larga.csv"))}},
 
       // The export button: blocks counted and listed with or without a trailing comma.
       {"ExportRead", {exported("LOTE12_export.txt", exportFile({}))}},
       {"ExportReadWithTrailingCommas", {exported("LOTE12_export.txt", exportFile({}, true))}},
       // Only lines longer than 300 characters are samples.
-      {"ExportOfAHeadingOnly", {exported("E.txt", kHeading)}},
-      {"ExportLineOf300Characters", {exported("E.txt", kHeading + block("5", "", 300))}},
-      {"ExportLineOf301Characters", {exported("E.txt", kHeading + block("5", "", 301))}},
+      {"ExportOfAHeadingOnly", {exported("E.txt", input("solo_cabecera.txt"))}},
+      {"ExportLineOf300Characters", {exported("E.txt", input("linea_de_300.txt"))}},
+      {"ExportLineOf301Characters", {exported("E.txt", input("linea_de_301.txt"))}},
       // Every repeated order number is reported, neighbours in the file or not.
       {"ExportOrderNumberTwiceInARow", {exported("E.txt", exportFile({5, 5, 7}))}},
       {"ExportOrderNumberTwiceApart", {exported("E.txt", exportFile({5, 7, 5}))}},
       {"ExportOrderNumberThreeTimes", {exported("E.txt", exportFile({5, 5, 5}))}},
       {"ExportOrderNumbersOnce", {exported("E.txt", exportFile({1, 2, 3}))}},
       // An empty line after the only sample line decides the trailing comma.
-      {"ExportEmptyLineAfterTheOnlySample", {exported("E.txt", kHeading + trailingOnly + "\r\n")}},
+      {"ExportEmptyLineAfterTheOnlySample",
+       {exported("E.txt", input("coma_final_y_linea_vacia.txt"))}},
       // The dialog comes back with the name it held, and the lot is named for what it is.
       {"ExportCancelledAfterAFailedLotRead", {lot("LOTE", tools::makeLotFile({})), cancelExport}},
   };

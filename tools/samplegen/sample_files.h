@@ -8,10 +8,10 @@
 namespace granomet::tools {
 
 struct SampleFileOptions {
-  int sampleCount = 12;            // lot rows, and export blocks when orderNumbers is empty
-  std::string lotName = "LOTE12";  // written into field 26 of every export block
-  bool trailingComma = false;      // every export sample line ends with ","
-  std::vector<int> orderNumbers;   // order number of each export block; empty = 1..sampleCount
+  int sampleCount = 12;             // lot rows, and export blocks when orderNumbers is empty
+  std::string lotName = "LOTE12";   // written into field 26 of every export block
+  bool trailingComma = false;       // every export sample line ends with ","
+  std::vector<int> orderNumbers{};  // order number of each export block; empty = 1..sampleCount
   int nameMismatchEvery = 0;  // >0: blocks k, 2k, ... carry a sample name unlike the lot's ("B")
   int otherLotEvery = 0;      // >0: blocks k, 2k, ... carry lotName + "X" in field 26
   int allShellsRow = 0;       // >0: this lot row is all shells (total 150.5, shells 150.5)
