@@ -1,4 +1,4 @@
-// Moment statistics where the results files cannot show them: the divisor and the faults.
+// Moment statistics where the results files cannot show them: the class scales and the faults.
 #include "compute/moments.h"
 
 #include <gtest/gtest.h>
@@ -7,19 +7,6 @@
 
 namespace granomet {
 namespace {
-
-TEST(Moments, TheDivisorIsAlwaysAHundred) {
-  ClassColumn mid;
-  ClassColumn weight;
-  mid[5] = 3;
-  mid[6] = 5;
-  weight[5] = 25;
-  weight[6] = 25;  // the weights add up to 50
-  const MomentStatistics phi = momentStatistics(mid, weight, false);
-  EXPECT_EQ(phi.mean, 2.0f);
-  // Sum of squares: 25 * 1 + 25 * 9 = 250 -> sorting sqrt(2.5).
-  EXPECT_FLOAT_EQ(phi.sorting, 1.5811388f);
-}
 
 // Only the coarsest class's phi is rounded, so that 8000 µm gives exactly -3.
 TEST(Moments, TheCoarsestClassPhiIsRoundedToThousandths) {

@@ -73,17 +73,5 @@ TEST(NumberFormat, PatternNumbersRoundAsTheyReadAndUseTheRegionalMark) {
   }
 }
 
-TEST(NumberFormat, SinglePrecisionPatternsRoundTheFloatAsItWasTyped) {
-  // 0.0125f is 0.012500000186...; 2.0125f is 2.01249980...: both as typed.
-  EXPECT_EQ(patternNumber(0.0125f, kPatternThreeDecimals, '.'), "0.013");
-  EXPECT_EQ(patternNumber(2.0125f, kPatternThreeDecimals, '.'), "2.013");
-  EXPECT_EQ(patternNumber(6000.0f, kPatternThreeDecimals, ','), "6000,000");
-}
-
-TEST(NumberFormat, DatesAreDayMonthYearWithLeadingZeros) {
-  EXPECT_EQ(shortDate({2016, 6, 6, 9, 30, 5}), "06/06/2016");
-  EXPECT_EQ(shortDate({2026, 12, 31, 0, 0, 0}), "31/12/2026");
-}
-
 }  // namespace
 }  // namespace granomet
