@@ -11,12 +11,11 @@ namespace granomet {
 namespace {
 
 TEST(Shepard, ClassifiesByTheFirstTestThatHolds) {
-  struct Case {
+  const struct {
     double gravel, sand, silt, clay;
     int code;
     const char* name;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {10, 70, 15, 5, 2, "Sand"},  // gravel counts as sand
       {0, 40, 40, 20, 4, "Silty_Sand"},
       {0, 30, 35, 35, 10, "Sand_Silt_Clay"},
@@ -33,7 +32,7 @@ TEST(Shepard, ClassifiesByTheFirstTestThatHolds) {
       {0, 40, 60, 60, 10, "Sand_Silt_Clay"},
       {0, 80, 80, 80, 1, "Clay"},  // shares adding up past 100: the end classes in order
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::int16_t code = clase(c.gravel, c.sand, c.silt, c.clay);
     EXPECT_EQ(code, c.code);

@@ -108,12 +108,11 @@ TEST(TernaryDiagram, FieldsCoverEachTriangleOnce) {
 }
 
 TEST(TernaryDiagram, WhereASampleFalls) {
-  struct Case {
+  const struct {
     TernaryDiagram diagram;
     double gravel, sand, silt, clay;
     std::optional<TernaryShares> shares;
-  };
-  const Case cases[] = {
+  } cases[] = {
       // Gravel counts with sand; the shares are of the three components alone.
       {TernaryDiagram::Shepard, 10, 40, 30, 20, TernaryShares{20, 50, 30}},
       {TernaryDiagram::Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
@@ -126,7 +125,7 @@ TEST(TernaryDiagram, WhereASampleFalls) {
       {TernaryDiagram::Shepard, 0, 101, 0, 0, std::nullopt},
       {TernaryDiagram::FolkGravelSandMud, -1, 50, 50, 1, std::nullopt},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.gravel << " " << c.sand << " " << c.silt << " " << c.clay);
     const std::optional<TernaryShares> shares =
         ternarySharesOf(c.diagram, c.gravel, c.sand, c.silt, c.clay);
