@@ -39,13 +39,6 @@ ClassTable steadyTable(float total) {
   return table;
 }
 
-TEST(Fractions, AClayShareJustBelowZeroFromRoundingIsStoredAsZero) {
-  ClassTable table = steadyTable(100.0001f);
-  const SizePercentages shares = sizePercentages(table);
-  EXPECT_EQ(shares.clay, 0);
-  EXPECT_GT(shares.sand + shares.silt + shares.gravel, 100);
-}
-
 // A class of exactly 63 µm is still sand: finest of all, it leaves no class below the limit.
 TEST(Fractions, AFinestClassOfExactly63MicrometresStopsTheSampleAtTheSandLimit) {
   ClassTable table = steadyTable(100);

@@ -138,30 +138,20 @@ TEST(FieldReader, FailsWithTheCause) {
   EXPECT_EQ(readerOf(longLine).skipLine().length, 2 * kMaxFieldBytes);
 }
 
-enum class Width { Int16, Single, Double };
-
-double readNumber(FieldReader& reader, Width kind) {
-  switch (kind) {
-    case Width::Int16:
-      return reader.readInt16();
-    case Width::Single:
-      return reader.readSingle();
-    default:
-      return reader.readDouble();
-  }
-}
-
-struct NumberCase {
-  const char* text;
-  Width kind;
-  std::optional<double> expected;  // nullopt: the value overflows the width
-};
+using ReadNumber = double (*)(FieldReader&);
 
 TEST(FieldReader, ConvertsNumbersToTheirWidth) {
-  constexpr auto D = Width::Double;
-  constexpr auto S = Width::Single;
-  constexpr auto I = Width::Int16;
-  const NumberCase cases[] = {
+  const ReadNumber D = [](FieldReader& reader) { return reader.readDouble(); };
+  const ReadNumber S = [](FieldReader& reader) -> double { return reader.readSingle(); };
+  const ReadNumber I = [](FieldReader& reader) -> double { return reader.readInt16(); };
+  // The last four: a value too small for a double is zero however it is written.
+  const std::string tiny = "0." + std::string(400, '0') + "1";
+  const std::string huge = "1" + std::string(400, '0');
+  const struct {
+    std::string text;
+    ReadNumber read;
+    std::optional<double> expected;  // nullopt: the value overflows the width
+  } cases[] = {
       {"12.5", D, 12.5},       {"abc", D, 0},         {"", D, 0},        {" 7 ", D, 7},
       {"12.5%", D, 12.5},      {"-3", D, -3},         {"+4", D, 4},      {"1e3", D, 1000},
       {".5", D, 0.5},          {"inf", D, 0},         {"-inf", D, 0},    {"nan", D, 0},
@@ -169,23 +159,15 @@ TEST(FieldReader, ConvertsNumbersToTheirWidth) {
       {"1.5", S, 1.5},         {"1e39", S, {}},       {"-1e39", S, {}},  {"32767", I, 32767},
       {"32768", I, {}},        {"-32768", I, -32768}, {"-32769", I, {}}, {"2.5", I, 2},
       {"3.5", I, 4},           {"-2.5", I, -2},       {"2.6", I, 3},     {"32767.5", I, {}},
-      {"-32768.5", I, -32768}, {"1e10", I, {}},
+      {"-32768.5", I, -32768}, {"1e10", I, {}},       {tiny, D, 0},      {huge, D, {}},
+      {"0.001e-400", D, 0},    {"1000e306", D, {}},
   };
-  // A value too small for a double is zero however it is written.
-  const std::string tinyDecimal = "0." + std::string(400, '0') + "1";
-  const std::string hugeDecimal = "1" + std::string(400, '0');
-  const NumberCase written[] = {{tinyDecimal.c_str(), D, 0},
-                                {hugeDecimal.c_str(), D, {}},
-                                {"0.001e-400", D, 0},
-                                {"1000e306", D, {}}};
-  std::vector<NumberCase> all(std::begin(cases), std::end(cases));
-  all.insert(all.end(), std::begin(written), std::end(written));
-  for (const NumberCase& c : all) {
-    SCOPED_TRACE(std::string("\"") + c.text + "\"");
-    const std::string line = std::string(c.text) + "\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE("\"" + c.text + "\"");
+    const std::string line = c.text + "\r\n";
     FieldReader reader = readerOf(line);
     double value = 0;
-    const auto failure = failureOf([&] { value = readNumber(reader, c.kind); });
+    const auto failure = failureOf([&] { value = c.read(reader); });
     if (c.expected) {
       EXPECT_EQ(failure, std::nullopt);
       EXPECT_EQ(value, *c.expected);

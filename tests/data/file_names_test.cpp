@@ -1,20 +1,34 @@
-// The bare file name, the lot name and the proposed results file name.
+// File and lot names, typed names and the names Windows takes for devices or for one file.
 #include "data/file_names.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <tuple>
 #include <vector>
 
 namespace granomet {
 namespace {
 
-TEST(FileNames, CutsAtTheLastSlashOfEitherKind) {
-  EXPECT_EQ(fileNamePart("/home/lab/lotes/LOTE12.csv"), "LOTE12.csv");
-  EXPECT_EQ(fileNamePart("C:\\Datos\\LOTE12.csv"), "LOTE12.csv");
-  EXPECT_EQ(fileNamePart("/mnt/c\\mixto/dir\\LOTE12.csv"), "LOTE12.csv");
-  EXPECT_EQ(fileNamePart("LOTE12.csv"), "LOTE12.csv");
-  EXPECT_EQ(fileNamePart("/dir/"), "");
+// The file's name follows the last slash of either kind; the lot's name is all before its last
+// dot.
+TEST(FileNames, TheFileNameAndTheLotName) {
+  const struct {
+    const char* path;
+    const char* fileName;
+    std::optional<std::string> lotName;
+  } cases[] = {
+      {"/home/lab/lotes/LOTE12.csv", "LOTE12.csv", "LOTE12"},
+      {"C:\\Datos\\lote.2016.06.csv", "lote.2016.06.csv", "lote.2016.06"},
+      {"/mnt/c\\mixto/dir\\.csv", ".csv", ""},
+      {"LOTE12", "LOTE12", std::nullopt},
+      {"/dir/", "", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fileNamePart(c.path), c.fileName) << c.path;
+    EXPECT_EQ(lotNameOf(c.fileName), c.lotName) << c.path;
+  }
 }
 
 // A typed name is Windows-1252 text; a path shown in the window becomes that text.
@@ -24,13 +38,6 @@ TEST(FileNames, TypedNamesAndShownPathsCrossBetweenTextAndPath) {
   EXPECT_EQ(displayName(u8"/lab/Łódź/Łódź.csv"),
             "?\xF3"
             "d?.csv");
-}
-
-TEST(FileNames, TheLotNameIsEverythingBeforeTheLastDot) {
-  EXPECT_EQ(lotNameOf("LOTE12.csv"), "LOTE12");
-  EXPECT_EQ(lotNameOf("lote.2016.06.csv"), "lote.2016.06");
-  EXPECT_EQ(lotNameOf(".csv"), "");
-  EXPECT_EQ(lotNameOf("LOTE12"), std::nullopt);
 }
 
 // Windows writes these to a device whatever follows the first dot; the rule is
@@ -60,19 +67,6 @@ TEST(FileNames, DeviceNamesInAnyCaseWithAnyExtension) {
   }
 }
 
-// A typed results name loses what Windows would drop; what is left may still name a folder.
-TEST(FileNames, TypedResultsNamesLoseBlanksAndDotsAtTheirEnds) {
-  const std::vector<std::tuple<const char*, const char*, bool>> cases = {
-      {" LOTE12.csv. ", "LOTE12.csv", false}, {"r.csv . .", "r.csv", false},
-      {"a b.csv", "a b.csv", false},          {"..", "", false},
-      {"carpeta/.", "carpeta/", true},        {"LOTE12.csv/ ", "LOTE12.csv/", true},
-  };
-  for (const auto& [typed, taken, folder] : cases) {
-    EXPECT_EQ(typedResultsName(typed), taken) << typed;
-    EXPECT_EQ(endsInSeparator(typedResultsName(typed)), folder) << typed;
-  }
-}
-
 // Windows takes these for one name; the rule is tested everywhere, though only the
 // Windows build compares names so.
 TEST(FileNames, WindowsNamesCompareWithoutCaseAndTrailingDotsOrBlanks) {
@@ -87,22 +81,6 @@ TEST(FileNames, WindowsNamesCompareWithoutCaseAndTrailingDotsOrBlanks) {
   };
   for (const auto& [a, b, same] : cases) {
     EXPECT_EQ(sameNameOnWindows(pathOfUtf8(a), pathOfUtf8(b)), same) << a << " " << b;
-  }
-}
-
-TEST(FileNames, ResultsNameTakesDayMonthYearAndTwoDigitTimePieces) {
-  struct Case {
-    LocalDateTime time;
-    const char* expected;
-  };
-  const std::vector<Case> cases = {
-      {{2016, 6, 6, 9, 30, 5}, "LOTE12_06062016_093005.csv"},
-      {{2016, 6, 6, 9, 5, 7}, "LOTE12_06062016_090507.csv"},  // one-digit hour
-      {{2016, 6, 6, 14, 5, 7}, "LOTE12_06062016_140507.csv"},
-      {{2026, 12, 31, 0, 0, 0}, "LOTE12_31122026_000000.csv"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(proposedResultsName("LOTE12", c.time), c.expected);
   }
 }
 

@@ -1,5 +1,4 @@
-// resetWindow, the remembered folder, and the headless file dialog that granomet-batch
-// chooses its files with.
+// resetWindow on the headless window: what it empties and what it leaves.
 #include "headless/headless_window.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Nothing is created on disk: the dialog and folder only work on names.
+// Nothing is created on disk: the folder only works on names.
 const fs::path kBase = fs::temp_directory_path() / "granomet-lab";
-// A name that Windows-1252 cannot hold.
-const fs::path kLodz(u8"Łódź.csv");
 
 TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
   constexpr TextBoxId kBoxes[] = {TextBoxId::LOTE_file, TextBoxId::EXPORT_file,
@@ -46,26 +43,6 @@ TEST(ResetWindow, EmptiesBoxesListsAndCountsOnly) {
   EXPECT_EQ(window.label(LabelId::Label11).text, "0");
   EXPECT_EQ(window.label(LabelId::Label8).text, "Lote cargado");
   EXPECT_TRUE(window.enabled(ButtonId::exportbutton));
-}
-
-TEST(RememberedFolder, ResolvesRelativeNamesAgainstItsFolder) {
-  RememberedFolder folder(kBase);
-  EXPECT_EQ(folder.resolve("sub/x.txt"), kBase / "sub" / "x.txt");
-  const fs::path elsewhere = fs::absolute("/elsewhere/LOTE12.csv");  // with a drive on Windows
-  EXPECT_EQ(folder.resolve(elsewhere), elsewhere);
-  folder.change(kBase / "other");
-  EXPECT_EQ(folder.resolve("x.csv"), kBase / "other" / "x.csv");
-}
-
-// granomet-batch chooses its files through this dialog: the path is held as it
-// was given, whatever its characters.
-TEST(HeadlessFileDialog, HoldsTheChosenPathAndMakesItsFolderCurrent) {
-  RememberedFolder folder(kBase);
-  HeadlessFileDialog dialog(folder);
-  dialog.queueAnswer(fs::path("lots") / kLodz);
-  dialog.showOpen();
-  EXPECT_EQ(dialog.fileName(), kBase / "lots" / kLodz);
-  EXPECT_EQ(folder.path(), kBase / "lots");
 }
 
 }  // namespace

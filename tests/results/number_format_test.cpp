@@ -9,12 +9,11 @@ namespace granomet {
 namespace {
 
 TEST(NumberFormat, BareNumbersKeepTheirWidthsPrecisionWithAPoint) {
-  struct Case {
+  const struct {
     double value;
     bool single;
     const char* text;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0.5, true, "0.5"},
       {2.5, true, "2.5"},
       {-3.75, true, "-3.75"},
@@ -31,7 +30,7 @@ TEST(NumberFormat, BareNumbersKeepTheirWidthsPrecisionWithAPoint) {
       {0.0000123, false, "1.23E-05"},
       {-0.0, false, "0"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(c.single ? bareNumber(static_cast<float>(c.value)) : bareNumber(c.value), c.text);
   }
@@ -39,12 +38,11 @@ TEST(NumberFormat, BareNumbersKeepTheirWidthsPrecisionWithAPoint) {
 }
 
 TEST(NumberFormat, PatternNumbersRoundAsTheyReadAndUseTheRegionalMark) {
-  struct Case {
+  const struct {
     double value;
     NumberPattern pattern;
     const char* point;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {8000, kPatternThreeDecimals, "8000.000"},
       {0.5, kPatternThreeDecimals, "0.500"},
       {0, kPatternThreeDecimals, "0.000"},
@@ -64,25 +62,13 @@ TEST(NumberFormat, PatternNumbersRoundAsTheyReadAndUseTheRegionalMark) {
       {1e-20, kPatternOneDecimal, "00.0"},
       {1e20, kPatternOneDecimal, "100000000000000000000.0"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.point);
     EXPECT_EQ(patternNumber(c.value, c.pattern, '.'), c.point);
     std::string comma = c.point;
     comma[comma.find('.')] = ',';
     EXPECT_EQ(patternNumber(c.value, c.pattern, ','), comma);
   }
-}
-
-TEST(NumberFormat, SinglePrecisionPatternsRoundTheFloatAsItWasTyped) {
-  // 0.0125f is 0.012500000186...; 2.0125f is 2.01249980...: both as typed.
-  EXPECT_EQ(patternNumber(0.0125f, kPatternThreeDecimals, '.'), "0.013");
-  EXPECT_EQ(patternNumber(2.0125f, kPatternThreeDecimals, '.'), "2.013");
-  EXPECT_EQ(patternNumber(6000.0f, kPatternThreeDecimals, ','), "6000,000");
-}
-
-TEST(NumberFormat, DatesAreDayMonthYearWithLeadingZeros) {
-  EXPECT_EQ(shortDate({2016, 6, 6, 9, 30, 5}), "06/06/2016");
-  EXPECT_EQ(shortDate({2026, 12, 31, 0, 0, 0}), "31/12/2026");
 }
 
 }  // namespace

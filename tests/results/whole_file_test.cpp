@@ -43,8 +43,9 @@ class WholeFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   fs::path target() const { return folder_ / "tabla.csv"; }
-  int entries() const {
-    return static_cast<int>(std::distance(fs::directory_iterator(folder_), {}));
+  void expectOldFileAlone() const {
+    EXPECT_EQ(testing::fileBytes(target()), "antes");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1) << "a file was left beside";
   }
 
   fs::path folder_;
@@ -63,7 +64,7 @@ TEST_F(WholeFileTest, PiecesOfEverySizeArriveInOrder) {
     return true;
   }));
   EXPECT_EQ(testing::fileBytes(target()), expected);
-  EXPECT_EQ(entries(), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
 }
 
 TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
@@ -72,8 +73,7 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
     sink.write(large);
     return false;
   }));
-  EXPECT_EQ(testing::fileBytes(target()), "antes");
-  EXPECT_EQ(entries(), 1);
+  expectOldFileAlone();
 
   EXPECT_THROW(writeWholeFile(target(),
                               [&](WholeFileSink& sink) -> bool {
@@ -81,8 +81,7 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
                                 throw std::runtime_error("el dibujo falló");
                               }),
                std::runtime_error);
-  EXPECT_EQ(testing::fileBytes(target()), "antes");
-  EXPECT_EQ(entries(), 1);
+  expectOldFileAlone();
 }
 
 #ifdef _WIN32
@@ -103,8 +102,7 @@ TEST_F(WholeFileTest, AFileAnotherProgramHoldsOpenIsLeftAlone) {
     }
   }
   ::CloseHandle(held);
-  EXPECT_EQ(testing::fileBytes(target()), "antes");
-  EXPECT_EQ(entries(), 1);
+  expectOldFileAlone();
 }
 #endif
 

@@ -17,6 +17,7 @@ double justBelow(double limit) {
 }
 
 // Each limit belongs to the term above it; the value just below it, to the term below.
+// Values beyond the scale keep its outermost terms.
 template <typename Term>
 void expectLimits(Term (*termOf)(double), const std::vector<double>& limits) {
   for (std::size_t i = 0; i < limits.size(); ++i) {
@@ -24,6 +25,8 @@ void expectLimits(Term (*termOf)(double), const std::vector<double>& limits) {
     EXPECT_EQ(termOf(justBelow(limits[i])), static_cast<Term>(i));
     EXPECT_EQ(termOf(limits[i]), static_cast<Term>(i + 1));
   }
+  EXPECT_EQ(termOf(limits.front() - 12), static_cast<Term>(0));
+  EXPECT_EQ(termOf(limits.back() + 6), static_cast<Term>(limits.size()));
 }
 
 TEST(DescriptiveTerms, EachIntervalIsClosedAtItsLowerEnd) {
@@ -31,15 +34,6 @@ TEST(DescriptiveTerms, EachIntervalIsClosedAtItsLowerEnd) {
   expectLimits(sortingTermOf, {0.35, 0.50, 0.70, 1.00, 2.00, 4.00});
   expectLimits(skewnessTermOf, {-0.3, -0.1, 0.1, 0.3});
   expectLimits(kurtosisTermOf, {0.67, 0.90, 1.11, 1.50, 3.00});
-}
-
-TEST(DescriptiveTerms, ValuesBeyondTheScalesKeepTheOutermostTerms) {
-  EXPECT_EQ(meanSizeTermOf(-20), MeanSizeTerm::Boulders);
-  EXPECT_EQ(meanSizeTermOf(14), MeanSizeTerm::Clay);
-  EXPECT_EQ(sortingTermOf(0), SortingTerm::VeryWellSorted);
-  EXPECT_EQ(skewnessTermOf(-1.2), SkewnessTerm::VeryCoarseSkewed);
-  EXPECT_EQ(skewnessTermOf(1), SkewnessTerm::VeryFineSkewed);
-  EXPECT_EQ(kurtosisTermOf(9), KurtosisTerm::ExtremelyLeptokurtic);
 }
 
 struct GroupCase {
