@@ -156,10 +156,19 @@ shows_name() {
 }
 
 # Waits until a file box shows a name: the handler that fills it has returned, so
-# the buttons it enables are enabled when the next click is taken. A box that comes up
-# instead ends the wait.
+# the buttons it enables are enabled when the next click is taken. A message box that
+# comes up instead ends the wait; the untitled windows that come and go meanwhile (the
+# file dialog's completion list, a tooltip) bear the program's name and do not.
+message_box_up() {
+  local window
+  for window in $(visible_windows); do
+    [[ $window != "$main_window" && $(xdo getwindowname "$window" 2>/dev/null) != Granomet ]] &&
+      return 0
+  done
+  return 1
+}
 name_or_box() {
-  shows_name "$@" || [[ -n $(other_window) ]]
+  shows_name "$@" || message_box_up
 }
 wait_for_name_in() {
   local box=$1
