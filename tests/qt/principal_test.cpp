@@ -17,10 +17,9 @@
 #include "qt/sample_links.h"
 #include "qt/sample_list.h"
 #include "samplegen/sample_files.h"
-#include "support/modal_answerer.h"
+#include "support/control_texts.h"
 #include "support/readable_texts.h"
 #include "support/shown_principal.h"
-#include "workflow/messages.h"
 
 using namespace granomet;
 
@@ -32,19 +31,6 @@ class PrincipalTest : public QObject {
   template <typename Control = QWidget>
   Control* control(const QString& name) const {
     return window().findChild<Control*>(name);
-  }
-  // Whether the lot, export and calculation buttons are enabled.
-  QList<bool> workButtons() const {
-    return {control("lotebutton")->isEnabled(), control("exportbutton")->isEnabled(),
-            control("calculatot")->isEnabled()};
-  }
-  QString labelText(const char* name) const { return control<QLabel>(name)->text(); }
-  QStringList items(const char* name) const {
-    QStringList texts;
-    for (int i = 0; i < control<QListWidget>(name)->count(); ++i) {
-      texts.push_back(control<QListWidget>(name)->item(i)->text());
-    }
-    return texts;
   }
   // A new window, for a case that needs one.
   void reopen() {
@@ -59,22 +45,16 @@ class PrincipalTest : public QObject {
   void cleanup() { shown_.close(); }
 
   // At its designed size, back from larger, and maximised, every control can be read; each
-  // button and file box says in a tooltip what it is for; an empty list shows its focus.
+  // empty list shows its focus.
   void everyControlCanBeReadAtEverySize() {
     QCOMPARE(window().size(), window().minimumSize());
     QVERIFY(window().windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(!window().windowIcon().isNull());
-    QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
-    QVERIFY(control("helpbutton")->isEnabled() && control("exitbutton")->isEnabled());
     QCOMPARE(control("List1")->palette().color(QPalette::Text), QColor(0, 0, 0));
     QCOMPARE(control("List2")->palette().color(QPalette::Text), QColor(255, 0, 0));
     window().resize(900, 700);
     window().resize(window().minimumSize());
     QCOMPARE(tools::unreadableControls(window()), QString());
-    for (const char* name : {"LOTE_file", "lotebutton", "EXPORT_file", "exportbutton",
-                             "recalculado_file", "helpbutton", "exitbutton"}) {
-      QVERIFY2(!control(name)->toolTip().isEmpty(), name);
-    }
 
     auto* list = control<QListWidget>("List1");
     QCOMPARE(list->count(), 0);
@@ -138,66 +118,44 @@ class PrincipalTest : public QObject {
       } else if (row.done == "export") {
         QTRY_COMPARE(window().text(TextBoxId::EXPORT_file), std::string("LOTE12_export.txt"));
       } else if (row.done == "calculation") {
-        QTRY_VERIFY(labelText("Label8").endsWith("HA SIDO CREADO."));
+        QTRY_VERIFY(control<QLabel>("Label8")->text().endsWith("HA SIDO CREADO."));
       } else {
         QTRY_VERIFY(window().helpWindow() != nullptr && window().helpWindow()->isVisible());
       }
     }
   }
 
-  // What the buttons' work sets shows on the right controls, in the right colours.
+  // What the buttons' work shows on the controls at each step, with the boxes it showed: a
+  // lot's dialog cancelled after the run changes nothing; a lot that cannot be read says so.
   void workFlowShowsOnTheControls() {
     tools::SampleFileOptions options;
     options.sampleCount = 20;
     options.lotName = "LOTE20";
     options.nameMismatchEvery = 9;
     tools::writeSampleFiles(options, folder());
-
+    std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
+    QString walk = "-- al abrir\n" + tools::controlTexts(window());
     shown_.pressWith("lotebutton", folder() / "LOTE20.csv");
-    QCOMPARE(workButtons(), (QList<bool>{true, true, true}));
+    walk += "-- lote leído\n" + tools::controlTexts(window());
     shown_.pressWith("exportbutton", folder() / "LOTE20_export.txt");
-
     shown_.press("calculatot");
-    QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
-    QCOMPARE(items("List2"), (QStringList{"M-09B ¿9?", "M-18B ¿18?"}));
-    QCOMPARE(labelText("Label10"), QString("18"));
-    QCOMPARE(labelText("Label11"), QString("2"));
-    const QString created = toQString(messages::resultsCreatedStatus("LOTE20_06062016_093005.csv"));
-    QCOMPARE(labelText("Label8"), created);
+    walk += "-- calculado\n" + tools::controlTexts(window());
     const QPalette status = control("Label8")->palette();
     QCOMPARE(status.color(QPalette::WindowText), QColor(192, 0, 0));
     QCOMPARE(status.color(QPalette::Window), QColor(255, 255, 128));
     QCOMPARE(control<CurveGraph>("CWGraph1")->curveCount(), 18);
-    // The two disagreeing names were each announced in a warning and answered.
-    QCOMPARE(shown_.boxes().seen().size(), std::size_t{2});
-    QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Warning);
-    // Their red items keep the warning; Label10's tip names the lot's samples never reached.
-    QCOMPARE(control<QListWidget>("List2")->item(0)->toolTip(),
-             toQString(messages::orderNumberProbablyWrong("M-09B").prompt));
-    QCOMPARE(control("Label10")->toolTip(),
-             toQString(messages::unreachedSamplesTip({"009  M-09", "018  M-18"})));
-
-    // A lot's dialog cancelled after the run changes nothing: the run and its menu stay.
     shown_.pressWith("lotebutton", std::nullopt);
-    QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
-    QCOMPARE(labelText("Label10"), QString("18"));
-    QCOMPARE(labelText("Label8"), created);
-    QCOMPARE(window().text(TextBoxId::LOTE_file), std::string("LOTE20.csv"));
-    QCOMPARE(window().text(TextBoxId::EXPORT_file), std::string("LOTE20_export.txt"));
+    walk += "-- diálogo del lote cancelado\n" + tools::controlTexts(window());
     QVERIFY(window().sampleLinks().linked());
     QVERIFY(window().sampleLinks().menu().findChild<QAction*>("reportAction")->isEnabled());
-
-    // A lot that cannot be read says so in a critical box.
-    shown_.boxes().clear();
-    std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
     shown_.pressWith("lotebutton", folder() / "ROTO.csv");
-    QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-    QCOMPARE(shown_.boxes().seen().front().title, QString("ERROR EN CSV"));
-    QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Critical);
+    tools::compareWithFile(walk + "-- avisos\n" + tools::boxTexts(shown_.boxes().seen()),
+                           "principal_work_flow.txt");
   }
 
   // 26 samples whose names disagree with the lot; 27 samples sharing one order number.
   void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
+    QString boxes;
     for (const auto& [button, listed] : {std::pair{"calculatot", 26}, {"exportbutton", 52}}) {
       reopen();
       tools::SampleFileOptions options;
@@ -213,14 +171,10 @@ class PrincipalTest : public QObject {
         shown_.boxes().clear();
         shown_.press("calculatot");
       }
-      QCOMPARE(shown_.boxes().seen().size(), std::size_t{11});
-      const tools::ModalAnswerer::Seen& rest = shown_.boxes().seen().back();
-      QCOMPARE(rest.title, toQString(messages::warningsHeldBack(16).title));
-      QCOMPARE(rest.text, toQString(messages::warningsHeldBack(16).prompt));
-      QCOMPARE(rest.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-      QCOMPARE(shown_.boxes().seen()[9].title, shown_.boxes().seen()[0].title);
+      boxes += tools::boxTexts(shown_.boxes().seen());
       QCOMPARE(control<QListWidget>("List2")->count(), listed);
     }
+    tools::compareWithFile(boxes, "principal_held_back.txt");
   }
 
   // The lists are narrow: a name they cut off is shortened in its middle, keeping its
@@ -249,7 +203,7 @@ class PrincipalTest : public QObject {
     }
     const std::string bytes = "Pe\361a\2721\351\265\200\234";  // ñ º é µ € œ in Windows-1252
     window().addItem(ListId::List1, bytes);
-    QCOMPARE(items("List1").back(), QString("Peñaº1éµ€œ"));
+    QCOMPARE(control<QListWidget>("List1")->item(3)->text(), QString("Peñaº1éµ€œ"));
     QCOMPARE(window().item(ListId::List1, 3), bytes);
   }
 
@@ -267,6 +221,7 @@ class PrincipalTest : public QObject {
       const QWidget* button = control(name);
       QVERIFY2(!help.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())), name);
     }
+    QString boxes;
     for (const bool titleBar : {false, true}) {
       reopen();
       QSignalSpy leave(&window(), &principal::leaveConfirmed);
@@ -289,15 +244,9 @@ class PrincipalTest : public QObject {
       QCOMPARE(leave.count(), 1);
       QTRY_VERIFY(window().helpWindow() == nullptr);
       QCOMPARE(window().isVisible(), !titleBar);
-
-      QCOMPARE(shown_.boxes().seen().size(), std::size_t{2});
-      const tools::ModalAnswerer::Seen& question = shown_.boxes().seen().front();
-      QCOMPARE(question.title, toQString(messages::finishedQuestion().title));
-      QCOMPARE(question.text, toQString(messages::finishedQuestion().prompt));
-      QCOMPARE(question.icon, QMessageBox::NoIcon);
-      QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
-      QCOMPARE(question.defaultButton, QMessageBox::Yes);
+      boxes += tools::boxTexts(shown_.boxes().seen());
     }
+    tools::compareWithFile(boxes, "principal_leaving.txt");
   }
 };
 
