@@ -23,7 +23,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "compute/shepard.h"
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
@@ -31,7 +30,7 @@
 #include "qt/ternary_window.h"
 #include "report/pdf_report.h"
 #include "samplegen/sample_files.h"
-#include "support/modal_answerer.h"
+#include "support/control_texts.h"
 #include "support/shown_principal.h"
 #include "workflow/messages.h"
 #include "workflow/report_run.h"
@@ -46,15 +45,12 @@ constexpr const char* kResultsStem = "LOTE12_06062016_093005";
 QSet<QString> pdfLines(const QString& pdf) {
   QProcess text;
   text.start("pdftotext", {pdf, "-"});
-  if (!text.waitForFinished(60000) || text.exitCode() != 0) {
-    return {};
-  }
+  text.waitForFinished(60000);
   QSet<QString> lines;
   for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n')) {
-    if (!line.trimmed().isEmpty()) {
-      lines.insert(line.trimmed());
-    }
+    lines.insert(line.trimmed());
   }
+  lines.remove({});
   return lines;
 }
 
@@ -221,32 +217,24 @@ class SampleLinksTest : public QObject {
 
   // Selecting an item highlights its curve and point; resting on either selects it. The
   // diagram's fields come from the triangle's geometry, a sample's class from the
-  // calculation's rule: each point must still fall in the field its class names. Leaving
-  // the program closes the window.
+  // calculation's rule: each point must still fall in the field its class names (the item's
+  // class, the field's number and the point's tip, reviewed). Leaving closes the window.
   void theSelectionIsSharedAndEachPointLiesInItsClassField() {
     run(40);
     TernaryWindow* ternary = openTernary();
     QVERIFY(ternary != nullptr);
     QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
     QCOMPARE(ternary->sampleCount(), list1().count());
-    QSet<int> classes;
+    QString fields;
     for (int k = 0; k < list1().count(); ++k) {
-      const QString item = list1().item(k)->text();
-      int code = 1;
-      while (code <= 10 && !item.endsWith("  " + QString::fromUtf8(shepardName(
-                                                     static_cast<std::int16_t>(code))))) {
-        ++code;
-      }
-      QVERIFY2(code <= 10, qPrintable(item));
       const auto point = ternary->pointOf(k);
       QVERIFY(point.has_value());
-      QCOMPARE(ternary->fieldAt(*point), std::optional<int>(code));
-      const QString name = item.left(item.indexOf("  "));
-      QCOMPARE(ternary->tipAt(*point),
-               name + " (" + toQString(messages::shepardClassName(code)) + ")");
-      classes.insert(code);
+      fields += QString("%1: %2, %3\n")
+                    .arg(list1().item(k)->text())
+                    .arg(ternary->fieldAt(*point).value_or(0))
+                    .arg(ternary->tipAt(*point));
     }
-    QVERIFY(classes.size() >= 3);
+    tools::compareWithFile(fields, "sample_links_fields.txt");
 
     for (const int item : {0, 5, 9}) {  // the first, after the ignored sample, the last
       list1().setCurrentRow(item);
