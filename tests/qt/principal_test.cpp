@@ -151,19 +151,16 @@ class PrincipalTest : public QObject {
   // 26 samples whose names disagree with the lot; 27 samples sharing one order number.
   void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
     QString boxes;
-    for (const auto& [button, listed] : {std::pair{"calculatot", 26}, {"exportbutton", 52}}) {
+    for (const auto& [sameOrder, listed] : {std::pair{false, 26}, {true, 52}}) {
       reopen();
       tools::SampleFileOptions options;
       options.sampleCount = 26;
       options.nameMismatchEvery = 1;
-      if (button == std::string("exportbutton")) {
-        options.orderNumbers.assign(27, 1);
-      }
+      options.orderNumbers.assign(sameOrder ? 27 : 0, 1);
       tools::writeSampleFiles(options, folder());
       shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
       shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
-      if (button == std::string("calculatot")) {
-        shown_.boxes().clear();
+      if (!sameOrder) {
         shown_.press("calculatot");
       }
       boxes += tools::boxTexts(shown_.boxes().seen());
@@ -209,7 +206,6 @@ class PrincipalTest : public QObject {
     shown_.press("helpbutton");
     QCOMPARE(window().findChildren<frmAbout*>().size(), 1);
     QVERIFY(window().helpWindow()->isVisible());
-    QVERIFY(!window().helpWindow()->isModal());
     const QRect help = window().helpWindow()->frameGeometry();
     for (const char* name :
          {"lotebutton", "exportbutton", "calculatot", "helpbutton", "exitbutton"}) {
