@@ -1,4 +1,4 @@
-// The graph: curves join within a run, a new run clears them, the pointer names a curve.
+// The graph: its axes, the pointer naming a curve, curves joining within a run until a new one.
 #include "qt/curve_graph.h"
 
 #include <QApplication>
@@ -30,31 +30,6 @@ class CurveGraphTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void curvesOfARunJoinAndANewRunClearsThem() {
-    CurveGraph graph(nullptr, ',');
-    CurveValues x{}, y{};
-    curve(8, x, y);
-    graph.startRun();
-    graph.plotCurve("M-01", x, y, {});
-    graph.plotCurve("M-02", x, y, {});
-    QCOMPARE(graph.curveCount(), 2);
-    QCOMPARE(graph.curves().size(), std::size_t{2});
-    QCOMPARE(graph.curves()[1]->count(), kSizeClasses);
-    QCOMPARE(graph.curves()[1]->at(34), QPointF(x[34], y[34]));
-
-    graph.startRun();
-    QCOMPARE(graph.curveCount(), 0);
-    QVERIFY(graph.curves().empty());
-    graph.plotCurve("M-03", x, y, {});
-    QCOMPARE(graph.curves().size(), std::size_t{1});
-
-    // An export repeating order numbers can hand a run more curves than a lot has samples.
-    for (int i = 0; i < 300; ++i) {
-      graph.plotCurve("M-04", x, y, {});
-    }
-    QCOMPARE(graph.curves().size(), std::size_t{254});
-  }
-
   // The weight axis holds the highest curve; the diameter axis marks the fraction limits.
   void theAxesHoldTheCurvesAndMarkTheFractionLimits() {
     const struct {
@@ -83,8 +58,9 @@ class CurveGraphTest : public QObject {
   // The pointer on a curve names its sample (Windows-1252) and highlights it: the name
   // stays while the pointer rests on the curve, though Qt hides a tooltip when the
   // pointer rests on a view without one; the highlight is drawn over curves added
-  // later, until a new run.
-  void restingOnACurveNamesItsSampleAndHighlightsItUntilANewRun() {
+  // later, until a new run clears the curves. An export repeating order numbers can hand
+  // a run more curves than a lot has samples.
+  void restingOnACurveHighlightsItUntilANewRunClearsTheCurves() {
     CurveGraph graph(nullptr, '.');
     graph.resize(600, 250);
     graph.show();
@@ -113,10 +89,17 @@ class CurveGraphTest : public QObject {
     QTRY_VERIFY(!QToolTip::isVisible());
 
     graph.plotCurve("M-03", x, y, {});
+    QCOMPARE(graph.curveCount(), 2);
+    QCOMPARE(graph.curves()[1]->at(34), QPointF(x[34], y[34]));
     QCOMPARE(graph.chart()->series().back(), drawnLast);
     graph.startRun();
     QCOMPARE(graph.highlightedCurve(), -1);
     QVERIFY(!graph.chart()->series().contains(drawnLast));
+    QVERIFY(graph.curveCount() == 0 && graph.curves().empty());
+    for (int i = 0; i < 300; ++i) {
+      graph.plotCurve("M-04", x, y, {});
+    }
+    QCOMPARE(graph.curves().size(), std::size_t{254});
   }
 };
 

@@ -17,10 +17,9 @@
 #include "qt/sample_links.h"
 #include "qt/sample_list.h"
 #include "samplegen/sample_files.h"
-#include "support/modal_answerer.h"
+#include "support/control_texts.h"
 #include "support/readable_texts.h"
 #include "support/shown_principal.h"
-#include "workflow/messages.h"
 
 using namespace granomet;
 
@@ -32,19 +31,6 @@ class PrincipalTest : public QObject {
   template <typename Control = QWidget>
   Control* control(const QString& name) const {
     return window().findChild<Control*>(name);
-  }
-  // Whether the lot, export and calculation buttons are enabled.
-  QList<bool> workButtons() const {
-    return {control("lotebutton")->isEnabled(), control("exportbutton")->isEnabled(),
-            control("calculatot")->isEnabled()};
-  }
-  QString labelText(const char* name) const { return control<QLabel>(name)->text(); }
-  QStringList items(const char* name) const {
-    QStringList texts;
-    for (int i = 0; i < control<QListWidget>(name)->count(); ++i) {
-      texts.push_back(control<QListWidget>(name)->item(i)->text());
-    }
-    return texts;
   }
   // A new window, for a case that needs one.
   void reopen() {
@@ -59,22 +45,16 @@ class PrincipalTest : public QObject {
   void cleanup() { shown_.close(); }
 
   // At its designed size, back from larger, and maximised, every control can be read; each
-  // button and file box says in a tooltip what it is for; an empty list shows its focus.
+  // empty list shows its focus.
   void everyControlCanBeReadAtEverySize() {
     QCOMPARE(window().size(), window().minimumSize());
     QVERIFY(window().windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(!window().windowIcon().isNull());
-    QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
-    QVERIFY(control("helpbutton")->isEnabled() && control("exitbutton")->isEnabled());
     QCOMPARE(control("List1")->palette().color(QPalette::Text), QColor(0, 0, 0));
     QCOMPARE(control("List2")->palette().color(QPalette::Text), QColor(255, 0, 0));
     window().resize(900, 700);
     window().resize(window().minimumSize());
     QCOMPARE(tools::unreadableControls(window()), QString());
-    for (const char* name : {"LOTE_file", "lotebutton", "EXPORT_file", "exportbutton",
-                             "recalculado_file", "helpbutton", "exitbutton"}) {
-      QVERIFY2(!control(name)->toolTip().isEmpty(), name);
-    }
 
     auto* list = control<QListWidget>("List1");
     QCOMPARE(list->count(), 0);
@@ -106,25 +86,25 @@ class PrincipalTest : public QObject {
       QString focused;
       Qt::Key key;
       Qt::KeyboardModifiers modifiers;
-      QString done;
-    } rows[] = {{"", Qt::Key_L, Qt::AltModifier, "lot"},
-                {"lotebutton", Qt::Key_Return, {}, "lot"},
-                {"lotebutton", Qt::Key_Enter, {}, "lot"},
-                {"", Qt::Key_E, Qt::AltModifier, "export"},
-                {"", Qt::Key_C, Qt::AltModifier, "calculation"},
-                {"calculatot", Qt::Key_Return, {}, "calculation"},
-                {"helpbutton", Qt::Key_Return, {}, "help"}};
+      int read;       // 1: the lot read first; 2: the export too
+      QString shows;  // empty: the help window
+    } rows[] = {{"", Qt::Key_L, Qt::AltModifier, 0, "LOTE_file: LOTE12.csv"},
+                {"lotebutton", Qt::Key_Return, {}, 0, "LOTE_file: LOTE12.csv"},
+                {"lotebutton", Qt::Key_Enter, {}, 0, "LOTE_file: LOTE12.csv"},
+                {"", Qt::Key_E, Qt::AltModifier, 1, "EXPORT_file: LOTE12_export.txt"},
+                {"", Qt::Key_C, Qt::AltModifier, 2, "HA SIDO CREADO."},
+                {"calculatot", Qt::Key_Return, {}, 2, "HA SIDO CREADO."},
+                {"helpbutton", Qt::Key_Return, {}, 0, ""}};
     for (const auto& row : rows) {
       reopen();
       tools::writeSampleFiles({}, folder());
-      if (row.done == "export" || row.done == "calculation") {
+      if (row.read > 0) {
         shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
       }
-      if (row.done == "calculation") {
+      if (row.read > 1) {
         shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
       }
-      shown_.dialog().queueAnswer(folder() /
-                                  (row.done == "lot" ? "LOTE12.csv" : "LOTE12_export.txt"));
+      shown_.dialog().queueAnswer(folder() / (row.read == 0 ? "LOTE12.csv" : "LOTE12_export.txt"));
       // Shortcuts work in the active window.
       window().activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(&window()));
@@ -133,94 +113,60 @@ class PrincipalTest : public QObject {
       }
       QTest::keyClick(&window(), row.key, row.modifiers);
       // A shortcut shows the button pressed a moment before it clicks.
-      if (row.done == "lot") {
-        QTRY_COMPARE(window().text(TextBoxId::LOTE_file), std::string("LOTE12.csv"));
-      } else if (row.done == "export") {
-        QTRY_COMPARE(window().text(TextBoxId::EXPORT_file), std::string("LOTE12_export.txt"));
-      } else if (row.done == "calculation") {
-        QTRY_VERIFY(labelText("Label8").endsWith("HA SIDO CREADO."));
-      } else {
-        QTRY_VERIFY(window().helpWindow() != nullptr && window().helpWindow()->isVisible());
-      }
+      QTRY_VERIFY2(row.shows.isEmpty()
+                       ? window().helpWindow() != nullptr && window().helpWindow()->isVisible()
+                       : tools::controlTexts(window()).contains(row.shows),
+                   qPrintable(row.shows));
     }
   }
 
-  // What the buttons' work sets shows on the right controls, in the right colours.
+  // What the buttons' work shows on the controls at each step, with the boxes it showed: a
+  // lot's dialog cancelled after the run changes nothing; a lot that cannot be read says so.
   void workFlowShowsOnTheControls() {
     tools::SampleFileOptions options;
     options.sampleCount = 20;
     options.lotName = "LOTE20";
     options.nameMismatchEvery = 9;
     tools::writeSampleFiles(options, folder());
-
+    std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
+    QString walk = "-- al abrir\n" + tools::controlTexts(window());
     shown_.pressWith("lotebutton", folder() / "LOTE20.csv");
-    QCOMPARE(workButtons(), (QList<bool>{true, true, true}));
+    walk += "-- lote leído\n" + tools::controlTexts(window());
     shown_.pressWith("exportbutton", folder() / "LOTE20_export.txt");
-
     shown_.press("calculatot");
-    QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
-    QCOMPARE(items("List2"), (QStringList{"M-09B ¿9?", "M-18B ¿18?"}));
-    QCOMPARE(labelText("Label10"), QString("18"));
-    QCOMPARE(labelText("Label11"), QString("2"));
-    const QString created = toQString(messages::resultsCreatedStatus("LOTE20_06062016_093005.csv"));
-    QCOMPARE(labelText("Label8"), created);
+    walk += "-- calculado\n" + tools::controlTexts(window());
     const QPalette status = control("Label8")->palette();
     QCOMPARE(status.color(QPalette::WindowText), QColor(192, 0, 0));
     QCOMPARE(status.color(QPalette::Window), QColor(255, 255, 128));
     QCOMPARE(control<CurveGraph>("CWGraph1")->curveCount(), 18);
-    // The two disagreeing names were each announced in a warning and answered.
-    QCOMPARE(shown_.boxes().seen().size(), std::size_t{2});
-    QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Warning);
-    // Their red items keep the warning; Label10's tip names the lot's samples never reached.
-    QCOMPARE(control<QListWidget>("List2")->item(0)->toolTip(),
-             toQString(messages::orderNumberProbablyWrong("M-09B").prompt));
-    QCOMPARE(control("Label10")->toolTip(),
-             toQString(messages::unreachedSamplesTip({"009  M-09", "018  M-18"})));
-
-    // A lot's dialog cancelled after the run changes nothing: the run and its menu stay.
     shown_.pressWith("lotebutton", std::nullopt);
-    QCOMPARE(workButtons(), (QList<bool>{true, false, false}));
-    QCOMPARE(labelText("Label10"), QString("18"));
-    QCOMPARE(labelText("Label8"), created);
-    QCOMPARE(window().text(TextBoxId::LOTE_file), std::string("LOTE20.csv"));
-    QCOMPARE(window().text(TextBoxId::EXPORT_file), std::string("LOTE20_export.txt"));
+    walk += "-- diálogo del lote cancelado\n" + tools::controlTexts(window());
     QVERIFY(window().sampleLinks().linked());
     QVERIFY(window().sampleLinks().menu().findChild<QAction*>("reportAction")->isEnabled());
-
-    // A lot that cannot be read says so in a critical box.
-    shown_.boxes().clear();
-    std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
     shown_.pressWith("lotebutton", folder() / "ROTO.csv");
-    QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-    QCOMPARE(shown_.boxes().seen().front().title, QString("ERROR EN CSV"));
-    QCOMPARE(shown_.boxes().seen().front().icon, QMessageBox::Critical);
+    tools::compareWithFile(walk + "-- avisos\n" + tools::boxTexts(shown_.boxes().seen()),
+                           "principal_work_flow.txt");
   }
 
   // 26 samples whose names disagree with the lot; 27 samples sharing one order number.
   void aLongSeriesOfWarningsShowsTenBoxesAndOneForTheRest() {
-    for (const auto& [button, listed] : {std::pair{"calculatot", 26}, {"exportbutton", 52}}) {
+    QString boxes;
+    for (const auto& [sameOrder, listed] : {std::pair{false, 26}, {true, 52}}) {
       reopen();
       tools::SampleFileOptions options;
       options.sampleCount = 26;
       options.nameMismatchEvery = 1;
-      if (button == std::string("exportbutton")) {
-        options.orderNumbers.assign(27, 1);
-      }
+      options.orderNumbers.assign(sameOrder ? 27 : 0, 1);
       tools::writeSampleFiles(options, folder());
       shown_.pressWith("lotebutton", folder() / "LOTE12.csv");
       shown_.pressWith("exportbutton", folder() / "LOTE12_export.txt");
-      if (button == std::string("calculatot")) {
-        shown_.boxes().clear();
+      if (!sameOrder) {
         shown_.press("calculatot");
       }
-      QCOMPARE(shown_.boxes().seen().size(), std::size_t{11});
-      const tools::ModalAnswerer::Seen& rest = shown_.boxes().seen().back();
-      QCOMPARE(rest.title, toQString(messages::warningsHeldBack(16).title));
-      QCOMPARE(rest.text, toQString(messages::warningsHeldBack(16).prompt));
-      QCOMPARE(rest.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-      QCOMPARE(shown_.boxes().seen()[9].title, shown_.boxes().seen()[0].title);
+      boxes += tools::boxTexts(shown_.boxes().seen());
       QCOMPARE(control<QListWidget>("List2")->count(), listed);
     }
+    tools::compareWithFile(boxes, "principal_held_back.txt");
   }
 
   // The lists are narrow: a name they cut off is shortened in its middle, keeping its
@@ -249,7 +195,7 @@ class PrincipalTest : public QObject {
     }
     const std::string bytes = "Pe\361a\2721\351\265\200\234";  // ñ º é µ € œ in Windows-1252
     window().addItem(ListId::List1, bytes);
-    QCOMPARE(items("List1").back(), QString("Peñaº1éµ€œ"));
+    QCOMPARE(control<QListWidget>("List1")->item(3)->text(), QString("Peñaº1éµ€œ"));
     QCOMPARE(window().item(ListId::List1, 3), bytes);
   }
 
@@ -260,13 +206,13 @@ class PrincipalTest : public QObject {
     shown_.press("helpbutton");
     QCOMPARE(window().findChildren<frmAbout*>().size(), 1);
     QVERIFY(window().helpWindow()->isVisible());
-    QVERIFY(!window().helpWindow()->isModal());
     const QRect help = window().helpWindow()->frameGeometry();
     for (const char* name :
          {"lotebutton", "exportbutton", "calculatot", "helpbutton", "exitbutton"}) {
       const QWidget* button = control(name);
       QVERIFY2(!help.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())), name);
     }
+    QString boxes;
     for (const bool titleBar : {false, true}) {
       reopen();
       QSignalSpy leave(&window(), &principal::leaveConfirmed);
@@ -289,15 +235,9 @@ class PrincipalTest : public QObject {
       QCOMPARE(leave.count(), 1);
       QTRY_VERIFY(window().helpWindow() == nullptr);
       QCOMPARE(window().isVisible(), !titleBar);
-
-      QCOMPARE(shown_.boxes().seen().size(), std::size_t{2});
-      const tools::ModalAnswerer::Seen& question = shown_.boxes().seen().front();
-      QCOMPARE(question.title, toQString(messages::finishedQuestion().title));
-      QCOMPARE(question.text, toQString(messages::finishedQuestion().prompt));
-      QCOMPARE(question.icon, QMessageBox::NoIcon);
-      QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
-      QCOMPARE(question.defaultButton, QMessageBox::Yes);
+      boxes += tools::boxTexts(shown_.boxes().seen());
     }
+    tools::compareWithFile(boxes, "principal_leaving.txt");
   }
 };
 
