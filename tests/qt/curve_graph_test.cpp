@@ -41,9 +41,8 @@ class CurveGraphTest : public QObject {
       curve(row.height, x, y);
       graph.plotCurve("M-01", x, y, {});
       const auto* axis = qobject_cast<QValueAxis*>(graph.chart()->axes(Qt::Vertical).front());
-      QCOMPARE(axis->min(), 0.0);
-      QCOMPARE(axis->max(), row.top);
-      QCOMPARE(axis->tickInterval(), row.step);
+      QCOMPARE(QList<double>({axis->min(), axis->max(), axis->tickInterval()}),
+               QList<double>({0.0, row.top, row.step}));
     }
     CurveGraph graph(nullptr, ',');
     auto* axis = qobject_cast<QCategoryAxis*>(graph.chart()->axes(Qt::Horizontal).front());

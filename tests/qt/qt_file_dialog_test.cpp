@@ -49,9 +49,8 @@ class QtFileDialogTest : public QObject {
  private slots:
   void filterListBecomesQtNameFilters() {
     const std::pair<QString, QStringList> rows[] = {
-        {"All files (*.*)|*.*|EXPORT-UNIT FILES (*.TXT)|*.txt|EXPORT SEPARADO POR COMAS "
-         "(*.CSV)|*.csv",
-         {"All files (*.*)", "EXPORT-UNIT FILES (*.txt)", "EXPORT SEPARADO POR COMAS (*.csv)"}},
+        {"All files (*.*)|*.*|EXPORT-UNIT FILES (*.TXT)|*.txt",
+         {"All files (*.*)", "EXPORT-UNIT FILES (*.txt)"}},
         {"Textos|*.txt;*.csv", {"Textos (*.txt *.csv)"}},  // a description without pattern
         {"Textos|*.txt|Sobra", {"Textos (*.txt)"}},        // an odd piece dropped
         {"", {}}};
@@ -71,23 +70,24 @@ class QtFileDialogTest : public QObject {
     dialog.setFilter("All files (*.*)|*.*|Ficheros CSV de LOTE de Muestras (*.CSV)|*.csv");
     dialog.setFilterIndex(2);
 
+    // The held name and the current folder.
+    const auto held = [&dialog, &folder] {
+      return QString::fromStdString(dialog.fileName().string() + " in " + folder.path().string());
+    };
+    const QString chosen = lot + " in " + QDir(other.path()).absolutePath();
     const Shown answer = showAndAnswer(dialog, lot);
     QCOMPARE(answer.selectedFilter, QString("Ficheros CSV de LOTE de Muestras (*.csv)"));
     QCOMPARE(QDir(answer.directory), QDir(start.path()));
-    QCOMPARE(QString::fromStdString(dialog.fileName()), lot);
-    const std::filesystem::path chosenFolder = other.path().toStdString();
-    QCOMPARE(std::filesystem::path(folder.path()), chosenFolder);
+    QCOMPARE(held(), chosen);
 
     const Shown again = showAndAnswer(dialog, {});
     QCOMPARE(QDir(again.directory), QDir(other.path()));
     QCOMPARE(again.selectedFiles, QStringList{lot});
-    QCOMPARE(QString::fromStdString(dialog.fileName()), lot);
-    QCOMPARE(std::filesystem::path(folder.path()), chosenFolder);
+    QCOMPARE(held(), chosen);
 
     dialog.setFileName("/ninguna/parte/LOTE1.csv");
     QVERIFY(!showAndAnswer(dialog, {}).directory.isEmpty());
-    QCOMPARE(dialog.fileName(), std::string("/ninguna/parte/LOTE1.csv"));
-    QCOMPARE(std::filesystem::path(folder.path()), chosenFolder);
+    QCOMPARE(held(), "/ninguna/parte/LOTE1.csv in " + QDir(other.path()).absolutePath());
   }
 };
 

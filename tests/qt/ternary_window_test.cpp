@@ -21,8 +21,7 @@ class TernaryWindowTest : public QObject {
       window.setSamples({{"clay", {0, 0, 0, 100, 1}, Qt::blue},
                          {"sand", {0, 100, 0, 0, 2}, Qt::blue},
                          {"silt", {0, 0, 100, 0, 3}, Qt::blue}});
-      const QPointF top = *window.pointOf(0), left = *window.pointOf(1);
-      const QPointF right = *window.pointOf(2);
+      const QPointF top = *window.pointOf(0), left = *window.pointOf(1), right = *window.pointOf(2);
       const double side = QLineF(left, right).length();
       QCOMPARE(left.y(), right.y());
       QVERIFY(std::abs(QLineF(top, left).length() - side) < 0.01);
@@ -57,14 +56,12 @@ class TernaryWindowTest : public QObject {
   // The highlighted point is drawn larger.
   void pointsArePaintedWhereTheyAreSaidToBe() {
     TernaryWindow window(nullptr);
-    const QColor red(220, 20, 20);
-    const QColor green(20, 160, 20);
+    const QColor red(220, 20, 20), green(20, 160, 20);
     window.setSamples({{"A", {0, 60, 30, 10, 4}, red},
                        {"B", {0, 10, 30, 60, 7}, green},
                        {"sin sitio", {0, NAN, 30, 10, 0}, Qt::black}});
     QVERIFY(!window.pointOf(2).has_value());
-    const QPointF a = *window.pointOf(0);
-    const QPointF b = *window.pointOf(1);
+    const QPointF a = *window.pointOf(0), b = *window.pointOf(1);
     const auto pixel = [&window](QPointF at) {
       return window.grab().toImage().pixelColor(at.toPoint());
     };

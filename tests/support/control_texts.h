@@ -1,9 +1,6 @@
 // What a window and its message boxes say, compared whole with a reviewed file in tests/data/qt.
 #pragma once
 
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QStringList>
@@ -19,22 +16,15 @@ namespace granomet::tools {
 // when disabled, its text and, after " ? ", its tip; a list's items below it, indented.
 inline QString controlTexts(const QWidget& window) {
   const auto line = [](QString text, const QString& tip) {
-    if (!tip.isEmpty()) {
-      text += " ? " + tip;
-    }
-    return text.replace('\n', " / ") + '\n';
+    return (tip.isEmpty() ? text : (text += " ? " + tip)).replace('\n', " / ") + '\n';
   };
   QString texts;
   for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    QString said = control->objectName() + (control->isEnabled() ? "" : " (off)") + ':';
-    if (const auto* label = qobject_cast<const QLabel*>(control)) {
-      said += ' ' + label->text();
-    } else if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
-      said += ' ' + box->text();
-    } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-      said += ' ' + button->text();
-    }
-    texts += line(said, control->toolTip());
+    // A label's, a line's, a button's or a spin box's text.
+    const QVariant text = control->property("text");
+    texts += line(control->objectName() + (control->isEnabled() ? "" : " (off)") + ':' +
+                      (text.isValid() ? ' ' + text.toString() : QString()),
+                  control->toolTip());
     if (const auto* list = qobject_cast<const QListWidget*>(control)) {
       for (int i = 0; i < list->count(); ++i) {
         texts += line("  " + list->item(i)->text(), list->item(i)->toolTip());

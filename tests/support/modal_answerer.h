@@ -31,9 +31,8 @@ class ModalAnswerer {
   using Act = std::function<void(QDialog&)>;
 
   ModalAnswerer() {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { answerShownDialog(); });
-    timer_.start();
+    timer_.callOnTimeout([this] { answerShownDialog(); });
+    timer_.start(5);
   }
 
   void queue(QMessageBox::StandardButton answer) { answers_.push_back(answer); }
@@ -41,11 +40,7 @@ class ModalAnswerer {
   void clear() { seen_.clear(); }
   void then(const char* dialogName, Act act) { acts_.push_back({dialogName, std::move(act)}); }
   // Whether every act of the script was done; those left are dropped.
-  bool endScript() {
-    const bool done = acts_.empty();
-    acts_.clear();
-    return done;
-  }
+  bool endScript() { return std::exchange(acts_, {}).empty(); }
 
  private:
   void answerShownDialog() {
@@ -69,11 +64,7 @@ class ModalAnswerer {
       chosen = box->button(answers_.front());
       answers_.pop_front();
     }
-    if (chosen == nullptr) {
-      box->close();
-    } else {
-      chosen->click();
-    }
+    chosen == nullptr ? void(box->close()) : chosen->click();
   }
 
   QTimer timer_;

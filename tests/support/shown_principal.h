@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_file_dialog.h"
 #include "qt/principal.h"
+#include "samplegen/sample_files.h"
 #include "support/modal_answerer.h"
 #include "ui/remembered_folder.h"
 
@@ -24,16 +26,13 @@ class ShownPrincipal {
   // True once the window is shown on the screen.
   bool open() {
     dir_ = std::make_unique<QTemporaryDir>();
-    if (!dir_->isValid()) {
-      return false;
-    }
     current_ = std::make_unique<RememberedFolder>(folder());
     auto dialog = std::make_unique<HeadlessFileDialog>(*current_);
     dialog_ = dialog.get();
     window_ = std::make_unique<principal>(clock_, regional_, *current_, std::move(dialog));
     window_->show();
     boxes_ = std::make_unique<ModalAnswerer>();
-    return QTest::qWaitForWindowExposed(window_.get());
+    return dir_->isValid() && QTest::qWaitForWindowExposed(window_.get());
   }
   void close() {
     boxes_.reset();
@@ -56,6 +55,19 @@ class ShownPrincipal {
   void pressWith(const char* button, std::optional<std::filesystem::path> file) const {
     dialog_->queueAnswer(std::move(file));
     press(button);
+  }
+  // Writes options' sample files here, then does their first steps of: reading the lot, reading
+  // the export, calculating.
+  void readSamples(const SampleFileOptions& options, int steps = 3) const {
+    writeSampleFiles(options, folder());
+    const std::string lot = (folder() / options.lotName).string();
+    for (int step = 0; step < std::min(steps, 2); ++step) {
+      pressWith(step == 0 ? "lotebutton" : "exportbutton",
+                lot + (step == 0 ? ".csv" : "_export.txt"));
+    }
+    if (steps > 2) {
+      press("calculatot");
+    }
   }
 
  private:
