@@ -76,8 +76,7 @@ class CurveGraphTest : public QObject {
     QTRY_VERIFY(QToolTip::isVisible());
     QHelpEvent rest(QEvent::ToolTip, onCurve, graph.viewport()->mapToGlobal(onCurve));
     QApplication::sendEvent(graph.viewport(), &rest);
-    QVERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), name);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), name);
     const auto* drawnLast = static_cast<QLineSeries*>(graph.chart()->series().back());
     QCOMPARE(drawnLast->points(), series->points());
 
@@ -93,8 +92,8 @@ class CurveGraphTest : public QObject {
     QCOMPARE(graph.chart()->series().back(), drawnLast);
     graph.startRun();
     QCOMPARE(graph.highlightedCurve(), -1);
-    QVERIFY(!graph.chart()->series().contains(drawnLast));
-    QVERIFY(graph.curveCount() == 0 && graph.curves().empty());
+    QVERIFY(!graph.chart()->series().contains(drawnLast) && graph.curveCount() == 0 &&
+            graph.curves().empty());
     for (int i = 0; i < 300; ++i) {
       graph.plotCurve("M-04", x, y, {});
     }

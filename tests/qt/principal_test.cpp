@@ -115,11 +115,8 @@ class PrincipalTest : public QObject {
   // What the buttons' work shows on the controls at each step, with the boxes it showed: a
   // lot's dialog cancelled after the run changes nothing; a lot that cannot be read says so.
   void workFlowShowsOnTheControls() {
-    tools::SampleFileOptions options;
-    options.sampleCount = 20;
-    options.lotName = "LOTE20";
-    options.nameMismatchEvery = 9;
-    tools::writeSampleFiles(options, folder());
+    tools::writeSampleFiles({.sampleCount = 20, .lotName = "LOTE20", .nameMismatchEvery = 9},
+                            folder());
     std::ofstream(folder() / "ROTO.csv", std::ios::binary) << "titulo\r\nsolo una linea\r\n";
     QString walk = "-- al abrir\n" + tools::controlTexts(window());
     shown_.pressWith("lotebutton", folder() / "LOTE20.csv");
@@ -144,11 +141,10 @@ class PrincipalTest : public QObject {
     QString boxes;
     for (const auto& [sameOrder, listed] : {std::pair{false, 26}, {true, 52}}) {
       reopen();
-      tools::SampleFileOptions options;
-      options.sampleCount = 26;
-      options.nameMismatchEvery = 1;
-      options.orderNumbers.assign(sameOrder ? 27 : 0, 1);
-      shown_.readSamples(options, sameOrder ? 2 : 3);
+      shown_.readSamples({.sampleCount = 26,
+                          .orderNumbers = std::vector(sameOrder ? 27 : 0, 1),
+                          .nameMismatchEvery = 1},
+                         sameOrder ? 2 : 3);
       boxes += tools::boxTexts(shown_.boxes().seen());
       QCOMPARE(control<QListWidget>("List2")->count(), listed);
     }

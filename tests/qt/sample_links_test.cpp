@@ -67,11 +67,8 @@ class SampleLinksTest : public QObject {
   QAction& action(const char* name) const { return *links().menu().findChild<QAction*>(name); }
 
   void run(int sampleCount = 12) {
-    tools::SampleFileOptions options;
-    options.sampleCount = sampleCount;
     // An ignored sample: List1's calculated items are not the export's records one for one.
-    options.nameMismatchEvery = 5;
-    shown_.readSamples(options);
+    shown_.readSamples({.sampleCount = sampleCount, .nameMismatchEvery = 5});
     QCOMPARE(graph().curveCount(), list1().count());
     QVERIFY(graph().curveCount() > 0);
   }
@@ -373,9 +370,8 @@ class SampleLinksTest : public QObject {
     run(40);
     TernaryWindow* ternary = openTernary();
     QVERIFY(ternary != nullptr);
-    QCOMPARE(ternary->windowTitle(), QString("Diagrama ternario"));
-    QCOMPARE(ternary->sampleCount(), list1().count());
-    QString fields;
+    // Its title and how many points it holds, then one line an item of List1.
+    QString fields = QString("%1: %2\n").arg(ternary->windowTitle()).arg(ternary->sampleCount());
     for (int k = 0; k < list1().count(); ++k) {
       const auto point = ternary->pointOf(k);
       QVERIFY(point.has_value());
