@@ -66,11 +66,10 @@ class PrincipalTest : public QObject {
     const QRect list1 = place("List1"), list2 = place("List2"), graph = place("CWGraph1");
     window().showMaximized();
     QTRY_VERIFY(window().width() > 600 && window().height() > 499);
-    for (const auto& [name, designed] :
-         {std::pair{"List1", list1}, std::pair{"List2", list2}, std::pair{"CWGraph1", graph}}) {
-      QVERIFY2(place(name).width() > designed.width() && place(name).height() > designed.height(),
-               name);
-    }
+    const auto grew = [&](const char* name, QRect designed) {
+      return place(name).width() > designed.width() && place(name).height() > designed.height();
+    };
+    QVERIFY(grew("List1", list1) && grew("List2", list2) && grew("CWGraph1", graph));
     QCOMPARE(tools::unreadableControls(window()), QString());
     QCOMPARE(place("CWGraph1").bottom(), window().height() - 1);
     QCOMPARE(place("CWGraph1").width(), window().width());
@@ -81,18 +80,17 @@ class PrincipalTest : public QObject {
   // export are read first where the key presses a later button.
   void eachKeyDoesItsAction() {
     const struct {
-      QString focused;
+      QString focused, shows;  // shows empty: the help window
       Qt::Key key;
       Qt::KeyboardModifiers modifiers;
-      int read;       // 1: the lot read first; 2: the export too
-      QString shows;  // empty: the help window
-    } rows[] = {{"", Qt::Key_L, Qt::AltModifier, 0, "LOTE_file: LOTE12.csv"},
-                {"lotebutton", Qt::Key_Return, {}, 0, "LOTE_file: LOTE12.csv"},
-                {"lotebutton", Qt::Key_Enter, {}, 0, "LOTE_file: LOTE12.csv"},
-                {"", Qt::Key_E, Qt::AltModifier, 1, "EXPORT_file: LOTE12_export.txt"},
-                {"", Qt::Key_C, Qt::AltModifier, 2, "HA SIDO CREADO."},
-                {"calculatot", Qt::Key_Return, {}, 2, "HA SIDO CREADO."},
-                {"helpbutton", Qt::Key_Return, {}, 0, ""}};
+      int read;  // 1: the lot read first; 2: the export too
+    } rows[] = {{"", "LOTE_file: LOTE12.csv", Qt::Key_L, Qt::AltModifier, 0},
+                {"lotebutton", "LOTE_file: LOTE12.csv", Qt::Key_Return, {}, 0},
+                {"lotebutton", "LOTE_file: LOTE12.csv", Qt::Key_Enter, {}, 0},
+                {"", "EXPORT_file: LOTE12_export.txt", Qt::Key_E, Qt::AltModifier, 1},
+                {"", "HA SIDO CREADO.", Qt::Key_C, Qt::AltModifier, 2},
+                {"calculatot", "HA SIDO CREADO.", Qt::Key_Return, {}, 2},
+                {"helpbutton", "", Qt::Key_Return, {}, 0}};
     for (const auto& row : rows) {
       reopen();
       shown_.readSamples({}, row.read);

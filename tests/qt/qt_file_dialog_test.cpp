@@ -17,8 +17,7 @@ namespace {
 
 // What the shown dialog showed; empty when it was not shown.
 struct Shown {
-  QString directory;
-  QString selectedFilter;
+  QString directory, selectedFilter;
   QStringList selectedFiles;
 };
 

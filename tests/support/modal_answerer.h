@@ -22,8 +22,7 @@ namespace granomet::tools {
 class ModalAnswerer {
  public:
   struct Seen {
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
