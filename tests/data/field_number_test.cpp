@@ -43,18 +43,9 @@ TEST(FieldNumber, ADecimalCommaBecomesAPoint) {
 // The value, to the last bit, that from_chars reads, whatever the digits' count, the
 // point's place and what follows them.
 TEST(FieldNumber, ReadsEachDecimalAsFromCharsDoes) {
-  std::vector<std::string> numbers = {"9007199254740992",
-                                      "9007199254740993",
-                                      "90071992547409.93",
-                                      "0.0000000000000000000001",
-                                      "0.00000000000000000000001",
-                                      "1e5",
-                                      "2.5E-3",
-                                      "12.5%",
-                                      "0.1",
-                                      "5.",
-                                      "000123.4500",
-                                      "3.14.15"};
+  std::vector<std::string> numbers({"9007199254740992", "9007199254740993", "90071992547409.93",
+                                    "0.0000000000000000000001", "0.00000000000000000000001", "1e5",
+                                    "2.5E-3", "12.5%", "0.1", "5.", "000123.4500", "3.14.15"});
   std::mt19937_64 random(20161306);
   for (int i = 0; i < 100000; ++i) {
     std::string number(1 + random() % 20, '0');

@@ -95,34 +95,26 @@ TEST(FieldReader, ReadsLinesWhateverEndsThem) {
 
 TEST(FieldReader, FailsWithTheCause) {
   const std::string longest(kMaxFieldBytes, 'x');
+  using enum Cause;
+  using R = FieldReader&;
   const struct {
     const char* name;
     std::string input;
-    std::function<void(FieldReader&)> read;
+    std::function<void(R)> read;
     Cause cause;
   } cases[] = {
-      {"a line past the end", "only\r\n", [](FieldReader& r) { r.readLine(), r.readLine(); },
-       Cause::EndOfFile},
-      {"a field past the end", "only\r\n", [](FieldReader& r) { r.readText(), r.readText(); },
-       Cause::EndOfFile},
+      {"a line past the end", "only\r\n", [](R r) { r.readLine(), r.readLine(); }, EndOfFile},
+      {"a field past the end", "only\r\n", [](R r) { r.readText(), r.readText(); }, EndOfFile},
       // The field a trailing comma promises is given once, then the end is reached.
-      {"past the promised field", "a,",
-       [](FieldReader& r) { r.readText(), r.readText(), r.readDouble(); }, Cause::EndOfFile},
-      {"a quote that never closes", "a,\"open, x\r\ny",
-       [](FieldReader& r) { r.readText(), r.readText(); }, Cause::UnclosedQuote},
-      {"a NUL byte in a field", std::string("a\0b,c", 5), [](FieldReader& r) { r.readText(); },
-       Cause::NotText},
+      {"past promise", "a,", [](R r) { r.readText(), r.readText(), r.readDouble(); }, EndOfFile},
+      {"an open quote", "a,\"open, x\r\ny", [](R r) { r.readText(), r.readText(); }, UnclosedQuote},
+      {"a NUL byte in a field", std::string("a\0b,c", 5), [](R r) { r.readText(); }, NotText},
       // The byte behind a CR is looked at for the LF it may pair with.
-      {"a NUL byte behind a field's CR", std::string("a\r\0", 3),
-       [](FieldReader& r) { r.readText(); }, Cause::NotText},
-      {"a NUL byte in a skipped line", std::string("a\0b\r\n", 5),
-       [](FieldReader& r) { r.skipLine(); }, Cause::NotText},
-      {"a field one byte too long", longest + "x,", [](FieldReader& r) { r.readText(); },
-       Cause::TooLong},
-      {"a quoted field one byte too long", "\"" + longest + "x\"",
-       [](FieldReader& r) { r.readText(); }, Cause::TooLong},
-      {"a line one byte too long", longest + "x\r\n", [](FieldReader& r) { r.readLine(); },
-       Cause::TooLong},
+      {"NUL behind a CR", std::string("a\r\0", 3), [](R r) { r.readText(); }, NotText},
+      {"NUL in a skipped line", std::string("a\0b\r\n", 5), [](R r) { r.skipLine(); }, NotText},
+      {"a field one byte too long", longest + "x,", [](R r) { r.readText(); }, TooLong},
+      {"quoted, too long", "\"" + longest + "x\"", [](R r) { r.readText(); }, TooLong},
+      {"a line one byte too long", longest + "x\r\n", [](R r) { r.readLine(); }, TooLong},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -172,8 +172,6 @@ TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
             c.file & fs::perms::owner_write);
 #else
   EXPECT_EQ(fs::status(file).permissions(), c.file);
-#endif
-#ifndef _WIN32
   if (c.ofNobody) {
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
@@ -187,24 +185,22 @@ TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
   fs::remove_all(folder);
 }
 
-constexpr auto kOwnerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
-constexpr auto kFolder = fs::perms::owner_all;
-constexpr auto kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
+constexpr auto kRW = fs::perms::owner_read | fs::perms::owner_write;
+constexpr auto kGroupR = fs::perms::group_read;
+constexpr auto kAll = fs::perms::owner_all;
+constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::owner_exec;
+using enum Outcome;
 
 INSTANTIATE_TEST_SUITE_P(
     EveryProtection, WholeFileProtectionTest,
     ::testing::Values(
-        Protection{"OwnerOnly", kOwnerReadWrite, kFolder, Outcome::Replaced},
-        Protection{"GroupReads", kOwnerReadWrite | fs::perms::group_read, kFolder,
-                   Outcome::Replaced},
-        Protection{"AnotherUsersFile", kOwnerReadWrite | fs::perms::group_read, kFolder,
-                   Outcome::Replaced, 0, true, true},
-        Protection{"ReadOnlyFile", fs::perms::owner_read | fs::perms::group_read, kFolder,
-                   Outcome::FileReadOnly, 0, false},
-        Protection{"ReadOnlyFolder", kOwnerReadWrite, kReadOnlyFolder, Outcome::FolderReadOnly, 0,
-                   true, false, true},
+        Protection{"OwnerOnly", kRW, kAll, Replaced},
+        Protection{"GroupReads", kRW | kGroupR, kAll, Replaced},
+        Protection{"AnotherUsersFile", kRW | kGroupR, kAll, Replaced, 0, true, true},
+        Protection{"ReadOnlyFile", fs::perms::owner_read | kGroupR, kAll, FileReadOnly, 0, false},
+        Protection{"ReadOnlyFolder", kRW, kReadOnly, FolderReadOnly, 0, true, false, true},
         // The longest name a folder takes: the new file's own name must not outgrow it.
-        Protection{"NameOf255Bytes", kOwnerReadWrite, kFolder, Outcome::Replaced, 255, false}),
+        Protection{"NameOf255Bytes", kRW, kAll, Replaced, 255, false}),
     [](const ::testing::TestParamInfo<Protection>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -63,8 +63,7 @@ TEST(FolkGroup, ABoundaryBelongsToTheCoarserGroup) {
       {0.00, 5.00, 50.00, 45.00, "M"},     {0.00, 5.00, 30.00, 65.00, "C"},
   };
   for (const GroupCase& c : cases) {
-    SCOPED_TRACE(std::to_string(c.gravel) + " " + std::to_string(c.sand) + " " +
-                 std::to_string(c.silt) + " " + std::to_string(c.clay));
+    SCOPED_TRACE(testing::Message() << c.gravel << " " << c.sand << " " << c.silt << " " << c.clay);
     const std::optional<FolkGroup> group = folkGroupOf(c.gravel, c.sand, c.silt, c.clay);
     ASSERT_TRUE(group);
     EXPECT_EQ(folkCode(*group), c.code);

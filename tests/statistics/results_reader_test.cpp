@@ -16,21 +16,19 @@ std::string examplePlainComma() {
   return testing::fileBytes(testing::batchExpected("plain_comma.csv"));
 }
 
-// The file with the `line`-th line (1-based) replaced.
-std::string withLine(std::string file, int line, const std::string& text) {
-  std::size_t start = 0;
-  for (int i = 1; i < line; ++i) {
-    start = file.find("\r\n", start) + 2;
-  }
-  return file.replace(start, file.find("\r\n", start) - start, text);
-}
-
+// The `line`-th line (1-based) of a file.
 std::string lineOf(const std::string& file, int line) {
   std::size_t start = 0;
   for (int i = 1; i < line; ++i) {
     start = file.find("\r\n", start) + 2;
   }
   return file.substr(start, file.find("\r\n", start) - start);
+}
+
+// The file with the `line`-th line replaced (each line of the example is unlike any other).
+std::string withLine(std::string file, int line, const std::string& text) {
+  const std::string old = lineOf(file, line);
+  return file.replace(file.find(old), old.size(), text);
 }
 
 TEST(ResultsReader, QuotedFieldsKeepTheirCommasQuotesAndLineBreaks) {

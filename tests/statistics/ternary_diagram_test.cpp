@@ -53,25 +53,22 @@ int checkGrid(TernaryDiagram diagram, const std::function<int(TernaryShares)>& r
   return checked;
 }
 
-TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClass) {
-  const int checked = checkGrid(TernaryDiagram::Shepard, [](TernaryShares point) {
-    // Top clay, left sand with gravel, right silt; gravel split off changes nothing.
-    return clase(point.left / 4, point.left * 3 / 4, point.right, point.top);
-  });
-  EXPECT_GT(checked, 9000);
-}
-
-TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsFolkGroup) {
-  const int gravelSandMud = checkGrid(TernaryDiagram::FolkGravelSandMud, [](TernaryShares point) {
-    // Gravel at the top, mud left, sand right; how the mud divides does not
-    // matter where there is gravel.
-    return static_cast<int>(*folkGroupOf(point.top, point.right, point.left / 2, point.left / 2));
-  });
-  EXPECT_GT(gravelSandMud, 9000);
-  const int sandSiltClay = checkGrid(TernaryDiagram::FolkSandSiltClay, [](TernaryShares point) {
-    return static_cast<int>(*folkGroupOf(0, point.top, point.right, point.left));
-  });
-  EXPECT_GT(sandSiltClay, 9000);
+TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClassOrFolkGroup) {
+  const auto folk = [](double gravel, double sand, double silt, double clay) {
+    return static_cast<int>(*folkGroupOf(gravel, sand, silt, clay));
+  };
+  using enum TernaryDiagram;
+  const std::pair<TernaryDiagram, std::function<int(TernaryShares)>> cases[] = {
+      // Top clay, left sand with gravel, right silt; gravel split off changes nothing.
+      {Shepard, [](auto p) { return clase(p.left / 4, p.left * 3 / 4, p.right, p.top); }},
+      // Gravel at the top, mud left, sand right; how the mud divides does not
+      // matter where there is gravel.
+      {FolkGravelSandMud, [&](auto p) { return folk(p.top, p.right, p.left / 2, p.left / 2); }},
+      {FolkSandSiltClay, [&](auto p) { return folk(0, p.top, p.right, p.left); }},
+  };
+  for (const auto& [diagram, rule] : cases) {
+    EXPECT_GT(checkGrid(diagram, rule), 9000) << static_cast<int>(diagram);
+  }
 }
 
 TEST(TernaryDiagram, BelowATraceOfGravelTheBandIsNamedBySandAndMud) {

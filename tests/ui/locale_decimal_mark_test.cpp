@@ -52,12 +52,10 @@ TEST(LocaleDecimalMark, TakesLcAllThenLcNumericThenLang) {
     const char* lcNumeric;
     const char* lang;
     const char* expected;
-  } cases[] = {
-      {"C", "es_ES", "es_ES", "C"},
-      {"", "es_ES", "C", "es_ES"},
-      {"", "", "es_ES", "es_ES"},
-      {"", "", "", ""},
-  };
+  } cases[] = {{"C", "es_ES", "es_ES", "C"},
+               {"", "es_ES", "C", "es_ES"},
+               {"", "", "es_ES", "es_ES"},
+               {"", "", "", ""}};
   for (const auto& c : cases) {
     EXPECT_EQ(granomet::numericLocaleName(c.lcAll, c.lcNumeric, c.lang), c.expected) << c.expected;
   }
