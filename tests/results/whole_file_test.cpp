@@ -175,8 +175,7 @@ TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
   if (c.ofNobody) {
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, nobody->pw_uid);
-    EXPECT_EQ(info.st_gid, nobody->pw_gid);
+    EXPECT_EQ(std::pair(info.st_uid, info.st_gid), std::pair(nobody->pw_uid, nobody->pw_gid));
   }
 #endif
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "a file was left beside";

@@ -12,17 +12,13 @@
 namespace granomet {
 namespace {
 
-double justBelow(double limit) {
-  return std::nextafter(limit, -INFINITY);
-}
-
 // Each limit belongs to the term above it; the value just below it, to the term below.
 // Values beyond the scale keep its outermost terms.
 template <typename Term>
 void expectLimits(Term (*termOf)(double), const std::vector<double>& limits) {
   for (std::size_t i = 0; i < limits.size(); ++i) {
     SCOPED_TRACE(limits[i]);
-    EXPECT_EQ(termOf(justBelow(limits[i])), static_cast<Term>(i));
+    EXPECT_EQ(termOf(std::nextafter(limits[i], -INFINITY)), static_cast<Term>(i));
     EXPECT_EQ(termOf(limits[i]), static_cast<Term>(i + 1));
   }
   EXPECT_EQ(termOf(limits.front() - 12), static_cast<Term>(0));
