@@ -22,9 +22,6 @@ using testing::labClasses;
 SizeDistribution irregularSample(const SizeDistribution& lab, std::mt19937& random, int kind) {
   std::uniform_real_distribution<double> unit(0, 1);
   const auto between = [&](double low, double high) { return low + (high - low) * unit(random); };
-  const auto classAt = [&](int first, int last) {
-    return std::uniform_int_distribution<int>(first, last)(random);
-  };
   SizeDistribution sample = lab;
   switch (kind % 4) {
     case 0:
@@ -39,8 +36,8 @@ SizeDistribution irregularSample(const SizeDistribution& lab, std::mt19937& rand
       break;
     case 2:
       for (int step = 0; step < 3; ++step) {
-        const int first = classAt(2, kSizeClasses);
-        const int last = classAt(first, kSizeClasses);
+        const int first = std::uniform_int_distribution<int>(2, kSizeClasses)(random);
+        const int last = std::uniform_int_distribution<int>(first, kSizeClasses)(random);
         const double weight = between(0.5, 5);
         for (int j = first; j <= last; ++j) {
           sample.weight[j] += weight;
@@ -67,7 +64,6 @@ TEST(SizeFractions, AddUpToTheSampleAndNeverContradictAPercentile) {
   std::mt19937 random(2016);
   constexpr int kSamples = 4200;
   constexpr double kTolerance = 1e-9;  // percent: the rounding of the arithmetic
-  const std::vector<double> percentiles = {1, 5, 10, 16, 25, 50, 75, 84, 90, 95, 99};
   int read = 0;
   for (int n = 0; n < kSamples; ++n) {
     const SizeDistribution sample = irregularSample(lab, random, n);
@@ -86,7 +82,7 @@ TEST(SizeFractions, AddUpToTheSampleAndNeverContradictAPercentile) {
       coarser += *fractions.sandAndSilt[f].percent;
       // Dx finer than a limit leaves at least x % finer than it, and the other way round.
       const double limit = kFractionFinerLimit[f];
-      for (const double x : percentiles) {
+      for (const double x : {1, 5, 10, 16, 25, 50, 75, 84, 90, 95, 99}) {
         const std::optional<double> dx = diameterFiner(curve, x);
         if (dx && *dx < limit) {
           ASSERT_GE(100 - coarser, x - kTolerance) << "D" << x << " " << *dx << " < " << limit;

@@ -13,6 +13,8 @@
 namespace granomet {
 namespace {
 
+using enum TernaryDiagram;
+
 // A point whose neighbours a little way off in every direction lie in its own
 // field, or nullopt near an edge, where rounding may name either side.
 std::optional<int> clearlyIn(TernaryDiagram diagram, TernaryShares point) {
@@ -57,7 +59,6 @@ TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClassOrFolkGroup) {
   const auto folk = [](double gravel, double sand, double silt, double clay) {
     return static_cast<int>(*folkGroupOf(gravel, sand, silt, clay));
   };
-  using enum TernaryDiagram;
   const std::pair<TernaryDiagram, std::function<int(TernaryShares)>> cases[] = {
       // Top clay, left sand with gravel, right silt; gravel split off changes nothing.
       {Shepard, [](auto p) { return clase(p.left / 4, p.left * 3 / 4, p.right, p.top); }},
@@ -72,22 +73,17 @@ TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClassOrFolkGroup) {
 }
 
 TEST(TernaryDiagram, BelowATraceOfGravelTheBandIsNamedBySandAndMud) {
-  struct Case {
-    double sand;
-    double mud;
-    FolkGroup group;
-  };
-  for (const Case& c : {Case{95, 5, FolkGroup::Sand}, Case{70, 30, FolkGroup::MuddySand},
-                        Case{30, 70, FolkGroup::SandyMud}, Case{5, 95, FolkGroup::Mud}}) {
-    SCOPED_TRACE(c.sand);
-    EXPECT_EQ(ternaryFieldAt(TernaryDiagram::FolkGravelSandMud, {0.004, c.mud, c.sand - 0.004}),
-              static_cast<int>(c.group));
+  using G = FolkGroup;
+  for (const auto& [sand, group] :
+       {std::pair{95, G::Sand}, {70, G::MuddySand}, {30, G::SandyMud}, {5, G::Mud}}) {
+    SCOPED_TRACE(sand);
+    EXPECT_EQ(ternaryFieldAt(FolkGravelSandMud, {0.004, 100.0 - sand, sand - 0.004}),
+              static_cast<int>(group));
   }
 }
 
 TEST(TernaryDiagram, FieldsCoverEachTriangleOnce) {
-  for (const TernaryDiagram diagram : {TernaryDiagram::Shepard, TernaryDiagram::FolkGravelSandMud,
-                                       TernaryDiagram::FolkSandSiltClay}) {
+  for (const TernaryDiagram diagram : {Shepard, FolkGravelSandMud, FolkSandSiltClay}) {
     double area = 0;
     for (const TernaryField& field : ternaryFields(diagram)) {
       double twiceArea = 0;
@@ -111,16 +107,16 @@ TEST(TernaryDiagram, WhereASampleFalls) {
     std::optional<TernaryShares> shares;
   } cases[] = {
       // Gravel counts with sand; the shares are of the three components alone.
-      {TernaryDiagram::Shepard, 10, 40, 30, 20, TernaryShares{20, 50, 30}},
-      {TernaryDiagram::Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
-      {TernaryDiagram::FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
-      {TernaryDiagram::FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
+      {Shepard, 10, 40, 30, 20, TernaryShares{20, 50, 30}},
+      {Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
+      {FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
+      {FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
       // A hundredth of gravel is a trace: no place among the gravel-free samples.
-      {TernaryDiagram::FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
-      {TernaryDiagram::Shepard, 0, 0, 0, 0, std::nullopt},
-      {TernaryDiagram::Shepard, 0, NAN, 50, 50, std::nullopt},
-      {TernaryDiagram::Shepard, 0, 101, 0, 0, std::nullopt},
-      {TernaryDiagram::FolkGravelSandMud, -1, 50, 50, 1, std::nullopt},
+      {FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
+      {Shepard, 0, 0, 0, 0, std::nullopt},
+      {Shepard, 0, NAN, 50, 50, std::nullopt},
+      {Shepard, 0, 101, 0, 0, std::nullopt},
+      {FolkGravelSandMud, -1, 50, 50, 1, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.gravel << " " << c.sand << " " << c.silt << " " << c.clay);
