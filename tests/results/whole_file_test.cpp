@@ -43,8 +43,9 @@ class WholeFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   fs::path target() const { return folder_ / "tabla.csv"; }
-  void expectOldFileAlone() const {
-    EXPECT_EQ(testing::fileBytes(target()), "antes");
+  // The target holds `bytes`, and nothing was left beside it.
+  void expectAlone(const std::string& bytes) const {
+    EXPECT_EQ(testing::fileBytes(target()), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1) << "a file was left beside";
   }
 
@@ -63,8 +64,7 @@ TEST_F(WholeFileTest, PiecesOfEverySizeArriveInOrder) {
     }
     return true;
   }));
-  EXPECT_EQ(testing::fileBytes(target()), expected);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
+  expectAlone(expected);
 }
 
 TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
@@ -73,7 +73,7 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
     sink.write(large);
     return false;
   }));
-  expectOldFileAlone();
+  expectAlone("antes");
 
   EXPECT_THROW(writeWholeFile(target(),
                               [&](WholeFileSink& sink) -> bool {
@@ -81,7 +81,7 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
                                 throw std::runtime_error("el dibujo falló");
                               }),
                std::runtime_error);
-  expectOldFileAlone();
+  expectAlone("antes");
 }
 
 #ifdef _WIN32
@@ -102,7 +102,7 @@ TEST_F(WholeFileTest, AFileAnotherProgramHoldsOpenIsLeftAlone) {
     }
   }
   ::CloseHandle(held);
-  expectOldFileAlone();
+  expectAlone("antes");
 }
 #endif
 

@@ -7,9 +7,7 @@ namespace granomet {
 namespace {
 
 MessageRequest marked(MessageButtons buttons, MessageIcon icon) {
-  MessageRequest request{"aviso", "", buttons, icon};
-  request.perSampleWarning = true;
-  return request;
+  return {"aviso", "", buttons, icon, false, true};  // marked as a per-sample warning
 }
 
 TEST(WarningLimit, HoldsBackOnlyPerSampleWarningsPastTheLimitOfAPress) {
