@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace granomet {
 namespace {
@@ -54,16 +53,14 @@ TEST(FileNames, DeviceNamesInAnyCaseWithAnyExtension) {
 // Windows takes these for one name; the rule is tested everywhere, though only the
 // Windows build compares names so.
 TEST(FileNames, WindowsNamesCompareWithoutCaseAndTrailingDotsOrBlanks) {
-  const std::vector<std::tuple<const char*, const char*, bool>> cases = {
-      {"C:/Lab/LOTE12.csv", "c:/lab/lote12.CSV", true},
-      {"/lab/LOTE12.csv. .", "/lab/LOTE12.csv", true},
-      {"/lab./LOTE12.csv", "/lab/LOTE12.csv", true},
-      {"/Bah\xC3\xADo/\xC3\xB1.csv", "/BAH\xC3\x8DO/\xC3\x91.csv", true},
-      {"/lab/LOTE12.csv", "/lab/LOTE12.csv2", false},
-      {"/lab/LOTE12.csv", "/lab/LOTE12.csv/x", false},
-      {"/lab/\xC3\xB7.csv", "/lab/\xC3\x97.csv", false},  // ÷ and × are no letters
-  };
-  for (const auto& [a, b, same] : cases) {
+  for (const auto& [a, b, same] :
+       {std::tuple{"C:/Lab/LOTE12.csv", "c:/lab/lote12.CSV", true},
+        {"/lab/LOTE12.csv. .", "/lab/LOTE12.csv", true},
+        {"/lab./LOTE12.csv", "/lab/LOTE12.csv", true},
+        {"/Bah\xC3\xADo/\xC3\xB1.csv", "/BAH\xC3\x8DO/\xC3\x91.csv", true},
+        {"/lab/LOTE12.csv", "/lab/LOTE12.csv2", false},
+        {"/lab/LOTE12.csv", "/lab/LOTE12.csv/x", false},
+        {"/lab/\xC3\xB7.csv", "/lab/\xC3\x97.csv", false}}) {  // ÷ and × are no letters
     EXPECT_EQ(sameNameOnWindows(pathOfUtf8(a), pathOfUtf8(b)), same) << a << " " << b;
   }
 }
