@@ -13,20 +13,14 @@ namespace {
 // The file's name follows the last slash of either kind; the lot's name is all before its last
 // dot.
 TEST(FileNames, TheFileNameAndTheLotName) {
-  const struct {
-    const char* path;
-    const char* fileName;
-    std::optional<std::string> lotName;
-  } cases[] = {
-      {"/home/lab/lotes/LOTE12.csv", "LOTE12.csv", "LOTE12"},
-      {"C:\\Datos\\lote.2016.06.csv", "lote.2016.06.csv", "lote.2016.06"},
-      {"/mnt/c\\mixto/dir\\.csv", ".csv", ""},
-      {"LOTE12", "LOTE12", std::nullopt},
-      {"/dir/", "", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(fileNamePart(c.path), c.fileName) << c.path;
-    EXPECT_EQ(lotNameOf(c.fileName), c.lotName) << c.path;
+  for (const auto& [path, fileName, lotName] :
+       {std::tuple{"LOTE12", "LOTE12", std::optional<std::string>()},
+        {"/home/lab/lotes/LOTE12.csv", "LOTE12.csv", "LOTE12"},
+        {"C:\\Datos\\lote.2016.06.csv", "lote.2016.06.csv", "lote.2016.06"},
+        {"/mnt/c\\mixto/dir\\.csv", ".csv", ""},
+        {"/dir/", "", std::nullopt}}) {
+    EXPECT_EQ(fileNamePart(path), fileName) << path;
+    EXPECT_EQ(lotNameOf(fileName), lotName) << path;
   }
 }
 

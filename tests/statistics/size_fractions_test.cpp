@@ -6,7 +6,7 @@
 
 #include <cmath>
 #include <random>
-#include <vector>
+#include <tuple>
 
 #include "support/size_curves.h"
 
@@ -99,38 +99,30 @@ TEST(SizeFractions, AddUpToTheSampleAndNeverContradictAPercentile) {
 
 // The bounds each share is counted between, as a file's own diameters set them.
 TEST(SizeFractions, CountEachShareBetweenTheDiametersItNames) {
-  struct Case {
-    const char* what;
-    int gravelEnd;  // class 4's lower bound, µm
-    double finest;  // class 68's lower bound, µm
-    std::optional<double> veryCoarseSandFrom;
-    std::optional<double> missingLimit;
-  };
-  const std::vector<Case> cases = {
-      {"gravel ending at 2474 µm", 2474, 0.011, 2474, std::nullopt},
-      {"gravel reaching below 1 mm", 700, 0.011, 700, std::nullopt},
-      {"no class below 10 µm", 2474, 10, 2474, 8},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  // Class 4's lower bound (the gravel's end) and class 68's, µm; the limit no class reaches.
+  for (const auto& [what, gravelEnd, finest, missingLimit] :
+       {std::tuple{"gravel ending at 2474 µm", 2474.0, 0.011, std::optional<double>()},
+        {"gravel reaching below 1 mm", 700, 0.011, std::nullopt},
+        {"no class below 10 µm", 2474, 10, 8}}) {
+    SCOPED_TRACE(what);
     SizeDistribution sample;
-    const double gravelDiameters[] = {8000, 6000, 3000, static_cast<double>(c.gravelEnd)};
+    const double gravelDiameters[] = {8000, 6000, 3000, gravelEnd};
     for (int j = 1; j <= kSizeClasses; ++j) {
       sample.lowerDiameter[j] =
           j <= kGravelClasses
               ? gravelDiameters[j - 1]
-              : c.gravelEnd * std::pow(c.finest / c.gravelEnd, (j - 4.0) / (kSizeClasses - 4));
+              : gravelEnd * std::pow(finest / gravelEnd, (j - 4.0) / (kSizeClasses - 4));
       sample.weight[j] = 1;
     }
     const SizeFractions fractions = sizeFractionsOf(sample, CumulativeCurve(sample));
     const SizeBand& veryCoarseSand = fractions.sandAndSilt[0];
-    EXPECT_EQ(veryCoarseSand.coarserBound, c.veryCoarseSandFrom);
-    EXPECT_EQ(fractions.missingLimit, c.missingLimit);
+    EXPECT_EQ(veryCoarseSand.coarserBound, gravelEnd);  // very coarse sand from the gravel's end
+    EXPECT_EQ(fractions.missingLimit, missingLimit);
     // A limit above the gravel's end counts nothing twice.
-    const double veryCoarseSandTo = std::min(1000.0, static_cast<double>(c.gravelEnd));
+    const double veryCoarseSandTo = std::min(1000.0, gravelEnd);
     EXPECT_EQ(veryCoarseSand.finerBound, veryCoarseSandTo);
-    EXPECT_EQ(*veryCoarseSand.percent == 0, veryCoarseSandTo == c.gravelEnd);
-    EXPECT_EQ(fractions.clay.percent.has_value(), !c.missingLimit);
+    EXPECT_EQ(*veryCoarseSand.percent == 0, veryCoarseSandTo == gravelEnd);
+    EXPECT_EQ(fractions.clay.percent.has_value(), !missingLimit);
   }
 }
 

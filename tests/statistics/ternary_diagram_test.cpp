@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include "compute/shepard.h"
 #include "statistics/folk_group.h"
@@ -101,32 +102,25 @@ TEST(TernaryDiagram, FieldsCoverEachTriangleOnce) {
 }
 
 TEST(TernaryDiagram, WhereASampleFalls) {
-  const struct {
-    TernaryDiagram diagram;
-    double gravel, sand, silt, clay;
-    std::optional<TernaryShares> shares;
-  } cases[] = {
-      // Gravel counts with sand; the shares are of the three components alone.
-      {Shepard, 10, 40, 30, 20, TernaryShares{20, 50, 30}},
-      {Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
-      {FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
-      {FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
-      // A hundredth of gravel is a trace: no place among the gravel-free samples.
-      {FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
-      {Shepard, 0, 0, 0, 0, std::nullopt},
-      {Shepard, 0, NAN, 50, 50, std::nullopt},
-      {Shepard, 0, 101, 0, 0, std::nullopt},
-      {FolkGravelSandMud, -1, 50, 50, 1, std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.gravel << " " << c.sand << " " << c.silt << " " << c.clay);
-    const std::optional<TernaryShares> shares =
-        ternarySharesOf(c.diagram, c.gravel, c.sand, c.silt, c.clay);
-    ASSERT_EQ(shares.has_value(), c.shares.has_value());
+  for (const auto& [diagram, gravel, sand, silt, clay, expected] :
+       {// Gravel counts with sand; the shares are of the three components alone.
+        std::tuple{Shepard, 10.0, 40.0, 30.0, 20.0, std::optional(TernaryShares{20, 50, 30})},
+        {Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
+        {FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
+        {FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
+        // A hundredth of gravel is a trace: no place among the gravel-free samples.
+        {FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
+        {Shepard, 0, 0, 0, 0, std::nullopt},
+        {Shepard, 0, NAN, 50, 50, std::nullopt},
+        {Shepard, 0, 101, 0, 0, std::nullopt},
+        {FolkGravelSandMud, -1, 50, 50, 1, std::nullopt}}) {
+    SCOPED_TRACE(testing::Message() << gravel << " " << sand << " " << silt << " " << clay);
+    const std::optional<TernaryShares> shares = ternarySharesOf(diagram, gravel, sand, silt, clay);
+    ASSERT_EQ(shares.has_value(), expected.has_value());
     if (shares) {
-      EXPECT_NEAR(shares->top, c.shares->top, 1e-9);
-      EXPECT_NEAR(shares->left, c.shares->left, 1e-9);
-      EXPECT_NEAR(shares->right, c.shares->right, 1e-9);
+      EXPECT_NEAR(shares->top, expected->top, 1e-9);
+      EXPECT_NEAR(shares->left, expected->left, 1e-9);
+      EXPECT_NEAR(shares->right, expected->right, 1e-9);
     }
   }
 }
