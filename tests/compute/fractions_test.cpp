@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "compute/compute_fault.h"
 
@@ -19,12 +20,9 @@ TEST(Fractions, ShellsHeavierThanTheirFractionEmptyItButCountInFull) {
   record.partialWeight2 = 6;
   record.shellWeight2 = 1;
   const SieveWeights weights = netSieveWeights(record);
-  EXPECT_EQ(record.partialWeight1, 0);
-  EXPECT_EQ(record.partialWeight2, 5);
-  EXPECT_EQ(weights.shellWeight, 11);
-  EXPECT_EQ(weights.netWeight, 189);
-  EXPECT_EQ(weights.gravelWeight, 5);
-  EXPECT_EQ(weights.laserWeight, 184);
+  EXPECT_EQ((std::vector{record.partialWeight1, record.partialWeight2, weights.shellWeight,
+                         weights.netWeight, weights.gravelWeight, weights.laserWeight}),
+            (std::vector<double>{0, 5, 11, 189, 5, 184}));
   EXPECT_DOUBLE_EQ(weights.shellPercent, 5.5);
 }
 

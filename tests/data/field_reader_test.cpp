@@ -31,22 +31,14 @@ FieldReader readerOf(const std::string& bytes) {
   return FieldReader::overBytes(bytes, commaFormatOf(bytes));
 }
 
-Strings readAllFields(FieldReader& reader) {
-  Strings fields;
-  while (!reader.atEnd()) {
-    fields.push_back(reader.readText());
-  }
-  return fields;
-}
-
 struct SplitCase {
   const char* name;
   std::string input;
   Strings expected;
 };
 
-TEST(FieldReader, ReadsFieldsUntilTheEnd) {
-  const SplitCase cases[] = {
+TEST(FieldReader, ReadsFieldsAndLinesUntilTheEnd) {
+  const std::vector<SplitCase> fields = {
       {"plain", "a,b,c\r\n", {"a", "b", "c"}},
       {"blanks around an unquoted field", "  a  ,\t b\t\r\n", {"a", "b"}},
       {"quoted keeps commas, tail dropped", "\"x, y\" junk,z\r\n", {"x, y", "z"}},
@@ -58,21 +50,12 @@ TEST(FieldReader, ReadsFieldsUntilTheEnd) {
       {"LF line ends", "a,b\nc\n", {"a", "b", "c"}},
       {"lone CR line ends", "a,b\rc\r", {"a", "b", "c"}},
       {"Windows-1252 bytes pass through", "Espa\xF1ol,N\xBA\r\n", {"Espa\xF1ol", "N\xBA"}},
-      {"UTF-8 behind its byte-order mark turns into Windows-1252",
-       "\xEF\xBB\xBF"
-       "Espa\xC3\xB1ol,\"N\xC2\xBA\"\r\n",
-       {"Espa\xF1ol", "N\xBA"}},
+      // UTF-8 behind its byte-order mark turns into Windows-1252.
+      {"UTF-8 with a mark", "\xEF\xBB\xBFPa\xC3\xB1o,\"N\xC2\xBA\"\r\n", {"Pa\xF1o", "N\xBA"}},
       {"no input", "", {}},
   };
-  for (const SplitCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    FieldReader reader = readerOf(c.input);
-    EXPECT_EQ(readAllFields(reader), c.expected);
-  }
-}
-
-TEST(FieldReader, ReadsLinesWhateverEndsThem) {
-  const SplitCase cases[] = {
+  // Lines whatever ends them.
+  const std::vector<SplitCase> lines = {
       {"CR LF", "a\r\nb\r\n", {"a", "b"}},
       {"LF", "a\nb\n", {"a", "b"}},
       {"lone CR", "a\rb\r", {"a", "b"}},
@@ -82,47 +65,41 @@ TEST(FieldReader, ReadsLinesWhateverEndsThem) {
       {"CR then CR LF is two line ends", "a\r\r\nb", {"a", "", "b"}},
       {"commas and quotes stay in the line", "\"q,1\",2\r\n", {"\"q,1\",2"}},
   };
-  for (const SplitCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    FieldReader reader = readerOf(c.input);
-    Strings lines;
-    while (!reader.atEnd()) {
-      lines.push_back(reader.readLine());
+  for (const auto* table : {&fields, &lines}) {
+    for (const SplitCase& c : *table) {
+      SCOPED_TRACE(c.name);
+      FieldReader reader = readerOf(c.input);
+      Strings read;
+      while (!reader.atEnd()) {
+        read.push_back(table == &fields ? reader.readText() : reader.readLine());
+      }
+      EXPECT_EQ(read, c.expected);
     }
-    EXPECT_EQ(lines, c.expected);
   }
 }
 
 TEST(FieldReader, FailsWithTheCause) {
   const std::string longest(kMaxFieldBytes, 'x');
+  using enum Cause;
+  using R = FieldReader&;
   const struct {
     const char* name;
     std::string input;
-    std::function<void(FieldReader&)> read;
+    std::function<void(R)> read;
     Cause cause;
   } cases[] = {
-      {"a line past the end", "only\r\n", [](FieldReader& r) { r.readLine(), r.readLine(); },
-       Cause::EndOfFile},
-      {"a field past the end", "only\r\n", [](FieldReader& r) { r.readText(), r.readText(); },
-       Cause::EndOfFile},
+      {"a line past the end", "only\r\n", [](R r) { r.readLine(), r.readLine(); }, EndOfFile},
+      {"a field past the end", "only\r\n", [](R r) { r.readText(), r.readText(); }, EndOfFile},
       // The field a trailing comma promises is given once, then the end is reached.
-      {"past the promised field", "a,",
-       [](FieldReader& r) { r.readText(), r.readText(), r.readDouble(); }, Cause::EndOfFile},
-      {"a quote that never closes", "a,\"open, x\r\ny",
-       [](FieldReader& r) { r.readText(), r.readText(); }, Cause::UnclosedQuote},
-      {"a NUL byte in a field", std::string("a\0b,c", 5), [](FieldReader& r) { r.readText(); },
-       Cause::NotText},
+      {"past promise", "a,", [](R r) { r.readText(), r.readText(), r.readDouble(); }, EndOfFile},
+      {"an open quote", "a,\"open, x\r\ny", [](R r) { r.readText(), r.readText(); }, UnclosedQuote},
+      {"a NUL byte in a field", std::string("a\0b,c", 5), [](R r) { r.readText(); }, NotText},
       // The byte behind a CR is looked at for the LF it may pair with.
-      {"a NUL byte behind a field's CR", std::string("a\r\0", 3),
-       [](FieldReader& r) { r.readText(); }, Cause::NotText},
-      {"a NUL byte in a skipped line", std::string("a\0b\r\n", 5),
-       [](FieldReader& r) { r.skipLine(); }, Cause::NotText},
-      {"a field one byte too long", longest + "x,", [](FieldReader& r) { r.readText(); },
-       Cause::TooLong},
-      {"a quoted field one byte too long", "\"" + longest + "x\"",
-       [](FieldReader& r) { r.readText(); }, Cause::TooLong},
-      {"a line one byte too long", longest + "x\r\n", [](FieldReader& r) { r.readLine(); },
-       Cause::TooLong},
+      {"NUL behind a CR", std::string("a\r\0", 3), [](R r) { r.readText(); }, NotText},
+      {"NUL in a skipped line", std::string("a\0b\r\n", 5), [](R r) { r.skipLine(); }, NotText},
+      {"a field one byte too long", longest + "x,", [](R r) { r.readText(); }, TooLong},
+      {"quoted, too long", "\"" + longest + "x\"", [](R r) { r.readText(); }, TooLong},
+      {"a line one byte too long", longest + "x\r\n", [](R r) { r.readLine(); }, TooLong},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <vector>
+#include <tuple>
 
 namespace granomet {
 namespace {
@@ -17,25 +17,15 @@ TEST(SameFile, HoweverSpeltLinkedOrCased) {
   fs::remove_all(folder);
   fs::create_directories(folder / "sub");
   std::ofstream(folder / "tabla.csv") << "x";
-#ifdef _WIN32
-  constexpr bool kCaseIgnored = true;
-#else
-  constexpr bool kCaseIgnored = false;
-#endif
-  struct Case {
-    fs::path a;
-    fs::path b;
-    bool same;
-  };
-  const std::vector<Case> cases = {
-      {folder / "tabla.csv", folder / "sub" / ".." / "tabla.csv", true},
-      {folder / "nuevo.csv", folder / "." / "nuevo.csv", true},  // neither made yet
-      {folder / "nuevo.csv", folder / "otro.csv", false},
-      {folder / "tabla.csv", folder / "TABLA.csv", kCaseIgnored},
-      {folder / "nuevo.csv", folder / "Sub" / ".." / "NUEVO.CSV", kCaseIgnored},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(sameFile(c.a, c.b), c.same) << c.a << " " << c.b;
+  // Only Windows ignores case, and only Windows separates names with backslashes.
+  constexpr bool kCaseIgnored = fs::path::preferred_separator == '\\';
+  for (const auto& [a, b, same] :
+       {std::tuple{folder / "tabla.csv", folder / "sub" / ".." / "tabla.csv", true},
+        {folder / "nuevo.csv", folder / "." / "nuevo.csv", true},  // neither made yet
+        {folder / "nuevo.csv", folder / "otro.csv", false},
+        {folder / "tabla.csv", folder / "TABLA.csv", kCaseIgnored},
+        {folder / "nuevo.csv", folder / "Sub" / ".." / "NUEVO.CSV", kCaseIgnored}}) {
+    EXPECT_EQ(sameFile(a, b), same) << a << " " << b;
   }
   fs::remove_all(folder);
 }

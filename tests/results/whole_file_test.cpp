@@ -43,8 +43,9 @@ class WholeFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   fs::path target() const { return folder_ / "tabla.csv"; }
-  void expectOldFileAlone() const {
-    EXPECT_EQ(testing::fileBytes(target()), "antes");
+  // The target holds `bytes`, and nothing was left beside it.
+  void expectAlone(const std::string& bytes) const {
+    EXPECT_EQ(testing::fileBytes(target()), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1) << "a file was left beside";
   }
 
@@ -63,8 +64,7 @@ TEST_F(WholeFileTest, PiecesOfEverySizeArriveInOrder) {
     }
     return true;
   }));
-  EXPECT_EQ(testing::fileBytes(target()), expected);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
+  expectAlone(expected);
 }
 
 TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
@@ -73,7 +73,7 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
     sink.write(large);
     return false;
   }));
-  expectOldFileAlone();
+  expectAlone("antes");
 
   EXPECT_THROW(writeWholeFile(target(),
                               [&](WholeFileSink& sink) -> bool {
@@ -81,7 +81,7 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
                                 throw std::runtime_error("el dibujo falló");
                               }),
                std::runtime_error);
-  expectOldFileAlone();
+  expectAlone("antes");
 }
 
 #ifdef _WIN32
@@ -102,7 +102,7 @@ TEST_F(WholeFileTest, AFileAnotherProgramHoldsOpenIsLeftAlone) {
     }
   }
   ::CloseHandle(held);
-  expectOldFileAlone();
+  expectAlone("antes");
 }
 #endif
 
@@ -172,13 +172,10 @@ TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
             c.file & fs::perms::owner_write);
 #else
   EXPECT_EQ(fs::status(file).permissions(), c.file);
-#endif
-#ifndef _WIN32
   if (c.ofNobody) {
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, nobody->pw_uid);
-    EXPECT_EQ(info.st_gid, nobody->pw_gid);
+    EXPECT_EQ(std::pair(info.st_uid, info.st_gid), std::pair(nobody->pw_uid, nobody->pw_gid));
   }
 #endif
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "a file was left beside";
@@ -187,24 +184,22 @@ TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
   fs::remove_all(folder);
 }
 
-constexpr auto kOwnerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
-constexpr auto kFolder = fs::perms::owner_all;
-constexpr auto kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
+constexpr auto kRW = fs::perms::owner_read | fs::perms::owner_write;
+constexpr auto kGroupR = fs::perms::group_read;
+constexpr auto kAll = fs::perms::owner_all;
+constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::owner_exec;
+using enum Outcome;
 
 INSTANTIATE_TEST_SUITE_P(
     EveryProtection, WholeFileProtectionTest,
     ::testing::Values(
-        Protection{"OwnerOnly", kOwnerReadWrite, kFolder, Outcome::Replaced},
-        Protection{"GroupReads", kOwnerReadWrite | fs::perms::group_read, kFolder,
-                   Outcome::Replaced},
-        Protection{"AnotherUsersFile", kOwnerReadWrite | fs::perms::group_read, kFolder,
-                   Outcome::Replaced, 0, true, true},
-        Protection{"ReadOnlyFile", fs::perms::owner_read | fs::perms::group_read, kFolder,
-                   Outcome::FileReadOnly, 0, false},
-        Protection{"ReadOnlyFolder", kOwnerReadWrite, kReadOnlyFolder, Outcome::FolderReadOnly, 0,
-                   true, false, true},
+        Protection{"OwnerOnly", kRW, kAll, Replaced},
+        Protection{"GroupReads", kRW | kGroupR, kAll, Replaced},
+        Protection{"AnotherUsersFile", kRW | kGroupR, kAll, Replaced, 0, true, true},
+        Protection{"ReadOnlyFile", fs::perms::owner_read | kGroupR, kAll, FileReadOnly, 0, false},
+        Protection{"ReadOnlyFolder", kRW, kReadOnly, FolderReadOnly, 0, true, false, true},
         // The longest name a folder takes: the new file's own name must not outgrow it.
-        Protection{"NameOf255Bytes", kOwnerReadWrite, kFolder, Outcome::Replaced, 255, false}),
+        Protection{"NameOf255Bytes", kRW, kAll, Replaced, 255, false}),
     [](const ::testing::TestParamInfo<Protection>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/text_encoding.h"
@@ -16,28 +17,17 @@ std::string examplePlainComma() {
   return testing::fileBytes(testing::batchExpected("plain_comma.csv"));
 }
 
-// The file with the `line`-th line (1-based) replaced.
-std::string withLine(std::string file, int line, const std::string& text) {
+// The file with the first `from` from the start of its `line`-th line (1-based) on replaced.
+std::string edited(std::string file, int line, const std::string& from, const std::string& to) {
   std::size_t start = 0;
   for (int i = 1; i < line; ++i) {
     start = file.find("\r\n", start) + 2;
   }
-  return file.replace(start, file.find("\r\n", start) - start, text);
-}
-
-std::string lineOf(const std::string& file, int line) {
-  std::size_t start = 0;
-  for (int i = 1; i < line; ++i) {
-    start = file.find("\r\n", start) + 2;
-  }
-  return file.substr(start, file.find("\r\n", start) - start);
+  return file.replace(file.find(from, start), from.size(), to);
 }
 
 TEST(ResultsReader, QuotedFieldsKeepTheirCommasQuotesAndLineBreaks) {
-  std::string file = examplePlainComma();
-  file = withLine(
-      file, 2,
-      lineOf(file, 2).replace(lineOf(file, 2).find("\"M-01\""), 6, "\"M \"\"1\"\",\r\nnorte\""));
+  const std::string file = edited(examplePlainComma(), 2, "\"M-01\"", "\"M \"\"1\"\",\r\nnorte\"");
   const ResultsFileContents contents = parseResultsFile(file);
   ASSERT_EQ(contents.lines.size(), 12U);
   EXPECT_EQ(contents.lines[0].fields[1], "M \"1\",\r\nnorte");
@@ -49,9 +39,7 @@ TEST(ResultsReader, AUtf8FileIsHeldInTheProgramsCode) {
   file.insert(file.find("M-01") + 1, "\xF1");
   const ResultsFileContents contents = parseResultsFile(cp1252ToUtf8(file));
   EXPECT_EQ(contents.lines[0].fields[1], "M\xF1-01");
-  EXPECT_EQ(contents.header[2],
-            "Campa\xF1"
-            "a");
+  EXPECT_EQ(contents.header[2], "Campa\361a");  // \361: ñ in Windows-1252
 }
 
 struct Refusal {
@@ -64,25 +52,16 @@ struct Refusal {
 
 // A lot file and a line with a field too many are the statistics run's own cases.
 TEST(ResultsReader, RefusesWhatIsNotAResultsFileAndSaysWhere) {
-  using Cause = ResultsFormatError::Cause;
+  using enum ResultsFormatError::Cause;
   const std::string good = examplePlainComma();
-  const std::string sample = lineOf(good, 3);
   const std::vector<Refusal> refusals = {
-      {"empty", "", Cause::NoHeader, 1, 0},
-      {"header only half", good.substr(0, good.find("\"3000")) + "\r\n", Cause::FieldCount, 1, 0},
-      {"a diameter out of order",
-       withLine(good, 1, lineOf(good, 1).replace(lineOf(good, 1).find("3000,000"), 8, "9000,000")),
-       Cause::Diameters, 1, 33},
-      {"a percentage that is text",
-       withLine(good, 3,
-                sample.substr(0, sample.find("\"00,00\"")) + "\"n/d\"" +
-                    sample.substr(sample.find("\"00,00\"") + 7)),
-       Cause::NotANumber, 3, kGravelField},
-      {"a weight with two marks",
-       withLine(good, 4, lineOf(good, 4).replace(lineOf(good, 4).rfind(",0"), 2, ",\"0.0,0\"")),
-       Cause::NotANumber, 4, kResultsFields},
-      {"a NUL byte", good + std::string("\0", 1), Cause::NotText, 14, 0},
-      {"an open quote", good + "1,\"M-13\r\n", Cause::UnclosedQuote, 14, 0},
+      {"empty", "", NoHeader, 1, 0},
+      {"header only half", good.substr(0, good.find("\"3000")) + "\r\n", FieldCount, 1, 0},
+      {"a diameter out of order", edited(good, 1, "3000,000", "9000,000"), Diameters, 1, 33},
+      {"a text percentage", edited(good, 3, "\"00,00\"", "\"n/d\""), NotANumber, 3, kGravelField},
+      {"two marks", edited(good, 4, ",0\r\n", ",\"0.0,0\"\r\n"), NotANumber, 4, kResultsFields},
+      {"a NUL byte", good + std::string("\0", 1), NotText, 14, 0},
+      {"an open quote", good + "1,\"M-13\r\n", UnclosedQuote, 14, 0},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.what);
@@ -90,9 +69,8 @@ TEST(ResultsReader, RefusesWhatIsNotAResultsFileAndSaysWhere) {
       parseResultsFile(refusal.file);
       ADD_FAILURE() << "accepted";
     } catch (const ResultsFormatError& error) {
-      EXPECT_EQ(error.cause(), refusal.cause);
-      EXPECT_EQ(error.line(), refusal.line);
-      EXPECT_EQ(error.field(), refusal.field);
+      EXPECT_EQ(std::tuple(error.cause(), error.line(), error.field()),
+                std::tuple(refusal.cause, refusal.line, refusal.field));
     }
   }
 }

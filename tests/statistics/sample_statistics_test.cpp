@@ -3,40 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include "support/size_curves.h"
 
 namespace granomet {
 namespace {
 
-constexpr double kClassWidthPhi = 0.25;
-
-// Classes a quarter of a phi wide, class 1 from 8000 µm (-3 phi).
-double classPhi(int j) {
-  return -3 + kClassWidthPhi * (j - 1);
-}
-
-ResultsSample quarterPhiClasses() {
-  ResultsSample sample;
-  for (int j = 1; j <= kSizeClasses; ++j) {
-    sample.classes.lowerDiameter[j] = micronOf(classPhi(j));
-  }
-  return sample;
-}
-
-double normalBelow(double phi, double mean, double deviation) {
-  return 0.5 * std::erfc(-(phi - mean) / (deviation * std::sqrt(2.0)));
-}
-
 // A curve that is normal in phi gives back its mean and deviation, no skewness
 // and Folk & Ward's kurtosis of 1.00, up to the straight lines between classes.
 TEST(SampleStatistics, ANormalCurveInPhiHasTheKnownRatios) {
-  ResultsSample sample = quarterPhiClasses();
-  double coarser = 0;
+  ResultsSample sample;
   for (int j = 1; j <= kSizeClasses; ++j) {
-    const double below = 100 * normalBelow(classPhi(j), 2, 0.8);
-    sample.classes.weight[j] = below - coarser;
-    coarser = below;
+    // Classes a quarter of a phi wide, class 1 from 8000 µm (-3 phi).
+    sample.classes.lowerDiameter[j] = micronOf(-3 + 0.25 * (j - 1));
   }
+  testing::addPopulation(sample.classes, 100, 2, 0.8);
   const SampleStatistics statistics = statisticsOf(sample);
   const SizeMeasures& folkWard = statistics.folkWardPhi;
   EXPECT_NEAR(*folkWard.mean, 2, 0.01);

@@ -6,7 +6,7 @@
 
 #include <cmath>
 #include <random>
-#include <vector>
+#include <tuple>
 
 #include "support/size_curves.h"
 
@@ -22,9 +22,6 @@ using testing::labClasses;
 SizeDistribution irregularSample(const SizeDistribution& lab, std::mt19937& random, int kind) {
   std::uniform_real_distribution<double> unit(0, 1);
   const auto between = [&](double low, double high) { return low + (high - low) * unit(random); };
-  const auto classAt = [&](int first, int last) {
-    return std::uniform_int_distribution<int>(first, last)(random);
-  };
   SizeDistribution sample = lab;
   switch (kind % 4) {
     case 0:
@@ -39,8 +36,8 @@ SizeDistribution irregularSample(const SizeDistribution& lab, std::mt19937& rand
       break;
     case 2:
       for (int step = 0; step < 3; ++step) {
-        const int first = classAt(2, kSizeClasses);
-        const int last = classAt(first, kSizeClasses);
+        const int first = std::uniform_int_distribution<int>(2, kSizeClasses)(random);
+        const int last = std::uniform_int_distribution<int>(first, kSizeClasses)(random);
         const double weight = between(0.5, 5);
         for (int j = first; j <= last; ++j) {
           sample.weight[j] += weight;
@@ -67,7 +64,6 @@ TEST(SizeFractions, AddUpToTheSampleAndNeverContradictAPercentile) {
   std::mt19937 random(2016);
   constexpr int kSamples = 4200;
   constexpr double kTolerance = 1e-9;  // percent: the rounding of the arithmetic
-  const std::vector<double> percentiles = {1, 5, 10, 16, 25, 50, 75, 84, 90, 95, 99};
   int read = 0;
   for (int n = 0; n < kSamples; ++n) {
     const SizeDistribution sample = irregularSample(lab, random, n);
@@ -86,7 +82,7 @@ TEST(SizeFractions, AddUpToTheSampleAndNeverContradictAPercentile) {
       coarser += *fractions.sandAndSilt[f].percent;
       // Dx finer than a limit leaves at least x % finer than it, and the other way round.
       const double limit = kFractionFinerLimit[f];
-      for (const double x : percentiles) {
+      for (const double x : {1, 5, 10, 16, 25, 50, 75, 84, 90, 95, 99}) {
         const std::optional<double> dx = diameterFiner(curve, x);
         if (dx && *dx < limit) {
           ASSERT_GE(100 - coarser, x - kTolerance) << "D" << x << " " << *dx << " < " << limit;
@@ -103,38 +99,30 @@ TEST(SizeFractions, AddUpToTheSampleAndNeverContradictAPercentile) {
 
 // The bounds each share is counted between, as a file's own diameters set them.
 TEST(SizeFractions, CountEachShareBetweenTheDiametersItNames) {
-  struct Case {
-    const char* what;
-    int gravelEnd;  // class 4's lower bound, µm
-    double finest;  // class 68's lower bound, µm
-    std::optional<double> veryCoarseSandFrom;
-    std::optional<double> missingLimit;
-  };
-  const std::vector<Case> cases = {
-      {"gravel ending at 2474 µm", 2474, 0.011, 2474, std::nullopt},
-      {"gravel reaching below 1 mm", 700, 0.011, 700, std::nullopt},
-      {"no class below 10 µm", 2474, 10, 2474, 8},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  // Class 4's lower bound (the gravel's end) and class 68's, µm; the limit no class reaches.
+  for (const auto& [what, gravelEnd, finest, missingLimit] :
+       {std::tuple{"gravel ending at 2474 µm", 2474.0, 0.011, std::optional<double>()},
+        {"gravel reaching below 1 mm", 700, 0.011, std::nullopt},
+        {"no class below 10 µm", 2474, 10, 8}}) {
+    SCOPED_TRACE(what);
     SizeDistribution sample;
-    const double gravelDiameters[] = {8000, 6000, 3000, static_cast<double>(c.gravelEnd)};
+    const double gravelDiameters[] = {8000, 6000, 3000, gravelEnd};
     for (int j = 1; j <= kSizeClasses; ++j) {
       sample.lowerDiameter[j] =
           j <= kGravelClasses
               ? gravelDiameters[j - 1]
-              : c.gravelEnd * std::pow(c.finest / c.gravelEnd, (j - 4.0) / (kSizeClasses - 4));
+              : gravelEnd * std::pow(finest / gravelEnd, (j - 4.0) / (kSizeClasses - 4));
       sample.weight[j] = 1;
     }
     const SizeFractions fractions = sizeFractionsOf(sample, CumulativeCurve(sample));
     const SizeBand& veryCoarseSand = fractions.sandAndSilt[0];
-    EXPECT_EQ(veryCoarseSand.coarserBound, c.veryCoarseSandFrom);
-    EXPECT_EQ(fractions.missingLimit, c.missingLimit);
+    EXPECT_EQ(veryCoarseSand.coarserBound, gravelEnd);  // very coarse sand from the gravel's end
+    EXPECT_EQ(fractions.missingLimit, missingLimit);
     // A limit above the gravel's end counts nothing twice.
-    const double veryCoarseSandTo = std::min(1000.0, static_cast<double>(c.gravelEnd));
+    const double veryCoarseSandTo = std::min(1000.0, gravelEnd);
     EXPECT_EQ(veryCoarseSand.finerBound, veryCoarseSandTo);
-    EXPECT_EQ(*veryCoarseSand.percent == 0, veryCoarseSandTo == c.gravelEnd);
-    EXPECT_EQ(fractions.clay.percent.has_value(), !c.missingLimit);
+    EXPECT_EQ(*veryCoarseSand.percent == 0, veryCoarseSandTo == gravelEnd);
+    EXPECT_EQ(fractions.clay.percent.has_value(), !missingLimit);
   }
 }
 

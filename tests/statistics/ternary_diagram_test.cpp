@@ -6,12 +6,15 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include "compute/shepard.h"
 #include "statistics/folk_group.h"
 
 namespace granomet {
 namespace {
+
+using enum TernaryDiagram;
 
 // A point whose neighbours a little way off in every direction lie in its own
 // field, or nullopt near an edge, where rounding may name either side.
@@ -53,44 +56,35 @@ int checkGrid(TernaryDiagram diagram, const std::function<int(TernaryShares)>& r
   return checked;
 }
 
-TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClass) {
-  const int checked = checkGrid(TernaryDiagram::Shepard, [](TernaryShares point) {
-    // Top clay, left sand with gravel, right silt; gravel split off changes nothing.
-    return clase(point.left / 4, point.left * 3 / 4, point.right, point.top);
-  });
-  EXPECT_GT(checked, 9000);
-}
-
-TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsFolkGroup) {
-  const int gravelSandMud = checkGrid(TernaryDiagram::FolkGravelSandMud, [](TernaryShares point) {
-    // Gravel at the top, mud left, sand right; how the mud divides does not
-    // matter where there is gravel.
-    return static_cast<int>(*folkGroupOf(point.top, point.right, point.left / 2, point.left / 2));
-  });
-  EXPECT_GT(gravelSandMud, 9000);
-  const int sandSiltClay = checkGrid(TernaryDiagram::FolkSandSiltClay, [](TernaryShares point) {
-    return static_cast<int>(*folkGroupOf(0, point.top, point.right, point.left));
-  });
-  EXPECT_GT(sandSiltClay, 9000);
+TEST(TernaryDiagram, EveryPointLiesInTheFieldOfItsShepardClassOrFolkGroup) {
+  const auto folk = [](double gravel, double sand, double silt, double clay) {
+    return static_cast<int>(*folkGroupOf(gravel, sand, silt, clay));
+  };
+  const std::pair<TernaryDiagram, std::function<int(TernaryShares)>> cases[] = {
+      // Top clay, left sand with gravel, right silt; gravel split off changes nothing.
+      {Shepard, [](auto p) { return clase(p.left / 4, p.left * 3 / 4, p.right, p.top); }},
+      // Gravel at the top, mud left, sand right; how the mud divides does not
+      // matter where there is gravel.
+      {FolkGravelSandMud, [&](auto p) { return folk(p.top, p.right, p.left / 2, p.left / 2); }},
+      {FolkSandSiltClay, [&](auto p) { return folk(0, p.top, p.right, p.left); }},
+  };
+  for (const auto& [diagram, rule] : cases) {
+    EXPECT_GT(checkGrid(diagram, rule), 9000) << static_cast<int>(diagram);
+  }
 }
 
 TEST(TernaryDiagram, BelowATraceOfGravelTheBandIsNamedBySandAndMud) {
-  struct Case {
-    double sand;
-    double mud;
-    FolkGroup group;
-  };
-  for (const Case& c : {Case{95, 5, FolkGroup::Sand}, Case{70, 30, FolkGroup::MuddySand},
-                        Case{30, 70, FolkGroup::SandyMud}, Case{5, 95, FolkGroup::Mud}}) {
-    SCOPED_TRACE(c.sand);
-    EXPECT_EQ(ternaryFieldAt(TernaryDiagram::FolkGravelSandMud, {0.004, c.mud, c.sand - 0.004}),
-              static_cast<int>(c.group));
+  using G = FolkGroup;
+  for (const auto& [sand, group] :
+       {std::pair{95, G::Sand}, {70, G::MuddySand}, {30, G::SandyMud}, {5, G::Mud}}) {
+    SCOPED_TRACE(sand);
+    EXPECT_EQ(ternaryFieldAt(FolkGravelSandMud, {0.004, 100.0 - sand, sand - 0.004}),
+              static_cast<int>(group));
   }
 }
 
 TEST(TernaryDiagram, FieldsCoverEachTriangleOnce) {
-  for (const TernaryDiagram diagram : {TernaryDiagram::Shepard, TernaryDiagram::FolkGravelSandMud,
-                                       TernaryDiagram::FolkSandSiltClay}) {
+  for (const TernaryDiagram diagram : {Shepard, FolkGravelSandMud, FolkSandSiltClay}) {
     double area = 0;
     for (const TernaryField& field : ternaryFields(diagram)) {
       double twiceArea = 0;
@@ -108,32 +102,25 @@ TEST(TernaryDiagram, FieldsCoverEachTriangleOnce) {
 }
 
 TEST(TernaryDiagram, WhereASampleFalls) {
-  const struct {
-    TernaryDiagram diagram;
-    double gravel, sand, silt, clay;
-    std::optional<TernaryShares> shares;
-  } cases[] = {
-      // Gravel counts with sand; the shares are of the three components alone.
-      {TernaryDiagram::Shepard, 10, 40, 30, 20, TernaryShares{20, 50, 30}},
-      {TernaryDiagram::Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
-      {TernaryDiagram::FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
-      {TernaryDiagram::FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
-      // A hundredth of gravel is a trace: no place among the gravel-free samples.
-      {TernaryDiagram::FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
-      {TernaryDiagram::Shepard, 0, 0, 0, 0, std::nullopt},
-      {TernaryDiagram::Shepard, 0, NAN, 50, 50, std::nullopt},
-      {TernaryDiagram::Shepard, 0, 101, 0, 0, std::nullopt},
-      {TernaryDiagram::FolkGravelSandMud, -1, 50, 50, 1, std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.gravel << " " << c.sand << " " << c.silt << " " << c.clay);
-    const std::optional<TernaryShares> shares =
-        ternarySharesOf(c.diagram, c.gravel, c.sand, c.silt, c.clay);
-    ASSERT_EQ(shares.has_value(), c.shares.has_value());
+  for (const auto& [diagram, gravel, sand, silt, clay, expected] :
+       {// Gravel counts with sand; the shares are of the three components alone.
+        std::tuple{Shepard, 10.0, 40.0, 30.0, 20.0, std::optional(TernaryShares{20, 50, 30})},
+        {Shepard, 0, 25, 25, 0, TernaryShares{0, 50, 50}},
+        {FolkGravelSandMud, 10, 40, 30, 20, TernaryShares{10, 50, 40}},
+        {FolkSandSiltClay, 0.004, 60, 30, 10, TernaryShares{60, 10, 30}},
+        // A hundredth of gravel is a trace: no place among the gravel-free samples.
+        {FolkSandSiltClay, 0.01, 60, 30, 9.99, std::nullopt},
+        {Shepard, 0, 0, 0, 0, std::nullopt},
+        {Shepard, 0, NAN, 50, 50, std::nullopt},
+        {Shepard, 0, 101, 0, 0, std::nullopt},
+        {FolkGravelSandMud, -1, 50, 50, 1, std::nullopt}}) {
+    SCOPED_TRACE(testing::Message() << gravel << " " << sand << " " << silt << " " << clay);
+    const std::optional<TernaryShares> shares = ternarySharesOf(diagram, gravel, sand, silt, clay);
+    ASSERT_EQ(shares.has_value(), expected.has_value());
     if (shares) {
-      EXPECT_NEAR(shares->top, c.shares->top, 1e-9);
-      EXPECT_NEAR(shares->left, c.shares->left, 1e-9);
-      EXPECT_NEAR(shares->right, c.shares->right, 1e-9);
+      EXPECT_NEAR(shares->top, expected->top, 1e-9);
+      EXPECT_NEAR(shares->left, expected->left, 1e-9);
+      EXPECT_NEAR(shares->right, expected->right, 1e-9);
     }
   }
 }

@@ -47,19 +47,11 @@ TEST(LocaleDecimalMark, AgreesWithQt) {
 }
 
 TEST(LocaleDecimalMark, TakesLcAllThenLcNumericThenLang) {
-  const struct {
-    const char* lcAll;
-    const char* lcNumeric;
-    const char* lang;
-    const char* expected;
-  } cases[] = {
-      {"C", "es_ES", "es_ES", "C"},
-      {"", "es_ES", "C", "es_ES"},
-      {"", "", "es_ES", "es_ES"},
-      {"", "", "", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(granomet::numericLocaleName(c.lcAll, c.lcNumeric, c.lang), c.expected) << c.expected;
+  for (const auto& [lcAll, lcNumeric, lang, expected] : {std::tuple{"C", "es_ES", "es_ES", "C"},
+                                                         {"", "es_ES", "C", "es_ES"},
+                                                         {"", "", "es_ES", "es_ES"},
+                                                         {"", "", "", ""}}) {
+    EXPECT_EQ(granomet::numericLocaleName(lcAll, lcNumeric, lang), expected) << expected;
   }
 }
 
