@@ -80,11 +80,10 @@ class GranometInforme : public ::testing::Test {
     EXPECT_EQ(std::system(programs.c_str()), 0);
     std::vector<std::vector<std::string>> lines;
     std::istringstream in(fileBytes(folder_ / "utf8.csv"));
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
       lines.push_back(csvFields(line));
     }
+    lines.erase(lines.begin());  // the heading
     return lines;
   }
 
@@ -201,10 +200,8 @@ std::vector<Page> pdfLines(const fs::path& folder, const std::string& which = {}
 
 // The number a word of one to three digits is, else -1.
 int smallNumber(const std::string& word) {
-  return !word.empty() && word.size() <= 3 &&
-                 word.find_first_not_of("0123456789") == std::string::npos
-             ? std::stoi(word)
-             : -1;
+  const bool digits = word.find_first_not_of("0123456789") == std::string::npos;
+  return !word.empty() && word.size() <= 3 && digits ? std::stoi(word) : -1;
 }
 
 std::string joined(const Line& line) {
@@ -274,10 +271,9 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
     std::string results;
     const char* locale;
     const char* expected;
-    int samplePages;  // first pages of a sample, each with its charts
-  } cases[] = {{example, "es_ES.UTF-8", "plain_comma.txt", 12},
-               {fileBytes(testData() / "statistics/odd_samples.csv"), "C", "odd_samples.txt", 7},
-               {everyClassBelowNothing(example), "C", "every_class_below_nothing.txt", 12}};
+  } cases[] = {{example, "es_ES.UTF-8", "plain_comma.txt"},
+               {fileBytes(testData() / "statistics/odd_samples.csv"), "C", "odd_samples.txt"},
+               {everyClassBelowNothing(example), "C", "every_class_below_nothing.txt"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.expected);
     fs::remove_all(folder_);
@@ -285,16 +281,14 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
     std::ofstream(folder_ / "r.csv", std::ios::binary) << c.results << std::flush;
     ASSERT_EQ(run(c.locale, "-p informe.pdf r.csv"), 0) << err();
     EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
-    ASSERT_EQ(std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
-                           "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
-                           ">informe.txt && pdftoppm -r 20 -gray informe.pdf pagina")
-                              .c_str()),
-              0);
+    ASSERT_EQ(
+        std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
+                     "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
+                     ">informe.txt && mkdir paginas && pdftoppm -r 20 -gray informe.pdf paginas/p")
+                        .c_str()),
+        0);
     expectSameAsFile(fileBytes(folder_ / "informe.txt"), testData() / "report" / c.expected);
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      if (entry.path().filename().string().rfind("pagina", 0) != 0) {
-        continue;
-      }
+    for (const auto& entry : fs::directory_iterator(folder_ / "paginas")) {
       SCOPED_TRACE(entry.path().filename().string());
       // The page drawn in grey, 255 for white: A4 at 20 dots per inch, whose margins of 40
       // points are 11 dots: the outer 6 stay white.
@@ -310,9 +304,7 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
       constexpr int kEdge = 6;
       int inked = 0;
       int edge = 0;
-      for (int i = 0; i < width * height; ++i) {
-        const int x = i % width;
-        const int y = i / width;
+      for (int x = 0, y = 0, i = 0; i < width * height; ++i, x = i % width, y = i / width) {
         const bool dark = static_cast<unsigned char>(pixels[static_cast<std::size_t>(i)]) < 200;
         inked += dark ? 1 : 0;
         edge += dark && (x < kEdge || y < kEdge || x >= width - kEdge || y >= height - kEdge);
@@ -320,8 +312,8 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
       EXPECT_EQ(edge, 0) << "ink at the edge";
       EXPECT_GT(inked, 400) << "no more than the footer";
     }
-    // A sample's charts, from the heading's lines to the tables.
-    int samplePages = 0;
+    // A sample's charts, from the heading's lines to the tables; the reviewed text shows
+    // how many sample pages there are.
     for (const Page& page : pdfLines(folder_)) {
       const std::string heading = page.empty() ? std::string() : joined(page.begin()->second);
       if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
@@ -331,10 +323,8 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
           charts.insert(charts.end(), line->second.begin(), line->second.end());
         }
         expectApart(charts, heading);
-        ++samplePages;
       }
     }
-    EXPECT_EQ(samplePages, c.samplePages);
   }
 }
 
@@ -393,10 +383,8 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
         }
       }
       if (text.rfind("Granomet", 0) == 0) {
-        EXPECT_NE(
-            text.find("Página " + std::to_string(page + 1) + " de " + std::to_string(pages.size())),
-            std::string::npos)
-            << text;
+        const std::string footer = std::to_string(page + 1) + " de " + std::to_string(pages.size());
+        EXPECT_NE(text.find("Página " + footer), std::string::npos) << text;
         continue;
       }
       triangle = triangles.count(text) > 0 ? &triangles[text] : triangle;
@@ -456,10 +444,9 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
   }
   std::vector<std::pair<std::string, std::string>> expected;  // number, name
   for (const std::string lot : {"LOTEA", "LOTEB"}) {
-    for (const auto& fields : generatedResults(lot,
-                                               "--samples 120 --lab-names --orders " + orders +
-                                                   " --seed " + std::to_string(expected.size() + 1),
-                                               lot + "_01012020_000000.csv")) {
+    const std::string seed = std::to_string(expected.size() + 1);
+    const std::string options = "--samples 120 --lab-names --orders " + orders + " --seed " + seed;
+    for (const auto& fields : generatedResults(lot, options, lot + "_01012020_000000.csv")) {
       expected.emplace_back(lot + "/" + fields.at(0), fields.at(1));
     }
   }
@@ -469,7 +456,6 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
       << err();
 
   std::vector<std::pair<std::string, std::string>> rows;
-  int summaryPages = 0;
   int trianglePages = 0;
   for (const Page& page : pdfLines(folder_, "-l 40")) {
     const std::string heading = page.empty() ? "" : joined(page.begin()->second);
@@ -480,7 +466,7 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
     if (!summary && !triangle) {
       continue;
     }
-    (summary ? summaryPages : trianglePages) += 1;
+    trianglePages += summary ? 0 : 1;
     std::vector<Word> words;
     for (const auto& [top, line] : page) {
       words.insert(words.end(), line.begin(), line.end());
@@ -518,8 +504,7 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
       }
     }
   }
-  EXPECT_EQ(rows, expected);
-  EXPECT_GT(summaryPages, 1);
+  EXPECT_EQ(rows, expected);  // on more pages than one: no page holds 238 rows
   EXPECT_GE(trianglePages, 2);
 }
 

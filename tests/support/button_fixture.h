@@ -85,8 +85,6 @@ class ButtonTest : public ::testing::Test {
   RunOutcome pressCalculate() { return calculatot(*tables_, window_, platform_); }
 
   const std::vector<std::string>& items(ListId list) const { return window_.list(list).items; }
-  const LotTable& lot() const { return tables_->lot; }
-  const ExportTable& exports() const { return tables_->exports; }
   Tables& tables() { return *tables_; }
   const Platform& platform() const { return platform_; }
   HeadlessWindow& window() { return window_; }

@@ -37,9 +37,7 @@ OutputEnd fakeDrawing(const Report& report, WholeFileSink& sink, const ReportPro
   }
   return OutputEnd::Made;
 }
-std::string legible() {
-  return {};
-}
+const auto legible = [] { return std::string(); };  // no font missing
 const ReportRenderer fakePdf{legible, fakeDrawing};
 
 TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
@@ -53,8 +51,7 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
     told = done == told + 1 && pages == 12 ? done : -1;
     return true;
   });
-  EXPECT_TRUE(run.written);
-  EXPECT_TRUE(run.problems.empty());
+  EXPECT_TRUE(run.written && run.problems.empty());
   EXPECT_EQ(told, 12) << "every page told, in order";
   const std::string written = fileBytes(report);
   EXPECT_EQ(written.substr(0, 20), "%PDF Lote: LOTE12 12");
@@ -193,9 +190,8 @@ TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
   ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
 
   const fs::path proposed = proposedReportPath(tables());
-  EXPECT_EQ(proposed.parent_path(), tables().lastRun.resultsPath.parent_path());
-  EXPECT_EQ(proposed.filename().string(),
-            tables().lastRun.resultsPath.stem().string() + "_informe.pdf");
+  const fs::path results = tables().lastRun.resultsPath;
+  EXPECT_EQ(proposed, results.parent_path() / (results.stem().string() + "_informe.pdf"));
 
   std::optional<Report> drawn;
   const ReportRenderer keeping{
@@ -206,19 +202,16 @@ TEST_F(ReportRunTest, TheWindowsReportIsMadeFromTheLastRunsResults) {
   const MessageRequest said = reportOfLastRun(tables(), proposed, platform(), keeping);
   EXPECT_EQ(said.icon, MessageIcon::None) << said.prompt;
   ASSERT_TRUE(drawn);
-  EXPECT_EQ(drawn->sampleCount, 4);
   // M-04 after M-02 is the lot's fourth sample, not the report's third.
-  EXPECT_EQ(drawn->summary.rows.at(2).at(0), "4");
-  EXPECT_EQ(drawn->summary.rows.at(2).at(1), "M-04");
-  EXPECT_TRUE(holds(drawn->facts, "Lote: LOTE12"));
+  EXPECT_EQ(drawn->summary.rows.at(2).at(0) + " " + drawn->summary.rows.at(2).at(1), "4 M-04");
   EXPECT_EQ(drawn->unreached.size(), 2u);
+  // The stand-in writes the lot's fact and the number of samples.
   EXPECT_EQ(fileBytes(proposed).substr(0, 19), "%PDF Lote: LOTE12 4");
 
   // Refused over the results file itself, which stays.
-  const std::string results = fileBytes(tables().lastRun.resultsPath);
-  EXPECT_EQ(reportOfLastRun(tables(), tables().lastRun.resultsPath, platform(), fakePdf).icon,
-            MessageIcon::Error);
-  EXPECT_EQ(fileBytes(tables().lastRun.resultsPath), results);
+  const std::string written = fileBytes(results);
+  EXPECT_EQ(reportOfLastRun(tables(), results, platform(), fakePdf).icon, MessageIcon::Error);
+  EXPECT_EQ(fileBytes(results), written);
 }
 
 }  // namespace
