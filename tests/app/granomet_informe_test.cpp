@@ -550,9 +550,9 @@ TEST_F(GranometInforme, FiguresBeyondAnySedimentStillGiveAReport) {
     for (const auto& entry : fs::directory_iterator(folder)) {
       SCOPED_TRACE(entry.path().filename().string());
       fs::remove(folder_ / "informe.pdf");
-      ASSERT_EQ(run("C", "-p informe.pdf '" + entry.path().string() + "'"), 0) << err();
-      EXPECT_EQ(std::system(("pdfinfo '" + folder_.string() + "/informe.pdf' >/dev/null").c_str()),
-                0);
+      // pdfinfo reads the report only when it is said to be made.
+      const std::string results = "'" + entry.path().string() + "'";
+      ASSERT_EQ(run("C", "-p informe.pdf " + results + " && pdfinfo informe.pdf"), 0) << err();
       ++reports;
     }
   }
