@@ -36,33 +36,24 @@ class GranometInforme : public ::testing::Test {
   GranometInforme() { fs::create_directories(folder_); }
   ~GranometInforme() override { fs::remove_all(folder_); }
 
-  // The exit status; what the program printed stays in out.txt and err.txt. before: shell
-  // words run first (variables, limits); program: a copy of it, relative to the folder.
-  int run(const std::string& locale, const std::string& arguments, const std::string& before = {},
-          const std::string& program = GRANOMET_INFORME) {
-    const std::string command = "cd '" + folder_.string() + "' && " + before +
-                                " env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
-                                program + "' " + arguments + " >out.txt 2>err.txt";
+  // The exit status of a shell command line run in the folder in the locale, the built
+  // granomet-informe first on the PATH; what it printed stays in out.txt and err.txt.
+  int run(const std::string& locale, const std::string& commandLine) {
+    const std::string command = "cd '" + folder_.string() + "' && export PATH='" +
+                                fs::path(GRANOMET_INFORME).parent_path().string() +
+                                "':\"$PATH\" LC_ALL=" + locale + " && unset LC_NUMERIC LANG && " +
+                                commandLine + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  struct CommandLine {
-    CommandLine(const char* a, std::string b = {}, std::string p = {})
-        : arguments(a), before(std::move(b)), program(std::move(p)) {}
-    std::string arguments;
-    std::string before;
-    std::string program;  // none: the one built
-  };
   // What each command line prints and its exit status, in the C locale, the test's folder
   // as @CARPETA@.
-  std::string said(std::initializer_list<CommandLine> commandLines) {
+  std::string said(std::initializer_list<std::string> commandLines) {
     std::string text;
-    for (const CommandLine& line : commandLines) {
-      const int status = run("C", line.arguments, line.before,
-                             line.program.empty() ? GRANOMET_INFORME : line.program);
-      text += "$ " + line.before + (line.program.empty() ? "granomet-informe" : line.program) +
-              " " + line.arguments + "\n" + fileBytes(folder_ / "out.txt") + "--- stderr\n" +
-              err() + "--- exit " + std::to_string(status) + "\n";
+    for (const std::string& line : commandLines) {
+      const int status = run("C", line);
+      text += "$ " + line + "\n" + fileBytes(folder_ / "out.txt") + "--- stderr\n" + err() +
+              "--- exit " + std::to_string(status) + "\n";
     }
     return std::regex_replace(text, std::regex(folder_.string()), "@CARPETA@");
   }
@@ -105,14 +96,16 @@ TEST_F(GranometInforme, WritesTheTableBesideTheFirstFileWithTheRegionalMark) {
   for (const char* name : {"plain_comma.csv", "mixed_comma.csv", "edited_comma.csv"}) {
     fs::copy_file(batchExpected(name), folder_ / name);
   }
-  ASSERT_EQ(run("es_ES.UTF-8", "plain_comma.csv mixed_comma.csv edited_comma.csv"), 0) << err();
+  ASSERT_EQ(run("es_ES.UTF-8", "granomet-informe plain_comma.csv mixed_comma.csv edited_comma.csv"),
+            0)
+      << err();
   EXPECT_EQ(fileBytes(folder_ / "plain_comma_estadisticos.csv"),
             fileBytes(testData() / "statistics/expected/examples_comma.csv"));
 
   for (const auto& [results, table] :
        {std::pair{batchExpected("plain_point.csv"), "plain_point.csv"},
         std::pair{testData() / "statistics/odd_samples.csv", "odd_samples_point.csv"}}) {
-    ASSERT_EQ(run("C", "-o tabla.csv '" + results.string() + "'"), 0) << err();
+    ASSERT_EQ(run("C", "granomet-informe -o tabla.csv '" + results.string() + "'"), 0) << err();
     EXPECT_EQ(fileBytes(folder_ / "tabla.csv"),
               fileBytes(testData() / "statistics/expected" / table));
   }
@@ -126,9 +119,12 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   std::ofstream(folder_ / "t.csv") << "tabla anterior" << std::flush;
   fs::create_directory(folder_ / "sub");
   fs::create_symlink("t.csv", folder_ / "enlace.pdf");
-  expectSameAsFile(said({"r.csv falta.csv", "-o r.csv r.csv", "", "-x r.csv", "-o '' r.csv",
-                         "-o t.csv -p t.csv r.csv", "-o t.csv -p sub/../t.csv r.csv",
-                         "-o enlace.pdf -p t.csv r.csv", "-o nuevo.csv -p ./nuevo.csv r.csv"}),
+  expectSameAsFile(said({"granomet-informe r.csv falta.csv", "granomet-informe -o r.csv r.csv",
+                         "granomet-informe ", "granomet-informe -x r.csv",
+                         "granomet-informe -o '' r.csv", "granomet-informe -o t.csv -p t.csv r.csv",
+                         "granomet-informe -o t.csv -p sub/../t.csv r.csv",
+                         "granomet-informe -o enlace.pdf -p t.csv r.csv",
+                         "granomet-informe -o nuevo.csv -p ./nuevo.csv r.csv"}),
                    testData() / "app/informe_refusals.txt");
   EXPECT_TRUE(fs::exists(folder_ / "r_estadisticos.csv"));
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
@@ -279,14 +275,13 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     std::ofstream(folder_ / "r.csv", std::ios::binary) << c.results << std::flush;
-    ASSERT_EQ(run(c.locale, "-p informe.pdf r.csv"), 0) << err();
+    // The report, its text with the date as @FECHA@, its pages in grey.
+    ASSERT_EQ(run(c.locale,
+                  "granomet-informe -p informe.pdf r.csv >/dev/null && pdftotext -layout "
+                  "informe.pdf - | sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' "
+                  ">informe.txt && mkdir paginas && pdftoppm -r 20 -gray informe.pdf paginas/p"),
+              0);
     EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
-    ASSERT_EQ(
-        std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
-                     "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
-                     ">informe.txt && mkdir paginas && pdftoppm -r 20 -gray informe.pdf paginas/p")
-                        .c_str()),
-        0);
     expectSameAsFile(fileBytes(folder_ / "informe.txt"), testData() / "report" / c.expected);
     for (const auto& entry : fs::directory_iterator(folder_ / "paginas")) {
       SCOPED_TRACE(entry.path().filename().string());
@@ -340,7 +335,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
   }
   const int samples = static_cast<int>(names.size()) - 1;
   ASSERT_EQ(samples, 254);
-  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+  ASSERT_EQ(run("C", "granomet-informe -p informe.pdf r.csv"), 0) << err();
   // The sample whose number line[i] is, if its name follows; else 0.
   const auto named = [&](const Line& line, std::size_t i) {
     const int number = smallNumber(line[i].text);
@@ -428,7 +423,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
 
   // Past 512 KB the system refuses to write, as a full disk would: the drawing stops.
   const std::string drawn = fileBytes(folder_ / "informe.pdf");
-  EXPECT_EQ(run("C", "-p informe.pdf r.csv", "trap '' XFSZ; ulimit -f 1024;"), 1);
+  EXPECT_EQ(run("C", "trap '' XFSZ; ulimit -f 1024; granomet-informe -p informe.pdf r.csv"), 1);
   EXPECT_NE(err().find("No se puede escribir el informe informe.pdf"), std::string::npos) << err();
   expectEarlierReportKept(drawn);
 }
@@ -452,7 +447,10 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
   }
   ASSERT_EQ(expected.size(), 238u);
   ASSERT_EQ(expected[2].first, "LOTEA/4");
-  ASSERT_EQ(run("C", "-p informe.pdf LOTEA_01012020_000000.csv LOTEB_01012020_000000.csv"), 0)
+  ASSERT_EQ(
+      run("C",
+          "granomet-informe -p informe.pdf LOTEA_01012020_000000.csv LOTEB_01012020_000000.csv"),
+      0)
       << err();
 
   std::vector<std::pair<std::string, std::string>> rows;
@@ -523,21 +521,18 @@ TEST_F(GranometInforme, AReportNotMadeSaysWhyAndLeavesTheEarlierOne) {
   fs::create_directory(folder_ / "solo");
   fs::copy_file(GRANOMET_INFORME, folder_ / "solo/granomet-informe");
   const std::string noFont = "export FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "'; ";
-  expectSameAsFile(said({{"-p r.csv r.csv"},
-                         {"-p '' r.csv"},
-                         {"-p informe.pdf falta.csv"},
-                         {"-p informe.pdf r.csv", noFont},
-                         {"-o t.csv -p informe.pdf r.csv", "", "solo/granomet-informe"},
-                         {"-p nuevo.pdf r.csv"}}),
+  expectSameAsFile(said({"granomet-informe -p r.csv r.csv", "granomet-informe -p '' r.csv",
+                         "granomet-informe -p informe.pdf falta.csv",
+                         noFont + "granomet-informe -p informe.pdf r.csv",
+                         "solo/granomet-informe -o t.csv -p informe.pdf r.csv",
+                         "granomet-informe -p nuevo.pdf r.csv"}),
                    testData() / "app/informe_report_refusals.txt");
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_TRUE(fs::exists(folder_ / "t.csv"));
   expectEarlierReportKept("anterior");
   // Someone at a terminal sees how far the report is.
-  const std::string terminal = "cd '" + folder_.string() + "' && script -qec \"'" +
-                               GRANOMET_INFORME + "' -p nuevo.pdf r.csv\" /dev/null >tty.txt";
-  ASSERT_EQ(std::system(terminal.c_str()), 0);
-  const std::string seen = fileBytes(folder_ / "tty.txt");
+  ASSERT_EQ(run("C", "script -qec 'granomet-informe -p nuevo.pdf r.csv' /dev/null"), 0);
+  const std::string seen = fileBytes(folder_ / "out.txt");
   EXPECT_NE(seen.find("\rInforme: página 29 de 29\r\n"), std::string::npos) << seen;
 }
 
@@ -551,8 +546,8 @@ TEST_F(GranometInforme, FiguresBeyondAnySedimentStillGiveAReport) {
       SCOPED_TRACE(entry.path().filename().string());
       fs::remove(folder_ / "informe.pdf");
       // pdfinfo reads the report only when it is said to be made.
-      const std::string results = "'" + entry.path().string() + "'";
-      ASSERT_EQ(run("C", "-p informe.pdf " + results + " && pdfinfo informe.pdf"), 0) << err();
+      const std::string report = "granomet-informe -p informe.pdf '" + entry.path().string() + "'";
+      ASSERT_EQ(run("C", report + " >/dev/null && pdfinfo informe.pdf"), 0) << err();
       ++reports;
     }
   }
