@@ -64,13 +64,12 @@ class GranometInforme : public ::testing::Test {
   std::vector<std::vector<std::string>> generatedResults(const std::string& lot,
                                                          const std::string& options,
                                                          const std::string& results) {
-    const std::string programs =
-        "cd '" + folder_.string() + "' && '" + GRANOMET_GEN + "' --lot " + lot + " " + options +
-        " . >/dev/null && '" + GRANOMET_BATCH + "' -o " + results + " " + lot + ".csv " + lot +
-        "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " + results + " >utf8.csv";
-    EXPECT_EQ(std::system(programs.c_str()), 0);
+    EXPECT_EQ(run("C", "'" GRANOMET_GEN "' --lot " + lot + " " + options + " . >/dev/null && " +
+                           "granomet-batch -o " + results + " " + lot + ".csv " + lot +
+                           "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " + results),
+              0);
     std::vector<std::vector<std::string>> lines;
-    std::istringstream in(fileBytes(folder_ / "utf8.csv"));
+    std::istringstream in(fileBytes(folder_ / "out.txt"));
     for (std::string line; std::getline(in, line);) {
       lines.push_back(csvFields(line));
     }
