@@ -18,8 +18,6 @@
 namespace granomet::testing {
 namespace {
 
-constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
-
 // A run of the three buttons on a lot and an export; what the window shows, the graph and the
 // results file's lines are in tests/data/workflow/runs/NAME.txt.
 struct Scene {
