@@ -137,17 +137,14 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
 // to weigh less than nothing each: a warning for every class, which run on over the
 // sample's second page and push its class table onto a third.
 std::string everyClassBelowNothing(const std::string& results) {
-  std::istringstream lines(results);
-  std::string header;
-  std::string first;
-  std::getline(lines, header);
-  std::getline(lines, first);
-  std::vector<std::string> fields = csvFields(first);
+  const std::size_t first = results.find('\n') + 1;
+  const std::size_t rest = results.find('\n', first) + 1;
+  const std::vector<std::string> fields = csvFields(results.substr(first, rest - 1 - first));
   std::string edited;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     edited += std::string(i == 0 ? "" : ",") + "\"" + (i >= 30 ? "-0,001" : fields[i]) + "\"";
   }
-  return header + "\n" + edited + "\r\n" + std::string(std::istreambuf_iterator<char>(lines), {});
+  return results.substr(0, first) + edited + "\r\n" + results.substr(rest);
 }
 
 // A word of a PDF page as poppler reads it: its box in points and its text.
@@ -338,10 +335,8 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
   // The sample whose number line[i] is, if its name follows; else 0.
   const auto named = [&](const Line& line, std::size_t i) {
     const int number = smallNumber(line[i].text);
-    return number >= 1 && number <= samples && i + 1 < line.size() &&
-                   line[i + 1].text == names[static_cast<std::size_t>(number)]
-               ? number
-               : 0;
+    const bool listed = number >= 1 && number <= samples && i + 1 < line.size();
+    return listed && line[i + 1].text == names[static_cast<std::size_t>(number)] ? number : 0;
   };
 
   // By each triangle's title, how often each number is found on its pages.

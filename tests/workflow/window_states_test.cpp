@@ -146,8 +146,7 @@ std::vector<Case> cases() {
       {"ExportOrderNumberThreeTimes", {exported("E.txt", exportFile({5, 5, 5}))}},
       {"ExportOrderNumbersOnce", {exported("E.txt", exportFile({1, 2, 3}))}},
       // An empty line after the only sample line decides the trailing comma.
-      {"ExportEmptyLineAfterTheOnlySample",
-       {exported("E.txt", input("coma_final_y_linea_vacia.txt"))}},
+      {"ExportEmptyLineAfterASample", {exported("E.txt", input("coma_final_y_linea_vacia.txt"))}},
       // The dialog comes back with the name it held, and the lot is named for what it is.
       {"ExportCancelledAfterAFailedLotRead", {lot("LOTE", tools::makeLotFile({})), cancelExport}},
   };
