@@ -20,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kSource = GRANOMET_SOURCE_DIR;
-const fs::path kProgram = GRANOMET_BATCH;
 using granomet::testing::expectSameAsFile;
 using granomet::testing::fileBytes;
 
@@ -47,7 +46,7 @@ class GranometBatch : public ::testing::Test {
   // assignments for env(1), such as "LC_ALL=C".
   std::string run(const std::string& environment, const std::string& arguments) {
     const std::string command = "cd '" + folder_.string() + "' && env -u LC_ALL -u LC_NUMERIC " +
-                                environment + " '" + kProgram.string() + "' " + arguments +
+                                environment + " '" GRANOMET_BATCH "' " + arguments +
                                 " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return fileBytes(folder_ / "out.txt") + "--- stderr\n" + fileBytes(folder_ / "err.txt") +

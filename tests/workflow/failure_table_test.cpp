@@ -105,9 +105,7 @@ Place bytes(std::function<std::string()> make) {
 Place text(std::string made) {
   return bytes([made] { return made; });
 }
-Place none() {
-  return [](const fs::path&) {};
-}
+const Place none = [](const fs::path&) {};
 
 // What the user is shown is in tests/data/workflow/failures/NAME.txt.
 struct Row {
@@ -121,7 +119,7 @@ struct Row {
   bool replaceAnsweredYes = false;
   // The lot's folder under the test's folder; the export always lies in the latter.
   const char* lotFolder = "";
-  Place besideExport = none();  // put as LOTE12.csv there
+  Place besideExport = none;  // put as LOTE12.csv there
 };
 
 // Test names, listings and failures name the row, not its bytes.
@@ -136,16 +134,12 @@ Place largerThanTheLimit(const std::string& (*file)()) {
     fs::resize_file(path, kMaxFileBytes + 1);
   };
 }
-Place aFolder() {
-  return [](const fs::path& path) { fs::create_directory(path); };
-}
-Place aNamedPipe() {
+const Place aFolder = [](const fs::path& path) { fs::create_directory(path); };
 #ifdef _WIN32
-  return [](const fs::path&) {};
+const Place aNamedPipe = [](const fs::path&) {};
 #else
-  return [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); };
+const Place aNamedPipe = [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); };
 #endif
-}
 Place aLinkTo(const char* target) {
   return [target](const fs::path& path) { fs::create_symlink(target, path); };
 }
@@ -298,10 +292,10 @@ std::vector<Row> rows() {
   const std::string lot = goodLot();
   const std::string exported = goodExport();
   return {
-      {.name = "LotMissing", .lot = none()},
-      {.name = "LotIsAFolder", .lot = aFolder()},
+      {.name = "LotMissing", .lot = none},
+      {.name = "LotIsAFolder", .lot = aFolder},
       // Opening it for reading would wait for a writer for ever.
-      {.name = "LotIsANamedPipe", .lot = aNamedPipe(), .posixOnly = true},
+      {.name = "LotIsANamedPipe", .lot = aNamedPipe, .posixOnly = true},
       {.name = "LotIsADevice", .lot = aLinkTo("/dev/zero"), .posixOnly = true},
       {.name = "LotSavedWithTabs", .lot = text(replacedAll(lot, ",", "\t"))},
       {.name = "LotOfOneColumn", .lot = text("Lote\r\nProyecto\r\nN\r\n")},
@@ -328,9 +322,9 @@ std::vector<Row> rows() {
       // The other button's file, named for what it is.
       {.name = "ExportChosenAsTheLot", .lot = bytes(goodExport)},
       {.name = "LotChosenAsTheExport", .exported = bytes(goodLot)},
-      {.name = "ExportMissing", .exported = none()},
-      {.name = "ExportIsAFolder", .exported = aFolder()},
-      {.name = "ExportIsANamedPipe", .exported = aNamedPipe(), .posixOnly = true},
+      {.name = "ExportMissing", .exported = none},
+      {.name = "ExportIsAFolder", .exported = aFolder},
+      {.name = "ExportIsANamedPipe", .exported = aNamedPipe, .posixOnly = true},
       {.name = "ExportIsADevice", .exported = aLinkTo("/dev/zero"), .posixOnly = true},
       {.name = "ExportEmpty", .exported = text("")},
       {.name = "ExportCutInsideARecord",
@@ -418,9 +412,9 @@ std::vector<Row> rows() {
                                  })},
       {.name = "ResultsNameMissing", .beforeRun = resultsNamed("")},
       {.name = "ResultsNameOfBlanks", .beforeRun = resultsNamed("  ")},
-      {.name = "ResultsNameIsAFolder", .beforeRun = resultsNamed(kResultsName, aFolder())},
+      {.name = "ResultsNameIsAFolder", .beforeRun = resultsNamed(kResultsName, aFolder)},
       {.name = "ResultsNameIsANamedPipe",
-       .beforeRun = resultsNamed("tubo.csv", aNamedPipe()),
+       .beforeRun = resultsNamed("tubo.csv", aNamedPipe),
        .posixOnly = true},
       {.name = "ResultsFileExistsAndTheAnswerIsNo", .beforeRun = existingResults("viejo\r\n")},
       // Found before the first sample: the files stay chosen for a corrected name.
