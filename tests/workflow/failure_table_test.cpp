@@ -370,10 +370,8 @@ std::vector<Row> rows() {
 
       // One sample cannot be calculated, the others are.
       {.name = "LotWithFewerLinesThanAnOrderNumber",
-       .lot = bytes([] {
-         const std::string cut = goodLot().substr(0, goodLot().find(lotRowStart(12)) + 2);
-         return replaced(cut, "de muestras,12\r\n", "de muestras,11\r\n");
-       })},
+       .lot = text(replaced(lot.substr(0, lot.find(lotRowStart(12)) + 2), "de muestras,12\r\n",
+                            "de muestras,11\r\n"))},
       {.name = "CarbonateEmpty", .lot = text(lotWithCarbonate(""))},
       {.name = "CarbonateNotANumber", .lot = text(lotWithCarbonate("abc"))},
       {.name = "ShellsAsHeavyAsTheSample", .lot = text(tools::makeLotFile({.allShellsRow = 4}))},
@@ -385,9 +383,7 @@ std::vector<Row> rows() {
       // Row 3 has no gravel and no shells, so the laser's one class is the whole sample.
       {.name = "WholeWeightInOneClass",
        .exported = text(exportWithClasses(
-           3, [](int c) { return std::to_string(c == 30   ? 250
-                                                : c == 31 ? 500
-                                                          : c); },
+           3, [](int c) { return std::to_string(c == 30 ? 250 : (c == 31 ? 500 : c)); },
            [](int c) { return std::string(c == 30 ? "100" : "0"); }))},
 
       // The calculation refuses to start; nothing is written, the graph is not cleared.
