@@ -36,33 +36,24 @@ class GranometInforme : public ::testing::Test {
   GranometInforme() { fs::create_directories(folder_); }
   ~GranometInforme() override { fs::remove_all(folder_); }
 
-  // The exit status; what the program printed stays in out.txt and err.txt. before: shell
-  // words run first (variables, limits); program: a copy of it, relative to the folder.
-  int run(const std::string& locale, const std::string& arguments, const std::string& before = {},
-          const std::string& program = GRANOMET_INFORME) {
-    const std::string command = "cd '" + folder_.string() + "' && " + before +
-                                " env -u LC_ALL -u LC_NUMERIC -u LANG LC_ALL=" + locale + " '" +
-                                program + "' " + arguments + " >out.txt 2>err.txt";
+  // The exit status of a shell command line run in the folder in the locale, the built
+  // granomet-informe first on the PATH; what it printed stays in out.txt and err.txt.
+  int run(const std::string& locale, const std::string& commandLine) {
+    const std::string command = "cd '" + folder_.string() + "' && export PATH='" +
+                                fs::path(GRANOMET_INFORME).parent_path().string() +
+                                "':\"$PATH\" LC_ALL=" + locale + " && unset LC_NUMERIC LANG && " +
+                                commandLine + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  struct CommandLine {
-    CommandLine(const char* a, std::string b = {}, std::string p = {})
-        : arguments(a), before(std::move(b)), program(std::move(p)) {}
-    std::string arguments;
-    std::string before;
-    std::string program;  // none: the one built
-  };
   // What each command line prints and its exit status, in the C locale, the test's folder
   // as @CARPETA@.
-  std::string said(std::initializer_list<CommandLine> commandLines) {
+  std::string said(std::initializer_list<std::string> commandLines) {
     std::string text;
-    for (const CommandLine& line : commandLines) {
-      const int status = run("C", line.arguments, line.before,
-                             line.program.empty() ? GRANOMET_INFORME : line.program);
-      text += "$ " + line.before + (line.program.empty() ? "granomet-informe" : line.program) +
-              " " + line.arguments + "\n" + fileBytes(folder_ / "out.txt") + "--- stderr\n" +
-              err() + "--- exit " + std::to_string(status) + "\n";
+    for (const std::string& line : commandLines) {
+      const int status = run("C", line);
+      text += "$ " + line + "\n" + fileBytes(folder_ / "out.txt") + "--- stderr\n" + err() +
+              "--- exit " + std::to_string(status) + "\n";
     }
     return std::regex_replace(text, std::regex(folder_.string()), "@CARPETA@");
   }
@@ -73,18 +64,16 @@ class GranometInforme : public ::testing::Test {
   std::vector<std::vector<std::string>> generatedResults(const std::string& lot,
                                                          const std::string& options,
                                                          const std::string& results) {
-    const std::string programs =
-        "cd '" + folder_.string() + "' && '" + GRANOMET_GEN + "' --lot " + lot + " " + options +
-        " . >/dev/null && '" + GRANOMET_BATCH + "' -o " + results + " " + lot + ".csv " + lot +
-        "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " + results + " >utf8.csv";
-    EXPECT_EQ(std::system(programs.c_str()), 0);
+    EXPECT_EQ(run("C", "'" GRANOMET_GEN "' --lot " + lot + " " + options + " . >/dev/null && " +
+                           "granomet-batch -o " + results + " " + lot + ".csv " + lot +
+                           "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " + results),
+              0);
     std::vector<std::vector<std::string>> lines;
-    std::istringstream in(fileBytes(folder_ / "utf8.csv"));
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
+    std::istringstream in(fileBytes(folder_ / "out.txt"));
+    for (std::string line; std::getline(in, line);) {
       lines.push_back(csvFields(line));
     }
+    lines.erase(lines.begin());  // the heading
     return lines;
   }
 
@@ -106,14 +95,16 @@ TEST_F(GranometInforme, WritesTheTableBesideTheFirstFileWithTheRegionalMark) {
   for (const char* name : {"plain_comma.csv", "mixed_comma.csv", "edited_comma.csv"}) {
     fs::copy_file(batchExpected(name), folder_ / name);
   }
-  ASSERT_EQ(run("es_ES.UTF-8", "plain_comma.csv mixed_comma.csv edited_comma.csv"), 0) << err();
+  ASSERT_EQ(run("es_ES.UTF-8", "granomet-informe plain_comma.csv mixed_comma.csv edited_comma.csv"),
+            0)
+      << err();
   EXPECT_EQ(fileBytes(folder_ / "plain_comma_estadisticos.csv"),
             fileBytes(testData() / "statistics/expected/examples_comma.csv"));
 
   for (const auto& [results, table] :
        {std::pair{batchExpected("plain_point.csv"), "plain_point.csv"},
         std::pair{testData() / "statistics/odd_samples.csv", "odd_samples_point.csv"}}) {
-    ASSERT_EQ(run("C", "-o tabla.csv '" + results.string() + "'"), 0) << err();
+    ASSERT_EQ(run("C", "granomet-informe -o tabla.csv '" + results.string() + "'"), 0) << err();
     EXPECT_EQ(fileBytes(folder_ / "tabla.csv"),
               fileBytes(testData() / "statistics/expected" / table));
   }
@@ -127,9 +118,12 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   std::ofstream(folder_ / "t.csv") << "tabla anterior" << std::flush;
   fs::create_directory(folder_ / "sub");
   fs::create_symlink("t.csv", folder_ / "enlace.pdf");
-  expectSameAsFile(said({"r.csv falta.csv", "-o r.csv r.csv", "", "-x r.csv", "-o '' r.csv",
-                         "-o t.csv -p t.csv r.csv", "-o t.csv -p sub/../t.csv r.csv",
-                         "-o enlace.pdf -p t.csv r.csv", "-o nuevo.csv -p ./nuevo.csv r.csv"}),
+  expectSameAsFile(said({"granomet-informe r.csv falta.csv", "granomet-informe -o r.csv r.csv",
+                         "granomet-informe ", "granomet-informe -x r.csv",
+                         "granomet-informe -o '' r.csv", "granomet-informe -o t.csv -p t.csv r.csv",
+                         "granomet-informe -o t.csv -p sub/../t.csv r.csv",
+                         "granomet-informe -o enlace.pdf -p t.csv r.csv",
+                         "granomet-informe -o nuevo.csv -p ./nuevo.csv r.csv"}),
                    testData() / "app/informe_refusals.txt");
   EXPECT_TRUE(fs::exists(folder_ / "r_estadisticos.csv"));
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
@@ -143,17 +137,14 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
 // to weigh less than nothing each: a warning for every class, which run on over the
 // sample's second page and push its class table onto a third.
 std::string everyClassBelowNothing(const std::string& results) {
-  std::istringstream lines(results);
-  std::string header;
-  std::string first;
-  std::getline(lines, header);
-  std::getline(lines, first);
-  std::vector<std::string> fields = csvFields(first);
+  const std::size_t first = results.find('\n') + 1;
+  const std::size_t rest = results.find('\n', first) + 1;
+  const std::vector<std::string> fields = csvFields(results.substr(first, rest - 1 - first));
   std::string edited;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     edited += std::string(i == 0 ? "" : ",") + "\"" + (i >= 30 ? "-0,001" : fields[i]) + "\"";
   }
-  return header + "\n" + edited + "\r\n" + std::string(std::istreambuf_iterator<char>(lines), {});
+  return results.substr(0, first) + edited + "\r\n" + results.substr(rest);
 }
 
 // A word of a PDF page as poppler reads it: its box in points and its text.
@@ -201,10 +192,8 @@ std::vector<Page> pdfLines(const fs::path& folder, const std::string& which = {}
 
 // The number a word of one to three digits is, else -1.
 int smallNumber(const std::string& word) {
-  return !word.empty() && word.size() <= 3 &&
-                 word.find_first_not_of("0123456789") == std::string::npos
-             ? std::stoi(word)
-             : -1;
+  const bool digits = word.find_first_not_of("0123456789") == std::string::npos;
+  return !word.empty() && word.size() <= 3 && digits ? std::stoi(word) : -1;
 }
 
 std::string joined(const Line& line) {
@@ -274,27 +263,22 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
     std::string results;
     const char* locale;
     const char* expected;
-    int samplePages;  // first pages of a sample, each with its charts
-  } cases[] = {{example, "es_ES.UTF-8", "plain_comma.txt", 12},
-               {fileBytes(testData() / "statistics/odd_samples.csv"), "C", "odd_samples.txt", 7},
-               {everyClassBelowNothing(example), "C", "every_class_below_nothing.txt", 12}};
+  } cases[] = {{example, "es_ES.UTF-8", "plain_comma.txt"},
+               {fileBytes(testData() / "statistics/odd_samples.csv"), "C", "odd_samples.txt"},
+               {everyClassBelowNothing(example), "C", "every_class_below_nothing.txt"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.expected);
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
     std::ofstream(folder_ / "r.csv", std::ios::binary) << c.results << std::flush;
-    ASSERT_EQ(run(c.locale, "-p informe.pdf r.csv"), 0) << err();
-    EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
-    ASSERT_EQ(std::system(("cd '" + folder_.string() + "' && pdftotext -layout informe.pdf - | " +
-                           "sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' " +
-                           ">informe.txt && pdftoppm -r 20 -gray informe.pdf pagina")
-                              .c_str()),
+    // The report, its text with the date as @FECHA@, its pages in grey.
+    ASSERT_EQ(run(c.locale,
+                  "granomet-informe -p informe.pdf r.csv >/dev/null && pdftotext -layout "
+                  "informe.pdf - | sed -E 's|(Fecha[^:]*: )[0-9]{2}/[0-9]{2}/[0-9]{4}|\\1@FECHA@|' "
+                  ">informe.txt && rm -rf paginas && mkdir paginas && pdftoppm -r 20 -gray "
+                  "informe.pdf paginas/p"),
               0);
+    EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv")) << "-p alone writes no table";
     expectSameAsFile(fileBytes(folder_ / "informe.txt"), testData() / "report" / c.expected);
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      if (entry.path().filename().string().rfind("pagina", 0) != 0) {
-        continue;
-      }
+    for (const auto& entry : fs::directory_iterator(folder_ / "paginas")) {
       SCOPED_TRACE(entry.path().filename().string());
       // The page drawn in grey, 255 for white: A4 at 20 dots per inch, whose margins of 40
       // points are 11 dots: the outer 6 stay white.
@@ -310,9 +294,7 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
       constexpr int kEdge = 6;
       int inked = 0;
       int edge = 0;
-      for (int i = 0; i < width * height; ++i) {
-        const int x = i % width;
-        const int y = i / width;
+      for (int x = 0, y = 0, i = 0; i < width * height; ++i, x = i % width, y = i / width) {
         const bool dark = static_cast<unsigned char>(pixels[static_cast<std::size_t>(i)]) < 200;
         inked += dark ? 1 : 0;
         edge += dark && (x < kEdge || y < kEdge || x >= width - kEdge || y >= height - kEdge);
@@ -320,8 +302,8 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
       EXPECT_EQ(edge, 0) << "ink at the edge";
       EXPECT_GT(inked, 400) << "no more than the footer";
     }
-    // A sample's charts, from the heading's lines to the tables.
-    int samplePages = 0;
+    // A sample's charts, from the heading's lines to the tables; the reviewed text shows
+    // how many sample pages there are.
     for (const Page& page : pdfLines(folder_)) {
       const std::string heading = page.empty() ? std::string() : joined(page.begin()->second);
       if (heading.rfind("Muestra ", 0) == 0 && heading.find("continuaci") == std::string::npos) {
@@ -331,10 +313,8 @@ TEST_F(GranometInforme, TheReportSaysWhatItsReviewedTextSays) {
           charts.insert(charts.end(), line->second.begin(), line->second.end());
         }
         expectApart(charts, heading);
-        ++samplePages;
       }
     }
-    EXPECT_EQ(samplePages, c.samplePages);
   }
 }
 
@@ -350,14 +330,12 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
   }
   const int samples = static_cast<int>(names.size()) - 1;
   ASSERT_EQ(samples, 254);
-  ASSERT_EQ(run("C", "-p informe.pdf r.csv"), 0) << err();
+  ASSERT_EQ(run("C", "granomet-informe -p informe.pdf r.csv"), 0) << err();
   // The sample whose number line[i] is, if its name follows; else 0.
   const auto named = [&](const Line& line, std::size_t i) {
     const int number = smallNumber(line[i].text);
-    return number >= 1 && number <= samples && i + 1 < line.size() &&
-                   line[i + 1].text == names[static_cast<std::size_t>(number)]
-               ? number
-               : 0;
+    const bool listed = number >= 1 && number <= samples && i + 1 < line.size();
+    return listed && line[i + 1].text == names[static_cast<std::size_t>(number)] ? number : 0;
   };
 
   // By each triangle's title, how often each number is found on its pages.
@@ -393,10 +371,8 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
         }
       }
       if (text.rfind("Granomet", 0) == 0) {
-        EXPECT_NE(
-            text.find("Página " + std::to_string(page + 1) + " de " + std::to_string(pages.size())),
-            std::string::npos)
-            << text;
+        const std::string footer = std::to_string(page + 1) + " de " + std::to_string(pages.size());
+        EXPECT_NE(text.find("Página " + footer), std::string::npos) << text;
         continue;
       }
       triangle = triangles.count(text) > 0 ? &triangles[text] : triangle;
@@ -440,7 +416,7 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
 
   // Past 512 KB the system refuses to write, as a full disk would: the drawing stops.
   const std::string drawn = fileBytes(folder_ / "informe.pdf");
-  EXPECT_EQ(run("C", "-p informe.pdf r.csv", "trap '' XFSZ; ulimit -f 1024;"), 1);
+  EXPECT_EQ(run("C", "trap '' XFSZ; ulimit -f 1024; granomet-informe -p informe.pdf r.csv"), 1);
   EXPECT_NE(err().find("No se puede escribir el informe informe.pdf"), std::string::npos) << err();
   expectEarlierReportKept(drawn);
 }
@@ -450,26 +426,24 @@ TEST_F(GranometInforme, AFullLotsSamplesAreFoundOnEachTriangleAndCurvesPageInLeg
 // ("LOTEA/4" for the third row), show every name whole within its column, and no
 // word on their pages lies over another.
 TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordOverAnother) {
-  std::string orders = "1,2";
-  for (int order = 4; order <= 120; ++order) {
-    orders += "," + std::to_string(order);
-  }
   std::vector<std::pair<std::string, std::string>> expected;  // number, name
   for (const std::string lot : {"LOTEA", "LOTEB"}) {
-    for (const auto& fields : generatedResults(lot,
-                                               "--samples 120 --lab-names --orders " + orders +
-                                                   " --seed " + std::to_string(expected.size() + 1),
-                                               lot + "_01012020_000000.csv")) {
+    const std::string seed = std::to_string(expected.size() + 1);
+    const std::string options =
+        "--samples 120 --lab-names --orders 1,2,$(seq -s, 4 120) --seed " + seed;
+    for (const auto& fields : generatedResults(lot, options, lot + "_01012020_000000.csv")) {
       expected.emplace_back(lot + "/" + fields.at(0), fields.at(1));
     }
   }
   ASSERT_EQ(expected.size(), 238u);
   ASSERT_EQ(expected[2].first, "LOTEA/4");
-  ASSERT_EQ(run("C", "-p informe.pdf LOTEA_01012020_000000.csv LOTEB_01012020_000000.csv"), 0)
+  ASSERT_EQ(
+      run("C",
+          "granomet-informe -p informe.pdf LOTEA_01012020_000000.csv LOTEB_01012020_000000.csv"),
+      0)
       << err();
 
   std::vector<std::pair<std::string, std::string>> rows;
-  int summaryPages = 0;
   int trianglePages = 0;
   for (const Page& page : pdfLines(folder_, "-l 40")) {
     const std::string heading = page.empty() ? "" : joined(page.begin()->second);
@@ -480,7 +454,7 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
     if (!summary && !triangle) {
       continue;
     }
-    (summary ? summaryPages : trianglePages) += 1;
+    trianglePages += summary ? 0 : 1;
     std::vector<Word> words;
     for (const auto& [top, line] : page) {
       words.insert(words.end(), line.begin(), line.end());
@@ -518,8 +492,7 @@ TEST_F(GranometInforme, SummaryAndTrianglesShowWholeNamesAndLotNumbersAndNoWordO
       }
     }
   }
-  EXPECT_EQ(rows, expected);
-  EXPECT_GT(summaryPages, 1);
+  EXPECT_EQ(rows, expected);  // on more pages than one: no page holds 238 rows
   EXPECT_GE(trianglePages, 2);
 }
 
@@ -538,21 +511,18 @@ TEST_F(GranometInforme, AReportNotMadeSaysWhyAndLeavesTheEarlierOne) {
   fs::create_directory(folder_ / "solo");
   fs::copy_file(GRANOMET_INFORME, folder_ / "solo/granomet-informe");
   const std::string noFont = "export FONTCONFIG_FILE='" + (folder_ / "fonts.conf").string() + "'; ";
-  expectSameAsFile(said({{"-p r.csv r.csv"},
-                         {"-p '' r.csv"},
-                         {"-p informe.pdf falta.csv"},
-                         {"-p informe.pdf r.csv", noFont},
-                         {"-o t.csv -p informe.pdf r.csv", "", "solo/granomet-informe"},
-                         {"-p nuevo.pdf r.csv"}}),
+  expectSameAsFile(said({"granomet-informe -p r.csv r.csv", "granomet-informe -p '' r.csv",
+                         "granomet-informe -p informe.pdf falta.csv",
+                         noFont + "granomet-informe -p informe.pdf r.csv",
+                         "solo/granomet-informe -o t.csv -p informe.pdf r.csv",
+                         "granomet-informe -p nuevo.pdf r.csv"}),
                    testData() / "app/informe_report_refusals.txt");
   EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
   EXPECT_TRUE(fs::exists(folder_ / "t.csv"));
   expectEarlierReportKept("anterior");
   // Someone at a terminal sees how far the report is.
-  const std::string terminal = "cd '" + folder_.string() + "' && script -qec \"'" +
-                               GRANOMET_INFORME + "' -p nuevo.pdf r.csv\" /dev/null >tty.txt";
-  ASSERT_EQ(std::system(terminal.c_str()), 0);
-  const std::string seen = fileBytes(folder_ / "tty.txt");
+  ASSERT_EQ(run("C", "script -qec 'granomet-informe -p nuevo.pdf r.csv' /dev/null"), 0);
+  const std::string seen = fileBytes(folder_ / "out.txt");
   EXPECT_NE(seen.find("\rInforme: página 29 de 29\r\n"), std::string::npos) << seen;
 }
 
@@ -565,9 +535,9 @@ TEST_F(GranometInforme, FiguresBeyondAnySedimentStillGiveAReport) {
     for (const auto& entry : fs::directory_iterator(folder)) {
       SCOPED_TRACE(entry.path().filename().string());
       fs::remove(folder_ / "informe.pdf");
-      ASSERT_EQ(run("C", "-p informe.pdf '" + entry.path().string() + "'"), 0) << err();
-      EXPECT_EQ(std::system(("pdfinfo '" + folder_.string() + "/informe.pdf' >/dev/null").c_str()),
-                0);
+      // pdfinfo reads the report only when it is said to be made.
+      const std::string report = "granomet-informe -p informe.pdf '" + entry.path().string() + "'";
+      ASSERT_EQ(run("C", report + " >/dev/null && pdfinfo informe.pdf"), 0) << err();
       ++reports;
     }
   }

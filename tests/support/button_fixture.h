@@ -40,6 +40,9 @@ inline std::string replacedAll(std::string text, const std::string& from, const 
   return text;
 }
 
+// The results file's name the window proposes for the example lot at the fixture's clock.
+constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
+
 inline std::string outcomeName(RunOutcome outcome) {
   return std::vector<std::string>{"no iniciado", "rechazado", "completo", "roto"}.at(
       static_cast<std::size_t>(outcome));
@@ -85,8 +88,6 @@ class ButtonTest : public ::testing::Test {
   RunOutcome pressCalculate() { return calculatot(*tables_, window_, platform_); }
 
   const std::vector<std::string>& items(ListId list) const { return window_.list(list).items; }
-  const LotTable& lot() const { return tables_->lot; }
-  const ExportTable& exports() const { return tables_->exports; }
   Tables& tables() { return *tables_; }
   const Platform& platform() const { return platform_; }
   HeadlessWindow& window() { return window_; }

@@ -18,8 +18,6 @@
 namespace granomet::testing {
 namespace {
 
-constexpr const char* kResultsName = "LOTE12_06062016_093005.csv";
-
 // A run of the three buttons on a lot and an export; what the window shows, the graph and the
 // results file's lines are in tests/data/workflow/runs/NAME.txt.
 struct Scene {
@@ -30,7 +28,7 @@ struct Scene {
   bool replaceAnsweredYes = false;
 };
 
-// Test listings and failures name the row, not its bytes.
+// Test names, listings and failures name the row, not its bytes.
 void PrintTo(const Scene& scene, std::ostream* out) {
   *out << scene.name;
 }
@@ -140,16 +138,14 @@ std::vector<Scene> runs() {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRun, BatchRunTest, ::testing::ValuesIn(runs()),
-                         [](const ::testing::TestParamInfo<Scene>& info) {
-                           return std::string(info.param.name);
-                         });
+                         ::testing::PrintToStringParamName());
 
 // A path is not text: a folder whose name Windows-1252 cannot hold is read and
 // written in like any other.
 TEST_F(CalculationTest, AFolderNamedOutsideWindows1252IsReadAndWrittenIn) {
-  std::filesystem::create_directory(folder() / "Łódź");
-  pressLot(write("Łódź/LOTE12.csv", tools::makeLotFile({})));
-  pressExport(write("Łódź/LOTE12_export.txt", tools::makeExportFile({})));
+  tools::writeSampleFiles({}, folder() / "Łódź");
+  pressLot(folder() / "Łódź/LOTE12.csv");
+  pressExport(folder() / "Łódź/LOTE12_export.txt");
   EXPECT_EQ(window().text(TextBoxId::LOTE_file), "LOTE12.csv");
   ASSERT_EQ(pressCalculate(), RunOutcome::Completed);
   EXPECT_EQ(items(ListId::List1).size(), 12u);

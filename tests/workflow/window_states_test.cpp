@@ -32,12 +32,16 @@ Press exported(std::string file = "LOTE12_export.txt", std::string bytes = {}) {
   return {Press::Export, std::move(file), std::move(bytes)};
 }
 
+Press typed(std::string name) {
+  return {Press::Type, std::move(name)};
+}
+
 struct Case {
   const char* name;
   std::vector<Press> presses;
 };
 
-// Test listings and failures name the row, not its bytes.
+// Test names, listings and failures name the row, not its bytes.
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.name;
 }
@@ -45,8 +49,7 @@ void PrintTo(const Case& c, std::ostream* out) {
 class WindowStatesTest : public ButtonTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
-  write("LOTE12.csv", tools::makeLotFile({}));
-  write("LOTE12_export.txt", tools::makeExportFile({}));
+  tools::writeSampleFiles({}, folder());
   for (const Press& press : GetParam().presses) {
     if (!press.bytes.empty()) {
       write(press.file, press.bytes);
@@ -69,14 +72,14 @@ TEST_P(WindowStatesTest, LeavesWhatTheReviewedFileSays) {
                      "\xBB recalculado_file \xAB" + window().text(TextBoxId::recalculado_file) +
                      "\xBB\ndi\xE1logo \xAB" + window().dialog().fileName().string() +
                      "\xBB filtro " + std::to_string(window().dialog().filterIndex()) +
-                     "\nlote \xAB" + lot().header.lotName + "\xBB:";
+                     "\nlote \xAB" + tables().lot.header.lotName + "\xBB:";
   for (int order = 1; order <= 254; ++order) {
-    if (!lot().records[order].name.empty()) {
-      text += " " + std::to_string(order) + " " + lot().records[order].name;
+    if (!tables().lot.records[order].name.empty()) {
+      text += " " + std::to_string(order) + " " + tables().lot.records[order].name;
     }
   }
-  text += "\nexportaci\xF3n: " + std::to_string(exports().exportSampleCount) +
-          " muestras, coma final " + std::to_string(exports().trailingComma) +
+  text += "\nexportaci\xF3n: " + std::to_string(tables().exports.exportSampleCount) +
+          " muestras, coma final " + std::to_string(tables().exports.trailingComma) +
           "\n\xFAltimo c\xE1lculo: " + (tables().lastRun.completed ? "completo " : "") +
           tables().lastRun.resultsPath.string() + " " +
           std::to_string(tables().lastRun.unreachedSamples.size()) +
@@ -107,11 +110,7 @@ std::vector<Case> cases() {
       {"CalculatedWithTheExportsNameEmptied", {lot(), exported(), {Press::Forget}, run}},
       // A results name in a missing folder, refused, then the proposed one.
       {"FolderFixed",
-       {lot(),
-        exported(),
-        {Press::Type, "no-such-folder/r.csv"},
-        run,
-        {Press::Type, "LOTE12_06062016_093005.csv"},
+       {lot(), exported(), typed("no-such-folder/r.csv"), run, typed("LOTE12_06062016_093005.csv"),
         run}},
 
       // The lot button: names trimmed and unquoted, listed in file order, the results name
@@ -147,17 +146,14 @@ std::vector<Case> cases() {
       {"ExportOrderNumberThreeTimes", {exported("E.txt", exportFile({5, 5, 5}))}},
       {"ExportOrderNumbersOnce", {exported("E.txt", exportFile({1, 2, 3}))}},
       // An empty line after the only sample line decides the trailing comma.
-      {"ExportEmptyLineAfterTheOnlySample",
-       {exported("E.txt", input("coma_final_y_linea_vacia.txt"))}},
+      {"ExportEmptyLineAfterASample", {exported("E.txt", input("coma_final_y_linea_vacia.txt"))}},
       // The dialog comes back with the name it held, and the lot is named for what it is.
       {"ExportCancelledAfterAFailedLotRead", {lot("LOTE", tools::makeLotFile({})), cancelExport}},
   };
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryState, WindowStatesTest, ::testing::ValuesIn(cases()),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                           return std::string(info.param.name);
-                         });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace granomet::testing
