@@ -13,7 +13,6 @@
 #include <initializer_list>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,7 +54,7 @@ class GranometInforme : public ::testing::Test {
       text += "$ " + line + "\n" + fileBytes(folder_ / "out.txt") + "--- stderr\n" + err() +
               "--- exit " + std::to_string(status) + "\n";
     }
-    return std::regex_replace(text, std::regex(folder_.string()), "@CARPETA@");
+    return granomet::testing::replacedAll(text, folder_.string(), "@CARPETA@");
   }
   std::string err() { return fileBytes(folder_ / "err.txt"); }
 

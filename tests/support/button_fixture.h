@@ -16,6 +16,7 @@
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
+#include "support/test_data.h"
 #include "ui/remembered_folder.h"
 #include "workflow/batch_run.h"
 #include "workflow/export_button.h"
@@ -28,13 +29,6 @@ inline std::string replaced(std::string text, const std::string& from, const std
   const auto at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
   if (at != std::string::npos) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-inline std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
   }
   return text;
