@@ -11,13 +11,7 @@
 # not root, or mmdebstrap missing. With CI=true a skip is a failure.
 set -euo pipefail
 
-build=$(realpath "$1")
-built_batch=$(realpath "$2")
-built_informe=$(realpath "$3")
-source_dir=$(realpath "$4")
-export LC_ALL=C LANG=C
-
-source "$(dirname "${BASH_SOURCE[0]}")/package_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/package_steps.sh" "$@"
 
 for tool in cpack mmdebstrap dpkg-deb; do
   command -v "$tool" >/dev/null ||

@@ -1,5 +1,12 @@
 # Steps the package tests share, sourced by package_test.sh and minimal_system_test.sh
-# (which set build, built_batch, built_informe, source_dir and work).
+# with their arguments (BUILD_DIR GRANOMET_BATCH GRANOMET_INFORME SOURCE_DIR); each sets
+# work before the steps that use it.
+
+build=$(realpath "$1")
+built_batch=$(realpath "$2")
+built_informe=$(realpath "$3")
+source_dir=$(realpath "$4")
+export LC_ALL=C LANG=C
 
 # ctest's skip (77), except under CI, where every package test must run.
 skip() {
