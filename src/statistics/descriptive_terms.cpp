@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <limits>
 
 namespace granomet {
 namespace {
@@ -16,16 +15,6 @@ Term termOf(double value, const std::array<double, N>& lowerLimits) {
   }
   return static_cast<Term>(term);
 }
-
-constexpr double kAny = -std::numeric_limits<double>::infinity();
-
-// Lower limits in the order of the terms.
-constexpr std::array<double, 17> kMeanSizeLimits = {kAny, -8, -6, -5, -4, -3, -2, -1, 0,
-                                                    1,    2,  3,  4,  5,  6,  7,  8};
-constexpr std::array<double, 7> kSortingLimits = {kAny, 0.35, 0.50, 0.70, 1.00, 2.00, 4.00};
-// Folk & Ward's skewness lies between -1 and 1.
-constexpr std::array<double, 5> kSkewnessLimits = {kAny, -0.3, -0.1, 0.1, 0.3};
-constexpr std::array<double, 6> kKurtosisLimits = {kAny, 0.67, 0.90, 1.11, 1.50, 3.00};
 
 }  // namespace
 
