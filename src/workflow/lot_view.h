@@ -4,11 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "statistics/folk_group.h"
 #include "statistics/geo_point.h"
-#include "workflow/report_content.h"
 #include "workflow/results_set.h"
 
 namespace granomet {
@@ -93,7 +93,8 @@ LotViewWords lotViewWords();
 // core's place to within a few metres.
 inline constexpr double kStationToleranceMetres = 10;
 
-// The samples of the results set in the report's order, labelled as the report labels them.
-LotView lotViewOf(const ResultsSet& results, const ReportContext& context);
+// The samples of the results set in the report's order, labelled as the report labels them;
+// lotName: the run's lot, empty where the results files' names tell it.
+LotView lotViewOf(const ResultsSet& results, std::string_view lotName);
 
 }  // namespace granomet

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "data/local_date_time.h"
+#include "statistics/geo_point.h"
 #include "statistics/ternary_diagram.h"
+#include "workflow/lot_view.h"
 #include "workflow/results_set.h"
 
 namespace granomet {
@@ -148,7 +150,13 @@ struct Report {
   std::string unreachedHeading;    // empty when the report is not made after a run
   std::vector<std::string> unreached;
   ReportTable summary;
-  std::vector<ReportTriangle> triangles;    // Shepard, then Folk's two
+  std::vector<ReportTriangle> triangles;  // Shepard, then Folk's two
+  // The lot seen whole, after the triangles: the map over its background, the
+  // bivariate plots, the summary's tables and a depth profile for each core.
+  LotView lot;
+  LotViewWords lotWords;
+  std::vector<GeoPath> mapBackground;
+  std::vector<ReportTable> lotSummary;
   std::vector<ReportCurvePage> curvePages;  // every sample, in the summary's order
   // Each sample's page, made as it is drawn (index from 0, in the summary's order):
   // a large lot's pages made at once would take hundreds of megabytes. Reads the
@@ -164,6 +172,8 @@ struct ReportContext {
   bool afterRun = false;
   std::string lotName;  // the run's lot; empty: told by the results files' names
   std::vector<std::string> unreachedSamples;
+  // The map's background layer, read by the caller; empty: none.
+  std::vector<GeoPath> mapBackground;
 };
 
 Report reportOf(const ResultsSet& results, const ReportContext& context);
