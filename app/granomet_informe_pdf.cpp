@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     };
   }
   const OutputRun run =
-      runReport(resultsFiles, report, {clock.now(), regional.decimalMark(), false, {}, {}},
+      runReport(resultsFiles, report, {clock.now(), regional.decimalMark(), false, {}, {}, {}},
                 report::pdfRenderer(), progress);
   if (told) {
     std::fputc('\n', stderr);

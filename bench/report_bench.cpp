@@ -18,7 +18,7 @@ namespace {
 
 using namespace granomet;
 
-const ReportContext kContext{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}};
+const ReportContext kContext{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}, {}};
 
 // The first `samples` lines of generated 254-sample lots' results, each lot with a
 // seed of its own, in one results file.

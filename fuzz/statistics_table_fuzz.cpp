@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t samples = contents.lines.size();
   ResultsSet set;
   set.files.push_back({"r.csv", std::move(contents)});
-  const Report report = reportOf(set, {{2026, 12, 7, 0, 0, 0}, ',', true, {}, {"001  A"}});
+  const Report report = reportOf(set, {{2026, 12, 7, 0, 0, 0}, ',', true, {}, {"001  A"}, {}});
   require(report.summary.rows.size() == samples, "a summary row a sample");
   std::size_t curves = 0;
   for (const ReportCurvePage& page : report.curvePages) {

@@ -13,8 +13,9 @@ declare -A below=(
   [ui]="data"
   [workflow]="data compute results statistics ui"
   [headless]="data ui"
+  [geodata]="data compute results statistics ui workflow"
   [report]="data compute results statistics ui workflow"
-  [qt]="data compute results statistics ui workflow report"
+  [qt]="data compute results statistics ui workflow report geodata"
 )
 
 status=0

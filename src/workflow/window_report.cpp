@@ -18,8 +18,8 @@ MessageRequest reportOfLastRun(const Tables& tables, const std::filesystem::path
   if (tables.lastRun.resultsPath.empty()) {
     return messages::reportWithoutRun();
   }
-  const ReportContext context{platform.clock.now(), platform.regional.decimalMark(), true,
-                              tables.lot.header.lotName, tables.lastRun.unreachedSamples};
+  const ReportContext context{platform.clock.now(),      platform.regional.decimalMark(), true,
+                              tables.lot.header.lotName, tables.lastRun.unreachedSamples, {}};
   const OutputRun run =
       runReport({tables.lastRun.resultsPath}, reportPath, context, renderer, progress);
   if (run.stopped) {

@@ -282,8 +282,8 @@ class SampleLinksTest : public QObject {
     QVERIFY(shown_.boxes().seen().front().text.startsWith("Se ha creado el informe PDF"));
 
     // The command line's report of the same results file, on the same day.
-    QVERIFY(runReport({results}, folder() / "linea.pdf", {shown_.clock().now(), ',', false, {}, {}},
-                      report::pdfRenderer())
+    QVERIFY(runReport({results}, folder() / "linea.pdf",
+                      {shown_.clock().now(), ',', false, {}, {}, {}}, report::pdfRenderer())
                 .written);
     const QSet<QString> fromWindow = pdfLines(report);
     const QSet<QString> fromCommandLine = pdfLines(inFolder("linea.pdf"));

@@ -45,7 +45,7 @@ TEST_F(ReportRunTest, WritesTheDrawnReportOnlyWhenItCanBeWrittenWhole) {
   const fs::path results = folder() / "LOTE12_06062016_093005.csv";
   fs::copy_file(batchExpected("plain_comma.csv"), results);
   const fs::path report = folder() / "informe.pdf";
-  const ReportContext context{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}};
+  const ReportContext context{{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}, {}};
 
   int told = 0;
   OutputRun run = runReport({results}, report, context, fakePdf, [&told](int done, int pages) {
@@ -103,7 +103,7 @@ TEST(ReportContent, GivesEachClassItsDensityAndThePercentageFinerThanIt) {
       classes.weight[j] = weights.count(j) > 0 ? weights.at(j) : 0;
     }
     const ReportSamplePage page =
-        reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}}).samplePage(0);
+        reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, {}, {}, {}}).samplePage(0);
     text += "pesos";
     for (const auto& [j, weight] : weights) {
       text += " " + std::to_string(j) + ":" + std::to_string(weight);
@@ -155,7 +155,7 @@ TEST(ReportContent, NumbersEachSampleByItsLotAndItsOrderInIt) {
       results.files.at(i).name = names[i];
       text += " " + names[i];
     }
-    const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, lotName, {}});
+    const Report report = reportOf(results, {{2026, 12, 7, 10, 0, 0}, ',', false, lotName, {}, {}});
     for (const std::string& fact : report.facts) {
       text += "\n  " + fact;
     }
