@@ -54,8 +54,7 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
     : QChartView(new QChart, parent),
       chart_(chart()),
       axisX_(new QCategoryAxis),
-      axisY_(new QValueAxis),
-      highlight_(new QLineSeries(this)) {
+      axisY_(new QValueAxis) {
   setObjectName("CWGraph1");
   setRenderHint(QPainter::Antialiasing);
   chart_->setAnimationOptions(QChart::NoAnimation);
@@ -87,9 +86,6 @@ CurveGraph::CurveGraph(QWidget* parent, char decimalMark)
 
   chart_->addAxis(axisX_, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
-  highlight_->setObjectName("highlightedCurve");
-  connect(highlight_, &QLineSeries::hovered, this,
-          [this](const QPointF&, bool entered) { onHighlightHovered(entered); });
   startRun();
 }
 
@@ -184,30 +180,44 @@ void CurveGraph::highlightCurve(int index) {
     return;
   }
   highlighted_ = index;
-  if (highlight_->chart() != nullptr) {
-    chart_->removeSeries(highlight_);
-    // Taken back from the chart, which would otherwise delete it with the run's curves.
-    highlight_->setParent(this);
+  dropHighlight();
+  if (index >= 0) {
+    addHighlight();
   }
-  if (index < 0) {
-    highlight_->clear();
-    return;
+}
+
+void CurveGraph::raiseHighlight() {
+  if (highlight_ != nullptr) {
+    dropHighlight();
+    addHighlight();
   }
-  const QLineSeries* curve = curves_[static_cast<std::size_t>(index)];
+}
+
+// A series taken off the chart and added again leaves Qt Charts an item of its earlier
+// place, which the next drawing after it is taken off once more reads when gone (the
+// window crashed when a new lot was read after two samples had been selected in turn):
+// each highlight is a series of its own.
+void CurveGraph::addHighlight() {
+  const QLineSeries* curve = curves_[static_cast<std::size_t>(highlighted_)];
+  highlight_ = new QLineSeries(this);
+  highlight_->setObjectName("highlightedCurve");
   highlight_->replace(curve->points());
   QPen pen = curve->pen();
   pen.setWidth(kHighlightedWidth);
   highlight_->setPen(pen);
+  connect(highlight_, &QLineSeries::hovered, this,
+          [this](const QPointF&, bool entered) { onHighlightHovered(entered); });
   attach(highlight_);
 }
 
-void CurveGraph::raiseHighlight() {
-  if (highlight_->chart() == nullptr) {
+void CurveGraph::dropHighlight() {
+  if (highlight_ == nullptr) {
     return;
   }
   chart_->removeSeries(highlight_);
-  highlight_->setParent(this);
-  attach(highlight_);
+  // Later: the pointer's leaving it may be what is being handled.
+  highlight_->deleteLater();
+  highlight_ = nullptr;
 }
 
 // Once the highlight covers the hovered curve the pointer rests on the highlight:

@@ -77,6 +77,8 @@ class CurveGraph final : public QChartView, public Graph {
   void showTip(const QPoint& globalPosition);
   // Keeps the highlight the last series added, so that it is drawn over all others.
   void raiseHighlight();
+  void addHighlight();
+  void dropHighlight();
 
   QChart* chart_;
   QCategoryAxis* axisX_;
@@ -85,7 +87,7 @@ class CurveGraph final : public QChartView, public Graph {
   std::vector<QLineSeries*> curves_;
   // A copy of the highlighted curve's points, drawn over the others: a series has no
   // stacking order of its own, and moving the curve itself would lose the pointer.
-  QLineSeries* highlight_;
+  QLineSeries* highlight_ = nullptr;
   int highlighted_ = -1;
   double highestWeight_ = 0;
   QString hoveredName_;

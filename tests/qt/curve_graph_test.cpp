@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 using namespace granomet;
@@ -89,10 +90,26 @@ class CurveGraphTest : public QObject {
     graph.plotCurve("M-03", x, y, {});
     QCOMPARE(graph.curveCount(), 2);
     QCOMPARE(graph.curves()[1]->at(34), QPointF(x[34], y[34]));
-    QCOMPARE(graph.chart()->series().back(), drawnLast);
+    const auto widest = [&graph] {
+      const QList<QAbstractSeries*> drawn = graph.chart()->series();
+      return static_cast<QLineSeries*>(
+          *std::max_element(drawn.begin(), drawn.end(), [](QAbstractSeries* a, QAbstractSeries* b) {
+            return static_cast<QLineSeries*>(a)->pen().width() <
+                   static_cast<QLineSeries*>(b)->pen().width();
+          }));
+    };
+    const int curveWidth = series->pen().width();
+    QCOMPARE(graph.chart()->series().back(), widest());
+    QCOMPARE(widest()->points(), series->points());
+    // Samples selected in turn, then none, as reading a new lot leaves them: drawn each time.
+    for (const int index : {1, 0, 1, -1, 0}) {
+      graph.highlightCurve(index);
+      graph.viewport()->repaint();
+      QCOMPARE(widest()->pen().width() > curveWidth, index >= 0);
+    }
     graph.startRun();
     QCOMPARE(graph.highlightedCurve(), -1);
-    QVERIFY(!graph.chart()->series().contains(drawnLast) && graph.curveCount() == 0 &&
+    QVERIFY(widest()->pen().width() <= curveWidth && graph.curveCount() == 0 &&
             graph.curves().empty());
     for (int i = 0; i < 300; ++i) {
       graph.plotCurve("M-04", x, y, {});
