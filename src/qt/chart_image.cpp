@@ -228,8 +228,8 @@ std::filesystem::path proposedChartImage(const std::filesystem::path& results) {
   return results.parent_path() / stem;
 }
 
-std::optional<std::string> writeChartImage(QChart& chart, const ChartCaption& caption,
-                                           const QString& file, QSize size, ChartImageKind kind) {
+std::optional<std::string> writePicture(const PictureDrawing& draw, const QString& title,
+                                        const QString& file, QSize size, ChartImageKind kind) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -238,10 +238,10 @@ std::optional<std::string> writeChartImage(QChart& chart, const ChartCaption& ca
     picture.setOutputDevice(&buffer);
     picture.setSize(size);
     picture.setViewBox(QRect(QPoint(0, 0), size));
-    picture.setTitle(caption.title);
+    picture.setTitle(title);
     {
       QPainter painter(&picture);
-      paintPicture(chart, caption, painter, size);
+      draw(painter, size);
     }
     // The generator gives the size in millimetres at its resolution, which programs
     // read back at 90 or 96 dots per inch: given in pixels, it is the chosen size everywhere.
@@ -263,7 +263,7 @@ std::optional<std::string> writeChartImage(QChart& chart, const ChartCaption& ca
     picture.fill(Qt::white);
     {
       QPainter painter(&picture);
-      paintPicture(chart, caption, painter, size);
+      draw(painter, size);
     }
     if (!picture.save(&buffer, "PNG")) {
       return toProgramText(buffer.errorString());
@@ -280,8 +280,8 @@ std::optional<std::string> writeChartImage(QChart& chart, const ChartCaption& ca
   return std::nullopt;
 }
 
-void saveChartImage(QWidget* parent, QChart& chart, const ChartCaption& caption,
-                    const std::filesystem::path& proposed, QSize& size) {
+void savePicture(QWidget* parent, const PictureDrawing& draw, const QString& title,
+                 const std::filesystem::path& proposed, QSize& size) {
   const ChosenImage chosen = askForFile(parent, proposed);
   if (chosen.file.isEmpty()) {
     return;
@@ -302,9 +302,23 @@ void saveChartImage(QWidget* parent, QChart& chart, const ChartCaption& caption,
     return;
   }
   size = sizes.chosen();
-  if (const auto failure = writeChartImage(chart, caption, chosen.file, size, chosen.kind)) {
+  if (const auto failure = writePicture(draw, title, chosen.file, size, chosen.kind)) {
     showMessageBox(parent, messages::chartImageUnwritable(name, *failure));
   }
+}
+
+std::optional<std::string> writeChartImage(QChart& chart, const ChartCaption& caption,
+                                           const QString& file, QSize size, ChartImageKind kind) {
+  return writePicture(
+      [&](QPainter& painter, QSize drawn) { paintPicture(chart, caption, painter, drawn); },
+      caption.title, file, size, kind);
+}
+
+void saveChartImage(QWidget* parent, QChart& chart, const ChartCaption& caption,
+                    const std::filesystem::path& proposed, QSize& size) {
+  savePicture(
+      parent, [&](QPainter& painter, QSize drawn) { paintPicture(chart, caption, painter, drawn); },
+      caption.title, proposed, size);
 }
 
 }  // namespace granomet
