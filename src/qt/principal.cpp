@@ -202,8 +202,12 @@ void principal::buildControls(char decimalMark) {
           [this] { press([this] { lotebutton(*tables_, *this, platform_); }); });
   connect(exportbutton_, &QAbstractButton::clicked, this,
           [this] { press([this] { exportbutton(*tables_, *this, platform_); }); });
-  connect(calculatot_, &QAbstractButton::clicked, this,
-          [this] { press([this] { calculatot(*tables_, *this, platform_); }); });
+  connect(calculatot_, &QAbstractButton::clicked, this, [this] {
+    press([this] {
+      calculatot(*tables_, *this, platform_);
+      links_->runEnded();
+    });
+  });
   connect(helpbutton_, &QAbstractButton::clicked, this, &principal::showHelp);
   connect(exitbutton_, &QAbstractButton::clicked, this, [this] {
     if (askToLeave()) {

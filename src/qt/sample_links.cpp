@@ -9,10 +9,12 @@
 
 #include "data/file_names.h"
 #include "qt/curve_graph.h"
+#include "qt/lot_window.h"
 #include "qt/qt_text.h"
 #include "qt/sample_list.h"
 #include "qt/ternary_window.h"
 #include "workflow/messages.h"
+#include "workflow/run_lot_view.h"
 
 namespace granomet {
 namespace {
@@ -34,7 +36,8 @@ SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
       menu_(new QMenu(&window)),
       reportAction_(addAction(*menu_, "reportAction", messages::reportMenuItem())),
       saveChartAction_(addAction(*menu_, "saveChartAction", messages::saveChartMenuItem())),
-      ternaryAction_(addAction(*menu_, "ternaryAction", messages::ternaryMenuItem())) {
+      ternaryAction_(addAction(*menu_, "ternaryAction", messages::ternaryMenuItem())),
+      lotViewAction_(addAction(*menu_, "lotViewAction", messages::lotViewMenuItem())) {
   setObjectName("sampleLinks");
   menu_->setObjectName("graphMenu");
   connect(reportAction_, &QAction::triggered, this, [this] {
@@ -44,6 +47,7 @@ SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
   });
   connect(saveChartAction_, &QAction::triggered, this, &SampleLinks::saveChart);
   connect(ternaryAction_, &QAction::triggered, this, &SampleLinks::showTernaryWindow);
+  connect(lotViewAction_, &QAction::triggered, this, &SampleLinks::showLotWindow);
 
   // Both lists of the window scroll: their menu positions are the viewport's.
   for (QAbstractScrollArea* area :
@@ -110,11 +114,16 @@ TernaryWindow* SampleLinks::ternaryWindow() const {
   return ternary_;
 }
 
+LotWindow* SampleLinks::lotWindow() const {
+  return lot_;
+}
+
 void SampleLinks::refresh() {
   const bool run = linked();
   reportAction_->setEnabled(run && static_cast<bool>(report_));
   saveChartAction_->setEnabled(run);
   ternaryAction_->setEnabled(run);
+  lotViewAction_->setEnabled(run);
   graph_.setPointerHint(run ? toQString(messages::graphMenuHint()) : QString());
 }
 
@@ -180,6 +189,9 @@ void SampleLinks::highlightSelected() {
   if (ternary_) {
     ternary_->highlightSample(index);
   }
+  if (lot_ && lot_->linked()) {
+    lot_->highlightSample(index);
+  }
 }
 
 void SampleLinks::updateTernaryWindow() {
@@ -203,6 +215,40 @@ void SampleLinks::showTernaryWindow() {
   ternary_->activateWindow();
 }
 
+void SampleLinks::runEnded() {
+  if (lot_) {
+    updateLotWindow();
+  }
+}
+
+void SampleLinks::updateLotWindow() {
+  std::vector<std::string> curveNames;
+  for (const PlottedSample& sample : graph_.samples()) {
+    curveNames.push_back(sample.name);
+  }
+  const std::filesystem::path results = resultsPath_();
+  const std::string lotName = lotName_ ? lotName_() : std::string();
+  lot_->setLot(runLotView(results, lotName, curveNames), lotName, results);
+  if (lot_->linked()) {
+    lot_->highlightSample(graph_.highlightedCurve());
+  }
+}
+
+void SampleLinks::showLotWindow() {
+  if (!linked()) {
+    return;
+  }
+  if (!lot_) {
+    lot_ = new LotWindow(&window_);
+    // A point's sample is its curve's: selecting its item highlights it everywhere.
+    connect(lot_, &LotWindow::sampleClicked, this, &SampleLinks::selectCurve);
+  }
+  updateLotWindow();
+  lot_->show();
+  lot_->raise();
+  lot_->activateWindow();
+}
+
 void SampleLinks::saveChart() {
   if (linked()) {
     saveChartImage(&window_, *graph_.chart(), chartCaption(), proposedChartImage(resultsPath_()),
@@ -213,6 +259,9 @@ void SampleLinks::saveChart() {
 void SampleLinks::closeWindows() {
   if (ternary_) {
     ternary_->close();
+  }
+  if (lot_) {
+    lot_->close();
   }
 }
 

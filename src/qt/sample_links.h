@@ -20,6 +20,7 @@ namespace granomet {
 
 class CurveGraph;
 class SampleList;
+class LotWindow;
 class TernaryWindow;
 
 // A List1 item is linked to the curve plotted while it was List1's last item: the
@@ -29,7 +30,8 @@ class TernaryWindow;
 // on a curve or a point selects its item.
 //
 // Right-clicking the graph or List1, or the menu key or Shift+F10 there, offers the report, saving
-// the graph as a picture and the ternary diagram, enabled while List1 shows a run's samples.
+// the graph as a picture, the ternary diagram and the lot's views, enabled while List1 shows a
+// run's samples. The lot's views read the run's results file again when opened and after each run.
 class SampleLinks final : public QObject {
   Q_OBJECT
 
@@ -55,8 +57,13 @@ class SampleLinks final : public QObject {
   int rowOfCurve(int index) const;
   // The ternary diagram's window once opened, else null.
   TernaryWindow* ternaryWindow() const;
+  // The lot's views' window once opened, else null.
+  LotWindow* lotWindow() const;
 
   void showTernaryWindow();
+  void showLotWindow();
+  // The calculation is over: its results file is whole, and the lot's views read it again.
+  void runEnded();
   void saveChart();
   void closeWindows();
 
@@ -72,6 +79,7 @@ class SampleLinks final : public QObject {
   void selectCurve(int curve);
   void highlightSelected();
   void updateTernaryWindow();
+  void updateLotWindow();
 
   QWidget& window_;
   SampleList& list_;
@@ -83,7 +91,9 @@ class SampleLinks final : public QObject {
   QAction* reportAction_;
   QAction* saveChartAction_;
   QAction* ternaryAction_;
+  QAction* lotViewAction_;
   QPointer<TernaryWindow> ternary_;
+  QPointer<LotWindow> lot_;
   QSize imageSize_ = kDefaultChartImageSize;
 };
 

@@ -615,7 +615,9 @@ std::string ternaryMenuItem() {
 }
 
 std::string graphMenuHint() {
-  return out("Clic derecho: informe PDF, guardar el gráfico como imagen, diagrama ternario");
+  return out(
+      "Clic derecho: informe PDF, guardar el gráfico como imagen, diagrama ternario, mapa de "
+      "muestras");
 }
 
 std::string saveChartTitle() {
@@ -696,13 +698,105 @@ std::string ternaryPointTip(std::string_view sampleName, int shepardCode) {
                            : std::string(sampleName) + " (" + className + ")";
 }
 
+std::string lotViewMenuItem() {
+  return out("Mapa de muestras");
+}
+
+std::string lotWindowTitle(std::string_view lotName) {
+  return lotName.empty() ? out("Vistas del lote") : out("Vistas del lote ") + std::string(lotName);
+}
+
+std::string colouringLabel() {
+  return out("&Colorear por:");
+}
+
+std::vector<std::string> colouringNames() {
+  return {out("Clase de Shepard"), out("Grupo de Folk"), out("Media de Folk y Ward")};
+}
+
+std::string backgroundLayerButton() {
+  return out("Capa de &fondo…");
+}
+
+std::string removeBackgroundButton() {
+  return out("&Quitar capa");
+}
+
+std::string saveViewButton() {
+  return out("&Guardar imagen…");
+}
+
+std::string coreChoiceLabel() {
+  return out("&Testigo:");
+}
+
+std::string backgroundLayerTitle() {
+  return out("Capa de fondo del mapa");
+}
+
+std::string backgroundLayerFilter() {
+  return "Capas (*.gpkg *.shp *.geojson *.json)|*.gpkg;*.shp;*.geojson;*.json|"
+         "GeoPackage (*.gpkg)|*.gpkg|Shapefile (*.shp)|*.shp|GeoJSON (*.geojson *.json)|"
+         "*.geojson;*.json";
+}
+
+MessageRequest backgroundLayerUnreadable(std::string_view cause) {
+  return {out(std::string(cause) + "\n\nEl mapa se dibuja sin capa de fondo."),
+          out("CAPA DE FONDO"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string rememberedLayerGone(std::string_view layer) {
+  return out("La capa de fondo de la última vez, ") + std::string(layer) +
+         out(", ya no está: el mapa se dibuja sin ella.");
+}
+
+std::string rememberedLayerUnreadable(std::string_view cause) {
+  return out(std::string(cause) + " El mapa se dibuja sin la capa de fondo de la última vez.");
+}
+
+std::string lotPointTip(std::string_view label, std::string_view sampleName,
+                        std::string_view className) {
+  std::string tip = std::string(label) + out(" · ") + std::string(sampleName);
+  return className.empty() ? tip : tip + " (" + std::string(className) + ")";
+}
+
+std::string lotViewUnreadable(const std::vector<std::string>& problems) {
+  std::string text;
+  for (const std::string& problem : problems) {
+    text += (text.empty() ? "" : "\n") + problem;
+  }
+  return out(text);
+}
+
+std::string lotViewUnlinked(std::string_view resultsFile) {
+  return "El fichero de resultados " + std::string(resultsFile) +
+         out(" ha cambiado desde el cálculo: sus muestras ya no son las de la lista, y elegir una "
+             "en las vistas no la elige en la lista.");
+}
+
+std::string coreChoice(std::string_view lotName, std::string_view firstLabel, int levels) {
+  return out("Lote ") + std::string(lotName) + out(", estación de la muestra ") +
+         std::string(firstLabel) + " (" + number(levels) + out(" niveles)");
+}
+
+std::string sampleInNoCore(std::string_view sampleName) {
+  return out("La muestra ") + std::string(sampleName) +
+         out(" no forma parte de ningún testigo: no hay otras muestras a distinta profundidad en "
+             "su estación.");
+}
+
+std::string lotHasNoCores() {
+  return out("El lote no tiene testigos: ninguna estación tiene muestras a varias profundidades.");
+}
+
 std::vector<HelpSection> helpMoreSections() {
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kSections{{
       {"MENÚ DEL BOTÓN DERECHO",
        "Tras un cálculo, el botón derecho del ratón sobre el gráfico o sobre la lista de "
        "muestras calculadas (o la tecla de menú, o Mayús+F10) ofrece el informe PDF, guardar "
-       "el gráfico como imagen y el diagrama ternario. Al seleccionar una muestra en la lista "
-       "se resaltan su curva y su punto; el puntero sobre una curva o un punto la selecciona."},
+       "el gráfico como imagen, el diagrama ternario y el mapa de muestras. Al seleccionar una "
+       "muestra en la lista se resaltan su curva y sus puntos; el puntero sobre una curva o un "
+       "punto del diagrama la selecciona, y también un clic en un punto del mapa."},
       {"INFORME PDF",
        "\"Crear informe PDF…\" escribe junto al fichero de salida el informe del cálculo: "
        "la tabla resumen de las muestras, los triángulos de Shepard y de Folk, las curvas y "

@@ -138,6 +138,38 @@ std::string ternaryTitle();
 std::string shepardCornerName(int corner);
 std::string ternaryPointTip(std::string_view sampleName, int shepardCode);
 
+// The window of the lot's views: the menu item that opens it, its title, its controls, the
+// background layer's dialog and failures, a sample's point, and the notes above its tabs.
+std::string lotViewMenuItem();
+std::string lotWindowTitle(std::string_view lotName);
+std::string colouringLabel();
+// By MapColouring, in its order.
+std::vector<std::string> colouringNames();
+std::string backgroundLayerButton();
+std::string removeBackgroundButton();
+std::string saveViewButton();
+std::string coreChoiceLabel();
+std::string backgroundLayerTitle();
+std::string backgroundLayerFilter();
+// cause: why the layer cannot be read, in UTF-8, naming the file.
+MessageRequest backgroundLayerUnreadable(std::string_view cause);
+// The layer chosen in an earlier session is no longer there.
+std::string rememberedLayerGone(std::string_view layer);
+// ... or can no longer be read (cause: UTF-8, naming the file).
+std::string rememberedLayerUnreadable(std::string_view cause);
+// label: the sample's number as the views number it; className: its class under the colouring.
+std::string lotPointTip(std::string_view label, std::string_view sampleName,
+                        std::string_view className);
+// The run's results file cannot be read (problems in UTF-8), or no longer holds the
+// run's samples in the order drawn.
+std::string lotViewUnreadable(const std::vector<std::string>& problems);
+std::string lotViewUnlinked(std::string_view resultsFile);
+// A core to choose: its lot, the number of its first sample and how many levels it has.
+std::string coreChoice(std::string_view lotName, std::string_view firstLabel, int levels);
+// The profile's tab without a core to draw.
+std::string sampleInNoCore(std::string_view sampleName);
+std::string lotHasNoCores();
+
 // The help window's second page: what its fixed first page, written before them,
 // does not tell (the right-click menu, the report, the diagram, the picture, the
 // keyboard), and the button that turns between the two pages.

@@ -173,7 +173,7 @@ class SampleLinksTest : public QObject {
   // ten seconds: each of the window's is shown with the longest time a tip can take,
   // which is what its timer is set to). Once a new lot is read, the menu offers nothing.
   void theMenuActsOnlyOnTheCurrentRun() {
-    for (const char* name : {"reportAction", "saveChartAction", "ternaryAction"}) {
+    for (const char* name : {"reportAction", "saveChartAction", "ternaryAction", "lotViewAction"}) {
       QVERIFY2(!action(name).isEnabled(), name);
     }
     action("ternaryAction").trigger();
@@ -309,7 +309,7 @@ class SampleLinksTest : public QObject {
           enabled.push_back(item->isEnabled() ? item->text() : "");
         }
         QCOMPARE(enabled, (QStringList{"Crear informe PDF…", "Guardar gráfico como imagen…",
-                                       "Diagrama ternario"}));
+                                       "Diagrama ternario", "Mapa de muestras"}));
         links().menu().close();
       }
     }

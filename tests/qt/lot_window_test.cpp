@@ -1,0 +1,257 @@
+// The lot's views after a run: opened from the graph's menu, their points one selection with
+// List1, the run's results file read again, and the background layer remembered or refused.
+#include "qt/lot_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "qt/curve_graph.h"
+#include "qt/qt_text.h"
+#include "qt/sample_links.h"
+#include "support/expected_text.h"
+#include "support/shown_principal.h"
+#include "workflow/messages.h"
+
+using namespace granomet;
+
+namespace {
+
+// Two lines of coast near the generated lot's samples, in WGS 84, as a GIS program writes them.
+constexpr const char* kCoast = R"({"type": "FeatureCollection", "features": [
+{"type": "Feature", "properties": {"nombre": "costa"}, "geometry": {"type": "LineString",
+ "coordinates": [[-6.50, 36.40], [-6.30, 36.45], [-6.20, 36.70]]}},
+{"type": "Feature", "properties": {"nombre": "bajo"}, "geometry": {"type": "Polygon",
+ "coordinates": [[[-6.40, 36.50], [-6.35, 36.50], [-6.35, 36.55], [-6.40, 36.50]]]}}]})";
+
+// How many pixels of the picture are not white.
+int inkedPixels(const QImage& picture) {
+  int inked = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      inked += picture.pixelColor(x, y) != QColor(Qt::white);
+    }
+  }
+  return inked;
+}
+
+}  // namespace
+
+class LotWindowTest : public QObject {
+  Q_OBJECT
+
+  QListWidget& list1() const { return *shown_.window().findChild<QListWidget*>("List1"); }
+  CurveGraph& graph() const { return *shown_.window().findChild<CurveGraph*>("CWGraph1"); }
+  SampleLinks& links() const { return shown_.window().sampleLinks(); }
+  QAction& lotViewItem() const { return *links().menu().findChild<QAction*>("lotViewAction"); }
+
+  // Through the menu; null when it did not open.
+  LotWindow* openViews() {
+    lotViewItem().trigger();
+    LotWindow* views = links().lotWindow();
+    return views != nullptr && QTest::qWaitForWindowExposed(views) ? views : nullptr;
+  }
+
+  // Clicks sample k's point in the tab; false where another point lies over it.
+  static bool click(LotWindow& views, LotTab tab, int k) {
+    views.showTab(tab);
+    const auto place = views.placeOf(tab, k);
+    if (!place) {
+      return false;
+    }
+    QWidget& canvas = views.canvas(tab);
+    const QPoint at = place->toPoint();
+    QTest::mouseClick(&canvas, Qt::LeftButton, {}, at);
+    return true;
+  }
+
+  void writeLayer(const QString& name, const char* text) const {
+    std::ofstream(shown_.inFolder(name).toStdString(), std::ios::binary) << text;
+  }
+
+  tools::ShownPrincipal shown_;
+
+ private slots:
+  void initTestCase() {
+    // The user's own settings stay as they are.
+    QStandardPaths::setTestModeEnabled(true);
+  }
+  void init() {
+    QSettings("Granomet", "Granomet").clear();
+    QVERIFY(shown_.open());
+  }
+  void cleanup() { shown_.close(); }
+
+  // A point clicked selects its item (hence its curve); an item selected highlights its point
+  // in every view; the tip names the sample as List1 does. A results file changed since the
+  // run is said and unlinks the views; a new run links them again.
+  void theViewsShareTheSelectionWithTheRun() {
+    QVERIFY(!lotViewItem().isEnabled());
+    shown_.readSamples({.sampleCount = 14, .nameMismatchEvery = 6});
+    QVERIFY(lotViewItem().isEnabled());
+    LotWindow* views = openViews();
+    QVERIFY(views != nullptr);
+    QVERIFY(views->linked());
+    QVERIFY(views->note().isEmpty());
+    QCOMPARE(static_cast<int>(views->view().samples.size()), graph().curveCount());
+    auto* tabs = views->findChild<QTabWidget*>("lotTabs");
+    QCOMPARE((QStringList{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
+             (QStringList{"Mapa de muestras", "Diagramas bivariantes", "Perfil en profundidad"}));
+
+    views->move(shown_.window().frameGeometry().right() + 40, shown_.window().y());
+    int clicked = 0;
+    for (const LotTab tab : {LotTab::Map, LotTab::Bivariate}) {
+      for (int k = 0; k < graph().curveCount(); ++k) {
+        // Another sample elsewhere first, so that the click must change the selection.
+        list1().setCurrentRow(links().rowOfCurve(k == 0 ? 1 : 0));
+        QVERIFY(click(*views, tab, k));
+        if (views->highlightedSample() != k) {
+          continue;  // a point over it
+        }
+        QCOMPARE(list1().currentRow(), links().rowOfCurve(k));
+        QCOMPARE(graph().highlightedCurve(), k);
+        ++clicked;
+      }
+    }
+    QVERIFY(clicked >= graph().curveCount());
+
+    // Selecting an item draws its point larger: the picture around it changes.
+    for (const LotTab tab : {LotTab::Map, LotTab::Bivariate}) {
+      views->showTab(tab);
+      list1().clearSelection();
+      QCOMPARE(views->highlightedSample(), -1);
+      const QImage plain = views->canvas(tab).grab().toImage();
+      list1().setCurrentRow(links().rowOfCurve(3));
+      QCOMPARE(views->highlightedSample(), 3);
+      QVERIFY(views->canvas(tab).grab().toImage() != plain);
+    }
+
+    // The tip: the number, the name and the class the run gave the sample.
+    for (int k : {0, 4}) {
+      const PlottedSample& drawn = graph().samples()[static_cast<std::size_t>(k)];
+      const QString tip = views->tipOf(k);
+      QVERIFY2(
+          tip.startsWith(QString::fromStdString(views->view().samples[k].label)) &&
+              tip.contains(toQString(drawn.name)) &&
+              tip.endsWith(
+                  "(" + toQString(messages::shepardClassName(drawn.composition.shepardCode)) + ")"),
+          qPrintable(tip));
+    }
+
+    // The saved picture of the map, through the graph's own dialogs.
+    views->showTab(LotTab::Map);
+    shown_.boxes().then("saveChartDialog", [this](QDialog& dialog) {
+      auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+      QCOMPARE(QFileInfo(name->text()).fileName(), "LOTE12_06062016_093005_mapa.png");
+      name->setText(shown_.inFolder("mapa.png"));
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    shown_.boxes().then("chartSizeDialog", [](QDialog& dialog) {
+      dialog.findChild<QSpinBox*>("width")->setValue(1000);
+      dialog.findChild<QSpinBox*>("height")->setValue(700);
+      dialog.accept();
+    });
+    QTest::mouseClick(views->findChild<QPushButton*>("saveView"), Qt::LeftButton);
+    QVERIFY(shown_.boxes().endScript());
+    const QImage picture(shown_.inFolder("mapa.png"), "PNG");
+    QCOMPARE(picture.size(), QSize(1000, 700));
+    QVERIFY(inkedPixels(picture) > 1000);
+
+    // The results file changed since the run, then gone: said, and no click reaches List1.
+    const std::filesystem::path results = shown_.window().tables().lastRun.resultsPath;
+    std::string bytes = testing::fileBytes(results.string());
+    const std::string first = views->view().samples.front().name;
+    bytes.replace(bytes.find(",\"" + first + "\","), first.size() + 4, ",\"OTRA\",");
+    std::ofstream(results, std::ios::binary) << bytes;
+    const std::filesystem::path moved = results.string() + ".aparte";
+    for (const bool gone : {false, true}) {
+      if (gone) {
+        std::filesystem::rename(results, moved);
+      }
+      QVERIFY(openViews() == views);
+      QVERIFY(!views->linked());
+      QVERIFY2(views->note().contains(QString::fromStdString(results.filename().string())),
+               qPrintable(views->note()));
+      list1().setCurrentRow(links().rowOfCurve(2));
+      QCOMPARE(views->highlightedSample(), -1);
+      if (!gone) {
+        QVERIFY(click(*views, LotTab::Map, 5));
+        QCOMPARE(views->highlightedSample(), 5);
+        QCOMPARE(list1().currentRow(), links().rowOfCurve(2));
+      }
+    }
+    std::filesystem::rename(moved, results);
+
+    // A new run, the window open: read again, linked again.
+    shown_.boxes().queue(QMessageBox::Yes);  // replace the results file
+    shown_.readSamples({.sampleCount = 14, .nameMismatchEvery = 6});
+    QVERIFY(views->linked());
+    QVERIFY(views->note().isEmpty());
+    list1().setCurrentRow(links().rowOfCurve(2));
+    QCOMPARE(views->highlightedSample(), 2);
+  }
+
+  // Chosen through its button, the layer comes back in the next window; one that cannot be read
+  // is said, the map keeps what it had and still draws; one gone since is noted and forgotten;
+  // "Quitar capa" forgets it.
+  void theBackgroundLayerIsRemembered() {
+    shown_.readSamples({.sampleCount = 6});
+    writeLayer("costa.geojson", kCoast);
+    writeLayer("rota.geojson", "{\"type\": \"FeatureCollection\", \"features\": [");
+    const std::filesystem::path coast = shown_.folder() / "costa.geojson";
+
+    LotWindow* views = openViews();
+    QVERIFY(views != nullptr);
+    QVERIFY(views->backgroundLayer().empty());
+    const QImage bare = views->canvas(LotTab::Map).grab().toImage();
+    shown_.boxes().then("backgroundLayerDialog", [this](QDialog& dialog) {
+      auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+      name->setText(shown_.inFolder("costa.geojson"));
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    QTest::mouseClick(views->findChild<QPushButton*>("chooseLayer"), Qt::LeftButton);
+    QVERIFY(shown_.boxes().endScript());
+    QCOMPARE(views->backgroundLayer(), coast);
+    const QImage withCoast = views->canvas(LotTab::Map).grab().toImage();
+    QVERIFY(withCoast != bare);
+
+    QVERIFY(!views->setBackgroundLayer(shown_.folder() / "rota.geojson"));
+    QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
+    QVERIFY2(shown_.boxes().seen().front().text.contains("rota.geojson"),
+             qPrintable(shown_.boxes().seen().front().text));
+    QCOMPARE(views->backgroundLayer(), coast);
+    QCOMPARE(views->canvas(LotTab::Map).grab().toImage(), withCoast);
+
+    const auto nextWindow = [] { return std::make_unique<LotWindow>(nullptr); };
+    QCOMPARE(nextWindow()->backgroundLayer(), coast);
+    std::filesystem::rename(coast, shown_.folder() / "costa_vieja.geojson");
+    {
+      const auto next = nextWindow();
+      QVERIFY(next->backgroundLayer().empty());
+      QVERIFY2(next->note().contains("costa.geojson"), qPrintable(next->note()));
+    }
+    QVERIFY(nextWindow()->note().isEmpty());
+
+    std::filesystem::rename(shown_.folder() / "costa_vieja.geojson", coast);
+    QVERIFY(views->setBackgroundLayer(coast));
+    QTest::mouseClick(views->findChild<QPushButton*>("removeLayer"), Qt::LeftButton);
+    QVERIFY(views->backgroundLayer().empty());
+    QCOMPARE(views->canvas(LotTab::Map).grab().toImage(), bare);
+    QVERIFY(nextWindow()->backgroundLayer().empty());
+  }
+};
+
+QTEST_MAIN(LotWindowTest)
+#include "lot_window_test.moc"
