@@ -10,19 +10,20 @@
 namespace granomet {
 namespace {
 
+// 0 alone is a place (the meridian of Greenwich), 0 and 0 an empty cell.
 TEST(SamplePosition, ReadsDegreesAndRefusesWhatIsNoPlace) {
   const std::optional<GeoPoint> none;
   for (const auto& [longitude, latitude, expected] : {
            std::tuple<std::string_view, std::string_view, std::optional<GeoPoint>>{
                "-6.427", "36.5752", GeoPoint{-6.427, 36.5752}},
            {"-6,427", " 36,5752 ", GeoPoint{-6.427, 36.5752}},
-           {"0", "36.5", GeoPoint{0, 36.5}},  // on the meridian of Greenwich
+           {"0", "36.5", GeoPoint{0, 36.5}},
            {"-180", "-90", GeoPoint{-180, -90}},
            {"180", "90", GeoPoint{180, 90}},
            {"", "36.5", none},
            {"-6.4", "", none},
            {"-6.4", "N36", none},
-           {"0", "0", none},  // an empty cell, as a spreadsheet fills it
+           {"0", "0", none},
            {"0,0", "0.0", none},
            {"180.01", "36.5", none},
            {"-6.4", "-90.5", none},

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "statistics/descriptive_terms.h"
@@ -123,6 +124,31 @@ TEST(LotView, HasAWordForEveryClassAndBand) {
       EXPECT_FALSE(name.empty());
     }
   }
+}
+
+// Minutes to a thousandth, rounded into the next degree, the letter by the sign.
+TEST(LotView, WritesAPlaceInDegreesAndMinutes) {
+  for (const auto& [degrees, mark, text] : {std::tuple{36.5, ',',
+                                                       "36\xB0"
+                                                       "30,000' N"},
+                                            {-6.3, ',',
+                                             "6\xB0"
+                                             "18,000' S"},
+                                            {5.0083333, '.',
+                                             "5\xB0"
+                                             "00.500' N"},
+                                            {36.99999999, ',',
+                                             "37\xB0"
+                                             "00,000' N"},
+                                            {-0.0000001, ',',
+                                             "0\xB0"
+                                             "00,000' N"}}) {
+    EXPECT_EQ(coordinateText(degrees, "N", "S", mark), text);
+  }
+  EXPECT_EQ(positionText({-6.3, 36.5}, lotViewWords(), ','),
+            "36\xB0"
+            "30,000' N 6\xB0"
+            "18,000' O");
 }
 
 }  // namespace
