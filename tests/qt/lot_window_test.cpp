@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,10 @@
 using namespace granomet;
 
 namespace {
+
+// Two cores and samples without a position among the others; one sample ignored.
+const tools::SampleFileOptions kLot{
+    .sampleCount = 16, .nameMismatchEvery = 7, .coreCount = 2, .withoutPositionEvery = 3};
 
 // Two lines of coast near the generated lot's samples, in WGS 84, as a GIS program writes them.
 constexpr const char* kCoast = R"({"type": "FeatureCollection", "features": [
@@ -99,7 +104,7 @@ class LotWindowTest : public QObject {
   // run is said and unlinks the views; a new run links them again.
   void theViewsShareTheSelectionWithTheRun() {
     QVERIFY(!lotViewItem().isEnabled());
-    shown_.readSamples({.sampleCount = 14, .nameMismatchEvery = 6});
+    shown_.readSamples(kLot);
     QVERIFY(lotViewItem().isEnabled());
     LotWindow* views = openViews();
     QVERIFY(views != nullptr);
@@ -116,9 +121,8 @@ class LotWindowTest : public QObject {
       for (int k = 0; k < graph().curveCount(); ++k) {
         // Another sample elsewhere first, so that the click must change the selection.
         list1().setCurrentRow(links().rowOfCurve(k == 0 ? 1 : 0));
-        QVERIFY(click(*views, tab, k));
-        if (views->highlightedSample() != k) {
-          continue;  // a point over it
+        if (!click(*views, tab, k) || views->highlightedSample() != k) {
+          continue;  // no place on the map, or a point over it
         }
         QCOMPARE(list1().currentRow(), links().rowOfCurve(k));
         QCOMPARE(graph().highlightedCurve(), k);
@@ -128,14 +132,40 @@ class LotWindowTest : public QObject {
     QVERIFY(clicked >= graph().curveCount());
 
     // Selecting an item draws its point larger: the picture around it changes.
+    int placed = 0;
+    while (!views->placeOf(LotTab::Map, placed) || !views->placeOf(LotTab::Bivariate, placed)) {
+      ++placed;
+    }
     for (const LotTab tab : {LotTab::Map, LotTab::Bivariate}) {
       views->showTab(tab);
       list1().clearSelection();
       QCOMPARE(views->highlightedSample(), -1);
       const QImage plain = views->canvas(tab).grab().toImage();
-      list1().setCurrentRow(links().rowOfCurve(3));
-      QCOMPARE(views->highlightedSample(), 3);
+      list1().setCurrentRow(links().rowOfCurve(placed));
+      QCOMPARE(views->highlightedSample(), placed);
       QVERIFY(views->canvas(tab).grab().toImage() != plain);
+    }
+
+    // The profile follows the selected sample to its core; a sample in none is said so.
+    views->showTab(LotTab::Profile);
+    const auto* coreChoice = views->findChild<QComboBox*>("coreChoice");
+    QCOMPARE(coreChoice->count(), 2);
+    std::vector<int> inCore(views->view().samples.size(), -1);
+    for (int c = 0; c < 2; ++c) {
+      for (const CoreLevel& level : views->view().cores[static_cast<std::size_t>(c)].levels) {
+        inCore[static_cast<std::size_t>(level.sample)] = c;
+      }
+    }
+    for (int k = graph().curveCount() - 1; k >= 0; --k) {
+      list1().setCurrentRow(links().rowOfCurve(k));
+      const int core = inCore[static_cast<std::size_t>(k)];
+      if (core >= 0) {
+        QCOMPARE(coreChoice->currentIndex(), core);
+        QVERIFY(views->profileNote().isEmpty());
+      } else {
+        QVERIFY2(views->profileNote().contains(toQString(graph().samples()[k].name)),
+                 qPrintable(views->profileNote()));
+      }
     }
 
     // The tip: the number, the name and the class the run gave the sample.
@@ -187,8 +217,8 @@ class LotWindowTest : public QObject {
       list1().setCurrentRow(links().rowOfCurve(2));
       QCOMPARE(views->highlightedSample(), -1);
       if (!gone) {
-        QVERIFY(click(*views, LotTab::Map, 5));
-        QCOMPARE(views->highlightedSample(), 5);
+        QVERIFY(click(*views, LotTab::Bivariate, placed));
+        QCOMPARE(views->highlightedSample(), placed);
         QCOMPARE(list1().currentRow(), links().rowOfCurve(2));
       }
     }
@@ -196,7 +226,7 @@ class LotWindowTest : public QObject {
 
     // A new run, the window open: read again, linked again.
     shown_.boxes().queue(QMessageBox::Yes);  // replace the results file
-    shown_.readSamples({.sampleCount = 14, .nameMismatchEvery = 6});
+    shown_.readSamples(kLot);
     QVERIFY(views->linked());
     QVERIFY(views->note().isEmpty());
     list1().setCurrentRow(links().rowOfCurve(2));
