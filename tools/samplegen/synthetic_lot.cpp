@@ -1,0 +1,169 @@
+#include "samplegen/synthetic_lot.h"
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+namespace granomet::tools {
+namespace {
+
+constexpr GeoPoint kGulf{-6.55, 36.65};
+
+double uniform(std::mt19937& random, double from, double to) {
+  return from + (to - from) * std::generate_canonical<double, 32>(random);
+}
+
+LotViewSample sampleOf(std::mt19937& random, int number) {
+  LotViewSample sample;
+  sample.label = std::to_string(number);
+  sample.name = "BC16-" + std::to_string(number) +
+                "-GOLFO DE C\xC1"
+                "DIZ";
+  sample.lot = "LOTE12";
+  const double mean = uniform(random, -0.5, 8.5);
+  sample.meanPhi = mean;
+  sample.sortingPhi = uniform(random, 0.3, 3.2);
+  sample.skewnessPhi = uniform(random, -0.6, 0.6);
+  const double mud = std::clamp((mean + 0.5) / 9, 0.0, 1.0) * 100;
+  const double gravel = mean < 1 ? uniform(random, 0, 30) : 0;
+  sample.gravel = gravel;
+  sample.sand = std::max(0.0, 100 - mud - gravel);
+  sample.silt = mud * 0.6;
+  sample.clay = 100 - *sample.gravel - *sample.sand - *sample.silt;
+  sample.shepardCode = static_cast<int>(random() % 11);  // 0: unknown now and then
+  sample.folkGroup = static_cast<FolkGroup>(random() % 21);
+  return sample;
+}
+
+}  // namespace
+
+LotView syntheticLotView(const SyntheticLotOptions& options) {
+  std::mt19937 random(options.seed);
+  LotView view;
+  int number = 1;
+  const auto add = [&](std::optional<GeoPoint> position) {
+    LotViewSample sample = sampleOf(random, number++);
+    sample.position = position;
+    view.samples.push_back(sample);
+    return static_cast<int>(view.samples.size()) - 1;
+  };
+  const auto somewhere = [&random] {
+    return GeoPoint{kGulf.longitude + uniform(random, -0.25, 0.25),
+                    kGulf.latitude + uniform(random, -0.18, 0.18)};
+  };
+  for (int core = 0; core < options.cores; ++core) {
+    const GeoPoint at = somewhere();
+    SampleCore levels{"LOTE12", at, {}, {}};
+    MapStation station{at, {}};
+    for (int level = 0; level < 4; ++level) {
+      const int sample = add(at);
+      view.samples.back().subDepth =
+          std::to_string(level * 10) + "-" + std::to_string(level * 10 + 10);
+      station.samples.push_back(sample);
+      levels.levels.push_back({sample, level * 10.0, level * 10.0 + (level == 3 ? 0 : 10)});
+    }
+    const int unread = add(at);
+    view.samples.back().subDepth = "?";
+    station.samples.push_back(unread);
+    levels.unreadDepths.push_back(unread);
+    view.stations.push_back(station);
+    view.cores.push_back(levels);
+  }
+  for (int i = 0; i < options.coincident; ++i) {
+    const GeoPoint at = somewhere();
+    MapStation station{at, {}};
+    for (int k = 0; k < 3; ++k) {
+      station.samples.push_back(add(at));
+    }
+    view.stations.push_back(station);
+  }
+  for (int i = 0; i < options.unplaced; ++i) {
+    view.withoutPosition.push_back(add(std::nullopt));
+  }
+  while (static_cast<int>(view.samples.size()) < options.samples) {
+    const GeoPoint at = somewhere();
+    view.stations.push_back({at, {add(at)}});
+  }
+  return view;
+}
+
+std::vector<GeoPath> syntheticCoastline(int paths, int pointsEach, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<GeoPath> coastline;
+  for (int i = 0; i < paths; ++i) {
+    GeoPath path;
+    path.closed = i % 3 == 0;
+    // Most far away, as a country's coastline is beyond a lot's few tens of km.
+    const double spread = i % 10 == 0 ? 0.4 : 6;
+    GeoPoint at{kGulf.longitude + uniform(random, -spread, spread),
+                kGulf.latitude + uniform(random, -spread, spread)};
+    const double step = 0.004;
+    double heading = uniform(random, 0, 6.283);
+    for (int k = 0; k < pointsEach; ++k) {
+      path.points.push_back(at);
+      heading += uniform(random, -0.6, 0.6) + (path.closed ? 6.283 / pointsEach : 0);
+      at.longitude += step * std::cos(heading);
+      at.latitude += step * std::sin(heading);
+    }
+    coastline.push_back(std::move(path));
+  }
+  return coastline;
+}
+
+LotViewWords syntheticWords() {
+  LotViewWords words;
+  words.mapTitle = "Mapa de muestras";
+  words.bivariateTitle = "Diagramas bivariantes";
+  words.summaryTitle = "Resumen del lote";
+  words.profileTitle = "Perfil en profundidad";
+  words.withoutPosition = "Muestras sin posici\xF3n:";
+  words.north = "N";
+  words.south = "S";
+  words.east = "E";
+  words.west = "O";
+  words.northArrow = "N";
+  words.metres = "m";
+  words.kilometres = "km";
+  words.stationCount = "\xD7%1";
+  words.shepardLegend = "Clase de Shepard";
+  words.folkLegend = "Grupo de Folk";
+  words.meanLegend = "Media (phi)";
+  words.shepardNames = {"Desconocida",
+                        "Arcilla",
+                        "Arena",
+                        "Limo",
+                        "Arena limosa",
+                        "Limo arenoso",
+                        "Limo arcilloso",
+                        "Arcilla limosa",
+                        "Arcilla arenosa",
+                        "Arena arcillosa",
+                        "Arena-limo-arcilla"};
+  words.folkNames = {"G", "sG", "msG", "mG", "gS", "gmS", "gM", "(g)S", "(g)mS", "(g)sM", "(g)M",
+                     "S", "zS", "mS",  "cS", "sZ", "sM",  "sC", "Z",    "M",     "C"};
+  words.meanAxis = "Media (phi)";
+  words.sortingAxis = "Selecci\xF3n (phi)";
+  words.skewnessAxis =
+      "Asimetr\xED"
+      "a";
+  words.meanTerms = {"Bloques",         "Cantos",      "Grava muy gruesa", "Grava gruesa",
+                     "Grava media",     "Grava fina",  "Grava muy fina",   "Arena muy gruesa",
+                     "Arena gruesa",    "Arena media", "Arena fina",       "Arena muy fina",
+                     "Limo muy grueso", "Limo grueso", "Limo medio",       "Limo fino",
+                     "Arcilla"};
+  words.sortingTerms = {"Muy bien seleccionado",  "Bien seleccionado", "Moderadamente bien sel.",
+                        "Moderadamente sel.",     "Mal seleccionado",  "Muy mal seleccionado",
+                        "Extremadamente mal sel."};
+  words.skewnessTerms = {"Muy gruesa", "Gruesa", "Sim\xE9trica", "Fina", "Muy fina"};
+  words.depthAxis = "Profundidad (cm)";
+  words.percentAxis = "Fracciones (%)";
+  words.gravel = "Grava";
+  words.sand = "Arena";
+  words.silt = "Limo";
+  words.clay = "Arcilla";
+  words.coreHeading = "Lote %1, posici\xF3n %2, %3 niveles";
+  words.unreadDepths = "Profundidad ilegible: %1";
+  return words;
+}
+
+}  // namespace granomet::tools
