@@ -20,7 +20,7 @@ const QColor kBandShade(0, 0, 0, 16);
 // between -1 and 1).
 struct Measure {
   std::span<const double> limits;
-  const std::vector<std::string>* names;
+  std::vector<QString> names;
   QString title;
   double least;
   double most;
@@ -103,12 +103,19 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
       decimalMark(decimalMark_),
       area(area_),
       legend(view, colouring, words, text) {
-  const Measure mean{kMeanSizeLimits, &words.meanTerms, fromProgramText(words.meanAxis), -HUGE_VAL,
-                     HUGE_VAL};
-  const Measure sorting{kSortingLimits, &words.sortingTerms, fromProgramText(words.sortingAxis), 0,
-                        HUGE_VAL};
-  const Measure skewness{kSkewnessLimits, &words.skewnessTerms, fromProgramText(words.skewnessAxis),
-                         -1, 1};
+  const auto names = [](const std::vector<std::string>& terms) {
+    std::vector<QString> texts;
+    for (const std::string& term : terms) {
+      texts.push_back(fromProgramText(term));
+    }
+    return texts;
+  };
+  const Measure mean{kMeanSizeLimits, names(words.meanTerms), fromProgramText(words.meanAxis),
+                     -HUGE_VAL, HUGE_VAL};
+  const Measure sorting{kSortingLimits, names(words.sortingTerms),
+                        fromProgramText(words.sortingAxis), 0, HUGE_VAL};
+  const Measure skewness{kSkewnessLimits, names(words.skewnessTerms),
+                         fromProgramText(words.skewnessAxis), -1, 1};
   const int xMeasure = kind == BivariateKind::MeanSorting ? 0 : 1;
   const int yMeasure = kind == BivariateKind::MeanSorting ? 1 : 2;
   xAxis.measure = kind == BivariateKind::MeanSorting ? mean : sorting;
@@ -177,8 +184,8 @@ void BivariatePlot::Layout::drawBands(QPainter& painter) const {
     return bands;
   };
   const auto nameOf = [](const Axis& axis, std::size_t band) {
-    const auto& names = *axis.measure.names;
-    return band < names.size() ? fromProgramText(names[band]) : QString();
+    const auto& names = axis.measure.names;
+    return band < names.size() ? names[band] : QString();
   };
   const auto xBands = bandsOf(xAxis);
   for (std::size_t i = 0; i < xBands.size(); ++i) {

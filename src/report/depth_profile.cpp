@@ -291,14 +291,22 @@ int DepthProfile::sampleAt(QPointF position) const {
   if (!inPanel) {
     return -1;
   }
+  // The level drawn there, or the nearest within reach: a thin level is hard to hit.
   const double reach = layout.text.units() * 0.6;
+  int found = -1;
+  double nearest = reach;
   for (const CoreLevel& level : layout.levels) {
     const auto [top, bottom] = layout.bandOf(level);
-    if (position.y() >= top - reach && position.y() <= bottom + reach) {
+    if (position.y() >= top && position.y() <= bottom) {
       return level.sample;
     }
+    const double distance = std::min(std::abs(position.y() - top), std::abs(position.y() - bottom));
+    if (distance <= nearest) {
+      nearest = distance;
+      found = level.sample;
+    }
   }
-  return -1;
+  return found;
 }
 
 void DepthProfile::draw(QPainter& painter, int highlighted) const {

@@ -17,10 +17,10 @@ class QPainter;
 
 namespace granomet::report {
 
-// Every view holds references to the view and the words, which must outlive it; the
-// background is read once, when the map is laid out. textPoints: the size of its
-// smallest text in the device's units (the page's points, kSmallestPoints and up; the
-// window's pixels), the whole view laid out in those units. decimalMark: the numbers'.
+// Every view copies what it draws when it is laid out: the lot's view, the background
+// and the words need not outlive it. textPoints: the size of its smallest text in the
+// device's units (the page's points, kSmallestPoints and up; the window's pixels), the
+// whole view laid out in those units. decimalMark: the numbers'.
 // highlighted: a sample drawn larger, over the others; -1 none.
 
 // The samples at their positions in an equirectangular view scaled by the cosine of

@@ -51,7 +51,8 @@ struct SampleMap::Layout {
 
   void drawBackground(QPainter& painter) const;
   void drawGraticule(QPainter& painter) const;
-  void drawStation(QPainter& painter, const Station& station, bool highlighted) const;
+  void drawDot(QPainter& painter, const Station& station, bool highlighted) const;
+  void drawLabel(QPainter& painter, const Station& station, bool highlighted) const;
   void drawScaleAndNorth(QPainter& painter) const;
   void drawList(QPainter& painter) const;
 
@@ -319,8 +320,7 @@ void SampleMap::Layout::drawGraticule(QPainter& painter) const {
   }
 }
 
-void SampleMap::Layout::drawStation(QPainter& painter, const Station& station,
-                                    bool highlighted) const {
+void SampleMap::Layout::drawDot(QPainter& painter, const Station& station, bool highlighted) const {
   const double r = radius() * (highlighted ? 1.6 : 1);
   painter.setPen(QPen(kInk, highlighted ? r / 4 : r / 6));
   painter.setBrush(station.colour);
@@ -331,6 +331,10 @@ void SampleMap::Layout::drawStation(QPainter& painter, const Station& station,
     painter.drawEllipse(station.at, r * 1.45, r * 1.45);
   }
   painter.setBrush(Qt::NoBrush);
+}
+
+void SampleMap::Layout::drawLabel(QPainter& painter, const Station& station,
+                                  bool highlighted) const {
   ViewText::use(painter, highlighted ? boldFont : font);
   painter.setPen(kInk);
   // The larger dot pushes its label out, away from the dot's centre.
@@ -339,7 +343,7 @@ void SampleMap::Layout::drawStation(QPainter& painter, const Station& station,
     const QPointF away = box.center() - station.at;
     const double length = std::hypot(away.x(), away.y());
     if (length > 0) {
-      box.translate(away * (r - radius()) / length);
+      box.translate(away * radius() * 0.6 / length);
     }
   }
   drawTextLine(painter, box, Qt::AlignLeft, station.label);
@@ -414,13 +418,22 @@ void SampleMap::draw(QPainter& painter, int highlighted) const {
         highlighted >= 0 && static_cast<std::size_t>(highlighted) < layout.stationOf.size()
             ? layout.stationOf[static_cast<std::size_t>(highlighted)]
             : -1;
+    // The labels under the dots: where a label could not help covering a dot, the dot
+    // stays whole. The highlighted station over everything.
     for (std::size_t i = 0; i < layout.stations.size(); ++i) {
       if (static_cast<int>(i) != special) {
-        layout.drawStation(painter, layout.stations[i], false);
+        layout.drawLabel(painter, layout.stations[i], false);
+      }
+    }
+    for (std::size_t i = 0; i < layout.stations.size(); ++i) {
+      if (static_cast<int>(i) != special) {
+        layout.drawDot(painter, layout.stations[i], false);
       }
     }
     if (special >= 0) {
-      layout.drawStation(painter, layout.stations[static_cast<std::size_t>(special)], true);
+      const Station& station = layout.stations[static_cast<std::size_t>(special)];
+      layout.drawDot(painter, station, true);
+      layout.drawLabel(painter, station, true);
     }
     layout.drawScaleAndNorth(painter);
     painter.setPen(QPen(kInk, 0));

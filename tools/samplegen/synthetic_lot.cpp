@@ -87,14 +87,14 @@ LotView syntheticLotView(const SyntheticLotOptions& options) {
   return view;
 }
 
-std::vector<GeoPath> syntheticCoastline(int paths, int pointsEach, unsigned seed) {
+std::vector<GeoPath> syntheticCoastline(int paths, int pointsEach, double near, unsigned seed) {
   std::mt19937 random(seed);
   std::vector<GeoPath> coastline;
   for (int i = 0; i < paths; ++i) {
     GeoPath path;
     path.closed = i % 3 == 0;
     // Most far away, as a country's coastline is beyond a lot's few tens of km.
-    const double spread = i % 10 == 0 ? 0.4 : 6;
+    const double spread = i < near * paths ? 0.4 : 6;
     GeoPoint at{kGulf.longitude + uniform(random, -spread, spread),
                 kGulf.latitude + uniform(random, -spread, spread)};
     const double step = 0.004;

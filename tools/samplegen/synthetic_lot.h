@@ -21,8 +21,10 @@ struct SyntheticLotOptions {
 LotView syntheticLotView(const SyntheticLotOptions& options);
 
 // Lines and rings wandering over the lot's area and far beyond it: `paths` paths of
-// `pointsEach` points (3000 × 100 is about a 5 MB coastline as GDAL reads one).
-std::vector<GeoPath> syntheticCoastline(int paths, int pointsEach, unsigned seed = 1);
+// `pointsEach` points (3000 × 100 is about a 5 MB coastline as GDAL reads one), a share
+// `near` of them over the lot.
+std::vector<GeoPath> syntheticCoastline(int paths, int pointsEach, double near = 0.1,
+                                        unsigned seed = 1);
 
 // Words for the views, that a picture is readable before the program's catalogue names them.
 LotViewWords syntheticWords();
