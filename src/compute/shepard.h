@@ -15,4 +15,7 @@ std::int16_t clase(const double& gravel, const double& sand, const double& silt,
 // Codes 1 to 9 by name; any other code is the central class "Sand_Silt_Clay".
 std::string_view shepardName(std::int16_t code);
 
+// The code of a name as shepardName gives it ("Clayed_Silt": 6); 0 for any other text.
+int shepardCodeOf(std::string_view name);
+
 }  // namespace granomet

@@ -1318,6 +1318,61 @@ std::string sizeFractionName(int fraction) {
   return out(kNames.at(static_cast<std::size_t>(fraction)));
 }
 
+std::string lotViewText(LotViewText text) {
+  using T = LotViewText;
+  switch (text) {
+    case T::MapTitle:
+      return out("Mapa de muestras");
+    case T::BivariateTitle:
+      return out("Diagramas bivariantes");
+    case T::SummaryTitle:
+      return out("Resumen del lote");
+    case T::ProfileTitle:
+      return out("Perfil en profundidad");
+    case T::WithoutPosition:
+      return out("Muestras sin posición");
+    case T::North:
+      return out("N");
+    case T::South:
+      return out("S");
+    case T::East:
+      return out("E");
+    case T::West:
+      return out("O");
+    case T::NorthArrow:
+      return out("N");
+    case T::Metres:
+      return out("m");
+    case T::Kilometres:
+      return out("km");
+    case T::StationCount:
+      return out("×%1");
+    case T::ShepardLegend:
+      return out("Clase de Shepard");
+    case T::FolkLegend:
+      return out("Grupo textural de Folk");
+    case T::MeanLegend:
+      return out("Media de Folk y Ward");
+    case T::UnknownShepardClass:
+      return out("Clase desconocida");
+    case T::MeanAxis:
+      return out("Media (Ø)");
+    case T::SortingAxis:
+      return out("Clasificación (Ø)");
+    case T::SkewnessAxis:
+      return out("Asimetría");
+    case T::DepthAxis:
+      return out("Profundidad en el testigo (cm)");
+    case T::PercentAxis:
+      return out("%");
+    case T::CoreHeading:
+      return out("Testigo del lote %1 en %2: %3 niveles");
+    case T::UnreadDepths:
+      return out("Subprofundidad ilegible, fuera del perfil: %1");
+  }
+  return {};
+}
+
 std::string samplePageText(SamplePageText text) {
   using T = SamplePageText;
   switch (text) {

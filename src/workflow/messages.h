@@ -293,6 +293,36 @@ std::string reportText(ReportText text);
 // The Udden-Wentworth sand and silt classes, very coarse sand first.
 std::string sizeFractionName(int fraction);
 
+// The words of the lot's views, on the report's pages and in the window alike: the
+// sample map, the bivariate plots, the lot's summary and the cores' depth profiles.
+enum class LotViewText {
+  MapTitle,
+  BivariateTitle,
+  SummaryTitle,
+  ProfileTitle,
+  WithoutPosition,  // heading of the samples the map cannot place
+  North,
+  South,
+  East,
+  West,
+  NorthArrow,
+  Metres,
+  Kilometres,
+  StationCount,  // %1 the samples a point stands for
+  ShepardLegend,
+  FolkLegend,
+  MeanLegend,
+  UnknownShepardClass,
+  MeanAxis,
+  SortingAxis,
+  SkewnessAxis,
+  DepthAxis,
+  PercentAxis,
+  CoreHeading,   // %1 the lot, %2 the position, %3 how many levels
+  UnreadDepths,  // %1 the samples whose sub-depth cannot be read
+};
+std::string lotViewText(LotViewText text);
+
 // The words of a sample's own pages of the report: its histogram, its cumulative
 // curve on probability paper and its table of classes.
 enum class SamplePageText {

@@ -1,10 +1,8 @@
 #include "workflow/report_content.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
-#include <map>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -15,6 +13,7 @@
 #include "statistics/folk_group.h"
 #include "statistics/sample_statistics.h"
 #include "workflow/messages.h"
+#include "workflow/sample_labels.h"
 #include "workflow/statistics_table.h"
 
 namespace granomet {
@@ -99,40 +98,6 @@ std::string termText(std::optional<Term> term, std::string (*name)(Term)) {
 
 const std::string& fieldOf(const ResultsLine& line, int field) {
   return line.fields.at(static_cast<std::size_t>(field - 1));
-}
-
-// The lot a results file holds, from the name the program proposes for it
-// (LOT_ddmmyyyy_hhmmss.csv); any other name stands for itself, without its extension.
-std::string lotOfFileName(const std::string& fileName) {
-  constexpr std::string_view kStamp = "_dddddddd_dddddd.csv";
-  const auto stem = [&fileName] {
-    const auto dot = fileName.rfind('.');
-    return dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot);
-  };
-  if (fileName.size() <= kStamp.size()) {
-    return stem();
-  }
-  const std::size_t start = fileName.size() - kStamp.size();
-  for (std::size_t i = 0; i < kStamp.size(); ++i) {
-    const char c = fileName[start + i];
-    const char expected = kStamp[i];
-    const bool matches = expected == 'd' ? (c >= '0' && c <= '9')
-                                         : std::tolower(static_cast<unsigned char>(c)) == expected;
-    if (!matches) {
-      return stem();
-    }
-  }
-  return fileName.substr(0, start);
-}
-
-// The class code the results file keeps ("Clayed_Silt"), or 0 for a code it does not know.
-int shepardCodeOf(std::string_view name) {
-  for (std::int16_t code = 1; code <= 10; ++code) {
-    if (shepardName(code) == name) {
-      return code;
-    }
-  }
-  return 0;
 }
 
 std::string shepardText(const std::string& kept) {
@@ -306,55 +271,8 @@ struct Sample {
   std::string label;
 };
 
-// The lot a results file holds: the run's, or the one its name tells.
-std::string lotOf(const ResultsSetFile& file, const ReportContext& context) {
-  return context.lotName.empty() ? lotOfFileName(file.name) : context.lotName;
-}
-
-// The lots the files hold, each once, in the order of the files.
-std::vector<std::string> lotsOf(const ResultsSet& results, const ReportContext& context) {
-  std::vector<std::string> lots;
-  for (const ResultsSetFile& file : results.files) {
-    const std::string lot = lotOf(file, context);
-    if (!lot.empty() && std::find(lots.begin(), lots.end(), lot) == lots.end()) {
-      lots.push_back(lot);
-    }
-  }
-  if (lots.empty() && !context.lotName.empty()) {
-    lots.push_back(context.lotName);
-  }
-  return lots;
-}
-
-// A sample is numbered by its order number in its lot (the results line's first
-// field), after its lot's name and a slash where the report holds several lots
-// ("LOTE12/3"). A number met again (two files of one lot) takes a letter after it in
-// the report's order, from b ("3b", "3c"... "3z", "3aa"), so that every label names
-// one sample.
-void labelSamples(std::vector<Sample>& samples, const ResultsSet& results,
-                  const ReportContext& context) {
-  const bool severalLots = lotsOf(results, context).size() > 1;
-  std::map<std::string, int> seen;
-  for (Sample& sample : samples) {
-    std::string number = fieldOf(sample.line, kLotNumberField);
-    if (number.empty()) {
-      number = kNoValue;
-    }
-    std::string label = severalLots ? lotOf(sample.file, context) + "/" + number : number;
-    const int times = ++seen[label];
-    if (times > 1) {
-      std::string letters;
-      for (int left = times; left > 0; left = (left - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('a' + (left - 1) % 26));
-      }
-      label += letters;
-    }
-    sample.label = std::move(label);
-  }
-}
-
 std::vector<std::string> facts(const ResultsSet& results, const ReportContext& context) {
-  const std::vector<std::string> lots = lotsOf(results, context);
+  const std::vector<std::string> lots = lotsOf(results, context.lotName);
   std::string lotList;
   for (const std::string& lot : lots) {
     lotList += (lotList.empty() ? "" : ", ") + lot;
@@ -677,7 +595,10 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
       samples.push_back({file, line, statisticsOf(line.sample), {}});
     }
   }
-  labelSamples(samples, results, context);
+  std::vector<std::string> labels = sampleLabels(results, context.lotName);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    samples[i].label = std::move(labels[i]);
+  }
 
   Report report;
   report.decimalMark = decimalMark;
@@ -711,6 +632,9 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
                                        TernaryDiagram::FolkSandSiltClay}) {
     report.triangles.push_back(triangleOf(diagram, samples, decimalMark));
   }
+  report.lot = lotViewOf(results, context.lotName);
+  report.lotWords = lotViewWords();
+  report.mapBackground = context.mapBackground;
   report.curvePages = curvePagesOf(samples, report.summary);
   report.sampleCount = static_cast<int>(samples.size());
   report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),
