@@ -33,7 +33,7 @@ LotView lotOf254() {
 void mapOf254SamplesOverACoastline(benchmark::State& state, double near) {
   const LotView view = lotOf254();
   const std::vector<GeoPath> background = coastline(near);
-  const LotViewWords words = tools::syntheticWords();
+  const LotViewWords words = lotViewWords();
   QImage image(1000, 700, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     image.fill(Qt::white);
@@ -49,7 +49,7 @@ BENCHMARK_CAPTURE(mapOf254SamplesOverACoastline, all_in_view, 1.0)->Unit(benchma
 // Drawn again, as the window repaints it.
 void mapRepainted(benchmark::State& state) {
   const LotView view = lotOf254();
-  const LotViewWords words = tools::syntheticWords();
+  const LotViewWords words = lotViewWords();
   QImage image(1000, 700, QImage::Format_ARGB32_Premultiplied);
   const std::vector<GeoPath> background = coastline(1.0);
   const report::SampleMap map(view, background, MapColouring::Shepard, words,
@@ -66,7 +66,7 @@ BENCHMARK(mapRepainted)->Unit(benchmark::kMillisecond);
 void reportPagesOfTheLot(benchmark::State& state, bool withCoastline) {
   Report content;
   content.lot = lotOf254();
-  content.lotWords = tools::syntheticWords();
+  content.lotWords = lotViewWords();
   if (withCoastline) {
     content.mapBackground = coastline();
   }

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const LotView view = tools::syntheticLotView({});
   const auto coastline = tools::syntheticCoastline(3000, 100);
-  const LotViewWords words = tools::syntheticWords();
+  const LotViewWords words = lotViewWords();
   bool saved = true;
   const QRectF area(10, 10, 980, 680);
   const std::pair<MapColouring, const char*> colourings[]{{MapColouring::Shepard, "mapa_shepard"},

@@ -168,7 +168,8 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
 }
 
 // Every other band shaded, both ways, its name in it where the name fits: the x axis's
-// names upright along the top, the y axis's at the right.
+// names upright along the top, the y axis's at the right, moved left of an upright name
+// they would cross, left out where there is no room.
 void BivariatePlot::Layout::drawBands(QPainter& painter) const {
   painter.save();
   painter.setClipRect(plot);
@@ -187,6 +188,9 @@ void BivariatePlot::Layout::drawBands(QPainter& painter) const {
     const auto& names = axis.measure.names;
     return band < names.size() ? names[band] : QString();
   };
+  const double pad = line() * 0.3;
+  std::vector<QRectF> upright;  // the x axis's names, as boxes on the plot
+  painter.setPen(kGreyInk);
   const auto xBands = bandsOf(xAxis);
   for (std::size_t i = 0; i < xBands.size(); ++i) {
     const auto [from, to] = xBands[i];
@@ -199,16 +203,20 @@ void BivariatePlot::Layout::drawBands(QPainter& painter) const {
     }
     const QString name = nameOf(xAxis, i);
     const double length = metrics.horizontalAdvance(name);
-    if (right - left >= metrics.height() && length <= plot.height() * 0.45) {
+    if (!name.isEmpty() && right - left >= metrics.height() && length <= plot.height() * 0.45) {
+      const QRectF box((left + right - metrics.height()) / 2, plot.top() + pad, metrics.height(),
+                       length);
+      upright.push_back(box);
       painter.save();
-      painter.translate((left + right) / 2 + metrics.height() / 2 - metrics.descent(),
-                        plot.top() + line() * 0.3);
+      // Turned a quarter clockwise: the baseline runs down the box, the ascent to its right.
+      painter.translate(box.left() + metrics.descent(), box.top());
       painter.rotate(90);
-      painter.setPen(kGreyInk);
       painter.drawText(QPointF(0, 0), name);
       painter.restore();
     }
   }
+  std::sort(upright.begin(), upright.end(),
+            [](const QRectF& a, const QRectF& b) { return a.left() > b.left(); });
   const auto yBands = bandsOf(yAxis);
   for (std::size_t i = 0; i < yBands.size(); ++i) {
     const auto [from, to] = yBands[i];
@@ -220,12 +228,19 @@ void BivariatePlot::Layout::drawBands(QPainter& painter) const {
       painter.fillRect(QRectF(plot.left(), top, plot.width(), bottom - top), kBandShade);
     }
     const QString name = nameOf(yAxis, i);
-    if (bottom - top >= metrics.height()) {
-      painter.setPen(kGreyInk);
-      drawTextLine(painter,
-                   QRectF(plot.left(), (top + bottom - metrics.height()) / 2,
-                          plot.width() - line() * 0.3, metrics.height()),
-                   Qt::AlignRight, name);
+    if (name.isEmpty() || bottom - top < metrics.height()) {
+      continue;
+    }
+    const double width = metrics.horizontalAdvance(name);
+    QRectF box(plot.right() - pad - width, (top + bottom - metrics.height()) / 2, width,
+               metrics.height());
+    for (const QRectF& other : upright) {
+      if (other.intersects(box)) {
+        box.moveRight(other.left() - pad);
+      }
+    }
+    if (box.left() >= plot.left() + pad) {
+      drawTextLine(painter, box, Qt::AlignLeft, name);
     }
   }
   painter.restore();

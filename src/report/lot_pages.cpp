@@ -33,6 +33,9 @@ LotPages::LotPages(const Report& report, const QPaintDevice& page)
 // pages as its rows take; a table goes to the next page where not even its title,
 // header and first row fit.
 void LotPages::paginateSummary() {
+  if (tables_.empty()) {
+    return;  // no summary, no page for it
+  }
   const double height = bodyArea().height();
   summaryPages_.emplace_back();
   double y = titleHeight_;

@@ -22,7 +22,7 @@ class LotPages {
   // The report and the device must outlive the pages.
   LotPages(const Report& report, const QPaintDevice& page);
 
-  // None where the lot has no samples.
+  // None where the lot has no samples; the summary's only where it has tables.
   int pageCount() const;
 
   // Draws the pages, each begun by newPage, which returns false where the report

@@ -72,7 +72,7 @@ class LotChartsTest : public QObject {
   // of any shape; the highlighted one too; the first of its samples found there.
   void mapStationsAreWhereTheyAreSaidToBe() {
     const LotView view = spacedLot();
-    const LotViewWords words = tools::syntheticWords();
+    const LotViewWords words = lotViewWords();
     for (const QSize size : {QSize(1000, 700), QSize(400, 900), QSize(900, 300)}) {
       for (const int highlighted : {-1, 4, 12}) {
         const QRectF area(QPointF(5, 5), QSizeF(size) - QSizeF(10, 10));
@@ -112,7 +112,7 @@ class LotChartsTest : public QObject {
         {{{-9, 30}, {-3, 30}, {-3, 33}, {-9, 33}}, true},  // far south of the view
         {{{-6.6, 36.4}, {-6.3, 36.4}, {-6.3, 36.7}, {-6.6, 36.7}}, true}};  // around the lot
     const QRectF area(0, 0, 800, 600);
-    const SampleMap map(view, background, MapColouring::Shepard, tools::syntheticWords(), area, 10);
+    const SampleMap map(view, background, MapColouring::Shepard, lotViewWords(), area, 10);
     QImage image = blank(area.size().toSize());
     QPainter painter(&image);
     map.draw(painter);
@@ -140,7 +140,7 @@ class LotChartsTest : public QObject {
     view.samples[2].sortingPhi.reset();
     const QRectF area(0, 0, 900, 600);
     const BivariatePlot plot(view, BivariateKind::MeanSorting, MapColouring::Shepard,
-                             tools::syntheticWords(), area, 10);
+                             lotViewWords(), area, 10);
     QVERIFY(!plot.placeOf(2));
     const QPointF a = *plot.placeOf(0), b = *plot.placeOf(1);
     QCOMPARE(plot.sampleAt(a), 0);
@@ -175,7 +175,7 @@ class LotChartsTest : public QObject {
                    {core.levels[2].sample, 30, 40},
                    {core.levels[3].sample, 55, 55}};
     const QRectF area(0, 0, 700, 500);
-    const DepthProfile profile(view, core, tools::syntheticWords(), area, 10);
+    const DepthProfile profile(view, core, lotViewWords(), area, 10);
     std::vector<std::vector<int>> rows(core.levels.size());
     for (int y = 0; y < 500; ++y) {
       std::set<int> found;
@@ -214,8 +214,8 @@ class LotChartsTest : public QObject {
     Report report;
     QCOMPARE(LotPages(report, writer).pageCount(), 0);
     report.lot = tools::syntheticLotView({40, 3, 2, 1, 5});
-    report.lotWords = tools::syntheticWords();
-    QCOMPARE(LotPages(report, writer).pageCount(), 2 + 1 + 3);
+    report.lotWords = lotViewWords();
+    QCOMPARE(LotPages(report, writer).pageCount(), 2 + 3);
     ReportTable table{"T", {"N", "Muestra"}, {}};
     for (int row = 0; row < 300; ++row) {
       table.rows.push_back({std::to_string(row), "M"});

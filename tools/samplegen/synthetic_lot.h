@@ -26,7 +26,4 @@ LotView syntheticLotView(const SyntheticLotOptions& options);
 std::vector<GeoPath> syntheticCoastline(int paths, int pointsEach, double near = 0.1,
                                         unsigned seed = 1);
 
-// Words for the views, that a picture is readable before the program's catalogue names them.
-LotViewWords syntheticWords();
-
 }  // namespace granomet::tools
