@@ -20,6 +20,8 @@ const QColor kHalo(255, 255, 255, 210);
 // A dot's radius and the room between things, in lines of the smallest text.
 constexpr double kDotRadius = 0.4;
 constexpr double kGapLines = 0.6;
+constexpr double kHighlightScale = 1.6;
+constexpr double kRingScale = 1.45;
 
 struct Station {
   QPointF at;
@@ -44,6 +46,11 @@ struct SampleMap::Layout {
   void layOutStations(const LotView& view, MapColouring colouring, const LotViewWords& words);
   void placeLabels();
   double radius() const { return text.units() * kDotRadius * 1.4; }
+  // The dot's reach with its ring, where a station stands for several samples.
+  double outerRadius(const Station& station, bool highlighted) const {
+    return radius() * (highlighted ? kHighlightScale : 1) *
+           (station.samples.size() > 1 ? kRingScale : 1);
+  }
   QPointF pointOf(GeoPoint place) const {
     const PlanePoint at = projection.planeOf(place);
     return frame.topLeft() + QPointF(at.x, at.y);
@@ -194,13 +201,15 @@ void SampleMap::Layout::layOutStations(const LotView& view, MapColouring colouri
 // Each label at the first place beside its dot that covers no dot and no label placed
 // before it, and stays inside the frame; at its right where there is none.
 void SampleMap::Layout::placeLabels() {
-  const double r = radius() * 1.3;
   std::vector<QRectF> taken;
   taken.reserve(stations.size() * 2);
   for (const Station& station : stations) {
+    const double r = outerRadius(station, false) + radius() * 0.2;
     taken.emplace_back(station.at.x() - r, station.at.y() - r, 2 * r, 2 * r);
   }
-  for (Station& station : stations) {
+  for (std::size_t index = 0; index < stations.size(); ++index) {
+    Station& station = stations[index];
+    const double r = outerRadius(station, false) + radius() * 0.2;
     const QSizeF size(metrics.horizontalAdvance(station.label), metrics.height());
     const QPointF at = station.at;
     const double h = size.height(), w = size.width();
@@ -218,8 +227,11 @@ void SampleMap::Layout::placeLabels() {
       if (!frame.contains(box)) {
         continue;
       }
-      const bool free = std::none_of(taken.begin(), taken.end(),
-                                     [&](const QRectF& other) { return other.intersects(box); });
+      // Its own dot is round: the boxes beside it clear it.
+      bool free = true;
+      for (std::size_t other = 0; other < taken.size() && free; ++other) {
+        free = other == index || !taken[other].intersects(box);
+      }
       if (free) {
         station.labelBox = box;
         break;
@@ -321,14 +333,14 @@ void SampleMap::Layout::drawGraticule(QPainter& painter) const {
 }
 
 void SampleMap::Layout::drawDot(QPainter& painter, const Station& station, bool highlighted) const {
-  const double r = radius() * (highlighted ? 1.6 : 1);
+  const double r = radius() * (highlighted ? kHighlightScale : 1);
   painter.setPen(QPen(kInk, highlighted ? r / 4 : r / 6));
   painter.setBrush(station.colour);
   painter.drawEllipse(station.at, r, r);
   if (station.samples.size() > 1) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kInk, r / 6));
-    painter.drawEllipse(station.at, r * 1.45, r * 1.45);
+    painter.drawEllipse(station.at, r * kRingScale, r * kRingScale);
   }
   painter.setBrush(Qt::NoBrush);
 }
@@ -343,7 +355,7 @@ void SampleMap::Layout::drawLabel(QPainter& painter, const Station& station,
     const QPointF away = box.center() - station.at;
     const double length = std::hypot(away.x(), away.y());
     if (length > 0) {
-      box.translate(away * radius() * 0.6 / length);
+      box.translate(away * (outerRadius(station, true) - outerRadius(station, false)) / length);
     }
   }
   drawTextLine(painter, box, Qt::AlignLeft, station.label);
