@@ -19,7 +19,7 @@ void printUsage() {
   std::fputs(
       "usage: granomet-gen [--samples N] [--lot NAME] [--trailing-comma] [--lab-names]\n"
       "                    [--mismatch K] [--other-lot K] [--all-shells N] [--orders 5,5,7]\n"
-      "                    [--seed S] OUTDIR\n"
+      "                    [--cores N] [--without-position K] [--seed S] OUTDIR\n"
       "  --samples N       lot rows and export blocks, 0..254 (default 12)\n"
       "  --lot NAME        lot name, also the file names (default LOTE12)\n"
       "  --trailing-comma  end every export sample line with a comma\n"
@@ -29,6 +29,11 @@ void printUsage() {
       "  --other-lot K     every K-th export block names another lot\n"
       "  --all-shells N    lot row N is all shells (its shell-free weight is 0)\n"
       "  --orders LIST     order numbers of the export blocks, in file order\n"
+      "  --cores N         N stations are cores of 4 to 6 levels from row 2 on, one row\n"
+      "                    between them, sub-depths 0-2, 2-4... (the first core's top\n"
+      "                    \"superficial\", the second core's third level \"s/d\")\n"
+      "  --without-position K  every K-th row outside the cores has no position (the\n"
+      "                    first 0,0, the others empty)\n"
       "  --seed S          seed for the generated values (default 1)\n",
       stderr);
 }
@@ -85,12 +90,16 @@ bool parseArguments(int argc, char** argv, granomet::tools::SampleFileOptions& o
           return false;
         }
         options.lotName = value;
-      } else if (argument == "--mismatch" || argument == "--other-lot") {
+      } else if (argument == "--mismatch" || argument == "--other-lot" || argument == "--cores" ||
+                 argument == "--without-position") {
         const auto every = parseNumber<int>(value);
         if (!every || *every < 0) {
           return false;
         }
-        (argument == "--mismatch" ? options.nameMismatchEvery : options.otherLotEvery) = *every;
+        (argument == "--mismatch"    ? options.nameMismatchEvery
+         : argument == "--other-lot" ? options.otherLotEvery
+         : argument == "--cores"     ? options.coreCount
+                                     : options.withoutPositionEvery) = *every;
       } else if (argument == "--all-shells") {
         const auto row = parseNumber<int>(value);
         if (!row || *row < 0 || *row > kMaxSamples) {

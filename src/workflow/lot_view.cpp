@@ -1,6 +1,8 @@
 #include "workflow/lot_view.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 #include "compute/shepard.h"
 #include "statistics/descriptive_terms.h"
@@ -9,6 +11,7 @@
 #include "statistics/sub_depth.h"
 #include "workflow/messages.h"
 #include "workflow/sample_labels.h"
+#include "workflow/statistics_table.h"
 
 namespace granomet {
 namespace {
@@ -150,6 +153,23 @@ LotViewWords lotViewWords() {
   words.coreHeading = said(LotViewText::CoreHeading);
   words.unreadDepths = said(LotViewText::UnreadDepths);
   return words;
+}
+
+std::string coordinateText(double degrees, std::string_view positive, std::string_view negative,
+                           char decimalMark) {
+  // In thousandths of a minute, so that 59.9996' rounds up into the next degree.
+  const long long thousandths = std::llround(std::fabs(degrees) * 60'000);
+  const std::string minutes =
+      fixedNumber(static_cast<double>(thousandths % 60'000) / 1000, 3, decimalMark);
+  std::string text = std::to_string(thousandths / 60'000) + "\xB0" +
+                     (minutes.size() < 6 ? "0" : "") + minutes + "' ";
+  text += thousandths == 0 || degrees > 0 ? positive : negative;
+  return text;
+}
+
+std::string positionText(GeoPoint position, const LotViewWords& words, char decimalMark) {
+  return coordinateText(position.latitude, words.north, words.south, decimalMark) + " " +
+         coordinateText(position.longitude, words.east, words.west, decimalMark);
 }
 
 }  // namespace granomet

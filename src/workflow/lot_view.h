@@ -89,6 +89,14 @@ struct LotViewWords {
 
 LotViewWords lotViewWords();
 
+// A place in degrees and minutes to a thousandth (about 2 m), as the core's heading
+// and the map's graticule write it: "36°30,000' N 6°18,000' O" (the words' letters,
+// the regional decimal mark).
+std::string positionText(GeoPoint position, const LotViewWords& words, char decimalMark);
+// One coordinate alone: "36°30,000' N"; the letters: positive, then negative.
+std::string coordinateText(double degrees, std::string_view positive, std::string_view negative,
+                           char decimalMark);
+
 // Samples closer than this are taken at one station: the lab's positioning repeats a
 // core's place to within a few metres.
 inline constexpr double kStationToleranceMetres = 10;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -212,15 +213,51 @@ constexpr std::array<std::string_view, 8> kDescriptions = {
     "feros",
 };
 
+// A row's place in a core: the core (from 0), its first row and the row's level (from 0).
+struct CoreRow {
+  int core = 0;
+  int firstRow = 0;
+  int level = 0;
+};
+
+std::optional<CoreRow> coreRowOf(const SampleFileOptions& options, int orderNumber) {
+  int first = 2;
+  for (int core = 0; core < options.coreCount; ++core) {
+    const int levels = 4 + core % 3;
+    if (orderNumber >= first && orderNumber < first + levels) {
+      return CoreRow{core, first, orderNumber - first};
+    }
+    first += levels + 1;
+  }
+  return std::nullopt;
+}
+
+// Off the Gulf of Cadiz, in units of 0.0001 degree: longitude, latitude, then the depth (m).
+std::array<std::string, 3> placeOf(Random& random) {
+  std::string longitude = fixedPoint(-random.between(62200LL, 64800LL), 4);
+  std::string latitude = fixedPoint(random.between(364200LL, 366000LL), 4);
+  return {std::move(longitude), std::move(latitude), fixedPoint(random.between(20LL, 450LL), 1)};
+}
+
 std::string lotRow(const SampleFileOptions& options, int orderNumber) {
   Random random = randomFor(options.seed, 'L', orderNumber);
   std::vector<std::string> fields;
   fields.push_back(std::to_string(orderNumber));
   fields.push_back(sampleName(options, orderNumber));
-  // Off the Gulf of Cadiz, in units of 0.0001 degree.
-  fields.push_back(fixedPoint(-random.between(62200LL, 64800LL), 4));
-  fields.push_back(fixedPoint(random.between(364200LL, 366000LL), 4));
-  fields.push_back(fixedPoint(random.between(20LL, 450LL), 1));
+  std::array<std::string, 3> place = placeOf(random);
+  const std::optional<CoreRow> coreRow = coreRowOf(options, orderNumber);
+  if (coreRow) {
+    Random first = randomFor(options.seed, 'L', coreRow->firstRow);
+    place = placeOf(first);
+  } else if (options.withoutPositionEvery > 0 && orderNumber % options.withoutPositionEvery == 0) {
+    int firstWithout = options.withoutPositionEvery;
+    while (coreRowOf(options, firstWithout)) {
+      firstWithout += options.withoutPositionEvery;
+    }
+    place[0] = orderNumber == firstWithout ? "0" : "";
+    place[1] = place[0];
+  }
+  fields.insert(fields.end(), place.begin(), place.end());
 
   const int method = static_cast<int>(random.between(0LL, 2LL));
   if (method == 0) {
@@ -234,6 +271,14 @@ std::string lotRow(const SampleFileOptions& options, int orderNumber) {
     const long long top = random.between(0LL, 5LL) * 5;
     fields.push_back(inQuotes(std::to_string(top) + "-" + std::to_string(top + 5)));
     fields.push_back("Testigo");
+  }
+  if (coreRow) {
+    const int top = coreRow->level * 2;
+    fields.end()[-2] = coreRow->core == 0 && coreRow->level == 0 ? std::string("superficial")
+                       : coreRow->core == 1 && coreRow->level == 2
+                           ? std::string("s/d")
+                           : inQuotes(std::to_string(top) + "-" + std::to_string(top + 2));
+    fields.back() = "Testigo";
   }
   fields.push_back(inQuotes(
       kDescriptions[random.between(0LL, static_cast<long long>(kDescriptions.size()) - 1)]));

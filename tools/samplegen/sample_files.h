@@ -18,6 +18,14 @@ struct SampleFileOptions {
   // Names as the lab writes them ("BC16-001-GOLFO DE CÁDIZ-Peñón"), long, with
   // accents; otherwise M-01, M-02...
   bool labNames = false;
+  // >0: so many stations are cores, from row 2 on with one ordinary row between them,
+  // of 4, 5, 6, 4... levels (as many as the lot's rows allow): each level at its
+  // core's first position and depth, sub-depths "0-2", "2-4"... The first core's top
+  // level is "superficial"; the second core's third level is "s/d", which cannot be read.
+  int coreCount = 0;
+  // >0: rows k, 2k, ... outside the cores have no position: the first "0","0" (as a
+  // spreadsheet fills an empty cell), the others empty fields.
+  int withoutPositionEvery = 0;
   unsigned seed = 1;
 };
 
