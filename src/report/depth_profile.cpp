@@ -21,16 +21,6 @@ QString numberText(double value, double step, char decimalMark) {
   return QString::number(shown, 'f', decimals).replace('.', QChar(decimalMark));
 }
 
-QString positionText(GeoPoint position, const LotViewWords& words, char decimalMark) {
-  const auto part = [decimalMark](double degrees, const std::string& positive,
-                                  const std::string& negative) {
-    return QString::number(std::abs(degrees), 'f', 5).replace('.', QChar(decimalMark)) +
-           QString::fromUtf8("°") + fromProgramText(degrees < 0 ? negative : positive);
-  };
-  return part(position.latitude, words.north, words.south) + QChar(' ') +
-         part(position.longitude, words.east, words.west);
-}
-
 }  // namespace
 
 struct DepthProfile::Layout {
@@ -50,12 +40,16 @@ struct DepthProfile::Layout {
   double xOf(const Panel& panel, double value) const {
     return panel.box.left() + (value - panel.from) / (panel.to - panel.from) * panel.box.width();
   }
-  // A level's band, at least a thin bar where its depth is one figure.
+  // A level's band, at least a thin bar where its depth is one figure, kept inside the
+  // panels (a surface sample at 0 cm).
   std::pair<double, double> bandOf(const CoreLevel& level) const {
     const double top = yOf(level.topCm), bottom = yOf(level.bottomCm);
     const double thin = text.units() * 0.5;
-    return bottom - top >= thin ? std::pair(top, bottom)
-                                : std::pair((top + bottom - thin) / 2, (top + bottom + thin) / 2);
+    if (bottom - top >= thin) {
+      return {top, bottom};
+    }
+    const double from = std::clamp((top + bottom - thin) / 2, plotTop, plotTop + plotHeight - thin);
+    return {from, from + thin};
   }
   void drawValues(QPainter& painter, const Panel& panel, int highlighted) const;
   void drawFractions(QPainter& painter, int highlighted) const;
@@ -96,7 +90,7 @@ DepthProfile::Layout::Layout(const LotView& view, const SampleCore& core, const 
   const QFontMetricsF boldMetrics = text.metrics(boldFont);
   QString title = fromProgramText(words.coreHeading);
   title.replace("%1", fromProgramText(core.lot))
-      .replace("%2", positionText(core.position, words, decimalMark))
+      .replace("%2", fromProgramText(positionText(core.position, words, decimalMark)))
       .replace("%3", QString::number(core.levels.size()));
   heading = wrappedLines(boldMetrics, title, area.width());
   if (!core.unreadDepths.empty()) {
