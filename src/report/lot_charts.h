@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "report/lot_colours.h"
 #include "statistics/geo_point.h"
 #include "workflow/lot_view.h"
 
@@ -16,9 +17,11 @@ class QPainter;
 
 namespace granomet::report {
 
-// Every view holds references to the view, the background and the words, which must
-// outlive it. textPoints: the size of its smallest text (the report's kSmallestPoints
-// and up; the window's font). highlighted: a sample drawn larger, over the others; -1 none.
+// Every view copies what it draws when it is laid out: the lot's view, the background
+// and the words need not outlive it. textPoints: the size of its smallest text in the
+// device's units (the page's points, kSmallestPoints and up; the window's pixels), the
+// whole view laid out in those units. decimalMark: the numbers'.
+// highlighted: a sample drawn larger, over the others; -1 none.
 
 // The samples at their positions in an equirectangular view scaled by the cosine of
 // its central latitude, fitted to them with a margin; the background in grey under
@@ -27,7 +30,8 @@ namespace granomet::report {
 class SampleMap {
  public:
   SampleMap(const LotView& view, const std::vector<GeoPath>& background, MapColouring colouring,
-            const LotViewWords& words, const QRectF& area, double textPoints);
+            const LotViewWords& words, const QRectF& area, double textPoints,
+            char decimalMark = '.');
   void draw(QPainter& painter, int highlighted = -1) const;
   // The rectangle the map itself fills, inside area.
   QRectF frame() const;
@@ -48,7 +52,8 @@ enum class BivariateKind { MeanSorting, SortingSkewness };
 class BivariatePlot {
  public:
   BivariatePlot(const LotView& view, BivariateKind kind, MapColouring colouring,
-                const LotViewWords& words, const QRectF& area, double textPoints);
+                const LotViewWords& words, const QRectF& area, double textPoints,
+                char decimalMark = '.');
   void draw(QPainter& painter, int highlighted = -1) const;
   std::optional<QPointF> placeOf(int sample) const;
   int sampleAt(QPointF position) const;
@@ -63,7 +68,7 @@ class BivariatePlot {
 class DepthProfile {
  public:
   DepthProfile(const LotView& view, const SampleCore& core, const LotViewWords& words,
-               const QRectF& area, double textPoints);
+               const QRectF& area, double textPoints, char decimalMark = '.');
   void draw(QPainter& painter, int highlighted = -1) const;
   int sampleAt(QPointF position) const;
 
@@ -71,9 +76,5 @@ class DepthProfile {
   struct Layout;
   std::shared_ptr<const Layout> layout_;
 };
-
-// A sample's colour as the views colour it; the legend's entries are the classes
-// the view's samples fall in.
-QColor colourOf(const LotViewSample& sample, MapColouring colouring);
 
 }  // namespace granomet::report

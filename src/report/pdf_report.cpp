@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "report/curve_chart.h"
+#include "report/lot_pages.h"
 #include "report/report_style.h"
 #include "report/report_table.h"
 #include "report/sample_pages.h"
@@ -64,11 +65,13 @@ class ReportPages {
         device_(device),
         summary_(report.summary, bodyArea().width(), TableFonts(kSummaryPoints, writer),
                  kNameColumn),
-        samplePages_(report, writer) {
+        samplePages_(report, writer),
+        lotPages_(report, writer) {
     paginateSummary();
     layOutTriangles();
     pageCount_ = static_cast<int>(summaryPages_.size() + 2 + shepardLists_.size() +
-                                  folkLists_.size() + report.curvePages.size());
+                                  folkLists_.size() + report.curvePages.size()) +
+                 lotPages_.pageCount();
     for (int i = 0; i < report.sampleCount; ++i) {
       pageCount_ += samplePages(i);
     }
@@ -78,6 +81,13 @@ class ReportPages {
   bool draw() {
     drawSummary();
     drawTriangles();
+    lotPages_.draw(painter_, [this] {
+      if (stopped_) {
+        return false;
+      }
+      newPage();
+      return true;
+    });
     drawAllCurves();
     for (int i = 0; i < report_.sampleCount && !stopped_; ++i) {
       drawSample(report_.samplePage(i), i);
@@ -264,6 +274,7 @@ class ReportPages {
   const SinkDevice& device_;
   TableLayout summary_;
   SamplePages samplePages_;
+  LotPages lotPages_;
   std::vector<std::pair<int, int>> summaryPages_;
   std::vector<TernaryPlot> triangles_;
   std::vector<ListPage> shepardLists_;

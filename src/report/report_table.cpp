@@ -153,6 +153,11 @@ int TableLayout::rowsFitting(int first, double height) const {
   return static_cast<int>(end - from);
 }
 
+double TableLayout::sliceHeight(int first, int end) const {
+  return titleHeight_ + headerHeight_ + rowTops_[static_cast<std::size_t>(end)] -
+         rowTops_[static_cast<std::size_t>(first)];
+}
+
 void TableLayout::drawLine(QPainter& painter, const QFontMetricsF& measured,
                            const QFontMetricsF& page, const QString& text, double width, double x,
                            double baseline, std::size_t column) const {

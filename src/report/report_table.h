@@ -48,6 +48,8 @@ class TableLayout {
   double height() const;
   // How many rows from first fit in height under a title and the header.
   int rowsFitting(int first, double height) const;
+  // The height rows [first, end) take drawn under the title and the header.
+  double sliceHeight(int first, int end) const;
 
   // Draws the title (unless empty), the header and rows [first, end); returns the height used.
   double draw(QPainter& painter, QPointF topLeft, int first, int end, const QString& title) const;
