@@ -29,14 +29,14 @@ void LotCanvas::setHighlighted(int sample) {
   }
 }
 
-void LotCanvas::setTextPoints(double points) {
-  textPoints_ = points;
+void LotCanvas::setTextSize(double pixels) {
+  textSize_ = pixels;
   relayout();
 }
 
 const std::vector<LotPanel>& LotCanvas::panels() const {
   if (laidOutSize_ != size()) {
-    panels_ = layout_(QRectF(rect()), textPoints_);
+    panels_ = layout_(QRectF(rect()), textSize_);
     laidOutSize_ = size();
   }
   return panels_;
@@ -71,7 +71,7 @@ void LotCanvas::paintPicture(QPainter& painter, QSize size) const {
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.fillRect(QRectF(QPointF(0, 0), QSizeF(size)), Qt::white);
   painter.scale(scale, scale);
-  for (const LotPanel& panel : layout_(area, textPoints_)) {
+  for (const LotPanel& panel : layout_(area, textSize_)) {
     panel.draw(painter, highlighted_);
   }
   painter.restore();

@@ -21,8 +21,8 @@ struct LotPanel {
   std::function<std::optional<QPointF>(int sample)> placeOf;
 };
 
-// The views of a rectangle, whose smallest text is textPoints.
-using LotLayout = std::function<std::vector<LotPanel>(const QRectF& area, double textPoints)>;
+// The views of a rectangle, whose smallest text is textSize (its units: the canvas's pixels).
+using LotLayout = std::function<std::vector<LotPanel>(const QRectF& area, double textSize)>;
 
 // Lays its views out when its size or what they show changes, draws them with the
 // highlighted sample over the others, tells a click on a sample and names the
@@ -37,7 +37,7 @@ class LotCanvas final : public QWidget {
   // What the views show changed (the lot, the colours, the background, the font).
   void relayout();
   void setHighlighted(int sample);
-  void setTextPoints(double points);
+  void setTextSize(double pixels);
   std::optional<QPointF> placeOf(int sample) const;
   int sampleAt(QPointF position) const;
   // The views laid out as the canvas shows them, magnified to fill `size` when it is
@@ -57,7 +57,7 @@ class LotCanvas final : public QWidget {
 
   LotLayout layout_;
   std::function<QString(int)> tipOf_;
-  double textPoints_ = 9;
+  double textSize_ = 9;
   int highlighted_ = -1;
   mutable std::vector<LotPanel> panels_;
   mutable QSize laidOutSize_;

@@ -91,8 +91,11 @@ std::string classOf(const LotViewSample& sample, MapColouring colouring) {
 
 }  // namespace
 
-LotWindow::LotWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), words_(lotViewWords()), imageSize_(kDefaultChartImageSize) {
+LotWindow::LotWindow(QWidget* parent, char decimalMark)
+    : QWidget(parent, Qt::Window),
+      decimalMark_(decimalMark),
+      words_(lotViewWords()),
+      imageSize_(kDefaultChartImageSize) {
   setObjectName("LotWindow");
   setWindowTitle(toQString(messages::lotWindowTitle({})));
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -144,33 +147,34 @@ void LotWindow::buildControls() {
   const auto tip = [this](int sample) { return tipOf(sample); };
   map_ = new LotCanvas(
       this,
-      [this](const QRectF& area, double points) {
+      [this](const QRectF& area, double textSize) {
         return std::vector<LotPanel>{
             mapPanel(std::make_shared<report::SampleMap>(lot_.view, background_, colouring_, words_,
-                                                         area, points),
+                                                         area, textSize, decimalMark_),
                      lot_.view)};
       },
       tip);
   bivariate_ = new LotCanvas(
       this,
-      [this](const QRectF& area, double points) {
+      [this](const QRectF& area, double textSize) {
         const auto [first, second] = halves(area);
         std::vector<LotPanel> panels;
         for (const auto& [kind, place] : {std::pair{report::BivariateKind::MeanSorting, first},
                                           {report::BivariateKind::SortingSkewness, second}}) {
           panels.push_back(plotPanel(std::make_shared<const report::BivariatePlot>(
-              lot_.view, kind, colouring_, words_, place, points)));
+              lot_.view, kind, colouring_, words_, place, textSize, decimalMark_)));
         }
         return panels;
       },
       tip);
   profile_ = new LotCanvas(
       this,
-      [this](const QRectF& area, double points) {
+      [this](const QRectF& area, double textSize) {
         std::vector<LotPanel> panels;
         if (core_ >= 0 && core_ < static_cast<int>(lot_.view.cores.size())) {
           panels.push_back(profilePanel(std::make_shared<const report::DepthProfile>(
-              lot_.view, lot_.view.cores[static_cast<std::size_t>(core_)], words_, area, points)));
+              lot_.view, lot_.view.cores[static_cast<std::size_t>(core_)], words_, area, textSize,
+              decimalMark_)));
         }
         return panels;
       },
@@ -179,7 +183,7 @@ void LotWindow::buildControls() {
   bivariate_->setObjectName("bivariateCanvas");
   profile_->setObjectName("profileCanvas");
   for (LotCanvas* canvas : {map_, bivariate_, profile_}) {
-    canvas->setTextPoints(textPoints());
+    canvas->setTextSize(textSize());
     connect(canvas, &LotCanvas::sampleClicked, this, &LotWindow::clicked);
   }
 
@@ -213,10 +217,9 @@ void LotWindow::buildControls() {
   showNotes();
 }
 
-double LotWindow::textPoints() const {
-  // The views size their texts in points; the window's font is set in pixels.
-  constexpr double kPointsPerInch = 72;
-  return QFontInfo(font()).pixelSize() * kPointsPerInch / std::max(1, logicalDpiY());
+double LotWindow::textSize() const {
+  // The views are laid out in the window's pixels, their smallest text the window's.
+  return QFontInfo(font()).pixelSize();
 }
 
 void LotWindow::setLot(RunLotView lot, const std::string& lotName,

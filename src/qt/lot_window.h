@@ -34,7 +34,8 @@ class LotWindow final : public QWidget {
   Q_OBJECT
 
  public:
-  explicit LotWindow(QWidget* parent);
+  // decimalMark: the regional mark, for the views' numbers.
+  LotWindow(QWidget* parent, char decimalMark);
   ~LotWindow() override;
 
   // resultsFile: the run's, whose name the saved pictures' names start with.
@@ -78,9 +79,10 @@ class LotWindow final : public QWidget {
   void redraw();
   LotCanvas& canvasOf(LotTab tab) const;
   LotTab currentTab() const;
-  double textPoints() const;
+  double textSize() const;
   void clicked(int sample);
 
+  const char decimalMark_;
   RunLotView lot_;
   std::string lotName_;
   std::filesystem::path resultsFile_;

@@ -185,7 +185,7 @@ void principal::buildControls(char decimalMark) {
   CWGraph1_->setFocusPolicy(Qt::StrongFocus);
   stretchControls(*ignored, *calculated);
   // The results file resolved as the run resolves it.
-  links_ = std::make_unique<SampleLinks>(*this, *List1_, *CWGraph1_, [this] {
+  links_ = std::make_unique<SampleLinks>(*this, *List1_, *CWGraph1_, decimalMark, [this] {
     return platform_.folder.resolve(typedPath(text(TextBoxId::recalculado_file)));
   });
   connect(this, &principal::leaveConfirmed, links_.get(), &SampleLinks::closeWindows);

@@ -27,11 +27,12 @@ QAction* addAction(QMenu& menu, const char* name, const std::string& text) {
 
 }  // namespace
 
-SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
+SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph, char decimalMark,
                          std::function<std::filesystem::path()> resultsPath)
     : window_(window),
       list_(list),
       graph_(graph),
+      decimalMark_(decimalMark),
       resultsPath_(std::move(resultsPath)),
       menu_(new QMenu(&window)),
       reportAction_(addAction(*menu_, "reportAction", messages::reportMenuItem())),
@@ -239,7 +240,7 @@ void SampleLinks::showLotWindow() {
     return;
   }
   if (!lot_) {
-    lot_ = new LotWindow(&window_);
+    lot_ = new LotWindow(&window_, decimalMark_);
     // A point's sample is its curve's: selecting its item highlights it everywhere.
     connect(lot_, &LotWindow::sampleClicked, this, &SampleLinks::selectCurve);
   }

@@ -37,10 +37,11 @@ class SampleLinks final : public QObject {
 
  public:
   // window: the main window, over which the menu, dialogs and the ternary window
-  // open; it owns them. resultsPath: the results file as the run names it. The
+  // open; it owns them. decimalMark: the regional mark, for the lot's views.
+  // resultsPath: the results file as the run names it. The
   // links must go before the list and the graph: clearing a list as it is
   // destroyed would call them back.
-  SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph,
+  SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph, char decimalMark,
               std::function<std::filesystem::path()> resultsPath);
 
   // What "Crear informe PDF…" does; without one the item stays disabled.
@@ -84,6 +85,7 @@ class SampleLinks final : public QObject {
   QWidget& window_;
   SampleList& list_;
   CurveGraph& graph_;
+  const char decimalMark_;
   std::function<std::filesystem::path()> resultsPath_;
   std::function<void()> report_;
   std::function<std::string()> lotName_;

@@ -264,7 +264,7 @@ class LotWindowTest : public QObject {
     QCOMPARE(views->backgroundLayer(), coast);
     QCOMPARE(views->canvas(LotTab::Map).grab().toImage(), withCoast);
 
-    const auto nextWindow = [] { return std::make_unique<LotWindow>(nullptr); };
+    const auto nextWindow = [] { return std::make_unique<LotWindow>(nullptr, ','); };
     QCOMPARE(nextWindow()->backgroundLayer(), coast);
     std::filesystem::rename(coast, shown_.folder() / "costa_vieja.geojson");
     {
