@@ -1,5 +1,5 @@
 // granomet-shots: PNG pictures of the main window in its four states and maximised, the help
-// window's two pages, the ternary diagram, the saved graph and the report's pages.
+// window's two pages, the ternary diagram, the lot's views, the saved graph and the report's pages.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -10,10 +10,12 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "headless/fixed_clock.h"
@@ -21,6 +23,7 @@
 #include "offscreen_arguments.h"
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
+#include "qt/lot_window.h"
 #include "qt/principal.h"
 #include "qt/sample_links.h"
 #include "qt/ternary_window.h"
@@ -156,12 +159,37 @@ void press(QWidget& window, const char* button) {
   QApplication::processEvents();
 }
 
+// The lot's views of the run, the same sample selected, the map over a coastline and a
+// shoal written here as a GIS program would write them.
+bool saveLotViews(principal& window, const QDir& folder, const std::filesystem::path& inputs) {
+  const std::filesystem::path coast = inputs / "costa.geojson";
+  std::ofstream(coast, std::ios::binary) << R"({"type": "FeatureCollection", "features": [
+{"type": "Feature", "properties": {}, "geometry": {"type": "LineString", "coordinates":
+ [[-6.48, 36.39], [-6.40, 36.43], [-6.33, 36.47], [-6.27, 36.55], [-6.22, 36.62]]}},
+{"type": "Feature", "properties": {}, "geometry": {"type": "Polygon", "coordinates":
+ [[[-6.45, 36.55], [-6.38, 36.53], [-6.36, 36.58], [-6.43, 36.60], [-6.45, 36.55]]]}}]})";
+  window.sampleLinks().showLotWindow();
+  LotWindow* views = window.sampleLinks().lotWindow();
+  if (!expect(views != nullptr && views->setBackgroundLayer(coast),
+              "la capa de fondo no se ha leído")) {
+    return false;
+  }
+  views->showTab(LotTab::Map);
+  bool saved = save(*views, folder, "6_mapa_muestras.png");
+  views->showTab(LotTab::Bivariate);
+  saved = save(*views, folder, "6_diagramas_bivariantes.png") && saved;
+  views->close();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // Pictures need no screen.
   tools::OffscreenArguments arguments(argc, argv);
   QApplication application(arguments.count(), arguments.values());
+  // The background layer the views remember is kept apart from the user's.
+  QStandardPaths::setTestModeEnabled(true);
   const QStringList rest = QApplication::arguments();
   if (rest.size() != 2) {
     std::fprintf(stderr, "Uso: granomet-shots CARPETA\n");
@@ -225,6 +253,7 @@ int main(int argc, char** argv) {
   const TernaryWindow* ternary = window.sampleLinks().ternaryWindow();
   saved = ternary != nullptr &&
           save(*window.sampleLinks().ternaryWindow(), folder, "6_diagrama_ternario.png") && saved;
+  saved = saveLotViews(window, folder, inputs) && saved;
   saved = saveWithMenu(window, folder, "7_menu.png") && saved;
   saved = saveChart(window, folder, "9_grafico.png") && saved;
   const Platform platform{clock, regional, current};
