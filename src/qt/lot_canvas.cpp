@@ -9,6 +9,16 @@
 #include "qt/lasting_tool_tip.h"
 
 namespace granomet {
+namespace {
+
+// Between the views and the canvas's edge, where a page would have its margin.
+constexpr double kMargin = 8;
+
+QRectF inside(const QRectF& area) {
+  return area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+}
+
+}  // namespace
 
 LotCanvas::LotCanvas(QWidget* parent, LotLayout layout, std::function<QString(int)> tipOf)
     : QWidget(parent), layout_(std::move(layout)), tipOf_(std::move(tipOf)) {
@@ -36,7 +46,7 @@ void LotCanvas::setTextSize(double pixels) {
 
 const std::vector<LotPanel>& LotCanvas::panels() const {
   if (laidOutSize_ != size()) {
-    panels_ = layout_(QRectF(rect()), textSize_);
+    panels_ = layout_(inside(QRectF(rect())), textSize_);
     laidOutSize_ = size();
   }
   return panels_;
@@ -71,7 +81,7 @@ void LotCanvas::paintPicture(QPainter& painter, QSize size) const {
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.fillRect(QRectF(QPointF(0, 0), QSizeF(size)), Qt::white);
   painter.scale(scale, scale);
-  for (const LotPanel& panel : layout_(area, textSize_)) {
+  for (const LotPanel& panel : layout_(inside(area), textSize_)) {
     panel.draw(painter, highlighted_);
   }
   painter.restore();
