@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 #include <filesystem>
 #include <fstream>
 
@@ -179,6 +181,17 @@ class LotWindowTest : public QObject {
                   "(" + toQString(messages::shepardClassName(drawn.composition.shepardCode)) + ")"),
           qPrintable(tip));
     }
+    // ... shown where the pointer rests on the point.
+    views->showTab(LotTab::Bivariate);
+    const QPoint at = views->placeOf(LotTab::Bivariate, placed)->toPoint();
+    QHelpEvent rest(QEvent::ToolTip, at, views->canvas(LotTab::Bivariate).mapToGlobal(at));
+    QApplication::sendEvent(&views->canvas(LotTab::Bivariate), &rest);
+    QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), views->tipOf(placed));
+
+    // Another colouring redraws the points.
+    const QImage byShepard = views->canvas(LotTab::Bivariate).grab().toImage();
+    views->findChild<QComboBox*>("colouring")->setCurrentIndex(1);
+    QVERIFY(views->canvas(LotTab::Bivariate).grab().toImage() != byShepard);
 
     // The saved picture of the map, through the graph's own dialogs.
     views->showTab(LotTab::Map);
