@@ -11,10 +11,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <array>
+#include <stdexcept>
 #include <utility>
 
 #include "data/file_names.h"
-#include "geodata/background_layer.h"
 #include "qt/chart_image.h"
 #include "qt/lot_canvas.h"
 #include "qt/message_box.h"
@@ -25,8 +25,35 @@
 #include "statistics/descriptive_terms.h"
 #include "workflow/messages.h"
 
+#if GRANOMET_GDAL
+#include "geodata/background_layer.h"
+#endif
+
 namespace granomet {
 namespace {
+
+#if GRANOMET_GDAL
+constexpr bool kLayersReadable = true;
+
+// A layer's lines, or an exception saying why not, naming the file (UTF-8).
+std::vector<GeoPath> readLayer(const std::filesystem::path& file) {
+  try {
+    return readBackgroundLayer(file);
+  } catch (const BackgroundLayerError&) {
+    throw;
+  } catch (const std::exception& error) {
+    throw std::runtime_error(utf8Of(file) + ": " + error.what());
+  }
+}
+#else
+// Built without GDAL (there is none for Windows): no layer can be read, and the window
+// offers none.
+constexpr bool kLayersReadable = false;
+
+std::vector<GeoPath> readLayer(const std::filesystem::path& file) {
+  throw std::runtime_error(utf8Of(file));
+}
+#endif
 
 constexpr int kFontPixels = 12;
 // The window's settings: the user's, under the program's organisation; tests set
@@ -140,6 +167,7 @@ void LotWindow::buildControls() {
   connect(save, &QPushButton::clicked, this, &LotWindow::saveImage);
   for (QPushButton* button : {chooseLayer, removeLayer_, save}) {
     button->setAutoDefault(false);
+    button->setVisible(kLayersReadable || button == save);
     controls->addWidget(button);
   }
   layout->addLayout(controls);
@@ -372,13 +400,9 @@ void LotWindow::clicked(int sample) {
 
 bool LotWindow::setBackgroundLayer(const std::filesystem::path& file) {
   try {
-    background_ = readBackgroundLayer(file);
+    background_ = readLayer(file);
   } catch (const std::exception& error) {
-    // BackgroundLayerError names the file; anything else GDAL lets through is named here.
-    const std::string cause = dynamic_cast<const BackgroundLayerError*>(&error) != nullptr
-                                  ? std::string(error.what())
-                                  : utf8Of(file) + ": " + error.what();
-    showMessageBox(this, messages::backgroundLayerUnreadable(cause));
+    showMessageBox(this, messages::backgroundLayerUnreadable(error.what()));
     return false;
   }
   layerFile_ = file;
@@ -411,12 +435,12 @@ void LotWindow::rememberBackgroundLayer() const {
 // message box stands between the user and the views.
 void LotWindow::restoreBackgroundLayer() {
   const QString remembered = QSettings(kOrganisation, kApplication).value(kLayerKey).toString();
-  if (remembered.isEmpty()) {
+  if (remembered.isEmpty() || !kLayersReadable) {
     return;
   }
   const std::filesystem::path file = pathOfUtf8(remembered.toStdString());
   try {
-    background_ = readBackgroundLayer(file);
+    background_ = readLayer(file);
     layerFile_ = file;
   } catch (const std::exception& error) {
     std::error_code unknown;
