@@ -14,70 +14,69 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kSignificantDigits = 6;
-constexpr int kPercentDecimals = 4;
 
 // The first 53 are what the lab's loaders read by name and place; later columns
 // go after them.
-constexpr std::array<std::string_view, 58> kColumns = {
-    "Fichero de resultados",
-    "Lot-Num",
-    "Muestra",
-    "%Grava",
-    "%Arena",
-    "%Limo",
-    "%Arcilla",
-    "%Bioclastos",
-    "Clasif. Shepard(1954)",
-    "µ-Media",
-    "µ-Clasificación",
-    "µ-Asimetría",
-    "µ-Kurtosis",
-    "Ø-Media",
-    "Ø-Clasificación",
-    "Ø-Asimetría",
-    "Ø-Kurtosis",
-    "Geom-Media(µm)",
-    "Geom-Clasificación",
-    "Geom-Asimetría",
-    "Geom-Kurtosis",
-    "FW-Media(Ø)",
-    "FW-Clasificación(Ø)",
-    "FW-Asimetría(Ø)",
-    "FW-Kurtosis(Ø)",
-    "FW-Media(µm)",
-    "FW-Clasificación(µm)",
-    "FW-Asimetría(µm)",
-    "FW-Kurtosis(µm)",
-    "Tamaño medio",
-    "Clasificación",
-    "Asimetría",
-    "Curtosis",
-    "Moda(µm)",
-    "D10(µm)",
-    "D50(µm)",
-    "D90(µm)",
-    "D90/D10",
-    "D90-D10(µm)",
-    "D75/D25",
-    "D75-D25(µm)",
-    "%Arena muy gruesa",
-    "%Arena gruesa",
-    "%Arena media",
-    "%Arena fina",
-    "%Arena muy fina",
-    "%Limo muy grueso",
-    "%Limo grueso",
-    "%Limo medio",
-    "%Limo fino",
-    "Código Folk",
-    "Grupo textural (Folk 1954)",
-    "Avisos",
-    "Nombre del sedimento",
-    "Modalidad",
-    "Moda 1 (µm)",
-    "Moda 2 (µm)",
-    "Moda 3 (µm)",
-};
+constexpr std::array<StatisticsColumn, kStatisticsColumns> kColumns = {{
+    {"Fichero de resultados", ColumnKind::Text},
+    {"Lot-Num", ColumnKind::Text},
+    {"Muestra", ColumnKind::Text},
+    {"%Grava", ColumnKind::Number},
+    {"%Arena", ColumnKind::Number},
+    {"%Limo", ColumnKind::Number},
+    {"%Arcilla", ColumnKind::Number},
+    {"%Bioclastos", ColumnKind::Number},
+    {"Clasif. Shepard(1954)", ColumnKind::Text},
+    {"µ-Media", ColumnKind::Number},
+    {"µ-Clasificación", ColumnKind::Number},
+    {"µ-Asimetría", ColumnKind::Number},
+    {"µ-Kurtosis", ColumnKind::Number},
+    {"Ø-Media", ColumnKind::Number},
+    {"Ø-Clasificación", ColumnKind::Number},
+    {"Ø-Asimetría", ColumnKind::Number},
+    {"Ø-Kurtosis", ColumnKind::Number},
+    {"Geom-Media(µm)", ColumnKind::Number},
+    {"Geom-Clasificación", ColumnKind::Number},
+    {"Geom-Asimetría", ColumnKind::Number},
+    {"Geom-Kurtosis", ColumnKind::Number},
+    {"FW-Media(Ø)", ColumnKind::Number},
+    {"FW-Clasificación(Ø)", ColumnKind::Number},
+    {"FW-Asimetría(Ø)", ColumnKind::Number},
+    {"FW-Kurtosis(Ø)", ColumnKind::Number},
+    {"FW-Media(µm)", ColumnKind::Number},
+    {"FW-Clasificación(µm)", ColumnKind::Number},
+    {"FW-Asimetría(µm)", ColumnKind::Number},
+    {"FW-Kurtosis(µm)", ColumnKind::Number},
+    {"Tamaño medio", ColumnKind::Text},
+    {"Clasificación", ColumnKind::Text},
+    {"Asimetría", ColumnKind::Text},
+    {"Curtosis", ColumnKind::Text},
+    {"Moda(µm)", ColumnKind::Number},
+    {"D10(µm)", ColumnKind::Number},
+    {"D50(µm)", ColumnKind::Number},
+    {"D90(µm)", ColumnKind::Number},
+    {"D90/D10", ColumnKind::Number},
+    {"D90-D10(µm)", ColumnKind::Number},
+    {"D75/D25", ColumnKind::Number},
+    {"D75-D25(µm)", ColumnKind::Number},
+    {"%Arena muy gruesa", ColumnKind::Number, 4},
+    {"%Arena gruesa", ColumnKind::Number, 4},
+    {"%Arena media", ColumnKind::Number, 4},
+    {"%Arena fina", ColumnKind::Number, 4},
+    {"%Arena muy fina", ColumnKind::Number, 4},
+    {"%Limo muy grueso", ColumnKind::Number, 4},
+    {"%Limo grueso", ColumnKind::Number, 4},
+    {"%Limo medio", ColumnKind::Number, 4},
+    {"%Limo fino", ColumnKind::Number, 4},
+    {"Código Folk", ColumnKind::Text},
+    {"Grupo textural (Folk 1954)", ColumnKind::Text},
+    {"Avisos", ColumnKind::Text},
+    {"Nombre del sedimento", ColumnKind::Text},
+    {"Modalidad", ColumnKind::Text},
+    {"Moda 1 (µm)", ColumnKind::Number},
+    {"Moda 2 (µm)", ColumnKind::Number},
+    {"Moda 3 (µm)", ColumnKind::Number},
+}};
 
 // The results line's fields copied as they stand, numbers with the table's mark.
 struct CopiedField {
@@ -103,37 +102,55 @@ constexpr std::array<CopiedField, 16> kCopiedFields = {{
     {kMeanPhiField + 3, true},
 }};
 
-class QuotedLine {
+// A sample's cells in the columns' order, each number written as its column asks.
+class RowBuilder {
  public:
-  QuotedLine() { line_.reserve(1024); }
+  explicit RowBuilder(char decimalMark) : decimalMark_(decimalMark) {}
 
-  void text(std::string_view field) {
-    if (!line_.empty()) {
-      line_ += ',';
+  void text(std::string text) { row_.at(next_++).text = std::move(text); }
+  void number(std::optional<double> value) {
+    StatisticsCell& cell = row_.at(next_);
+    if (value) {
+      cell.text = tableNumber(*value, kColumns.at(next_).minDecimals, decimalMark_);
+      cell.number = value;
     }
-    appendQuoted(line_, field);
+    ++next_;
   }
-  void number(std::optional<double> value, char decimalMark, int minDecimals = 0) {
-    text(value ? tableNumber(*value, minDecimals, decimalMark) : std::string());
+  // A number the results file wrote, its digits kept.
+  void copied(const std::string& field) {
+    row_.at(next_).number = resultsNumber(field);
+    text(withDecimalMark(field, decimalMark_));
   }
   template <typename Term>
   void term(std::optional<Term> value, std::string (*name)(Term)) {
     text(value ? name(*value) : std::string());
   }
-  void measures(const SizeMeasures& measures, char decimalMark) {
-    number(measures.mean, decimalMark);
-    number(measures.sorting, decimalMark);
-    number(measures.skewness, decimalMark);
-    number(measures.kurtosis, decimalMark);
+  void measures(const SizeMeasures& measures) {
+    number(measures.mean);
+    number(measures.sorting);
+    number(measures.skewness);
+    number(measures.kurtosis);
   }
-  std::string finish() {
-    line_ += kLineEnd;
-    return std::move(line_);
-  }
+  StatisticsRow finish() { return std::move(row_); }
 
  private:
-  std::string line_;
+  char decimalMark_;
+  std::size_t next_ = 0;
+  StatisticsRow row_;
 };
+
+std::string quotedLine(const auto& fields) {
+  std::string line;
+  line.reserve(1024);
+  for (const auto& field : fields) {
+    if (!line.empty()) {
+      line += ',';
+    }
+    appendQuoted(line, field);
+  }
+  line += kLineEnd;
+  return line;
+}
 
 const std::string& fieldOf(const std::vector<std::string>& fields, int field) {
   return fields.at(static_cast<std::size_t>(field - 1));
@@ -217,52 +234,70 @@ std::string fixedNumber(double value, int decimals, char decimalMark) {
   return withDecimalMark(std::move(text), decimalMark);
 }
 
+const std::array<StatisticsColumn, kStatisticsColumns>& statisticsTableColumns() {
+  return kColumns;
+}
+
 std::string statisticsTableHeader() {
-  QuotedLine line;
-  for (std::string_view column : kColumns) {
-    line.text(utf8ToCp1252(column));
+  std::array<std::string, kStatisticsColumns> titles;
+  std::transform(kColumns.begin(), kColumns.end(), titles.begin(),
+                 [](const StatisticsColumn& column) { return utf8ToCp1252(column.title); });
+  return quotedLine(titles);
+}
+
+StatisticsRow statisticsTableRow(std::string_view resultsFileName, const ResultsFileContents& file,
+                                 const ResultsLine& results, const SampleStatistics& statistics,
+                                 char decimalMark) {
+  RowBuilder row(decimalMark);
+  row.text(std::string(resultsFileName));
+  for (const CopiedField& copied : kCopiedFields) {
+    const std::string& field = fieldOf(results.fields, copied.field);
+    if (copied.number) {
+      row.copied(field);
+    } else {
+      row.text(field);
+    }
   }
-  return line.finish();
+  row.measures(statistics.geometricMoments);
+  row.measures(statistics.folkWardPhi);
+  row.measures(statistics.folkWardMicron);
+  row.term(statistics.meanSizeTerm, messages::meanSizeTermName);
+  row.term(statistics.sortingTerm, messages::sortingTermName);
+  row.term(statistics.skewnessTerm, messages::skewnessTermName);
+  row.term(statistics.kurtosisTerm, messages::kurtosisTermName);
+  row.number(statistics.modeMicron);
+  row.number(statistics.d10);
+  row.number(statistics.d50);
+  row.number(statistics.d90);
+  row.number(statistics.d90OverD10);
+  row.number(statistics.d90MinusD10);
+  row.number(statistics.d75OverD25);
+  row.number(statistics.d75MinusD25);
+  for (const SizeBand& fraction : statistics.fractions.sandAndSilt) {
+    row.number(fraction.percent);
+  }
+  row.text(statistics.folkGroup ? std::string(folkCode(*statistics.folkGroup)) : std::string());
+  row.term(statistics.folkGroup, messages::folkGroupName);
+  row.text(warningsOf(file, results, statistics, decimalMark));
+  row.text(statistics.sedimentName ? messages::sedimentName(*statistics.sedimentName)
+                                   : std::string());
+  const std::optional<Modes>& modes = statistics.modes;
+  row.text(modes ? messages::modalityName(modes->modality) : std::string());
+  for (int k = 0; k < kModesTold; ++k) {
+    row.number(modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt);
+  }
+  return row.finish();
 }
 
 std::string statisticsTableLine(std::string_view resultsFileName, const ResultsFileContents& file,
                                 const ResultsLine& results, const SampleStatistics& statistics,
                                 char decimalMark) {
-  QuotedLine line;
-  line.text(resultsFileName);
-  for (const CopiedField& copied : kCopiedFields) {
-    const std::string& field = fieldOf(results.fields, copied.field);
-    line.text(copied.number ? withDecimalMark(field, decimalMark) : field);
-  }
-  line.measures(statistics.geometricMoments, decimalMark);
-  line.measures(statistics.folkWardPhi, decimalMark);
-  line.measures(statistics.folkWardMicron, decimalMark);
-  line.term(statistics.meanSizeTerm, messages::meanSizeTermName);
-  line.term(statistics.sortingTerm, messages::sortingTermName);
-  line.term(statistics.skewnessTerm, messages::skewnessTermName);
-  line.term(statistics.kurtosisTerm, messages::kurtosisTermName);
-  line.number(statistics.modeMicron, decimalMark);
-  line.number(statistics.d10, decimalMark);
-  line.number(statistics.d50, decimalMark);
-  line.number(statistics.d90, decimalMark);
-  line.number(statistics.d90OverD10, decimalMark);
-  line.number(statistics.d90MinusD10, decimalMark);
-  line.number(statistics.d75OverD25, decimalMark);
-  line.number(statistics.d75MinusD25, decimalMark);
-  for (const SizeBand& fraction : statistics.fractions.sandAndSilt) {
-    line.number(fraction.percent, decimalMark, kPercentDecimals);
-  }
-  line.text(statistics.folkGroup ? folkCode(*statistics.folkGroup) : std::string_view());
-  line.term(statistics.folkGroup, messages::folkGroupName);
-  line.text(warningsOf(file, results, statistics, decimalMark));
-  line.text(statistics.sedimentName ? messages::sedimentName(*statistics.sedimentName)
-                                    : std::string());
-  const std::optional<Modes>& modes = statistics.modes;
-  line.text(modes ? messages::modalityName(modes->modality) : std::string());
-  for (int k = 0; k < kModesTold; ++k) {
-    line.number(modes ? modes->diameters[static_cast<std::size_t>(k)] : std::nullopt, decimalMark);
-  }
-  return line.finish();
+  const StatisticsRow row =
+      statisticsTableRow(resultsFileName, file, results, statistics, decimalMark);
+  std::array<std::string_view, kStatisticsColumns> texts;
+  std::transform(row.begin(), row.end(), texts.begin(),
+                 [](const StatisticsCell& cell) { return std::string_view(cell.text); });
+  return quotedLine(texts);
 }
 
 }  // namespace granomet
