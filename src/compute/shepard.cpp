@@ -53,4 +53,13 @@ std::string_view shepardName(std::int16_t code) {
   }
 }
 
+std::int16_t shepardCodeOf(std::string_view name) {
+  for (std::int16_t code = 1; code <= 10; ++code) {
+    if (shepardName(code) == name) {
+      return code;
+    }
+  }
+  return 0;
+}
+
 }  // namespace granomet

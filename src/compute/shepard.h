@@ -15,4 +15,8 @@ std::int16_t clase(const double& gravel, const double& sand, const double& silt,
 // Codes 1 to 9 by name; any other code is the central class "Sand_Silt_Clay".
 std::string_view shepardName(std::int16_t code);
 
+// The code of a class name as the results file keeps it ("Clayed_Silt"), 0 for a name
+// it does not know.
+std::int16_t shepardCodeOf(std::string_view name);
+
 }  // namespace granomet

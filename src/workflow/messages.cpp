@@ -1363,6 +1363,43 @@ std::string samplePageText(SamplePageText text) {
   return {};
 }
 
+std::string lotSummaryText(LotSummaryText text) {
+  using T = LotSummaryText;
+  switch (text) {
+    case T::FiguresTitle:
+      return out("Cifras del lote");
+    case T::Column:
+      return out("Columna de la tabla");
+    case T::Count:
+      return out("n");
+    case T::Minimum:
+      return out("Mínimo");
+    case T::Median:
+      return out("Mediana");
+    case T::Mean:
+      return out("Media");
+    case T::Maximum:
+      return out("Máximo");
+    case T::StandardDeviation:
+      return out("Desv. típica");
+    case T::ShepardTitle:
+      return out("Muestras por clase de Shepard (1954)");
+    case T::ShepardClass:
+      return out("Clase");
+    case T::FolkTitle:
+      return out("Muestras por grupo textural de Folk (1954)");
+    case T::FolkGroup:
+      return out("Grupo");
+    case T::Samples:
+      return out("Muestras");
+    case T::UnknownClass:
+      return out("Clase desconocida");
+    case T::NoGroup:
+      return out("Sin grupo");
+  }
+  return {};
+}
+
 std::string curvePageText(CurvePageText text) {
   using T = CurvePageText;
   switch (text) {

@@ -293,6 +293,27 @@ std::string reportText(ReportText text);
 // The Udden-Wentworth sand and silt classes, very coarse sand first.
 std::string sizeFractionName(int fraction);
 
+// The lot summary's tables: each number column's figures over the lot's samples,
+// and how many samples fall in each of Shepard's classes and Folk's groups.
+enum class LotSummaryText {
+  FiguresTitle,
+  Column,
+  Count,
+  Minimum,
+  Median,
+  Mean,
+  Maximum,
+  StandardDeviation,
+  ShepardTitle,
+  ShepardClass,
+  FolkTitle,
+  FolkGroup,
+  Samples,
+  UnknownClass,  // a class the results line names that Shepard's has not
+  NoGroup,       // samples whose percentages give no Folk group
+};
+std::string lotSummaryText(LotSummaryText text);
+
 // The words of a sample's own pages of the report: its histogram, its cumulative
 // curve on probability paper and its table of classes.
 enum class SamplePageText {

@@ -14,6 +14,7 @@
 #include "statistics/cumulative_curve.h"
 #include "statistics/folk_group.h"
 #include "statistics/sample_statistics.h"
+#include "workflow/lot_summary.h"
 #include "workflow/messages.h"
 #include "workflow/statistics_table.h"
 
@@ -123,16 +124,6 @@ std::string lotOfFileName(const std::string& fileName) {
     }
   }
   return fileName.substr(0, start);
-}
-
-// The class code the results file keeps ("Clayed_Silt"), or 0 for a code it does not know.
-int shepardCodeOf(std::string_view name) {
-  for (std::int16_t code = 1; code <= 10; ++code) {
-    if (shepardName(code) == name) {
-      return code;
-    }
-  }
-  return 0;
 }
 
 std::string shepardText(const std::string& kept) {
@@ -711,6 +702,7 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
                                        TernaryDiagram::FolkSandSiltClay}) {
     report.triangles.push_back(triangleOf(diagram, samples, decimalMark));
   }
+  report.lotSummary = lotSummaryTables(lotSummaryOf(results), decimalMark);
   report.curvePages = curvePagesOf(samples, report.summary);
   report.sampleCount = static_cast<int>(samples.size());
   report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),
