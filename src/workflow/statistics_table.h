@@ -14,10 +14,13 @@ namespace granomet {
 
 enum class ColumnKind { Number, Text };
 
-// A column of the table: its heading (UTF-8), whether it holds a number (order
-// numbers are identifiers, text), and the fewest decimals its figures are given with.
+// A column of the table: its heading (UTF-8), its attribute's name in the samples'
+// GeoPackage (lower-case ASCII, which QGIS and its expressions take as it is),
+// whether it holds a number (order numbers are identifiers, text), and the fewest
+// decimals its figures are given with.
 struct StatisticsColumn {
   std::string_view title;
+  std::string_view layerField;
   ColumnKind kind = ColumnKind::Text;
   int minDecimals = 0;
 };
