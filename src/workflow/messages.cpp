@@ -941,7 +941,8 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
 }
 
 std::string_view informeUsage() {
-  return "Uso: granomet-informe [-o TABLA.csv] [-p INFORME.pdf] RESULTADOS.csv...\n"
+  return "Uso: granomet-informe [-o TABLA.csv] [-p INFORME.pdf [--fondo CAPA]] [-g MUESTRAS.gpkg]\n"
+         "                        RESULTADOS.csv...\n"
          "\n"
          "Lee uno o varios ficheros de resultados de Granomet y escribe una tabla con los\n"
          "estadísticos de cada muestra: medidas de Folk y Ward con sus términos, momentos\n"
@@ -953,14 +954,20 @@ std::string_view informeUsage() {
          "demás se procesan igualmente.\n"
          "\n"
          "Con -p escribe además el informe en PDF (A4): resumen de las muestras, triángulos\n"
-         "de Shepard y de Folk, curvas de todas las muestras y una página por muestra. Con\n"
-         "-p y sin -o se escribe solo el informe. Si INFORME.pdf ya existe, se reemplaza.\n"
+         "de Shepard y de Folk, curvas de todas las muestras, vistas del lote y una página\n"
+         "por muestra. Con --fondo, la capa CAPA (GeoPackage, shapefile o GeoJSON; la\n"
+         "primera de sus capas con líneas o polígonos) se dibuja en gris bajo el mapa de\n"
+         "muestras. Con -g escribe las muestras como capa de puntos \"muestras\" de un\n"
+         "GeoPackage (WGS 84, EPSG:4326) para QGIS, con las columnas de la tabla como\n"
+         "atributos; las muestras sin posición quedan sin punto. Con -p o -g y sin -o no\n"
+         "se escribe la tabla. Un fichero que ya existe se reemplaza.\n"
          "\n"
          "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
          "LC_ALL, LC_NUMERIC o LANG).\n"
          "Salida: 0 si se leyeron todos los ficheros y se escribió lo pedido, 1 si no se\n"
-         "pudo leer alguno o escribir la tabla o el informe, 2 si los argumentos no son\n"
-         "válidos (también si -o y -p nombran el mismo fichero).\n";
+         "pudo leer alguno (también la capa de fondo: el informe se dibuja sin ella) o\n"
+         "escribir la tabla, el informe o la capa, 2 si los argumentos no son válidos\n"
+         "(también si dos de -o, -p y -g nombran el mismo fichero).\n";
 }
 
 std::string_view informeTableNameMissing() {

@@ -130,6 +130,31 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   EXPECT_FALSE(fs::exists(folder_ / "nuevo.csv"));
 }
 
+#if GRANOMET_GDAL
+
+// The samples' GeoPackage (-g): refused like the other outputs, never over a results file or
+// another output however spelt, written alone when neither -o nor -p is asked for. A
+// background without a report is a wrong argument. What it says is in
+// tests/data/app/informe_layer_refusals.txt; its layer is read in geodata_tests.
+TEST_F(GranometInforme, TheSamplesLayerIsRefusedLikeTheOtherOutputs) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  std::ofstream(folder_ / "t.csv") << "tabla anterior" << std::flush;
+  fs::create_directory(folder_ / "sub");
+  expectSameAsFile(
+      said({"granomet-informe -g r.csv r.csv", "granomet-informe -g '' r.csv",
+            "granomet-informe -o t.csv -g ./t.csv r.csv",
+            "granomet-informe -p t.csv -g sub/../t.csv r.csv", "granomet-informe -g sub r.csv",
+            "granomet-informe --fondo costa.geojson r.csv",
+            "granomet-informe -g muestras.gpkg r.csv falta.csv"}),
+      testData() / "app/informe_layer_refusals.txt");
+  EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
+  EXPECT_EQ(fileBytes(folder_ / "t.csv"), "tabla anterior");
+  EXPECT_TRUE(fs::exists(folder_ / "muestras.gpkg"));
+  EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv"));
+}
+
+#endif
+
 #if GRANOMET_PDF
 
 // The example's results, and the same with its first sample's classes edited by hand
