@@ -15,6 +15,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/csv_fields.h"
@@ -152,6 +153,29 @@ TEST_F(GranometInforme, TheSamplesLayerIsRefusedLikeTheOtherOutputs) {
   EXPECT_TRUE(fs::exists(folder_ / "muestras.gpkg"));
   EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv"));
 }
+
+#if GRANOMET_PDF
+// A background it cannot read is told, and the report drawn without it: exit 1, as for a
+// results file it could not read.
+TEST_F(GranometInforme, AReportIsDrawnWithoutABackgroundItCannotRead) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  std::ofstream(folder_ / "costa.geojson")
+      << R"({"type": "FeatureCollection", "features": [{"type": "Feature", "properties": {},)"
+      << R"("geometry": {"type": "LineString", "coordinates": [[-6.5, 36.4], [-6.3, 36.6]]}}]})";
+  for (const auto& [background, status, said] :
+       {std::tuple{"costa.geojson", 0, ""},
+        std::tuple{"falta.gpkg", 1,
+                   "granomet-informe: La capa de fondo falta.gpkg no se puede dibujar: no existe. "
+                   "El informe se dibuja sin capa de fondo.\n"}}) {
+    fs::remove(folder_ / "informe.pdf");
+    EXPECT_EQ(
+        run("C", std::string("granomet-informe -p informe.pdf --fondo ") + background + " r.csv"),
+        status);
+    EXPECT_EQ(err(), said);
+    EXPECT_TRUE(fs::exists(folder_ / "informe.pdf"));
+  }
+}
+#endif
 
 #endif
 
