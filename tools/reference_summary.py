@@ -7,10 +7,10 @@ mean, maximum and sample standard deviation (n - 1), computed with Python's
 statistics module; then how many samples each Shepard class and each Folk group
 has. It shares no code with the program: it exists to check the program's summary.
 
-Output, UTF-8, one item a line, fields separated by tabs (empty: no figure):
-  figures  COLUMN  N  MINIMUM  MEDIAN  MEAN  MAXIMUM  DEVIATION
-  shepard  CLASS_AS_WRITTEN  COUNT
-  folk     FOLK_CODE  COUNT        (an empty code: samples without a group)
+Output, UTF-8, one figure a line as "WHAT<tab>VALUE", a figure that cannot be
+given left out: "COLUMN n", "COLUMN minimum", "COLUMN median", "COLUMN mean",
+"COLUMN maximum", "COLUMN deviation"; "shepard CLASS_AS_WRITTEN" and
+"folk FOLK_CODE" with their counts (an empty code: samples without a group).
 
 usage: reference_summary.py [--mark ,|.] TABLE.csv OUT.txt
 """
@@ -44,16 +44,16 @@ def main():
         if name in TEXT_COLUMNS:
             continue
         values = [float(line[i].replace(arguments.mark, '.')) for line in lines if line[i] != '']
-        figures = ['', '', '', '', '']
+        figures = [('n', len(values))]
         if values:
-            figures = [min(values), statistics.median(values), statistics.mean(values),
-                       max(values), statistics.stdev(values) if len(values) > 1 else '']
-        out.append('\t'.join(['figures', name, str(len(values))] + [repr(v) if v != '' else ''
-                                                                      for v in figures]))
-    shepard = Counter(line[heading.index('Clasif. Shepard(1954)')] for line in lines)
-    folk = Counter(line[heading.index('Código Folk')] for line in lines)
-    out += ['shepard\t%s\t%d' % item for item in sorted(shepard.items())]
-    out += ['folk\t%s\t%d' % item for item in sorted(folk.items())]
+            figures += [('minimum', min(values)), ('median', statistics.median(values)),
+                        ('mean', statistics.mean(values)), ('maximum', max(values))]
+        if len(values) > 1:
+            figures.append(('deviation', statistics.stdev(values)))
+        out += ['%s %s\t%r' % (name, what, value) for what, value in figures]
+    for kind, column in (('shepard', 'Clasif. Shepard(1954)'), ('folk', 'Código Folk')):
+        counts = Counter(line[heading.index(column)] for line in lines)
+        out += ['%s %s\t%d' % (kind, name, count) for name, count in sorted(counts.items())]
     with open(arguments.out, 'w', encoding='utf-8', newline='\n') as f:
         f.write('\n'.join(out) + '\n')
 
