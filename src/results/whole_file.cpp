@@ -94,18 +94,11 @@ fs::path folderBeside(const fs::path& target) {
   for (int attempt = 0;; ++attempt) {
     fs::path folder = target;
     folder.replace_filename(stem + std::to_string(attempt) + ".tmp");
-    std::error_code error;
-    if (fs::create_directory(folder, error)) {
-      fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
-      if (!error) {
-        return folder;
-      }
-      fs::remove(folder, error);
-      throw ResultsFileError(ResultsFileError::Stage::Create, EACCES,
-                             ResultsFileError::Place::Folder);
+    if (createOwnFolder(folder)) {
+      return folder;
     }
-    if (error.value() != EEXIST || attempt == 100) {
-      throw ResultsFileError(ResultsFileError::Stage::Create, error ? error.value() : EEXIST,
+    if (errno != EEXIST || attempt == 100) {
+      throw ResultsFileError(ResultsFileError::Stage::Create, errno,
                              ResultsFileError::Place::Folder);
     }
   }
