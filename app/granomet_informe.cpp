@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "command_line.h"
@@ -13,6 +14,10 @@
 #include "ui/system_regional_settings.h"
 #include "workflow/messages.h"
 #include "workflow/statistics_run.h"
+
+#if GRANOMET_GDAL
+#include "geodata/samples_layer.h"
+#endif
 
 #if GRANOMET_PDF
 #include <spawn.h>
@@ -28,6 +33,8 @@ using namespace granomet;
 struct Arguments {
   std::optional<std::filesystem::path> table;
   std::optional<std::filesystem::path> report;
+  std::optional<std::filesystem::path> layer;
+  std::optional<std::filesystem::path> background;
   std::vector<std::filesystem::path> resultsFiles;
   bool help = false;
 };
@@ -66,22 +73,46 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
       if (!optionPath(given, i, messages::informeReportNameMissing(), arguments.report)) {
         return false;
       }
+    } else if (argument == "-g") {
+      if (!optionPath(given, i, messages::informeLayerNameMissing(), arguments.layer)) {
+        return false;
+      }
+    } else if (argument == "--fondo") {
+      if (!optionPath(given, i, messages::informeBackgroundNameMissing(), arguments.background)) {
+        return false;
+      }
     } else {
       return false;
     }
   }
+  if (arguments.background && !arguments.report) {
+    printText(stderr, messages::informeBackgroundWithoutReport());
+    return false;
+  }
   return !arguments.resultsFiles.empty();
-}
-
-// Whether -o and -p name one file, however spelt: as the outputs are told from the inputs.
-bool outputsMeet(const Arguments& arguments) {
-  return arguments.table && arguments.report && sameFile(*arguments.table, *arguments.report);
 }
 
 void printProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) {
     printText(stderr, "granomet-informe: " + problem + "\n");
   }
+}
+
+// Whether two outputs name one file, however spelt, saying so: as the outputs are
+// told from the inputs. One would replace the other.
+bool outputsMeet(const Arguments& arguments) {
+  if (arguments.table && arguments.report && sameFile(*arguments.table, *arguments.report)) {
+    printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
+    return true;
+  }
+  for (const auto& [option, other] :
+       {std::pair{"-o", &arguments.table}, {"-p", &arguments.report}}) {
+    if (arguments.layer && *other && sameFile(*arguments.layer, **other)) {
+      printProblems({messages::informeLayerMeets(option, utf8Of(*arguments.layer))});
+      return true;
+    }
+  }
+  return false;
 }
 
 #if GRANOMET_PDF
@@ -103,7 +134,13 @@ std::filesystem::path pdfProgram() {
 bool writeReport(const Arguments& arguments) {
 #if GRANOMET_PDF
   const std::filesystem::path program = pdfProgram();
-  std::vector<std::string> words{program.string(), arguments.report->string()};
+  std::vector<std::string> words{program.string()};
+  if (arguments.background) {
+    words.insert(words.end(), {"--fondo", arguments.background->string()});
+  }
+  // A report named like the option is not taken for it.
+  const std::string report = arguments.report->string();
+  words.push_back(report == "--fondo" ? "./" + report : report);
   for (const std::filesystem::path& file : arguments.resultsFiles) {
     words.push_back(file.string());
   }
@@ -131,8 +168,30 @@ bool writeReport(const Arguments& arguments) {
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 #else
-  (void)arguments;
   printText(stderr, "granomet-informe: " + messages::informeWithoutPdf() + "\n");
+  if (arguments.background) {
+    printProblems({messages::informeWithoutLayers()});
+  }
+  return false;
+#endif
+}
+
+// True when the layer was written and every results file read.
+bool writeLayer(const Arguments& arguments) {
+#if GRANOMET_GDAL
+  int withoutPosition = 0;
+  const OutputRun run =
+      writeSamplesLayer(arguments.resultsFiles, *arguments.layer, withoutPosition);
+  printProblems(run.problems);
+  if (run.written) {
+    printText(stdout, messages::layerWritten(utf8Of(*arguments.layer), run.samples, run.filesRead,
+                                             withoutPosition) +
+                          "\n");
+  }
+  return run.written && run.problems.empty();
+#else
+  (void)arguments;
+  printProblems({messages::informeWithoutLayers()});
   return false;
 #endif
 }
@@ -150,15 +209,14 @@ int main(int argc, char** argv) {
     printText(stdout, messages::informeUsage());
     return 0;
   }
-  // The report would replace the table; like a wrong argument, nothing is done.
+  // One output would replace another; like a wrong argument, nothing is done.
   if (outputsMeet(arguments)) {
-    printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
     return 2;
   }
   const SystemRegionalSettings regional;
   bool succeeded = true;
-  // The table unless only a report was asked for.
-  if (arguments.table || !arguments.report) {
+  // The table unless only a report or a layer was asked for.
+  if (arguments.table || (!arguments.report && !arguments.layer)) {
     const std::filesystem::path table =
         arguments.table.value_or(defaultTablePath(arguments.resultsFiles.front()));
     const OutputRun run = runStatistics(arguments.resultsFiles, table, regional.decimalMark());
@@ -171,7 +229,12 @@ int main(int argc, char** argv) {
   // Asked again once the table exists: on a file system that ignores case, two
   // names of a file not yet made are only then known to be one.
   if (outputsMeet(arguments)) {
-    printProblems({messages::informeOutputsMeet(utf8Of(*arguments.report))});
+    return 2;
+  }
+  if (arguments.layer) {
+    succeeded = writeLayer(arguments) && succeeded;
+  }
+  if (outputsMeet(arguments)) {
     return 2;
   }
   if (arguments.report) {

@@ -15,19 +15,47 @@
 #include "workflow/messages.h"
 #include "workflow/report_run.h"
 
-// Called by granomet-informe as: granomet-informe-pdf REPORT RESULTS_FILE...
-// Exit status: 0 when the report was written and every results file read, 1
-// otherwise, 2 on wrong arguments.
+#if GRANOMET_GDAL
+#include "geodata/background_layer.h"
+#endif
+
+namespace {
+
+// The map's background, or none after saying why; false when it could not be read.
+bool readBackground(const std::filesystem::path& layer, std::vector<granomet::GeoPath>& paths) {
+  using namespace granomet;
+#if GRANOMET_GDAL
+  try {
+    paths = readBackgroundLayer(layer);
+    return true;
+  } catch (const BackgroundLayerError& error) {
+    printText(stderr, "granomet-informe: " + std::string(error.what()) + " " +
+                          messages::reportWithoutBackground() + "\n");
+  }
+#else
+  (void)layer;
+  (void)paths;
+  printText(stderr, "granomet-informe: " + messages::informeWithoutLayers() + "\n");
+#endif
+  return false;
+}
+
+}  // namespace
+
+// Called by granomet-informe as: granomet-informe-pdf [--fondo LAYER] REPORT RESULTS_FILE...
+// Exit status: 0 when the report was written, every results file and the layer read,
+// 1 otherwise, 2 on wrong arguments.
 int main(int argc, char** argv) {
   using namespace granomet;
   useBinaryOutput();
   const std::vector<CommandArgument> given = commandArguments(argc, argv);
-  if (given.size() < 2) {
+  const std::size_t first = !given.empty() && given.front().text == "--fondo" ? 2 : 0;
+  if (given.size() < first + 2) {
     return 2;
   }
-  const std::filesystem::path report = given.front().path;
+  const std::filesystem::path report = given[first].path;
   std::vector<std::filesystem::path> resultsFiles;
-  for (std::size_t i = 1; i < given.size(); ++i) {
+  for (std::size_t i = first + 1; i < given.size(); ++i) {
     resultsFiles.push_back(given[i].path);
   }
 
@@ -59,9 +87,9 @@ int main(int argc, char** argv) {
       return true;
     };
   }
-  const OutputRun run =
-      runReport(resultsFiles, report, {clock.now(), regional.decimalMark(), false, {}, {}, {}},
-                report::pdfRenderer(), progress);
+  ReportContext context{clock.now(), regional.decimalMark(), false, {}, {}, {}};
+  const bool backgroundRead = first == 0 || readBackground(given[1].path, context.mapBackground);
+  const OutputRun run = runReport(resultsFiles, report, context, report::pdfRenderer(), progress);
   if (told) {
     std::fputc('\n', stderr);
   }
@@ -71,5 +99,5 @@ int main(int argc, char** argv) {
   if (run.written) {
     printText(stdout, messages::reportWritten(utf8Of(report), run.samples, run.filesRead) + "\n");
   }
-  return run.written && run.problems.empty() ? 0 : 1;
+  return run.written && run.problems.empty() && backgroundRead ? 0 : 1;
 }

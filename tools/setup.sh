@@ -14,6 +14,9 @@ packages=(
   # metric-compatible with the designed Arial and MS Sans Serif.
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   qt6-translations-l10n fonts-liberation
+  # The map layers: GDAL to read and write them, its programs (ogrinfo, ogr2ogr) for
+  # the tests that make and read layers.
+  libgdal-dev gdal-bin
   # The end-to-end test drives the real window on a virtual display; the report
   # tests read the PDF's text and draw its pages.
   xvfb xdotool poppler-utils

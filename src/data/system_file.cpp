@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #ifdef _WIN32
+#include <direct.h>
 #include <io.h>
 #include <process.h>
 #include <stdlib.h>
@@ -112,6 +113,14 @@ int openToWrite(const std::filesystem::path& path, bool exclusive,
 #else
   return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | creation | kCommonFlags,
                 ownerOnly ? 0600 : 0666);
+#endif
+}
+
+bool createOwnFolder(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return ::_wmkdir(path.c_str()) == 0;
+#else
+  return ::mkdir(path.c_str(), 0700) == 0;
 #endif
 }
 

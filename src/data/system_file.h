@@ -22,6 +22,9 @@ int openToRead(const std::filesystem::path& path);
 // gives it the protection of the file it is to replace. A file another program
 // holds open on Windows fails with EBUSY.
 int openToWrite(const std::filesystem::path& path, bool exclusive, bool ownerOnly = false);
+// A new folder its owner alone may enter (POSIX; on Windows an ordinary one), made at
+// once with that mode; false with errno (EEXIST where the name is taken).
+bool createOwnFolder(const std::filesystem::path& path);
 // Reads and writes on the descriptor wait again as usual.
 void waitOnDescriptor(int descriptor);
 

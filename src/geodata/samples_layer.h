@@ -15,5 +15,8 @@ namespace granomet {
 // whole, or the one there is left as it was.
 OutputRun writeSamplesLayer(const std::vector<std::filesystem::path>& resultsFiles,
                             const std::filesystem::path& output);
+// The same, counting the samples written without a point.
+OutputRun writeSamplesLayer(const std::vector<std::filesystem::path>& resultsFiles,
+                            const std::filesystem::path& output, int& withoutPosition);
 
 }  // namespace granomet

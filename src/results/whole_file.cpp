@@ -70,7 +70,10 @@ void WholeFileSink::flush() {
   pending_.clear();
 }
 
-bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
+namespace {
+
+// The file a write replaces: a link is followed. Throws where it may not be written.
+fs::path writableTarget(const fs::path& path) {
   std::error_code error;
   fs::path target = path;
   if (fs::is_symlink(path, error)) {
@@ -82,6 +85,70 @@ bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
   if (std::optional<ResultsFileError> refusal = refusalToWrite(target)) {
     throw *refusal;
   }
+  return target;
+}
+
+// A new folder beside the target, for the owner alone, named as createBeside names files.
+fs::path folderBeside(const fs::path& target) {
+  const std::string stem = ".granomet-" + std::to_string(currentProcessId()) + "-";
+  for (int attempt = 0;; ++attempt) {
+    fs::path folder = target;
+    folder.replace_filename(stem + std::to_string(attempt) + ".tmp");
+    if (createOwnFolder(folder)) {
+      return folder;
+    }
+    if (errno != EEXIST || attempt == 100) {
+      throw ResultsFileError(ResultsFileError::Stage::Create, errno,
+                             ResultsFileError::Place::Folder);
+    }
+  }
+}
+
+}  // namespace
+
+bool writeWholeFileBy(const fs::path& path, const WholeFileWriter& write) {
+  const fs::path target = writableTarget(path);
+  const std::optional<FileProtection> old = protectionAt(target);
+  const fs::path folder = folderBeside(target);
+  const auto abandon = [&folder] {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+  };
+  fs::path made = folder / "nuevo";
+  made += target.extension();
+  try {
+    if (!write(made)) {
+      abandon();
+      return false;
+    }
+    // A new file keeps the writer's own protection, which the folder hid till now.
+    if (old) {
+      const int descriptor = openToRead(made);
+      if (descriptor < 0) {
+        throw ResultsFileError(ResultsFileError::Stage::Write, errno);
+      }
+      const bool protectedLike = protectLike(descriptor, *old);
+      const int systemError = errno;
+      closeDescriptor(descriptor);
+      if (!protectedLike) {
+        throw ResultsFileError(ResultsFileError::Stage::Create, systemError,
+                               ResultsFileError::Place::Folder);
+      }
+    }
+    if (!renameOver(made, target)) {
+      throw ResultsFileError(ResultsFileError::Stage::Write, errno);
+    }
+  } catch (...) {
+    abandon();
+    throw;
+  }
+  abandon();
+  return true;
+}
+
+bool writeWholeFile(const fs::path& path, const WholeFileMaker& make) {
+  std::error_code error;
+  const fs::path target = writableTarget(path);
   // The new file is readable by its owner alone until it has the old one's protection.
   const std::optional<FileProtection> old = protectionAt(target);
   fs::path created;

@@ -42,6 +42,16 @@ using WholeFileMaker = std::function<bool(WholeFileSink& sink)>;
 bool writeWholeFile(const std::filesystem::path& path, const WholeFileMaker& make);
 void writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Makes the new content with a writer of its own (a library that creates its file
+// itself) at `made`, a name of the same extension in a folder of its own beside the
+// target, readable by its owner alone. False gives up.
+using WholeFileWriter = std::function<bool(const std::filesystem::path& made)>;
+
+// As writeWholeFile: the file made is given the old one's protection and renamed over
+// it, or removed with its folder (and whatever else the writer left there) while the
+// old one stays as it was.
+bool writeWholeFileBy(const std::filesystem::path& path, const WholeFileWriter& write);
+
 // Whether a new file can be made where `path` would be: one is created beside it
 // and removed again, named as writeWholeFile names its own, since only trying
 // tells (root writes through any mode, a shared folder may refuse what its mode

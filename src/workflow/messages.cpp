@@ -1035,7 +1035,8 @@ std::string qualityWarning(const QualityWarning& warning, std::string_view diame
 }
 
 std::string_view informeUsage() {
-  return "Uso: granomet-informe [-o TABLA.csv] [-p INFORME.pdf] RESULTADOS.csv...\n"
+  return "Uso: granomet-informe [-o TABLA.csv] [-p INFORME.pdf [--fondo CAPA]] [-g MUESTRAS.gpkg]\n"
+         "                        RESULTADOS.csv...\n"
          "\n"
          "Lee uno o varios ficheros de resultados de Granomet y escribe una tabla con los\n"
          "estadísticos de cada muestra: medidas de Folk y Ward con sus términos, momentos\n"
@@ -1047,14 +1048,20 @@ std::string_view informeUsage() {
          "demás se procesan igualmente.\n"
          "\n"
          "Con -p escribe además el informe en PDF (A4): resumen de las muestras, triángulos\n"
-         "de Shepard y de Folk, curvas de todas las muestras y una página por muestra. Con\n"
-         "-p y sin -o se escribe solo el informe. Si INFORME.pdf ya existe, se reemplaza.\n"
+         "de Shepard y de Folk, curvas de todas las muestras, vistas del lote y una página\n"
+         "por muestra. Con --fondo, la capa CAPA (GeoPackage, shapefile o GeoJSON; la\n"
+         "primera de sus capas con líneas o polígonos) se dibuja en gris bajo el mapa de\n"
+         "muestras. Con -g escribe las muestras como capa de puntos \"muestras\" de un\n"
+         "GeoPackage (WGS 84, EPSG:4326) para QGIS, con las columnas de la tabla como\n"
+         "atributos; las muestras sin posición quedan sin punto. Con -p o -g y sin -o no\n"
+         "se escribe la tabla. Un fichero que ya existe se reemplaza.\n"
          "\n"
          "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
          "LC_ALL, LC_NUMERIC o LANG).\n"
          "Salida: 0 si se leyeron todos los ficheros y se escribió lo pedido, 1 si no se\n"
-         "pudo leer alguno o escribir la tabla o el informe, 2 si los argumentos no son\n"
-         "válidos (también si -o y -p nombran el mismo fichero).\n";
+         "pudo leer alguno (también la capa de fondo: el informe se dibuja sin ella) o\n"
+         "escribir la tabla, el informe o la capa, 2 si los argumentos no son válidos\n"
+         "(también si dos de -o, -p y -g nombran el mismo fichero).\n";
 }
 
 std::string_view informeTableNameMissing() {
@@ -1063,6 +1070,25 @@ std::string_view informeTableNameMissing() {
 
 std::string_view informeReportNameMissing() {
   return "granomet-informe: falta el nombre del informe detrás de -p.\n\n";
+}
+
+std::string_view informeLayerNameMissing() {
+  return "granomet-informe: falta el nombre de la capa de muestras detrás de -g.\n\n";
+}
+
+std::string_view informeBackgroundNameMissing() {
+  return "granomet-informe: falta el nombre de la capa de fondo detrás de --fondo.\n\n";
+}
+
+std::string_view informeBackgroundWithoutReport() {
+  return "granomet-informe: --fondo dibuja una capa bajo el mapa del informe: pida también el "
+         "informe con -p.\n\n";
+}
+
+std::string informeWithoutLayers() {
+  return "esta versión de granomet-informe no lee ni escribe capas de mapa (-g, --fondo): se "
+         "construyó sin GDAL, que no existe para Windows. La tabla de estadísticos sí (-o); la "
+         "capa de muestras la escribe la versión para Linux.";
 }
 
 std::string informeWithoutPdf() {
@@ -1084,6 +1110,11 @@ std::string informePdfProgramStopped(std::string_view programName, int signal) {
 std::string informeOutputsMeet(std::string_view outputName) {
   return "-o y -p nombran el mismo fichero, " + std::string(outputName) +
          ": el informe sustituiría a la tabla. Dé a cada uno su propio nombre.";
+}
+
+std::string informeLayerMeets(std::string_view option, std::string_view layerName) {
+  return "-g y " + std::string(option) + " nombran el mismo fichero, " + std::string(layerName) +
+         ": la capa de muestras lo sustituiría. Dé a cada uno su propio nombre.";
 }
 
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error) {
@@ -1139,32 +1170,51 @@ std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatE
   return where + ": " + cause + ".";
 }
 
-std::string outputIsAResultsFile(Output output, std::string_view outputName) {
-  if (output == Output::Table) {
-    return "La tabla " + std::string(outputName) +
-           " es uno de los ficheros de resultados: la tabla lo borraría. Elija otro nombre con -o.";
+namespace {
+
+// "la tabla", "el informe", "la capa": what is being written, as a sentence names it.
+std::string outputNoun(Output output) {
+  switch (output) {
+    case Output::Table:
+      return "la tabla";
+    case Output::Report:
+      return "el informe";
+    case Output::Layer:
+      return "la capa de muestras";
   }
-  return "El informe " + std::string(outputName) +
-         " es uno de los ficheros de resultados: el informe lo borraría. Elija otro nombre.";
+  return {};
+}
+
+std::string capitalised(std::string text) {
+  text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+  return text;
+}
+
+}  // namespace
+
+std::string outputIsAResultsFile(Output output, std::string_view outputName) {
+  const std::string noun = outputNoun(output);
+  return capitalised(noun) + " " + std::string(outputName) +
+         " es uno de los ficheros de resultados: " + noun + " lo borraría. Elija otro nombre" +
+         (output == Output::Table   ? " con -o."
+          : output == Output::Layer ? " con -g."
+                                    : ".");
 }
 
 std::string outputIsNoFile(Output output, std::string_view outputName, FileKind kind) {
-  return std::string(output == Output::Table ? "No se puede crear la tabla "
-                                             : "No se puede crear el informe ") +
-         std::string(outputName) + ": ese nombre es " + kindText(kind) + ".";
+  return "No se puede crear " + outputNoun(output) + " " + std::string(outputName) +
+         ": ese nombre es " + kindText(kind) + ".";
 }
 
 std::string outputUnwritable(Output output, std::string_view outputName,
                              const ResultsFileError& error) {
-  return std::string(output == Output::Table ? "No se puede escribir la tabla "
-                                             : "No se puede escribir el informe ") +
-         std::string(outputName) + ": " + in(fileFailureCause(error)) +
-         ". Si ya existía, no ha cambiado.";
+  return "No se puede escribir " + outputNoun(output) + " " + std::string(outputName) + ": " +
+         in(fileFailureCause(error)) + ". Si ya existía, no ha cambiado.";
 }
 
 std::string noResultsRead(Output output) {
-  return std::string("No se ha podido leer ningún fichero de resultados: no se escribe ") +
-         (output == Output::Table ? "la tabla." : "el informe.");
+  return "No se ha podido leer ningún fichero de resultados: no se escribe " + outputNoun(output) +
+         ".";
 }
 
 namespace {
@@ -1186,12 +1236,68 @@ std::string reportWritten(std::string_view reportName, int samples, int files) {
 }
 
 std::string outputNotMade(Output output, std::string_view outputName) {
-  if (output == Output::Table) {
-    return "No se ha podido componer la tabla " + std::string(outputName) + ".";
+  switch (output) {
+    case Output::Table:
+      return "No se ha podido componer la tabla " + std::string(outputName) + ".";
+    case Output::Report:
+      return "No se ha podido componer el informe " + std::string(outputName) +
+             ": el sistema no ofrece lo que necesita el dibujo (tipos de letra, memoria). No se "
+             "ha escrito nada.";
+    case Output::Layer:
+      return "No se ha podido componer la capa de muestras " + std::string(outputName) +
+             ". Si ya existía, no ha cambiado.";
   }
-  return "No se ha podido componer el informe " + std::string(outputName) +
-         ": el sistema no ofrece lo que necesita el dibujo (tipos de letra, memoria). No se ha "
-         "escrito nada.";
+  return {};
+}
+
+std::string layerWritten(std::string_view layerName, int samples, int files, int withoutPosition) {
+  std::string text =
+      "Capa de muestras: " + std::string(layerName) + " (" + samplesOfFiles(samples, files) + ")";
+  if (withoutPosition > 0) {
+    text += "; " + number(withoutPosition) +
+            (withoutPosition == 1 ? " muestra sin posición, sin punto"
+                                  : " muestras sin posición, sin punto");
+  }
+  return text;
+}
+
+std::string layerNotWritten(std::string_view layerName, std::string_view detail) {
+  return "No se ha podido escribir la capa de muestras " + std::string(layerName) +
+         (detail.empty() ? std::string() : " (GDAL: " + std::string(detail) + ")") +
+         ". Si ya existía, no ha cambiado.";
+}
+
+std::string backgroundUnreadable(std::string_view fileName, BackgroundProblem problem,
+                                 std::string_view detail) {
+  std::string cause;
+  switch (problem) {
+    case BackgroundProblem::Missing:
+      cause = "no existe";
+      break;
+    case BackgroundProblem::NotALayer:
+      cause = "no es una capa GeoPackage, shapefile ni GeoJSON que se pueda abrir";
+      break;
+    case BackgroundProblem::NoLines:
+      cause = "ninguna de sus capas tiene líneas ni polígonos (los puntos no se dibujan)";
+      break;
+    case BackgroundProblem::NoReferenceSystem:
+      cause =
+          "no dice su sistema de referencia y sus coordenadas no son grados de longitud y "
+          "latitud; guárdela con su sistema de referencia (en QGIS, Exportar)";
+      break;
+    case BackgroundProblem::NotConvertible:
+      cause = "su sistema de referencia no se puede pasar a longitud y latitud (WGS 84)";
+      break;
+    case BackgroundProblem::Unreadable:
+      cause = "no se pudo leer entera";
+      break;
+  }
+  return "La capa de fondo " + std::string(fileName) + " no se puede dibujar: " + cause +
+         (detail.empty() ? std::string() : " (GDAL: " + std::string(detail) + ")") + ".";
+}
+
+std::string reportWithoutBackground() {
+  return "El informe se dibuja sin capa de fondo.";
 }
 
 MessageRequest reportMade(std::string_view reportName, int samples) {
@@ -1508,6 +1614,43 @@ std::string samplePageText(SamplePageText text) {
       return out("Aritm.");
     case T::Logarithmic:
       return out("Log.");
+  }
+  return {};
+}
+
+std::string lotSummaryText(LotSummaryText text) {
+  using T = LotSummaryText;
+  switch (text) {
+    case T::FiguresTitle:
+      return out("Cifras del lote");
+    case T::Column:
+      return out("Columna de la tabla");
+    case T::Count:
+      return out("n");
+    case T::Minimum:
+      return out("Mínimo");
+    case T::Median:
+      return out("Mediana");
+    case T::Mean:
+      return out("Media");
+    case T::Maximum:
+      return out("Máximo");
+    case T::StandardDeviation:
+      return out("Desv. típica");
+    case T::ShepardTitle:
+      return out("Muestras por clase de Shepard (1954)");
+    case T::ShepardClass:
+      return out("Clase");
+    case T::FolkTitle:
+      return out("Muestras por grupo textural de Folk (1954)");
+    case T::FolkGroup:
+      return out("Grupo");
+    case T::Samples:
+      return out("Muestras");
+    case T::UnknownClass:
+      return out("Clase desconocida");
+    case T::NoGroup:
+      return out("Sin grupo");
   }
   return {};
 }

@@ -212,17 +212,26 @@ std::string gravelGradeName(WentworthGrade finest, WentworthGrade coarsest);
 std::string_view informeUsage();
 std::string_view informeTableNameMissing();
 std::string_view informeReportNameMissing();
+std::string_view informeLayerNameMissing();
+std::string_view informeBackgroundNameMissing();
 std::string informeWithoutPdf();
+// A build without GDAL (Windows): -g and --fondo cannot be done here.
+std::string informeWithoutLayers();
+// --fondo without -p: there is no report to draw the background in.
+std::string_view informeBackgroundWithoutReport();
 // granomet-informe-pdf, which draws the report for granomet-informe, would not start.
 std::string informePdfProgramMissing(std::string_view programName);
 // ... or was stopped by a signal before it ended.
 std::string informePdfProgramStopped(std::string_view programName, int signal);
 // -o and -p name one file (outputName as given to -p): the report would replace the table.
 std::string informeOutputsMeet(std::string_view outputName);
+// -g names the file -o or -p (option) names: the layer would replace it.
+std::string informeLayerMeets(std::string_view option, std::string_view layerName);
 std::string resultsFileUnreadable(std::string_view fileName, const ReadError& error);
 std::string resultsFileMalformed(std::string_view fileName, const ResultsFormatError& error);
-// The statistics table or the PDF report made from results files.
-enum class Output { Table, Report };
+// The statistics table, the PDF report or the GeoPackage of the samples made from
+// results files.
+enum class Output { Table, Report, Layer };
 std::string outputIsAResultsFile(Output output, std::string_view outputName);
 std::string outputIsNoFile(Output output, std::string_view outputName, FileKind kind);
 std::string outputUnwritable(Output output, std::string_view outputName,
@@ -231,6 +240,24 @@ std::string noResultsRead(Output output);
 std::string tableWritten(std::string_view tableName, int samples, int files);
 std::string reportWritten(std::string_view reportName, int samples, int files);
 std::string outputNotMade(Output output, std::string_view outputName);
+// Map layers, in UTF-8: the GeoPackage of the samples (granomet-informe -g) and the
+// background of the report's map (--fondo); file names in the system's UTF-8.
+std::string layerWritten(std::string_view layerName, int samples, int files, int withoutPosition);
+// detail: GDAL's own words on what failed, in English; empty where it gave none.
+std::string layerNotWritten(std::string_view layerName, std::string_view detail);
+enum class BackgroundProblem {
+  Missing,            // no file by that name
+  NotALayer,          // no GeoPackage, shapefile or GeoJSON GDAL can open
+  NoLines,            // a layer, but none of its layers holds lines or polygons
+  NoReferenceSystem,  // no reference system, and coordinates that are no degrees
+  NotConvertible,     // a reference system that cannot be turned into longitude and latitude
+  Unreadable,         // failed while its features were read
+};
+std::string backgroundUnreadable(std::string_view fileName, BackgroundProblem problem,
+                                 std::string_view detail = {});
+// After a background that cannot be read: the report is drawn without it.
+std::string reportWithoutBackground();
+
 // The window's report: made, not made (problems in UTF-8, one a line), or asked
 // for before any run wrote a results file.
 MessageRequest reportMade(std::string_view reportName, int samples);
@@ -354,6 +381,26 @@ enum class LotViewText {
   UnreadDepths,  // %1 the samples whose sub-depth cannot be read
 };
 std::string lotViewText(LotViewText text);
+// The lot summary's tables: each number column's figures over the lot's samples,
+// and how many samples fall in each of Shepard's classes and Folk's groups.
+enum class LotSummaryText {
+  FiguresTitle,
+  Column,
+  Count,
+  Minimum,
+  Median,
+  Mean,
+  Maximum,
+  StandardDeviation,
+  ShepardTitle,
+  ShepardClass,
+  FolkTitle,
+  FolkGroup,
+  Samples,
+  UnknownClass,  // a class the results line names that Shepard's has not
+  NoGroup,       // samples whose percentages give no Folk group
+};
+std::string lotSummaryText(LotSummaryText text);
 
 // The words of a sample's own pages of the report: its histogram, its cumulative
 // curve on probability paper and its table of classes.

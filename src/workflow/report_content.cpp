@@ -12,6 +12,7 @@
 #include "statistics/cumulative_curve.h"
 #include "statistics/folk_group.h"
 #include "statistics/sample_statistics.h"
+#include "workflow/lot_summary.h"
 #include "workflow/messages.h"
 #include "workflow/sample_labels.h"
 #include "workflow/statistics_table.h"
@@ -635,6 +636,7 @@ Report reportOf(const ResultsSet& results, const ReportContext& context) {
   report.lot = lotViewOf(results, context.lotName);
   report.lotWords = lotViewWords();
   report.mapBackground = context.mapBackground;
+  report.lotSummary = lotSummaryTables(lotSummaryOf(results), decimalMark);
   report.curvePages = curvePagesOf(samples, report.summary);
   report.sampleCount = static_cast<int>(samples.size());
   report.samplePage = [samples = std::make_shared<const std::vector<Sample>>(std::move(samples)),

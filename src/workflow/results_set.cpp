@@ -115,6 +115,37 @@ OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& r
   return run;
 }
 
+OutputRun writeFileFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
+                               const fs::path& output, const OutputFileMaker& make) {
+  OutputRun run;
+  if (std::optional<std::string> refusal = outputRefusal(kind, resultsFiles, output)) {
+    run.problems.push_back(std::move(*refusal));
+    return run;
+  }
+  ResultsSet results = readResultsFiles(resultsFiles);
+  run.problems = std::move(results.problems);
+  run.filesRead = static_cast<int>(results.files.size());
+  run.samples = results.samples();
+  if (run.filesRead == 0) {
+    run.problems.push_back(messages::noResultsRead(kind));
+    return run;
+  }
+  std::optional<std::string> failure;
+  try {
+    run.written = writeWholeFileBy(output, [&](const fs::path& made) {
+      failure = make(results, made);
+      return !failure;
+    });
+  } catch (const ResultsFileError& error) {
+    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
+    return run;
+  }
+  if (failure) {
+    run.problems.push_back(std::move(*failure));
+  }
+  return run;
+}
+
 OutputRun writeLinesFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
                                 const fs::path& output, std::string_view heading,
                                 const LineWriter& writeLine) {

@@ -56,6 +56,17 @@ OutputRun writeFromResults(messages::Output kind,
                            const std::vector<std::filesystem::path>& resultsFiles,
                            const std::filesystem::path& output, const OutputMaker& make);
 
+// Makes the output from the files read at `made` with a writer of its own (a library
+// that creates its file itself); nullopt, or why it could not (UTF-8, for the user).
+using OutputFileMaker = std::function<std::optional<std::string>(
+    const ResultsSet& results, const std::filesystem::path& made)>;
+
+// As writeFromResults, for a writer of its own: the file it makes beside replaces the
+// output whole (writeWholeFileBy), or the output stays as it was.
+OutputRun writeFileFromResults(messages::Output kind,
+                               const std::vector<std::filesystem::path>& resultsFiles,
+                               const std::filesystem::path& output, const OutputFileMaker& make);
+
 // One line of the output streamed from results files: made from a results line,
 // its file's bare name (8-bit text) and its file's header (the contents hold no
 // lines), and handed to the sink.

@@ -1,6 +1,7 @@
 // The statistics table: a header and one 58-field line per sample of the results files read.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,11 +12,41 @@
 
 namespace granomet {
 
+enum class ColumnKind { Number, Text };
+
+// A column of the table: its heading (UTF-8), its attribute's name in the samples'
+// GeoPackage (lower-case ASCII, which QGIS and its expressions take as it is),
+// whether it holds a number (order numbers are identifiers, text), and the fewest
+// decimals its figures are given with.
+struct StatisticsColumn {
+  std::string_view title;
+  std::string_view layerField;
+  ColumnKind kind = ColumnKind::Text;
+  int minDecimals = 0;
+};
+
+inline constexpr std::size_t kStatisticsColumns = 58;
+
+const std::array<StatisticsColumn, kStatisticsColumns>& statisticsTableColumns();
+
+// A cell of a sample's row: the text the table writes (8-bit, the regional mark) and,
+// in a number column, the number it stands for (nullopt: none, as an empty cell).
+struct StatisticsCell {
+  std::string text;
+  std::optional<double> number;
+};
+using StatisticsRow = std::array<StatisticsCell, kStatisticsColumns>;
+
+// resultsFileName: the results file's bare name in the program's 8-bit text.
+StatisticsRow statisticsTableRow(std::string_view resultsFileName, const ResultsFileContents& file,
+                                 const ResultsLine& line, const SampleStatistics& statistics,
+                                 char decimalMark);
+
 // Windows-1252, CR LF, every field in double quotes (a quote inside doubled), the
 // columns a spreadsheet or database loads by name and place.
 std::string statisticsTableHeader();
 
-// resultsFileName: the results file's bare name in the program's 8-bit text.
+// The row's cells joined.
 std::string statisticsTableLine(std::string_view resultsFileName, const ResultsFileContents& file,
                                 const ResultsLine& line, const SampleStatistics& statistics,
                                 char decimalMark);

@@ -15,6 +15,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/csv_fields.h"
@@ -129,6 +130,54 @@ TEST_F(GranometInforme, ExitsWithOneForAFileItCouldNotReadAndTwoForWrongArgument
   EXPECT_EQ(fileBytes(folder_ / "t.csv"), "tabla anterior");
   EXPECT_FALSE(fs::exists(folder_ / "nuevo.csv"));
 }
+
+#if GRANOMET_GDAL
+
+// The samples' GeoPackage (-g): refused like the other outputs, never over a results file or
+// another output however spelt, written alone when neither -o nor -p is asked for. A
+// background without a report is a wrong argument. What it says is in
+// tests/data/app/informe_layer_refusals.txt; its layer is read in geodata_tests.
+TEST_F(GranometInforme, TheSamplesLayerIsRefusedLikeTheOtherOutputs) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  std::ofstream(folder_ / "t.csv") << "tabla anterior" << std::flush;
+  fs::create_directory(folder_ / "sub");
+  expectSameAsFile(
+      said({"granomet-informe -g r.csv r.csv", "granomet-informe -g '' r.csv",
+            "granomet-informe -o t.csv -g ./t.csv r.csv",
+            "granomet-informe -p t.csv -g sub/../t.csv r.csv", "granomet-informe -g sub r.csv",
+            "granomet-informe --fondo costa.geojson r.csv",
+            "granomet-informe -g muestras.gpkg r.csv falta.csv"}),
+      testData() / "app/informe_layer_refusals.txt");
+  EXPECT_EQ(fileBytes(folder_ / "r.csv"), fileBytes(batchExpected("plain_comma.csv")));
+  EXPECT_EQ(fileBytes(folder_ / "t.csv"), "tabla anterior");
+  EXPECT_TRUE(fs::exists(folder_ / "muestras.gpkg"));
+  EXPECT_FALSE(fs::exists(folder_ / "r_estadisticos.csv"));
+}
+
+#if GRANOMET_PDF
+// A background it cannot read is told, and the report drawn without it: exit 1, as for a
+// results file it could not read.
+TEST_F(GranometInforme, AReportIsDrawnWithoutABackgroundItCannotRead) {
+  fs::copy_file(batchExpected("plain_comma.csv"), folder_ / "r.csv");
+  std::ofstream(folder_ / "costa.geojson")
+      << R"({"type": "FeatureCollection", "features": [{"type": "Feature", "properties": {},)"
+      << R"("geometry": {"type": "LineString", "coordinates": [[-6.5, 36.4], [-6.3, 36.6]]}}]})";
+  for (const auto& [background, status, said] :
+       {std::tuple{"costa.geojson", 0, ""},
+        std::tuple{"falta.gpkg", 1,
+                   "granomet-informe: La capa de fondo falta.gpkg no se puede dibujar: no existe. "
+                   "El informe se dibuja sin capa de fondo.\n"}}) {
+    fs::remove(folder_ / "informe.pdf");
+    EXPECT_EQ(
+        run("C", std::string("granomet-informe -p informe.pdf --fondo ") + background + " r.csv"),
+        status);
+    EXPECT_EQ(err(), said);
+    EXPECT_TRUE(fs::exists(folder_ / "informe.pdf"));
+  }
+}
+#endif
+
+#endif
 
 #if GRANOMET_PDF
 
@@ -522,7 +571,7 @@ TEST_F(GranometInforme, AReportNotMadeSaysWhyAndLeavesTheEarlierOne) {
   // Someone at a terminal sees how far the report is.
   ASSERT_EQ(run("C", "script -qec 'granomet-informe -p nuevo.pdf r.csv' /dev/null"), 0);
   const std::string seen = fileBytes(folder_ / "out.txt");
-  EXPECT_NE(seen.find("\rInforme: página 31 de 31\r\n"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("\rInforme: página 34 de 34\r\n"), std::string::npos) << seen;
 }
 
 // Results files edited by hand far beyond any sediment: weights of hundreds of

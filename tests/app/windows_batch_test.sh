@@ -3,7 +3,8 @@
 # Linux programs: the results file, the printed listing and the statistics table,
 # for every lot of the examples and of tests/data, with a decimal point and with a
 # decimal comma, and with names outside ASCII (a folder "Bahía", "resultadoñ.csv");
-# in a console window, text with its accents; names of devices refused.
+# in a console window, text with its accents; names of devices refused; the map
+# layers, for which the Windows build has no GDAL, refused.
 # Usage: windows_batch_test.sh LINUX_BUILD WINDOWS_BUILD SOURCE_DIR
 # WINEPREFIX names the test prefix; the decimal mark is set in its registry.
 set -euo pipefail
@@ -74,6 +75,19 @@ for run in "granomet-batch.exe -o NUL.csv $names" "granomet-informe.exe -o com1 
   if "$wine" "$windows/app/"$run >device.txt 2>&1 || ! grep -q "reserva ese nombre" device.txt; then
     echo "DIFFERENT: $run"
     head -3 device.txt
+    failures=$((failures + 1))
+  fi
+done
+
+# Built without GDAL, the map layers are refused with a message saying why, and
+# no layer is written.
+for run in "granomet-informe.exe -g muestras.gpkg Bahía/resultadoñ.csv" \
+  "granomet-informe.exe -p informe.pdf --fondo costa.geojson Bahía/resultadoñ.csv"; do
+  # shellcheck disable=SC2086  # the program and its arguments
+  if "$wine" "$windows/app/"$run >layers.txt 2>&1 || ! grep -q "sin GDAL" layers.txt ||
+    [ -e muestras.gpkg ]; then
+    echo "DIFFERENT: $run"
+    head -3 layers.txt
     failures=$((failures + 1))
   fi
 done

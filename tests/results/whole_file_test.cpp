@@ -82,6 +82,14 @@ TEST_F(WholeFileTest, GivingUpOrFailingLeavesTheOldFileAlone) {
                               }),
                std::runtime_error);
   expectAlone("antes");
+
+  // A writer of its own that gives up leaves its file and whatever it kept beside it.
+  EXPECT_FALSE(writeWholeFileBy(target(), [&](const fs::path& made) {
+    std::ofstream(made) << large;
+    std::ofstream(made.string() + "-journal") << "diario";
+    return false;
+  }));
+  expectAlone("antes");
 }
 
 #ifdef _WIN32
@@ -156,14 +164,25 @@ TEST_P(WholeFileProtectionTest, KeepsTheOldFilesProtectionOrLeavesItAlone) {
   fs::permissions(file, c.file);
   fs::permissions(folder, c.folder);
 
-  try {
-    writeWholeFile(file, std::string_view("nuevo"));
-    EXPECT_EQ(c.outcome, Outcome::Replaced);
-  } catch (const ResultsFileError& error) {
-    EXPECT_EQ(error.refusal() == ResultsFileError::Refusal::ReadOnly,
-              c.outcome == Outcome::FileReadOnly);
-    EXPECT_EQ(error.place() == ResultsFileError::Place::Folder && error.systemError() == EACCES,
-              c.outcome == Outcome::FolderReadOnly);
+  // Written by the program, and by a writer that makes its file itself, as GDAL does.
+  const std::vector<std::function<void()>> writers = {
+      [&file] { writeWholeFile(file, std::string_view("nuevo")); },
+      [&file] {
+        writeWholeFileBy(file, [](const fs::path& made) {
+          std::ofstream(made) << "nuevo";
+          return true;
+        });
+      }};
+  for (const auto& write : writers) {
+    try {
+      write();
+      EXPECT_EQ(c.outcome, Outcome::Replaced);
+    } catch (const ResultsFileError& error) {
+      EXPECT_EQ(error.refusal() == ResultsFileError::Refusal::ReadOnly,
+                c.outcome == Outcome::FileReadOnly);
+      EXPECT_EQ(error.place() == ResultsFileError::Place::Folder && error.systemError() == EACCES,
+                c.outcome == Outcome::FolderReadOnly);
+    }
   }
   EXPECT_EQ(testing::fileBytes(file), c.outcome == Outcome::Replaced ? "nuevo" : "antes");
 #ifdef _WIN32
