@@ -49,13 +49,6 @@ std::pair<double, double> spanOf(const Measure& measure, double low, double high
   return {std::max(from, measure.least), std::min(to, measure.most)};
 }
 
-QString numberText(double value, double step, char decimalMark) {
-  const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-  // A tick reached by adding steps lands a rounding error off zero: no "-0".
-  const double shown = std::abs(value) < step * 1e-6 ? 0 : value;
-  return QString::number(shown, 'f', decimals).replace('.', QChar(decimalMark));
-}
-
 }  // namespace
 
 struct BivariatePlot::Layout {
@@ -138,7 +131,8 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
     }
     std::tie(axis.from, axis.to) = spanOf(axis.measure, low, high);
     if (!(axis.to > axis.from)) {
-      axis.to = axis.from + 1;
+      // A figure so large that a whole phi is lost in its rounding.
+      axis.to = axis.from + std::max(1.0, std::abs(axis.from) * 1e-6);
     }
   };
   fit(xAxis, xMeasure, yMeasure, xMeasure == 0 ? 1.0 : 0.5, xMeasure == 0 ? 4.0 : 1.5);
@@ -251,21 +245,19 @@ void BivariatePlot::Layout::drawAxes(QPainter& painter) const {
   painter.setPen(QPen(kInk, 0));
   painter.drawRect(plot);
   ViewText::use(painter, font);
-  for (double value = std::ceil(xAxis.from / xAxis.step - 1e-9) * xAxis.step;
-       value <= xAxis.to + 1e-9; value += xAxis.step) {
+  for (const double value : ticksOf(xAxis.from, xAxis.to, xAxis.step)) {
     const double x = at(value, yAxis.from).x();
     painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
     drawTextLine(painter, QRectF(x - 40 * line(), plot.bottom() + tick, 80 * line(), line()),
-                 Qt::AlignHCenter, numberText(value, xAxis.step, decimalMark));
+                 Qt::AlignHCenter, tickLabel(value, xAxis.step, decimalMark));
   }
-  for (double value = std::ceil(yAxis.from / yAxis.step - 1e-9) * yAxis.step;
-       value <= yAxis.to + 1e-9; value += yAxis.step) {
+  for (const double value : ticksOf(yAxis.from, yAxis.to, yAxis.step)) {
     const double y = at(xAxis.from, value).y();
     painter.drawLine(QPointF(plot.left() - tick, y), QPointF(plot.left(), y));
     drawTextLine(painter,
                  QRectF(area.left(), y - metrics.height() / 2,
                         plot.left() - tick * 1.5 - area.left(), line()),
-                 Qt::AlignRight, numberText(value, yAxis.step, decimalMark));
+                 Qt::AlignRight, tickLabel(value, yAxis.step, decimalMark));
   }
   drawTextLine(painter,
                QRectF(plot.left(), plot.bottom() + tick + line() * 1.1, plot.width(), line()),

@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QTest>
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "report/lot_pages.h"
@@ -202,6 +203,29 @@ class LotChartsTest : public QObject {
     const double at55 = (rows[3].front() + rows[3].back()) / 2.0;
     QVERIFY(at30 - at10 > 50);
     QVERIFY(std::abs((at55 - at30) / (at30 - at10) - 25.0 / 20) < 0.03);
+  }
+
+  // Figures of a results file edited by hand far beyond any sediment are drawn, and
+  // soon: no axis steps forever through values its step cannot move.
+  void figuresBeyondAnySedimentAreDrawn() {
+    const double huge = 1e300;
+    LotView view = tools::syntheticLotView({10, 1, 0, 0, 6});
+    for (LotViewSample& sample : view.samples) {
+      sample.meanPhi = huge;
+      sample.sortingPhi = huge;
+      sample.skewnessPhi = -huge;
+    }
+    view.samples[0].meanPhi = std::nan("");
+    view.samples[1].sortingPhi = std::numeric_limits<double>::infinity();
+    view.cores.front().levels.back().bottomCm = 1e15;
+    QImage image = blank(QSize(600, 400));
+    QPainter painter(&image);
+    const QRectF area(0, 0, 600, 400);
+    for (const BivariateKind kind : {BivariateKind::MeanSorting, BivariateKind::SortingSkewness}) {
+      BivariatePlot(view, kind, MapColouring::Mean, lotViewWords(), area, 10).draw(painter, 2);
+    }
+    DepthProfile(view, view.cores.front(), lotViewWords(), area, 10).draw(painter, 2);
+    SampleMap(view, {}, MapColouring::Mean, lotViewWords(), area, 10).draw(painter, 2);
   }
 
   // The lot's pages: the map, the plots, the summary as many pages as it takes and a
