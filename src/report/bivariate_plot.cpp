@@ -162,8 +162,8 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
 }
 
 // Every other band shaded, both ways, its name in it where the name fits: the x axis's
-// names upright along the top, the y axis's at the right, moved left of an upright name
-// they would cross, left out where there is no room.
+// names upright along the top, the y axis's at the right or the left, whichever covers
+// fewer points, clear of the upright names, left out where there is no room.
 void BivariatePlot::Layout::drawBands(QPainter& painter) const {
   painter.save();
   painter.setClipRect(plot);
@@ -226,15 +226,31 @@ void BivariatePlot::Layout::drawBands(QPainter& painter) const {
       continue;
     }
     const double width = metrics.horizontalAdvance(name);
-    QRectF box(plot.right() - pad - width, (top + bottom - metrics.height()) / 2, width,
-               metrics.height());
+    const double y = (top + bottom - metrics.height()) / 2;
+    // At the right, or at the left where it covers fewer points.
+    QRectF right(plot.right() - pad - width, y, width, metrics.height());
     for (const QRectF& other : upright) {
-      if (other.intersects(box)) {
-        box.moveRight(other.left() - pad);
+      if (other.intersects(right)) {
+        right.moveRight(other.left() - pad);
       }
     }
-    if (box.left() >= plot.left() + pad) {
-      drawTextLine(painter, box, Qt::AlignLeft, name);
+    QRectF left(plot.left() + pad, y, width, metrics.height());
+    for (auto other = upright.rbegin(); other != upright.rend(); ++other) {
+      if (other->intersects(left)) {
+        left.moveLeft(other->right() + pad);
+      }
+    }
+    const auto covered = [this](const QRectF& box) {
+      const QRectF reach = box.adjusted(-radius(), -radius(), radius(), radius());
+      return std::count_if(places.begin(), places.end(),
+                           [&reach](const auto& place) { return place && reach.contains(*place); });
+    };
+    const bool rightFits = right.left() >= plot.left() + pad;
+    const bool leftFits = left.right() <= plot.right() - pad;
+    if (rightFits && (!leftFits || covered(right) <= covered(left))) {
+      drawTextLine(painter, right, Qt::AlignLeft, name);
+    } else if (leftFits) {
+      drawTextLine(painter, left, Qt::AlignLeft, name);
     }
   }
   painter.restore();
