@@ -97,6 +97,14 @@ class LotChartsTest : public QObject {
         QCOMPARE(map.sampleAt(area.topLeft() - QPointF(50, 50)), -1);
       }
     }
+    // A lot without a single position draws no map of nowhere.
+    LotView unplaced = view;
+    unplaced.stations.clear();
+    unplaced.withoutPosition = {0, 1, 2};
+    const SampleMap map(unplaced, {}, MapColouring::Folk, words, QRectF(0, 0, 500, 400), 10);
+    QVERIFY(map.frame().isEmpty());
+    QVERIFY(!map.placeOf(view.stations[0].position));
+    QCOMPARE(map.sampleAt(QPointF(250, 200)), -1);
   }
 
   // Lines and rings that cross the whole area are drawn inside the frame only, and
