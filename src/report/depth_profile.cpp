@@ -160,6 +160,10 @@ DepthProfile::Layout::Layout(const LotView& view, const SampleCore& core, const 
     if (i == 1) {
       panel.from = std::max(panel.from, 0.0);
     }
+    if (!(panel.to > panel.from)) {
+      // A figure so large that its step is lost in its rounding.
+      panel.to = panel.from + std::max(panel.step, std::abs(panel.from) * 1e-6);
+    }
   }
   panels[2].from = 0;
   panels[2].to = 100;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -215,8 +216,11 @@ class LotChartsTest : public QObject {
   }
 
   // Figures of a results file edited by hand far beyond any sediment are drawn, and
-  // soon: no axis steps forever through values its step cannot move.
+  // soon: no axis steps forever through values its step cannot move, nor divides by
+  // a span of nothing.
   void figuresBeyondAnySedimentAreDrawn() {
+    // Nothing drawn at a place that is not a number.
+    QTest::failOnWarning(QRegularExpression("NaN"));
     const double huge = 1e300;
     LotView view = tools::syntheticLotView({10, 1, 0, 0, 6});
     for (LotViewSample& sample : view.samples) {
@@ -235,6 +239,16 @@ class LotChartsTest : public QObject {
     }
     DepthProfile(view, view.cores.front(), lotViewWords(), area, 10).draw(painter, 2);
     SampleMap(view, {}, MapColouring::Mean, lotViewWords(), area, 10).draw(painter, 2);
+    // And nothing at all, as the window has before a run; a rectangle too small to
+    // hold anything.
+    const LotView nothing;
+    for (const QRectF& room : {area, QRectF(0, 0, 3, 2)}) {
+      SampleMap(nothing, {}, MapColouring::Shepard, lotViewWords(), room, 10).draw(painter, 0);
+      BivariatePlot(nothing, BivariateKind::MeanSorting, MapColouring::Shepard, lotViewWords(),
+                    room, 10)
+          .draw(painter, 0);
+      DepthProfile(nothing, SampleCore{}, lotViewWords(), room, 10).draw(painter, 0);
+    }
   }
 
   // Every class and group a colour of its own, none the unknown's grey, none too pale to
