@@ -73,7 +73,6 @@ struct BivariatePlot::Layout {
 
   ViewText text;
   QFont font;
-  QFont titleFont;
   QFontMetricsF metrics;
   char decimalMark;
   QRectF area;
@@ -91,7 +90,6 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
                               char decimalMark_)
     : text(textPoints),
       font(text.font()),
-      titleFont(text.font(1.15, true)),
       metrics(text.metrics(font)),
       decimalMark(decimalMark_),
       area(area_),
