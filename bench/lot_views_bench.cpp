@@ -46,6 +46,20 @@ BENCHMARK_CAPTURE(mapOf254SamplesOverACoastline, a_tenth_in_view, 0.1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(mapOf254SamplesOverACoastline, all_in_view, 1.0)->Unit(benchmark::kMillisecond);
 
+// The report's map of a 10,000-sample results file: every label placed.
+void mapOf10000Samples(benchmark::State& state) {
+  const LotView view = tools::syntheticLotView({10000, 12, 100, 40, 1});
+  const LotViewWords words = lotViewWords();
+  QImage image(1000, 700, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    report::SampleMap(view, {}, MapColouring::Shepard, words, QRectF(0, 0, 1000, 700), 12)
+        .draw(painter);
+  }
+}
+BENCHMARK(mapOf10000Samples)->Unit(benchmark::kMillisecond);
+
 // Drawn again, as the window repaints it.
 void mapRepainted(benchmark::State& state) {
   const LotView view = lotOf254();

@@ -263,14 +263,17 @@ int main(int argc, char** argv) {
   const Platform platform{clock, regional, current};
   saved = saveReport(window, platform, folder, "informe_20", 0) && saved;
 
-  // A full lot with the lab's long names: 254 curves in the window and a report of
-  // some 550 pages, of which the summary's, the diagrams', the curves' and the first
-  // and last samples' are drawn, and the summary's first page and Folk's triangles
-  // at a size to read them.
+  // A full lot with the lab's long names, two cores and some samples without a
+  // position: 254 curves in the window and a report of some 550 pages, of which the
+  // summary's, the diagrams', the curves' and the first and last samples' are drawn,
+  // and the summary's first page, Folk's triangles and the lot's views at a size to
+  // read them.
   options.sampleCount = 254;
   options.lotName = "LOTE254";
   options.nameMismatchEvery = 0;
   options.labNames = true;
+  options.coreCount = 2;
+  options.withoutPositionEvery = 50;
   tools::writeSampleFiles(options, inputs);
   answers.queueAnswer(inputs / "LOTE254.csv");
   press(window, "lotebutton");
@@ -297,5 +300,8 @@ int main(int argc, char** argv) {
   saved =
       saveReportPage(pdf, "Grupos texturales de Folk (1954): grava", folder, "informe_254_folk") &&
       saved;
+  saved = saveReportPage(pdf, "Mapa de muestras", folder, "informe_254_mapa") && saved;
+  saved = saveReportPage(pdf, "Diagramas bivariantes", folder, "informe_254_bivariantes") && saved;
+  saved = saveReportPage(pdf, "Perfil en profundidad", folder, "informe_254_perfil") && saved;
   return saved ? 0 : 1;
 }

@@ -49,13 +49,6 @@ std::pair<double, double> spanOf(const Measure& measure, double low, double high
   return {std::max(from, measure.least), std::min(to, measure.most)};
 }
 
-QString numberText(double value, double step, char decimalMark) {
-  const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-  // A tick reached by adding steps lands a rounding error off zero: no "-0".
-  const double shown = std::abs(value) < step * 1e-6 ? 0 : value;
-  return QString::number(shown, 'f', decimals).replace('.', QChar(decimalMark));
-}
-
 }  // namespace
 
 struct BivariatePlot::Layout {
@@ -80,7 +73,6 @@ struct BivariatePlot::Layout {
 
   ViewText text;
   QFont font;
-  QFont titleFont;
   QFontMetricsF metrics;
   char decimalMark;
   QRectF area;
@@ -98,7 +90,6 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
                               char decimalMark_)
     : text(textPoints),
       font(text.font()),
-      titleFont(text.font(1.15, true)),
       metrics(text.metrics(font)),
       decimalMark(decimalMark_),
       area(area_),
@@ -138,7 +129,8 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
     }
     std::tie(axis.from, axis.to) = spanOf(axis.measure, low, high);
     if (!(axis.to > axis.from)) {
-      axis.to = axis.from + 1;
+      // A figure so large that a whole phi is lost in its rounding.
+      axis.to = axis.from + std::max(1.0, std::abs(axis.from) * 1e-6);
     }
   };
   fit(xAxis, xMeasure, yMeasure, xMeasure == 0 ? 1.0 : 0.5, xMeasure == 0 ? 4.0 : 1.5);
@@ -168,8 +160,8 @@ BivariatePlot::Layout::Layout(const LotView& view, BivariateKind kind, MapColour
 }
 
 // Every other band shaded, both ways, its name in it where the name fits: the x axis's
-// names upright along the top, the y axis's at the right, moved left of an upright name
-// they would cross, left out where there is no room.
+// names upright along the top, the y axis's at the right or the left, whichever covers
+// fewer points, clear of the upright names, left out where there is no room.
 void BivariatePlot::Layout::drawBands(QPainter& painter) const {
   painter.save();
   painter.setClipRect(plot);
@@ -232,15 +224,31 @@ void BivariatePlot::Layout::drawBands(QPainter& painter) const {
       continue;
     }
     const double width = metrics.horizontalAdvance(name);
-    QRectF box(plot.right() - pad - width, (top + bottom - metrics.height()) / 2, width,
-               metrics.height());
+    const double y = (top + bottom - metrics.height()) / 2;
+    // At the right, or at the left where it covers fewer points.
+    QRectF right(plot.right() - pad - width, y, width, metrics.height());
     for (const QRectF& other : upright) {
-      if (other.intersects(box)) {
-        box.moveRight(other.left() - pad);
+      if (other.intersects(right)) {
+        right.moveRight(other.left() - pad);
       }
     }
-    if (box.left() >= plot.left() + pad) {
-      drawTextLine(painter, box, Qt::AlignLeft, name);
+    QRectF left(plot.left() + pad, y, width, metrics.height());
+    for (auto other = upright.rbegin(); other != upright.rend(); ++other) {
+      if (other->intersects(left)) {
+        left.moveLeft(other->right() + pad);
+      }
+    }
+    const auto covered = [this](const QRectF& box) {
+      const QRectF reach = box.adjusted(-radius(), -radius(), radius(), radius());
+      return std::count_if(places.begin(), places.end(),
+                           [&reach](const auto& place) { return place && reach.contains(*place); });
+    };
+    const bool rightFits = right.left() >= plot.left() + pad;
+    const bool leftFits = left.right() <= plot.right() - pad;
+    if (rightFits && (!leftFits || covered(right) <= covered(left))) {
+      drawTextLine(painter, right, Qt::AlignLeft, name);
+    } else if (leftFits) {
+      drawTextLine(painter, left, Qt::AlignLeft, name);
     }
   }
   painter.restore();
@@ -251,21 +259,19 @@ void BivariatePlot::Layout::drawAxes(QPainter& painter) const {
   painter.setPen(QPen(kInk, 0));
   painter.drawRect(plot);
   ViewText::use(painter, font);
-  for (double value = std::ceil(xAxis.from / xAxis.step - 1e-9) * xAxis.step;
-       value <= xAxis.to + 1e-9; value += xAxis.step) {
+  for (const double value : ticksOf(xAxis.from, xAxis.to, xAxis.step)) {
     const double x = at(value, yAxis.from).x();
     painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
     drawTextLine(painter, QRectF(x - 40 * line(), plot.bottom() + tick, 80 * line(), line()),
-                 Qt::AlignHCenter, numberText(value, xAxis.step, decimalMark));
+                 Qt::AlignHCenter, tickLabel(value, xAxis.step, decimalMark));
   }
-  for (double value = std::ceil(yAxis.from / yAxis.step - 1e-9) * yAxis.step;
-       value <= yAxis.to + 1e-9; value += yAxis.step) {
+  for (const double value : ticksOf(yAxis.from, yAxis.to, yAxis.step)) {
     const double y = at(xAxis.from, value).y();
     painter.drawLine(QPointF(plot.left() - tick, y), QPointF(plot.left(), y));
     drawTextLine(painter,
                  QRectF(area.left(), y - metrics.height() / 2,
                         plot.left() - tick * 1.5 - area.left(), line()),
-                 Qt::AlignRight, numberText(value, yAxis.step, decimalMark));
+                 Qt::AlignRight, tickLabel(value, yAxis.step, decimalMark));
   }
   drawTextLine(painter,
                QRectF(plot.left(), plot.bottom() + tick + line() * 1.1, plot.width(), line()),

@@ -29,6 +29,28 @@ double niceStep(double span, int mostSteps, double least) {
   return std::max(least, 10 * power);
 }
 
+std::vector<double> ticksOf(double from, double to, double step) {
+  constexpr double kMostTicks = 1000;
+  std::vector<double> ticks;
+  const double first = std::ceil(from / step - 1e-9);
+  const double last = std::floor(to / step + 1e-9);
+  if (!(step > 0) || !std::isfinite(first) || !std::isfinite(last) || last - first > kMostTicks ||
+      first + 1 == first) {
+    return ticks;
+  }
+  for (double k = first; k <= last; ++k) {
+    ticks.push_back(k * step);
+  }
+  return ticks;
+}
+
+QString tickLabel(double value, double step, char decimalMark) {
+  const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+  // A tick a rounding error off zero: no "-0".
+  const double shown = std::abs(value) < step * 1e-6 ? 0 : value;
+  return QString::number(shown, 'f', std::min(decimals, 12)).replace('.', QChar(decimalMark));
+}
+
 QString decadeLabel(int power, char decimalMark) {
   if (power >= 0) {
     return QString::number(static_cast<long long>(std::llround(std::pow(10.0, power))));

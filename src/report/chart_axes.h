@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "data/size_classes.h"
 
@@ -39,6 +40,14 @@ struct ChartFonts {
 // 1, 2 or 5 times a power of ten, so that at most `mostSteps` steps reach `span`;
 // never below `least`.
 double niceStep(double span, int mostSteps, double least);
+
+// The multiples of step from `from` to `to`, both included where they fall on one; none
+// where a step would not move the value on (figures far beyond any sediment) or they
+// would be more than a chart can show.
+std::vector<double> ticksOf(double from, double to, double step);
+
+// A tick's value with as many decimals as its step has: "0,25", "-1", never "-0".
+QString tickLabel(double value, double step, char decimalMark);
 
 // 10 to the power, as a diameter in µm is read: 1000, 1, 0,01.
 QString decadeLabel(int power, char decimalMark);

@@ -15,12 +15,6 @@ namespace {
 constexpr std::array<QRgb, 4> kFractionColours{0x8c510a, 0xe6c35c, 0x8fbf6b, 0x5b84c4};
 constexpr int kPanels = 3;
 
-QString numberText(double value, double step, char decimalMark) {
-  const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-  const double shown = std::abs(value) < step * 1e-6 ? 0 : value;
-  return QString::number(shown, 'f', decimals).replace('.', QChar(decimalMark));
-}
-
 }  // namespace
 
 struct DepthProfile::Layout {
@@ -166,6 +160,10 @@ DepthProfile::Layout::Layout(const LotView& view, const SampleCore& core, const 
     if (i == 1) {
       panel.from = std::max(panel.from, 0.0);
     }
+    if (!(panel.to > panel.from)) {
+      // A figure so large that its step is lost in its rounding.
+      panel.to = panel.from + std::max(panel.step, std::abs(panel.from) * 1e-6);
+    }
   }
   panels[2].from = 0;
   panels[2].to = 100;
@@ -225,7 +223,7 @@ void DepthProfile::Layout::drawAxes(QPainter& painter) const {
   const double tick = line() * 0.3;
   ViewText::use(painter, font);
   painter.setPen(QPen(kInk, 0));
-  for (double cm = 0; cm <= depthTo + 1e-9; cm += depthStep) {
+  for (const double cm : ticksOf(0, depthTo, depthStep)) {
     const double y = yOf(cm);
     const double left = panels[0].box.left();
     painter.setPen(QPen(kInk, 0));
@@ -233,7 +231,7 @@ void DepthProfile::Layout::drawAxes(QPainter& painter) const {
     drawTextLine(
         painter,
         QRectF(area.left(), y - metrics.height() / 2, left - tick * 1.5 - area.left(), line()),
-        Qt::AlignRight, numberText(cm, depthStep, decimalMark));
+        Qt::AlignRight, tickLabel(cm, depthStep, decimalMark));
     painter.setPen(QPen(kLightRule, 0));
     for (const Panel& panel : panels) {
       painter.drawLine(QPointF(panel.box.left(), y), QPointF(panel.box.right(), y));
@@ -252,11 +250,11 @@ void DepthProfile::Layout::drawAxes(QPainter& painter) const {
     drawTextLine(painter,
                  QRectF(panel.box.left(), plotTop - line() * 1.2, panel.box.width(), line()),
                  Qt::AlignHCenter, panel.title);
-    for (double value = panel.from; value <= panel.to + panel.step * 1e-6; value += panel.step) {
+    for (const double value : ticksOf(panel.from, panel.to, panel.step)) {
       const double x = xOf(panel, value);
       painter.drawLine(QPointF(x, panel.box.bottom()), QPointF(x, panel.box.bottom() + tick));
       drawTextLine(painter, QRectF(x - 20 * line(), panel.box.bottom() + tick, 40 * line(), line()),
-                   Qt::AlignHCenter, numberText(value, panel.step, decimalMark));
+                   Qt::AlignHCenter, tickLabel(value, panel.step, decimalMark));
     }
   }
   // The fractions' legend under the panels.

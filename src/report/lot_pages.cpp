@@ -113,8 +113,11 @@ void LotPages::draw(QPainter& painter, const std::function<bool()>& newPage) con
     }
     for (const Piece& piece : summaryPages_[page]) {
       const ReportTable& table = report.lotSummary[piece.table];
+      // A table that goes on says so, as a sample's pages do.
+      const std::string title =
+          piece.first > 0 ? table.title + report.sampleWords.continued : table.title;
       tables_[piece.table].draw(painter, QPointF(body.left(), body.top() + piece.top), piece.first,
-                                piece.end, fromProgramText(table.title));
+                                piece.end, fromProgramText(title));
     }
   }
 

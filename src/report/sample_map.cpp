@@ -97,6 +97,12 @@ SampleMap::Layout::Layout(const LotView& view, const std::vector<GeoPath>& backg
   const double line = metrics.lineSpacing();
   const double gap = line * kGapLines;
   layOutList(view, words);
+  if (view.stations.empty()) {
+    // Nothing to place: no map of nowhere, the list alone at the top.
+    listTop = area.top();
+    stationOf.assign(view.samples.size(), -1);
+    return;
+  }
   const HemisphereLetters letters{words.north, words.south, words.east, words.west};
   // The parallels' labels at the left, the meridians' under the frame, the legend at the right.
   double labelWidth = 0;
@@ -138,7 +144,26 @@ void SampleMap::Layout::layOutList(const LotView& view, const LotViewWords& word
     const LotViewSample& sample = view.samples[static_cast<std::size_t>(index)];
     entries << fromProgramText(sample.label) + QChar(' ') + fromProgramText(sample.name);
   }
-  listLines = wrappedLines(metrics, entries.join("; "), area.width());
+  // Each sample whole on one line where it fits ("19 M-19" is not broken at its hyphen);
+  // a name wider than the line wrapped as the report wraps every text.
+  const auto fits = [this](const QString& text) {
+    return metrics.horizontalAdvance(text + ';') <= area.width();
+  };
+  QString current;
+  for (const QString& entry : entries) {
+    if (!current.isEmpty() && fits(current + "; " + entry)) {
+      current += "; " + entry;
+      continue;
+    }
+    if (!current.isEmpty()) {
+      listLines << current + ';';
+    }
+    QStringList parts =
+        fits(entry) ? QStringList{entry} : wrappedLines(metrics, entry, area.width());
+    current = parts.takeLast();
+    listLines << parts;
+  }
+  listLines << current;
   const double line = metrics.lineSpacing();
   // The list takes the room it needs, up to the whole area: nothing is left out.
   listTop = std::max(area.top(), area.bottom() - static_cast<double>(listLines.size() + 1) * line);

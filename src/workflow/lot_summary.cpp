@@ -105,7 +105,7 @@ std::vector<ReportTable> lotSummaryTables(const LotSummary& summary, char decima
                       {}};
   for (std::int16_t code = 1; code <= static_cast<std::int16_t>(kShepardClasses); ++code) {
     shepard.rows.push_back(
-        {messages::shepardClassName(code) + "\n" + std::string(shepardName(code)),
+        {messages::shepardClassName(code) + " (" + std::string(shepardName(code)) + ")",
          std::to_string(summary.shepard.at(static_cast<std::size_t>(code)))});
   }
   if (summary.shepard[0] > 0) {
@@ -119,7 +119,7 @@ std::vector<ReportTable> lotSummaryTables(const LotSummary& summary, char decima
   for (std::size_t group = 0; group < kFolkGroups; ++group) {
     const auto folkGroup = static_cast<FolkGroup>(group);
     folk.rows.push_back(
-        {messages::folkGroupName(folkGroup) + "\n" + std::string(folkCode(folkGroup)),
+        {messages::folkGroupName(folkGroup) + " (" + std::string(folkCode(folkGroup)) + ")",
          std::to_string(summary.folk.at(group))});
   }
   if (summary.withoutFolkGroup > 0) {

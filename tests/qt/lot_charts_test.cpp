@@ -7,10 +7,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTest>
 #include <cmath>
+#include <limits>
 #include <set>
 
+#include "report/chart_axes.h"
 #include "report/lot_pages.h"
 #include "samplegen/synthetic_lot.h"
 
@@ -96,6 +99,14 @@ class LotChartsTest : public QObject {
         QCOMPARE(map.sampleAt(area.topLeft() - QPointF(50, 50)), -1);
       }
     }
+    // A lot without a single position draws no map of nowhere.
+    LotView unplaced = view;
+    unplaced.stations.clear();
+    unplaced.withoutPosition = {0, 1, 2};
+    const SampleMap map(unplaced, {}, MapColouring::Folk, words, QRectF(0, 0, 500, 400), 10);
+    QVERIFY(map.frame().isEmpty());
+    QVERIFY(!map.placeOf(view.stations[0].position));
+    QCOMPARE(map.sampleAt(QPointF(250, 200)), -1);
   }
 
   // Lines and rings that cross the whole area are drawn inside the frame only, and
@@ -202,6 +213,106 @@ class LotChartsTest : public QObject {
     const double at55 = (rows[3].front() + rows[3].back()) / 2.0;
     QVERIFY(at30 - at10 > 50);
     QVERIFY(std::abs((at55 - at30) / (at30 - at10) - 25.0 / 20) < 0.03);
+  }
+
+  // Figures of a results file edited by hand far beyond any sediment are drawn, and
+  // soon: no axis steps forever through values its step cannot move, nor divides by
+  // a span of nothing.
+  void figuresBeyondAnySedimentAreDrawn() {
+    // Nothing drawn at a place that is not a number.
+    QTest::failOnWarning(QRegularExpression("NaN"));
+    const double huge = 1e300;
+    LotView view = tools::syntheticLotView({10, 1, 0, 0, 6});
+    for (LotViewSample& sample : view.samples) {
+      sample.meanPhi = huge;
+      sample.sortingPhi = huge;
+      sample.skewnessPhi = -huge;
+    }
+    view.samples[0].meanPhi = std::nan("");
+    view.samples[1].sortingPhi = std::numeric_limits<double>::infinity();
+    view.cores.front().levels.back().bottomCm = 1e15;
+    QImage image = blank(QSize(600, 400));
+    QPainter painter(&image);
+    const QRectF area(0, 0, 600, 400);
+    for (const BivariateKind kind : {BivariateKind::MeanSorting, BivariateKind::SortingSkewness}) {
+      BivariatePlot(view, kind, MapColouring::Mean, lotViewWords(), area, 10).draw(painter, 2);
+    }
+    DepthProfile(view, view.cores.front(), lotViewWords(), area, 10).draw(painter, 2);
+    SampleMap(view, {}, MapColouring::Mean, lotViewWords(), area, 10).draw(painter, 2);
+    // And nothing at all, as the window has before a run; a rectangle too small to
+    // hold anything.
+    const LotView nothing;
+    for (const QRectF& room : {area, QRectF(0, 0, 3, 2)}) {
+      SampleMap(nothing, {}, MapColouring::Shepard, lotViewWords(), room, 10).draw(painter, 0);
+      BivariatePlot(nothing, BivariateKind::MeanSorting, MapColouring::Shepard, lotViewWords(),
+                    room, 10)
+          .draw(painter, 0);
+      DepthProfile(nothing, SampleCore{}, lotViewWords(), room, 10).draw(painter, 0);
+    }
+  }
+
+  // Every class and group a colour of its own, none the unknown's grey, none too pale to
+  // see on white paper; the mean darkening from coarse to fine and kept at its ends.
+  void eachPaletteTellsItsClassesApart() {
+    const auto luminance = [](const QColor& c) {
+      return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+    };
+    std::vector<QColor> shepard, folk;
+    for (int code = 1; code <= 10; ++code) {
+      shepard.push_back(shepardColour(code));
+    }
+    for (int group = 0; group <= static_cast<int>(FolkGroup::Clay); ++group) {
+      folk.push_back(folkColour(static_cast<FolkGroup>(group)));
+    }
+    for (const std::vector<QColor>* palette : {&shepard, &folk}) {
+      for (std::size_t i = 0; i < palette->size(); ++i) {
+        QVERIFY((*palette)[i] != kUnknownColour);
+        QVERIFY2(luminance((*palette)[i]) < 0.85, qPrintable((*palette)[i].name()));
+        for (std::size_t j = 0; j < i; ++j) {
+          QVERIFY2((*palette)[i] != (*palette)[j], qPrintable((*palette)[i].name()));
+        }
+      }
+    }
+    for (const int code : {0, 11, -3}) {
+      QCOMPARE(shepardColour(code), kUnknownColour);
+    }
+    double before = 2;
+    for (double phi = kMeanColourCoarse; phi <= kMeanColourFine; phi += 0.5) {
+      const double now = luminance(meanColour(phi));
+      QVERIFY2(now < before, qPrintable(QString::number(phi)));
+      before = now;
+    }
+    QCOMPARE(meanColour(kMeanColourCoarse - 5), meanColour(kMeanColourCoarse));
+    QCOMPARE(meanColour(kMeanColourFine + 5), meanColour(kMeanColourFine));
+    LotViewSample unknown;
+    for (const MapColouring colouring :
+         {MapColouring::Shepard, MapColouring::Folk, MapColouring::Mean}) {
+      QCOMPARE(colourOf(unknown, colouring), kUnknownColour);
+    }
+  }
+
+  // An axis's ticks: every round value inside it, the ends included, labelled with
+  // the step's decimals and never "-0"; none where the step cannot move on.
+  void ticksAreTheStepsRoundValues() {
+    struct Case {
+      double from, to, step;
+      QStringList labels;
+    };
+    for (const auto& [from, to, step, labels] : std::vector<Case>{
+             {0.35, 2.2, 0.5, {"0,5", "1,0", "1,5", "2,0"}},
+             {-0.3, 0.3, 0.1, {"-0,3", "-0,2", "-0,1", "0,0", "0,1", "0,2", "0,3"}},
+             {-1, 9, 2, {"0", "2", "4", "6", "8"}},
+             {0, 40, 10, {"0", "10", "20", "30", "40"}},
+             {0.7, 1.05, 0.05, {"0,70", "0,75", "0,80", "0,85", "0,90", "0,95", "1,00", "1,05"}},
+             {1e300, 1e300, 0.01, {}},
+             {0, 1e9, 1e-3, {}},
+         }) {
+      QStringList seen;
+      for (const double value : ticksOf(from, to, step)) {
+        seen << tickLabel(value, step, ',');
+      }
+      QCOMPARE(seen, labels);
+    }
   }
 
   // The lot's pages: the map, the plots, the summary as many pages as it takes and a
