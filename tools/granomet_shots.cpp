@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QWidget>
@@ -192,8 +193,6 @@ int main(int argc, char** argv) {
   // Pictures need no screen.
   tools::OffscreenArguments arguments(argc, argv);
   QApplication application(arguments.count(), arguments.values());
-  // The background layer the views remember is kept apart from the user's.
-  QStandardPaths::setTestModeEnabled(true);
   const QStringList rest = QApplication::arguments();
   if (rest.size() != 2) {
     std::fprintf(stderr, "Uso: granomet-shots CARPETA\n");
@@ -208,6 +207,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "No se puede crear %s\n", qPrintable(folder.path()));
     return 1;
   }
+  // The background layer the views remember is kept with the pictures, apart from the
+  // user's settings and from the tests'.
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.filePath("ajustes"));
 
   // A generated 20-sample lot with one name that disagrees, so the run shows both lists.
   const std::filesystem::path inputs =

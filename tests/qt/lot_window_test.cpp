@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <filesystem>
@@ -89,11 +90,15 @@ class LotWindowTest : public QObject {
   }
 
   tools::ShownPrincipal shown_;
+  QTemporaryDir settings_;
 
  private slots:
   void initTestCase() {
-    // The user's own settings stay as they are.
+    // The user's own settings stay as they are, and so do those of the tests and tools
+    // running beside this one.
     QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(settings_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
   }
   void init() {
     QSettings("Granomet", "Granomet").clear();
