@@ -93,6 +93,9 @@ Figures figuresOf(const LotSummary& summary) {
 // The reference reads the table's six significant figures: both agree to about a part in
 // 10^5 of the column's largest value.
 TEST_F(LotSummaryTest, AgreesWithTheReferenceOnTheExampleAndOnAGeneratedLot) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the reference calculation is Python's, run on the Linux build";
+#endif
   const std::vector<std::pair<std::vector<fs::path>, char>> lots = {
       {{batchExpected("plain_point.csv"), testData() / "statistics/odd_samples.csv"}, '.'},
       {{batchExpected("plain_comma.csv")}, ','},
