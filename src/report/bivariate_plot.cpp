@@ -277,7 +277,7 @@ void BivariatePlot::Layout::drawAxes(QPainter& painter) const {
                QRectF(plot.left(), plot.bottom() + tick + line() * 1.1, plot.width(), line()),
                Qt::AlignHCenter, xAxis.measure.title);
   painter.save();
-  painter.translate(area.left() + metrics.ascent(), plot.center().y());
+  painter.translate(area.left(), plot.center().y());
   painter.rotate(-90);
   drawTextLine(painter, QRectF(-plot.height() / 2, 0, plot.height(), line()), Qt::AlignHCenter,
                yAxis.measure.title);

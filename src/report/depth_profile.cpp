@@ -238,7 +238,7 @@ void DepthProfile::Layout::drawAxes(QPainter& painter) const {
     }
   }
   painter.save();
-  painter.translate(area.left() + metrics.ascent(), plotTop + plotHeight / 2);
+  painter.translate(area.left(), plotTop + plotHeight / 2);
   painter.rotate(-90);
   painter.setPen(kInk);
   drawTextLine(painter, QRectF(-plotHeight / 2, 0, plotHeight, line()), Qt::AlignHCenter,
