@@ -4,7 +4,6 @@
 #include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
 
-#include <cmath>
 #include <optional>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "data/text_encoding.h"
 #include "geodata/gdal_session.h"
 #include "statistics/geo_point.h"
+#include "statistics/sample_position.h"
 #include "statistics/sample_statistics.h"
 #include "workflow/messages.h"
 #include "workflow/statistics_table.h"
@@ -23,18 +23,10 @@ namespace {
 
 constexpr const char* kLayerName = "muestras";
 
-// The sample's place, by the rule the lot's views read it with: none where a field
-// holds no number, where both are 0 (a spreadsheet's empty cell) or beyond ±180/±90.
+// The sample's place, by the rule the lot's views read it with.
 std::optional<GeoPoint> positionOf(const ResultsLine& line) {
-  const std::optional<double> longitude =
-      resultsNumber(line.fields.at(static_cast<std::size_t>(kLongitudeField - 1)));
-  const std::optional<double> latitude =
-      resultsNumber(line.fields.at(static_cast<std::size_t>(kLatitudeField - 1)));
-  if (!longitude || !latitude || (*longitude == 0 && *latitude == 0) ||
-      !(std::fabs(*longitude) <= 180) || !(std::fabs(*latitude) <= 90)) {
-    return std::nullopt;
-  }
-  return GeoPoint{*longitude, *latitude};
+  return samplePosition(line.fields.at(static_cast<std::size_t>(kLongitudeField - 1)),
+                        line.fields.at(static_cast<std::size_t>(kLatitudeField - 1)));
 }
 
 // Every sample as a feature, in one transaction; nullopt, or GDAL's words on what failed.
