@@ -81,14 +81,14 @@ std::optional<std::string> checkedResultsFile(const fs::path& path,
   return std::nullopt;
 }
 
-}  // namespace
-
-OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
-                           const fs::path& output, const OutputMaker& make) {
-  OutputRun run;
+// The results files an output is made of, once the output is not refused and one of
+// them could be read; else nullopt, and why in run's problems.
+std::optional<ResultsSet> resultsForOutput(messages::Output kind,
+                                           const std::vector<fs::path>& resultsFiles,
+                                           const fs::path& output, OutputRun& run) {
   if (std::optional<std::string> refusal = outputRefusal(kind, resultsFiles, output)) {
     run.problems.push_back(std::move(*refusal));
-    return run;
+    return std::nullopt;
   }
   ResultsSet results = readResultsFiles(resultsFiles);
   run.problems = std::move(results.problems);
@@ -96,12 +96,24 @@ OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& r
   run.samples = results.samples();
   if (run.filesRead == 0) {
     run.problems.push_back(messages::noResultsRead(kind));
+    return std::nullopt;
+  }
+  return results;
+}
+
+}  // namespace
+
+OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
+                           const fs::path& output, const OutputMaker& make) {
+  OutputRun run;
+  const std::optional<ResultsSet> results = resultsForOutput(kind, resultsFiles, output, run);
+  if (!results) {
     return run;
   }
   OutputEnd end = OutputEnd::Failed;
   try {
     run.written = writeWholeFile(output, [&](WholeFileSink& sink) {
-      end = make(results, sink);
+      end = make(*results, sink);
       return end == OutputEnd::Made;
     });
   } catch (const ResultsFileError& error) {
@@ -118,22 +130,14 @@ OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& r
 OutputRun writeFileFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
                                const fs::path& output, const OutputFileMaker& make) {
   OutputRun run;
-  if (std::optional<std::string> refusal = outputRefusal(kind, resultsFiles, output)) {
-    run.problems.push_back(std::move(*refusal));
-    return run;
-  }
-  ResultsSet results = readResultsFiles(resultsFiles);
-  run.problems = std::move(results.problems);
-  run.filesRead = static_cast<int>(results.files.size());
-  run.samples = results.samples();
-  if (run.filesRead == 0) {
-    run.problems.push_back(messages::noResultsRead(kind));
+  const std::optional<ResultsSet> results = resultsForOutput(kind, resultsFiles, output, run);
+  if (!results) {
     return run;
   }
   std::optional<std::string> failure;
   try {
     run.written = writeWholeFileBy(output, [&](const fs::path& made) {
-      failure = make(results, made);
+      failure = make(*results, made);
       return !failure;
     });
   } catch (const ResultsFileError& error) {
