@@ -3,14 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "offscreen_arguments.h"
 #include "report/lot_charts.h"
 #include "report/lot_pages.h"
 #include "report/report_style.h"
@@ -93,20 +89,7 @@ void reportPagesOfTheLot(benchmark::State& state, bool withCoastline) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setResolution(report::kPointsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Point));
-    QPainter painter(&writer);
-    const report::LotPages pages(content, writer);
-    bool first = true;
-    pages.draw(painter, [&] {
-      if (!first) {
-        writer.newPage();
-      }
-      first = false;
-      return true;
-    });
-    painter.end();
+    report::drawLotPagesAlone(content, writer);
     state.counters["bytes"] = static_cast<double>(buffer.size());
   }
 }
@@ -114,12 +97,3 @@ BENCHMARK_CAPTURE(reportPagesOfTheLot, without_background, false)->Unit(benchmar
 BENCHMARK_CAPTURE(reportPagesOfTheLot, over_a_coastline, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  tools::OffscreenArguments arguments(argc, argv);
-  QGuiApplication application(arguments.count(), arguments.values());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,14 +2,12 @@
 // the whole PDF drawn and written.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <string>
 
 #include "full_lot.h"
-#include "offscreen_arguments.h"
 #include "report/pdf_report.h"
 #include "workflow/report_run.h"
 #include "workflow/results_set.h"
@@ -91,12 +89,3 @@ void pdfReportOf10000Samples(benchmark::State& state) {
 BENCHMARK(pdfReportOf10000Samples)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  tools::OffscreenArguments arguments(argc, argv);
-  QGuiApplication application(arguments.count(), arguments.values());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,8 +2,6 @@
 // the report does (an A4 page in points): granomet-lot-pictures DIR.
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <cstdio>
@@ -94,21 +92,7 @@ int main(int argc, char** argv) {
     content.lotSummary = {table, table};
     const std::string path = folder + "/lote.pdf";
     QPdfWriter writer(QString::fromStdString(path));
-    writer.setResolution(report::kPointsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Point));
-    QPainter painter(&writer);
-    const report::LotPages pages(content, writer);
-    bool first = true;
-    pages.draw(painter, [&] {
-      if (!first) {
-        writer.newPage();
-      }
-      first = false;
-      return true;
-    });
-    painter.end();
-    std::printf("%d pages in %s\n", pages.pageCount(), path.c_str());
+    std::printf("%d pages in %s\n", report::drawLotPagesAlone(content, writer), path.c_str());
   }
   return saved ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "report/lot_pages.h"
 
 #include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 
 #include "report/report_style.h"
@@ -128,6 +129,22 @@ void LotPages::draw(QPainter& painter, const std::function<bool()>& newPage) con
     drawTitle(painter, words.profileTitle);
     DepthProfile(report.lot, core, words, below, kSmallestPoints, report.decimalMark).draw(painter);
   }
+}
+
+int drawLotPagesAlone(const Report& report, QPdfWriter& writer) {
+  useReportPage(writer);
+  QPainter painter(&writer);
+  const LotPages pages(report, writer);
+  bool first = true;
+  pages.draw(painter, [&] {
+    if (!first) {
+      writer.newPage();
+    }
+    first = false;
+    return true;
+  });
+  painter.end();
+  return pages.pageCount();
 }
 
 }  // namespace granomet::report

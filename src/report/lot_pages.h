@@ -14,6 +14,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QPdfWriter;
 
 namespace granomet::report {
 
@@ -48,5 +49,9 @@ class LotPages {
   std::vector<std::vector<Piece>> summaryPages_;
   bool drawn_ = false;  // the lot has samples
 };
+
+// The lot's pages alone, as a document of their own on the writer (the pictures tool
+// and the benchmark); how many were drawn.
+int drawLotPagesAlone(const Report& report, QPdfWriter& writer);
 
 }  // namespace granomet::report

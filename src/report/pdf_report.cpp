@@ -292,9 +292,7 @@ OutputEnd pdfReport(const Report& report, WholeFileSink& sink, const ReportProgr
   bool ended = false;
   {
     QPdfWriter writer(&device);
-    writer.setResolution(kPointsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+    useReportPage(writer);
     writer.setCreator("Granomet");
     QString title = fromProgramText(report.words.title);
     if (!report.facts.empty()) {

@@ -2,7 +2,10 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRawFont>
 #include <QStringList>
 #include <algorithm>
@@ -21,6 +24,12 @@ const QStringList kFamilies{"Liberation Sans", "Arial", "Helvetica"};
 constexpr char16_t kCharacters[] = u"áéíóúÁÉÍÓÚñÑüÜµØφ·–—…•º±«»°";
 
 }  // namespace
+
+void useReportPage(QPdfWriter& writer) {
+  writer.setResolution(kPointsPerInch);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                   QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+}
 
 QFont reportFont(double points, bool bold) {
   QFont font;

@@ -14,6 +14,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QPdfWriter;
 
 namespace granomet::report {
 
@@ -23,6 +24,10 @@ inline constexpr double kPageWidth = 595.28;  // A4
 inline constexpr double kPageHeight = 841.89;
 inline constexpr double kMargin = 40;
 inline constexpr double kFooterHeight = 18;
+
+// The writer set to the report's page: A4 upright, in points, the margins drawn by the
+// pages themselves.
+void useReportPage(QPdfWriter& writer);
 
 // The area between the margins, above the footer.
 inline QRectF bodyArea() {
