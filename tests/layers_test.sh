@@ -14,8 +14,9 @@ declare -A below=(
   [workflow]="data compute results statistics ui"
   [headless]="data ui"
   [geodata]="data compute results statistics ui workflow"
+  [archive]="data compute results statistics ui workflow"
   [report]="data compute results statistics ui workflow"
-  [qt]="data compute results statistics ui workflow report geodata"
+  [qt]="data compute results statistics ui workflow report geodata archive"
 )
 
 status=0

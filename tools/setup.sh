@@ -17,6 +17,8 @@ packages=(
   # The map layers: GDAL to read and write them, its programs (ogrinfo, ogr2ogr) for
   # the tests that make and read layers.
   libgdal-dev gdal-bin
+  # The archive of every run: SQLite, and its program for the tests that read it.
+  libsqlite3-dev sqlite3
   # The end-to-end test drives the real window on a virtual display; the report
   # tests read the PDF's text and draw its pages.
   xvfb xdotool poppler-utils

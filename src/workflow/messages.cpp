@@ -1668,4 +1668,26 @@ std::string curvePageText(CurvePageText text) {
   return {};
 }
 
+// The archive of every run.
+
+const std::vector<std::string>& archiveColumnTitles() {
+  static const std::vector<std::string> titles = {
+      "Lote",        "Nº",     "Muestra", "Campaña", "Prof(m)",  "Shepard",   "Folk",
+      "FW-Media(Ø)", "%Grava", "%Arena",  "%Limo",   "%Arcilla", "Ejecución", "Vigente"};
+  return titles;
+}
+
+std::string runArchived(std::string_view archive, int samples) {
+  return "Ejecución archivada en " + std::string(archive) + " (" + number(samples) +
+         (samples == 1 ? " muestra)." : " muestras).");
+}
+
+std::string runAlreadyArchived(std::string_view archive) {
+  return "La ejecución ya estaba en el archivo " + std::string(archive) + ": no se añade de nuevo.";
+}
+
+std::string runNotArchived(std::string_view cause) {
+  return "La ejecución NO se ha archivado: " + std::string(cause);
+}
+
 }  // namespace granomet::messages

@@ -434,4 +434,14 @@ enum class CurvePageText {
 };
 std::string curvePageText(CurvePageText text);
 
+// The archive of every run, in UTF-8 (the window converts what it shows).
+// Each section below is one user's: run archiving, granomet-archivo, the Archivo window.
+// The archive's listing and table columns, in the order of ArchiveColumn.
+const std::vector<std::string>& archiveColumnTitles();
+// After a run: where it was archived, that the same results file was there already,
+// or that it was not archived and why (cause: the archive's message, naming it).
+std::string runArchived(std::string_view archive, int samples);
+std::string runAlreadyArchived(std::string_view archive);
+std::string runNotArchived(std::string_view cause);
+
 }  // namespace granomet::messages
