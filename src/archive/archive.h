@@ -134,6 +134,12 @@ struct ArchivedSample {
   std::string runDateTime;  // local, "2016-06-06T10:31:05"
 };
 
+// A results file made of archived samples.
+struct ArchivedResultsFile {
+  std::string name;   // bare, in the program's 8-bit text, as the run's results file was named
+  std::string bytes;  // the results file's header and the samples' lines
+};
+
 // What checking the archive found.
 struct ArchiveCheck {
   bool databaseSound = false;  // the database's own integrity check passed
@@ -188,11 +194,12 @@ class Archive {
   // The samples the filter lets through, sorted, from offset, at most limit.
   virtual std::vector<ArchivedSample> samples(const ArchiveFilter& filter, const ArchiveSort& sort,
                                               std::int64_t offset, std::int64_t limit) = 0;
-  // The samples of these ids as results files: one file for each run they come
-  // from, in the order of the ids' first appearance, named as the run's results
-  // file was (so that its lot is told as before), each holding the archived lines
-  // in their file order.
-  virtual ResultsSet resultsOf(const std::vector<std::int64_t>& sampleIds) = 0;
+  // The samples of these ids as results files: one for each run they come from, in
+  // the order of the ids' first appearance, named as the run's results file was (so
+  // that its lot is told as before), holding its header and the archived lines as
+  // the file held them, byte for byte, in their file order.
+  virtual std::vector<ArchivedResultsFile> resultsFilesOf(
+      const std::vector<std::int64_t>& sampleIds) = 0;
 
   virtual std::vector<ArchivedRun> runs() = 0;
 
@@ -200,5 +207,9 @@ class Archive {
   // hashed again.
   virtual ArchiveCheck check() = 0;
 };
+
+// The files read as a results set (the report's, the table's and the layer's
+// input). Throws ResultsFormatError only where the archive was damaged.
+ResultsSet resultsSetOf(const std::vector<ArchivedResultsFile>& files);
 
 }  // namespace granomet
