@@ -444,4 +444,47 @@ std::string runArchived(std::string_view archive, int samples);
 std::string runAlreadyArchived(std::string_view archive);
 std::string runNotArchived(std::string_view cause);
 
+// The Archivo window: its labels, the count, and why a field or the archive was not read.
+enum class ArchiveWindowText {
+  Title,
+  Place,  // %1 the archive's path
+  ChooseArchive,
+  ChooseTitle,
+  ChooseFilter,  // the file dialog's filter, "Name (*.gpkg)|*.gpkg|..."
+  ArchivesRuns,
+  Campaign,
+  Lot,
+  Sample,
+  Shepard,
+  Folk,
+  Depth,
+  Zone,
+  Since,
+  Until,
+  AllVersions,
+  Search,
+  AnyClass,  // the class combo's first entry
+  AnyGroup,  // the Folk combo's first entry
+  DepthHint,
+  ZoneHint,
+  DateHint,
+  SelectAll,
+  Show,
+  Yes,
+  No,
+  NotSearched,  // before the field errors, which follow, separated by "; "
+  BadDepth,     // %1 the text typed
+  BadZone,
+  BadDate,  // %1 the field's label, %2 the text typed
+  BadFolk,
+  UntilBeforeSince,
+  NoPlace,     // neither a chosen archive nor a default place
+  Unreadable,  // %1 the archive's own message, naming it
+  NotShown,    // %1 the archive's own message
+};
+std::string archiveWindowText(ArchiveWindowText text);
+// "1 muestra", "25400 muestras"; the selection's "3 seleccionadas".
+std::string archiveSampleCount(std::int64_t samples);
+std::string archiveSelectedCount(std::int64_t samples);
+
 }  // namespace granomet::messages
