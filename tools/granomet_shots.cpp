@@ -1,5 +1,6 @@
 // granomet-shots: PNG pictures of the main window in its four states and maximised, the help
-// window's two pages, the ternary diagram, the lot's views, the saved graph and the report's pages.
+// window's two pages, the ternary diagram, the lot's views, the saved graph, the report's pages and
+// the Archivo window.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,13 @@
 #include <fstream>
 #include <memory>
 
+#ifdef GRANOMET_ARCHIVE
+#include <QTableView>
+
+#include "archive/open_archive.h"
+#include "qt/archive_model.h"
+#include "qt/archive_window.h"
+#endif
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
 #include "offscreen_arguments.h"
@@ -187,6 +195,45 @@ bool saveLotViews(principal& window, const QDir& folder, const std::filesystem::
   return saved;
 }
 
+#ifdef GRANOMET_ARCHIVE
+// The Archivo window over an archive of the runs made here, three rows chosen.
+bool saveArchiveWindow(const QDir& folder, const std::filesystem::path& inputs) {
+  const std::filesystem::path archive =
+      std::filesystem::absolute(folder.filePath("archivo.gpkg").toStdString());
+  std::filesystem::remove(archive);
+  try {
+    const auto kept = openArchive(archive, ArchiveAccess::Write);
+    for (const char* lot : {"LOTE20", "LOTE254"}) {
+      RunToArchive run;
+      run.resultsFile = inputs / (std::string(lot) + "_06062016_093005.csv");
+      run.lotFile = inputs / (std::string(lot) + ".csv");
+      run.exportFile = inputs / (std::string(lot) + "_export.txt");
+      run.when = LocalDateTime{2016, 6, 6, 9, 30, 5};
+      run.decimalMark = '.';
+      run.origin = RunOrigin::Window;
+      kept->addRun(run);
+    }
+  } catch (const ArchiveError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return false;
+  }
+  bool archivesRuns = true;
+  ArchivePlace place{[archive] { return archive; }, [](const std::filesystem::path&) {},
+                     [&archivesRuns] { return archivesRuns; },
+                     [&archivesRuns](bool on) { archivesRuns = on; }};
+  ArchiveWindow window(
+      nullptr, place, ',', [](auto) {}, openArchiveToRead);
+  window.show();
+  QTableView& table = window.table();
+  for (const int row : {2, 3, 5}) {
+    table.selectionModel()->select(table.model()->index(row, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  return expect(window.model().total() == 274, "el archivo no tiene las 274 muestras") &&
+         save(window, folder, "11_archivo.png");
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -306,5 +353,8 @@ int main(int argc, char** argv) {
   saved = saveReportPage(pdf, "Mapa de muestras", folder, "informe_254_mapa") && saved;
   saved = saveReportPage(pdf, "Diagramas bivariantes", folder, "informe_254_bivariantes") && saved;
   saved = saveReportPage(pdf, "Perfil en profundidad", folder, "informe_254_perfil") && saved;
+#ifdef GRANOMET_ARCHIVE
+  saved = saveArchiveWindow(folder, inputs) && saved;
+#endif
   return saved ? 0 : 1;
 }
