@@ -128,12 +128,19 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
     showCount();
   });
   connect(model_, &QAbstractItemModel::modelReset, this, &ArchiveWindow::showCount);
-  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    const auto rows = static_cast<std::int64_t>(selectedRows().size());
-    selected_->setText(rows == 0 ? QString()
-                                 : QString::fromStdString(messages::archiveSelectedCount(rows)));
-    showButton_->setEnabled(rows > 0);
-  });
+  // Widths for the first listing's texts; the user's own widths are kept afterwards.
+  connect(
+      model_, &QAbstractItemModel::modelReset, this,
+      [this] {
+        if (model_->rowCount() > 0 && !columnsFitted_) {
+          table_->resizeColumnsToContents();
+          columnsFitted_ = true;
+        }
+      });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ArchiveWindow::showSelection);
+  // A new listing drops the selection without a word of its own.
+  connect(model_, &QAbstractItemModel::modelReset, this, &ArchiveWindow::showSelection);
 
   showPlace();
   refresh();
@@ -219,6 +226,13 @@ void ArchiveWindow::chooseArchive() {
 void ArchiveWindow::showPlace() {
   const std::filesystem::path path = place_.path();
   placeLabel_->setText(said(ArchiveWindowText::Place).arg(qtPath(path)));
+}
+
+void ArchiveWindow::showSelection() {
+  const auto rows = static_cast<std::int64_t>(selectedRows().size());
+  selected_->setText(rows == 0 ? QString()
+                               : QString::fromStdString(messages::archiveSelectedCount(rows)));
+  showButton_->setEnabled(rows > 0);
 }
 
 void ArchiveWindow::showCount() {

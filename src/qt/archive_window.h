@@ -80,6 +80,7 @@ class ArchiveWindow final : public QWidget {
   void chooseArchive();
   void showPlace();
   void showCount();
+  void showSelection();
   void sayProblem(const QString& problem);
 
   ArchivePlace place_;
@@ -94,6 +95,7 @@ class ArchiveWindow final : public QWidget {
   QLabel* problem_;
   QLabel* selected_;
   QPushButton* showButton_;
+  bool columnsFitted_ = false;
 };
 
 }  // namespace granomet

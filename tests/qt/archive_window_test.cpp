@@ -334,6 +334,8 @@ class ArchiveWindowTest : public QObject {
              }}) {
       window.refresh();
       QCOMPARE(window.model().rowCount(), ArchiveModel::kPageSize);
+      QVERIFY(text("selected").isEmpty());
+      shelf_->asked.clear();
       choose();
       QCOMPARE(text("selected"), "700 seleccionadas");
       window.showSelected();
