@@ -68,7 +68,7 @@ void ArchiveModel::list(std::unique_ptr<Archive> archive, const ArchiveFilter& f
   rows_.clear();
   try {
     total_ = archive_->countSamples(filter_);
-    rows_ = nextPage();
+    rows_ = nextPage(kPageSize);
   } catch (...) {
     archive_.reset();
     total_ = 0;
@@ -89,9 +89,9 @@ void ArchiveModel::clear() {
 
 // The page after the rows read. A page shorter than asked (samples gone from the
 // archive meanwhile) ends the listing there.
-std::vector<ArchivedSample> ArchiveModel::nextPage() {
+std::vector<ArchivedSample> ArchiveModel::nextPage(std::int64_t limit) {
   const auto have = static_cast<std::int64_t>(rows_.size());
-  const std::int64_t want = std::min<std::int64_t>(kPageSize, total_ - have);
+  const std::int64_t want = std::min<std::int64_t>(limit, total_ - have);
   if (!archive_ || want <= 0) {
     return {};
   }
@@ -105,10 +105,10 @@ std::vector<ArchivedSample> ArchiveModel::nextPage() {
   return page;
 }
 
+// In one query: every page asked apart would make the archive sort and skip the
+// rows before it again.
 void ArchiveModel::fetchAll() {
-  while (canFetchMore({})) {
-    fetchMore({});
-  }
+  fetch(total_);
 }
 
 std::vector<ArchivedResultsFile> ArchiveModel::resultsFilesOf(const std::vector<int>& rows) {
@@ -192,12 +192,15 @@ bool ArchiveModel::canFetchMore(const QModelIndex& parent) const {
 }
 
 void ArchiveModel::fetchMore(const QModelIndex& parent) {
-  if (!canFetchMore(parent)) {
-    return;
+  if (canFetchMore(parent)) {
+    fetch(kPageSize);
   }
+}
+
+void ArchiveModel::fetch(std::int64_t limit) {
   std::vector<ArchivedSample> page;
   try {
-    page = nextPage();
+    page = nextPage(limit);
   } catch (const ArchiveError& error) {
     // The listing stops at the rows read, which stay to be chosen.
     total_ = static_cast<std::int64_t>(rows_.size());
@@ -229,7 +232,7 @@ void ArchiveModel::sort(int column, Qt::SortOrder order) {
   rows_.clear();
   try {
     total_ = archive_->countSamples(filter_);
-    rows_ = nextPage();
+    rows_ = nextPage(kPageSize);
   } catch (const ArchiveError& error) {
     rows_.clear();
     total_ = 0;

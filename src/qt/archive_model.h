@@ -34,7 +34,7 @@ class ArchiveModel final : public QAbstractTableModel {
   std::int64_t total() const { return total_; }
   const ArchivedSample& sampleAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
   const ArchiveSort& sorting() const { return sort_; }
-  // Reads every page left (for a selection of every sample); one that fails ends
+  // Reads every row left, in one query (for a selection of every sample); a failure ends
   // the listing there (failed() says why).
   void fetchAll();
   // The samples of these rows as results files, from the listing's archive.
@@ -56,7 +56,9 @@ class ArchiveModel final : public QAbstractTableModel {
   void failed(const QString& reason);
 
  private:
-  std::vector<ArchivedSample> nextPage();
+  std::vector<ArchivedSample> nextPage(std::int64_t limit);
+  // Adds the rows after those read, at most limit, telling the view.
+  void fetch(std::int64_t limit);
 
   char decimalMark_;
   std::unique_ptr<Archive> archive_;

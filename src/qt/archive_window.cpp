@@ -129,14 +129,12 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
   });
   connect(model_, &QAbstractItemModel::modelReset, this, &ArchiveWindow::showCount);
   // Widths for the first listing's texts; the user's own widths are kept afterwards.
-  connect(
-      model_, &QAbstractItemModel::modelReset, this,
-      [this] {
-        if (model_->rowCount() > 0 && !columnsFitted_) {
-          table_->resizeColumnsToContents();
-          columnsFitted_ = true;
-        }
-      });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    if (model_->rowCount() > 0 && !columnsFitted_) {
+      table_->resizeColumnsToContents();
+      columnsFitted_ = true;
+    }
+  });
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &ArchiveWindow::showSelection);
   // A new listing drops the selection without a word of its own.
