@@ -19,6 +19,8 @@
 #include <functional>
 #include <memory>
 
+#include "archive/open_archive.h"
+#include "data/text_encoding.h"
 #include "qt/archive_model.h"
 #include "support/modal_answerer.h"
 
@@ -108,7 +110,9 @@ class ArchiveWindowTest : public QObject {
   bool archivesRuns_ = true;
   std::vector<std::vector<ArchivedResultsFile>> shown_;
   std::unique_ptr<ArchiveWindow> window_;
-  QTemporaryDir settings_;
+  // Settings and files of this test, apart from those of the tests running beside it.
+  QTemporaryDir settings_{QDir::tempPath() + "/archive_window_test_" +
+                          QString::number(QCoreApplication::applicationPid()) + "_XXXXXX"};
 
   ArchiveWindow& open(int samples, std::filesystem::path path = "/datos/archivo.gpkg") {
     shelf_ = std::make_shared<Shelf>();
@@ -387,6 +391,42 @@ class ArchiveWindowTest : public QObject {
 
     open(10, "");
     QVERIFY(text("problem").contains("Elegir archivo"));
+  }
+
+  // The program's own archive: one that is not there is said and never created; a run's
+  // samples listed, and those chosen come back as their results file's lines.
+  void overTheProgramsArchive() {
+    const QDir folder(settings_.path());
+    const std::filesystem::path archive = folder.filePath("archivo.gpkg").toStdString();
+    path_ = archive;
+    ArchivePlace place{[this] { return path_; }, [](const std::filesystem::path&) {},
+                       [] { return true; }, [](bool) {}};
+    std::vector<ArchivedResultsFile> shown;
+    ArchiveWindow window(
+        nullptr, place, ',', [&shown](auto files) { shown = std::move(files); }, openArchiveToRead);
+    QCOMPARE(window.model().rowCount(), 0);
+    QVERIFY(window.findChild<QLabel*>("problem")->text().contains("archivo.gpkg"));
+    QVERIFY(!std::filesystem::exists(archive));
+
+    const std::filesystem::path results =
+        folder.filePath("LOTE12_06062016_093005.csv").toStdString();
+    std::filesystem::copy_file(GRANOMET_TEST_DATA "/batch/expected/plain_point.csv", results);
+    RunToArchive run;
+    run.resultsFile = results;
+    openArchive(archive, ArchiveAccess::Write)->addRun(run);
+    window.refresh();
+    QCOMPARE(window.model().total(), 12);
+    QVERIFY(window.findChild<QLabel*>("problem")->text().isEmpty());
+    for (const int row : {1, 4}) {
+      window.table().selectionModel()->select(
+          window.model().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    window.showSelected();
+    const ResultsSet set = resultsSetOf(shown);
+    QCOMPARE(set.samples(), 2);
+    const auto& lines = set.files.front().contents.lines;
+    QCOMPARE(cp1252ToUtf8(lines[0].fields[1]), window.model().sampleAt(1).name);
+    QCOMPARE(cp1252ToUtf8(lines[1].fields[1]), window.model().sampleAt(4).name);
   }
 };
 
