@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <random>
 #include <set>
 #include <system_error>
 #include <unordered_map>
@@ -16,6 +17,7 @@
 #include "archive/network_share.h"
 #include "archive/search_key.h"
 #include "archive/sha256.h"
+#include "compute/compute_fault.h"
 #include "compute/shepard.h"
 #include "data/file_names.h"
 #include "data/input_file.h"
@@ -442,7 +444,9 @@ std::optional<ArchivedFileRecord> recordAt(const SqliteStatement& statement, int
 void createArchive(const fs::path& path, const std::string& location) {
   std::error_code error;
   fs::create_directories(path.parent_path(), error);
-  const fs::path made = path.string() + ".nuevo-" + std::to_string(getpid());
+  // Named by process and by chance: threads of one process may create it at once too.
+  const fs::path made = path.string() + ".nuevo-" + std::to_string(getpid()) + "-" +
+                        std::to_string(std::random_device()());
   fs::remove(made, error);
   try {
     SqliteConnection db(utf8Of(made), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -473,6 +477,7 @@ struct SqliteArchive::RunFiles {
   std::optional<ArchivedFileRecord> lot;
   std::optional<ArchivedFileRecord> exportFile;
   ResultsFileContents contents;
+  std::vector<StatisticsRow> rows;  // the statistics table's, one a line
   std::string lotName;  // UTF-8
   std::string when;
   char decimalMark = ',';
@@ -508,6 +513,10 @@ SqliteArchive::SqliteArchive(const fs::path& path, ArchiveAccess access)
       refuse(Cause::NewerVersion, location_);
     }
     if (access == ArchiveAccess::Write) {
+      // SQLite opens a file it may not write read-only, without a word.
+      if (sqlite3_db_readonly(db_->get(), "main") == 1) {
+        refuse(Cause::ReadOnly, location_);
+      }
       // A shared folder's locks do not reach the write-ahead log's shared memory.
       db_->execute(network ? "PRAGMA journal_mode = DELETE" : "PRAGMA journal_mode = WAL");
     }
@@ -631,6 +640,17 @@ AddedRun SqliteArchive::addRun(const RunToArchive& run) {
         files.contents.header.at(static_cast<std::size_t>(kFirstClassField - 1));
     files.decimalMark = diameter.find(',') != std::string::npos ? ',' : '.';
   }
+  // Figured before the write lock is taken, which others wait for meanwhile.
+  files.rows.reserve(files.contents.lines.size());
+  try {
+    for (const ResultsLine& line : files.contents.lines) {
+      files.rows.push_back(statisticsTableRow(bareName, files.contents, line,
+                                              statisticsOf(line.sample), files.decimalMark));
+    }
+  } catch (const ComputeFault& fault) {
+    throw ArchiveError(Cause::ResultsRefused,
+                       shownName + ": " + messages::computationFailed(fault));
+  }
   try {
     db_->execute("BEGIN IMMEDIATE");
     try {
@@ -722,12 +742,10 @@ std::int64_t SqliteArchive::insertRun(const RunToArchive& run, const RunFiles& f
       statement("INSERT INTO muestras (" + names + ") VALUES (" + marks + ")");
   SqliteStatement& line = statement("INSERT INTO lineas_resultados (muestra, bytes) VALUES (?, ?)");
   SqliteStatement& weight = statement("INSERT INTO pesos_clases VALUES (?, ?, ?)");
-  const std::string bareName = displayName(run.resultsFile);
   const std::string lotKey = searchKeyOf(files.lotName);
   for (std::size_t n = 0; n < contents.lines.size(); ++n) {
     const ResultsLine& results = contents.lines[n];
-    const StatisticsRow row = statisticsTableRow(bareName, contents, results,
-                                                 statisticsOf(results.sample), files.decimalMark);
+    const StatisticsRow& row = files.rows[n];
     sample.reset();
     int index = 1;
     if (const auto position =
