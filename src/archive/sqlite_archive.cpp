@@ -318,8 +318,8 @@ std::optional<std::string> shepardClassOf(std::string_view text) {
 // The WHERE clause of a filter and its values, bound in order.
 struct FilterSql {
   std::string where;
-  std::vector<std::string> texts;
   std::vector<std::pair<int, double>> numbers;  // parameter index, value
+  std::vector<std::pair<int, std::int64_t>> integers;
   std::vector<std::pair<int, std::string>> textParameters;
   int next = 1;
 
@@ -332,11 +332,18 @@ struct FilterSql {
     numbers.emplace_back(next, value);
     return "?" + std::to_string(next++);
   }
+  std::string integer(std::int64_t value) {
+    integers.emplace_back(next, value);
+    return "?" + std::to_string(next++);
+  }
   void bind(SqliteStatement& statement) const {
     for (const auto& [index, value] : textParameters) {
       statement.bind(index, std::string_view(value));
     }
     for (const auto& [index, value] : numbers) {
+      statement.bind(index, value);
+    }
+    for (const auto& [index, value] : integers) {
       statement.bind(index, value);
     }
   }
@@ -456,6 +463,10 @@ void createArchive(const fs::path& path, const std::string& location) {
     db.execute("BEGIN");
     createArchiveLayout(db);
     db.execute("COMMIT");
+    // Kept in the file: no program need switch it while others have it open.
+    if (!onNetworkShare(path)) {
+      db.execute("PRAGMA journal_mode = WAL");
+    }
   } catch (const SqliteFailure& failure) {
     fs::remove(made, error);
     refuse(causeOf(failure.primaryCode()), location, failure.what());
@@ -478,7 +489,7 @@ struct SqliteArchive::RunFiles {
   std::optional<ArchivedFileRecord> exportFile;
   ResultsFileContents contents;
   std::vector<StatisticsRow> rows;  // the statistics table's, one a line
-  std::string lotName;  // UTF-8
+  std::string lotName;              // UTF-8
   std::string when;
   char decimalMark = ',';
 };
@@ -858,9 +869,8 @@ std::vector<ArchivedSample> SqliteArchive::samples(const ArchiveFilter& filter,
     const std::string direction = sort.descending ? " DESC" : "";
     std::string order = " ORDER BY " + std::string(sortColumn(sort.column)) + direction +
                         ", clave_lote, CAST(lot_num AS INTEGER), lot_num, fecha_ejecucion, fid";
-    const std::string limits =
-        " LIMIT " + sql.number(static_cast<double>(std::max<std::int64_t>(limit, 0))) + " OFFSET " +
-        sql.number(static_cast<double>(std::max<std::int64_t>(offset, 0)));
+    const std::string limits = " LIMIT " + sql.integer(std::max<std::int64_t>(limit, 0)) +
+                               " OFFSET " + sql.integer(std::max<std::int64_t>(offset, 0));
     SqliteStatement& select = statement(
         "SELECT fid, ejecucion, vigente, lote, lot_num, muestra, campana, prof_m, "
         "geom IS NOT NULL, longitud, latitud, shepard, codigo_folk, fw_media_phi, grava_pct, "

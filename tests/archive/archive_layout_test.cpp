@@ -84,10 +84,10 @@ TEST(ArchiveLayout, GdalOpensItAsAGeoPackage) {
     EXPECT_NE(out.find("\n" + field), std::string::npos) << field;
   }
 
-  const Output feature =
-      run("ogrinfo -ro -q " + archive + " -sql \"SELECT * FROM muestras WHERE muestra = 'M-03' "
-                                        "AND lote = 'LOTE12'\"",
-          folder);
+  const Output feature = run("ogrinfo -ro -q " + archive +
+                                 " -sql \"SELECT * FROM muestras WHERE muestra = 'M-03' "
+                                 "AND lote = 'LOTE12'\"",
+                             folder);
   EXPECT_NE(feature.out.find("POINT (-6.3242 36.5108)"), std::string::npos) << feature.out;
   EXPECT_NE(feature.out.find("shepard (String) = Clayed_Silt"), std::string::npos);
   EXPECT_EQ(feature.err, "");

@@ -1,8 +1,7 @@
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
@@ -117,9 +116,9 @@ TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
       }
       EXPECT_EQ(fs::is_directory(at) ? "" : fileBytes(at), bytes) << c.name;
       EXPECT_EQ(fs::status(at).permissions() & fs::perms::mask,
-                fs::is_directory(at) ? fs::status(at).permissions() & fs::perms::mask
-                                     : fs::perms::owner_read | fs::perms::owner_write |
-                                           fs::perms::group_read)
+                fs::is_directory(at)
+                    ? fs::status(at).permissions() & fs::perms::mask
+                    : fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
           << c.name;
       // SQLite's own files beside a database in write-ahead mode outlive a
       // connection that may not write: a reader leaves them (empty) as they are.
@@ -163,8 +162,7 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
       {"a text", "hola\r\n"},
       {"header alone", good.substr(0, good.find("\r\n") + 2)},
       {"a short line", good.substr(0, good.find("\r\n") + 2) + "1,\"M-01\",\"X\"\r\n"},
-      {"a word for a number",
-       testing::replacedAll(good, "363.5546", "mucho")},
+      {"a word for a number", testing::replacedAll(good, "363.5546", "mucho")},
       {"a NUL byte", good.substr(0, good.size() / 2) + std::string(1, '\0') + "\r\n"},
       {"an unclosed quote", good + "13,\"M-13\r\n"},
   };
@@ -189,9 +187,10 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
       const AddedRun added = archive->addRun(importOf(file));
       EXPECT_FALSE(expectRefused) << file;
       EXPECT_EQ(archive->countSamples({}), before + added.samples) << file;
-      EXPECT_EQ(sqlValue(folder.archive(), "SELECT count(*) FROM pesos_clases WHERE muestra IN "
-                                           "(SELECT fid FROM muestras WHERE ejecucion = " +
-                                               std::to_string(added.runId) + ")"),
+      EXPECT_EQ(sqlValue(folder.archive(),
+                         "SELECT count(*) FROM pesos_clases WHERE muestra IN "
+                         "(SELECT fid FROM muestras WHERE ejecucion = " +
+                             std::to_string(added.runId) + ")"),
                 std::to_string(68 * added.samples));
     } catch (const ArchiveError& error) {
       EXPECT_EQ(error.cause(), Cause::ResultsRefused) << file;

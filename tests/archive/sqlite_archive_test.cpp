@@ -153,7 +153,8 @@ TEST(SqliteArchive, TellsEachRunsMomentLotAndDecimalMark) {
   EXPECT_EQ(runs[0].origin, RunOrigin::Window);
   ASSERT_TRUE(runs[0].lotFile);
   EXPECT_EQ(runs[0].lotFile->size, 4U);
-  EXPECT_EQ(runs[0].lotFile->sha256, "cbcc76b499e38eea951d9ac7fa676de8d780c8eac01d4a417e6da2340e7ec97d");
+  EXPECT_EQ(runs[0].lotFile->sha256,
+            "cbcc76b499e38eea951d9ac7fa676de8d780c8eac01d4a417e6da2340e7ec97d");
   ASSERT_TRUE(runs[0].exportFile);
   EXPECT_EQ(runs[0].exportFile->sha256, "");
   EXPECT_EQ(runs[0].resultsFile.sha256.size(), 64U);
@@ -202,11 +203,9 @@ TEST(SqliteArchive, FiltersAsTheListingAsks) {
       {"all versions", with([](ArchiveFilter& f) { f.allVersions = true; }), 38},
       {"campaign", with([](ArchiveFilter& f) { f.campaign = "cadiz-17"; }), 14},
       {"campaign as written", with([](ArchiveFilter& f) { f.campaign = "CÁDIZ-17"; }), 14},
-      {"campaign is equal, not contained", with([](ArchiveFilter& f) { f.campaign = "cádiz"; }),
-       0},
+      {"campaign is equal, not contained", with([](ArchiveFilter& f) { f.campaign = "cádiz"; }), 0},
       {"lot", with([](ArchiveFilter& f) { f.lot = "lote12"; }), 12},
-      {"lot of every version",
-       with([](ArchiveFilter& f) {
+      {"lot of every version", with([](ArchiveFilter& f) {
          f.lot = "Lote12";
          f.allVersions = true;
        }),
@@ -218,32 +217,40 @@ TEST(SqliteArchive, FiltersAsTheListingAsks) {
       {"Shepard by code",
        with([](ArchiveFilter& f) { f.shepard = std::to_string(shepardCodeOf("Sand")); }), 12},
       {"Shepard unknown", with([](ArchiveFilter& f) { f.shepard = "Arena"; }), 0},
-      {"Shepard and campaign",
-       with([](ArchiveFilter& f) {
+      {"Shepard and campaign", with([](ArchiveFilter& f) {
          f.shepard = "SANDY_SILT";
          f.campaign = "GOLFO-16";
        }),
        1},
       {"depth range", with([](ArchiveFilter& f) { f.depthMin = 10, f.depthMax = 20; }), 6},
-      {"depth inclusive", with([](ArchiveFilter& f) { f.depthMin = 15.6, f.depthMax = 15.6; }),
-       1},
+      {"depth inclusive", with([](ArchiveFilter& f) { f.depthMin = 15.6, f.depthMax = 15.6; }), 1},
       {"depth from", with([](ArchiveFilter& f) { f.depthMin = 38.4; }), 4},
-      {"zone", with([](ArchiveFilter& f) { f.zone = GeoBox{-6.30, 36.40, -6.20, 36.60}; }), 8},
-      {"zone across 180°", with([](ArchiveFilter& f) { f.zone = GeoBox{170, 36.40, -6.25, 36.60}; }),
+      {"zone", with([](ArchiveFilter& f) {
+         f.zone = GeoBox{-6.30, 36.40, -6.20, 36.60};
+       }),
+       8},
+      {"zone across 180°", with([](ArchiveFilter& f) {
+         f.zone = GeoBox{170, 36.40, -6.25, 36.60};
+       }),
        23},
-      {"zone elsewhere", with([](ArchiveFilter& f) { f.zone = GeoBox{-6.2, 36.4, -6.1, 36.6}; }),
+      {"zone elsewhere", with([](ArchiveFilter& f) {
+         f.zone = GeoBox{-6.2, 36.4, -6.1, 36.6};
+       }),
        0},
-      {"since a day", with([](ArchiveFilter& f) { f.since = LocalDateTime{2017, 7, 7, 23}; }), 14},
-      {"until a day, its time ignored",
-       with([](ArchiveFilter& f) { f.until = LocalDateTime{2016, 6, 6}; }), 12},
-      {"between runs",
-       with([](ArchiveFilter& f) {
+      {"since a day", with([](ArchiveFilter& f) {
+         f.since = LocalDateTime{2017, 7, 7, 23};
+       }),
+       14},
+      {"until a day, its time ignored", with([](ArchiveFilter& f) {
+         f.until = LocalDateTime{2016, 6, 6};
+       }),
+       12},
+      {"between runs", with([](ArchiveFilter& f) {
          f.since = LocalDateTime{2016, 6, 7};
          f.until = LocalDateTime{2017, 7, 6};
        }),
        0},
-      {"older versions by date",
-       with([](ArchiveFilter& f) {
+      {"older versions by date", with([](ArchiveFilter& f) {
          f.until = LocalDateTime{2015, 12, 31};
          f.allVersions = true;
        }),
@@ -302,9 +309,8 @@ TEST(SqliteArchive, SortsAndPagesTheListing) {
   }
   EXPECT_EQ(paged, idsOf(archive->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100)));
   const auto bySand = archive->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100);
-  EXPECT_TRUE(std::is_sorted(bySand.begin(), bySand.end(), [](const auto& a, const auto& b) {
-    return *a.sand < *b.sand;
-  }));
+  EXPECT_TRUE(std::is_sorted(bySand.begin(), bySand.end(),
+                             [](const auto& a, const auto& b) { return *a.sand < *b.sand; }));
   EXPECT_EQ(archive->samples({}, {}, 25, 10).size(), 1U);
 }
 
