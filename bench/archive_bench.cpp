@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 constexpr int kFiles = 100;
 
 // One run's results file made into 100 lots (LOTE0..LOTE99, their names' lot) of
-// ten campaigns, each file its own bytes.
+// ten campaigns.
 class HundredFiles {
  public:
   HundredFiles()
@@ -35,6 +36,13 @@ class HundredFiles {
       for (auto at = variant.find("GOLFO-16"); at != std::string::npos;
            at = variant.find("GOLFO-16", at + campaign.size())) {
         variant.replace(at, 8, campaign);
+      }
+      // Each file its own date, so its own bytes.
+      char date[16];
+      std::snprintf(date, sizeof date, "%02d/%02d/2016", 1 + i % 28, 1 + i / 28);
+      for (auto at = variant.find("06/06/2016"); at != std::string::npos;
+           at = variant.find("06/06/2016", at + 10)) {
+        variant.replace(at, 10, date);
       }
       files_.push_back(folder_ / ("LOTE" + std::to_string(i) + "_06062016_093005.csv"));
       std::ofstream(files_.back(), std::ios::binary) << variant;
