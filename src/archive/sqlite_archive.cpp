@@ -397,16 +397,18 @@ FilterSql filterSql(const ArchiveFilter& filter) {
   return sql;
 }
 
-struct FileRead {
-  std::string bytes;
-  ArchivedFileRecord record;
-};
+// The path a file is recorded under: checked again later, whatever the folder then.
+std::string absoluteName(const fs::path& path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(path, error);
+  return utf8Of(error ? path : absolute.lexically_normal());
+}
 
 // A lot or export file of the run: recorded as it is now; one that cannot be
 // read is named without size or SHA-256.
 ArchivedFileRecord recordOf(const fs::path& path) {
   ArchivedFileRecord record;
-  record.name = utf8Of(path);
+  record.name = absoluteName(path);
   try {
     const std::string bytes = readInputFile(path);
     record.size = bytes.size();
@@ -600,7 +602,7 @@ AddedRun SqliteArchive::addRun(const RunToArchive& run) {
   } catch (const ReadError& error) {
     throw ArchiveError(Cause::ResultsRefused, messages::resultsFileUnreadable(shownName, error));
   }
-  files.results.name = shownName;
+  files.results.name = absoluteName(run.resultsFile);
   files.results.size = files.resultsBytes.size();
   files.results.sha256 = sha256Hex(files.resultsBytes);
   try {

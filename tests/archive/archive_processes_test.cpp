@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ArchiveFolder;
+using testing::sqlValue;
 
 // Runs of 12 samples each, told apart by their lines' date and their names' stamp.
 std::vector<fs::path> manyRuns(const ArchiveFolder& folder, int count, int first = 0) {
@@ -35,9 +35,7 @@ std::vector<fs::path> manyRuns(const ArchiveFolder& folder, int count, int first
 void importAll(const fs::path& archivePath, const std::vector<fs::path>& files) {
   const auto archive = openArchive(archivePath, ArchiveAccess::Write);
   for (const fs::path& file : files) {
-    RunToArchive run;
-    run.resultsFile = file;
-    archive->addRun(run);
+    archive->addRun(testing::importOf(file));
   }
 }
 
@@ -72,18 +70,7 @@ int exitOf(pid_t child) {
 // The database checked by SQLite, then every run whole: its samples, their lines
 // and their 68 weights each.
 void expectSoundAndWhole(const fs::path& archivePath, const std::string& when) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(archivePath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-  const auto value = [db](const char* sql) {
-    sqlite3_stmt* statement = nullptr;
-    std::string text = "(error)";
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
-      text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    }
-    sqlite3_finalize(statement);
-    return text;
-  };
+  const auto value = [&archivePath](const char* sql) { return sqlValue(archivePath, sql); };
   EXPECT_EQ(value("PRAGMA integrity_check"), "ok") << when;
   EXPECT_EQ(value("SELECT count(*) FROM ejecuciones AS e WHERE muestras != "
                   "(SELECT count(*) FROM muestras WHERE ejecucion = e.id) OR 68 * muestras != "
@@ -96,7 +83,6 @@ void expectSoundAndWhole(const fs::path& archivePath, const std::string& when) {
                   "ejecuciones)"),
             "0")
       << when;
-  sqlite3_close(db);
 }
 
 TEST(ArchiveProcesses, TwoProgramsCreatingAndAddingAtOnceBothFinish) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,38 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ArchiveFolder;
 using testing::fileBytes;
+using testing::importOf;
+using testing::sqlValue;
 using Cause = ArchiveError::Cause;
-
-RunToArchive importOf(const fs::path& results) {
-  RunToArchive run;
-  run.resultsFile = results;
-  return run;
-}
-
-// SQL run on a database as another program would, outside the archive's code.
-void runSql(const fs::path& database, const std::string& sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
-  char* error = nullptr;
-  const int code = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-  EXPECT_EQ(code, SQLITE_OK) << (error != nullptr ? error : "");
-  sqlite3_free(error);
-  sqlite3_close(db);
-}
-
-std::string sqlValue(const fs::path& database, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* statement = nullptr;
-  std::string value = "(none)";
-  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-      sqlite3_step(statement) == SQLITE_ROW) {
-    value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-  }
-  sqlite3_finalize(statement);
-  sqlite3_close(db);
-  return value;
-}
 
 std::set<fs::path> filesIn(const fs::path& folder) {
   std::set<fs::path> files;
@@ -80,14 +50,14 @@ TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
       {"an empty file", [](const ArchiveFolder&, const fs::path& at) { std::ofstream{at}; },
        Cause::NotAnArchive},
       {"a SQLite database",
-       [](const ArchiveFolder&, const fs::path& at) { runSql(at, "CREATE TABLE t (x);"); },
+       [](const ArchiveFolder&, const fs::path& at) { sqlValue(at, "CREATE TABLE t (x);"); },
        Cause::NotAnArchive},
       {"another program's GeoPackage",
        [](const ArchiveFolder&, const fs::path& at) {
-         runSql(at,
-                "PRAGMA application_id = 1196444487; PRAGMA user_version = 10300;"
-                "CREATE TABLE gpkg_contents (table_name TEXT PRIMARY KEY, data_type TEXT);"
-                "CREATE TABLE muestras (fid INTEGER PRIMARY KEY);");
+         sqlValue(at,
+                  "PRAGMA application_id = 1196444487; PRAGMA user_version = 10300;"
+                  "CREATE TABLE gpkg_contents (table_name TEXT PRIMARY KEY, data_type TEXT);"
+                  "CREATE TABLE muestras (fid INTEGER PRIMARY KEY);");
        },
        Cause::NotAnArchive},
       {"a folder", [](const ArchiveFolder&, const fs::path& at) { fs::create_directory(at); },
@@ -95,7 +65,7 @@ TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
       {"a later version's archive",
        [](const ArchiveFolder& folder, const fs::path& at) {
          makeArchive(folder, at);
-         runSql(at, "UPDATE granomet_metadatos SET valor = '3' WHERE clave = 'version_esquema'");
+         sqlValue(at, "UPDATE granomet_metadatos SET valor = '3' WHERE clave = 'version_esquema'");
        },
        Cause::NewerVersion},
   };
@@ -207,13 +177,13 @@ TEST(ArchiveRefusals, AnOlderArchiveIsBroughtUpToDateAfterACopyIsKept) {
   for (const ArchiveAccess access : {ArchiveAccess::Write, ArchiveAccess::Read}) {
     const ArchiveFolder folder("archive_older");
     makeArchive(folder, folder.archive());
-    runSql(folder.archive(),
-           "DROP INDEX muestras_clave_campana; DROP INDEX muestras_clave_lote;"
-           "ALTER TABLE muestras DROP COLUMN clave_lote;"
-           "ALTER TABLE muestras DROP COLUMN clave_campana;"
-           "ALTER TABLE muestras DROP COLUMN clave_muestra;"
-           "UPDATE granomet_metadatos SET valor = '1' WHERE clave = 'version_esquema';"
-           "PRAGMA journal_mode = DELETE;");
+    sqlValue(folder.archive(),
+             "DROP INDEX muestras_clave_campana; DROP INDEX muestras_clave_lote;"
+             "ALTER TABLE muestras DROP COLUMN clave_lote;"
+             "ALTER TABLE muestras DROP COLUMN clave_campana;"
+             "ALTER TABLE muestras DROP COLUMN clave_muestra;"
+             "UPDATE granomet_metadatos SET valor = '1' WHERE clave = 'version_esquema';"
+             "PRAGMA journal_mode = DELETE;");
     const auto archive = openArchive(folder.archive(), access);
     ArchiveFilter filter;
     filter.campaign = "golfo-16";
