@@ -754,7 +754,7 @@ std::int64_t SqliteArchive::insertRun(const RunToArchive& run, const RunFiles& f
   SqliteStatement& sample =
       statement("INSERT INTO muestras (" + names + ") VALUES (" + marks + ")");
   SqliteStatement& line = statement("INSERT INTO lineas_resultados (muestra, bytes) VALUES (?, ?)");
-  SqliteStatement& weight = statement("INSERT INTO pesos_clases VALUES (?, ?, ?)");
+  SqliteStatement& weight = statement("INSERT INTO pesos_clases VALUES (?, ?, ?, ?)");
   const std::string lotKey = searchKeyOf(files.lotName);
   for (std::size_t n = 0; n < contents.lines.size(); ++n) {
     const ResultsLine& results = contents.lines[n];
@@ -814,9 +814,10 @@ std::int64_t SqliteArchive::insertRun(const RunToArchive& run, const RunFiles& f
 
     for (int k = 0; k < kSizeClasses; ++k) {
       weight.reset();
-      weight.bind(1, sampleId);
-      weight.bind(2, std::int64_t{k + 1});
-      weight.bind(3, resultsNumber(fieldOf(results, kFirstClassField + k)));
+      weight.bind(1, sampleId * 100 + k + 1);
+      weight.bind(2, sampleId);
+      weight.bind(3, std::int64_t{k + 1});
+      weight.bind(4, resultsNumber(fieldOf(results, kFirstClassField + k)));
       weight.step();
     }
   }

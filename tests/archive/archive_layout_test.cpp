@@ -64,6 +64,11 @@ TEST(ArchiveLayout, GdalOpensItAsAGeoPackage) {
   EXPECT_NE(layers.out.find("ejecuciones (None)"), std::string::npos) << layers.out;
   EXPECT_NE(layers.out.find("pesos_clases (None)"), std::string::npos) << layers.out;
   EXPECT_EQ(layers.err, "");
+  // Every feature of every table read: QGIS opens each.
+  const Output everything = run("ogrinfo -ro -al -q " + archive, folder);
+  EXPECT_TRUE(everything.ended);
+  EXPECT_EQ(everything.err, "");
+  EXPECT_NE(everything.out.find("clase (Integer64) = 68"), std::string::npos);
 
   const Output samples = run("ogrinfo -ro -so " + archive + " muestras", folder);
   ASSERT_TRUE(samples.ended) << samples.err;

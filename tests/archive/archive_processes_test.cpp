@@ -72,12 +72,14 @@ int exitOf(pid_t child) {
 void expectSoundAndWhole(const fs::path& archivePath, const std::string& when) {
   const auto value = [&archivePath](const char* sql) { return sqlValue(archivePath, sql); };
   EXPECT_EQ(value("PRAGMA integrity_check"), "ok") << when;
-  EXPECT_EQ(value("SELECT count(*) FROM ejecuciones AS e WHERE muestras != "
-                  "(SELECT count(*) FROM muestras WHERE ejecucion = e.id) OR 68 * muestras != "
-                  "(SELECT count(*) FROM pesos_clases JOIN muestras ON fid = pesos_clases.muestra "
-                  "WHERE ejecucion = e.id) OR muestras != (SELECT count(*) FROM lineas_resultados "
-                  "JOIN muestras ON fid = lineas_resultados.muestra WHERE ejecucion = e.id)"),
-            "0")
+  EXPECT_EQ(
+      value(
+          "SELECT count(*) FROM ejecuciones AS e WHERE muestras != "
+          "(SELECT count(*) FROM muestras WHERE ejecucion = e.id) OR 68 * muestras != "
+          "(SELECT count(*) FROM pesos_clases JOIN muestras ON muestras.fid = pesos_clases.muestra "
+          "WHERE ejecucion = e.id) OR muestras != (SELECT count(*) FROM lineas_resultados "
+          "JOIN muestras ON muestras.fid = lineas_resultados.muestra WHERE ejecucion = e.id)"),
+      "0")
       << when;
   EXPECT_EQ(value("SELECT count(*) FROM muestras WHERE ejecucion NOT IN (SELECT id FROM "
                   "ejecuciones)"),
