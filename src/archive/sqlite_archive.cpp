@@ -594,6 +594,21 @@ void SqliteArchive::fail(const SqliteFailure& failure) const {
   refuse(causeOf(failure.primaryCode()), location_, failure.what());
 }
 
+std::optional<AddedRun> SqliteArchive::archivedRunOf(const std::string& sha256) {
+  SqliteStatement& known =
+      statement("SELECT id, muestras FROM ejecuciones WHERE sha256_resultados = ?");
+  known.bind(1, std::string_view(sha256));
+  std::optional<AddedRun> found;
+  if (known.step()) {
+    found =
+        AddedRun{AddRunEnd::AlreadyArchived, known.integer(0), static_cast<int>(known.integer(1))};
+  }
+  // A statement left on a row would hold its read transaction, and this
+  // connection would see the archive as it was from then on.
+  known.reset();
+  return found;
+}
+
 AddedRun SqliteArchive::addRun(const RunToArchive& run) {
   RunFiles files;
   const std::string shownName = utf8Of(run.resultsFile);
@@ -608,13 +623,9 @@ AddedRun SqliteArchive::addRun(const RunToArchive& run) {
   try {
     // Archived before: found without a write lock, so that importing the same
     // files again is quick and waits for nobody.
-    SqliteStatement& known =
-        statement("SELECT id, muestras FROM ejecuciones WHERE sha256_resultados = ?");
-    known.bind(1, std::string_view(files.results.sha256));
-    if (known.step()) {
-      return {AddRunEnd::AlreadyArchived, known.integer(0), static_cast<int>(known.integer(1))};
+    if (const auto known = archivedRunOf(files.results.sha256)) {
+      return *known;
     }
-    known.reset();
   } catch (const SqliteFailure& failure) {
     fail(failure);
   }
@@ -667,17 +678,10 @@ AddedRun SqliteArchive::addRun(const RunToArchive& run) {
   try {
     db_->execute("BEGIN IMMEDIATE");
     try {
-      SqliteStatement& known =
-          statement("SELECT id, muestras FROM ejecuciones WHERE sha256_resultados = ?");
-      known.bind(1, std::string_view(files.results.sha256));
-      if (known.step()) {
-        const AddedRun found{AddRunEnd::AlreadyArchived, known.integer(0),
-                             static_cast<int>(known.integer(1))};
-        known.reset();
+      if (const auto known = archivedRunOf(files.results.sha256)) {
         db_->execute("ROLLBACK");
-        return found;
+        return *known;
       }
-      known.reset();
       const std::int64_t runId = insertRun(run, files);
       db_->execute("COMMIT");
       return {AddRunEnd::Added, runId, static_cast<int>(files.contents.lines.size())};

@@ -123,7 +123,11 @@ TEST(SqliteArchive, TheLatestRunOfASampleIsItsCurrentVersion) {
   EXPECT_EQ(again.end, AddRunEnd::AlreadyArchived);
   EXPECT_EQ(again.runId, june6.runId);
   EXPECT_EQ(archive->countSamples(every), 48);
-  EXPECT_EQ(archive->runs().size(), 4U);
+  // What another program adds meanwhile is seen.
+  openArchive(folder.archive(), ArchiveAccess::Write)
+      ->addRun(importOf(folder.results("LOTE20_07072017_080000.csv", "mixed_comma")));
+  EXPECT_EQ(archive->countSamples(every), 62);
+  EXPECT_EQ(archive->runs().size(), 5U);
 }
 
 TEST(SqliteArchive, TellsEachRunsMomentLotAndDecimalMark) {
