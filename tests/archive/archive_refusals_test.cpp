@@ -215,5 +215,31 @@ TEST(ArchiveRefusals, AnArchiveWithoutWritePermissionIsReadOnly) {
   EXPECT_EQ(openArchive(folder.archive(), ArchiveAccess::Read)->countSamples({}), 12);
 }
 
+// Pages overwritten behind SQLite's back: told as damage, on opening where the
+// tables' descriptions are hit, else by the check and by the queries that read them.
+TEST(ArchiveRefusals, ADamagedArchiveIsToldSo) {
+  for (const bool schema : {true, false}) {
+    const ArchiveFolder folder("archive_damaged");
+    makeArchive(folder, folder.archive());
+    std::string bytes = fileBytes(folder.archive());
+    for (std::size_t at = schema ? 4096 : bytes.size() - 4 * 4096; at + 4096 < bytes.size();
+         at += 4096) {
+      bytes.replace(at + 100, 2000, std::string(2000, '\x5A'));
+    }
+    folder.write("archivo.gpkg", bytes);
+    try {
+      const auto archive = openArchive(folder.archive(), ArchiveAccess::Read);
+      EXPECT_FALSE(schema);
+      const ArchiveCheck check = archive->check();
+      EXPECT_FALSE(check.databaseSound);
+      EXPECT_FALSE(check.problems.empty());
+      archive->resultsFilesOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+      ADD_FAILURE() << "read";
+    } catch (const ArchiveError& error) {
+      EXPECT_EQ(error.cause(), Cause::Damaged) << error.what();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace granomet
