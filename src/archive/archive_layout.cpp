@@ -58,7 +58,9 @@ INSERT INTO gpkg_spatial_ref_sys VALUES
 )sql";
 
 // The runs, their files' bytes the samples' lines are given back from, and the
-// class weights.
+// class weights. A weight's key is its sample's times 100 plus its class, so that
+// the table needs no index of its own and still has the integer key GDAL reads
+// an attributes table by (it cannot read a table WITHOUT ROWID).
 constexpr const char* kRunTables = R"sql(
 CREATE TABLE ejecuciones (
   id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -77,8 +79,8 @@ CREATE TABLE diametros_clases (
 CREATE TABLE lineas_resultados (
   muestra INTEGER PRIMARY KEY REFERENCES muestras(fid), bytes BLOB NOT NULL);
 CREATE TABLE pesos_clases (
-  muestra INTEGER NOT NULL REFERENCES muestras(fid), clase INTEGER NOT NULL, peso REAL,
-  PRIMARY KEY (muestra, clase)) WITHOUT ROWID;
+  fid INTEGER PRIMARY KEY, muestra INTEGER NOT NULL REFERENCES muestras(fid),
+  clase INTEGER NOT NULL, peso REAL);
 CREATE INDEX muestras_version ON muestras (lote, lot_num, muestra, fecha_ejecucion, ejecucion);
 CREATE INDEX muestras_ejecucion ON muestras (ejecucion);
 CREATE INDEX muestras_prof ON muestras (prof_m);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <random>
 #include <set>
 #include <system_error>
 #include <unordered_map>
@@ -16,6 +17,7 @@
 #include "archive/network_share.h"
 #include "archive/search_key.h"
 #include "archive/sha256.h"
+#include "compute/compute_fault.h"
 #include "compute/shepard.h"
 #include "data/file_names.h"
 #include "data/input_file.h"
@@ -316,8 +318,8 @@ std::optional<std::string> shepardClassOf(std::string_view text) {
 // The WHERE clause of a filter and its values, bound in order.
 struct FilterSql {
   std::string where;
-  std::vector<std::string> texts;
   std::vector<std::pair<int, double>> numbers;  // parameter index, value
+  std::vector<std::pair<int, std::int64_t>> integers;
   std::vector<std::pair<int, std::string>> textParameters;
   int next = 1;
 
@@ -330,11 +332,18 @@ struct FilterSql {
     numbers.emplace_back(next, value);
     return "?" + std::to_string(next++);
   }
+  std::string integer(std::int64_t value) {
+    integers.emplace_back(next, value);
+    return "?" + std::to_string(next++);
+  }
   void bind(SqliteStatement& statement) const {
     for (const auto& [index, value] : textParameters) {
       statement.bind(index, std::string_view(value));
     }
     for (const auto& [index, value] : numbers) {
+      statement.bind(index, value);
+    }
+    for (const auto& [index, value] : integers) {
       statement.bind(index, value);
     }
   }
@@ -388,16 +397,18 @@ FilterSql filterSql(const ArchiveFilter& filter) {
   return sql;
 }
 
-struct FileRead {
-  std::string bytes;
-  ArchivedFileRecord record;
-};
+// The path a file is recorded under: checked again later, whatever the folder then.
+std::string absoluteName(const fs::path& path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(path, error);
+  return utf8Of(error ? path : absolute.lexically_normal());
+}
 
 // A lot or export file of the run: recorded as it is now; one that cannot be
 // read is named without size or SHA-256.
 ArchivedFileRecord recordOf(const fs::path& path) {
   ArchivedFileRecord record;
-  record.name = utf8Of(path);
+  record.name = absoluteName(path);
   try {
     const std::string bytes = readInputFile(path);
     record.size = bytes.size();
@@ -442,7 +453,9 @@ std::optional<ArchivedFileRecord> recordAt(const SqliteStatement& statement, int
 void createArchive(const fs::path& path, const std::string& location) {
   std::error_code error;
   fs::create_directories(path.parent_path(), error);
-  const fs::path made = path.string() + ".nuevo-" + std::to_string(getpid());
+  // Named by process and by chance: threads of one process may create it at once too.
+  const fs::path made = path.string() + ".nuevo-" + std::to_string(getpid()) + "-" +
+                        std::to_string(std::random_device()());
   fs::remove(made, error);
   try {
     SqliteConnection db(utf8Of(made), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -452,6 +465,10 @@ void createArchive(const fs::path& path, const std::string& location) {
     db.execute("BEGIN");
     createArchiveLayout(db);
     db.execute("COMMIT");
+    // Kept in the file: no program need switch it while others have it open.
+    if (!onNetworkShare(path)) {
+      db.execute("PRAGMA journal_mode = WAL");
+    }
   } catch (const SqliteFailure& failure) {
     fs::remove(made, error);
     refuse(causeOf(failure.primaryCode()), location, failure.what());
@@ -473,7 +490,8 @@ struct SqliteArchive::RunFiles {
   std::optional<ArchivedFileRecord> lot;
   std::optional<ArchivedFileRecord> exportFile;
   ResultsFileContents contents;
-  std::string lotName;  // UTF-8
+  std::vector<StatisticsRow> rows;  // the statistics table's, one a line
+  std::string lotName;              // UTF-8
   std::string when;
   char decimalMark = ',';
 };
@@ -508,6 +526,10 @@ SqliteArchive::SqliteArchive(const fs::path& path, ArchiveAccess access)
       refuse(Cause::NewerVersion, location_);
     }
     if (access == ArchiveAccess::Write) {
+      // SQLite opens a file it may not write read-only, without a word.
+      if (sqlite3_db_readonly(db_->get(), "main") == 1) {
+        refuse(Cause::ReadOnly, location_);
+      }
       // A shared folder's locks do not reach the write-ahead log's shared memory.
       db_->execute(network ? "PRAGMA journal_mode = DELETE" : "PRAGMA journal_mode = WAL");
     }
@@ -572,6 +594,21 @@ void SqliteArchive::fail(const SqliteFailure& failure) const {
   refuse(causeOf(failure.primaryCode()), location_, failure.what());
 }
 
+std::optional<AddedRun> SqliteArchive::archivedRunOf(const std::string& sha256) {
+  SqliteStatement& known =
+      statement("SELECT id, muestras FROM ejecuciones WHERE sha256_resultados = ?");
+  known.bind(1, std::string_view(sha256));
+  std::optional<AddedRun> found;
+  if (known.step()) {
+    found =
+        AddedRun{AddRunEnd::AlreadyArchived, known.integer(0), static_cast<int>(known.integer(1))};
+  }
+  // A statement left on a row would hold its read transaction, and this
+  // connection would see the archive as it was from then on.
+  known.reset();
+  return found;
+}
+
 AddedRun SqliteArchive::addRun(const RunToArchive& run) {
   RunFiles files;
   const std::string shownName = utf8Of(run.resultsFile);
@@ -580,19 +617,15 @@ AddedRun SqliteArchive::addRun(const RunToArchive& run) {
   } catch (const ReadError& error) {
     throw ArchiveError(Cause::ResultsRefused, messages::resultsFileUnreadable(shownName, error));
   }
-  files.results.name = shownName;
+  files.results.name = absoluteName(run.resultsFile);
   files.results.size = files.resultsBytes.size();
   files.results.sha256 = sha256Hex(files.resultsBytes);
   try {
     // Archived before: found without a write lock, so that importing the same
     // files again is quick and waits for nobody.
-    SqliteStatement& known =
-        statement("SELECT id, muestras FROM ejecuciones WHERE sha256_resultados = ?");
-    known.bind(1, std::string_view(files.results.sha256));
-    if (known.step()) {
-      return {AddRunEnd::AlreadyArchived, known.integer(0), static_cast<int>(known.integer(1))};
+    if (const auto known = archivedRunOf(files.results.sha256)) {
+      return *known;
     }
-    known.reset();
   } catch (const SqliteFailure& failure) {
     fail(failure);
   }
@@ -631,20 +664,24 @@ AddedRun SqliteArchive::addRun(const RunToArchive& run) {
         files.contents.header.at(static_cast<std::size_t>(kFirstClassField - 1));
     files.decimalMark = diameter.find(',') != std::string::npos ? ',' : '.';
   }
+  // Figured before the write lock is taken, which others wait for meanwhile.
+  files.rows.reserve(files.contents.lines.size());
+  try {
+    for (const ResultsLine& line : files.contents.lines) {
+      files.rows.push_back(statisticsTableRow(bareName, files.contents, line,
+                                              statisticsOf(line.sample), files.decimalMark));
+    }
+  } catch (const ComputeFault& fault) {
+    throw ArchiveError(Cause::ResultsRefused,
+                       shownName + ": " + messages::computationFailed(fault));
+  }
   try {
     db_->execute("BEGIN IMMEDIATE");
     try {
-      SqliteStatement& known =
-          statement("SELECT id, muestras FROM ejecuciones WHERE sha256_resultados = ?");
-      known.bind(1, std::string_view(files.results.sha256));
-      if (known.step()) {
-        const AddedRun found{AddRunEnd::AlreadyArchived, known.integer(0),
-                             static_cast<int>(known.integer(1))};
-        known.reset();
+      if (const auto known = archivedRunOf(files.results.sha256)) {
         db_->execute("ROLLBACK");
-        return found;
+        return *known;
       }
-      known.reset();
       const std::int64_t runId = insertRun(run, files);
       db_->execute("COMMIT");
       return {AddRunEnd::Added, runId, static_cast<int>(files.contents.lines.size())};
@@ -721,13 +758,11 @@ std::int64_t SqliteArchive::insertRun(const RunToArchive& run, const RunFiles& f
   SqliteStatement& sample =
       statement("INSERT INTO muestras (" + names + ") VALUES (" + marks + ")");
   SqliteStatement& line = statement("INSERT INTO lineas_resultados (muestra, bytes) VALUES (?, ?)");
-  SqliteStatement& weight = statement("INSERT INTO pesos_clases VALUES (?, ?, ?)");
-  const std::string bareName = displayName(run.resultsFile);
+  SqliteStatement& weight = statement("INSERT INTO pesos_clases VALUES (?, ?, ?, ?)");
   const std::string lotKey = searchKeyOf(files.lotName);
   for (std::size_t n = 0; n < contents.lines.size(); ++n) {
     const ResultsLine& results = contents.lines[n];
-    const StatisticsRow row = statisticsTableRow(bareName, contents, results,
-                                                 statisticsOf(results.sample), files.decimalMark);
+    const StatisticsRow& row = files.rows[n];
     sample.reset();
     int index = 1;
     if (const auto position =
@@ -783,9 +818,10 @@ std::int64_t SqliteArchive::insertRun(const RunToArchive& run, const RunFiles& f
 
     for (int k = 0; k < kSizeClasses; ++k) {
       weight.reset();
-      weight.bind(1, sampleId);
-      weight.bind(2, std::int64_t{k + 1});
-      weight.bind(3, resultsNumber(fieldOf(results, kFirstClassField + k)));
+      weight.bind(1, sampleId * 100 + k + 1);
+      weight.bind(2, sampleId);
+      weight.bind(3, std::int64_t{k + 1});
+      weight.bind(4, resultsNumber(fieldOf(results, kFirstClassField + k)));
       weight.step();
     }
   }
@@ -840,9 +876,8 @@ std::vector<ArchivedSample> SqliteArchive::samples(const ArchiveFilter& filter,
     const std::string direction = sort.descending ? " DESC" : "";
     std::string order = " ORDER BY " + std::string(sortColumn(sort.column)) + direction +
                         ", clave_lote, CAST(lot_num AS INTEGER), lot_num, fecha_ejecucion, fid";
-    const std::string limits =
-        " LIMIT " + sql.number(static_cast<double>(std::max<std::int64_t>(limit, 0))) + " OFFSET " +
-        sql.number(static_cast<double>(std::max<std::int64_t>(offset, 0)));
+    const std::string limits = " LIMIT " + sql.integer(std::max<std::int64_t>(limit, 0)) +
+                               " OFFSET " + sql.integer(std::max<std::int64_t>(offset, 0));
     SqliteStatement& select = statement(
         "SELECT fid, ejecucion, vigente, lote, lot_num, muestra, campana, prof_m, "
         "geom IS NOT NULL, longitud, latitud, shepard, codigo_folk, fw_media_phi, grava_pct, "

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "archive/archive.h"
@@ -35,6 +36,8 @@ class SqliteArchive final : public Archive {
   // in which conditions they hold.
   SqliteStatement& statement(const std::string& sql);
   [[noreturn]] void fail(const SqliteFailure& failure) const;
+  // The run that holds a results file of this SHA-256.
+  std::optional<AddedRun> archivedRunOf(const std::string& sha256);
   std::int64_t insertRun(const RunToArchive& run, const RunFiles& files);
 
   std::filesystem::path path_;

@@ -1,12 +1,15 @@
-// A temporary folder of the process's own for archive tests, and the results files put in it.
+// A temporary folder of the process's own for archive tests, the results files put in it, and
+// the database read as another program would.
 #pragma once
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "archive/archive.h"
 #include "support/test_data.h"
 
 namespace granomet::testing {
@@ -43,5 +46,30 @@ class ArchiveFolder {
  private:
   std::filesystem::path path_;
 };
+
+inline RunToArchive importOf(const std::filesystem::path& results) {
+  RunToArchive run;
+  run.resultsFile = results;
+  return run;
+}
+
+// The first value of the first row SQL gives, outside the archive's code; "(none)"
+// for no row or an error. SQL without a result runs as it is.
+inline std::string sqlValue(const std::filesystem::path& database, const std::string& sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open(database.string().c_str(), &db);
+  sqlite3_stmt* statement = nullptr;
+  std::string value = "(none)";
+  const char* rest = sql.c_str();
+  while (*rest != 0 && sqlite3_prepare_v2(db, rest, -1, &statement, &rest) == SQLITE_OK) {
+    if (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW) {
+      const auto* text = sqlite3_column_text(statement, 0);
+      value = text != nullptr ? reinterpret_cast<const char*>(text) : "NULL";
+    }
+    sqlite3_finalize(statement);
+  }
+  sqlite3_close(db);
+  return value;
+}
 
 }  // namespace granomet::testing
