@@ -124,7 +124,7 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
   connect(showButton_, &QPushButton::clicked, this, &ArchiveWindow::showSelected);
   connect(table_, &QTableView::doubleClicked, this, &ArchiveWindow::showSelected);
   connect(model_, &ArchiveModel::failed, this, [this](const QString& reason) {
-    sayProblem(said(ArchiveWindowText::Unreadable).arg(reason));
+    sayProblem(reason);
     showCount();
   });
   connect(model_, &QAbstractItemModel::modelReset, this, &ArchiveWindow::showCount);
@@ -166,7 +166,7 @@ void ArchiveWindow::refresh() {
   try {
     model_->list(open_(path), reading.filter);
   } catch (const ArchiveError& error) {
-    sayProblem(said(ArchiveWindowText::Unreadable).arg(QString::fromStdString(error.what())));
+    sayProblem(QString::fromStdString(error.what()));
   }
   showCount();
 }

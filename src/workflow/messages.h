@@ -444,6 +444,28 @@ std::string runArchived(std::string_view archive, int samples);
 std::string runAlreadyArchived(std::string_view archive);
 std::string runNotArchived(std::string_view cause);
 
+// The archive's own failures, each naming the archive (UTF-8) and, where there is
+// one, SQLite's or the system's words (detail).
+enum class ArchiveProblem {
+  Missing,
+  NotAnArchive,
+  NewerVersion,
+  Busy,
+  ReadOnly,
+  Full,
+  Damaged,
+  Unreadable,
+};
+std::string archiveProblem(ArchiveProblem problem, std::string_view archive,
+                           std::string_view detail);
+// A results file with its header and no sample line: nothing to archive.
+std::string resultsFileWithoutSamples(std::string_view fileName);
+// What checking the archive found: an archived file gone or changed since, and
+// the database's own check failing.
+std::string archivedFileMissing(std::string_view fileName);
+std::string archivedFileChanged(std::string_view fileName);
+std::string archiveCheckFailed(std::string_view archive, std::string_view detail);
+
 // The Archivo window: its labels, the count, and why a field or the archive was not read.
 enum class ArchiveWindowText {
   Title,
@@ -478,9 +500,8 @@ enum class ArchiveWindowText {
   BadDate,  // %1 the field's label, %2 the text typed
   BadFolk,
   UntilBeforeSince,
-  NoPlace,     // neither a chosen archive nor a default place
-  Unreadable,  // %1 the archive's own message, naming it
-  NotShown,    // %1 the archive's own message
+  NoPlace,   // neither a chosen archive nor a default place
+  NotShown,  // %1 the archive's own message, naming it
 };
 std::string archiveWindowText(ArchiveWindowText text);
 // "1 muestra", "25400 muestras"; the selection's "3 seleccionadas".
