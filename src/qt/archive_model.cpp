@@ -139,10 +139,14 @@ QVariant ArchiveModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::TextAlignmentRole) {
     return isNumberColumn(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
   }
+  const ArchivedSample& sample = sampleAt(index.row());
+  // The lab's long names are cut to the column's width.
+  if (role == Qt::ToolTipRole && column == ArchiveColumn::Sample) {
+    return utf8(sample.name);
+  }
   if (role != Qt::DisplayRole) {
     return {};
   }
-  const ArchivedSample& sample = sampleAt(index.row());
   using messages::ArchiveWindowText;
   switch (column) {
     case ArchiveColumn::Lot:

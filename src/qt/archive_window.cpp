@@ -109,7 +109,7 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
   layout->addLayout(countRow);
   layout->addWidget(table_, 1);
   layout->addLayout(buttonsRow);
-  resize(1100, 640);
+  resize(1280, 680);
 
   connect(choose, &QPushButton::clicked, this, &ArchiveWindow::chooseArchive);
   connect(archivesRuns_, &QCheckBox::toggled, this,
@@ -128,10 +128,15 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
     showCount();
   });
   connect(model_, &QAbstractItemModel::modelReset, this, &ArchiveWindow::showCount);
-  // Widths for the first listing's texts; the user's own widths are kept afterwards.
+  // Widths for the first listing's texts, a long name cut so that every column
+  // shows; the user's own widths are kept afterwards.
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     if (model_->rowCount() > 0 && !columnsFitted_) {
       table_->resizeColumnsToContents();
+      const int widest = table_->fontMetrics().averageCharWidth() * 32;
+      for (int column = 0; column < model_->columnCount(); ++column) {
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest));
+      }
       columnsFitted_ = true;
     }
   });
