@@ -51,7 +51,6 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
   choose->setObjectName("chooseArchive");
   archivesRuns_ = new QCheckBox(said(ArchiveWindowText::ArchivesRuns), this);
   archivesRuns_->setObjectName("archivesRuns");
-  archivesRuns_->setChecked(place_.archivesRuns());
   auto* placeRow = new QHBoxLayout;
   placeRow->addWidget(placeLabel_, 1);
   placeRow->addWidget(choose);
@@ -145,13 +144,15 @@ ArchiveWindow::ArchiveWindow(QWidget* parent, ArchivePlace place, char decimalMa
   // A new listing drops the selection without a word of its own.
   connect(model_, &QAbstractItemModel::modelReset, this, &ArchiveWindow::showSelection);
 
-  showPlace();
   refresh();
 }
 
 ArchiveWindow::~ArchiveWindow() = default;
 
 void ArchiveWindow::refresh() {
+  // The place may have been changed from the main window since.
+  showPlace();
+  archivesRuns_->setChecked(place_.archivesRuns());
   const FilterReading reading = fields_->read();
   if (!reading.faults.empty()) {
     QString faults;
@@ -222,7 +223,6 @@ void ArchiveWindow::chooseArchive() {
     return;
   }
   place_.setPath(systemPath(dialog.selectedFiles().front()));
-  showPlace();
   refresh();
 }
 
