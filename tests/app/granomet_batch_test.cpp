@@ -56,11 +56,14 @@ class GranometBatch : public ::testing::Test {
   }
 
   // What the program printed on stdout, then stderr, then its exit status. environment:
-  // assignments for env(1), such as "LC_ALL=C".
+  // assignments for env(1), such as "LC_ALL=C". The default archive is the test's own,
+  // datos/granomet/archivo.gpkg, never the user's.
   std::string run(const std::string& environment, const std::string& arguments) {
-    const std::string command = "cd '" + folder_.string() + "' && env -u LC_ALL -u LC_NUMERIC " +
-                                environment + " '" GRANOMET_BATCH "' " + arguments +
-                                " >out.txt 2>err.txt";
+    const std::string command = "cd '" + folder_.string() +
+                                "' && env -u LC_ALL -u LC_NUMERIC HOME=/nonexistent "
+                                "XDG_DATA_HOME='" +
+                                (folder_ / "datos").string() + "' " + environment +
+                                " '" GRANOMET_BATCH "' " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return fileBytes(folder_ / "out.txt") + "--- stderr\n" + fileBytes(folder_ / "err.txt") +
            "--- exit " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n";
@@ -95,8 +98,9 @@ TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
     copyIn(c.lot);
     copyIn(c.exported);
     const std::string before = today();
-    const std::string said = run(c.environment, "-o resultados.csv " + c.lot.filename().string() +
-                                                    " " + c.exported.filename().string());
+    const std::string said =
+        run(c.environment, "--sin-archivo -o resultados.csv " + c.lot.filename().string() + " " +
+                               c.exported.filename().string());
     const std::string after = today();
     const std::string out = fileBytes(batch / "expected" / (std::string(c.expected) + ".txt"));
     EXPECT_TRUE(said.starts_with(out + "--- stderr\n") && said.ends_with("--- exit 0\n")) << said;
