@@ -90,10 +90,11 @@ if "$wine" "$windows/app/granomet-batch.exe" --archivo archivo.gpkg -o archivado
   head -3 archive.txt
   failures=$((failures + 1))
 fi
-"$wine" "$windows/app/granomet-batch.exe" --sin-archivo -o sin_archivo.csv $names >sin_archivo.txt 2>&1 ||
-  true
+"$wine" "$windows/app/granomet-batch.exe" --sin-archivo -o sin_archivo.csv $names >sin_archivo.txt \
+  2>sin_archivo.err || true
 sed -i 's/^sin_archivo.csv HA SIDO/resultadoñ.csv HA SIDO/' sin_archivo.txt
 compare "granomet-batch.exe --sin-archivo: listing" windows.txt sin_archivo.txt
+compare "granomet-batch.exe --sin-archivo: messages" windows.err sin_archivo.err
 
 # Built without GDAL, the map layers are refused with a message saying why, and
 # no layer is written.
