@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 #if GRANOMET_ARCHIVE
-  if (arguments.archiving) {
+  // A run that calculated no sample wrote no results file: nothing to keep.
+  if (arguments.archiving && !tables->lastRun.resultsPath.empty()) {
     // The results file stands whatever the archive says; a run left out of it is
     // told on both streams and is no success.
     const RunArchiving archiving = archived(arguments, *tables, started, regional.decimalMark());

@@ -183,7 +183,7 @@ TEST_F(GranometArchivo, ExportsTheStatisticsTableAndTheSamplesLayer) {
   EXPECT_NE(out().find("1: muestras (Point)"), std::string::npos) << out();
 #endif
 
-  fs::create_directory(folder_ / "carpeta");
+  fs::create_directory(folder_ / "carpeta.csv");
   const std::string archived = fileBytes(folder_ / "LOTE8_15032017_130000.csv");
   const std::string archive = fileBytes(folder_ / "datos/granomet/archivo.gpkg");
   expectSameAsFile(
@@ -191,7 +191,7 @@ TEST_F(GranometArchivo, ExportsTheStatisticsTableAndTheSamplesLayer) {
             "granomet-archivo exportar -o ./LOTE8_15032017_130000.csv",
             "granomet-archivo exportar -o datos/granomet/../../LOTE20_15032017_120000.csv "
             "--lote LOTE8",
-            "granomet-archivo exportar -o carpeta/.csv/ --lote LOTE8",
+            "granomet-archivo exportar -o carpeta.csv --lote LOTE8",
             "granomet-archivo exportar -o nada.csv --lote LOTE99",
             "granomet-archivo exportar -o nada.gpkg --prof 1000:"}),
       testData() / "app/archivo_export_refusals.txt");
