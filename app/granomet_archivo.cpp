@@ -243,8 +243,7 @@ int importFiles(Archive& archive, const std::vector<fs::path>& resultsFiles) {
       tell(error.what());
       // A file the archive cannot take; any other failure is the archive's, the
       // same for every file after it.
-      if (error.cause() == ArchiveError::Cause::ResultsRefused ||
-          error.cause() == ArchiveError::Cause::Unreadable) {
+      if (error.cause() == ArchiveError::Cause::ResultsRefused) {
         ++counts.filesRefused;
       } else {
         ++counts.filesNotTried;
