@@ -513,8 +513,10 @@ int checkArchive(Archive& archive) {
 int main(int argc, char** argv) {
   useBinaryOutput();
   Arguments arguments;
-  if (!parseArguments(commandArguments(argc, argv), arguments)) {
-    printText(stderr, messages::archivoUsage());
+  const std::vector<CommandArgument> given = commandArguments(argc, argv);
+  if (!parseArguments(given, arguments)) {
+    // The whole usage where nothing was asked; after a wrong argument, how to see it.
+    printText(stderr, given.empty() ? messages::archivoUsage() : messages::archivoUsageHint());
     return 2;
   }
   if (arguments.help) {
@@ -526,7 +528,7 @@ int main(int argc, char** argv) {
     format = exportFormatOf(arguments.output->path);
     if (!format) {
       printText(stderr, messages::archivoUnknownExtension(arguments.output->text));
-      printText(stderr, messages::archivoUsage());
+      printText(stderr, messages::archivoUsageHint());
       return 2;
     }
   }

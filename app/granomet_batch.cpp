@@ -65,7 +65,7 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
     } else if (argument == "--archivo") {
 #if GRANOMET_ARCHIVE
       if (++i >= given.size() || given[i].text.empty()) {
-        printText(stderr, messages::archivoValueMissing("--archivo"));
+        printText(stderr, messages::batchArchiveNameMissing());
         return false;
       }
       arguments.archive = std::filesystem::absolute(given[i].path);

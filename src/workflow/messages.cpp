@@ -1810,6 +1810,11 @@ std::string_view archivoUsage() {
          "se pudo importar, un problema al comprobar), 2 si los argumentos no son válidos.\n";
 }
 
+std::string_view archivoUsageHint() {
+  return "Uso: granomet-archivo ORDEN [--archivo FICHERO] [filtros]\n"
+         "(granomet-archivo --help explica las órdenes y los filtros)\n";
+}
+
 std::string archivoUnknownOrder(std::string_view word) {
   return "granomet-archivo: \"" + std::string(word) +
          "\" no es una orden; las órdenes son importar, listar, exportar, informe y "
@@ -1948,6 +1953,10 @@ std::string archivoChecked(std::string_view archive, bool databaseSound, int fil
 std::string archivoDamagedLines(std::string_view archive, std::string_view cause) {
   return "el archivo " + std::string(archive) + " devuelve líneas que no se leen (" +
          std::string(cause) + "): está dañado. Compruébelo con granomet-archivo comprobar.";
+}
+
+std::string_view batchArchiveNameMissing() {
+  return "granomet-batch: falta el nombre del archivo detrás de --archivo.\n\n";
 }
 
 std::string_view batchArchiveOptionsMeet() {

@@ -472,6 +472,8 @@ enum class ArchivoOrder { Import, List, Export, Report, Check };
 // The order's word on the command line ("importar").
 std::string_view archivoOrderName(ArchivoOrder order);
 std::string_view archivoUsage();
+// After a wrong argument: the usage's first line and how to see the rest.
+std::string_view archivoUsageHint();
 std::string archivoUnknownOrder(std::string_view word);
 std::string archivoUnknownOption(std::string_view option);
 std::string archivoValueMissing(std::string_view option);
@@ -509,8 +511,9 @@ std::string archivoChecked(std::string_view archive, bool databaseSound, int fil
                            const std::vector<std::string>& problems);
 std::string archivoDamagedLines(std::string_view archive, std::string_view cause);
 
-// granomet-batch's archiving options: both given, and --archivo where the program was
-// built without an archive (Windows).
+// granomet-batch's archiving options: no name after --archivo, both given, and --archivo where the
+// program was built without an archive (Windows).
+std::string_view batchArchiveNameMissing();
 std::string_view batchArchiveOptionsMeet();
 std::string_view batchWithoutArchive();
 
