@@ -20,6 +20,13 @@
 #include "workflow/lot_button.h"
 #include "workflow/messages.h"
 
+#if GRANOMET_ARCHIVE
+#include <cstdlib>
+
+#include "archive/open_archive.h"
+#include "archive/run_archiving.h"
+#endif
+
 namespace {
 
 using namespace granomet;
@@ -29,6 +36,9 @@ struct Arguments {
   std::string resultsName;  // as given, for the window's box and the messages
   std::filesystem::path lotFile;
   std::filesystem::path exportFile;
+  // The archive each completed run is added to: --archivo's, else the default one.
+  std::optional<std::filesystem::path> archive;
+  bool archiving = true;  // false with --sin-archivo
   bool help = false;
 };
 
@@ -52,11 +62,28 @@ bool parseArguments(const std::vector<CommandArgument>& given, Arguments& argume
       // Meant from the shell's folder, as the input paths are.
       arguments.resultsFile = std::filesystem::absolute(given[i].path);
       arguments.resultsName = pathText(given[i].path);
+    } else if (argument == "--archivo") {
+#if GRANOMET_ARCHIVE
+      if (++i >= given.size() || given[i].text.empty()) {
+        printText(stderr, messages::batchArchiveNameMissing());
+        return false;
+      }
+      arguments.archive = std::filesystem::absolute(given[i].path);
+#else
+      printText(stderr, messages::batchWithoutArchive());
+      return false;
+#endif
+    } else if (argument == "--sin-archivo") {
+      arguments.archiving = false;
     } else if (argument.size() > 1 && argument[0] == '-') {
       return false;
     } else {
       files.push_back(&given[i]);
     }
+  }
+  if (arguments.archive && !arguments.archiving) {
+    printText(stderr, messages::batchArchiveOptionsMeet());
+    return false;
   }
   if (files.size() != 2) {
     return false;
@@ -75,6 +102,31 @@ void printList(const HeadlessWindow& window, ListId list, const char* heading) {
     printText(stdout, cp1252ToUtf8(item) + "\n");
   }
 }
+
+#if GRANOMET_ARCHIVE
+// The completed run added to the archive; its line for the summary, and whether it
+// was archived.
+RunArchiving archived(const Arguments& arguments, const Tables& tables, const LocalDateTime& when,
+                      char decimalMark) {
+  const std::filesystem::path archive =
+      arguments.archive.value_or(defaultArchivePath([](std::string_view name) {
+        const char* value = std::getenv(std::string(name).c_str());
+        return value == nullptr ? std::nullopt : std::optional<std::string>(value);
+      }));
+  if (archive.empty()) {
+    return {false, messages::runNotArchived(messages::archivePlaceUnknown())};
+  }
+  RunToArchive run;
+  run.resultsFile = tables.lastRun.resultsPath;
+  run.lotFile = arguments.lotFile;
+  run.exportFile = arguments.exportFile;
+  run.lotName = cp1252ToUtf8(tables.lot.header.lotName);
+  run.when = when;
+  run.decimalMark = decimalMark;
+  run.origin = RunOrigin::Batch;
+  return archiveRun(archive, run);
+}
+#endif
 
 }  // namespace
 
@@ -117,6 +169,7 @@ int main(int argc, char** argv) {
   }
   // The script asked for that path: an existing file there is replaced. The
   // proposed name goes beside the export, as in the window.
+  const LocalDateTime started = clock.now();
   const RunOutcome outcome = calculatot(*tables, window, platform, ExistingResults::Replace,
                                         arguments.resultsFile.value_or(std::filesystem::path()));
   if (outcome == RunOutcome::Refused || outcome == RunOutcome::NotStarted) {
@@ -125,5 +178,23 @@ int main(int argc, char** argv) {
   printList(window, ListId::List1, messages::kCalculatedHeading);
   printList(window, ListId::List2, messages::kIgnoredHeading);
   printText(stdout, cp1252ToUtf8(window.label(LabelId::Label8).text) + "\n");
-  return outcome == RunOutcome::Completed ? 0 : 1;
+  if (outcome != RunOutcome::Completed) {
+    return 1;
+  }
+#if GRANOMET_ARCHIVE
+  // A run that calculated no sample wrote no results file: nothing to keep.
+  if (arguments.archiving && !tables->lastRun.resultsPath.empty()) {
+    // The results file stands whatever the archive says; a run left out of it is
+    // told on both streams and is no success.
+    const RunArchiving archiving = archived(arguments, *tables, started, regional.decimalMark());
+    printText(stdout, archiving.text + "\n");
+    if (!archiving.archived) {
+      printText(stderr, "granomet-batch: " + archiving.text + "\n");
+      return 1;
+    }
+  }
+#else
+  (void)started;
+#endif
+  return 0;
 }

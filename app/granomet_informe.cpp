@@ -20,10 +20,7 @@
 #endif
 
 #if GRANOMET_PDF
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cerrno>
+#include "report_program.h"
 #endif
 
 namespace {
@@ -115,58 +112,11 @@ bool outputsMeet(const Arguments& arguments) {
   return false;
 }
 
-#if GRANOMET_PDF
-// Where granomet-informe-pdf lies: beside this program in the build, in its own
-// folder (GRANOMET_PDF_PROGRAM, relative to this program's) once installed.
-std::filesystem::path pdfProgram() {
-  std::error_code error;
-  const std::filesystem::path folder =
-      std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-  const std::filesystem::path beside = folder / "granomet-informe-pdf";
-  return std::filesystem::exists(beside, error)
-             ? beside
-             : (folder / GRANOMET_PDF_PROGRAM).lexically_normal();
-}
-#endif
-
 // True when the report was written and every results file read. The report is
 // drawn by granomet-informe-pdf, which loads Qt: the table alone never waits for it.
 bool writeReport(const Arguments& arguments) {
 #if GRANOMET_PDF
-  const std::filesystem::path program = pdfProgram();
-  std::vector<std::string> words{program.string()};
-  if (arguments.background) {
-    words.insert(words.end(), {"--fondo", arguments.background->string()});
-  }
-  // A report named like the option is not taken for it.
-  const std::string report = arguments.report->string();
-  words.push_back(report == "--fondo" ? "./" + report : report);
-  for (const std::filesystem::path& file : arguments.resultsFiles) {
-    words.push_back(file.string());
-  }
-  std::vector<char*> argv;
-  for (std::string& word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  // What this program printed comes before what the report's program prints.
-  std::fflush(stdout);
-  std::fflush(stderr);
-  pid_t child = 0;
-  if (::posix_spawn(&child, argv.front(), nullptr, nullptr, argv.data(), environ) != 0) {
-    printProblems({messages::informePdfProgramMissing(utf8Of(program))});
-    return false;
-  }
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) {
-      return false;
-    }
-  }
-  if (WIFSIGNALED(status)) {
-    printProblems({messages::informePdfProgramStopped(utf8Of(program), WTERMSIG(status))});
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return drawReportWithProgram(*arguments.report, arguments.background, arguments.resultsFiles);
 #else
   printText(stderr, "granomet-informe: " + messages::informeWithoutPdf() + "\n");
   if (arguments.background) {

@@ -5,6 +5,9 @@ include(GNUInstallDirs)
 
 if(NOT WIN32)
   set(manual_pages granomet-batch granomet-informe)
+  if(GRANOMET_ARCHIVE)
+    list(APPEND manual_pages granomet-archivo)
+  endif()
   if(GRANOMET_QT)
     list(APPEND manual_pages granomet)
   endif()
@@ -41,8 +44,9 @@ string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "computes each sample's gravel, sand, silt, clay and shell percentages, its\n"
   "moment statistics in micrometres and phi and its Shepard textural class, and\n"
   "writes one results file. It provides the Spanish-language window program\n"
-  "granomet, the command-line driver granomet-batch and granomet-informe, which\n"
-  "tabulates the statistics of results files.")
+  "granomet, the command-line driver granomet-batch, granomet-informe, which\n"
+  "tabulates the statistics of results files, and granomet-archivo, which keeps\n"
+  "every run in one GeoPackage archive to list, export and report across lots.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

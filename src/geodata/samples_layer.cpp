@@ -31,13 +31,14 @@ std::optional<GeoPoint> positionOf(const ResultsLine& line) {
 
 // Every sample as a feature, in one transaction; nullopt, or GDAL's words on what failed.
 std::optional<std::string> writeLayer(const ResultsSet& results, const fs::path& made,
-                                      int& withoutPosition) {
+                                      LayerFormat format, int& withoutPosition) {
   const GdalSession session;
   const auto failed = [&session] {
     const std::string detail = session.lastError();
     return detail.empty() ? std::string("?") : detail;
   };
-  GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
+  GDALDriver* driver =
+      GetGDALDriverManager()->GetDriverByName(format == LayerFormat::GeoJson ? "GeoJSON" : "GPKG");
   if (driver == nullptr) {
     return failed();
   }
@@ -62,7 +63,9 @@ std::optional<std::string> writeLayer(const ResultsSet& results, const fs::path&
       return failed();
     }
   }
-  if (dataset->StartTransaction() != OGRERR_NONE) {
+  // GeoJSON is written at the end whole, without transactions.
+  const bool inTransaction = dataset->TestCapability(ODsCTransactions) != 0;
+  if (inTransaction && dataset->StartTransaction() != OGRERR_NONE) {
     return failed();
   }
   withoutPosition = 0;
@@ -91,7 +94,7 @@ std::optional<std::string> writeLayer(const ResultsSet& results, const fs::path&
       }
     }
   }
-  if (dataset->CommitTransaction() != OGRERR_NONE) {
+  if (inTransaction && dataset->CommitTransaction() != OGRERR_NONE) {
     return failed();
   }
   CPLErrorReset();
@@ -102,19 +105,29 @@ std::optional<std::string> writeLayer(const ResultsSet& results, const fs::path&
   return std::nullopt;
 }
 
+// The layer made at `made`; nullopt, or why not, naming the output.
+OutputFileMaker layerMaker(const fs::path& output, LayerFormat format, int& withoutPosition) {
+  return [&output, format, &withoutPosition](const ResultsSet& results,
+                                             const fs::path& made) -> std::optional<std::string> {
+    if (std::optional<std::string> detail = writeLayer(results, made, format, withoutPosition)) {
+      return messages::layerNotWritten(utf8Of(output), *detail);
+    }
+    return std::nullopt;
+  };
+}
+
 }  // namespace
 
 OutputRun writeSamplesLayer(const std::vector<fs::path>& resultsFiles, const fs::path& output,
                             int& withoutPosition) {
-  return writeFileFromResults(
-      messages::Output::Layer, resultsFiles, output,
-      [&output, &withoutPosition](const ResultsSet& results,
-                                  const fs::path& made) -> std::optional<std::string> {
-        if (std::optional<std::string> detail = writeLayer(results, made, withoutPosition)) {
-          return messages::layerNotWritten(utf8Of(output), *detail);
-        }
-        return std::nullopt;
-      });
+  return writeFileFromResults(messages::Output::Layer, resultsFiles, output,
+                              layerMaker(output, LayerFormat::GeoPackage, withoutPosition));
+}
+
+OutputRun writeSamplesLayer(const ResultsSet& results, const std::vector<fs::path>& keptFiles,
+                            const fs::path& output, LayerFormat format, int& withoutPosition) {
+  return writeFileFromResults(messages::Output::Layer, results, keptFiles, output,
+                              layerMaker(output, format, withoutPosition));
 }
 
 OutputRun writeSamplesLayer(const std::vector<fs::path>& resultsFiles, const fs::path& output) {

@@ -19,4 +19,14 @@ OutputRun writeSamplesLayer(const std::vector<std::filesystem::path>& resultsFil
 OutputRun writeSamplesLayer(const std::vector<std::filesystem::path>& resultsFiles,
                             const std::filesystem::path& output, int& withoutPosition);
 
+// The files a layer is written as: GDAL's GeoPackage or GeoJSON driver.
+enum class LayerFormat { GeoPackage, GeoJson };
+
+// The same layer of results already read (an archive's), in the format asked for;
+// refused where the output would be one of keptFiles or no regular file.
+OutputRun writeSamplesLayer(const ResultsSet& results,
+                            const std::vector<std::filesystem::path>& keptFiles,
+                            const std::filesystem::path& output, LayerFormat format,
+                            int& withoutPosition);
+
 }  // namespace granomet

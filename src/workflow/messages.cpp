@@ -832,7 +832,8 @@ std::string helpBackButton() {
 }
 
 std::string_view batchUsage() {
-  return "Uso: granomet-batch [-o FICHERO_RESULTADOS] FICHERO_LOTE FICHERO_EXPORT\n"
+  return "Uso: granomet-batch [-o FICHERO_RESULTADOS] [--archivo FICHERO | --sin-archivo]\n"
+         "                      FICHERO_LOTE FICHERO_EXPORT\n"
          "\n"
          "Pulsa los botones de la ventana en orden: lote, exportación y cálculo. El fichero\n"
          "de resultados se escribe en la carpeta del fichero de exportación con el nombre\n"
@@ -841,10 +842,16 @@ std::string_view batchUsage() {
          "\"TÍTULO: TEXTO\" y se contesta con su botón por defecto. Al final se\n"
          "escriben las muestras calculadas e ignoradas y la línea de estado.\n"
          "\n"
+         "Un cálculo completo se guarda en el archivo de ejecuciones (granomet-archivo):\n"
+         "$XDG_DATA_HOME/granomet/archivo.gpkg (~/.local/share/granomet/archivo.gpkg), o\n"
+         "FICHERO con --archivo; --sin-archivo no lo guarda. Una línea más lo dice. Si no\n"
+         "se puede guardar, el fichero de resultados queda escrito igualmente. La versión\n"
+         "para Windows no tiene archivo.\n"
+         "\n"
          "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
          "LC_ALL, LC_NUMERIC o LANG).\n"
-         "Salida: 0 si el cálculo llegó al final, 1 si falló una lectura o el cálculo,\n"
-         "2 si los argumentos no son válidos.\n";
+         "Salida: 0 si el cálculo llegó al final (y se archivó), 1 si falló una lectura,\n"
+         "el cálculo o el archivo, 2 si los argumentos no son válidos.\n";
 }
 
 std::string_view batchResultsNameMissing() {
@@ -1833,6 +1840,222 @@ std::string archiveSampleCount(std::int64_t samples) {
 
 std::string archiveSelectedCount(std::int64_t samples) {
   return std::to_string(samples) + (samples == 1 ? " seleccionada" : " seleccionadas");
+}
+
+// granomet-archivo.
+
+std::string_view archivoOrderName(ArchivoOrder order) {
+  switch (order) {
+    case ArchivoOrder::Import:
+      return "importar";
+    case ArchivoOrder::List:
+      return "listar";
+    case ArchivoOrder::Export:
+      return "exportar";
+    case ArchivoOrder::Report:
+      return "informe";
+    case ArchivoOrder::Check:
+      return "comprobar";
+  }
+  return {};
+}
+
+std::string_view archivoUsage() {
+  return "Uso: granomet-archivo ORDEN [--archivo FICHERO] [filtros]\n"
+         "\n"
+         "El archivo guarda cada ejecución de Granomet (ventana y granomet-batch) y los\n"
+         "ficheros de resultados que se importan. Es un GeoPackage que QGIS abre tal cual.\n"
+         "\n"
+         "Órdenes:\n"
+         "  importar RESULTADOS.csv...  añade los ficheros de resultados; uno ya archivado\n"
+         "                              no se añade de nuevo\n"
+         "  listar                      las muestras elegidas, en columnas\n"
+         "  exportar -o SALIDA          las muestras elegidas: SALIDA.csv, la tabla de\n"
+         "                              estadísticos de granomet-informe -o; SALIDA.gpkg o\n"
+         "                              SALIDA.geojson, una capa de puntos con sus columnas\n"
+         "  informe -p INFORME.pdf [--fondo CAPA]\n"
+         "                              el informe PDF de las muestras elegidas\n"
+         "  comprobar                   comprueba la base de datos y si los ficheros\n"
+         "                              archivados siguen como estaban\n"
+         "\n"
+         "--archivo FICHERO  el archivo; si no, $XDG_DATA_HOME/granomet/archivo.gpkg\n"
+         "                   (~/.local/share/granomet/archivo.gpkg). Solo importar lo crea.\n"
+         "\n"
+         "Filtros de listar, exportar e informe (se combinan; sin filtros, todas):\n"
+         "  --campaña C (o --campana)  la campaña; --lote L  el lote (sin distinguir\n"
+         "                              mayúsculas ni acentos)\n"
+         "  --muestra TEXTO             muestras cuyo nombre contiene TEXTO\n"
+         "  --clase CLASE               clase de Shepard, por nombre o código\n"
+         "  --folk GRUPO                grupo textural de Folk, como en la tabla: \"(g)mS\"\n"
+         "  --prof MIN:MAX              profundidad en metros; \"50:\", \":20\"\n"
+         "  --zona LON1,LAT1,LON2,LAT2  rectángulo en grados, con punto decimal\n"
+         "  --desde FECHA, --hasta FECHA  fecha de la ejecución: 2016-06-06 o 06/06/2016\n"
+         "  --todas                     también las versiones anteriores de cada muestra\n"
+         "                              (si no, solo la vigente: la de la última ejecución)\n"
+         "\n"
+         "La marca decimal sale de la configuración regional del usuario (en Linux, de\n"
+         "LC_ALL, LC_NUMERIC o LANG).\n"
+         "Salida: 0 si se hizo lo pedido, 1 si algo falló o se rechazó (un fichero que no\n"
+         "se pudo importar, un problema al comprobar), 2 si los argumentos no son válidos.\n";
+}
+
+std::string_view archivoUsageHint() {
+  return "Uso: granomet-archivo ORDEN [--archivo FICHERO] [filtros]\n"
+         "(granomet-archivo --help explica las órdenes y los filtros)\n";
+}
+
+std::string archivoUnknownOrder(std::string_view word) {
+  return "granomet-archivo: \"" + std::string(word) +
+         "\" no es una orden; las órdenes son importar, listar, exportar, informe y "
+         "comprobar.\n\n";
+}
+
+std::string archivoUnknownOption(std::string_view option) {
+  return "granomet-archivo: opción desconocida " + std::string(option) + ".\n\n";
+}
+
+std::string archivoValueMissing(std::string_view option) {
+  return "granomet-archivo: falta el valor detrás de " + std::string(option) + ".\n\n";
+}
+
+std::string archivoFilterUnread(std::string_view option, std::string_view value) {
+  std::string expected;
+  if (option == "--prof") {
+    expected =
+        "una profundidad MIN:MAX en metros, el mínimo no mayor que el máximo "
+        "(\"10:50\", \"50:\", \":20\")";
+  } else if (option == "--zona") {
+    expected =
+        "un rectángulo LON1,LAT1,LON2,LAT2 en grados con punto decimal, dentro de la "
+        "Tierra y con anchura y altura (\"-6.5,36.3,-6.1,36.6\")";
+  } else {
+    expected = "una fecha que existe, como 2016-06-06 o 06/06/2016";
+  }
+  return "granomet-archivo: " + std::string(option) + " \"" + std::string(value) +
+         "\" no se entiende: se espera " + expected + ".\n\n";
+}
+
+std::string archivoOptionNotForOrder(std::string_view option, ArchivoOrder order) {
+  return "granomet-archivo: " + std::string(option) + " no vale con la orden " +
+         std::string(archivoOrderName(order)) + ".\n\n";
+}
+
+std::string archivoFilesNotForOrder(ArchivoOrder order, std::string_view file) {
+  return "granomet-archivo: la orden " + std::string(archivoOrderName(order)) +
+         " no lleva ficheros (" + std::string(file) + "); solo importar.\n\n";
+}
+
+std::string_view archivoImportWithoutFiles() {
+  return "granomet-archivo: falta algún fichero de resultados que importar.\n\n";
+}
+
+std::string_view archivoExportWithoutOutput() {
+  return "granomet-archivo: exportar necesita -o SALIDA (.csv, .gpkg o .geojson).\n\n";
+}
+
+std::string_view archivoReportWithoutOutput() {
+  return "granomet-archivo: informe necesita -p INFORME.pdf.\n\n";
+}
+
+std::string archivoUnknownExtension(std::string_view output) {
+  return "granomet-archivo: no se sabe qué escribir en " + std::string(output) +
+         ": la salida de exportar termina en .csv (tabla de estadísticos), .gpkg o .geojson "
+         "(capa de puntos).\n\n";
+}
+
+std::string archivePlaceUnknown() {
+  return "no se sabe dónde está el archivo: no hay XDG_DATA_HOME ni HOME (LOCALAPPDATA en "
+         "Windows). Indíquelo con --archivo FICHERO.";
+}
+
+std::string archivoImported(std::string_view archive, const ArchivoImport& counts) {
+  const auto files = [](int count) {
+    return number(count) + (count == 1 ? " fichero" : " ficheros");
+  };
+  const auto samples = [](int count) {
+    return number(count) + (count == 1 ? " muestra" : " muestras");
+  };
+  std::string text = "Archivo: " + std::string(archive) + "\n" +
+                     "Añadidos: " + files(counts.filesAdded) + ", " + samples(counts.samplesAdded) +
+                     "\n" + "Ya archivados, no se añaden de nuevo: " + files(counts.filesSkipped) +
+                     ", " + samples(counts.samplesSkipped) + "\n" +
+                     "Rechazados: " + files(counts.filesRefused) + "\n";
+  if (counts.filesNotTried > 0) {
+    text += "Sin importar por el fallo del archivo: " + files(counts.filesNotTried) + "\n";
+  }
+  return text;
+}
+
+std::string archivoCurrentText(bool current) {
+  return current ? "sí" : "no";
+}
+
+std::string archivoSampleCount(std::int64_t samples) {
+  return std::to_string(samples) + (samples == 1 ? " muestra" : " muestras");
+}
+
+std::string archivoOutputIsArchive(std::string_view output) {
+  return std::string(output) +
+         " es el propio archivo: escribir en él lo borraría. Elija otro "
+         "nombre.";
+}
+
+std::string archivoOutputIsArchived(std::string_view output, std::string_view archivedAs) {
+  return std::string(output) + " es un fichero archivado (" + std::string(archivedAs) +
+         "): escribir en él lo borraría. Elija otro nombre.";
+}
+
+std::string archivoNothingSelected(std::string_view output) {
+  return "ninguna muestra del archivo pasa los filtros: no se escribe " + std::string(output) + ".";
+}
+
+std::string archivoWithoutLayers() {
+  return "esta versión de granomet-archivo no escribe capas de mapa (.gpkg, .geojson): se "
+         "construyó sin GDAL. La tabla de estadísticos (.csv) sí.";
+}
+
+std::string archivoWithoutPdf() {
+  return "esta versión de granomet-archivo no escribe informes PDF (se construyó sin Qt); "
+         "listar y exportar sí.";
+}
+
+std::string archivoReportFolderFailed(std::string_view folder, std::string_view cause) {
+  return "no se pudo preparar la carpeta temporal del informe (" + std::string(folder) +
+         "): " + std::string(cause) + ". El informe no se escribió.";
+}
+
+std::string archivoChecked(std::string_view archive, bool databaseSound, int filesChecked,
+                           int filesMissing, int filesChanged,
+                           const std::vector<std::string>& problems) {
+  std::string text = "Archivo: " + std::string(archive) + "\n" +
+                     "Base de datos: " + (databaseSound ? "íntegra" : "DAÑADA") + "\n" +
+                     "Ficheros archivados: " + number(filesChecked) + " comprobados, " +
+                     number(filesMissing) + " no encontrados, " + number(filesChanged) +
+                     " cambiados desde que se archivaron\n";
+  for (const std::string& problem : problems) {
+    text += "  " + problem + "\n";
+  }
+  const bool sound = databaseSound && problems.empty() && filesChanged == 0;
+  return text + (sound ? "Sin problemas.\n" : "Con problemas: vea las líneas de arriba.\n");
+}
+
+std::string archivoDamagedLines(std::string_view archive, std::string_view cause) {
+  return "el archivo " + std::string(archive) + " devuelve líneas que no se leen (" +
+         std::string(cause) + "): está dañado. Compruébelo con granomet-archivo comprobar.";
+}
+
+std::string_view batchArchiveNameMissing() {
+  return "granomet-batch: falta el nombre del archivo detrás de --archivo.\n\n";
+}
+
+std::string_view batchArchiveOptionsMeet() {
+  return "granomet-batch: --archivo y --sin-archivo no van juntos.\n\n";
+}
+
+std::string_view batchWithoutArchive() {
+  return "granomet-batch: esta versión no guarda las ejecuciones en un archivo (--archivo): se "
+         "construyó sin SQLite, que Debian no ofrece para Windows. Con --sin-archivo, o sin "
+         "esa opción, calcula como siempre.\n\n";
 }
 
 }  // namespace granomet::messages

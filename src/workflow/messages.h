@@ -508,4 +508,55 @@ std::string archiveWindowText(ArchiveWindowText text);
 std::string archiveSampleCount(std::int64_t samples);
 std::string archiveSelectedCount(std::int64_t samples);
 
+// granomet-archivo, in UTF-8 for the terminal; its wrong arguments end in a blank
+// line, before the usage.
+enum class ArchivoOrder { Import, List, Export, Report, Check };
+// The order's word on the command line ("importar").
+std::string_view archivoOrderName(ArchivoOrder order);
+std::string_view archivoUsage();
+// After a wrong argument: the usage's first line and how to see the rest.
+std::string_view archivoUsageHint();
+std::string archivoUnknownOrder(std::string_view word);
+std::string archivoUnknownOption(std::string_view option);
+std::string archivoValueMissing(std::string_view option);
+// A filter's value that does not read, with what the option takes.
+std::string archivoFilterUnread(std::string_view option, std::string_view value);
+std::string archivoOptionNotForOrder(std::string_view option, ArchivoOrder order);
+std::string archivoFilesNotForOrder(ArchivoOrder order, std::string_view file);
+std::string_view archivoImportWithoutFiles();
+std::string_view archivoExportWithoutOutput();
+std::string_view archivoReportWithoutOutput();
+std::string archivoUnknownExtension(std::string_view output);
+// Neither XDG_DATA_HOME nor HOME (LOCALAPPDATA on Windows) tells where the archive is.
+std::string archivePlaceUnknown();
+struct ArchivoImport {
+  int filesAdded = 0;
+  int samplesAdded = 0;
+  int filesSkipped = 0;  // archived before
+  int samplesSkipped = 0;
+  int filesRefused = 0;
+  int filesNotTried = 0;  // after the archive itself failed
+};
+// The summary of an import, a line each.
+std::string archivoImported(std::string_view archive, const ArchivoImport& counts);
+std::string archivoCurrentText(bool current);
+std::string archivoSampleCount(std::int64_t samples);
+std::string archivoOutputIsArchive(std::string_view output);
+std::string archivoOutputIsArchived(std::string_view output, std::string_view archivedAs);
+std::string archivoNothingSelected(std::string_view output);
+std::string archivoWithoutLayers();
+std::string archivoWithoutPdf();
+std::string archivoReportFolderFailed(std::string_view folder, std::string_view cause);
+// What checking the archive found, a line each, the problems among them.
+std::string archivoChecked(std::string_view archive, bool databaseSound, int filesChecked,
+                           int filesMissing, int filesChanged,
+                           const std::vector<std::string>& problems);
+std::string archivoDamagedLines(std::string_view archive, std::string_view cause);
+
+// granomet-batch's archiving options: no name after --archivo, both given, and --archivo where the
+// program was built without an archive (Windows).
+std::string_view batchArchiveNameMissing();
+std::string_view batchArchiveOptionsMeet();
+std::string_view batchWithoutArchive();
+
 }  // namespace granomet::messages

@@ -81,73 +81,98 @@ std::optional<std::string> checkedResultsFile(const fs::path& path,
   return std::nullopt;
 }
 
-// The results files an output is made of, once the output is not refused and one of
-// them could be read; else nullopt, and why in run's problems.
-std::optional<ResultsSet> resultsForOutput(messages::Output kind,
-                                           const std::vector<fs::path>& resultsFiles,
-                                           const fs::path& output, OutputRun& run) {
-  if (std::optional<std::string> refusal = outputRefusal(kind, resultsFiles, output)) {
-    run.problems.push_back(std::move(*refusal));
-    return std::nullopt;
-  }
-  ResultsSet results = readResultsFiles(resultsFiles);
-  run.problems = std::move(results.problems);
+// Counts the set's files and samples into run, with its problems; false, after saying
+// so, where none was read.
+bool takenIn(messages::Output kind, const ResultsSet& results, OutputRun& run) {
+  run.problems.insert(run.problems.end(), results.problems.begin(), results.problems.end());
   run.filesRead = static_cast<int>(results.files.size());
   run.samples = results.samples();
   if (run.filesRead == 0) {
     run.problems.push_back(messages::noResultsRead(kind));
-    return std::nullopt;
+    return false;
   }
-  return results;
+  return true;
+}
+
+void writeMade(messages::Output kind, const ResultsSet& results, const fs::path& output,
+               const OutputMaker& make, OutputRun& run) {
+  OutputEnd end = OutputEnd::Failed;
+  try {
+    run.written = writeWholeFile(output, [&](WholeFileSink& sink) {
+      end = make(results, sink);
+      return end == OutputEnd::Made;
+    });
+  } catch (const ResultsFileError& error) {
+    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
+    return;
+  }
+  run.stopped = end == OutputEnd::Stopped;
+  if (end == OutputEnd::Failed) {
+    run.problems.push_back(messages::outputNotMade(kind, utf8Of(output)));
+  }
+}
+
+void writeMadeBy(messages::Output kind, const ResultsSet& results, const fs::path& output,
+                 const OutputFileMaker& make, OutputRun& run) {
+  std::optional<std::string> failure;
+  try {
+    run.written = writeWholeFileBy(output, [&](const fs::path& made) {
+      failure = make(results, made);
+      return !failure;
+    });
+  } catch (const ResultsFileError& error) {
+    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
+    return;
+  }
+  if (failure) {
+    run.problems.push_back(std::move(*failure));
+  }
+}
+
+// The output's refusal, then the results as given (none: keptFiles read), then the
+// writing.
+template <typename Maker, typename Write>
+OutputRun refusedOrWritten(messages::Output kind, const std::vector<fs::path>& keptFiles,
+                           const fs::path& output, const ResultsSet* given, const Maker& make,
+                           const Write& write) {
+  OutputRun run;
+  if (std::optional<std::string> refusal = outputRefusal(kind, keptFiles, output)) {
+    run.problems.push_back(std::move(*refusal));
+    return run;
+  }
+  ResultsSet read;
+  if (given == nullptr) {
+    read = readResultsFiles(keptFiles);
+    given = &read;
+  }
+  if (takenIn(kind, *given, run)) {
+    write(kind, *given, output, make, run);
+  }
+  return run;
 }
 
 }  // namespace
 
 OutputRun writeFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
                            const fs::path& output, const OutputMaker& make) {
-  OutputRun run;
-  const std::optional<ResultsSet> results = resultsForOutput(kind, resultsFiles, output, run);
-  if (!results) {
-    return run;
-  }
-  OutputEnd end = OutputEnd::Failed;
-  try {
-    run.written = writeWholeFile(output, [&](WholeFileSink& sink) {
-      end = make(*results, sink);
-      return end == OutputEnd::Made;
-    });
-  } catch (const ResultsFileError& error) {
-    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
-    return run;
-  }
-  run.stopped = end == OutputEnd::Stopped;
-  if (end == OutputEnd::Failed) {
-    run.problems.push_back(messages::outputNotMade(kind, utf8Of(output)));
-  }
-  return run;
+  return refusedOrWritten(kind, resultsFiles, output, nullptr, make, writeMade);
+}
+
+OutputRun writeFromResults(messages::Output kind, const ResultsSet& results,
+                           const std::vector<fs::path>& keptFiles, const fs::path& output,
+                           const OutputMaker& make) {
+  return refusedOrWritten(kind, keptFiles, output, &results, make, writeMade);
 }
 
 OutputRun writeFileFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,
                                const fs::path& output, const OutputFileMaker& make) {
-  OutputRun run;
-  const std::optional<ResultsSet> results = resultsForOutput(kind, resultsFiles, output, run);
-  if (!results) {
-    return run;
-  }
-  std::optional<std::string> failure;
-  try {
-    run.written = writeWholeFileBy(output, [&](const fs::path& made) {
-      failure = make(*results, made);
-      return !failure;
-    });
-  } catch (const ResultsFileError& error) {
-    run.problems.push_back(messages::outputUnwritable(kind, utf8Of(output), error));
-    return run;
-  }
-  if (failure) {
-    run.problems.push_back(std::move(*failure));
-  }
-  return run;
+  return refusedOrWritten(kind, resultsFiles, output, nullptr, make, writeMadeBy);
+}
+
+OutputRun writeFileFromResults(messages::Output kind, const ResultsSet& results,
+                               const std::vector<fs::path>& keptFiles, const fs::path& output,
+                               const OutputFileMaker& make) {
+  return refusedOrWritten(kind, keptFiles, output, &results, make, writeMadeBy);
 }
 
 OutputRun writeLinesFromResults(messages::Output kind, const std::vector<fs::path>& resultsFiles,

@@ -56,6 +56,13 @@ OutputRun writeFromResults(messages::Output kind,
                            const std::vector<std::filesystem::path>& resultsFiles,
                            const std::filesystem::path& output, const OutputMaker& make);
 
+// As writeFromResults, from results already read (an archive's): refused where the
+// output is one of keptFiles (files it must never replace, such as those the results
+// came from) or not a regular file; the set's problems are told as the run's.
+OutputRun writeFromResults(messages::Output kind, const ResultsSet& results,
+                           const std::vector<std::filesystem::path>& keptFiles,
+                           const std::filesystem::path& output, const OutputMaker& make);
+
 // Makes the output from the files read at `made` with a writer of its own (a library
 // that creates its file itself); nullopt, or why it could not (UTF-8, for the user).
 using OutputFileMaker = std::function<std::optional<std::string>(
@@ -65,6 +72,12 @@ using OutputFileMaker = std::function<std::optional<std::string>(
 // output whole (writeWholeFileBy), or the output stays as it was.
 OutputRun writeFileFromResults(messages::Output kind,
                                const std::vector<std::filesystem::path>& resultsFiles,
+                               const std::filesystem::path& output, const OutputFileMaker& make);
+
+// As writeFileFromResults, from results already read, refused as writeFromResults
+// refuses them.
+OutputRun writeFileFromResults(messages::Output kind, const ResultsSet& results,
+                               const std::vector<std::filesystem::path>& keptFiles,
                                const std::filesystem::path& output, const OutputFileMaker& make);
 
 // One line of the output streamed from results files: made from a results line,

@@ -26,4 +26,20 @@ OutputRun runStatistics(const std::vector<fs::path>& resultsFiles, const fs::pat
       });
 }
 
+OutputRun runStatistics(const ResultsSet& results, const std::vector<fs::path>& keptFiles,
+                        const fs::path& tablePath, char decimalMark) {
+  return writeFromResults(
+      messages::Output::Table, results, keptFiles, tablePath,
+      [decimalMark](const ResultsSet& set, WholeFileSink& sink) {
+        sink.write(statisticsTableHeader());
+        for (const ResultsSetFile& file : set.files) {
+          for (const ResultsLine& line : file.contents.lines) {
+            sink.write(statisticsTableLine(file.name, file.contents, line,
+                                           statisticsOf(line.sample), decimalMark));
+          }
+        }
+        return OutputEnd::Made;
+      });
+}
+
 }  // namespace granomet

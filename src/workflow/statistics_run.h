@@ -18,4 +18,10 @@ std::filesystem::path defaultTablePath(const std::filesystem::path& firstResults
 OutputRun runStatistics(const std::vector<std::filesystem::path>& resultsFiles,
                         const std::filesystem::path& tablePath, char decimalMark);
 
+// The same table of results already read (an archive's), its files in order; refused
+// where the table would be one of keptFiles or no regular file.
+OutputRun runStatistics(const ResultsSet& results,
+                        const std::vector<std::filesystem::path>& keptFiles,
+                        const std::filesystem::path& tablePath, char decimalMark);
+
 }  // namespace granomet

@@ -56,11 +56,16 @@ class GranometBatch : public ::testing::Test {
   }
 
   // What the program printed on stdout, then stderr, then its exit status. environment:
-  // assignments for env(1), such as "LC_ALL=C".
-  std::string run(const std::string& environment, const std::string& arguments) {
-    const std::string command = "cd '" + folder_.string() + "' && env -u LC_ALL -u LC_NUMERIC " +
-                                environment + " '" GRANOMET_BATCH "' " + arguments +
-                                " >out.txt 2>err.txt";
+  // assignments for env(1), such as "LC_ALL=C". The default archive is the test's own,
+  // datos/granomet/archivo.gpkg, never the user's.
+  // program: how the program is started, when not as itself.
+  std::string run(const std::string& environment, const std::string& arguments,
+                  const std::string& program = "'" GRANOMET_BATCH "'") {
+    const std::string command = "cd '" + folder_.string() +
+                                "' && env -u LC_ALL -u LC_NUMERIC HOME=/nonexistent "
+                                "XDG_DATA_HOME='" +
+                                (folder_ / "datos").string() + "' " + environment + " " + program +
+                                " " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return fileBytes(folder_ / "out.txt") + "--- stderr\n" + fileBytes(folder_ / "err.txt") +
            "--- exit " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n";
@@ -95,8 +100,9 @@ TEST_F(GranometBatch, ResultsMatchTheIndependentCalculation) {
     copyIn(c.lot);
     copyIn(c.exported);
     const std::string before = today();
-    const std::string said = run(c.environment, "-o resultados.csv " + c.lot.filename().string() +
-                                                    " " + c.exported.filename().string());
+    const std::string said =
+        run(c.environment, "--sin-archivo -o resultados.csv " + c.lot.filename().string() + " " +
+                               c.exported.filename().string());
     const std::string after = today();
     const std::string out = fileBytes(batch / "expected" / (std::string(c.expected) + ".txt"));
     EXPECT_TRUE(said.starts_with(out + "--- stderr\n") && said.ends_with("--- exit 0\n")) << said;
@@ -137,7 +143,7 @@ TEST_F(GranometBatch, EachCommandLineSaysHowFarItGot) {
       "-o no/such/r.csv" + files,
       "-o /dev/full" + files,
       "../" + folder_.filename().string() + "/LOTE12.csv laser/LOTE12_export.txt",
-      "-o salida/r.csv laser/LOTE12.csv laser/LOTE12_export.txt"};
+      "-o salida/r.csv --sin-archivo laser/LOTE12.csv laser/LOTE12_export.txt"};
   std::string said;
   for (const std::string& arguments : commandLines) {
     said += "$ granomet-batch " + arguments + "\n" + run("LC_ALL=C", arguments);
@@ -145,11 +151,55 @@ TEST_F(GranometBatch, EachCommandLineSaysHowFarItGot) {
       EXPECT_EQ(fileBytes(folder_ / name), fileBytes(kSource / "examples" / name)) << arguments;
     }
   }
-  expectSameAsFile(withoutStamps(replacedAll(said, folder_.filename().string(), "@@")),
+  expectSameAsFile(withoutStamps(replacedAll(replacedAll(said, folder_.string(), "@CARPETA@"),
+                                             folder_.filename().string(), "@@")),
                    granomet::testing::testData() / "app/batch_command_lines.txt");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 6);  // out.txt and err.txt too
+  // out.txt, err.txt and datos, the test's archive, too.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 7);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "laser"), {}), 3);
   EXPECT_TRUE(fileBytes(folder_ / "salida/r.csv").starts_with("\"Lot-Num\""));
+}
+
+// A completed run lands in the archive XDG_DATA_HOME tells, or in --archivo's, with its
+// samples; --sin-archivo leaves none. An archive that cannot be written (no archive, a
+// read-only one) leaves the results file written, says why on both streams and ends with 1.
+// What it says is in tests/data/app/batch_archiving.txt.
+TEST_F(GranometBatch, ArchivesEachCompletedRun) {
+  for (const char* name : {"LOTE12.csv", "LOTE12_export.txt"}) {
+    copyIn(kSource / "examples" / name);
+  }
+  std::ofstream(folder_ / "texto.gpkg") << "no es un archivo" << std::flush;
+  const std::string files = " LOTE12.csv LOTE12_export.txt";
+  std::string said;
+  for (const std::string& arguments :
+       {"-o r1.csv" + files, "--archivo propio.gpkg -o r2.csv" + files,
+        "--sin-archivo -o r3.csv" + files, "--archivo texto.gpkg -o r4.csv" + files,
+        "--archivo a.gpkg --sin-archivo" + files, "-o r5.csv" + files + " --archivo"}) {
+    said += "$ granomet-batch " + arguments + "\n" + run("LC_ALL=C", arguments);
+  }
+  // Only root writes through a read-only file: the run is then made as "nobody", in a
+  // folder it may write, with a copy of the program it may reach.
+  fs::copy_file(folder_ / "propio.gpkg", folder_ / "solo_lectura.gpkg");
+  fs::permissions(folder_ / "solo_lectura.gpkg",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  // With a decimal comma: a results file the archive has not seen.
+  const std::string readOnly = "--archivo solo_lectura.gpkg -o r6.csv" + files;
+  std::string program = "'" GRANOMET_BATCH "'";
+  if (::geteuid() == 0) {
+    fs::permissions(folder_, fs::perms::all);
+    fs::copy_file(GRANOMET_BATCH, folder_ / "granomet-batch");
+    program = "runuser -u nobody -- ./granomet-batch";
+  }
+  said += "$ granomet-batch " + readOnly + "\n" + run("LC_ALL=es_ES.UTF-8", readOnly, program);
+  for (const char* written : {"r1.csv", "r2.csv", "r3.csv", "r4.csv", "r6.csv"}) {
+    EXPECT_TRUE(fileBytes(folder_ / written).starts_with("\"Lot-Num\"")) << written;
+  }
+  EXPECT_TRUE(fs::is_regular_file(folder_ / "datos/granomet/archivo.gpkg"));
+  EXPECT_FALSE(fs::exists(folder_ / "a.gpkg"));
+  EXPECT_EQ(fileBytes(folder_ / "texto.gpkg"), "no es un archivo");
+  EXPECT_TRUE(fileBytes(folder_ / "solo_lectura.gpkg") == fileBytes(folder_ / "propio.gpkg"));
+  expectSameAsFile(replacedAll(said, folder_.string(), "@CARPETA@"),
+                   granomet::testing::testData() / "app/batch_archiving.txt");
 }
 
 }  // namespace

@@ -65,8 +65,8 @@ class GranometInforme : public ::testing::Test {
                                                          const std::string& options,
                                                          const std::string& results) {
     EXPECT_EQ(run("C", "'" GRANOMET_GEN "' --lot " + lot + " " + options + " . >/dev/null && " +
-                           "granomet-batch -o " + results + " " + lot + ".csv " + lot +
-                           "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " + results),
+                           "granomet-batch --sin-archivo -o " + results + " " + lot + ".csv " +
+                           lot + "_export.txt >/dev/null && iconv -f CP1252 -t UTF-8 " + results),
               0);
     std::vector<std::vector<std::string>> lines;
     std::istringstream in(fileBytes(folder_ / "out.txt"));

@@ -3,8 +3,9 @@
 # mmdebstrap (minbase, none of the package's Qt libraries or fonts in it) gets the
 # package through apt-get, which must pull in all it needs; there the command-line
 # programs write the same results and table as the build's programs, the PDF report
-# is drawn, and the window starts. The system is built in a temporary folder that
-# mmdebstrap removes again; it downloads from Debian's mirror (about 3 minutes).
+# is drawn, the archive takes the run, and the window starts. The system is built in
+# a temporary folder that mmdebstrap removes again; it downloads from Debian's
+# mirror (about 3 minutes).
 #
 # Usage: minimal_system_test.sh BUILD_DIR GRANOMET_BATCH GRANOMET_INFORME SOURCE_DIR
 # Exits 0 on success, 1 on any failure, 77 (ctest's skip) when it cannot run here:
@@ -59,7 +60,8 @@ run() {
   "$@" >"$name.out" 2>"$name.err" || status=$?
   echo "$status" >"$name.status"
 }
-run batch granomet-batch -o resultados.csv LOTE12.csv LOTE12_export.txt
+run batch granomet-batch --sin-archivo -o resultados.csv LOTE12.csv LOTE12_export.txt
+run archivo granomet-archivo importar --archivo archivo.gpkg resultados.csv
 run informe granomet-informe -o tabla.csv -p informe.pdf resultados.csv
 mkdir -m 700 runtime
 run window env XDG_RUNTIME_DIR="$PWD/runtime" XDG_CONFIG_HOME="$PWD/runtime" \
@@ -78,6 +80,7 @@ inside=$work/inside/granomet
 
 ended() { [[ $(cat "$inside/$1.status") -eq $2 ]]; }
 ended batch 0 || fail "granomet-batch failed there: $(cat "$inside/batch.err")"
+ended archivo 0 || fail "granomet-archivo failed there: $(cat "$inside/archivo.err")"
 ended informe 0 || fail "granomet-informe failed there: $(cat "$inside/informe.err")"
 [[ -s $inside/informe.pdf ]] || fail "granomet-informe -p wrote no report there"
 same_as_built "$inside"

@@ -50,7 +50,7 @@ same_as_built() {
   local there=$1 output
   mkdir "$work/built"
   cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/built/"
-  (cd "$work/built" && "$built_batch" -o resultados.csv LOTE12.csv LOTE12_export.txt \
+  (cd "$work/built" && "$built_batch" --sin-archivo -o resultados.csv LOTE12.csv LOTE12_export.txt \
     >batch.out 2>batch.err && "$built_informe" -o tabla.csv resultados.csv >/dev/null) ||
     fail "the built programs failed on the example lot"
   for output in batch.out batch.err tabla.csv; do

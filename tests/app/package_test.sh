@@ -73,7 +73,7 @@ installing=yes
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${apt_install[@]}" >"$work/install.log" 2>&1 ||
   fail "apt-get could not install $deb: $(cat "$work/install.log")"
 
-for program in granomet granomet-batch granomet-informe; do
+for program in granomet granomet-batch granomet-informe granomet-archivo; do
   [[ -x /usr/bin/$program ]] || fail "/usr/bin/$program is not installed"
   if readelf -d "/usr/bin/$program" | grep -E 'R(UN)?PATH'; then
     fail "/usr/bin/$program looks for libraries in the folders above"
@@ -84,12 +84,18 @@ done
 # program that draws the report is found where it was installed.
 mkdir "$work/installed"
 cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/installed/"
-(cd "$work/installed" && /usr/bin/granomet-batch -o resultados.csv LOTE12.csv LOTE12_export.txt \
-  >batch.out 2>batch.err) || fail "/usr/bin/granomet-batch failed: $(cat "$work/installed/batch.err")"
+(cd "$work/installed" && /usr/bin/granomet-batch --sin-archivo -o resultados.csv LOTE12.csv \
+  LOTE12_export.txt >batch.out 2>batch.err) ||
+  fail "/usr/bin/granomet-batch failed: $(cat "$work/installed/batch.err")"
 (cd "$work/installed" && /usr/bin/granomet-informe -o tabla.csv -p informe.pdf resultados.csv >/dev/null) ||
   fail "/usr/bin/granomet-informe failed"
 [[ -s $work/installed/informe.pdf ]] || fail "/usr/bin/granomet-informe -p wrote no report"
 same_as_built "$work/installed"
+# The archive through the installed program: the run imported, then listed.
+(cd "$work/installed" && /usr/bin/granomet-archivo importar --archivo archivo.gpkg resultados.csv \
+  >/dev/null && /usr/bin/granomet-archivo listar --archivo archivo.gpkg >archivo.out) ||
+  fail "/usr/bin/granomet-archivo failed"
+grep -qx "12 muestras" "$work/installed/archivo.out" || fail "/usr/bin/granomet-archivo lists no 12 samples"
 
 # The window program finds its Qt plugins, pictures and texts: still up after 5 s.
 mkdir -m 700 "$work/runtime"

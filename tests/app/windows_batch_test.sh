@@ -4,7 +4,9 @@
 # for every lot of the examples and of tests/data, with a decimal point and with a
 # decimal comma, and with names outside ASCII (a folder "Bahía", "resultadoñ.csv");
 # in a console window, text with its accents; names of devices refused; the map
-# layers, for which the Windows build has no GDAL, refused.
+# layers, for which the Windows build has no GDAL, refused; the archive, for which it
+# has no SQLite, refused with --archivo, --sin-archivo accepted, and otherwise not
+# mentioned (the Linux program, run without archiving, prints the same).
 # Usage: windows_batch_test.sh LINUX_BUILD WINDOWS_BUILD SOURCE_DIR
 # WINEPREFIX names the test prefix; the decimal mark is set in its registry.
 set -euo pipefail
@@ -49,7 +51,7 @@ for case in "${cases[@]}"; do
     cp "$source/$lot" "$source/$exported" "$folder/"
     cd "$folder/.."
     names="Bahía/$(basename "$lot") Bahía/$(basename "$exported")"
-    env -u LC_NUMERIC -u LANG LC_ALL=$locale "$linux/app/granomet-batch" -o linux.csv $names \
+    env -u LC_NUMERIC -u LANG LC_ALL=$locale "$linux/app/granomet-batch" --sin-archivo -o linux.csv $names \
       >linux.txt 2>linux.err || true
     set_windows_mark "$mark"
     "$wine" "$windows/app/granomet-batch.exe" -o resultadoñ.csv $names >windows.txt 2>windows.err || true
@@ -78,6 +80,21 @@ for run in "granomet-batch.exe -o NUL.csv $names" "granomet-informe.exe -o com1 
     failures=$((failures + 1))
   fi
 done
+
+# Built without SQLite, granomet-batch.exe keeps no archive: --archivo is a wrong
+# argument saying why, and writes nothing; --sin-archivo runs as before.
+if "$wine" "$windows/app/granomet-batch.exe" --archivo archivo.gpkg -o archivado.csv $names \
+  >archive.txt 2>&1 || [ $? -ne 2 ] || ! grep -q "sin SQLite" archive.txt || [ -e archivado.csv ] ||
+  [ -e archivo.gpkg ]; then
+  echo "DIFFERENT: granomet-batch.exe --archivo"
+  head -3 archive.txt
+  failures=$((failures + 1))
+fi
+"$wine" "$windows/app/granomet-batch.exe" --sin-archivo -o sin_archivo.csv $names >sin_archivo.txt \
+  2>sin_archivo.err || true
+sed -i 's/^sin_archivo.csv HA SIDO/resultadoñ.csv HA SIDO/' sin_archivo.txt
+compare "granomet-batch.exe --sin-archivo: listing" windows.txt sin_archivo.txt
+compare "granomet-batch.exe --sin-archivo: messages" windows.err sin_archivo.err
 
 # Built without GDAL, the map layers are refused with a message saying why, and
 # no layer is written.
