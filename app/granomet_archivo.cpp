@@ -502,9 +502,9 @@ int reportSamples(Archive& archive, const fs::path& archivePath, const Arguments
 
 int checkArchive(Archive& archive) {
   const ArchiveCheck check = archive.check();
-  printText(stdout,
-            messages::archivoChecked(archive.location(), check.databaseSound, check.filesChecked,
-                                     check.filesMissing, check.filesChanged, check.problems));
+  printText(stdout, messages::archivoChecked(archive.location(), check.databaseSound,
+                                             check.filesChecked, check.filesMissing,
+                                             check.filesChanged, check.problems, check.missing));
   return check.databaseSound && check.problems.empty() && check.filesChanged == 0 ? 0 : 1;
 }
 

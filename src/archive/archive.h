@@ -148,6 +148,9 @@ struct ArchiveCheck {
   int filesChanged = 0;  // their SHA-256 is no longer the archived one
   // UTF-8, one line each, naming the file or the table and the cause.
   std::vector<std::string> problems;
+  // UTF-8, one line each: the archived files no longer on disk. Told, not a problem:
+  // files are moved and cleaned up, and the archive keeps their samples.
+  std::vector<std::string> missing;
 };
 
 // Why the archive could not do what was asked. what() is the user's message

@@ -1029,7 +1029,7 @@ ArchiveCheck SqliteArchive::check() {
       std::error_code error;
       if (!fs::exists(path, error)) {
         ++result.filesMissing;
-        result.problems.push_back(messages::archivedFileMissing(record->name));
+        result.missing.push_back(messages::archivedFileMissing(record->name));
         continue;
       }
       ++result.filesChecked;

@@ -1741,7 +1741,8 @@ std::string resultsFileWithoutSamples(std::string_view fileName) {
 }
 
 std::string archivedFileMissing(std::string_view fileName) {
-  return std::string(fileName) + ": el fichero archivado ya no existe.";
+  return std::string(fileName) +
+         ": ya no está en el disco (el archivo conserva sus muestras; no es un problema).";
 }
 
 std::string archivedFileChanged(std::string_view fileName) {
@@ -2026,7 +2027,8 @@ std::string archivoReportFolderFailed(std::string_view folder, std::string_view 
 
 std::string archivoChecked(std::string_view archive, bool databaseSound, int filesChecked,
                            int filesMissing, int filesChanged,
-                           const std::vector<std::string>& problems) {
+                           const std::vector<std::string>& problems,
+                           const std::vector<std::string>& missing) {
   std::string text = "Archivo: " + std::string(archive) + "\n" +
                      "Base de datos: " + (databaseSound ? "íntegra" : "DAÑADA") + "\n" +
                      "Ficheros archivados: " + number(filesChecked) + " comprobados, " +
@@ -2034,6 +2036,9 @@ std::string archivoChecked(std::string_view archive, bool databaseSound, int fil
                      " cambiados desde que se archivaron\n";
   for (const std::string& problem : problems) {
     text += "  " + problem + "\n";
+  }
+  for (const std::string& gone : missing) {
+    text += "  " + gone + "\n";
   }
   const bool sound = databaseSound && problems.empty() && filesChanged == 0;
   return text + (sound ? "Sin problemas.\n" : "Con problemas: vea las líneas de arriba.\n");

@@ -550,7 +550,8 @@ std::string archivoReportFolderFailed(std::string_view folder, std::string_view 
 // What checking the archive found, a line each, the problems among them.
 std::string archivoChecked(std::string_view archive, bool databaseSound, int filesChecked,
                            int filesMissing, int filesChanged,
-                           const std::vector<std::string>& problems);
+                           const std::vector<std::string>& problems,
+                           const std::vector<std::string>& missing);
 std::string archivoDamagedLines(std::string_view archive, std::string_view cause);
 
 // granomet-batch's archiving options: no name after --archivo, both given, and --archivo where the

@@ -227,11 +227,15 @@ TEST_F(GranometArchivo, ReportsAcrossLotsLeavingNoFileBehind) {
 }
 #endif
 
-// The check finds a sound archive sound (0), then an archived file changed since (1),
+// The check finds a sound archive sound (0), also when an archived file has been
+// removed since (named, not a problem), then an archived file changed since (1),
 // naming it.
 TEST_F(GranometArchivo, ChecksTheArchivedFilesAgain) {
   archiveYears();
   EXPECT_EQ(run("granomet-archivo comprobar"), 0) << out() << err();
+  fs::remove(folder_ / "LOTE12_01022018_090000.csv");
+  EXPECT_EQ(run("granomet-archivo comprobar"), 0) << out() << err();
+  EXPECT_NE(out().find("LOTE12_01022018_090000.csv"), std::string::npos) << out();
   std::ofstream(folder_ / "LOTE8_15032017_130000.csv", std::ios::app) << "\r\n";
   EXPECT_EQ(run("granomet-archivo comprobar"), 1) << out() << err();
   EXPECT_NE((out() + err()).find("LOTE8_15032017_130000.csv"), std::string::npos) << out() << err();
