@@ -22,6 +22,7 @@
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
 #include "offscreen_arguments.h"
+#include "qt/archive_settings.h"
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
 #include "qt/lot_window.h"
@@ -226,7 +227,13 @@ int main(int argc, char** argv) {
   RememberedFolder current(inputs);
   auto dialog = std::make_unique<HeadlessFileDialog>(current);
   HeadlessFileDialog& answers = *dialog;
-  principal window(clock, regional, current, std::move(dialog));
+  // The runs are archived with the pictures.
+  ArchiveSettings archive(
+      [data = std::filesystem::absolute(folder.filePath("datos").toStdString()).string()](
+          std::string_view name) {
+        return name == "XDG_DATA_HOME" ? std::optional<std::string>(data) : std::nullopt;
+      });
+  principal window(clock, regional, current, archive, std::move(dialog));
   window.show();
   tools::ModalAnswerer boxes;
 

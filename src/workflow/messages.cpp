@@ -1690,4 +1690,29 @@ std::string runNotArchived(std::string_view cause) {
   return "La ejecución NO se ha archivado: " + std::string(cause);
 }
 
+std::string runNotArchivedStatus() {
+  return out("La ejecución NO se ha archivado.");
+}
+
+MessageRequest runNotArchivedWarning(std::string_view said) {
+  return {out(std::string(said) +
+              "\n\nEl fichero de resultados está completo y las muestras calculadas se "
+              "muestran como siempre; el fichero puede añadirse al archivo más tarde."),
+          out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string archiveMenuItem() {
+  return out("Archivo…");
+}
+
+std::string archivedSamplesShown(int samples, int lots) {
+  return out("Del archivo: " + number(samples) + (samples == 1 ? " muestra" : " muestras") +
+             " de " + number(lots) + (lots == 1 ? " lote." : " lotes."));
+}
+
+MessageRequest archivedSamplesUnshown(std::string_view cause) {
+  return {out("No se pueden mostrar las muestras del archivo: " + std::string(cause)),
+          out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
 }  // namespace granomet::messages

@@ -444,4 +444,14 @@ std::string runArchived(std::string_view archive, int samples);
 std::string runAlreadyArchived(std::string_view archive);
 std::string runNotArchived(std::string_view cause);
 
+// The main window's side of the archive, in the program's 8-bit text as the window
+// operations take it: the status line and warning of a run not archived (said: the
+// line run archiving gave, UTF-8), the menu item that opens the Archivo window, and
+// archived samples shown as a run's (cause: UTF-8, naming the file).
+std::string runNotArchivedStatus();
+MessageRequest runNotArchivedWarning(std::string_view said);
+std::string archiveMenuItem();
+std::string archivedSamplesShown(int samples, int lots);
+MessageRequest archivedSamplesUnshown(std::string_view cause);
+
 }  // namespace granomet::messages
