@@ -1,5 +1,6 @@
 // granomet-shots: PNG pictures of the main window in its four states and maximised, the help
-// window's two pages, the ternary diagram, the lot's views, the saved graph and the report's pages.
+// window's two pages, the ternary diagram, the lot's views, the saved graph, the report's pages
+// and the archived samples shown as a run's.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <memory>
 
+#include "archive/open_archive.h"
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
 #include "offscreen_arguments.h"
@@ -188,6 +190,33 @@ bool saveLotViews(principal& window, const QDir& folder, const std::filesystem::
   return saved;
 }
 
+#if GRANOMET_ARCHIVE
+// Every sample the runs archived, shown as a run's: List1, the curves, the status line and
+// the lot's map of both lots.
+bool saveArchivedSamples(principal& window, const ArchiveSettings& archive, const QDir& folder) {
+  try {
+    const auto kept = openArchive(archive.archivePath(), ArchiveAccess::Read);
+    std::vector<std::int64_t> ids;
+    for (const ArchivedSample& sample : kept->samples({}, {}, 0, 1000)) {
+      ids.push_back(sample.id);
+    }
+    window.showArchivedSamples(kept->resultsFilesOf(ids));
+  } catch (const ArchiveError& error) {
+    std::fprintf(stderr, "No se leen las muestras archivadas: %s\n", error.what());
+    return false;
+  }
+  if (!expect(window.itemCount(ListId::List1) > 0, "no se muestran las muestras archivadas")) {
+    return false;
+  }
+  window.findChild<QListWidget*>("List1")->setCurrentRow(30);
+  bool saved = save(window, folder, "11_archivo.png");
+  window.sampleLinks().showLotWindow();
+  LotWindow* views = window.sampleLinks().lotWindow();
+  saved = views != nullptr && save(*views, folder, "11_archivo_mapa.png") && saved;
+  return saved;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -313,5 +342,8 @@ int main(int argc, char** argv) {
   saved = saveReportPage(pdf, "Mapa de muestras", folder, "informe_254_mapa") && saved;
   saved = saveReportPage(pdf, "Diagramas bivariantes", folder, "informe_254_bivariantes") && saved;
   saved = saveReportPage(pdf, "Perfil en profundidad", folder, "informe_254_perfil") && saved;
+#if GRANOMET_ARCHIVE
+  saved = saveArchivedSamples(window, archive, folder) && saved;
+#endif
   return saved ? 0 : 1;
 }

@@ -369,6 +369,8 @@ void principal::archiveLastRun() {
   Label8_->setText(Label8_->text() + "  " +
                    (archived.archived ? QString::fromStdString(archived.text)
                                       : toQString(messages::runNotArchivedStatus())));
+  // The archive's path may run past the status line's end: read whole in its tip.
+  Label8_->setToolTip(QString::fromStdString(archived.text));
   if (!archived.archived) {
     showMessage(messages::runNotArchivedWarning(archived.text));
   }
@@ -539,6 +541,10 @@ void principal::setListTextColor(ListId id, Rgb color) {
 
 void principal::setLabelText(LabelId id, std::string text) {
   label(id)->setText(toQString(text));
+  if (id == LabelId::Label8) {
+    // Its tip told the last run's archiving whole; a new status says something else.
+    Label8_->setToolTip({});
+  }
 }
 
 void principal::setLabelTextColor(LabelId id, Rgb color) {
