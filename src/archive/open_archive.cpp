@@ -1,5 +1,6 @@
 #include "archive/open_archive.h"
 
+#include "archive/sqlite_archive.h"
 #include "data/file_names.h"
 
 namespace granomet {
@@ -25,9 +26,8 @@ std::filesystem::path defaultArchivePath(const EnvironmentLookup& environment) {
 #endif
 }
 
-std::unique_ptr<Archive> openArchive(const std::filesystem::path& path, ArchiveAccess) {
-  // Until the SQLite store lands.
-  throw ArchiveError(ArchiveError::Cause::Unreadable, utf8Of(path) + ": sin implementar");
+std::unique_ptr<Archive> openArchive(const std::filesystem::path& path, ArchiveAccess access) {
+  return std::make_unique<SqliteArchive>(path, access);
 }
 
 }  // namespace granomet

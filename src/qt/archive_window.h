@@ -1,4 +1,5 @@
-// The "Archivo" window: every archived sample in a sortable table, filtered, counted, and sent to the main window.
+// The "Archivo" window: every archived sample in a sortable table, filtered, counted, and sent to
+// the main window.
 #pragma once
 
 #include <QWidget>

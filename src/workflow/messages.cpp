@@ -1690,6 +1690,62 @@ std::string runNotArchived(std::string_view cause) {
   return "La ejecución NO se ha archivado: " + std::string(cause);
 }
 
+// The archive's own failures.
+
+std::string archiveProblem(ArchiveProblem problem, std::string_view archive,
+                           std::string_view detail) {
+  const std::string name(archive);
+  std::string text;
+  switch (problem) {
+    case ArchiveProblem::Missing:
+      text = "No existe el archivo " + name + ".";
+      break;
+    case ArchiveProblem::NotAnArchive:
+      text = name + " no es un archivo de Granomet: se deja como está.";
+      break;
+    case ArchiveProblem::NewerVersion:
+      text = "El archivo " + name +
+             " es de una versión más reciente de Granomet: actualice el programa para usarlo.";
+      break;
+    case ArchiveProblem::Busy:
+      text = "El archivo " + name + " está ocupado por otro programa; inténtelo más tarde.";
+      break;
+    case ArchiveProblem::ReadOnly:
+      text = "No hay permiso para escribir en el archivo " + name + " o en su carpeta.";
+      break;
+    case ArchiveProblem::Full:
+      text = "No queda espacio en el disco del archivo " + name + ".";
+      break;
+    case ArchiveProblem::Damaged:
+      text = "El archivo " + name + " está dañado.";
+      break;
+    case ArchiveProblem::Unreadable:
+      text = "No se puede usar el archivo " + name + ".";
+      break;
+  }
+  if (!detail.empty()) {
+    text += " (" + std::string(detail) + ")";
+  }
+  return text;
+}
+
+std::string resultsFileWithoutSamples(std::string_view fileName) {
+  return std::string(fileName) + ": el fichero de resultados no tiene ninguna muestra.";
+}
+
+std::string archivedFileMissing(std::string_view fileName) {
+  return std::string(fileName) + ": el fichero archivado ya no existe.";
+}
+
+std::string archivedFileChanged(std::string_view fileName) {
+  return std::string(fileName) + ": el fichero ha cambiado desde que se archivó.";
+}
+
+std::string archiveCheckFailed(std::string_view archive, std::string_view detail) {
+  return "La comprobación de la base de datos del archivo " + std::string(archive) +
+         " ha fallado: " + std::string(detail);
+}
+
 std::string runNotArchivedStatus() {
   return out("La ejecución NO se ha archivado.");
 }

@@ -444,6 +444,28 @@ std::string runArchived(std::string_view archive, int samples);
 std::string runAlreadyArchived(std::string_view archive);
 std::string runNotArchived(std::string_view cause);
 
+// The archive's own failures, each naming the archive (UTF-8) and, where there is
+// one, SQLite's or the system's words (detail).
+enum class ArchiveProblem {
+  Missing,
+  NotAnArchive,
+  NewerVersion,
+  Busy,
+  ReadOnly,
+  Full,
+  Damaged,
+  Unreadable,
+};
+std::string archiveProblem(ArchiveProblem problem, std::string_view archive,
+                           std::string_view detail);
+// A results file with its header and no sample line: nothing to archive.
+std::string resultsFileWithoutSamples(std::string_view fileName);
+// What checking the archive found: an archived file gone or changed since, and
+// the database's own check failing.
+std::string archivedFileMissing(std::string_view fileName);
+std::string archivedFileChanged(std::string_view fileName);
+std::string archiveCheckFailed(std::string_view archive, std::string_view detail);
+
 // The main window's side of the archive, in the program's 8-bit text as the window
 // operations take it: the status line and warning of a run not archived (said: the
 // line run archiving gave, UTF-8), the menu item that opens the Archivo window, and

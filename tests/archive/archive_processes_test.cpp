@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "archive/network_share.h"
+#include "archive/open_archive.h"
+#include "archive_folder.h"
+
+namespace granomet {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ArchiveFolder;
+using testing::sqlValue;
+
+// Runs of 12 samples each, told apart by their lines' date and their names' stamp.
+std::vector<fs::path> manyRuns(const ArchiveFolder& folder, int count, int first = 0) {
+  std::vector<fs::path> runs;
+  for (int i = first; i < first + count; ++i) {
+    char name[64];
+    char date[16];
+    std::snprintf(name, sizeof name, "LOTE%d_01%02d2010_120000.csv", i % 3, 1 + i % 12);
+    std::snprintf(date, sizeof date, "%02d/01/%d", 1 + i % 28, 2000 + i);
+    runs.push_back(folder.results(std::to_string(i) + "_" + name, "plain_comma", date));
+  }
+  return runs;
+}
+
+void importAll(const fs::path& archivePath, const std::vector<fs::path>& files) {
+  const auto archive = openArchive(archivePath, ArchiveAccess::Write);
+  for (const fs::path& file : files) {
+    archive->addRun(testing::importOf(file));
+  }
+}
+
+// A child process that imports the files once the pipe `start` is closed; exits 0
+// when done.
+pid_t importer(const fs::path& archivePath, const std::vector<fs::path>& files,
+               const int* start = nullptr) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (start != nullptr) {
+      close(start[1]);
+      char byte = 0;
+      (void)!read(start[0], &byte, 1);
+    }
+    try {
+      importAll(archivePath, files);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "%s\n", error.what());
+      _exit(1);
+    }
+    _exit(0);
+  }
+  return child;
+}
+
+int exitOf(pid_t child) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// The database checked by SQLite, then every run whole: its samples, their lines
+// and their 68 weights each.
+void expectSoundAndWhole(const fs::path& archivePath, const std::string& when) {
+  const auto value = [&archivePath](const char* sql) { return sqlValue(archivePath, sql); };
+  EXPECT_EQ(value("PRAGMA integrity_check"), "ok") << when;
+  EXPECT_EQ(
+      value(
+          "SELECT count(*) FROM ejecuciones AS e WHERE muestras != "
+          "(SELECT count(*) FROM muestras WHERE ejecucion = e.id) OR 68 * muestras != "
+          "(SELECT count(*) FROM pesos_clases JOIN muestras ON muestras.fid = pesos_clases.muestra "
+          "WHERE ejecucion = e.id) OR muestras != (SELECT count(*) FROM lineas_resultados "
+          "JOIN muestras ON muestras.fid = lineas_resultados.muestra WHERE ejecucion = e.id)"),
+      "0")
+      << when;
+  EXPECT_EQ(value("SELECT count(*) FROM muestras WHERE ejecucion NOT IN (SELECT id FROM "
+                  "ejecuciones)"),
+            "0")
+      << when;
+}
+
+TEST(ArchiveProcesses, TwoProgramsCreatingAndAddingAtOnceBothFinish) {
+  const ArchiveFolder folder("archive_two_writers");
+  const auto first = manyRuns(folder, 4);
+  const auto second = manyRuns(folder, 4, 4);
+  for (int round = 0; round < 3; ++round) {
+    fs::remove(folder.archive());
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    const pid_t a = importer(folder.archive(), first, start);
+    const pid_t b = importer(folder.archive(), second, start);
+    close(start[0]);
+    close(start[1]);  // both start now
+    EXPECT_EQ(exitOf(a), 0);
+    EXPECT_EQ(exitOf(b), 0);
+    const auto archive = openArchive(folder.archive(), ArchiveAccess::Read);
+    EXPECT_EQ(archive->runs().size(), 8U);
+    ArchiveFilter every;
+    every.allVersions = true;
+    EXPECT_EQ(archive->countSamples(every), 96);
+    expectSoundAndWhole(folder.archive(), "round " + std::to_string(round));
+  }
+  // Nothing made on the way is left beside it.
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".nuevo"), std::string::npos);
+  }
+}
+
+TEST(ArchiveProcesses, AReaderSeesEachRunWholeOrNotAtAll) {
+  const ArchiveFolder folder("archive_reader");
+  const auto files = manyRuns(folder, 10);
+  importAll(folder.archive(), {files.front()});
+  const pid_t writer = importer(folder.archive(), files);
+  ArchiveFilter every;
+  every.allVersions = true;
+  std::int64_t last = 0;
+  int reads = 0;
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Read);
+  while (waitpid(writer, nullptr, WNOHANG) == 0) {
+    const std::int64_t count = archive->countSamples(every);
+    EXPECT_EQ(count % 12, 0);
+    EXPECT_GE(count, last);
+    last = count;
+    ++reads;
+  }
+  EXPECT_EQ(archive->countSamples(every), 120);
+  EXPECT_GT(reads, 0);
+}
+
+// Killed anywhere in an import, the archive is sound and holds each run whole or
+// not at all; the next import completes it.
+TEST(ArchiveProcesses, AnImportKilledAnywhereLeavesEveryRunWholeOrAbsent) {
+  const ArchiveFolder folder("archive_killed");
+  const auto files = manyRuns(folder, 16);
+  const fs::path timing = folder.path() / "medida.gpkg";
+  const auto started = std::chrono::steady_clock::now();
+  importAll(timing, files);
+  const auto whole = std::chrono::steady_clock::now() - started;
+  std::mt19937 random(20161206);
+  std::uniform_int_distribution<long long> after(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
+  for (int kill = 0; kill < 24; ++kill) {
+    if (kill % 6 == 0) {
+      // Now and then from nothing, so that creating the archive is cut short too.
+      for (const char* suffix : {"", "-wal", "-shm"}) {
+        fs::remove(folder.archive().string() + suffix);
+      }
+    }
+    const pid_t child = importer(folder.archive(), files);
+    std::this_thread::sleep_for(std::chrono::microseconds(after(random)));
+    ::kill(child, SIGKILL);
+    exitOf(child);
+    if (fs::exists(folder.archive())) {
+      expectSoundAndWhole(folder.archive(), "kill " + std::to_string(kill));
+    }
+  }
+  importAll(folder.archive(), files);
+  expectSoundAndWhole(folder.archive(), "after");
+  EXPECT_EQ(openArchive(folder.archive(), ArchiveAccess::Read)->runs().size(), files.size());
+}
+
+TEST(ArchiveProcesses, TellsANetworkShareFromALocalDisk) {
+  const ArchiveFolder folder("archive_network");
+  EXPECT_FALSE(onNetworkShare(folder.path()));
+  EXPECT_FALSE(onNetworkShare(folder.path() / "no" / "hecho" / "archivo.gpkg"));
+  // Any network share this machine has mounted.
+  std::ifstream mounts("/proc/mounts");
+  std::string device;
+  std::string place;
+  std::string type;
+  std::string rest;
+  while (mounts >> device >> place >> type && std::getline(mounts, rest)) {
+    if (type == "nfs" || type == "nfs4" || type == "cifs" || type == "smb3") {
+      EXPECT_TRUE(onNetworkShare(place)) << place;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace granomet

@@ -1,0 +1,332 @@
+#include "archive/sqlite_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "archive/filter_text.h"
+#include "archive/open_archive.h"
+#include "archive_folder.h"
+#include "compute/shepard.h"
+
+namespace granomet {
+namespace {
+
+using testing::ArchiveFolder;
+using testing::fileBytes;
+using testing::importOf;
+using testing::replacedAll;
+
+ArchiveSort sortedBy(ArchiveColumn column, bool descending = false) {
+  ArchiveSort sort;
+  sort.column = column;
+  sort.descending = descending;
+  return sort;
+}
+
+std::vector<std::int64_t> idsOf(const std::vector<ArchivedSample>& samples) {
+  std::vector<std::int64_t> ids;
+  for (const ArchivedSample& sample : samples) {
+    ids.push_back(sample.id);
+  }
+  return ids;
+}
+
+// The file's lines as the results reader counts them, each with its line end.
+std::vector<std::string> linesOf(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+       at = bytes.find("\r\n", start)) {
+    lines.push_back(bytes.substr(start, at + 2 - start));
+    start = at + 2;
+  }
+  if (start < bytes.size()) {
+    lines.push_back(bytes.substr(start));
+  }
+  return lines;
+}
+
+TEST(SqliteArchive, GivesRunsBackByteForByteWhateverSamplesAreChosen) {
+  const ArchiveFolder folder("archive_round_trip");
+  // Sample 1's description holds a line break, so its line is two of the file's.
+  const std::string plain =
+      replacedAll(fileBytes(folder.results("a.csv")), "Arena fina, con", "Arena fina,\r\ncon");
+  const auto first = folder.write("LOTE12_06062016_103105.csv", plain);
+  const auto second = folder.results("LOTE20_07072017_080000.csv", "mixed_comma");
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
+  const AddedRun added = archive->addRun(importOf(first));
+  EXPECT_EQ(added.end, AddRunEnd::Added);
+  EXPECT_EQ(added.samples, 12);
+  archive->addRun(importOf(second));
+
+  ArchiveFilter lot12;
+  lot12.lot = "LOTE12";
+  const auto all12 = archive->samples(lot12, sortedBy(ArchiveColumn::LotNumber), 0, 100);
+  ASSERT_EQ(all12.size(), 12U);
+  EXPECT_EQ(all12[0].lotNumber, "1");
+  EXPECT_EQ(all12[0].campaign, "GOLFO-16");
+  EXPECT_EQ(all12[0].runDateTime, "2016-06-06T10:31:05");
+  ArchiveFilter lot20;
+  lot20.lot = "LOTE20";
+  const auto all20 = archive->samples(lot20, sortedBy(ArchiveColumn::LotNumber), 0, 100);
+  ASSERT_EQ(all20.size(), 14U);
+
+  // Whole runs, and a few samples of each asked for out of order, the second run first.
+  const auto whole = archive->resultsFilesOf(idsOf(all12));
+  ASSERT_EQ(whole.size(), 1U);
+  EXPECT_EQ(whole[0].name, "LOTE12_06062016_103105.csv");
+  EXPECT_EQ(whole[0].bytes, plain);
+
+  const auto some = archive->resultsFilesOf(
+      {all20[5].id, all12[2].id, all20[1].id, all12[0].id, all20[5].id, 999999});
+  ASSERT_EQ(some.size(), 2U);
+  const auto mixedLines = linesOf(fileBytes(second));
+  EXPECT_EQ(some[0].name, "LOTE20_07072017_080000.csv");
+  EXPECT_EQ(some[0].bytes, mixedLines[0] + mixedLines[2] + mixedLines[6]);
+  const auto plainLines = linesOf(plain);
+  EXPECT_EQ(some[1].bytes, plainLines[0] + plainLines[1] + plainLines[2] + plainLines[4]);
+  EXPECT_EQ(resultsSetOf(some).samples(), 4);
+}
+
+TEST(SqliteArchive, TheLatestRunOfASampleIsItsCurrentVersion) {
+  const ArchiveFolder folder("archive_versions");
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
+  // Dated by their names; the bytes differ in the lines' date.
+  const AddedRun june6 = archive->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
+  const AddedRun june7 = archive->addRun(
+      importOf(folder.results("LOTE12_07062016_090000.csv", "plain_comma", "07/06/2016")));
+  // An older run imported afterwards, and one of the same moment archived later.
+  archive->addRun(
+      importOf(folder.results("LOTE12_01062016_120000.csv", "plain_comma", "01/06/2016")));
+  EXPECT_EQ(archive->countSamples({}), 12);
+  for (const ArchivedSample& sample : archive->samples({}, {}, 0, 100)) {
+    EXPECT_EQ(sample.runId, june7.runId);
+    EXPECT_TRUE(sample.current);
+  }
+  const AddedRun sameMoment = archive->addRun(
+      importOf(folder.results("LOTE12_07062016_090000.csv", "plain_comma", "7/6/2016")));
+  ArchiveFilter every;
+  every.allVersions = true;
+  EXPECT_EQ(archive->countSamples(every), 48);
+  for (const ArchivedSample& sample : archive->samples(every, {}, 0, 100)) {
+    EXPECT_EQ(sample.current, sample.runId == sameMoment.runId) << sample.runId;
+  }
+  EXPECT_NE(june6.runId, june7.runId);
+
+  // The same results file again adds nothing, under any name.
+  const auto copy = folder.results("copia.csv");
+  const AddedRun again = archive->addRun(importOf(copy));
+  EXPECT_EQ(again.end, AddRunEnd::AlreadyArchived);
+  EXPECT_EQ(again.runId, june6.runId);
+  EXPECT_EQ(archive->countSamples(every), 48);
+  // What another program adds meanwhile is seen.
+  openArchive(folder.archive(), ArchiveAccess::Write)
+      ->addRun(importOf(folder.results("LOTE20_07072017_080000.csv", "mixed_comma")));
+  EXPECT_EQ(archive->countSamples(every), 62);
+  EXPECT_EQ(archive->runs().size(), 5U);
+}
+
+TEST(SqliteArchive, TellsEachRunsMomentLotAndDecimalMark) {
+  const ArchiveFolder folder("archive_run_records");
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
+  // The window's run gives everything; an import, the name's stamp, else the lines'
+  // date, else the file's time, and the mark its numbers are written with.
+  RunToArchive windowRun = importOf(folder.results("resultados.csv"));
+  windowRun.lotFile = folder.write("LOTE12.csv", "lote");
+  windowRun.exportFile = folder.path() / "falta.txt";
+  windowRun.lotName = "LOTE-Ñ";
+  windowRun.when = LocalDateTime{2020, 2, 29, 23, 59, 58};
+  windowRun.decimalMark = '.';
+  windowRun.origin = RunOrigin::Window;
+  archive->addRun(windowRun);
+  archive->addRun(importOf(folder.results("L_31122019_010203.csv", "plain_comma", "01/01/2000")));
+  // Given relative to the working folder, recorded whole, to be checked from anywhere.
+  const auto unstamped = folder.results("sin_sello.csv", "plain_point", "15/03/2018");
+  archive->addRun(importOf(std::filesystem::relative(unstamped)));
+  archive->addRun(importOf(folder.results("sin_fecha.csv", "edited_comma", "")));
+  const std::string today = archive->runs().back().dateTime;  // the file's, just written
+  const std::tuple<std::string, std::string, char, RunOrigin> expected[] = {
+      {"LOTE-Ñ", "2020-02-29T23:59:58", '.', RunOrigin::Window},
+      {"L", "2019-12-31T01:02:03", ',', RunOrigin::Import},
+      {"sin_sello", "2018-03-15T00:00:00", '.', RunOrigin::Import},
+      {"sin_fecha", today.substr(0, 4) >= "2024" ? today : "(not today)", ',', RunOrigin::Import},
+  };
+  const auto runs = archive->runs();
+  ASSERT_EQ(runs.size(), 4U);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(std::tie(runs[i].lot, runs[i].dateTime, runs[i].decimalMark, runs[i].origin),
+              expected[i])
+        << i;
+    EXPECT_EQ(runs[i].samples, i == 3 ? 6 : 12);
+    EXPECT_EQ(runs[i].lotFile.has_value(), i == 0);
+  }
+  EXPECT_EQ(runs[0].lotFile->size, 4U);
+  EXPECT_EQ(runs[0].lotFile->sha256,
+            "cbcc76b499e38eea951d9ac7fa676de8d780c8eac01d4a417e6da2340e7ec97d");
+  EXPECT_EQ(runs[0].exportFile->sha256, "");  // named, but it could not be read
+  EXPECT_EQ(runs[2].resultsFile.name, unstamped.string());
+}
+
+// A filter written "field=value;field=value", its depths, zone and days as the
+// command line takes them; "zone180" a zone whose first corner lies east of the second.
+ArchiveFilter filterOf(std::string_view text) {
+  const std::map<std::string_view, std::string ArchiveFilter::*> texts = {
+      {"campaign", &ArchiveFilter::campaign},
+      {"lot", &ArchiveFilter::lot},
+      {"sample", &ArchiveFilter::sample},
+      {"shepard", &ArchiveFilter::shepard},
+      {"folk", &ArchiveFilter::folk}};
+  ArchiveFilter filter;
+  while (!text.empty()) {
+    const std::string_view part = text.substr(0, text.find(';'));
+    text.remove_prefix(std::min(text.size(), part.size() + 1));
+    const std::string_view key = part.substr(0, part.find('='));
+    const std::string value(part.substr(std::min(part.size(), key.size() + 1)));
+    if (texts.count(key) != 0) {
+      filter.*texts.at(key) = value;
+    } else if (key == "depth") {
+      filter.depthMin = depthRangeOf(value)->min;
+      filter.depthMax = depthRangeOf(value)->max;
+    } else if (key == "zone" || key == "zone180") {
+      filter.zone = zoneOf(value);
+      if (key == "zone180") {
+        std::swap(filter.zone->west, filter.zone->east);
+      }
+    } else if (key == "since" || key == "until") {
+      (key == "since" ? filter.since : filter.until) = filterDateOf(value);
+    } else {
+      filter.allVersions = key == "all";
+    }
+  }
+  return filter;
+}
+
+TEST(SqliteArchive, FiltersAsTheListingAsks) {
+  const ArchiveFolder folder("archive_filters");
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
+  // LOTE12: 12 samples of GOLFO-16 run on 6 June 2016; LOTE20: 14 samples of
+  // CÁDIZ-17 named Peñón-01... run on 7 July 2017; an older LOTE12 run of 2015.
+  archive->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
+  archive->addRun(importOf(folder.write(
+      "LOTE20_07072017_080000.csv",
+      replacedAll(replacedAll(fileBytes(folder.results("m.csv", "mixed_comma")), "GOLFO-16",
+                              "C\xC1"
+                              "DIZ-17"),
+                  "\"M-", "\"Pe\xF1\xF3n-"))));
+  archive->addRun(
+      importOf(folder.results("LOTE12_01012015_000000.csv", "plain_comma", "01/01/2015")));
+  const std::pair<std::string, std::int64_t> cases[] = {
+      {"", 26},  // the current versions
+      {"all", 38},
+      {"campaign=cadiz-17", 14},
+      {"campaign=CÁDIZ-17", 14},
+      {"campaign=cádiz", 0},  // equal, not contained
+      {"lot=lote12", 12},
+      {"lot=Lote12;all", 24},
+      {"sample=PENON-1", 7},
+      {"sample=ñón-0", 6},
+      {"sample=M_0%", 0},  // no pattern
+      {"shepard=sand", 12},
+      {"shepard=" + std::to_string(shepardCodeOf("Sand")), 12},
+      {"shepard=Arena", 0},
+      {"shepard=SANDY_SILT;campaign=GOLFO-16", 1},
+      {"depth=10:20", 6},
+      {"depth=15,6:15.6", 1},  // inclusive
+      {"depth=38.4:", 4},
+      {"zone=-6.30,36.40,-6.20,36.60", 8},
+      {"zone180=-6.25,36.40,170,36.60", 23},
+      {"zone=-6.2,36.4,-6.1,36.6", 0},
+      {"since=2017-07-07", 14},
+      {"until=06/06/2016", 12},
+      {"since=2016-06-07;until=2017-07-06", 0},
+      {"until=2015-12-31;all", 12},
+  };
+  for (const auto& [filter, count] : cases) {
+    EXPECT_EQ(archive->countSamples(filterOf(filter)), count) << filter;
+    const auto page = archive->samples(filterOf(filter), {}, 0, 1000);
+    EXPECT_EQ(static_cast<std::int64_t>(page.size()), count) << filter;
+  }
+
+  // Folk's codes exactly, each as many as the listing shows.
+  const auto all = archive->samples({}, {}, 0, 1000);
+  std::set<std::string> codes;
+  for (const ArchivedSample& sample : all) {
+    codes.insert(sample.folkCode);
+  }
+  EXPECT_GT(codes.size(), 2U);
+  for (const std::string& code : codes) {
+    ArchiveFilter filter;
+    filter.folk = code;
+    EXPECT_EQ(archive->countSamples(filter),
+              std::count_if(all.begin(), all.end(),
+                            [&code](const ArchivedSample& s) { return s.folkCode == code; }))
+        << code;
+  }
+}
+
+TEST(SqliteArchive, SortsAndPagesTheListing) {
+  const ArchiveFolder folder("archive_pages");
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
+  archive->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
+  archive->addRun(importOf(folder.results("LOTE20_07072017_080000.csv", "mixed_comma")));
+
+  const auto byNumber = archive->samples({}, sortedBy(ArchiveColumn::LotNumber), 0, 100);
+  ASSERT_EQ(byNumber.size(), 26U);
+  // Order numbers as numbers (10 after 9), ties by lot.
+  EXPECT_EQ(byNumber[0].lotNumber + byNumber[0].lot, "1LOTE12");
+  EXPECT_EQ(byNumber[1].lotNumber + byNumber[1].lot, "1LOTE20");
+  EXPECT_EQ(byNumber[14].lotNumber + byNumber[14].lot, "9LOTE20");
+  EXPECT_EQ(byNumber[15].lotNumber, "10");
+
+  const auto deepest = archive->samples({}, sortedBy(ArchiveColumn::Depth, true), 0, 3);
+  ASSERT_EQ(deepest.size(), 3U);
+  EXPECT_EQ(*deepest[0].depth, 39.3);
+  EXPECT_EQ(*deepest[1].depth, 38.8);
+  EXPECT_EQ(*deepest[2].depth, 38.4);
+
+  // Pages follow one another without gap or repeat.
+  std::vector<std::int64_t> paged;
+  for (std::int64_t offset = 0; offset < 26; offset += 5) {
+    const auto page = archive->samples({}, sortedBy(ArchiveColumn::Sand), offset, 5);
+    for (const ArchivedSample& sample : page) {
+      paged.push_back(sample.id);
+    }
+  }
+  EXPECT_EQ(paged, idsOf(archive->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100)));
+  const auto bySand = archive->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100);
+  EXPECT_TRUE(std::is_sorted(bySand.begin(), bySand.end(),
+                             [](const auto& a, const auto& b) { return *a.sand < *b.sand; }));
+  EXPECT_EQ(archive->samples({}, {}, 25, 10).size(), 1U);
+}
+
+TEST(SqliteArchive, CheckFindsArchivedFilesChangedOrGone) {
+  const ArchiveFolder folder("archive_check");
+  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
+  RunToArchive run = importOf(folder.results("LOTE12_06062016_103105.csv"));
+  run.lotFile = folder.write("LOTE12.csv", "lote");
+  run.exportFile = folder.write("LOTE12_export.txt", "export");
+  archive->addRun(run);
+  archive->addRun(importOf(folder.results("LOTE20_07072017_080000.csv", "mixed_comma")));
+  ArchiveCheck check = archive->check();
+  EXPECT_TRUE(check.databaseSound);
+  EXPECT_EQ(check.filesChecked, 4);
+  EXPECT_TRUE(check.problems.empty());
+
+  folder.write("LOTE12.csv", "lote cambiado");
+  std::filesystem::remove(*run.exportFile);
+  check = archive->check();
+  EXPECT_TRUE(check.databaseSound);
+  EXPECT_EQ(check.filesChecked, 3);
+  EXPECT_EQ(check.filesMissing, 1);
+  EXPECT_EQ(check.filesChanged, 1);
+  ASSERT_EQ(check.problems.size(), 2U);
+  EXPECT_NE(check.problems[0].find("LOTE12.csv"), std::string::npos);
+  EXPECT_NE(check.problems[1].find("LOTE12_export.txt"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace granomet
