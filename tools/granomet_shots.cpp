@@ -191,13 +191,13 @@ bool saveLotViews(principal& window, const QDir& folder, const std::filesystem::
 }
 
 #if GRANOMET_ARCHIVE
-// Every sample the runs archived, shown as a run's: List1, the curves, the status line and
-// the lot's map of both lots.
+// The samples the runs archived, a lot's worth of both lots by the archive's order, shown as
+// a run's: List1, the curves, the status line and the lot's map of both lots.
 bool saveArchivedSamples(principal& window, const ArchiveSettings& archive, const QDir& folder) {
   try {
     const auto kept = openArchive(archive.archivePath(), ArchiveAccess::Read);
     std::vector<std::int64_t> ids;
-    for (const ArchivedSample& sample : kept->samples({}, {}, 0, 1000)) {
+    for (const ArchivedSample& sample : kept->samples({}, {}, 0, 120)) {
       ids.push_back(sample.id);
     }
     window.showArchivedSamples(kept->resultsFilesOf(ids));
@@ -212,6 +212,9 @@ bool saveArchivedSamples(principal& window, const ArchiveSettings& archive, cons
   bool saved = save(window, folder, "11_archivo.png");
   window.sampleLinks().showLotWindow();
   LotWindow* views = window.sampleLinks().lotWindow();
+  if (views != nullptr) {
+    views->showTab(LotTab::Map);
+  }
   saved = views != nullptr && save(*views, folder, "11_archivo_mapa.png") && saved;
   return saved;
 }

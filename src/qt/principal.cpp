@@ -11,10 +11,12 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
 #include "data/file_names.h"
+#include "data/lot_table.h"
 #include "data/text_encoding.h"
 #include "qt/archive_settings.h"
 #include "qt/archive_window.h"
@@ -308,6 +310,7 @@ void principal::stretchControls(QWidget& ignoredHeading, QWidget& calculatedHead
 
 void principal::resizeEvent(QResizeEvent* event) {
   stretch_.apply(size());
+  fitStatus();
   QWidget::resizeEvent(event);
 }
 
@@ -366,11 +369,10 @@ void principal::archiveLastRun() {
   run.decimalMark = platform_.regional.decimalMark();
   run.origin = RunOrigin::Window;
   const RunArchiving archived = archiveRun(archive_.archivePath(), run);
-  Label8_->setText(Label8_->text() + "  " +
-                   (archived.archived ? QString::fromStdString(archived.text)
-                                      : toQString(messages::runNotArchivedStatus())));
-  // The archive's path may run past the status line's end: read whole in its tip.
-  Label8_->setToolTip(QString::fromStdString(archived.text));
+  runStatus_ = Label8_->text() + "  ";
+  archivingStatus_ = archived.archived ? QString::fromStdString(archived.text)
+                                       : toQString(messages::runNotArchivedStatus());
+  fitStatus();
   if (!archived.archived) {
     showMessage(messages::runNotArchivedWarning(archived.text));
   }
@@ -422,6 +424,11 @@ void principal::showArchivedSamples(const std::vector<ArchivedResultsFile>& file
     showMessage(messages::archivedSamplesUnshown(problems));
     return;
   }
+  // The graph draws a lot's samples at most, and the views link to its curves.
+  if (results.samples() > kMaxSamples) {
+    showMessage(messages::tooManyArchivedSamples(results.samples(), kMaxSamples));
+    return;
+  }
   // Clearing List1 forgets the samples shown before; these are kept from here on.
   showArchivedResults(results, *this);
   archivedFolder_ = std::move(folder);
@@ -432,6 +439,20 @@ void principal::showArchivedSamples(const std::vector<ArchivedResultsFile>& file
 void principal::forgetArchivedSamples() {
   archivedFiles_.clear();
   archivedFolder_.reset();
+}
+
+void principal::fitStatus() {
+  if (archivingStatus_.isEmpty()) {
+    return;
+  }
+  // The line runs past the window's edge at its designed size: what shows is what fits.
+  const QFontMetrics metrics = Label8_->fontMetrics();
+  const QRect inside = Label8_->contentsRect();
+  const int room = std::min(inside.right(), width() - 1 - Label8_->x()) - inside.left() -
+                   metrics.horizontalAdvance(runStatus_);
+  const QString archiving = metrics.elidedText(archivingStatus_, Qt::ElideMiddle, room);
+  Label8_->setText(runStatus_ + archiving);
+  Label8_->setToolTip(archiving == archivingStatus_ ? QString() : runStatus_ + archivingStatus_);
 }
 
 ShownResults principal::shownResults() const {
@@ -542,7 +563,8 @@ void principal::setListTextColor(ListId id, Rgb color) {
 void principal::setLabelText(LabelId id, std::string text) {
   label(id)->setText(toQString(text));
   if (id == LabelId::Label8) {
-    // Its tip told the last run's archiving whole; a new status says something else.
+    runStatus_.clear();
+    archivingStatus_.clear();
     Label8_->setToolTip({});
   }
 }

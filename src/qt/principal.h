@@ -102,6 +102,9 @@ class principal final : public QWidget, public WindowOperations {
   void archiveLastRun();
   // List1 no longer shows the archived samples: their folder goes.
   void forgetArchivedSamples();
+  // The status line with the run's archiving, which is shortened in its middle (the
+  // archive's path) where the line shows too little of it, whole in its tip.
+  void fitStatus();
   // A work button's handler, then one box for the per-sample warnings it held back.
   void press(const std::function<void()>& handler);
   // True when the user answered Yes; the help window is closed then.
@@ -116,6 +119,9 @@ class principal final : public QWidget, public WindowOperations {
   QPointer<ArchiveWindow> archiveWindow_;
   std::unique_ptr<QTemporaryDir> archivedFolder_;
   std::vector<std::filesystem::path> archivedFiles_;
+  // The run's status and its archiving; empty: the status line shows what it was given.
+  QString runStatus_;
+  QString archivingStatus_;
   std::unique_ptr<FileDialog> dialog_;
   QPointer<frmAbout> help_;
   bool leaving_ = false;  // Yes was answered: the close that follows asks nothing

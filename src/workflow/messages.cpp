@@ -1771,4 +1771,11 @@ MessageRequest archivedSamplesUnshown(std::string_view cause) {
           out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
+MessageRequest tooManyArchivedSamples(int chosen, int most) {
+  return {out("Se han elegido " + number(chosen) +
+              " muestras: la ventana principal muestra a la vez como mucho " + number(most) +
+              ", las de un lote. Elija menos en la ventana «Archivo»."),
+          out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
 }  // namespace granomet::messages

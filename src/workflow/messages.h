@@ -475,5 +475,7 @@ MessageRequest runNotArchivedWarning(std::string_view said);
 std::string archiveMenuItem();
 std::string archivedSamplesShown(int samples, int lots);
 MessageRequest archivedSamplesUnshown(std::string_view cause);
+// More samples chosen than the graph draws at once (most: a lot's).
+MessageRequest tooManyArchivedSamples(int chosen, int most);
 
 }  // namespace granomet::messages

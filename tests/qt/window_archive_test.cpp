@@ -39,6 +39,16 @@ class WindowArchiveTest : public QObject {
   principal& window() const { return shown_.window(); }
   std::filesystem::path folder() const { return shown_.folder(); }
   QString status() const { return window().findChild<QLabel*>("Label8")->text(); }
+  // The status line whole: its tip where it is shortened to fit, which it must.
+  QString wholeStatus() const {
+    const auto* label = window().findChild<QLabel*>("Label8");
+    const QRect inside = label->contentsRect();
+    const int room = std::min(inside.right(), window().width() - 1 - label->x()) - inside.left();
+    if (label->fontMetrics().horizontalAdvance(label->text()) > room) {
+      return "does not fit: " + label->text();
+    }
+    return label->toolTip().isEmpty() ? label->text() : label->toolTip();
+  }
   QListWidget& list1() const { return *window().findChild<QListWidget*>("List1"); }
   CurveGraph& graph() const { return *window().findChild<CurveGraph*>("CWGraph1"); }
   std::filesystem::path defaultArchive() const {
@@ -110,7 +120,8 @@ class WindowArchiveTest : public QObject {
       shown_.boxes().clear();
       run(row.lot, row.samples);
       const QString created = QString::fromStdString(resultsName(row.lot)) + " HA SIDO CREADO.";
-      QCOMPARE(status(), row.said.isEmpty() ? created : created + "  " + row.said.arg(inDefault));
+      QCOMPARE(wholeStatus(),
+               row.said.isEmpty() ? created : created + "  " + row.said.arg(inDefault));
       const bool failed = row.said.contains("NO");
       const QString boxes = tools::boxTexts(shown_.boxes().seen());
       QCOMPARE(boxes.count("[Warning] ARCHIVO: "), int{failed});
@@ -203,35 +214,37 @@ class WindowArchiveTest : public QObject {
     QVERIFY(lot->linked() && lot->view().samples.size() == 4);
   }
 
-  // Files the archive gives back that climb out of their folder, bear no file's name, or are
-  // no results file: the first two are shown from inside the private folder, the last said
-  // in a message naming it, the window as it was.
+  // Files the archive gives back that climb out of their folder or bear no file's name are
+  // shown from inside the private folder; one that is no results file, or more samples
+  // than the graph draws, are said in a message, the window left as it was.
   void archivedFilesAreWrittenOnlyIntoTheirFolder() {
     reopen(false);
     run("LOTE12", 3);
     const std::string bytes = testing::fileBytes(folder() / resultsName("LOTE12"));
     const struct {
-      std::string name, bytes;
+      std::vector<ArchivedResultsFile> files;
       QString shownName;  // empty: not shown
-    } rows[] = {{"../../fuera.csv", bytes, "fuera.csv"},
-                {"..", bytes, "resultados.csv"},
-                {"C:\\lab\\LOTE12_06062016_093005.csv", bytes, "LOTE12_06062016_093005.csv"},
-                {"roto.csv", "no es un fichero de resultados\r\n", ""}};
+      QString said;       // in the message, when not shown
+    } rows[] = {
+        {{{"../../fuera.csv", bytes}}, "fuera.csv", ""},
+        {{{"..", bytes}}, "resultados.csv", ""},
+        {{{"C:\\lab\\LOTE12_06062016_093005.csv", bytes}}, "LOTE12_06062016_093005.csv", ""},
+        {{{"roto.csv", "no es un fichero de resultados\r\n"}}, "", "roto.csv"},
+        {std::vector<ArchivedResultsFile>(85, {"x.csv", bytes}), "", "255 muestras"}};
     for (const auto& row : rows) {
       shown_.boxes().clear();
-      window().showArchivedSamples({{row.name, row.bytes}});
+      window().showArchivedSamples(row.files);
+      const QString boxes = tools::boxTexts(shown_.boxes().seen());
+      QCOMPARE(list1().count(), 3);  // as the run or the last row shown left it
       if (row.shownName.isEmpty()) {
-        QCOMPARE(shown_.boxes().seen().size(), std::size_t{1});
-        QVERIFY2(shown_.boxes().seen().front().text.contains("roto.csv"),
-                 qPrintable(shown_.boxes().seen().front().text));
-        QCOMPARE(list1().count(), 3);  // as the last row shown left it
+        QVERIFY2(boxes.count("[Warning] ARCHIVO: ") == 1 && boxes.contains(row.said),
+                 qPrintable(boxes));
         continue;
       }
-      QVERIFY(shown_.boxes().seen().empty());
+      QVERIFY2(boxes.isEmpty(), qPrintable(boxes));
       const std::filesystem::path file = window().shownResults().files.at(0);
       QCOMPARE(QString::fromStdString(utf8Of(file.filename())), row.shownName);
       QCOMPARE(file.parent_path().filename(), std::filesystem::path("1"));
-      QCOMPARE(list1().count(), 3);
     }
     QVERIFY(!std::filesystem::exists(folder().parent_path() / "fuera.csv"));
   }
