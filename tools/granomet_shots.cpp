@@ -1,6 +1,6 @@
 // granomet-shots: PNG pictures of the main window in its four states and maximised, the help
-// window's two pages, the ternary diagram, the lot's views, the saved graph, the report's pages
-// and the archived samples shown as a run's.
+// window's two pages, the ternary diagram, the lot's views, the saved graph, the report's pages,
+// the Archivo window and the archived samples shown as a run's.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -20,7 +20,13 @@
 #include <fstream>
 #include <memory>
 
+#ifdef GRANOMET_ARCHIVE
+#include <QTableView>
+
 #include "archive/open_archive.h"
+#include "qt/archive_model.h"
+#include "qt/archive_window.h"
+#endif
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
 #include "offscreen_arguments.h"
@@ -190,7 +196,45 @@ bool saveLotViews(principal& window, const QDir& folder, const std::filesystem::
   return saved;
 }
 
-#if GRANOMET_ARCHIVE
+#ifdef GRANOMET_ARCHIVE
+// The Archivo window over an archive of the two runs made here (18 and 254 samples), three rows
+// chosen.
+bool saveArchiveWindow(const QDir& folder, const std::filesystem::path& inputs) {
+  const std::filesystem::path archive =
+      std::filesystem::absolute(folder.filePath("archivo.gpkg").toStdString());
+  std::filesystem::remove(archive);
+  try {
+    const auto kept = openArchive(archive, ArchiveAccess::Write);
+    for (const char* lot : {"LOTE20", "LOTE254"}) {
+      RunToArchive run;
+      run.resultsFile = inputs / (std::string(lot) + "_06062016_093005.csv");
+      run.lotFile = inputs / (std::string(lot) + ".csv");
+      run.exportFile = inputs / (std::string(lot) + "_export.txt");
+      run.when = LocalDateTime{2016, 6, 6, 9, 30, 5};
+      run.decimalMark = '.';
+      run.origin = RunOrigin::Window;
+      kept->addRun(run);
+    }
+  } catch (const ArchiveError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return false;
+  }
+  bool archivesRuns = true;
+  ArchivePlace place{[archive] { return archive; }, [](const std::filesystem::path&) {},
+                     [&archivesRuns] { return archivesRuns; },
+                     [&archivesRuns](bool on) { archivesRuns = on; }};
+  ArchiveWindow window(
+      nullptr, place, ',', [](auto) {}, openArchiveToRead);
+  window.show();
+  QTableView& table = window.table();
+  for (const int row : {2, 3, 5}) {
+    table.selectionModel()->select(table.model()->index(row, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  return expect(window.model().total() == 18 + 254, "el archivo no tiene las 272 muestras") &&
+         save(window, folder, "11_archivo.png");
+}
+
 // The samples the runs archived, a lot's worth of both lots by the archive's order, shown as
 // a run's: List1, the curves, the status line and the lot's map of both lots.
 bool saveArchivedSamples(principal& window, const ArchiveSettings& archive, const QDir& folder) {
@@ -209,13 +253,13 @@ bool saveArchivedSamples(principal& window, const ArchiveSettings& archive, cons
     return false;
   }
   window.findChild<QListWidget*>("List1")->setCurrentRow(30);
-  bool saved = save(window, folder, "11_archivo.png");
+  bool saved = save(window, folder, "12_muestras_archivadas.png");
   window.sampleLinks().showLotWindow();
   LotWindow* views = window.sampleLinks().lotWindow();
   if (views != nullptr) {
     views->showTab(LotTab::Map);
   }
-  saved = views != nullptr && save(*views, folder, "11_archivo_mapa.png") && saved;
+  saved = views != nullptr && save(*views, folder, "12_muestras_archivadas_mapa.png") && saved;
   return saved;
 }
 #endif
@@ -345,7 +389,8 @@ int main(int argc, char** argv) {
   saved = saveReportPage(pdf, "Mapa de muestras", folder, "informe_254_mapa") && saved;
   saved = saveReportPage(pdf, "Diagramas bivariantes", folder, "informe_254_bivariantes") && saved;
   saved = saveReportPage(pdf, "Perfil en profundidad", folder, "informe_254_perfil") && saved;
-#if GRANOMET_ARCHIVE
+#ifdef GRANOMET_ARCHIVE
+  saved = saveArchiveWindow(folder, inputs) && saved;
   saved = saveArchivedSamples(window, archive, folder) && saved;
 #endif
   return saved ? 0 : 1;

@@ -1746,6 +1746,95 @@ std::string archiveCheckFailed(std::string_view archive, std::string_view detail
          " ha fallado: " + std::string(detail);
 }
 
+// The Archivo window.
+
+std::string archiveWindowText(ArchiveWindowText text) {
+  using T = ArchiveWindowText;
+  switch (text) {
+    case T::Title:
+      return "Archivo";
+    case T::Place:
+      return "Archivo: %1";
+    case T::ChooseArchive:
+      return "Elegir archivo…";
+    case T::ChooseTitle:
+      return "Elegir el archivo de muestras";
+    case T::ChooseFilter:
+      return "Archivo de Granomet (*.gpkg)|*.gpkg|Todos los ficheros (*.*)|*.*";
+    case T::ArchivesRuns:
+      return "Archivar cada ejecución";
+    case T::Campaign:
+      return "Campaña:";
+    case T::Lot:
+      return "Lote:";
+    case T::Sample:
+      return "Muestra:";
+    case T::Shepard:
+      return "Clase:";
+    case T::Folk:
+      return "Folk:";
+    case T::Depth:
+      return "Profundidad (m):";
+    case T::Zone:
+      return "Zona:";
+    case T::Since:
+      return "Desde:";
+    case T::Until:
+      return "Hasta:";
+    case T::AllVersions:
+      return "Todas las versiones";
+    case T::Search:
+      return "&Buscar";
+    case T::AnyClass:
+      return "(todas)";
+    case T::AnyGroup:
+      return "(todos)";
+    case T::DepthHint:
+      return "MIN:MAX";
+    case T::ZoneHint:
+      return "LON1,LAT1,LON2,LAT2";
+    case T::DateHint:
+      return "aaaa-mm-dd";
+    case T::SelectAll:
+      return "&Seleccionar todas";
+    case T::Show:
+      return "&Mostrar en la ventana";
+    case T::Yes:
+      return "sí";
+    case T::No:
+      return "no";
+    case T::NotSearched:
+      return "No se busca: ";
+    case T::BadDepth:
+      return "la profundidad «%1» no se lee (MIN:MAX en metros; un extremo puede faltar: 50: o "
+             ":20)";
+    case T::BadZone:
+      return "la zona «%1» no se lee (LON1,LAT1,LON2,LAT2 en grados con punto decimal, dos "
+             "esquinas opuestas)";
+    case T::BadDate:
+      return "%1 «%2» no es una fecha (2016-06-06 o 06/06/2016)";
+    case T::BadFolk:
+      return "«%1» no es un grupo de Folk (G, sG, (g)mS, cS…)";
+    case T::UntilBeforeSince:
+      return "«Hasta» es anterior a «Desde»";
+    case T::NoPlace:
+      return "No se sabe dónde está el archivo: no hay XDG_DATA_HOME ni HOME; elija uno con "
+             "«Elegir "
+             "archivo…».";
+    case T::NotShown:
+      return "No se pueden mostrar las muestras: %1";
+  }
+  return {};
+}
+
+std::string archiveSampleCount(std::int64_t samples) {
+  return std::to_string(samples) + (samples == 1 ? " muestra" : " muestras");
+}
+
+std::string archiveSelectedCount(std::int64_t samples) {
+  return std::to_string(samples) + (samples == 1 ? " seleccionada" : " seleccionadas");
+}
+
 std::string runNotArchivedStatus() {
   return out("La ejecución NO se ha archivado.");
 }

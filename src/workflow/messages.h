@@ -466,6 +466,48 @@ std::string archivedFileMissing(std::string_view fileName);
 std::string archivedFileChanged(std::string_view fileName);
 std::string archiveCheckFailed(std::string_view archive, std::string_view detail);
 
+// The Archivo window: its labels, the count, and why a field or the archive was not read.
+enum class ArchiveWindowText {
+  Title,
+  Place,  // %1 the archive's path
+  ChooseArchive,
+  ChooseTitle,
+  ChooseFilter,  // the file dialog's filter, "Name (*.gpkg)|*.gpkg|..."
+  ArchivesRuns,
+  Campaign,
+  Lot,
+  Sample,
+  Shepard,
+  Folk,
+  Depth,
+  Zone,
+  Since,
+  Until,
+  AllVersions,
+  Search,
+  AnyClass,  // the class combo's first entry
+  AnyGroup,  // the Folk combo's first entry
+  DepthHint,
+  ZoneHint,
+  DateHint,
+  SelectAll,
+  Show,
+  Yes,
+  No,
+  NotSearched,  // before the field errors, which follow, separated by "; "
+  BadDepth,     // %1 the text typed
+  BadZone,
+  BadDate,  // %1 the field's label, %2 the text typed
+  BadFolk,
+  UntilBeforeSince,
+  NoPlace,   // neither a chosen archive nor a default place
+  NotShown,  // %1 the archive's own message, naming it
+};
+std::string archiveWindowText(ArchiveWindowText text);
+// "1 muestra", "25400 muestras"; the selection's "3 seleccionadas".
+std::string archiveSampleCount(std::int64_t samples);
+std::string archiveSelectedCount(std::int64_t samples);
+
 // The main window's side of the archive, in the program's 8-bit text as the window
 // operations take it: the status line and warning of a run not archived (said: the
 // line run archiving gave, UTF-8), the menu item that opens the Archivo window, and
