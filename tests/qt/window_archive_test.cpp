@@ -13,7 +13,9 @@
 
 #include "archive/open_archive.h"
 #include "data/file_names.h"
+#include "qt/archive_model.h"
 #include "qt/archive_settings.h"
+#include "qt/archive_window.h"
 #include "qt/curve_graph.h"
 #include "qt/lot_window.h"
 #include "qt/principal.h"
@@ -85,8 +87,8 @@ class WindowArchiveTest : public QObject {
 
   // Run after run into the default archive, once each, none while archiving is off; an
   // archive that is a text file, or lies under a file, is said in the status line and a
-  // warning naming it, and the run stands whole. The menu and Ctrl+Shift+A open the Archivo
-  // window, which shows the runs archived.
+  // warning naming it, and the run stands whole. Ctrl+Shift+A opens the Archivo window, which
+  // shows the runs archived and sends them back.
   void eachCompletedRunIsKeptOnceAndAFailureLeavesTheRunWhole() {
     const std::filesystem::path textFile = folder() / "notas.gpkg";
     std::ofstream(textFile, std::ios::binary) << "no es un archivo\n";
@@ -138,6 +140,26 @@ class WindowArchiveTest : public QObject {
       QCOMPARE(archived(), row.archived);
     }
     QCOMPARE(testing::fileBytes(textFile), std::string("no es un archivo\n"));
+
+    // Ctrl+Shift+A opens the Archivo window, which finds the runs; it reads the archive
+    // again after a run, and its choice comes back to List1 (Alt+S, Alt+M: all, shown).
+    shown_.archive().setArchivePath({});
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    QTest::keyClick(&window(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY(window().archiveWindow() != nullptr && window().archiveWindow()->isVisible());
+    ArchiveWindow& archiveWindow = *window().archiveWindow();
+    QCOMPARE(archiveWindow.model().total(), 12);  // LOTE12's current versions
+    run("LOTE20", 3);
+    QCOMPARE(archiveWindow.model().total(), 15);
+    archiveWindow.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&archiveWindow));
+    // A button's letter clicks it a moment later; "Mostrar" waits for a selection.
+    QTest::keyClick(&archiveWindow, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(archiveWindow.selectedRows().size(), std::size_t{15});
+    QTest::keyClick(&archiveWindow, Qt::Key_M, Qt::AltModifier);
+    QTRY_COMPARE(status(), QString("Del archivo: 15 muestras de 2 lotes."));
+    QCOMPARE(list1().count(), 15);
   }
 
   // Two runs of two lots brought back from the archive: List1 lists them with their lots,
