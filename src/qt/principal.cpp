@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 
