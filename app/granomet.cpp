@@ -2,7 +2,11 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <optional>
+#include <string>
+#include <string_view>
 
+#include "qt/archive_settings.h"
 #include "qt/principal.h"
 #include "ui/remembered_folder.h"
 #include "ui/system_clock.h"
@@ -24,7 +28,16 @@ int main(int argc, char** argv) {
   const granomet::SystemClock clock;
   const granomet::SystemRegionalSettings regional;
   granomet::RememberedFolder folder;
-  granomet::principal window(clock, regional, folder);
+  // The archive's default place from the process's environment, read as Qt reads it
+  // (in UTF-8 whatever the system's code page).
+  granomet::ArchiveSettings archive([](std::string_view name) -> std::optional<std::string> {
+    const std::string variable(name);
+    if (!qEnvironmentVariableIsSet(variable.c_str())) {
+      return std::nullopt;
+    }
+    return qEnvironmentVariable(variable.c_str()).toStdString();
+  });
+  granomet::principal window(clock, regional, folder, archive);
   QObject::connect(&window, &granomet::principal::leaveConfirmed, &application,
                    &QApplication::quit);
   window.show();

@@ -9,6 +9,7 @@
 #include "full_lot.h"
 #include "headless/headless_file_dialog.h"
 #include "offscreen_arguments.h"
+#include "qt/archive_settings.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
 #include "support/modal_answerer.h"
@@ -18,10 +19,15 @@ namespace {
 using namespace granomet;
 
 struct ShownWindow {
-  explicit ShownWindow(FullLot& lot) {
+  // The runs measured are the window's own: none goes into an archive.
+  explicit ShownWindow(FullLot& lot)
+      : archive([](std::string_view) { return std::optional<std::string>(); },
+                lot.folder() / "ajustes.ini") {
+    archive.setArchivesRuns(false);
     auto owned = std::make_unique<HeadlessFileDialog>(lot.currentFolder());
     dialog = owned.get();
-    window = std::make_unique<principal>(clock, regional, lot.currentFolder(), std::move(owned));
+    window = std::make_unique<principal>(clock, regional, lot.currentFolder(), archive,
+                                         std::move(owned));
     window->show();
     QApplication::processEvents();
   }
@@ -30,6 +36,7 @@ struct ShownWindow {
 
   FixedClock clock{{2016, 6, 6, 9, 30, 5}};
   FixedRegionalSettings regional{','};
+  ArchiveSettings archive;
   HeadlessFileDialog* dialog = nullptr;
   std::unique_ptr<principal> window;
 };

@@ -1,6 +1,6 @@
 // granomet-shots: PNG pictures of the main window in its four states and maximised, the help
-// window's two pages, the ternary diagram, the lot's views, the saved graph, the report's pages and
-// the Archivo window.
+// window's two pages, the ternary diagram, the lot's views, the saved graph, the report's pages,
+// the Archivo window and the archived samples shown as a run's.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -30,6 +30,7 @@
 #include "headless/fixed_clock.h"
 #include "headless/headless_file_dialog.h"
 #include "offscreen_arguments.h"
+#include "qt/archive_settings.h"
 #include "qt/chart_image.h"
 #include "qt/curve_graph.h"
 #include "qt/lot_window.h"
@@ -233,6 +234,34 @@ bool saveArchiveWindow(const QDir& folder, const std::filesystem::path& inputs) 
   return expect(window.model().total() == 18 + 254, "el archivo no tiene las 272 muestras") &&
          save(window, folder, "11_archivo.png");
 }
+
+// The samples the runs archived, a lot's worth of both lots by the archive's order, shown as
+// a run's: List1, the curves, the status line and the lot's map of both lots.
+bool saveArchivedSamples(principal& window, const ArchiveSettings& archive, const QDir& folder) {
+  try {
+    const auto kept = openArchive(archive.archivePath(), ArchiveAccess::Read);
+    std::vector<std::int64_t> ids;
+    for (const ArchivedSample& sample : kept->samples({}, {}, 0, 120)) {
+      ids.push_back(sample.id);
+    }
+    window.showArchivedSamples(kept->resultsFilesOf(ids));
+  } catch (const ArchiveError& error) {
+    std::fprintf(stderr, "No se leen las muestras archivadas: %s\n", error.what());
+    return false;
+  }
+  if (!expect(window.itemCount(ListId::List1) > 0, "no se muestran las muestras archivadas")) {
+    return false;
+  }
+  window.findChild<QListWidget*>("List1")->setCurrentRow(30);
+  bool saved = save(window, folder, "12_muestras_archivadas.png");
+  window.sampleLinks().showLotWindow();
+  LotWindow* views = window.sampleLinks().lotWindow();
+  if (views != nullptr) {
+    views->showTab(LotTab::Map);
+  }
+  saved = views != nullptr && save(*views, folder, "12_muestras_archivadas_mapa.png") && saved;
+  return saved;
+}
 #endif
 
 }  // namespace
@@ -274,7 +303,13 @@ int main(int argc, char** argv) {
   RememberedFolder current(inputs);
   auto dialog = std::make_unique<HeadlessFileDialog>(current);
   HeadlessFileDialog& answers = *dialog;
-  principal window(clock, regional, current, std::move(dialog));
+  // The runs are archived with the pictures.
+  ArchiveSettings archive(
+      [data = std::filesystem::absolute(folder.filePath("datos").toStdString()).string()](
+          std::string_view name) {
+        return name == "XDG_DATA_HOME" ? std::optional<std::string>(data) : std::nullopt;
+      });
+  principal window(clock, regional, current, archive, std::move(dialog));
   window.show();
   tools::ModalAnswerer boxes;
 
@@ -356,6 +391,7 @@ int main(int argc, char** argv) {
   saved = saveReportPage(pdf, "Perfil en profundidad", folder, "informe_254_perfil") && saved;
 #ifdef GRANOMET_ARCHIVE
   saved = saveArchiveWindow(folder, inputs) && saved;
+  saved = saveArchivedSamples(window, archive, folder) && saved;
 #endif
   return saved ? 0 : 1;
 }

@@ -14,6 +14,8 @@ class ArchiveSettings {
  public:
   // environment: for the default place (the program passes the process's).
   explicit ArchiveSettings(EnvironmentLookup environment);
+  // Kept in this INI file instead, so that a test keeps its own whatever the user chose.
+  ArchiveSettings(EnvironmentLookup environment, std::filesystem::path settingsFile);
 
   // The archive in use: the one chosen, else the default place.
   std::filesystem::path archivePath() const;
@@ -24,6 +26,7 @@ class ArchiveSettings {
 
  private:
   EnvironmentLookup environment_;
+  std::filesystem::path settingsFile_;  // empty: the program's QSettings
 };
 
 }  // namespace granomet

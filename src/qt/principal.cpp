@@ -1,5 +1,7 @@
 #include "qt/principal.h"
 
+#include <QAbstractItemModel>
+#include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -7,9 +9,18 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QToolButton>
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <system_error>
 
 #include "data/file_names.h"
+#include "data/lot_table.h"
+#include "data/text_encoding.h"
+#include "qt/archive_settings.h"
+#include "qt/archive_window.h"
 #include "qt/curve_graph.h"
 #include "qt/help_window.h"
 #include "qt/lasting_tool_tip.h"
@@ -25,6 +36,10 @@
 #include "workflow/export_button.h"
 #include "workflow/lot_button.h"
 #include "workflow/messages.h"
+#include "workflow/shown_results.h"
+#if GRANOMET_ARCHIVE
+#include "archive/run_archiving.h"
+#endif
 
 // The pictures live in this static library's resources, which must be registered
 // by name from outside any namespace.
@@ -105,6 +120,41 @@ QAbstractButton* addPictureButton(QWidget* parent, const char* name, const QRect
   return button;
 }
 
+// An archived file's name as a name in one folder: its last part, or "resultados.csv"
+// where that is no file's name (the archive is a file anyone may have edited).
+std::filesystem::path archivedFileName(const std::string& name) {
+  const std::string bare = fileNamePart(name);
+  if (bare.empty() || bare == "." || bare == ".." || bare.find('\0') != std::string::npos ||
+      isDeviceName(typedPath(bare))) {
+    return "resultados.csv";
+  }
+  return typedPath(bare);
+}
+
+// The files written one to a folder of their own, numbered, so that runs whose files
+// bear one name stay apart; empty, or why not (UTF-8).
+std::string writeArchivedFiles(const std::filesystem::path& folder,
+                               const std::vector<ArchivedResultsFile>& files,
+                               std::vector<std::filesystem::path>& written) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::filesystem::path place = folder / std::to_string(i + 1);
+    std::error_code failed;
+    std::filesystem::create_directory(place, failed);
+    const std::filesystem::path file = place / archivedFileName(files[i].name);
+    if (failed) {
+      return utf8Of(place) + ": " + failed.message();
+    }
+    std::ofstream out(file, std::ios::binary);
+    out.write(files[i].bytes.data(), static_cast<std::streamsize>(files[i].bytes.size()));
+    out.close();
+    if (!out) {
+      return utf8Of(file) + ": " + std::generic_category().message(errno);
+    }
+    written.push_back(file);
+  }
+  return {};
+}
+
 SampleList* addList(QWidget* parent, const char* name, const QRect& place, Rgb textColor) {
   auto* list = new SampleList(parent, textColor);
   list->setObjectName(name);
@@ -116,9 +166,10 @@ SampleList* addList(QWidget* parent, const char* name, const QRect& place, Rgb t
 }  // namespace
 
 principal::principal(const Clock& clock, const RegionalSettings& regional, CurrentFolder& folder,
-                     std::unique_ptr<FileDialog> dialog)
+                     ArchiveSettings& archive, std::unique_ptr<FileDialog> dialog)
     : tables_(std::make_unique<Tables>()),
       platform_{clock, regional, folder},
+      archive_(archive),
       dialog_(std::move(dialog)),
       stretch_(kDesignedSize) {
   registerPictures();
@@ -184,13 +235,30 @@ void principal::buildControls(char decimalMark) {
   // Reached by Tab or a click, so that the menu key and Shift+F10 open its menu.
   CWGraph1_->setFocusPolicy(Qt::StrongFocus);
   stretchControls(*ignored, *calculated);
-  // The results file resolved as the run resolves it.
-  links_ = std::make_unique<SampleLinks>(*this, *List1_, *CWGraph1_, decimalMark, [this] {
-    return platform_.folder.resolve(typedPath(text(TextBoxId::recalculado_file)));
-  });
+  links_ = std::make_unique<SampleLinks>(*this, *List1_, *CWGraph1_, decimalMark,
+                                         [this] { return shownResults(); });
   connect(this, &principal::leaveConfirmed, links_.get(), &SampleLinks::closeWindows);
-  links_->setReportAction([this] { createReport(this, *tables_, platform_); });
-  links_->setLotName([this] { return tables_->lot.header.lotName; });
+  links_->setReportAction([this] {
+    createReport(this, archivedFiles_.empty() ? lastRunResults(*tables_) : shownResults(),
+                 platform_);
+  });
+  // Clearing List1 (a lot, an export or a calculation) ends the archived samples' show.
+  // Tied to the links, which go before the list is cleared as it is destroyed.
+  connect(List1_->model(), &QAbstractItemModel::modelReset, links_.get(),
+          [this] { forgetArchivedSamples(); });
+#if GRANOMET_ARCHIVE
+  links_->setArchiveAction([this] { showArchiveWindow(); });
+  // The window's own key to the archive, told beside the menu's item.
+  QAction& archiveAction = links_->archiveAction();
+  archiveAction.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+  archiveAction.setShortcutContext(Qt::WindowShortcut);
+  addAction(&archiveAction);
+  connect(this, &principal::leaveConfirmed, this, [this] {
+    if (archiveWindow_) {
+      archiveWindow_->close();
+    }
+  });
+#endif
 
   exportbutton_->setEnabled(false);
   calculatot_->setEnabled(false);
@@ -204,7 +272,9 @@ void principal::buildControls(char decimalMark) {
           [this] { press([this] { exportbutton(*tables_, *this, platform_); }); });
   connect(calculatot_, &QAbstractButton::clicked, this, [this] {
     press([this] {
-      calculatot(*tables_, *this, platform_);
+      if (calculatot(*tables_, *this, platform_) == RunOutcome::Completed) {
+        archiveLastRun();
+      }
       links_->runEnded();
     });
   });
@@ -241,6 +311,7 @@ void principal::stretchControls(QWidget& ignoredHeading, QWidget& calculatedHead
 
 void principal::resizeEvent(QResizeEvent* event) {
   stretch_.apply(size());
+  fitStatus();
   QWidget::resizeEvent(event);
 }
 
@@ -282,6 +353,126 @@ void principal::showHelp() {
   help_->show();
   help_->raise();
   help_->activateWindow();
+}
+
+void principal::archiveLastRun() {
+#if GRANOMET_ARCHIVE
+  const LastRun& last = tables_->lastRun;
+  if (!last.completed || last.resultsPath.empty() || !archive_.archivesRuns()) {
+    return;
+  }
+  RunToArchive run;
+  run.resultsFile = last.resultsPath;
+  run.lotFile = tables_->chosen.lot.path;
+  run.exportFile = tables_->chosen.exported.path;
+  run.lotName = cp1252ToUtf8(tables_->lot.header.lotName);
+  run.when = platform_.clock.now();
+  run.decimalMark = platform_.regional.decimalMark();
+  run.origin = RunOrigin::Window;
+  const RunArchiving archived = archiveRun(archive_.archivePath(), run);
+  runStatus_ = Label8_->text() + "  ";
+  archivingStatus_ = archived.archived ? QString::fromStdString(archived.text)
+                                       : toQString(messages::runNotArchivedStatus());
+  fitStatus();
+  if (!archived.archived) {
+    showMessage(messages::runNotArchivedWarning(archived.text));
+  }
+  if (archiveWindow_ && archiveWindow_->isVisible()) {
+    archiveWindow_->refresh();
+  }
+#endif
+}
+
+void principal::showArchiveWindow() {
+#if GRANOMET_ARCHIVE
+  if (!archiveWindow_) {
+    archiveWindow_ = new ArchiveWindow(
+        this, archive_, platform_.regional.decimalMark(),
+        [this](std::vector<ArchivedResultsFile> files) { showArchivedSamples(files); });
+  }
+  archiveWindow_->show();
+  archiveWindow_->raise();
+  archiveWindow_->activateWindow();
+#endif
+}
+
+ArchiveWindow* principal::archiveWindow() const {
+  return archiveWindow_;
+}
+
+void principal::showArchivedSamples(const std::vector<ArchivedResultsFile>& files) {
+  if (files.empty()) {
+    return;
+  }
+  // Owner-only (QTemporaryDir makes it so), and gone with the show.
+  auto folder = std::make_unique<QTemporaryDir>();
+  std::vector<std::filesystem::path> written;
+  const std::string failure =
+      folder->isValid()
+          ? writeArchivedFiles(systemPath(folder->path()), files, written)
+          : utf8Of(systemPath(folder->path())) + ": " + folder->errorString().toStdString();
+  if (!failure.empty()) {
+    showMessage(messages::archivedSamplesUnshown(failure));
+    return;
+  }
+  // Read from the files written, as the lot's views and the report read them.
+  const ResultsSet results = readResultsFiles(written);
+  if (!results.problems.empty()) {
+    std::string problems;
+    for (const std::string& problem : results.problems) {
+      problems += (problems.empty() ? "" : "\n") + problem;
+    }
+    showMessage(messages::archivedSamplesUnshown(problems));
+    return;
+  }
+  // The graph draws a lot's samples at most, and the views link to its curves.
+  if (results.samples() > kMaxSamples) {
+    showMessage(messages::tooManyArchivedSamples(results.samples(), kMaxSamples));
+    return;
+  }
+  // Clearing List1 forgets the samples shown before; these are kept from here on.
+  showArchivedResults(results, *this);
+  archivedFolder_ = std::move(folder);
+  archivedFiles_ = std::move(written);
+  links_->runEnded();
+}
+
+void principal::forgetArchivedSamples() {
+  archivedFiles_.clear();
+  archivedFolder_.reset();
+}
+
+void principal::fitStatus() {
+  if (archivingStatus_.isEmpty()) {
+    return;
+  }
+  // The line runs past the window's edge at its designed size: what shows is what fits.
+  const QFontMetrics metrics = Label8_->fontMetrics();
+  const QRect inside = Label8_->contentsRect();
+  const int room = std::min(inside.right(), width() - 1 - Label8_->x()) - inside.left() -
+                   metrics.horizontalAdvance(runStatus_);
+  const QString archiving = metrics.elidedText(archivingStatus_, Qt::ElideMiddle, room);
+  Label8_->setText(runStatus_ + archiving);
+  Label8_->setToolTip(archiving == archivingStatus_ ? QString() : runStatus_ + archivingStatus_);
+}
+
+ShownResults principal::shownResults() const {
+  if (!archivedFiles_.empty()) {
+    // What is made of them is proposed where the user works, never in the private folder.
+    ShownResults shown;
+    shown.files = archivedFiles_;
+    shown.nameBeside = platform_.folder.path() / archivedFiles_.front().filename();
+    return shown;
+  }
+  // The results file resolved as the run resolves it.
+  const std::filesystem::path results =
+      platform_.folder.resolve(typedPath(text(TextBoxId::recalculado_file)));
+  ShownResults shown;
+  shown.files = {results};
+  shown.nameBeside = results;
+  shown.lotName = tables_->lot.header.lotName;
+  shown.afterRun = true;
+  return shown;
 }
 
 bool principal::askToLeave() {
@@ -372,6 +563,11 @@ void principal::setListTextColor(ListId id, Rgb color) {
 
 void principal::setLabelText(LabelId id, std::string text) {
   label(id)->setText(toQString(text));
+  if (id == LabelId::Label8) {
+    runStatus_.clear();
+    archivingStatus_.clear();
+    Label8_->setToolTip({});
+  }
 }
 
 void principal::setLabelTextColor(LabelId id, Rgb color) {

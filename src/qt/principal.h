@@ -3,21 +3,28 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "archive/archive.h"
 #include "data/tables.h"
 #include "qt/help_window.h"
 #include "qt/window_stretch.h"
 #include "ui/platform.h"
 #include "ui/warning_limit.h"
 #include "ui/window_operations.h"
+#include "workflow/shown_results.h"
 
 class QAbstractButton;
 class QLabel;
+class QTemporaryDir;
 
 namespace granomet {
 
+class ArchiveSettings;
+class ArchiveWindow;
 class CurveGraph;
 class SampleLinks;
 class SampleList;
@@ -30,10 +37,11 @@ class principal final : public QWidget, public WindowOperations {
   Q_OBJECT
 
  public:
-  // dialog: the file-open dialog the lot and export buttons use; without one the
-  // window opens Qt's own.
+  // archive: where each completed run is kept, unless it says not to, and what the
+  // Archivo window searches. dialog: the file-open dialog the lot and export buttons
+  // use; without one the window opens Qt's own.
   principal(const Clock& clock, const RegionalSettings& regional, CurrentFolder& folder,
-            std::unique_ptr<FileDialog> dialog = nullptr);
+            ArchiveSettings& archive, std::unique_ptr<FileDialog> dialog = nullptr);
   ~principal() override;
 
   std::string text(TextBoxId box) const override;
@@ -61,6 +69,18 @@ class principal final : public QWidget, public WindowOperations {
   // List1's samples tied to the graph, the ternary window and the graph's menu.
   SampleLinks& sampleLinks() const { return *links_; }
 
+  // Opens the Archivo window, one for the window's life, or brings it up.
+  void showArchiveWindow();
+  // The Archivo window once opened, else null.
+  ArchiveWindow* archiveWindow() const;
+  // The archive's samples shown as a run's (what the Archivo window sends): their
+  // results files are written into a private folder, kept while List1 shows them,
+  // then listed, drawn, and read by the lot's views and the report. Files that cannot
+  // be written or read are said in a message, and the window stays as it was.
+  void showArchivedSamples(const std::vector<ArchivedResultsFile>& files);
+  // Where List1's samples come from: the run's results file, or the archived files.
+  ShownResults shownResults() const;
+
  signals:
   // The user answered Yes to the exit question: the program ends.
   void leaveConfirmed();
@@ -77,6 +97,14 @@ class principal final : public QWidget, public WindowOperations {
   void buildControls(char decimalMark);
   void stretchControls(QWidget& ignoredHeading, QWidget& calculatedHeading);
   void showHelp();
+  // After a completed run: the run kept in the archive, the status line and, where it
+  // could not be, a warning saying so; an open Archivo window reads it again.
+  void archiveLastRun();
+  // List1 no longer shows the archived samples: their folder goes.
+  void forgetArchivedSamples();
+  // The status line with the run's archiving, which is shortened in its middle (the
+  // archive's path) where the line shows too little of it, whole in its tip.
+  void fitStatus();
   // A work button's handler, then one box for the per-sample warnings it held back.
   void press(const std::function<void()>& handler);
   // True when the user answered Yes; the help window is closed then.
@@ -87,6 +115,13 @@ class principal final : public QWidget, public WindowOperations {
 
   std::unique_ptr<Tables> tables_;
   Platform platform_;
+  ArchiveSettings& archive_;
+  QPointer<ArchiveWindow> archiveWindow_;
+  std::unique_ptr<QTemporaryDir> archivedFolder_;
+  std::vector<std::filesystem::path> archivedFiles_;
+  // The run's status and its archiving; empty: the status line shows what it was given.
+  QString runStatus_;
+  QString archivingStatus_;
   std::unique_ptr<FileDialog> dialog_;
   QPointer<frmAbout> help_;
   bool leaving_ = false;  // Yes was answered: the close that follows asks nothing

@@ -20,8 +20,8 @@ std::filesystem::path reportFileOf(const QString& chosen) {
   return systemPath(QFileInfo(chosen).suffix().isEmpty() ? chosen + ".pdf" : chosen);
 }
 
-void createReport(QWidget* parent, const Tables& tables, const Platform& platform) {
-  const std::filesystem::path proposed = proposedReportPath(tables);
+void createReport(QWidget* parent, const ShownResults& shown, const Platform& platform) {
+  const std::filesystem::path proposed = proposedReportPath(shown);
   if (proposed.empty()) {
     showMessageBox(parent, messages::reportWithoutRun());
     return;
@@ -65,8 +65,7 @@ void createReport(QWidget* parent, const Tables& tables, const Platform& platfor
     }
     return !progress.wasCanceled();
   };
-  const MessageRequest said =
-      reportOfLastRun(tables, chosen, platform, report::pdfRenderer(), tell);
+  const MessageRequest said = reportOfShown(shown, chosen, platform, report::pdfRenderer(), tell);
   progress.reset();
   stopWaiting();
   showMessageBox(parent, said);

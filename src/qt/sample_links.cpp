@@ -28,12 +28,12 @@ QAction* addAction(QMenu& menu, const char* name, const std::string& text) {
 }  // namespace
 
 SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph, char decimalMark,
-                         std::function<std::filesystem::path()> resultsPath)
+                         std::function<ShownResults()> shown)
     : window_(window),
       list_(list),
       graph_(graph),
       decimalMark_(decimalMark),
-      resultsPath_(std::move(resultsPath)),
+      shown_(std::move(shown)),
       menu_(new QMenu(&window)),
       reportAction_(addAction(*menu_, "reportAction", messages::reportMenuItem())),
       saveChartAction_(addAction(*menu_, "saveChartAction", messages::saveChartMenuItem())),
@@ -49,6 +49,14 @@ SampleLinks::SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph, c
   connect(saveChartAction_, &QAction::triggered, this, &SampleLinks::saveChart);
   connect(ternaryAction_, &QAction::triggered, this, &SampleLinks::showTernaryWindow);
   connect(lotViewAction_, &QAction::triggered, this, &SampleLinks::showLotWindow);
+  // Apart from the run's items: the archive is there with or without a run.
+  menu_->addSeparator();
+  archiveAction_ = addAction(*menu_, "archiveAction", messages::archiveMenuItem());
+  connect(archiveAction_, &QAction::triggered, this, [this] {
+    if (archive_) {
+      archive_();
+    }
+  });
 
   // Both lists of the window scroll: their menu positions are the viewport's.
   for (QAbstractScrollArea* area :
@@ -80,14 +88,16 @@ void SampleLinks::setReportAction(std::function<void()> action) {
   refresh();
 }
 
-void SampleLinks::setLotName(std::function<std::string()> lotName) {
-  lotName_ = std::move(lotName);
+void SampleLinks::setArchiveAction(std::function<void()> action) {
+  archive_ = std::move(action);
+  refresh();
 }
 
 ChartCaption SampleLinks::chartCaption() const {
   ChartCaption caption;
-  caption.title = toQString(messages::chartImageTitle(lotName_ ? lotName_() : std::string(),
-                                                      displayName(resultsPath_())));
+  const ShownResults shown = shown_();
+  caption.title =
+      toQString(messages::chartImageTitle(shown.lotName, displayName(shown.nameBeside)));
   for (const PlottedSample& sample : graph_.samples()) {
     caption.curves.push_back({toQString(sample.name), sample.color});
   }
@@ -125,6 +135,7 @@ void SampleLinks::refresh() {
   saveChartAction_->setEnabled(run);
   ternaryAction_->setEnabled(run);
   lotViewAction_->setEnabled(run);
+  archiveAction_->setEnabled(static_cast<bool>(archive_));
   graph_.setPointerHint(run ? toQString(messages::graphMenuHint()) : QString());
 }
 
@@ -227,9 +238,8 @@ void SampleLinks::updateLotWindow() {
   for (const PlottedSample& sample : graph_.samples()) {
     curveNames.push_back(sample.name);
   }
-  const std::filesystem::path results = resultsPath_();
-  const std::string lotName = lotName_ ? lotName_() : std::string();
-  lot_->setLot(runLotView(results, lotName, curveNames), lotName, results);
+  const ShownResults shown = shown_();
+  lot_->setLot(runLotView(shown.files, shown.lotName, curveNames), shown.lotName, shown.nameBeside);
   if (lot_->linked()) {
     lot_->highlightSample(graph_.highlightedCurve());
   }
@@ -252,8 +262,8 @@ void SampleLinks::showLotWindow() {
 
 void SampleLinks::saveChart() {
   if (linked()) {
-    saveChartImage(&window_, *graph_.chart(), chartCaption(), proposedChartImage(resultsPath_()),
-                   imageSize_);
+    saveChartImage(&window_, *graph_.chart(), chartCaption(),
+                   proposedChartImage(shown_().nameBeside), imageSize_);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "qt/chart_image.h"
+#include "workflow/shown_results.h"
 
 class QAbstractScrollArea;
 class QAction;
@@ -31,27 +32,30 @@ class TernaryWindow;
 //
 // Right-clicking the graph or List1, or the menu key or Shift+F10 there, offers the report, saving
 // the graph as a picture, the ternary diagram and the lot's views, enabled while List1 shows a
-// run's samples. The lot's views read the run's results file again when opened and after each run.
+// run's samples (or archived samples shown as a run's), and the Archivo window, always enabled.
+// The lot's views read the shown samples' results files again when opened and after each run.
 class SampleLinks final : public QObject {
   Q_OBJECT
 
  public:
   // window: the main window, over which the menu, dialogs and the ternary window
   // open; it owns them. decimalMark: the regional mark, for the lot's views.
-  // resultsPath: the results file as the run names it. The
+  // shown: where List1's samples come from, asked each time it is needed. The
   // links must go before the list and the graph: clearing a list as it is
   // destroyed would call them back.
   SampleLinks(QWidget& window, SampleList& list, CurveGraph& graph, char decimalMark,
-              std::function<std::filesystem::path()> resultsPath);
+              std::function<ShownResults()> shown);
 
   // What "Crear informe PDF…" does; without one the item stays disabled.
   void setReportAction(std::function<void()> action);
-  // The lot of the run, which the saved picture's title names (program text).
-  void setLotName(std::function<std::string()> lotName);
+  // What "Archivo…" does; without one the item stays disabled.
+  void setArchiveAction(std::function<void()> action);
   // What the saved picture says beside the graph.
   ChartCaption chartCaption() const;
 
   QMenu& menu() const { return *menu_; }
+  // "Archivo…", which also holds the window's shortcut to it.
+  QAction& archiveAction() const { return *archiveAction_; }
   // Whether List1 shows the samples of the graph's curves.
   bool linked() const;
   // The List1 row linked to curve `index`, or -1.
@@ -63,7 +67,8 @@ class SampleLinks final : public QObject {
 
   void showTernaryWindow();
   void showLotWindow();
-  // The calculation is over: its results file is whole, and the lot's views read it again.
+  // The calculation is over (its results file is whole), or archived samples are
+  // shown: the lot's views read them again.
   void runEnded();
   void saveChart();
   void closeWindows();
@@ -86,14 +91,15 @@ class SampleLinks final : public QObject {
   SampleList& list_;
   CurveGraph& graph_;
   const char decimalMark_;
-  std::function<std::filesystem::path()> resultsPath_;
+  std::function<ShownResults()> shown_;
   std::function<void()> report_;
-  std::function<std::string()> lotName_;
+  std::function<void()> archive_;
   QMenu* menu_;
   QAction* reportAction_;
   QAction* saveChartAction_;
   QAction* ternaryAction_;
   QAction* lotViewAction_;
+  QAction* archiveAction_ = nullptr;
   QPointer<TernaryWindow> ternary_;
   QPointer<LotWindow> lot_;
   QSize imageSize_ = kDefaultChartImageSize;

@@ -2061,6 +2061,37 @@ std::string_view batchWithoutArchive() {
   return "granomet-batch: esta versión no guarda las ejecuciones en un archivo (--archivo): se "
          "construyó sin SQLite, que Debian no ofrece para Windows. Con --sin-archivo, o sin "
          "esa opción, calcula como siempre.\n\n";
+
+std::string runNotArchivedStatus() {
+  return out("La ejecución NO se ha archivado.");
+}
+
+MessageRequest runNotArchivedWarning(std::string_view said) {
+  return {out(std::string(said) +
+              "\n\nEl fichero de resultados está completo y las muestras calculadas se "
+              "muestran como siempre; el fichero puede añadirse al archivo más tarde."),
+          out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+std::string archiveMenuItem() {
+  return out("Archivo…");
+}
+
+std::string archivedSamplesShown(int samples, int lots) {
+  return out("Del archivo: " + number(samples) + (samples == 1 ? " muestra" : " muestras") +
+             " de " + number(lots) + (lots == 1 ? " lote." : " lotes."));
+}
+
+MessageRequest archivedSamplesUnshown(std::string_view cause) {
+  return {out("No se pueden mostrar las muestras del archivo: " + std::string(cause)),
+          out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
+}
+
+MessageRequest tooManyArchivedSamples(int chosen, int most) {
+  return {out("Se han elegido " + number(chosen) +
+              " muestras: la ventana principal muestra a la vez como mucho " + number(most) +
+              ", las de un lote. Elija menos en la ventana «Archivo»."),
+          out("ARCHIVO"), MessageButtons::Ok, MessageIcon::Warning};
 }
 
 }  // namespace granomet::messages

@@ -560,4 +560,16 @@ std::string_view batchArchiveNameMissing();
 std::string_view batchArchiveOptionsMeet();
 std::string_view batchWithoutArchive();
 
+// The main window's side of the archive, in the program's 8-bit text as the window
+// operations take it: the status line and warning of a run not archived (said: the
+// line run archiving gave, UTF-8), the menu item that opens the Archivo window, and
+// archived samples shown as a run's (cause: UTF-8, naming the file).
+std::string runNotArchivedStatus();
+MessageRequest runNotArchivedWarning(std::string_view said);
+std::string archiveMenuItem();
+std::string archivedSamplesShown(int samples, int lots);
+MessageRequest archivedSamplesUnshown(std::string_view cause);
+// More samples chosen than the graph draws at once (most: a lot's).
+MessageRequest tooManyArchivedSamples(int chosen, int most);
+
 }  // namespace granomet::messages

@@ -8,11 +8,11 @@
 
 namespace granomet {
 
-RunLotView runLotView(const std::filesystem::path& resultsFile, std::string_view lotName,
-                      const std::vector<std::string>& curveNames) {
+RunLotView runLotView(const std::vector<std::filesystem::path>& resultsFiles,
+                      std::string_view lotName, const std::vector<std::string>& curveNames) {
   RunLotView run;
-  const ResultsSet results = readResultsFiles({resultsFile});
-  if (results.files.empty()) {
+  const ResultsSet results = readResultsFiles(resultsFiles);
+  if (results.files.size() != resultsFiles.size() || results.files.empty()) {
     run.note = messages::lotViewUnreadable(results.problems);
     return run;
   }
@@ -21,7 +21,7 @@ RunLotView runLotView(const std::filesystem::path& resultsFile, std::string_view
       run.view.samples.begin(), run.view.samples.end(), curveNames.begin(), curveNames.end(),
       [](const LotViewSample& sample, const std::string& name) { return sample.name == name; });
   if (!run.linked) {
-    run.note = messages::lotViewUnlinked(pathText(resultsFile));
+    run.note = messages::lotViewUnlinked(pathText(resultsFiles.front()));
   }
   return run;
 }

@@ -1,4 +1,5 @@
-// The lot's views of the window's last run, read back from its results file and tied to its curves.
+// The lot's views of the samples the window shows, read back from their results files and tied to
+// their curves.
 #pragma once
 
 #include <filesystem>
@@ -19,10 +20,11 @@ struct RunLotView {
   std::string note;
 };
 
-// The results file read again (curveNames: the run's samples in the order drawn,
-// program text). A file that no longer holds them, name for name, still gives its
-// views, unlinked; one that cannot be read gives none.
-RunLotView runLotView(const std::filesystem::path& resultsFile, std::string_view lotName,
-                      const std::vector<std::string>& curveNames);
+// The results files read again (curveNames: the samples in the order drawn, program
+// text; lotName: empty where the files' names tell it). Files that no longer hold
+// them, name for name, still give their views, unlinked; files of which one cannot
+// be read give none.
+RunLotView runLotView(const std::vector<std::filesystem::path>& resultsFiles,
+                      std::string_view lotName, const std::vector<std::string>& curveNames);
 
 }  // namespace granomet

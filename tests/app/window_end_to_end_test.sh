@@ -2,15 +2,17 @@
 # The real window program on a virtual X display, driven with xdotool as a person
 # would drive it: choose the lot, choose the export, press "Cálculo", answer the
 # boxes, leave. The results file must then be the one the command-line driver
-# writes for the same inputs, byte for byte.
+# writes for the same inputs, byte for byte, and the run must be in the archive, whose
+# window Ctrl+Shift+A opens and sends its samples back to the main window, through a
+# private temporary folder that is gone once the program has ended.
 #
 # Usage: window_end_to_end_test.sh GRANOMET_BINARY SOURCE_DIR
-# Exits 0 on success, 1 on any failure, 77 (ctest's skip) without Xvfb or xdotool.
+# Exits 0 on success, 1 on any failure, 77 (ctest's skip) without Xvfb, xdotool or sqlite3.
 set -euo pipefail
 
-for tool in Xvfb xdotool timeout; do
+for tool in Xvfb xdotool timeout sqlite3; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (Debian packages xvfb, xdotool)."
+    echo "SKIP: $tool is not installed (Debian packages xvfb, xdotool, sqlite3)."
     exit 77
   fi
 done
@@ -29,13 +31,17 @@ expected_csv=$source_dir/tests/data/batch/expected/plain_point.csv
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/granomet_window.XXXXXXXX")
 cp "$source_dir/examples/LOTE12.csv" "$source_dir/examples/LOTE12_export.txt" "$work/"
-# Qt's file dialog saves its history under XDG_CONFIG_HOME: keep it out of the
-# caller's home, and start every run from the same empty history.
-mkdir -m 700 "$work/config" "$work/runtime"
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+# Qt's file dialog saves its history under XDG_CONFIG_HOME, and the program its settings
+# there and its archive under XDG_DATA_HOME: keep them out of the caller's home, and start
+# every run from the same empty history and no archive.
+mkdir -m 700 "$work/config" "$work/runtime" "$work/data" "$work/tmp"
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime \
+  XDG_DATA_HOME=$work/data
+archive=$work/data/granomet/archivo.gpkg
 
 xvfb_pid=""
 app_pid=""
+archive_window=""
 
 cleanup() {
   local status=$? pid
@@ -162,7 +168,8 @@ shows_name() {
 message_box_up() {
   local window
   for window in $(visible_windows); do
-    [[ $window != "$main_window" && $(xdo getwindowname "$window" 2>/dev/null) != Granomet ]] &&
+    [[ $window != "$main_window" && $window != "${archive_window:-none}" &&
+      $(xdo getwindowname "$window" 2>/dev/null) != Granomet ]] &&
       return 0
   done
   return 1
@@ -205,9 +212,10 @@ dismiss() {
   fail "the box \"$name\" does not close with Return"
 }
 
-# A window of the program other than the main window, if one is on screen.
+# A window of the program other than the main window and the Archivo window, if one is
+# on screen.
 other_window() {
-  visible_windows | grep -vx "$main_window" | head -n 1 || true
+  visible_windows | grep -vx -e "$main_window" -e "${archive_window:-none}" | head -n 1 || true
 }
 
 # Opens a file dialog with the button at (x, y), types the file's name and takes it
@@ -248,7 +256,8 @@ poll 30 read_display || fail "Xvfb stopped: $(cat "$work/xvfb.log")"
 export DISPLAY=:$display_number
 
 # Started from the work folder: the program's first folder is its working directory.
-(cd "$work" && exec "$program") >"$work/granomet.log" 2>&1 &
+# Its temporary folders in $work/tmp, where they can be watched.
+(cd "$work" && TMPDIR=$work/tmp exec "$program") >"$work/granomet.log" 2>&1 &
 app_pid=$!
 
 main_window=$(wait_for_window '^Granomet 2016 \(v5\)$') || fail "the main window does not appear"
@@ -297,6 +306,42 @@ echo "Box \"Vas a salir\": Escape (No)"
 press "$box" Escape || fail "the \"Vas a salir\" question does not take the keyboard"
 wait_until_gone "$box" 120 || fail "the \"Vas a salir\" question stays open after Escape"
 
+# The run is in the archive, every sample of it; Ctrl+Shift+A opens the Archivo window,
+# which finds them.
+samples=$(($(wc -l <"$expected_csv") - 1))
+archived=$(sqlite3 -readonly "$archive" "SELECT count(*) FROM muestras" 2>&1) ||
+  fail "no archive at $archive: $archived"
+[[ $archived == "$samples" ]] || fail "the archive holds $archived samples, not the run's $samples"
+press "$main_window" ctrl+shift+a || fail "the main window does not take Ctrl+Shift+A"
+archive_window=$(wait_for_window '^Archivo$') || fail "no Archivo window after Ctrl+Shift+A"
+# Beside the main window, whose controls the next clicks reach (no window manager here
+# places windows apart).
+xdo windowmove --sync "$archive_window" $((X + WIDTH + 10)) "$Y" ||
+  fail "the Archivo window cannot be moved beside the main window"
+# "Seleccionar todas" (Alt+S), then "Mostrar en la ventana" (Alt+M): the main window shows
+# them from their results file, written into a folder of the user's alone. A button's
+# letter clicks it a moment later, and "Mostrar" is enabled only once the samples are
+# selected: it is pressed again until they arrive.
+results_name=$(cd "$work" && ls LOTE12_*.csv)
+shown_file() {
+  local file
+  for file in "$work"/tmp/[Gg]ranomet-*/1/"$results_name"; do
+    [[ -f $file ]] && cmp -s "$file" "$work/$results_name" && shown=$file && return 0
+  done
+  return 1
+}
+show_samples() {
+  shown_file && return 0
+  press "$archive_window" alt+m >/dev/null 2>&1 || true
+  return 1
+}
+press "$archive_window" alt+s || fail "the Archivo window does not take Alt+S"
+poll 60 show_samples ||
+  fail "the run's results file never came back from the archive to the main window ($work/tmp)"
+[[ $(stat -c %a "$(dirname "$(dirname "$shown")")") == 700 ]] ||
+  fail "the archived samples' folder is not the user's alone"
+echo "Archivo: the run's $samples samples found and shown in the main window"
+
 # The lot button's dialog cancelled after the run changes nothing: both boxes keep their
 # names (a window that cleared them would show them empty once the dialog has gone).
 click 319 36 # lotebutton
@@ -314,6 +359,8 @@ stopped() {
   ! running "$app_pid"
 }
 poll 30 stopped || fail "the program is still running 30 s after answering Sí"
+compgen -G "$work/tmp/[Gg]ranomet-*" >/dev/null &&
+  fail "the archived samples' folder stays after the program ended: $(ls "$work/tmp")"
 status=0
 wait "$app_pid" || status=$?
 app_pid=""

@@ -166,7 +166,7 @@ class SampleLinksTest : public QObject {
   }
   void cleanup() { shown_.close(); }
 
-  // Before a run the menu offers nothing and List1 leads nowhere. After one: a file
+  // Before a run the menu offers only the archive and List1 leads nowhere. After one: a file
   // replaced only when the user says so, a picture that cannot be written saying where and
   // why, the graph saved as pictures of the chosen sizes, the report, the menu opened by
   // every way, and tips that stay while the pointer rests (Qt hides its tips after about
@@ -176,6 +176,8 @@ class SampleLinksTest : public QObject {
     for (const char* name : {"reportAction", "saveChartAction", "ternaryAction", "lotViewAction"}) {
       QVERIFY2(!action(name).isEnabled(), name);
     }
+    // The archive is there with or without a run.
+    QVERIFY(action("archiveAction").isEnabled());
     action("ternaryAction").trigger();
     QVERIFY(links().ternaryWindow() == nullptr);
     QVERIFY(graph().pointerTip().isEmpty());
@@ -309,7 +311,7 @@ class SampleLinksTest : public QObject {
           enabled.push_back(item->isEnabled() ? item->text() : "");
         }
         QCOMPARE(enabled, (QStringList{"Crear informe PDF…", "Guardar gráfico como imagen…",
-                                       "Diagrama ternario", "Mapa de muestras"}));
+                                       "Diagrama ternario", "Mapa de muestras", "", "Archivo…"}));
         links().menu().close();
       }
     }
