@@ -2061,6 +2061,7 @@ std::string_view batchWithoutArchive() {
   return "granomet-batch: esta versión no guarda las ejecuciones en un archivo (--archivo): se "
          "construyó sin SQLite, que Debian no ofrece para Windows. Con --sin-archivo, o sin "
          "esa opción, calcula como siempre.\n\n";
+}
 
 std::string runNotArchivedStatus() {
   return out("La ejecución NO se ha archivado.");
