@@ -285,10 +285,11 @@ std::string sampleTable(const std::vector<ArchivedSample>& samples, char decimal
     if (run.size() > 10 && run[10] == 'T') {
       run[10] = ' ';
     }
-    rows.push_back({s.lot, s.lotNumber, s.name, s.campaign, listed(s.depth, decimalMark), s.shepard,
-                    s.folkCode, listed(s.meanPhi, decimalMark), listed(s.gravel, decimalMark),
-                    listed(s.sand, decimalMark), listed(s.silt, decimalMark),
-                    listed(s.clay, decimalMark), run, messages::archivoCurrentText(s.current)});
+    rows.push_back({s.lot, s.lotNumber, s.name, s.campaign, listed(s.depth, decimalMark),
+                    shepardShown(s.shepard), s.folkCode, listed(s.meanPhi, decimalMark),
+                    listed(s.gravel, decimalMark), listed(s.sand, decimalMark),
+                    listed(s.silt, decimalMark), listed(s.clay, decimalMark), run,
+                    messages::archivoCurrentText(s.current)});
   }
   constexpr std::array kRight = {false, true, false, false, true, false, false,
                                  true,  true, true,  true,  true, false, false};
@@ -308,7 +309,7 @@ std::string sampleTable(const std::vector<ArchivedSample>& samples, char decimal
     line.erase(line.find_last_not_of(' ') + 1);
     table += line + "\n";
   }
-  return table + messages::archivoSampleCount(static_cast<std::int64_t>(samples.size())) + "\n";
+  return table + messages::archiveSampleCount(static_cast<std::int64_t>(samples.size())) + "\n";
 }
 
 // The paths of every file the archive's runs came from: an output never replaces them.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/local_date_time.h"
@@ -210,6 +211,10 @@ class Archive {
   // hashed again.
   virtual ArchiveCheck check() = 0;
 };
+
+// Shepard's class of an archived sample as the lab reads it: its Spanish name
+// (UTF-8), or the stored text where that names no class.
+std::string shepardShown(std::string_view stored);
 
 // The files read as a results set (the report's, the table's and the layer's
 // input). Throws ResultsFormatError only where the archive was damaged.

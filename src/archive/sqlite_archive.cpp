@@ -308,7 +308,8 @@ std::optional<std::string> shepardClassOf(std::string_view text) {
   }
   const std::string key = searchKeyOf(text);
   for (std::int16_t code = 1; code <= 10; ++code) {
-    if (searchKeyOf(shepardName(code)) == key) {
+    if (searchKeyOf(shepardName(code)) == key ||
+        searchKeyOf(cp1252ToUtf8(messages::shepardClassName(code))) == key) {
       return std::string(shepardName(code));
     }
   }

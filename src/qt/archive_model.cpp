@@ -160,7 +160,7 @@ QVariant ArchiveModel::data(const QModelIndex& index, int role) const {
     case ArchiveColumn::Depth:
       return shownDepth(sample.depth, decimalMark_);
     case ArchiveColumn::Shepard:
-      return utf8(sample.shepard);
+      return utf8(shepardShown(sample.shepard));
     case ArchiveColumn::Folk:
       return utf8(sample.folkCode);
     case ArchiveColumn::MeanPhi:

@@ -1991,10 +1991,6 @@ std::string archivoCurrentText(bool current) {
   return current ? "sí" : "no";
 }
 
-std::string archivoSampleCount(std::int64_t samples) {
-  return std::to_string(samples) + (samples == 1 ? " muestra" : " muestras");
-}
-
 std::string archivoOutputIsArchive(std::string_view output) {
   return std::string(output) +
          " es el propio archivo: escribir en él lo borraría. Elija otro "

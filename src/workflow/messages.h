@@ -540,7 +540,6 @@ struct ArchivoImport {
 // The summary of an import, a line each.
 std::string archivoImported(std::string_view archive, const ArchivoImport& counts);
 std::string archivoCurrentText(bool current);
-std::string archivoSampleCount(std::int64_t samples);
 std::string archivoOutputIsArchive(std::string_view output);
 std::string archivoOutputIsArchived(std::string_view output, std::string_view archivedAs);
 std::string archivoNothingSelected(std::string_view output);

@@ -232,7 +232,9 @@ TEST(SqliteArchive, FiltersAsTheListingAsks) {
       {"sample=M_0%", 0},  // no pattern
       {"shepard=sand", 12},
       {"shepard=" + std::to_string(shepardCodeOf("Sand")), 12},
-      {"shepard=Arena", 0},
+      {"shepard=Arena", 12},
+      {"shepard=limo ARENOSO;campaign=golfo-16", 1},
+      {"shepard=Grava", 0},
       {"shepard=SANDY_SILT;campaign=GOLFO-16", 1},
       {"depth=10:20", 6},
       {"depth=15,6:15.6", 1},  // inclusive
