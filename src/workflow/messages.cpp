@@ -794,7 +794,8 @@ std::vector<HelpSection> helpMoreSections() {
       {"MENÚ DEL BOTÓN DERECHO",
        "Tras un cálculo, el botón derecho del ratón sobre el gráfico o sobre la lista de "
        "muestras calculadas (o la tecla de menú, o Mayús+F10) ofrece el informe PDF, guardar "
-       "el gráfico como imagen, el diagrama ternario y el mapa de muestras. Al seleccionar una "
+       "el gráfico como imagen, el diagrama ternario y el mapa de muestras, y siempre la "
+       "ventana Archivo, con las muestras de todas las ejecuciones. Al seleccionar una "
        "muestra en la lista se resaltan su curva y sus puntos; el puntero sobre una curva o un "
        "punto del diagrama la selecciona, y también un clic en un punto del mapa."},
       {"INFORME PDF",
@@ -812,7 +813,8 @@ std::vector<HelpSection> helpMoreSections() {
        "alto en píxeles que se elijan. Un fichero que ya existe solo se reemplaza si se "
        "confirma."},
       {"TECLADO Y VENTANA",
-       "Alt+L abre el lote, Alt+E el fichero Export y Alt+C hace el cálculo; Intro pulsa el "
+       "Alt+L abre el lote, Alt+E el fichero Export, Alt+C hace el cálculo y Ctrl+Mayús+A "
+       "abre el archivo; Intro pulsa el "
        "botón que tiene el foco. La ventana puede agrandarse o maximizarse para ver nombres "
        "largos y más muestras."},
   }};
