@@ -11,7 +11,6 @@
 #include "headless/fixed_clock.h"
 #include "headless/fixed_regional_settings.h"
 #include "headless/headless_window.h"
-#include "offscreen_arguments.h"
 #include "qt/archive_model.h"
 #include "qt/archive_window.h"
 #include "samplegen/sample_files.h"
@@ -129,12 +128,3 @@ void sortedByMean(benchmark::State& state) {
 BENCHMARK(sortedByMean)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  tools::OffscreenArguments arguments(argc, argv);
-  QApplication application(arguments.count(), arguments.values());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

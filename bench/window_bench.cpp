@@ -8,7 +8,6 @@
 
 #include "full_lot.h"
 #include "headless/headless_file_dialog.h"
-#include "offscreen_arguments.h"
 #include "qt/archive_settings.h"
 #include "qt/curve_graph.h"
 #include "qt/principal.h"
@@ -98,13 +97,3 @@ void repaintWith254Curves(benchmark::State& state) {
 BENCHMARK(repaintWith254Curves)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Measured off-screen: the same drawing, without a display's latency.
-  tools::OffscreenArguments arguments(argc, argv);
-  QApplication application(arguments.count(), arguments.values());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
