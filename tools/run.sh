@@ -25,6 +25,7 @@ fi
 echo "No hay pantalla (DISPLAY vacío): en lugar de la ventana se ejecuta granomet-batch"
 echo "con el ejemplo y se escribe lo que la ventana mostraría."
 echo
-"$root/build/app/granomet-batch" LOTE12.csv LOTE12_export.txt
+# The example's run goes into an archive of the working folder, not the lab's.
+"$root/build/app/granomet-batch" --archivo "$work/archivo.gpkg" LOTE12.csv LOTE12_export.txt
 echo
 echo "Carpeta de resultados: $work"
