@@ -92,7 +92,8 @@ class ArchiveWindowTest : public QObject {
   QTemporaryDir settings_{QDir::tempPath() + "/archive_window_test_" +
                           QString::number(QCoreApplication::applicationPid()) + "_XXXXXX"};
 
-  ArchiveWindow& open(int samples, std::filesystem::path path = "/datos/archivo.gpkg") {
+  ArchiveWindow& open(int samples, std::filesystem::path path = "/datos/archivo.gpkg",
+                      ArchiveOpener opener = {}) {
     window_.reset();
     shelf_ = Shelf();
     shelf_.samples = samples;
@@ -100,7 +101,7 @@ class ArchiveWindowTest : public QObject {
     ArchivePlace place{[this] { return path_; },
                        [this](const std::filesystem::path& chosen) { path_ = chosen; },
                        [this] { return archivesRuns_; }, [this](bool on) { archivesRuns_ = on; }};
-    auto opener = [this](const std::filesystem::path& at) -> std::unique_ptr<Archive> {
+    const auto shelf = [this](const std::filesystem::path& at) -> std::unique_ptr<Archive> {
       if (at.filename() == "falta.gpkg") {
         throw ArchiveError(ArchiveError::Cause::Missing, "no hay archivo en " + at.string());
       }
@@ -108,7 +109,7 @@ class ArchiveWindowTest : public QObject {
       return std::make_unique<ShelfArchive>(shelf_);
     };
     window_ = std::make_unique<ArchiveWindow>(
-        nullptr, place, ',', [this](auto) { ++shown_; }, opener);
+        nullptr, place, ',', [this](auto) { ++shown_; }, opener ? opener : shelf);
     window_->show();
     return *window_;
   }
@@ -318,6 +319,11 @@ class ArchiveWindowTest : public QObject {
 
     open(10, "");
     QVERIFY(text("problem").contains("Elegir archivo"));
+
+    // The program's own: one that is not there is never created.
+    const std::filesystem::path absent = settings_.filePath("nuevo.gpkg").toStdString();
+    open(0, absent, openArchiveToRead);
+    QVERIFY(text("problem").contains("nuevo.gpkg") && !std::filesystem::exists(absent));
   }
 };
 
