@@ -90,6 +90,7 @@ class WindowArchiveTest : public QObject {
     const std::filesystem::path underAFile = folder() / "fichero" / "archivo.gpkg";
     const QString inDefault = QString::fromStdString(utf8Of(defaultArchive()));
     const QString added = "Ejecución archivada en %1 (%2 muestras).";
+    const QString again = "La ejecución ya estaba en el archivo %1: no se añade de nuevo.";
     const QString notAdded = "La ejecución NO se ha archivado.";
     const struct {
       std::string lot;
@@ -99,12 +100,7 @@ class WindowArchiveTest : public QObject {
       QString said;                   // after the run's own status; %1: the archive
       std::int64_t archived;          // in the default archive afterwards
     } rows[] = {{"LOTE12", 12, true, {}, added.arg("%1", "12"), 12},
-                {"LOTE12",
-                 12,
-                 true,
-                 {},
-                 "La ejecución ya estaba en el archivo %1: no se añade de nuevo.",
-                 12},
+                {"LOTE12", 12, true, {}, again, 12},
                 {"LOTE20", 5, false, {}, "", 12},
                 {"LOTE12", 7, true, {}, added.arg("%1", "7"), 19},
                 {"LOTE20", 6, true, textFile, notAdded, 19},
