@@ -7,14 +7,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "archive/open_archive.h"
 #include "data/file_names.h"
 #include "qt/archive_model.h"
-#include "qt/archive_settings.h"
 #include "qt/archive_window.h"
 #include "qt/curve_graph.h"
 #include "qt/lot_window.h"
@@ -74,11 +73,6 @@ class WindowArchiveTest : public QObject {
     QCOMPARE(list1().count(), samples);
   }
 
-  void reopen(bool archivesRuns) {
-    shown_.close();
-    QVERIFY(shown_.open(archivesRuns));
-  }
-
   tools::ShownPrincipal shown_;
 
  private slots:
@@ -95,27 +89,22 @@ class WindowArchiveTest : public QObject {
     std::ofstream(folder() / "fichero", std::ios::binary) << "x";
     const std::filesystem::path underAFile = folder() / "fichero" / "archivo.gpkg";
     const QString inDefault = QString::fromStdString(utf8Of(defaultArchive()));
+    const QString added = "Ejecución archivada en %1 (%2 muestras).";
+    const QString again = "La ejecución ya estaba en el archivo %1: no se añade de nuevo.";
+    const QString notAdded = "La ejecución NO se ha archivado.";
     const struct {
-      const char* what;
       std::string lot;
       int samples;
       bool on;
       std::filesystem::path archive;  // empty: the default place
       QString said;                   // after the run's own status; %1: the archive
       std::int64_t archived;          // in the default archive afterwards
-    } rows[] = {
-        {"first", "LOTE12", 12, true, {}, "Ejecución archivada en %1 (12 muestras).", 12},
-        {"again",
-         "LOTE12",
-         12,
-         true,
-         {},
-         "La ejecución ya estaba en el archivo %1: no se añade de nuevo.",
-         12},
-        {"off", "LOTE20", 5, false, {}, "", 12},
-        {"later", "LOTE12", 7, true, {}, "Ejecución archivada en %1 (7 muestras).", 19},
-        {"text file", "LOTE20", 6, true, textFile, "La ejecución NO se ha archivado.", 19},
-        {"under a file", "LOTE20", 4, true, underAFile, "La ejecución NO se ha archivado.", 19}};
+    } rows[] = {{"LOTE12", 12, true, {}, added.arg("%1", "12"), 12},
+                {"LOTE12", 12, true, {}, again, 12},
+                {"LOTE20", 5, false, {}, "", 12},
+                {"LOTE12", 7, true, {}, added.arg("%1", "7"), 19},
+                {"LOTE20", 6, true, textFile, notAdded, 19},
+                {"LOTE20", 4, true, underAFile, notAdded, 19}};
     for (const auto& row : rows) {
       shown_.archive().setArchivesRuns(row.on);
       shown_.archive().setArchivePath(row.archive);
@@ -124,18 +113,14 @@ class WindowArchiveTest : public QObject {
       const QString created = QString::fromStdString(resultsName(row.lot)) + " HA SIDO CREADO.";
       QCOMPARE(wholeStatus(),
                row.said.isEmpty() ? created : created + "  " + row.said.arg(inDefault));
-      const bool failed = row.said.contains("NO");
+      const bool failed = row.said == notAdded;
       const QString boxes = tools::boxTexts(shown_.boxes().seen());
       QCOMPARE(boxes.count("[Warning] ARCHIVO: "), int{failed});
       QVERIFY2(!failed || boxes.contains(QString::fromStdString(utf8Of(row.archive))),
                qPrintable(boxes));
       // The run is whole: its results file holds every sample, and its views open.
-      std::ifstream results(folder() / resultsName(row.lot), std::ios::binary);
-      int lines = 0;
-      for (std::string line; std::getline(results, line);) {
-        ++lines;
-      }
-      QCOMPARE(lines, row.samples + 1);
+      QCOMPARE(std::ranges::count(testing::fileBytes(folder() / resultsName(row.lot)), '\n'),
+               row.samples + 1);
       QVERIFY(window().sampleLinks().linked());
       QCOMPARE(archived(), row.archived);
     }
@@ -169,20 +154,17 @@ class WindowArchiveTest : public QObject {
   void archivedSamplesOfTwoLotsShowAsARunsSamples() {
     run("LOTE12", 5);
     run("LOTE20", 4);
-    const auto archive = openArchive(defaultArchive(), ArchiveAccess::Read);
-    std::vector<std::int64_t> ids;
-    for (const ArchivedSample& sample : archive->samples({}, {}, 0, 100)) {
-      ids.push_back(sample.id);
-    }
-    window().showArchivedSamples(archive->resultsFilesOf(ids));
+    // A new archive numbers its samples from 1.
+    window().showArchivedSamples(openArchive(defaultArchive(), ArchiveAccess::Read)
+                                     ->resultsFilesOf({1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
-    QStringList items;
-    for (int row = 0; row < list1().count(); ++row) {
-      items.push_back(list1().item(row)->text().section("  ", 0, 1));
+    QCOMPARE(list1().count(), 9);
+    for (const auto& [row, item] : {std::pair{0, "LOTE12/1  M-01"},
+                                    {4, "LOTE12/5  M-05"},
+                                    {5, "LOTE20/1  M-01"},
+                                    {8, "LOTE20/4  M-04"}}) {
+      QCOMPARE(list1().item(row)->text().section("  ", 0, 1), item);
     }
-    QCOMPARE(items, (QStringList{"LOTE12/1  M-01", "LOTE12/2  M-02", "LOTE12/3  M-03",
-                                 "LOTE12/4  M-04", "LOTE12/5  M-05", "LOTE20/1  M-01",
-                                 "LOTE20/2  M-02", "LOTE20/3  M-03", "LOTE20/4  M-04"}));
     QCOMPARE(graph().curveCount(), 9);
     QCOMPARE(status(), QString("Del archivo: 9 muestras de 2 lotes."));
     const QString counts = tools::controlTexts(window());
@@ -193,12 +175,8 @@ class WindowArchiveTest : public QObject {
     links.showLotWindow();
     LotWindow* lot = links.lotWindow();
     QVERIFY(lot != nullptr && lot->linked());
-    std::multiset<std::string> lots;
-    for (const LotViewSample& sample : lot->view().samples) {
-      lots.insert(sample.lot);
-    }
-    QCOMPARE(lots.count("LOTE12"), std::size_t{5});
-    QCOMPARE(lots.count("LOTE20"), std::size_t{4});
+    QCOMPARE(std::ranges::count(lot->view().samples, "LOTE20", &LotViewSample::lot), 4);
+    QCOMPARE(lot->view().samples.size(), std::size_t{9});
     list1().setCurrentRow(7);
     QCOMPARE(std::pair(graph().highlightedCurve(), lot->highlightedSample()), std::pair(7, 7));
 
@@ -240,7 +218,8 @@ class WindowArchiveTest : public QObject {
   // shown from inside the private folder; one that is no results file, or more samples
   // than the graph draws, are said in a message, the window left as it was.
   void archivedFilesAreWrittenOnlyIntoTheirFolder() {
-    reopen(false);
+    shown_.close();
+    QVERIFY(shown_.open(false));
     run("LOTE12", 3);
     const std::string bytes = testing::fileBytes(folder() / resultsName("LOTE12"));
     const struct {
