@@ -368,20 +368,32 @@ std::optional<ExportFormat> exportFormatOf(const fs::path& output) {
   return std::nullopt;
 }
 
+// The selected samples' ids for output; none, the user told why, where output would
+// replace the archive or a file archived, or the filter lets no sample through.
+std::vector<std::int64_t> selectedFor(Archive& archive, const fs::path& archivePath,
+                                      const std::vector<fs::path>& archived, const fs::path& output,
+                                      const ArchiveFilter& filter) {
+  if (std::optional<std::string> refusal = outputRefusal(output, archivePath, archived)) {
+    tell(*refusal);
+    return {};
+  }
+  const std::vector<ArchivedSample> samples = selected(archive, filter);
+  if (samples.empty()) {
+    tell(messages::archivoNothingSelected(utf8Of(output)));
+  }
+  return idsOf(samples);
+}
+
 int exportSamples(Archive& archive, const fs::path& archivePath, const Arguments& arguments,
                   ExportFormat format, char decimalMark) {
   const fs::path& output = arguments.output->path;
   const std::vector<fs::path> archived = archivedFiles(archive);
-  if (std::optional<std::string> refusal = outputRefusal(output, archivePath, archived)) {
-    tell(*refusal);
+  const std::vector<std::int64_t> ids =
+      selectedFor(archive, archivePath, archived, output, arguments.filter);
+  if (ids.empty()) {
     return 1;
   }
-  const std::vector<ArchivedSample> samples = selected(archive, arguments.filter);
-  if (samples.empty()) {
-    tell(messages::archivoNothingSelected(utf8Of(output)));
-    return 1;
-  }
-  const ResultsSet results = resultsSetOf(archive.resultsFilesOf(idsOf(samples)));
+  const ResultsSet results = resultsSetOf(archive.resultsFilesOf(ids));
   OutputRun run;
   int withoutPosition = 0;
   if (format == ExportFormat::Table) {
@@ -464,17 +476,12 @@ std::vector<fs::path> writtenResultsFiles(const std::vector<ArchivedResultsFile>
 int reportSamples(Archive& archive, const fs::path& archivePath, const Arguments& arguments) {
 #if GRANOMET_PDF
   const fs::path& report = arguments.report->path;
-  if (std::optional<std::string> refusal =
-          outputRefusal(report, archivePath, archivedFiles(archive))) {
-    tell(*refusal);
+  const std::vector<std::int64_t> ids =
+      selectedFor(archive, archivePath, archivedFiles(archive), report, arguments.filter);
+  if (ids.empty()) {
     return 1;
   }
-  const std::vector<ArchivedSample> samples = selected(archive, arguments.filter);
-  if (samples.empty()) {
-    tell(messages::archivoNothingSelected(utf8Of(report)));
-    return 1;
-  }
-  const std::vector<ArchivedResultsFile> files = archive.resultsFilesOf(idsOf(samples));
+  const std::vector<ArchivedResultsFile> files = archive.resultsFilesOf(ids);
   const PrivateFolder folder;
   std::vector<fs::path> written;
   try {
