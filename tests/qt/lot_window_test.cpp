@@ -71,10 +71,6 @@ class LotWindowTest : public QObject {
     return place.has_value();
   }
 
-  void writeLayer(const QString& name, const char* text) const {
-    std::ofstream(shown_.inFolder(name).toStdString(), std::ios::binary) << text;
-  }
-
   tools::ShownPrincipal shown_;
   QTemporaryDir settings_;
 
@@ -240,9 +236,10 @@ class LotWindowTest : public QObject {
     QSKIP("built without GDAL: no layer is offered");
 #endif
     shown_.readSamples({.sampleCount = 6});
-    writeLayer("costa.geojson", kCoast);
-    writeLayer("rota.geojson", "{\"type\": \"FeatureCollection\", \"features\": [");
     const std::filesystem::path coast = shown_.folder() / "costa.geojson";
+    std::ofstream(coast) << kCoast;
+    std::ofstream(shown_.folder() / "rota.geojson")
+        << R"({"type": "FeatureCollection", "features": [)";
 
     LotWindow* views = openViews();
     QVERIFY(views != nullptr);
