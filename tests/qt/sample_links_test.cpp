@@ -252,19 +252,8 @@ class SampleLinksTest : public QObject {
           QVERIFY2(words.contains(word), qPrintable(word));
         }
       } else {
-        const QImage picture(file, "PNG");
-        QCOMPARE(picture.size(), row.size);
-        // The curves are in it, not only the white ground: the first one's blue, smoothed.
-        const QColor blue = graph().curves().front()->pen().color();
-        int curvePixels = 0;
-        for (int i = 0; i < row.size.width() * row.size.height(); ++i) {
-          const QColor pixel = picture.pixelColor(i % row.size.width(), i / row.size.width());
-          curvePixels += std::abs(pixel.red() - blue.red()) +
-                             std::abs(pixel.green() - blue.green()) +
-                             std::abs(pixel.blue() - blue.blue()) <
-                         60;
-        }
-        QVERIFY2(curvePixels > row.size.width() / 10, qPrintable(file));
+        // Its curves drawn are checked in the SVG's words; a PNG drawn, in lot_window_test.
+        QCOMPARE(QImage(file, "PNG").size(), row.size);
       }
       // The window's graph is as it was.
       QCOMPARE(graph().chart()->geometry(), shown);
