@@ -50,27 +50,6 @@ bool sameColour(QRgb pixel, const QColor& colour) {
          std::abs(seen.blue() - colour.blue()) <= 2;
 }
 
-// Twelve stations on a grid 3 km apart, the last of three samples, and one sample
-// without a position.
-LotView spacedLot() {
-  LotView view;
-  for (int i = 0; i < 15; ++i) {
-    LotViewSample sample;
-    sample.label = std::to_string(i + 1);
-    sample.folkGroup = static_cast<FolkGroup>(i);
-    view.samples.push_back(sample);
-  }
-  for (int i = 0; i < 12; ++i) {
-    const GeoPoint place{-6.5 + 0.035 * (i % 4), 36.5 + 0.027 * (i / 4)};
-    view.samples[static_cast<std::size_t>(i)].position = place;
-    view.stations.push_back({place, {i}});
-  }
-  view.stations.back().samples = {11, 12, 13};
-  view.samples[12].position = view.samples[13].position = view.samples[11].position;
-  view.withoutPosition = {14};
-  return view;
-}
-
 }  // namespace
 
 class LotChartsTest : public QObject {
@@ -80,7 +59,7 @@ class LotChartsTest : public QObject {
   // Each station painted in its sample's colour where placeOf says, on pages and windows
   // of any shape; the highlighted one too; the first of its samples found there.
   void mapStationsAreWhereTheyAreSaidToBe() {
-    const LotView view = spacedLot();
+    const LotView view = tools::syntheticLotView({15, 0, 1, 1, 1});
     const LotViewWords words = lotViewWords();
     for (const QSize size : {QSize(1000, 700), QSize(400, 900), QSize(900, 300)}) {
       for (const int highlighted : {-1, 4, 12}) {
