@@ -237,8 +237,7 @@ class LotWindowTest : public QObject {
         << R"({"type": "FeatureCollection", "features": [)";
 
     LotWindow* views = openViews();
-    QVERIFY(views != nullptr);
-    QVERIFY(views->backgroundLayer().empty());
+    QVERIFY(views != nullptr && views->backgroundLayer().empty());
     const QImage bare = views->canvas(LotTab::Map).grab().toImage();
     shown_.boxes().then("backgroundLayerDialog", [this](QDialog& dialog) {
       auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
@@ -263,8 +262,8 @@ class LotWindowTest : public QObject {
     std::filesystem::rename(coast, shown_.folder() / "costa_vieja.geojson");
     {
       const auto next = nextWindow();
-      QVERIFY(next->backgroundLayer().empty());
-      QVERIFY2(next->note().contains("costa.geojson"), qPrintable(next->note()));
+      QVERIFY2(next->backgroundLayer().empty() && next->note().contains("costa.geojson"),
+               qPrintable(next->note()));
     }
     QVERIFY(nextWindow()->note().isEmpty());
 
