@@ -32,48 +32,43 @@ void makeArchive(const ArchiveFolder& folder, const fs::path& archive) {
       ->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
 }
 
-struct PlacedFile {
-  const char* name;
-  void (*make)(const ArchiveFolder& folder, const fs::path& at);
-  Cause cause;
-};
-
 TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
-  const PlacedFile cases[] = {
-      {"a text", [](const ArchiveFolder&, const fs::path& at) { std::ofstream(at) << "hola\n"; },
-       Cause::NotAnArchive},
-      {"a results file",
-       [](const ArchiveFolder& folder, const fs::path& at) {
-         fs::copy_file(folder.results("r.csv"), at);
-       },
-       Cause::NotAnArchive},
-      {"an empty file", [](const ArchiveFolder&, const fs::path& at) { std::ofstream{at}; },
-       Cause::NotAnArchive},
-      {"a SQLite database",
-       [](const ArchiveFolder&, const fs::path& at) { sqlValue(at, "CREATE TABLE t (x);"); },
-       Cause::NotAnArchive},
-      {"another program's GeoPackage",
-       [](const ArchiveFolder&, const fs::path& at) {
-         sqlValue(at,
-                  "PRAGMA application_id = 1196444487; PRAGMA user_version = 10300;"
-                  "CREATE TABLE gpkg_contents (table_name TEXT PRIMARY KEY, data_type TEXT);"
-                  "CREATE TABLE muestras (fid INTEGER PRIMARY KEY);");
-       },
-       Cause::NotAnArchive},
-      {"a folder", [](const ArchiveFolder&, const fs::path& at) { fs::create_directory(at); },
-       Cause::NotAnArchive},
-      {"a later version's archive",
-       [](const ArchiveFolder& folder, const fs::path& at) {
-         makeArchive(folder, at);
-         sqlValue(at, "UPDATE granomet_metadatos SET valor = '3' WHERE clave = 'version_esquema'");
-       },
+  // Each put where the archive is asked for: its bytes, else a new database its SQL makes
+  // (an archive it changes, for a later version's), else a folder where the SQL is empty.
+  struct Placed {
+    const char* name;
+    std::string bytes;
+    const char* sql = nullptr;
+    Cause cause = Cause::NotAnArchive;
+  };
+  const Placed cases[] = {
+      {"a text", "hola\n"},
+      {"a results file", fileBytes(testing::batchExpected("plain_comma.csv"))},
+      {"an empty file", ""},
+      {"a SQLite database", "", "CREATE TABLE t (x);"},
+      {"another program's GeoPackage", "",
+       "PRAGMA application_id = 1196444487; PRAGMA user_version = 10300;"
+       "CREATE TABLE gpkg_contents (table_name TEXT PRIMARY KEY, data_type TEXT);"
+       "CREATE TABLE muestras (fid INTEGER PRIMARY KEY);"},
+      {"a folder", "", ""},
+      {"a later version's archive", "",
+       "UPDATE granomet_metadatos SET valor = '3' WHERE clave = 'version_esquema'",
        Cause::NewerVersion},
   };
-  for (const PlacedFile& c : cases) {
+  for (const Placed& c : cases) {
     for (const ArchiveAccess access : {ArchiveAccess::Write, ArchiveAccess::Read}) {
       const ArchiveFolder folder("archive_refused");
       const fs::path at = folder.path() / "otro.gpkg";
-      c.make(folder, at);
+      if (c.cause == Cause::NewerVersion) {
+        makeArchive(folder, at);
+      }
+      if (c.sql == nullptr) {
+        folder.write("otro.gpkg", c.bytes);
+      } else if (*c.sql == '\0') {
+        fs::create_directory(at);
+      } else {
+        sqlValue(at, c.sql);
+      }
       const auto mode = fs::status(at).permissions();
       const std::string bytes = fs::is_directory(at) ? "" : fileBytes(at);
       const auto files = filesIn(folder.path());
@@ -98,32 +93,13 @@ TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
   }
 }
 
-TEST(ArchiveRefusals, AMissingArchiveIsCreatedForWritingOnly) {
-  const ArchiveFolder folder("archive_missing");
-  const fs::path at = folder.path() / "sub" / "carpeta" / "archivo.gpkg";
-  try {
-    openArchive(at, ArchiveAccess::Read);
-    ADD_FAILURE() << "opened";
-  } catch (const ArchiveError& error) {
-    EXPECT_EQ(error.cause(), Cause::Missing);
-  }
-  EXPECT_FALSE(fs::exists(at.parent_path()));
-  EXPECT_EQ(openArchive(at, ArchiveAccess::Write)->countSamples({}), 0);
-  EXPECT_EQ(openArchive(at, ArchiveAccess::Read)->countSamples({}), 0);
-  EXPECT_EQ(filesIn(at.parent_path()).count("archivo.gpkg"), 1U);
-}
-
 // The fuzz targets' hostile results files, and malformed ones, change nothing:
 // each is refused with its file named, or archived whole.
 TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
   const ArchiveFolder folder("archive_hostile");
   makeArchive(folder, folder.archive());
   const std::string good = fileBytes(folder.results("g.csv"));
-  struct Malformed {
-    const char* name;
-    std::string bytes;
-  };
-  const Malformed malformed[] = {
+  const std::pair<const char*, std::string> malformed[] = {
       {"empty", ""},
       {"a text", "hola\r\n"},
       {"header alone", good.substr(0, good.find("\r\n") + 2)},
@@ -133,8 +109,8 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
       {"an unclosed quote", good + "13,\"M-13\r\n"},
   };
   std::vector<fs::path> files;
-  for (const Malformed& m : malformed) {
-    files.push_back(folder.write(std::string(m.name) + ".csv", m.bytes));
+  for (const auto& [name, bytes] : malformed) {
+    files.push_back(folder.write(std::string(name) + ".csv", bytes));
   }
   for (const char* place : {GRANOMET_SOURCE_DIR "/fuzz/seeds/statistics_table",
                             GRANOMET_SOURCE_DIR "/tests/fuzz/regressions/statistics_table"}) {
