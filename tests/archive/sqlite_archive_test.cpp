@@ -35,14 +35,9 @@ std::vector<std::int64_t> idsOf(const std::vector<ArchivedSample>& samples) {
 // The file's lines as the results reader counts them, each with its line end.
 std::vector<std::string> linesOf(const std::string& bytes) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
-       at = bytes.find("\r\n", start)) {
-    lines.push_back(bytes.substr(start, at + 2 - start));
-    start = at + 2;
-  }
-  if (start < bytes.size()) {
-    lines.push_back(bytes.substr(start));
+  for (std::size_t start = 0, end = 0; start < bytes.size(); start = end) {
+    end = std::min(bytes.find("\r\n", start), bytes.size() - 2) + 2;
+    lines.push_back(bytes.substr(start, end - start));
   }
   return lines;
 }
@@ -81,38 +76,50 @@ ArchiveFilter filterOf(std::string_view text) {
   return filter;
 }
 
-TEST(SqliteArchive, GivesRunsBackByteForByteWhateverSamplesAreChosen) {
-  const ArchiveFolder folder("archive_round_trip");
-  // Sample 1's description holds a line break, so its line is two of the file's.
-  const std::string plain =
-      replacedAll(fileBytes(folder.results("a.csv")), "Arena fina, con", "Arena fina,\r\ncon");
-  const auto first = folder.write("LOTE12_06062016_103105.csv", plain);
-  const auto second = folder.results("LOTE20_07072017_080000.csv", "mixed_comma");
-  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
-  const AddedRun added = archive->addRun(importOf(first));
-  EXPECT_EQ(added.end, AddRunEnd::Added);
-  EXPECT_EQ(added.samples, 12);
-  archive->addRun(importOf(second));
+// LOTE12: 12 samples of GOLFO-16 run on 6 June 2016, sample 1's description holding a line
+// break (its line two of the file's); LOTE20: 14 samples of CÁDIZ-17 named Peñón-01... run on
+// 7 July 2017; an older LOTE12 run of 2015.
+class SqliteArchiveOfTwoLots : public ::testing::Test {
+ protected:
+  SqliteArchiveOfTwoLots() {
+    for (const auto& [name, bytes] : {std::pair{"LOTE12_06062016_103105.csv", lot12_},
+                                      {"LOTE20_07072017_080000.csv", lot20_},
+                                      {"LOTE12_01012015_000000.csv", lot12Of2015_}}) {
+      EXPECT_EQ(archive_->addRun(importOf(folder_.write(name, bytes))).end, AddRunEnd::Added);
+    }
+  }
+  const ArchiveFolder folder_{"archive_two_lots"};
+  const std::string lot12_ =
+      replacedAll(fileBytes(folder_.results("a.csv")), "Arena fina, con", "Arena fina,\r\ncon");
+  const std::string lot20_ =
+      replacedAll(replacedAll(fileBytes(folder_.results("m.csv", "mixed_comma")), "GOLFO-16",
+                              "C\xC1"
+                              "DIZ-17"),
+                  "\"M-", "\"Pe\xF1\xF3n-");
+  const std::string lot12Of2015_ = fileBytes(folder_.results("b.csv", "plain_comma", "01/01/2015"));
+  const std::unique_ptr<Archive> archive_ = openArchive(folder_.archive(), ArchiveAccess::Write);
+};
 
+TEST_F(SqliteArchiveOfTwoLots, GivesRunsBackByteForByteWhateverSamplesAreChosen) {
   const auto all12 =
-      archive->samples(filterOf("lot=LOTE12"), sortedBy(ArchiveColumn::LotNumber), 0, 100);
+      archive_->samples(filterOf("lot=LOTE12"), sortedBy(ArchiveColumn::LotNumber), 0, 100);
   const auto all20 =
-      archive->samples(filterOf("lot=LOTE20"), sortedBy(ArchiveColumn::LotNumber), 0, 100);
+      archive_->samples(filterOf("lot=LOTE20"), sortedBy(ArchiveColumn::LotNumber), 0, 100);
   ASSERT_EQ(std::tuple(all12.size(), all20.size()), std::tuple(12U, 14U));
 
   // Whole runs, and a few samples of each asked for out of order, the second run first.
-  const auto whole = archive->resultsFilesOf(idsOf(all12));
+  const auto whole = archive_->resultsFilesOf(idsOf(all12));
   ASSERT_EQ(whole.size(), 1U);
   EXPECT_EQ(whole[0].name, "LOTE12_06062016_103105.csv");
-  EXPECT_EQ(whole[0].bytes, plain);
+  EXPECT_EQ(whole[0].bytes, lot12_);
 
-  const auto some = archive->resultsFilesOf(
+  const auto some = archive_->resultsFilesOf(
       {all20[5].id, all12[2].id, all20[1].id, all12[0].id, all20[5].id, 999999});
   ASSERT_EQ(some.size(), 2U);
-  const auto mixedLines = linesOf(fileBytes(second));
+  const auto mixedLines = linesOf(lot20_);
   EXPECT_EQ(some[0].name, "LOTE20_07072017_080000.csv");
   EXPECT_EQ(some[0].bytes, mixedLines[0] + mixedLines[2] + mixedLines[6]);
-  const auto plainLines = linesOf(plain);
+  const auto plainLines = linesOf(lot12_);
   EXPECT_EQ(some[1].bytes, plainLines[0] + plainLines[1] + plainLines[2] + plainLines[4]);
   EXPECT_EQ(resultsSetOf(some).samples(), 4);
 }
@@ -120,34 +127,28 @@ TEST(SqliteArchive, GivesRunsBackByteForByteWhateverSamplesAreChosen) {
 TEST(SqliteArchive, TheLatestRunOfASampleIsItsCurrentVersion) {
   const ArchiveFolder folder("archive_versions");
   const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
-  // Dated by their names; the bytes differ in the lines' date.
-  const AddedRun june6 = archive->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
-  const AddedRun june7 = archive->addRun(
+  // Dated by their names, the bytes differing in the lines' date: one of the same moment
+  // archived later, then an older run.
+  archive->addRun(
       importOf(folder.results("LOTE12_07062016_090000.csv", "plain_comma", "07/06/2016")));
-  // An older run imported afterwards, and one of the same moment archived later.
+  const AddedRun sameMoment = archive->addRun(
+      importOf(folder.results("LOTE12_07062016_090000.csv", "plain_comma", "7/6/2016")));
   archive->addRun(
       importOf(folder.results("LOTE12_01062016_120000.csv", "plain_comma", "01/06/2016")));
   EXPECT_EQ(archive->countSamples({}), 12);
-  for (const ArchivedSample& sample : archive->samples({}, {}, 0, 100)) {
-    EXPECT_EQ(sample.runId, june7.runId);
-    EXPECT_TRUE(sample.current);
-  }
-  const AddedRun sameMoment = archive->addRun(
-      importOf(folder.results("LOTE12_07062016_090000.csv", "plain_comma", "7/6/2016")));
   ArchiveFilter every;
   every.allVersions = true;
-  EXPECT_EQ(archive->countSamples(every), 48);
   for (const ArchivedSample& sample : archive->samples(every, {}, 0, 100)) {
     EXPECT_EQ(sample.current, sample.runId == sameMoment.runId) << sample.runId;
   }
 
   // The same results file again adds nothing, under any name.
-  const auto copy = folder.results("copia.csv");
-  const AddedRun again = archive->addRun(importOf(copy));
-  EXPECT_EQ(again.end, AddRunEnd::AlreadyArchived);
-  EXPECT_EQ(again.runId, june6.runId);
-  EXPECT_EQ(archive->countSamples(every), 48);
-  EXPECT_EQ(archive->runs().size(), 4U);
+  const AddedRun again =
+      archive->addRun(importOf(folder.results("copia.csv", "plain_comma", "7/6/2016")));
+  EXPECT_EQ(std::tuple(again.end, again.runId),
+            std::tuple(AddRunEnd::AlreadyArchived, sameMoment.runId));
+  EXPECT_EQ(archive->countSamples(every), 36);
+  EXPECT_EQ(archive->runs().size(), 3U);
 }
 
 TEST(SqliteArchive, TellsEachRunsMomentLotAndDecimalMark) {
@@ -202,20 +203,7 @@ TEST(SqliteArchive, TellsEachRunsMomentLotAndDecimalMark) {
           std::vector{messages::archivedFileChanged((folder.path() / "LOTE12.csv").string())}));
 }
 
-TEST(SqliteArchive, FiltersAsTheListingAsks) {
-  const ArchiveFolder folder("archive_filters");
-  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
-  // LOTE12: 12 samples of GOLFO-16 run on 6 June 2016; LOTE20: 14 samples of
-  // CÁDIZ-17 named Peñón-01... run on 7 July 2017; an older LOTE12 run of 2015.
-  archive->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
-  archive->addRun(importOf(folder.write(
-      "LOTE20_07072017_080000.csv",
-      replacedAll(replacedAll(fileBytes(folder.results("m.csv", "mixed_comma")), "GOLFO-16",
-                              "C\xC1"
-                              "DIZ-17"),
-                  "\"M-", "\"Pe\xF1\xF3n-"))));
-  archive->addRun(
-      importOf(folder.results("LOTE12_01012015_000000.csv", "plain_comma", "01/01/2015")));
+TEST_F(SqliteArchiveOfTwoLots, FiltersAsTheListingAsks) {
   const std::pair<std::string, std::int64_t> cases[] = {
       {"", 26},  // the current versions
       {"all", 38},
@@ -248,19 +236,14 @@ TEST(SqliteArchive, FiltersAsTheListingAsks) {
       {"folk=(G)s", 0},  // case kept
   };
   for (const auto& [filter, count] : cases) {
-    EXPECT_EQ(archive->countSamples(filterOf(filter)), count) << filter;
-    const auto page = archive->samples(filterOf(filter), {}, 0, 1000);
+    EXPECT_EQ(archive_->countSamples(filterOf(filter)), count) << filter;
+    const auto page = archive_->samples(filterOf(filter), {}, 0, 1000);
     EXPECT_EQ(static_cast<std::int64_t>(page.size()), count) << filter;
   }
 }
 
-TEST(SqliteArchive, SortsAndPagesTheListing) {
-  const ArchiveFolder folder("archive_pages");
-  const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
-  archive->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
-  archive->addRun(importOf(folder.results("LOTE20_07072017_080000.csv", "mixed_comma")));
-
-  const auto byNumber = archive->samples({}, sortedBy(ArchiveColumn::LotNumber), 0, 100);
+TEST_F(SqliteArchiveOfTwoLots, SortsAndPagesTheListing) {
+  const auto byNumber = archive_->samples({}, sortedBy(ArchiveColumn::LotNumber), 0, 100);
   ASSERT_EQ(byNumber.size(), 26U);
   // Order numbers as numbers (10 after 9), ties by lot.
   EXPECT_EQ(byNumber[0].lotNumber + byNumber[0].lot, "1LOTE12");
@@ -268,7 +251,7 @@ TEST(SqliteArchive, SortsAndPagesTheListing) {
   EXPECT_EQ(byNumber[14].lotNumber + byNumber[14].lot, "9LOTE20");
   EXPECT_EQ(byNumber[15].lotNumber, "10");
 
-  const auto deepest = archive->samples({}, sortedBy(ArchiveColumn::Depth, true), 0, 3);
+  const auto deepest = archive_->samples({}, sortedBy(ArchiveColumn::Depth, true), 0, 3);
   ASSERT_EQ(deepest.size(), 3U);
   EXPECT_EQ(*deepest[0].depth, 39.3);
   EXPECT_EQ(*deepest[1].depth, 38.8);
@@ -277,11 +260,11 @@ TEST(SqliteArchive, SortsAndPagesTheListing) {
   // Pages follow one another without gap or repeat.
   std::vector<std::int64_t> paged;
   for (std::int64_t offset = 0; offset < 26; offset += 5) {
-    const auto page = idsOf(archive->samples({}, sortedBy(ArchiveColumn::Sand), offset, 5));
+    const auto page = idsOf(archive_->samples({}, sortedBy(ArchiveColumn::Sand), offset, 5));
     paged.insert(paged.end(), page.begin(), page.end());
   }
-  EXPECT_EQ(paged, idsOf(archive->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100)));
-  const auto bySand = archive->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100);
+  EXPECT_EQ(paged, idsOf(archive_->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100)));
+  const auto bySand = archive_->samples({}, sortedBy(ArchiveColumn::Sand), 0, 100);
   EXPECT_TRUE(std::is_sorted(bySand.begin(), bySand.end(),
                              [](const auto& a, const auto& b) { return *a.sand < *b.sand; }));
 }
