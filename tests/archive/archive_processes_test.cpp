@@ -19,15 +19,12 @@ namespace fs = std::filesystem;
 using testing::ArchiveFolder;
 using testing::sqlValue;
 
-// Runs of 12 samples each, told apart by their lines' date and their names' stamp.
+// Runs of 12 samples each of three lots, told apart by their lines' date.
 std::vector<fs::path> manyRuns(const ArchiveFolder& folder, int count, int first = 0) {
   std::vector<fs::path> runs;
   for (int i = first; i < first + count; ++i) {
-    char name[64];
-    char date[16];
-    std::snprintf(name, sizeof name, "LOTE%d_01%02d2010_120000.csv", i % 3, 1 + i % 12);
-    std::snprintf(date, sizeof date, "%02d/01/%d", 1 + i % 28, 2000 + i);
-    runs.push_back(folder.results(std::to_string(i) + "_" + name, "plain_comma", date));
+    runs.push_back(folder.results("LOTE" + std::to_string(i % 3) + "_" + std::to_string(i) + ".csv",
+                                  "plain_comma", "01/01/" + std::to_string(2000 + i)));
   }
   return runs;
 }
@@ -132,13 +129,12 @@ TEST(ArchiveProcesses, AReaderSeesEachRunWholeOrNotAtAll) {
 TEST(ArchiveProcesses, AnImportKilledAnywhereLeavesEveryRunWholeOrAbsent) {
   const ArchiveFolder folder("archive_killed");
   const auto files = manyRuns(folder, 16);
-  const fs::path timing = folder.path() / "medida.gpkg";
   const auto started = std::chrono::steady_clock::now();
-  importAll(timing, files);
-  const auto whole = std::chrono::steady_clock::now() - started;
+  importAll(folder.path() / "medida.gpkg", files);
+  const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - started);
+  std::uniform_int_distribution<long long> after(0, whole.count());
   std::mt19937 random(20161206);
-  std::uniform_int_distribution<long long> after(
-      0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
   for (int kill = 0; kill < 24; ++kill) {
     if (kill % 6 == 0) {
       // Now and then from nothing, so that creating the archive is cut short too.
