@@ -44,9 +44,9 @@ std::vector<std::string> linesOf(const std::string& bytes) {
   return lines;
 }
 
-// LOTE12: 12 samples of GOLFO-16 run on 6 June 2016, sample 1's description holding a line
-// break (its line two of the file's); LOTE20: 14 samples of CÁDIZ-17 named Peñón-01... run on
-// 7 July 2017; an older LOTE12 run of 2015.
+// LOTE12: 12 samples of GOLFO-16 run on 6 June 2016, samples 1 and 11's description holding a
+// line break (their lines two of the file's); LOTE20: 14 samples of CÁDIZ-17 named Peñón-01... run
+// on 7 July 2017; an older LOTE12 run of 2015.
 class SqliteArchiveOfTwoLots : public ::testing::Test {
  protected:
   SqliteArchiveOfTwoLots() {
@@ -75,21 +75,19 @@ TEST_F(SqliteArchiveOfTwoLots, GivesRunsBackByteForByteWhateverSamplesAreChosen)
       archive_->samples(ArchiveFilter{.lot = "LOTE20"}, sortedBy(ArchiveColumn::LotNumber), 0, 100);
   ASSERT_EQ(std::tuple(all12.size(), all20.size()), std::tuple(12U, 14U));
 
-  // Whole runs, and a few samples of each asked for out of order, the second run first.
-  const auto whole = archive_->resultsFilesOf(idsOf(all12));
-  ASSERT_EQ(whole.size(), 1U);
-  EXPECT_EQ(whole[0].name, "LOTE12_06062016_103105.csv");
-  EXPECT_EQ(whole[0].bytes, lot12_);
-
+  // A few samples of each asked for out of order (the last of its file among them), the second
+  // run first.
   const auto some = archive_->resultsFilesOf(
-      {all20[5].id, all12[2].id, all20[1].id, all12[0].id, all20[5].id, 999999});
+      {all20[5].id, all12[2].id, all20[1].id, all12[11].id, all12[0].id, all20[5].id, 999999});
   ASSERT_EQ(some.size(), 2U);
   const auto mixedLines = linesOf(lot20_);
   EXPECT_EQ(some[0].name, "LOTE20_07072017_080000.csv");
   EXPECT_EQ(some[0].bytes, mixedLines[0] + mixedLines[2] + mixedLines[6]);
   const auto plainLines = linesOf(lot12_);
-  EXPECT_EQ(some[1].bytes, plainLines[0] + plainLines[1] + plainLines[2] + plainLines[4]);
-  EXPECT_EQ(resultsSetOf(some).samples(), 4);
+  EXPECT_EQ(some[1].name, "LOTE12_06062016_103105.csv");
+  EXPECT_EQ(some[1].bytes,
+            plainLines[0] + plainLines[1] + plainLines[2] + plainLines[4] + plainLines.back());
+  EXPECT_EQ(resultsSetOf(some).samples(), 5);
 }
 
 TEST(SqliteArchive, TheLatestRunOfASampleIsItsCurrentVersion) {
