@@ -124,11 +124,11 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
   for (const fs::path& file : files) {
     const std::int64_t before = archive->countSamples({});
     const auto runs = archive->runs().size();
-    const bool expectRefused = file.parent_path() == folder.path() || file == folder.path();
+    AddedRun added;
     try {
-      const AddedRun added = archive->addRun(importOf(file));
-      EXPECT_FALSE(expectRefused) << file;
-      EXPECT_EQ(archive->countSamples({}), before + added.samples) << file;
+      added = archive->addRun(importOf(file));
+      // The malformed, the folder and falta.csv are refused.
+      EXPECT_FALSE(file.parent_path() == folder.path() || file == folder.path()) << file;
       EXPECT_EQ(sqlValue(folder.archive(),
                          "SELECT count(*) FROM pesos_clases WHERE muestra IN "
                          "(SELECT fid FROM muestras WHERE ejecucion = " +
@@ -138,9 +138,9 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
       EXPECT_EQ(error.cause(), Cause::ResultsRefused) << file;
       EXPECT_NE(std::string(error.what()).find(file.filename().string()), std::string::npos)
           << error.what();
-      EXPECT_EQ(archive->countSamples({}), before) << file;
       EXPECT_EQ(archive->runs().size(), runs) << file;
     }
+    EXPECT_EQ(archive->countSamples({}), before + added.samples) << file;
   }
 }
 
@@ -156,15 +156,14 @@ TEST(ArchiveRefusals, AnOlderArchiveIsBroughtUpToDateAfterACopyIsKept) {
              "ALTER TABLE muestras DROP COLUMN clave_muestra;"
              "UPDATE granomet_metadatos SET valor = '1' WHERE clave = 'version_esquema';"
              "PRAGMA journal_mode = DELETE;");
-    const auto archive = openArchive(folder.archive(), access);
     ArchiveFilter filter;
     filter.campaign = "golfo-16";
     filter.sample = "m-1";
-    EXPECT_EQ(archive->countSamples(filter), 3);
-    const fs::path copy = folder.path() / "archivo.gpkg.v1.copia";
-    ASSERT_TRUE(fs::exists(copy));
-    EXPECT_EQ(sqlValue(copy, "SELECT valor FROM granomet_metadatos"), "1");
-    EXPECT_EQ(sqlValue(copy, "SELECT count(*) FROM muestras"), "12");
+    EXPECT_EQ(openArchive(folder.archive(), access)->countSamples(filter), 3);
+    EXPECT_EQ(sqlValue(folder.path() / "archivo.gpkg.v1.copia",
+                       "SELECT valor || '/' || (SELECT count(*) FROM muestras) FROM "
+                       "granomet_metadatos"),
+              "1/12");
     EXPECT_EQ(sqlValue(folder.archive(), "SELECT valor FROM granomet_metadatos"), "2");
     // Opened again: brought up to date once.
     openArchive(folder.archive(), access);
@@ -207,8 +206,7 @@ TEST(ArchiveRefusals, ADamagedArchiveIsToldSo) {
       const auto archive = openArchive(folder.archive(), ArchiveAccess::Read);
       EXPECT_FALSE(schema);
       const ArchiveCheck check = archive->check();
-      EXPECT_FALSE(check.databaseSound);
-      EXPECT_FALSE(check.problems.empty());
+      EXPECT_FALSE(check.databaseSound || check.problems.empty());
       archive->resultsFilesOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
       ADD_FAILURE() << "read";
     } catch (const ArchiveError& error) {
