@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 #include "archive/open_archive.h"
@@ -28,9 +29,7 @@ ArchiveSort sortedBy(ArchiveColumn column, bool descending = false) {
 
 std::vector<std::int64_t> idsOf(const std::vector<ArchivedSample>& samples) {
   std::vector<std::int64_t> ids;
-  for (const ArchivedSample& sample : samples) {
-    ids.push_back(sample.id);
-  }
+  std::ranges::transform(samples, std::back_inserter(ids), &ArchivedSample::id);
   return ids;
 }
 
