@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <set>
 
 #include "archive/open_archive.h"
@@ -20,9 +22,8 @@ using Cause = ArchiveError::Cause;
 
 std::set<fs::path> filesIn(const fs::path& folder) {
   std::set<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    files.insert(entry.path().filename());
-  }
+  std::ranges::transform(fs::directory_iterator(folder), std::inserter(files, files.end()),
+                         [](const fs::directory_entry& entry) { return entry.path().filename(); });
   return files;
 }
 

@@ -119,14 +119,13 @@ TEST(SqliteArchive, TellsEachRunsMomentLotAndDecimalMark) {
   const auto archive = openArchive(folder.archive(), ArchiveAccess::Write);
   // The window's run gives everything; an import, the name's stamp, else the lines'
   // date, else the file's time, and the mark its numbers are written with.
-  RunToArchive windowRun = importOf(folder.results("resultados.csv"));
-  windowRun.lotFile = folder.write("LOTE12.csv", "lote");
-  windowRun.exportFile = folder.path() / "falta.txt";
-  windowRun.lotName = "LOTE-Ñ";
-  windowRun.when = LocalDateTime{2020, 2, 29, 23, 59, 58};
-  windowRun.decimalMark = '.';
-  windowRun.origin = RunOrigin::Window;
-  archive->addRun(windowRun);
+  archive->addRun({.resultsFile = folder.results("resultados.csv"),
+                   .lotFile = folder.write("LOTE12.csv", "lote"),
+                   .exportFile = folder.path() / "falta.txt",
+                   .lotName = "LOTE-Ñ",
+                   .when = LocalDateTime{2020, 2, 29, 23, 59, 58},
+                   .decimalMark = '.',
+                   .origin = RunOrigin::Window});
   archive->addRun(importOf(folder.results("L_31122019_010203.csv", "plain_comma", "01/01/2000")));
   // Given relative to the working folder, recorded whole, to be checked from anywhere.
   const auto unstamped = folder.results("sin_sello.csv", "plain_point", "15/03/2018");
