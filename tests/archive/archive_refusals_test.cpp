@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <set>
 
 #include "archive/open_archive.h"
@@ -20,9 +22,8 @@ using Cause = ArchiveError::Cause;
 
 std::set<fs::path> filesIn(const fs::path& folder) {
   std::set<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    files.insert(entry.path().filename());
-  }
+  std::ranges::transform(fs::directory_iterator(folder), std::inserter(files, files.end()),
+                         [](const fs::directory_entry& entry) { return entry.path().filename(); });
   return files;
 }
 
@@ -32,48 +33,43 @@ void makeArchive(const ArchiveFolder& folder, const fs::path& archive) {
       ->addRun(importOf(folder.results("LOTE12_06062016_103105.csv")));
 }
 
-struct PlacedFile {
-  const char* name;
-  void (*make)(const ArchiveFolder& folder, const fs::path& at);
-  Cause cause;
-};
-
 TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
-  const PlacedFile cases[] = {
-      {"a text", [](const ArchiveFolder&, const fs::path& at) { std::ofstream(at) << "hola\n"; },
-       Cause::NotAnArchive},
-      {"a results file",
-       [](const ArchiveFolder& folder, const fs::path& at) {
-         fs::copy_file(folder.results("r.csv"), at);
-       },
-       Cause::NotAnArchive},
-      {"an empty file", [](const ArchiveFolder&, const fs::path& at) { std::ofstream{at}; },
-       Cause::NotAnArchive},
-      {"a SQLite database",
-       [](const ArchiveFolder&, const fs::path& at) { sqlValue(at, "CREATE TABLE t (x);"); },
-       Cause::NotAnArchive},
-      {"another program's GeoPackage",
-       [](const ArchiveFolder&, const fs::path& at) {
-         sqlValue(at,
-                  "PRAGMA application_id = 1196444487; PRAGMA user_version = 10300;"
-                  "CREATE TABLE gpkg_contents (table_name TEXT PRIMARY KEY, data_type TEXT);"
-                  "CREATE TABLE muestras (fid INTEGER PRIMARY KEY);");
-       },
-       Cause::NotAnArchive},
-      {"a folder", [](const ArchiveFolder&, const fs::path& at) { fs::create_directory(at); },
-       Cause::NotAnArchive},
-      {"a later version's archive",
-       [](const ArchiveFolder& folder, const fs::path& at) {
-         makeArchive(folder, at);
-         sqlValue(at, "UPDATE granomet_metadatos SET valor = '3' WHERE clave = 'version_esquema'");
-       },
+  // Each put where the archive is asked for: its bytes, else a new database its SQL makes
+  // (an archive it changes, for a later version's), else a folder where the SQL is empty.
+  struct Placed {
+    const char* name;
+    std::string bytes;
+    const char* sql = nullptr;
+    Cause cause = Cause::NotAnArchive;
+  };
+  const Placed cases[] = {
+      {"a text", "hola\n"},
+      {"a results file", fileBytes(testing::batchExpected("plain_comma.csv"))},
+      {"an empty file", ""},
+      {"a SQLite database", "", "CREATE TABLE t (x);"},
+      {"another program's GeoPackage", "",
+       "PRAGMA application_id = 1196444487; PRAGMA user_version = 10300;"
+       "CREATE TABLE gpkg_contents (table_name TEXT PRIMARY KEY, data_type TEXT);"
+       "CREATE TABLE muestras (fid INTEGER PRIMARY KEY);"},
+      {"a folder", "", ""},
+      {"a later version's archive", "",
+       "UPDATE granomet_metadatos SET valor = '3' WHERE clave = 'version_esquema'",
        Cause::NewerVersion},
   };
-  for (const PlacedFile& c : cases) {
+  for (const Placed& c : cases) {
     for (const ArchiveAccess access : {ArchiveAccess::Write, ArchiveAccess::Read}) {
       const ArchiveFolder folder("archive_refused");
       const fs::path at = folder.path() / "otro.gpkg";
-      c.make(folder, at);
+      if (c.cause == Cause::NewerVersion) {
+        makeArchive(folder, at);
+      }
+      if (c.sql == nullptr) {
+        folder.write("otro.gpkg", c.bytes);
+      } else if (*c.sql == '\0') {
+        fs::create_directory(at);
+      } else {
+        sqlValue(at, c.sql);
+      }
       const auto mode = fs::status(at).permissions();
       const std::string bytes = fs::is_directory(at) ? "" : fileBytes(at);
       const auto files = filesIn(folder.path());
@@ -98,32 +94,13 @@ TEST(ArchiveRefusals, AFileThatIsNotOneOfTheProgramsArchivesIsLeftAsItIs) {
   }
 }
 
-TEST(ArchiveRefusals, AMissingArchiveIsCreatedForWritingOnly) {
-  const ArchiveFolder folder("archive_missing");
-  const fs::path at = folder.path() / "sub" / "carpeta" / "archivo.gpkg";
-  try {
-    openArchive(at, ArchiveAccess::Read);
-    ADD_FAILURE() << "opened";
-  } catch (const ArchiveError& error) {
-    EXPECT_EQ(error.cause(), Cause::Missing);
-  }
-  EXPECT_FALSE(fs::exists(at.parent_path()));
-  EXPECT_EQ(openArchive(at, ArchiveAccess::Write)->countSamples({}), 0);
-  EXPECT_EQ(openArchive(at, ArchiveAccess::Read)->countSamples({}), 0);
-  EXPECT_EQ(filesIn(at.parent_path()).count("archivo.gpkg"), 1U);
-}
-
 // The fuzz targets' hostile results files, and malformed ones, change nothing:
 // each is refused with its file named, or archived whole.
 TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
   const ArchiveFolder folder("archive_hostile");
   makeArchive(folder, folder.archive());
   const std::string good = fileBytes(folder.results("g.csv"));
-  struct Malformed {
-    const char* name;
-    std::string bytes;
-  };
-  const Malformed malformed[] = {
+  const std::pair<const char*, std::string> malformed[] = {
       {"empty", ""},
       {"a text", "hola\r\n"},
       {"header alone", good.substr(0, good.find("\r\n") + 2)},
@@ -133,8 +110,8 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
       {"an unclosed quote", good + "13,\"M-13\r\n"},
   };
   std::vector<fs::path> files;
-  for (const Malformed& m : malformed) {
-    files.push_back(folder.write(std::string(m.name) + ".csv", m.bytes));
+  for (const auto& [name, bytes] : malformed) {
+    files.push_back(folder.write(std::string(name) + ".csv", bytes));
   }
   for (const char* place : {GRANOMET_SOURCE_DIR "/fuzz/seeds/statistics_table",
                             GRANOMET_SOURCE_DIR "/tests/fuzz/regressions/statistics_table"}) {
@@ -148,11 +125,11 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
   for (const fs::path& file : files) {
     const std::int64_t before = archive->countSamples({});
     const auto runs = archive->runs().size();
-    const bool expectRefused = file.parent_path() == folder.path() || file == folder.path();
+    AddedRun added;
     try {
-      const AddedRun added = archive->addRun(importOf(file));
-      EXPECT_FALSE(expectRefused) << file;
-      EXPECT_EQ(archive->countSamples({}), before + added.samples) << file;
+      added = archive->addRun(importOf(file));
+      // The malformed, the folder and falta.csv are refused.
+      EXPECT_FALSE(file.parent_path() == folder.path() || file == folder.path()) << file;
       EXPECT_EQ(sqlValue(folder.archive(),
                          "SELECT count(*) FROM pesos_clases WHERE muestra IN "
                          "(SELECT fid FROM muestras WHERE ejecucion = " +
@@ -162,9 +139,9 @@ TEST(ArchiveRefusals, AResultsFileThatCannotBeReadChangesNothing) {
       EXPECT_EQ(error.cause(), Cause::ResultsRefused) << file;
       EXPECT_NE(std::string(error.what()).find(file.filename().string()), std::string::npos)
           << error.what();
-      EXPECT_EQ(archive->countSamples({}), before) << file;
       EXPECT_EQ(archive->runs().size(), runs) << file;
     }
+    EXPECT_EQ(archive->countSamples({}), before + added.samples) << file;
   }
 }
 
@@ -180,15 +157,14 @@ TEST(ArchiveRefusals, AnOlderArchiveIsBroughtUpToDateAfterACopyIsKept) {
              "ALTER TABLE muestras DROP COLUMN clave_muestra;"
              "UPDATE granomet_metadatos SET valor = '1' WHERE clave = 'version_esquema';"
              "PRAGMA journal_mode = DELETE;");
-    const auto archive = openArchive(folder.archive(), access);
     ArchiveFilter filter;
     filter.campaign = "golfo-16";
     filter.sample = "m-1";
-    EXPECT_EQ(archive->countSamples(filter), 3);
-    const fs::path copy = folder.path() / "archivo.gpkg.v1.copia";
-    ASSERT_TRUE(fs::exists(copy));
-    EXPECT_EQ(sqlValue(copy, "SELECT valor FROM granomet_metadatos"), "1");
-    EXPECT_EQ(sqlValue(copy, "SELECT count(*) FROM muestras"), "12");
+    EXPECT_EQ(openArchive(folder.archive(), access)->countSamples(filter), 3);
+    EXPECT_EQ(sqlValue(folder.path() / "archivo.gpkg.v1.copia",
+                       "SELECT valor || '/' || (SELECT count(*) FROM muestras) FROM "
+                       "granomet_metadatos"),
+              "1/12");
     EXPECT_EQ(sqlValue(folder.archive(), "SELECT valor FROM granomet_metadatos"), "2");
     // Opened again: brought up to date once.
     openArchive(folder.archive(), access);
@@ -231,8 +207,7 @@ TEST(ArchiveRefusals, ADamagedArchiveIsToldSo) {
       const auto archive = openArchive(folder.archive(), ArchiveAccess::Read);
       EXPECT_FALSE(schema);
       const ArchiveCheck check = archive->check();
-      EXPECT_FALSE(check.databaseSound);
-      EXPECT_FALSE(check.problems.empty());
+      EXPECT_FALSE(check.databaseSound || check.problems.empty());
       archive->resultsFilesOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
       ADD_FAILURE() << "read";
     } catch (const ArchiveError& error) {
