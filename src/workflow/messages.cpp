@@ -2027,11 +2027,13 @@ std::string archivoChecked(std::string_view archive, bool databaseSound, int fil
                            int filesMissing, int filesChanged,
                            const std::vector<std::string>& problems,
                            const std::vector<std::string>& missing) {
-  std::string text = "Archivo: " + std::string(archive) + "\n" +
-                     "Base de datos: " + (databaseSound ? "íntegra" : "DAÑADA") + "\n" +
-                     "Ficheros archivados: " + number(filesChecked) + " comprobados, " +
-                     number(filesMissing) + " no encontrados, " + number(filesChanged) +
-                     " cambiados desde que se archivaron\n";
+  std::string text =
+      "Archivo: " + std::string(archive) + "\n" +
+      "Base de datos: " + (databaseSound ? "íntegra" : "DAÑADA") + "\n" +
+      "Ficheros archivados: " + number(filesChecked) +
+      (filesChecked == 1 ? " comprobado, " : " comprobados, ") + number(filesMissing) +
+      (filesMissing == 1 ? " no encontrado, " : " no encontrados, ") + number(filesChanged) +
+      (filesChanged == 1 ? " cambiado" : " cambiados") + " desde que se archivaron\n";
   for (const std::string& problem : problems) {
     text += "  " + problem + "\n";
   }
