@@ -2,7 +2,8 @@
 # Times granomet-archivo on a large archive: 100 results files of 254 samples each
 # (granomet-gen lots of ten campaigns run through granomet-batch) imported into a
 # new archive, the same files imported again (nothing added), one campaign's samples
-# between 10 and 50 m listed, and every sample between 10 and 50 m listed. Prints each program's elapsed time and peak memory (/usr/bin/time).
+# between 10 and 50 m listed, and every sample between 10 and 50 m listed. Prints
+# each program's elapsed time and peak memory (/usr/bin/time).
 # Usage: tools/archive_timing.sh [BUILD_DIR] [LOTS]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
